@@ -1,0 +1,26 @@
+#include "shell/app_state.h"
+#include "shell/mdi_container.h"
+#include "shell/qt_printer.h"
+#include "shell/shell.h"
+#include "shell/widget_dialogs.h"
+
+#include <QApplication>
+#include <QDate>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tallomar"));
+    QApplication::setApplicationVersion(QStringLiteral("3.3"));
+
+    AppState state;
+    WidgetDialogs dialogs(state, [] { return QDate::currentDate(); });
+    QtPrinter printer;
+    Shell shell{state, dialogs, printer, QDate::currentDate(), QApplication::applicationDirPath()};
+
+    MdiContainer frame(shell);
+    dialogs.setFrame(&frame);
+    printer.setParentWindow(&frame);
+    frame.show();
+    return app.exec();
+}

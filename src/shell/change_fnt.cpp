@@ -1,0 +1,184 @@
+#include "shell/change_fnt.h"
+
+#include "shell/format.h"
+#include "shell/mdi_container.h"
+#include "shell/personal_settings.h"
+#include "shell/shell.h"
+#include "shell/window_placement.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+void emptyClipboard()
+{
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->clear();
+}
+
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+ChangeFnt::ChangeFnt(Shell &shell, MdiContainer &frame)
+    : QDialog(&frame), m_shell(shell), m_frame(frame), m_currency(new QLineEdit(this)), m_name(new QLineEdit(this))
+{
+    setObjectName(QStringLiteral("ChangeFnt"));
+    setWindowTitle(QStringLiteral("Personalize"));
+    setModal(true);
+    AppState &state = m_shell.state;
+
+    m_currency->setObjectName(QStringLiteral("InCurrency"));
+    m_currency->setStyleSheet(QStringLiteral("background: #ffff80;"));
+    m_currency->setContextMenuPolicy(Qt::NoContextMenu);
+    m_currency->setMaximumWidth(60);
+    m_name->setObjectName(QStringLiteral("InMyName"));
+    m_name->setMaxLength(80);
+    m_name->setContextMenuPolicy(Qt::NoContextMenu);
+    m_currency->installEventFilter(this);
+    m_name->installEventFilter(this);
+
+    auto *fonts = new QGroupBox(QStringLiteral("Change Printer Font"), this);
+    auto *fontLayout = new QVBoxLayout(fonts);
+    const char *captions[4] = {"Standard Printer Font", "Courier New 10 point font", "Courier New 11 point font",
+                               "Courier New 12 point font"};
+    for (int i = 0; i < 4; ++i) {
+        m_fonts[i] = new QRadioButton(QLatin1String(captions[i]), fonts);
+        m_fonts[i]->setObjectName(QStringLiteral("PtrFt%1").arg(i));
+        fontLayout->addWidget(m_fonts[i]);
+        connect(m_fonts[i], &QRadioButton::clicked, this, [this, i] { m_shell.state.PrinterFontChoice = qint16(i); });
+    }
+
+    auto *exit = new QPushButton(QStringLiteral("E&xit to Menu"), this);
+    exit->setObjectName(QStringLiteral("ExitFonts"));
+    exit->setAutoDefault(false);
+    connect(exit, &QPushButton::clicked, this, &ChangeFnt::exitFonts);
+
+    auto *form = new QFormLayout;
+    auto *currencyLabel = new QLabel(QStringLiteral("Change Currency Symbol."), this);
+    currencyLabel->setBuddy(m_currency);
+    auto *nameLabel = new QLabel(QStringLiteral("Type in your name"), this);
+    nameLabel->setBuddy(m_name);
+    form->addRow(currencyLabel, m_currency);
+    form->addRow(nameLabel, m_name);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(fonts);
+    layout->addWidget(exit, 0, Qt::AlignRight);
+    resize(380, 260);
+
+    // Opening: caption, font option, the two boxes.
+    m_frame.setCaption(QStringLiteral(" Personalize"));
+    const int choice = std::clamp<int>(state.PrinterFontChoice, 0, 3);
+    m_fonts[choice]->setChecked(true);
+    m_currency->setText(state.CurrencySymbol);
+    m_name->setText(state.UserName);
+    state.FieldEdited = 0;
+    PlaceOnFrame(this, PlacedWindow::ChangeFnt, state.LayoutClass, &frame);
+    m_currency->setFocus();
+}
+
+bool ChangeFnt::eventFilter(QObject *watched, QEvent *event)
+{
+    AppState &state = m_shell.state;
+    if (watched == m_currency) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            emptyClipboard();
+            break;
+        case QEvent::MouseButtonPress:
+            m_currency->clear();
+            state.FieldEdited = 1;
+            break;
+        case QEvent::KeyPress: {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->text() == QLatin1String("\""))
+                return true;
+            if (isEnter(key)) {
+                m_name->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+            if (!key->text().isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab &&
+                state.FieldEdited == 0) {
+                m_currency->clear();
+                state.FieldEdited = 1;
+            }
+            break;
+        }
+        case QEvent::FocusOut:
+            leaveCurrency();
+            break;
+        default:
+            break;
+        }
+    } else if (watched == m_name) {
+        if (event->type() == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->text() == QLatin1String("\""))
+                return true;
+            if (isEnter(key)) {
+                if (auto *exit = findChild<QPushButton *>(QStringLiteral("ExitFonts")))
+                    exit->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusOut) {
+            leaveName();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ChangeFnt::leaveCurrency()
+{
+    AppState &state = m_shell.state;
+    if (state.FieldEdited == 1) {
+        m_currency->setText(RightAlign(m_currency->text(), 2));
+        state.FieldEdited = 0;
+    }
+    emptyClipboard();
+}
+
+void ChangeFnt::leaveName()
+{
+    m_shell.state.UserName = m_name->text();
+    m_shell.state.FieldEdited = 0;
+}
+
+void ChangeFnt::exitFonts()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    // Exit by its access key leaves the focus where it was: finish that box first.
+    if (m_currency->hasFocus())
+        leaveCurrency();
+    if (m_name->hasFocus())
+        leaveName();
+    AppState &state = m_shell.state;
+    state.CurrencySymbol = m_currency->text().trimmed();
+    // An empty symbol would become "$" at the next start; use it now too.
+    if (state.CurrencySymbol.isEmpty())
+        state.CurrencySymbol = QStringLiteral("$");
+    SavePersonalSettings(state, QDir::current().filePath(QLatin1String(PersonalSettingsFile)));
+    m_frame.setCaption(QStringLiteral(" Tallomar Menu"));
+    QDialog::accept();
+}
+
+void ChangeFnt::reject()
+{
+    // Closing the window any other way leaves it as its exit button does.
+    exitFonts();
+}

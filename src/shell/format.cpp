@@ -1,0 +1,274 @@
+#include "shell/format.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+struct Pattern
+{
+    bool percent = false;
+    bool grouping = false;
+    int minIntegerDigits = 0;
+    int minDecimals = 0;
+    int maxDecimals = 0;
+};
+
+Pattern parsePattern(const QString &pattern)
+{
+    Pattern p;
+    QString body = pattern;
+    if (body.endsWith(QLatin1Char('%'))) {
+        p.percent = true;
+        body.chop(1);
+    }
+    const qsizetype point = body.indexOf(QLatin1Char('.'));
+    const QString integerPart = point < 0 ? body : body.left(point);
+    const QString decimalPart = point < 0 ? QString() : body.mid(point + 1);
+    p.grouping = integerPart.contains(QLatin1Char(','));
+    p.minIntegerDigits = int(integerPart.count(QLatin1Char('0')));
+    p.minDecimals = int(decimalPart.count(QLatin1Char('0')));
+    p.maxDecimals = int(decimalPart.count(QLatin1Char('0')) + decimalPart.count(QLatin1Char('#')));
+    return p;
+}
+
+// A non-negative decimal: the digits with the point after `point` of them
+// (point may lie outside the digits).
+struct Decimal
+{
+    bool negative = false;
+    QByteArray digits;
+    int point = 0;
+};
+
+QString render(Decimal d, const Pattern &p)
+{
+    if (p.percent)
+        d.point += 2;
+    // Leading zeros after the point become digits of their own.
+    if (d.point < 0) {
+        d.digits.prepend(QByteArray(-d.point, '0'));
+        d.point = 0;
+    }
+
+    // Bring the digits to exactly point + maxDecimals places, rounding half
+    // away from zero on the first dropped digit.
+    const int keep = d.point + p.maxDecimals;
+    QByteArray kept;
+    if (keep <= 0) {
+        const bool up = keep == 0 && !d.digits.isEmpty() && d.digits.at(0) >= '5';
+        kept = up ? QByteArray("1") : QByteArray("0");
+        // The kept digits now stand for the last shown place.
+        d.point = int(kept.size()) - p.maxDecimals;
+    } else {
+        kept = d.digits.left(keep);
+        while (kept.size() < keep)
+            kept.append('0');
+        if (keep < d.digits.size() && d.digits.at(keep) >= '5') {
+            int i = int(kept.size()) - 1;
+            while (i >= 0 && kept[i] == '9') {
+                kept[i] = '0';
+                --i;
+            }
+            if (i >= 0) {
+                kept[i] = char(kept[i] + 1);
+            } else {
+                kept.prepend('1');
+                d.point += 1;
+            }
+        }
+    }
+
+    QByteArray integer = kept.left(kept.size() - p.maxDecimals);
+    QByteArray fraction = kept.right(p.maxDecimals);
+    while (!integer.isEmpty() && integer.at(0) == '0')
+        integer.remove(0, 1);
+    while (fraction.size() > p.minDecimals && fraction.endsWith('0'))
+        fraction.chop(1);
+    while (integer.size() < p.minIntegerDigits)
+        integer.prepend('0');
+
+    const bool zero = integer.count('0') == integer.size() && fraction.count('0') == fraction.size();
+
+    QString out;
+    if (d.negative && !zero)
+        out += QLatin1Char('-');
+    if (p.grouping && integer.size() > 3) {
+        QByteArray grouped;
+        const int lead = int(integer.size()) % 3;
+        for (int i = 0; i < integer.size(); ++i) {
+            if (i > 0 && (i - lead) % 3 == 0)
+                grouped.append(',');
+            grouped.append(integer.at(i));
+        }
+        out += QString::fromLatin1(grouped);
+    } else {
+        out += QString::fromLatin1(integer);
+    }
+    if (!fraction.isEmpty())
+        out += QLatin1Char('.') + QString::fromLatin1(fraction);
+    if (p.percent)
+        out += QLatin1Char('%');
+    return out;
+}
+
+Decimal fromDouble(double value)
+{
+    Decimal d;
+    if (!std::isfinite(value) || value == 0.0) {
+        d.digits = "0";
+        d.point = 1;
+        return d;
+    }
+    d.negative = value < 0;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    // buffer: d.dddddddddddddde[+-]xx
+    const QByteArray text(buffer);
+    const qsizetype e = text.indexOf('e');
+    const int exponent = text.mid(e + 1).toInt();
+    QByteArray digits = text.left(e);
+    digits.remove(1, 1);
+    d.digits = digits;
+    d.point = exponent + 1;
+    return d;
+}
+
+Decimal fromMoney(Money value)
+{
+    Decimal d;
+    qint64 raw = value.raw();
+    d.negative = raw < 0;
+    // The magnitude of the smallest raw value does not fit in qint64.
+    const quint64 magnitude = d.negative ? quint64(0) - quint64(raw) : quint64(raw);
+    d.digits = QByteArray::number(magnitude);
+    d.point = int(d.digits.size()) - 4;
+    return d;
+}
+
+} // namespace
+
+QString Format(double value, const QString &pattern)
+{
+    if (pattern == QLatin1String("Short Date"))
+        return QString();
+    return render(fromDouble(value), parsePattern(pattern));
+}
+
+QString Format(Money value, const QString &pattern)
+{
+    return render(fromMoney(value), parsePattern(pattern));
+}
+
+QString Format(int value, const QString &pattern)
+{
+    return Format(Money::fromWhole(value), pattern);
+}
+
+QString Format(QDate date, const QString &pattern)
+{
+    Q_UNUSED(pattern);
+    if (!date.isValid())
+        return QString();
+    return QLocale().toString(date, ShortDateFormat());
+}
+
+QString ShortDateFormat(const QLocale &locale)
+{
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    // Only day, month and year numbers with separators count as numeric.
+    static const QRegularExpression numeric(QStringLiteral("^[dMy]+([^dMyA-Za-z]+[dMy]+){2}$"));
+    if (!numeric.match(format).hasMatch() || format.count(QLatin1Char('M')) > 2 ||
+        format.count(QLatin1Char('d')) > 2)
+        return QStringLiteral("yyyy-MM-dd");
+    static const QRegularExpression years(QStringLiteral("y+"));
+    format.replace(years, QStringLiteral("yyyy"));
+    return format;
+}
+
+QDate ParseShortDate(const QString &text, const QLocale &locale)
+{
+    return locale.toDate(text.trimmed(), ShortDateFormat(locale));
+}
+
+QString RightAlign(const QString &text, int width)
+{
+    if (width <= 0)
+        return QString();
+    if (text.size() >= width)
+        return text.left(width);
+    return QString(width - text.size(), QLatin1Char(' ')) + text;
+}
+
+QString RightAlignFigure(const QString &text, int width)
+{
+    if (text.size() >= width)
+        return text;
+    return RightAlign(text, width);
+}
+
+double LeadingNumber(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char(' '))
+        ++i;
+    const qsizetype start = i;
+    bool point = false;
+    while (i < text.size()) {
+        const QChar c = text.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            ++i;
+        } else if (c == QLatin1Char('.') && !point) {
+            point = true;
+            ++i;
+        } else {
+            break;
+        }
+    }
+    bool ok = false;
+    const double value = text.mid(start, i - start).toDouble(&ok);
+    return ok && std::isfinite(value) ? value : 0.0;
+}
+
+int DecimalKeyFilter(int key, const QString &typedText, qint16 &decimalsOverride)
+{
+    if (key == 8 || key == 127 || key == '.')
+        return key;
+    if (key >= '0' && key <= '9') {
+        const qsizetype point = typedText.indexOf(QLatin1Char('.')) + 1;
+        if (point == 0)
+            return key;
+        qsizetype limit = point + 2;
+        if (decimalsOverride >= 3) {
+            limit = point + decimalsOverride;
+            decimalsOverride = 0;
+        }
+        return typedText.size() < limit ? key : 0;
+    }
+    return 0;
+}
+
+int DigitKeyFilter(int key)
+{
+    if (key == 8 || key == 127 || (key >= '0' && key <= '9'))
+        return key;
+    return 0;
+}
+
+QString FieldDisplayText(FieldKind kind, Money value, int width, const QString &currencySymbol,
+                         const QString &yearsFormat)
+{
+    switch (kind) {
+    case FieldKind::Money:
+        return RightAlignFigure(currencySymbol + Format(value, QStringLiteral("####,,###.00")), width);
+    case FieldKind::Percent:
+        return RightAlignFigure(Format(value, QStringLiteral("###.00")), width) + QLatin1Char('%');
+    case FieldKind::Years:
+        return RightAlignFigure(Format(value, yearsFormat), width);
+    case FieldKind::Text:
+        break;
+    }
+    return QString();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "shell/money.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+
+// Turns a figure into text by a pattern such as "####,,###.00" or "#,,###.000%":
+// "#" a digit shown only when significant, "0" a digit always shown, "." the
+// decimal point, "," thousands grouping, a trailing "%" multiplies by 100.
+// Rounds half away from zero to the decimals the pattern shows. A double is
+// first taken to 15 significant digits, so 2.675 rounds to 2.68.
+QString Format(double value, const QString &pattern);
+QString Format(Money value, const QString &pattern);
+// Integers (counters, years) go through the exact money path.
+QString Format(int value, const QString &pattern);
+// The only date pattern is "Short Date".
+QString Format(QDate date, const QString &pattern);
+
+// The numeric short date of the locale with a four-digit year; "yyyy-MM-dd"
+// when the locale's short form is not all numbers.
+QString ShortDateFormat(const QLocale &locale = QLocale());
+QDate ParseShortDate(const QString &text, const QLocale &locale = QLocale());
+
+// The text at the right end of width spaces; a longer text keeps its first
+// width characters.
+QString RightAlign(const QString &text, int width);
+// Like RightAlign, but a figure longer than the width is shown whole: a cut
+// figure would be a wrong figure.
+QString RightAlignFigure(const QString &text, int width);
+
+// Leading spaces skipped, then the longest prefix of digits with at most one
+// "."; anything else gives 0. "12.5.3" gives 12.5.
+double LeadingNumber(const QString &text);
+
+// Key filters of the numeric fields. They return the key when it is accepted
+// and 0 when it is refused (the caller beeps). typedText is the field's text
+// before the key goes in; decimalsOverride (0, or 3 and more) widens the
+// decimals allowed for one test and is reset by the digit it was used for.
+int DecimalKeyFilter(int key, const QString &typedText, qint16 &decimalsOverride);
+int DigitKeyFilter(int key);
+
+// How a numeric field shows its value when it is not being edited.
+enum class FieldKind { Money, Percent, Years, Text };
+QString FieldDisplayText(FieldKind kind, Money value, int width, const QString &currencySymbol,
+                         const QString &yearsFormat = QStringLiteral("#,,###"));

@@ -1,0 +1,222 @@
+#include "shell/input_fields.h"
+
+#include "shell/shell.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+void emptyClipboard()
+{
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->clear();
+}
+
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// The character code a key press types, or 0 for keys that type nothing
+// (arrows, function keys, Tab: those move or do nothing and are left alone).
+int typedCode(const QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab || event->key() == Qt::Key_Delete)
+        return 0;
+    if (event->key() == Qt::Key_Backspace)
+        return 8;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return 0;
+    return text.at(0).unicode();
+}
+
+} // namespace
+
+InputFields::InputFields(Shell &shell, QWidget *window, std::vector<FieldSpec> table,
+                         std::function<void()> invalidate)
+    : QObject(window), m_shell(shell), m_window(window), m_invalidate(std::move(invalidate))
+{
+    for (const FieldSpec &spec : table) {
+        QWidget *widget = window->findChild<QWidget *>(QLatin1String(spec.name));
+        Q_ASSERT_X(widget, "InputFields", spec.name);
+        if (!widget)
+            continue;
+        Field field{spec, widget, nullptr};
+        if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+            field.edit = combo->lineEdit();
+            // Picking a figure from the list is an edit like typing one.
+            connect(combo, &QComboBox::activated, this, [this] {
+                m_invalidate();
+                m_shell.state.FieldEdited = 1;
+            });
+        } else {
+            field.edit = qobject_cast<QLineEdit *>(widget);
+        }
+        Q_ASSERT(field.edit);
+        if (!field.edit)
+            continue;
+        field.edit->setContextMenuPolicy(Qt::NoContextMenu);
+        field.edit->installEventFilter(this);
+        m_fields.push_back(field);
+    }
+}
+
+InputFields::Field *InputFields::fieldOf(QObject *object)
+{
+    for (Field &field : m_fields)
+        if (field.edit == object)
+            return &field;
+    return nullptr;
+}
+
+QLineEdit *InputFields::editor(const char *name) const
+{
+    for (const Field &field : m_fields)
+        if (qstrcmp(field.spec.name, name) == 0)
+            return field.edit;
+    return nullptr;
+}
+
+bool InputFields::eventFilter(QObject *watched, QEvent *event)
+{
+    Field *field = fieldOf(watched);
+    if (!field)
+        return false;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (field->spec.focus == FocusVariant::A)
+            field->edit->selectAll();
+        emptyClipboard();
+        return false;
+    case QEvent::MouseButtonPress:
+        if (field->spec.focus == FocusVariant::B)
+            m_invalidate();
+        return false;
+    case QEvent::KeyPress:
+        return keyPress(*field, static_cast<QKeyEvent *>(event));
+    case QEvent::FocusOut:
+        leave(*field);
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool InputFields::keyPress(Field &field, QKeyEvent *event)
+{
+    AppState &state = m_shell.state;
+    if (event->key() == Qt::Key_Delete) {
+        m_invalidate();
+        return false;
+    }
+    if (isEnter(event)) {
+        moveToNext(field);
+        return true;
+    }
+    const int code = typedCode(event);
+    if (code == 0)
+        return false;
+
+    switch (field.spec.kind) {
+    case FieldKind::Text:
+        m_invalidate();
+        return false;
+    case FieldKind::Years: {
+        const int accepted = DigitKeyFilter(code);
+        if (state.FieldEdited == 0) {
+            field.edit->clear();
+            m_invalidate();
+        }
+        if (accepted == 0) {
+            QApplication::beep();
+            return true;
+        }
+        return false;
+    }
+    case FieldKind::Money:
+    case FieldKind::Percent:
+        if (state.FieldEdited == 0) {
+            field.edit->clear();
+            m_invalidate();
+        }
+        state.TypedText = field.edit->text();
+        if (DecimalKeyFilter(code, state.TypedText, state.DecimalsOverride) == 0) {
+            QApplication::beep();
+            return true;
+        }
+        return false;
+    }
+    return false;
+}
+
+void InputFields::moveToNext(const Field &field)
+{
+    if (QWidget *next = m_window->findChild<QWidget *>(QLatin1String(field.spec.next)))
+        next->setFocus(Qt::TabFocusReason);
+}
+
+void InputFields::storeSlot(int slot, Money value)
+{
+    QList<Money> &values = m_shell.state.InputValues;
+    if (slot < 0)
+        return;
+    if (values.size() <= slot)
+        values.resize(slot + 1);
+    values[slot] = value;
+}
+
+void InputFields::leave(Field &field)
+{
+    // A message shown here moves the focus again; that second leave must not
+    // run the steps a second time.
+    if (m_leaving)
+        return;
+    m_leaving = true;
+    AppState &state = m_shell.state;
+    const FieldSpec &spec = field.spec;
+
+    if (spec.limit > 0 && LeadingNumber(field.edit->text()) > spec.limit) {
+        m_shell.dialogs.message(spec.limitMessage);
+        field.edit->setText(QString::number(spec.limit));
+    }
+    if (state.FieldEdited == 1 && spec.kind != FieldKind::Text) {
+        Money value;
+        try {
+            value = Money::fromDouble(LeadingNumber(field.edit->text()));
+        } catch (const ArithmeticFault &) {
+            // More digits than any figure can hold: refuse it rather than keep a wrong one.
+            m_shell.dialogs.message(3);
+        }
+        storeSlot(spec.slot, value);
+        field.edit->setText(FieldDisplayText(spec.kind, value, spec.width, state.CurrencySymbol,
+                                             QLatin1String(spec.yearsFormat)));
+        state.FieldEdited = 0;
+    } else if (state.FieldEdited == 1) {
+        state.FieldEdited = 0;
+    }
+    emptyClipboard();
+    m_leaving = false;
+}
+
+void InputFields::finishEdit()
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (Field *field = fieldOf(focused))
+        leave(*field);
+}
+
+void InputFields::setValue(const char *name, Money value)
+{
+    for (Field &field : m_fields) {
+        if (qstrcmp(field.spec.name, name) != 0)
+            continue;
+        storeSlot(field.spec.slot, value);
+        field.edit->setText(FieldDisplayText(field.spec.kind, value, field.spec.width,
+                                             m_shell.state.CurrencySymbol, QLatin1String(field.spec.yearsFormat)));
+    }
+}

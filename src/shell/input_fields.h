@@ -1,0 +1,74 @@
+#pragma once
+
+#include "shell/format.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <vector>
+
+class QKeyEvent;
+class QLineEdit;
+class QWidget;
+struct Shell;
+
+// Which way a field behaves when it gains the focus: A selects the whole text,
+// B only empties the clipboard but runs the window's invalidate on a click.
+enum class FocusVariant { A, B };
+
+// One row of a window's field table.
+struct FieldSpec
+{
+    const char *name;         // object name of the line edit or editable combo box
+    int slot;                 // slot of InputValues; -1 for a field that is not parsed
+    FieldKind kind;
+    int width;                // display width in characters
+    const char *next;         // object name of the control Enter moves to
+    int limit = 0;            // above it, message limitMessage and the text becomes the limit
+    int limitMessage = 0;
+    FocusVariant focus = FocusVariant::A;
+    const char *yearsFormat = "#,,###";
+};
+
+// Runs the shared event sequence of a window's numeric fields: first key
+// clears, key filters, Enter to the next control, parse and reformat on
+// leaving, clipboard emptied. The window builds the widgets and gives their
+// table; this class finds them by name.
+class InputFields : public QObject
+{
+    Q_OBJECT
+
+public:
+    InputFields(Shell &shell, QWidget *window, std::vector<FieldSpec> table, std::function<void()> invalidate);
+
+    // Finishes the edit of the focused field as leaving it would. Every
+    // command button calls it first: a button pressed by its access key or by
+    // Enter does not take the focus, so the field would not be left.
+    void finishEdit();
+    // Shows a value in a field as its kind displays it and stores it.
+    void setValue(const char *name, Money value);
+    QLineEdit *editor(const char *name) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct Field
+    {
+        FieldSpec spec;
+        QPointer<QWidget> widget; // the line edit or the combo box
+        QLineEdit *edit = nullptr;
+    };
+    Field *fieldOf(QObject *object);
+    bool keyPress(Field &field, QKeyEvent *event);
+    void leave(Field &field);
+    void moveToNext(const Field &field);
+    void storeSlot(int slot, Money value);
+
+    Shell &m_shell;
+    QWidget *m_window;
+    std::vector<Field> m_fields;
+    std::function<void()> m_invalidate;
+    bool m_leaving = false;
+};

@@ -1,0 +1,75 @@
+#include "shell/mdi_container.h"
+
+#include "shell/menu_main.h"
+#include "shell/shell.h"
+#include "shell/window_placement.h"
+
+#include <QResizeEvent>
+
+MdiContainer::MdiContainer(Shell &shell) : m_shell(shell), m_desk(new QWidget(this)), m_menu(nullptr)
+{
+    setObjectName(QStringLiteral("MDIContainer"));
+    m_desk->setObjectName(QStringLiteral("Desk"));
+    m_desk->setBackgroundRole(QPalette::Dark);
+    m_desk->setAutoFillBackground(true);
+    setCentralWidget(m_desk);
+    move(0, 0);
+    resize(TwipsToPixels(FrameWidthTwips), TwipsToPixels(FrameHeightTwips));
+    m_menu = new MenuMain(shell, *this, m_desk);
+    placeActive();
+}
+
+QSize MdiContainer::fullSize()
+{
+    // The client area of the frame at its starting size, and the few pixels
+    // the window is moved up and left to hide its own border.
+    return {TwipsToPixels(FrameWidthTwips) + 4, TwipsToPixels(FrameHeightTwips) + 2};
+}
+
+void MdiContainer::openTool(QWidget *tool)
+{
+    if (m_tool)
+        closeTool();
+    m_menu->hide();
+    tool->setParent(m_desk);
+    m_tool = tool;
+    placeFullSize(tool);
+    tool->show();
+    tool->setFocus();
+}
+
+void MdiContainer::closeTool()
+{
+    setCaption(QStringLiteral(" Tallomar Menu"));
+    if (m_tool) {
+        m_tool->hide();
+        m_tool->deleteLater();
+        m_tool = nullptr;
+    }
+    m_menu->show();
+    placeActive();
+    m_menu->setFocus();
+}
+
+void MdiContainer::placeFullSize(QWidget *window)
+{
+    window->resize(fullSize());
+    PlaceOnFrame(window, PlacedWindow::FullSize, m_shell.state.LayoutClass, this);
+}
+
+void MdiContainer::placeActive()
+{
+    if (m_tool) {
+        placeFullSize(m_tool);
+    } else if (m_menu) {
+        m_menu->resize(fullSize());
+        PlaceOnFrame(m_menu, PlacedWindow::MenuMain, m_shell.state.LayoutClass, this);
+    }
+}
+
+void MdiContainer::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    m_shell.state.LayoutClass = LayoutClassForHeight(PixelsToTwips(frameGeometry().height()));
+    placeActive();
+}

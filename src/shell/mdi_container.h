@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+class MenuMain;
+struct Shell;
+
+// The frame window. Its client area holds the main menu and, one at a time,
+// a tool window; while a tool is open the menu is hidden, not destroyed.
+class MdiContainer : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MdiContainer(Shell &shell);
+
+    MenuMain *menu() const { return m_menu; }
+    QWidget *desk() const { return m_desk; }
+    QWidget *activeTool() const { return m_tool; }
+
+    void setCaption(const QString &caption) { setWindowTitle(caption); }
+    QString caption() const { return windowTitle(); }
+
+    // Hides the menu and shows the tool in the client area; the frame takes
+    // ownership of it.
+    void openTool(QWidget *tool);
+    // Ends the open tool and shows the menu again.
+    void closeTool();
+    // Sizes a full-size window and moves it to its place for the layout.
+    void placeFullSize(QWidget *window);
+
+    // The size of a full-size window in pixels.
+    static QSize fullSize();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void placeActive();
+
+    Shell &m_shell;
+    QWidget *m_desk;
+    MenuMain *m_menu;
+    QPointer<QWidget> m_tool;
+};

@@ -1,0 +1,92 @@
+#include "shell/message_texts.h"
+
+QString MessageText(int number, const QString &todayShortDate)
+{
+    switch (number) {
+    case 1: return QStringLiteral("No data to print. Calculate.");
+    case 2: return QStringLiteral("No data to graph. Calculate.");
+    case 3: return QStringLiteral("Wrong or missing entry, try again.");
+    case 4: return QStringLiteral("Wrong entry, 50 Years limit.");
+    case 5: return QStringLiteral("Wrong entry, 40 Years limit.");
+    case 6: return QStringLiteral("Limit is 22 entries.");
+    case 7: return QStringLiteral("Cannot withdraw Annually more than you have in Savings.");
+    case 10: return QStringLiteral("Not a valid date, try again.");
+    case 13: return QStringLiteral("File not found or wrong format. Check Filename and/or Directory.");
+    case 14: return QStringLiteral("Bad Filename. Must be in the form MYFILE.QVW");
+    case 15: return QStringLiteral("No Records.");
+    case 16: return QStringLiteral("Name of Fund must be selected and shown in yellow box. See Quick Help.");
+    case 17: return QStringLiteral("No Record selected. Click on record number first.");
+    case 19:
+        return QStringLiteral("Fund selected is not in file. Check name in Fund Name textbox. See Quick Help.");
+    case 20:
+        return QStringLiteral(
+            "Record not saved, missing entry or 0. Entries must be exactly as shown in Quick Help.");
+    case 22: return QStringLiteral("30 Row limit.");
+    case 23: return QStringLiteral("Cannot sort file.");
+    case 24: return QStringLiteral("Check, missing entry or 0.");
+    case 25: return QStringLiteral("Bad filename, must be in the form MYFILE.QVS");
+    case 26: return QStringLiteral("Cannot calculate.");
+    case 27:
+        return QStringLiteral(
+            "To use all commands you must have a file in memory. Go to 'Add and Edit Records' to start new "
+            "file or 'Open a File from Disk'. Open the Dtasampl .Qvs file to use and learn all the features.");
+    case 28:
+        return QStringLiteral("You have Added a Fund Name but have not entered a record in it."
+                              " Either delete the Fund name or add a record."
+                              " I cannot work with an empty Fund.");
+    case 29:
+        return QStringLiteral(
+            "Record not Corrected, missing entry or 0. Entries must be exactly as shown in Quick Help.");
+    case 30: return QStringLiteral("Correct date format is ") + todayShortDate;
+    case 31: return QStringLiteral("Record not saved. Must have a date.");
+    case 35: return QStringLiteral("Files are limited to 1000 records. You will have to start a new File.");
+    case 36: return QStringLiteral("Funds are limited to 30. You will have to start a new File.");
+    case 37: return QStringLiteral("Bad Filename. Must be in the form MYFILE.UMD");
+    case 38: return QStringLiteral("Bad Filename. Must be in the form MYFILE.ULD");
+    case 51: return QStringLiteral("A transaction type must be selected, click Dn/Arrow and select one.");
+    default: return QString();
+    }
+}
+
+QString QuestionText(int number, const QString &currentFileName, const QString &recordNumberText)
+{
+    switch (number) {
+    case 1: return QStringLiteral(" Continue with Printout.");
+    case 2: return QStringLiteral(" Print in Color.");
+    case 3:
+        return currentFileName +
+               QStringLiteral(" file in memory will be erased. Do you wish to go back and save it to Disk?.");
+    case 4: return QStringLiteral("Are you sure you wish to delete record number: ") + recordNumberText;
+    case 5: return QStringLiteral("Are you sure you wish to delete the current Fund name.");
+    default: return QString();
+    }
+}
+
+FileDialogRequest FileDialogFor(int kind, const QString &currentFileName, const QString &mortgageFileName,
+                                const QString &loanFileName)
+{
+    FileDialogRequest request;
+    if (kind < 1 || kind > 8)
+        return request;
+    request.valid = true;
+    request.save = kind % 2 == 0;
+    switch ((kind + 1) / 2) {
+    case 1:
+        request.initialName = currentFileName;
+        request.filter = QStringLiteral("Investment Manager Database (*.qvs)|*.qvs");
+        break;
+    case 2:
+        request.initialName = currentFileName;
+        request.filter = QStringLiteral("Net Worth Database (*.qvw)|*.qvw");
+        break;
+    case 3:
+        request.initialName = mortgageFileName;
+        request.filter = QStringLiteral("Mortgage Database (*.umd)|*.umd");
+        break;
+    default:
+        request.initialName = loanFileName;
+        request.filter = QStringLiteral("Loan Database (*.uld)|*.uld");
+        break;
+    }
+    return request;
+}

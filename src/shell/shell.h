@@ -1,0 +1,20 @@
+#pragma once
+
+#include "shell/app_state.h"
+#include "shell/dialogs.h"
+#include "shell/print_job.h"
+
+#include <QDate>
+#include <QString>
+
+// What every window is given: the shared variables, the services that talk
+// to the user and the printer, today's date and the program's folder (where
+// the settings and help files live).
+struct Shell
+{
+    AppState &state;
+    Dialogs &dialogs;
+    Printer &printer;
+    QDate today;
+    QString programDir;
+};

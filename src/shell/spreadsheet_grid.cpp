@@ -1,0 +1,298 @@
+#include "shell/spreadsheet_grid.h"
+
+#include "shell/placement.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+// Row 0 of the grid is the horizontal header; body row r is model row r - 1.
+class GridModel : public QAbstractTableModel
+{
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_bodyRows; }
+    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_cols; }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid())
+            return {};
+        if (role == Qt::DisplayRole)
+            return m_cells.at(offset(index.row() + 1, index.column()));
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(m_alignments.at(index.column()) | Qt::AlignVCenter);
+        return {};
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || section < 0 || section >= m_cols)
+            return {};
+        if (role == Qt::DisplayRole)
+            return m_cells.at(offset(0, section));
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(m_headerAlignments.at(section) | Qt::AlignVCenter | Qt::TextWordWrap);
+        return {};
+    }
+
+    void resize(int rows, int cols)
+    {
+        rows = std::max(rows, 1);
+        cols = std::max(cols, 0);
+        beginResetModel();
+        std::vector<QString> cells(size_t(rows) * size_t(cols));
+        const int keepRows = std::min(rows, m_bodyRows + 1);
+        const int keepCols = std::min(cols, m_cols);
+        for (int r = 0; r < keepRows; ++r)
+            for (int c = 0; c < keepCols; ++c)
+                cells[size_t(r) * cols + c] = std::move(m_cells[offset(r, c)]);
+        m_cells = std::move(cells);
+        m_alignments.resize(cols, Qt::AlignLeft);
+        m_headerAlignments.resize(cols, Qt::AlignLeft);
+        m_bodyRows = rows - 1;
+        m_cols = cols;
+        endResetModel();
+    }
+
+    bool contains(int row, int col) const { return row >= 0 && row <= m_bodyRows && col >= 0 && col < m_cols; }
+    const QString &cell(int row, int col) const { return m_cells[offset(row, col)]; }
+
+    void setCell(int row, int col, const QString &text)
+    {
+        QString &target = m_cells[offset(row, col)];
+        if (target == text)
+            return;
+        target = text;
+        if (row == 0)
+            emit headerDataChanged(Qt::Horizontal, col, col);
+        else
+            emit dataChanged(index(row - 1, col), index(row - 1, col), {Qt::DisplayRole});
+    }
+
+    // Sets a block at once and tells the view once.
+    void fill(int r1, int c1, int r2, int c2, const QString &text)
+    {
+        for (int r = r1; r <= r2; ++r)
+            for (int c = c1; c <= c2; ++c)
+                m_cells[offset(r, c)] = text;
+        if (r1 == 0)
+            emit headerDataChanged(Qt::Horizontal, c1, c2);
+        const int first = std::max(r1, 1);
+        if (first <= r2)
+            emit dataChanged(index(first - 1, c1), index(r2 - 1, c2), {Qt::DisplayRole});
+    }
+
+    void setAlignment(int col, Qt::Alignment alignment, bool header)
+    {
+        if (col < 0 || col >= m_cols)
+            return;
+        if (header) {
+            m_headerAlignments[size_t(col)] = alignment;
+            emit headerDataChanged(Qt::Horizontal, col, col);
+        } else {
+            m_alignments[size_t(col)] = alignment;
+            if (m_bodyRows > 0)
+                emit dataChanged(index(0, col), index(m_bodyRows - 1, col), {Qt::TextAlignmentRole});
+        }
+    }
+
+private:
+    size_t offset(int row, int col) const { return size_t(row) * size_t(m_cols) + size_t(col); }
+
+    int m_bodyRows = 0;
+    int m_cols = 0;
+    std::vector<QString> m_cells = std::vector<QString>();
+    std::vector<Qt::Alignment> m_alignments;
+    std::vector<Qt::Alignment> m_headerAlignments;
+};
+
+SpreadsheetGrid::SpreadsheetGrid(QWidget *parent) : QTableView(parent), m_model(new GridModel(this))
+{
+    m_model->resize(2, 2);
+    setModel(m_model);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    connect(this, &QAbstractItemView::clicked, this, [this] { emit gridClicked(); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        if (!current.isValid())
+            return;
+        m_row = current.row() + 1;
+        m_col = current.column();
+        emit cellChanged(m_row, m_col);
+    });
+}
+
+void SpreadsheetGrid::setRows(int rows)
+{
+    // The view keeps its own column widths across a reset of the model.
+    std::vector<int> widths;
+    for (int c = 0; c < cols(); ++c)
+        widths.push_back(columnWidth(c));
+    const int columns = cols();
+    m_model->resize(rows, columns);
+    for (int c = 0; c < columns; ++c)
+        setColumnWidth(c, widths[size_t(c)]);
+    m_row = std::min(m_row, this->rows() - 1);
+}
+
+int SpreadsheetGrid::rows() const
+{
+    return m_model->rowCount() + 1;
+}
+
+void SpreadsheetGrid::setCols(int cols)
+{
+    std::vector<int> widths;
+    for (int c = 0; c < this->cols(); ++c)
+        widths.push_back(columnWidth(c));
+    m_model->resize(rows(), cols);
+    for (int c = 0; c < cols; ++c)
+        setColumnWidth(c, c < int(widths.size()) ? widths[size_t(c)] : horizontalHeader()->defaultSectionSize());
+    m_col = std::min(m_col, std::max(cols - 1, 0));
+}
+
+int SpreadsheetGrid::cols() const
+{
+    return m_model->columnCount();
+}
+
+void SpreadsheetGrid::setRow(int row)
+{
+    if (row >= 0 && row < rows())
+        m_row = row;
+}
+
+void SpreadsheetGrid::setCol(int col)
+{
+    if (col >= 0 && col < cols())
+        m_col = col;
+}
+
+QString SpreadsheetGrid::text() const
+{
+    return cell(m_row, m_col);
+}
+
+void SpreadsheetGrid::setText(const QString &text)
+{
+    if (m_fillStyle == FillStyle::Repeat) {
+        const int r1 = std::clamp(std::min(m_selStartRow, m_selEndRow), 0, rows() - 1);
+        const int r2 = std::clamp(std::max(m_selStartRow, m_selEndRow), 0, rows() - 1);
+        const int c1 = std::clamp(std::min(m_selStartCol, m_selEndCol), 0, std::max(cols() - 1, 0));
+        const int c2 = std::clamp(std::max(m_selStartCol, m_selEndCol), 0, std::max(cols() - 1, 0));
+        if (cols() > 0)
+            m_model->fill(r1, c1, r2, c2, text);
+        return;
+    }
+    setCell(m_row, m_col, text);
+}
+
+QString SpreadsheetGrid::cell(int row, int col) const
+{
+    return m_model->contains(row, col) ? m_model->cell(row, col) : QString();
+}
+
+void SpreadsheetGrid::setCell(int row, int col, const QString &text)
+{
+    if (m_model->contains(row, col))
+        m_model->setCell(row, col, text);
+}
+
+int SpreadsheetGrid::defaultColWidth() const
+{
+    return PixelsToTwips(horizontalHeader()->defaultSectionSize());
+}
+
+void SpreadsheetGrid::setColWidth(int col, int twips)
+{
+    if (col >= 0 && col < cols())
+        setColumnWidth(col, std::max(TwipsToPixels(twips), 0));
+}
+
+int SpreadsheetGrid::colWidth(int col) const
+{
+    return PixelsToTwips(columnWidth(col));
+}
+
+void SpreadsheetGrid::setColAlignment(int col, Qt::Alignment alignment)
+{
+    m_model->setAlignment(col, alignment, false);
+}
+
+void SpreadsheetGrid::setHeaderAlignment(int col, Qt::Alignment alignment)
+{
+    m_model->setAlignment(col, alignment, true);
+}
+
+void SpreadsheetGrid::setHeaderHeight(int twips)
+{
+    horizontalHeader()->setFixedHeight(std::max(TwipsToPixels(twips), fontMetrics().height() * 2 + 4));
+}
+
+void SpreadsheetGrid::setSelection(int startRow, int startCol, int endRow, int endCol)
+{
+    m_selStartRow = startRow;
+    m_selStartCol = startCol;
+    m_selEndRow = endRow;
+    m_selEndCol = endCol;
+    m_row = std::clamp(startRow, 0, rows() - 1);
+    m_col = std::clamp(startCol, 0, std::max(cols() - 1, 0));
+    const int first = std::max(std::min(startRow, endRow), 1);
+    const int last = std::max(startRow, endRow);
+    if (last >= 1 && cols() > 0) {
+        const QModelIndex from = m_model->index(first - 1, std::clamp(std::min(startCol, endCol), 0, cols() - 1));
+        const QModelIndex to = m_model->index(std::min(last, rows() - 1) - 1,
+                                              std::clamp(std::max(startCol, endCol), 0, cols() - 1));
+        QSignalBlocker block(selectionModel());
+        selectionModel()->setCurrentIndex(from, QItemSelectionModel::NoUpdate);
+        selectionModel()->select(QItemSelection(from, to), QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+void SpreadsheetGrid::setTopRow(int row)
+{
+    if (row >= 1 && row < rows())
+        scrollTo(m_model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
+}
+
+int SpreadsheetGrid::topRow() const
+{
+    const int row = rowAt(0);
+    return row < 0 ? 1 : row + 1;
+}
+
+void SpreadsheetGrid::setHighlight(bool on)
+{
+    setSelectionMode(on ? QAbstractItemView::ContiguousSelection : QAbstractItemView::NoSelection);
+}
+
+void SpreadsheetGrid::clearBody()
+{
+    setSelection(1, 0, rows() - 1, cols() - 1);
+    setFillStyle(FillStyle::Repeat);
+    setText(QString());
+    setFillStyle(FillStyle::Single);
+    setSelection(1, 0, 1, 0);
+}
+
+void SpreadsheetGrid::keyPressEvent(QKeyEvent *event)
+{
+    emit keyDown(event->key() == Qt::Key_Delete ? 46 : event->key());
+    if (!event->text().isEmpty() && event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab) {
+        int code = event->text().at(0).unicode();
+        emit keyPress(code);
+        if (code == 0) {
+            event->accept();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+#include <vector>
+
+class GridModel;
+
+// The result grid of every window: a table of text cells whose row 0 is the
+// fixed heading row. Windows write cells through the current row and column
+// (or setCell), clear blocks with the repeat fill style, and listen to the
+// click, key and cell-change notifications.
+class SpreadsheetGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    enum class FillStyle { Single, Repeat };
+
+    explicit SpreadsheetGrid(QWidget *parent = nullptr);
+
+    void setRows(int rows);
+    int rows() const;
+    void setCols(int cols);
+    int cols() const;
+
+    // The cell that text() and setText() work on.
+    void setRow(int row);
+    int row() const { return m_row; }
+    void setCol(int col);
+    int col() const { return m_col; }
+    QString text() const;
+    // With the repeat fill style, sets every cell of the selection.
+    void setText(const QString &text);
+
+    QString cell(int row, int col) const;
+    void setCell(int row, int col, const QString &text);
+
+    // Widths in twips; the windows add their increments to the default.
+    int defaultColWidth() const;
+    void setColWidth(int col, int twips);
+    int colWidth(int col) const;
+    void setColAlignment(int col, Qt::Alignment alignment);
+    void setHeaderAlignment(int col, Qt::Alignment alignment);
+    void setHeaderHeight(int twips);
+
+    void setSelection(int startRow, int startCol, int endRow, int endCol);
+    void setFillStyle(FillStyle style) { m_fillStyle = style; }
+    FillStyle fillStyle() const { return m_fillStyle; }
+    void setTopRow(int row);
+    int topRow() const;
+    void setHighlight(bool on);
+
+    // Empties the body (row 1 to the last row, every column) and leaves the
+    // selection on row 1, column 0.
+    void clearBody();
+
+signals:
+    void gridClicked();
+    void keyDown(int keyCode);
+    // The handler may set code to 0 to swallow the key.
+    void keyPress(int &code);
+    void cellChanged(int row, int col);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    GridModel *m_model;
+    int m_row = 0;
+    int m_col = 0;
+    int m_selStartRow = 0;
+    int m_selStartCol = 0;
+    int m_selEndRow = 0;
+    int m_selEndCol = 0;
+    FillStyle m_fillStyle = FillStyle::Single;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+class MdiContainer;
+struct Shell;
+
+// A window opened from the main menu. It puts its title (which starts with a
+// space) in the frame's caption when it opens; exitToMenu() ends it and shows
+// the menu again.
+class ToolWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ToolWindow(Shell &shell, MdiContainer &frame, const QString &title);
+
+    Shell &shell() const { return m_shell; }
+    MdiContainer &frame() const { return m_frame; }
+
+protected:
+    void exitToMenu();
+
+private:
+    Shell &m_shell;
+    MdiContainer &m_frame;
+};

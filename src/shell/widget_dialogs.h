@@ -1,0 +1,27 @@
+#pragma once
+
+#include "shell/dialogs.h"
+
+#include <QDate>
+#include <functional>
+
+class QWidget;
+struct AppState;
+
+// The real message, question, input and file boxes, placed on the frame.
+class WidgetDialogs : public Dialogs
+{
+public:
+    WidgetDialogs(AppState &state, std::function<QDate()> today);
+    void setFrame(QWidget *frame) { m_frame = frame; }
+
+    void message(int number) override;
+    bool ask(int question) override;
+    QString inputLine(const QString &acceptCaption, const QString &label) override;
+    void fileDirectory() override;
+
+private:
+    AppState &m_state;
+    std::function<QDate()> m_today;
+    QWidget *m_frame = nullptr;
+};

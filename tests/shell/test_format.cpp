@@ -1,0 +1,182 @@
+#include "shell/format.h"
+
+#include <QTest>
+
+class TestFormat : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void doubles_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("expected");
+        // Money patterns
+        QTest::newRow("money grouped") << 10000.0 << "####,,###.00" << "10,000.00";
+        QTest::newRow("money zero") << 0.0 << "####,,###.00" << ".00";
+        QTest::newRow("money under one") << 0.5 << "####,,###.00" << ".50";
+        QTest::newRow("money negative") << -1234.5 << "####,,###.00" << "-1,234.50";
+        QTest::newRow("money negative under one") << -0.25 << "###,,###.00" << "-.25";
+        QTest::newRow("money millions") << 1234567.891 << "####,,###.00" << "1,234,567.89";
+        QTest::newRow("money beyond its digits") << 12345678901.0 << "##,,###.00" << "12,345,678,901.00";
+        QTest::newRow("half away from zero") << 2.675 << "###.00" << "2.68";
+        QTest::newRow("negative half away") << -2.675 << "###.00" << "-2.68";
+        QTest::newRow("tiny negative is zero") << -0.001 << "###.00" << ".00";
+        QTest::newRow("carry into a new group") << 999999.995 << "####,,###.00" << "1,000,000.00";
+        QTest::newRow("always a unit digit") << 0.5 << "####,,##0.00" << "0.50";
+        QTest::newRow("unit digit zero") << 0.0 << "##0.00" << "0.00";
+        QTest::newRow("five-hash unit digit") << 12.0 << "#####,,##0.00" << "12.00";
+        QTest::newRow("single comma groups") << 1234.5 << "###,###.00" << "1,234.50";
+        QTest::newRow("four decimals") << 1234.56789 << "####,,###.0000" << "1,234.5679";
+        QTest::newRow("four decimals unit") << 0.12345 << "####,,##0.0000" << "0.1235";
+        QTest::newRow("three decimals") << 1234.5 << "###,,###.000" << "1,234.500";
+        QTest::newRow("three decimals unit") << 0.5 << "##,,##0.000" << "0.500";
+        QTest::newRow("two decimals short") << 12.345 << "##.00" << "12.35";
+        QTest::newRow("two decimals grouped unit") << 1234.0 << "#,,##0.00" << "1,234.00";
+        QTest::newRow("three decimals plain") << 365.25 << "###.000" << "365.250";
+        QTest::newRow("group four decimals") << 1234.0 << "##,,###.0000" << "1,234.0000";
+        QTest::newRow("small four decimals") << 0.0004 << "#,,###.0000" << ".0004";
+        QTest::newRow("two decimals unit grouped") << 9876.543 << "##,,##0.00" << "9,876.54";
+        QTest::newRow("three unit decimals grouped") << 0.0 << "###,,##0.00" << "0.00";
+        // Optional decimals
+        QTest::newRow("optional decimals kept") << 365.25 << "###.##" << "365.25";
+        QTest::newRow("optional decimals dropped") << 365.0 << "###.##" << "365";
+        QTest::newRow("interest factor") << 0.0057500000 << "0.########" << "0.00575";
+        QTest::newRow("interest factor rounded") << 0.123456789 << "0.########" << "0.12345679";
+        // Percentages
+        QTest::newRow("rate three decimals") << 0.148698 << "#,,###.000%" << "14.870%";
+        QTest::newRow("rate zero") << 0.0 << "#,,###.000%" << ".000%";
+        QTest::newRow("rate negative") << -0.129449 << "#,,###.000%" << "-12.945%";
+        QTest::newRow("gain two decimals") << 1.0 << "#,,###.00%" << "100.00%";
+        QTest::newRow("gain grouped") << 12.5 << "#,,###.00%" << "1,250.00%";
+        QTest::newRow("rate four decimals") << 0.1486983549 << "#,,###.0000%" << "14.8698%";
+        QTest::newRow("short percent") << 0.07 << "###.00%" << "7.00%";
+        // Whole numbers
+        QTest::newRow("years") << 5.0 << "###" << "5";
+        QTest::newRow("years zero is blank") << 0.0 << "###" << "";
+        QTest::newRow("years grouped") << 1234.0 << "#,,###" << "1,234";
+        QTest::newRow("whole rounds") << 2.5 << "##" << "3";
+        QTest::newRow("whole four") << 2026.0 << "####" << "2026";
+        QTest::newRow("plain percent field") << 7.0 << "###.00" << "7.00";
+    }
+    void doubles()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, pattern);
+        QFETCH(QString, expected);
+        QCOMPARE(Format(value, pattern), expected);
+    }
+
+    void moneyIsRoundedExactly()
+    {
+        // 4,905.165 as a double is a little below the half; as money it is exact.
+        QCOMPARE(Format(Money::fromDouble(4905.165), QStringLiteral("####,,###.00")), QStringLiteral("4,905.17"));
+        QCOMPARE(Format(Money::fromDouble(-0.005), QStringLiteral("###.00")), QStringLiteral("-.01"));
+        QCOMPARE(Format(Money::fromRaw(std::numeric_limits<qint64>::min()), QStringLiteral("####,,###.00")),
+                 QStringLiteral("-922,337,203,685,477.58"));
+        QCOMPARE(Format(50, QStringLiteral("#,,###")), QStringLiteral("50"));
+    }
+
+    void shortDateHasFourDigitYearAndParsesBack_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("United States") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("Germany") << QLocale(QLocale::German, QLocale::Germany);
+        QTest::newRow("United Kingdom") << QLocale(QLocale::English, QLocale::UnitedKingdom);
+        QTest::newRow("C") << QLocale::c();
+    }
+    void shortDateHasFourDigitYearAndParsesBack()
+    {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        for (const QDate date : {QDate(2026, 12, 6), QDate(1999, 1, 31), QDate(2067, 2, 28)}) {
+            const QString text = Format(date, QStringLiteral("Short Date"));
+            QVERIFY2(text.contains(QString::number(date.year())), qPrintable(text));
+            QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(text));
+            QCOMPARE(ParseShortDate(text), date);
+        }
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    void rightAlign()
+    {
+        QCOMPARE(RightAlign(QStringLiteral("abc"), 2), QStringLiteral("ab"));
+        QCOMPARE(RightAlign(QStringLiteral("7"), 3), QStringLiteral("  7"));
+        QCOMPARE(RightAlign(QStringLiteral("$"), 2), QStringLiteral(" $"));
+        QCOMPARE(RightAlignFigure(QStringLiteral("$1,234,567.00"), 8), QStringLiteral("$1,234,567.00"));
+        QCOMPARE(RightAlignFigure(QStringLiteral("$1.00"), 8), QStringLiteral("   $1.00"));
+    }
+
+    void leadingNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("two points") << "12.5.3" << 12.5;
+        QTest::newRow("leading spaces") << "   42abc" << 42.0;
+        QTest::newRow("point first") << ".75" << 0.75;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("letters") << "abc" << 0.0;
+        QTest::newRow("currency in front") << "$12" << 0.0;
+        QTest::newRow("trailing point") << "1.2." << 1.2;
+    }
+    void leadingNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(LeadingNumber(text), value);
+    }
+
+    void decimalKeyFilter()
+    {
+        qint16 override = 0;
+        QCOMPARE(DecimalKeyFilter('5', QString(), override), int('5'));
+        QCOMPARE(DecimalKeyFilter('.', QStringLiteral("1.2"), override), int('.'));
+        QCOMPARE(DecimalKeyFilter(8, QStringLiteral("1.23"), override), 8);
+        QCOMPARE(DecimalKeyFilter(127, QString(), override), 127);
+        QCOMPARE(DecimalKeyFilter('4', QStringLiteral("12.3"), override), int('4'));
+        QCOMPARE(DecimalKeyFilter('5', QStringLiteral("12.34"), override), 0);
+        for (int key : {int('-'), int(','), int('$'), int(' '), int('a'), 13, 27, 22})
+            QCOMPARE(DecimalKeyFilter(key, QString(), override), 0);
+        // Three decimals for one digit, then back to two.
+        override = 3;
+        QCOMPARE(DecimalKeyFilter('5', QStringLiteral("1.23"), override), int('5'));
+        QCOMPARE(override, qint16(0));
+        QCOMPARE(DecimalKeyFilter('6', QStringLiteral("1.234"), override), 0);
+        // No point yet: the override is kept for the digit that needs it.
+        override = 4;
+        QCOMPARE(DecimalKeyFilter('1', QStringLiteral("12"), override), int('1'));
+        QCOMPARE(override, qint16(4));
+    }
+
+    void digitKeyFilter()
+    {
+        QCOMPARE(DigitKeyFilter('0'), int('0'));
+        QCOMPARE(DigitKeyFilter('9'), int('9'));
+        QCOMPARE(DigitKeyFilter(8), 8);
+        QCOMPARE(DigitKeyFilter('.'), 0);
+        QCOMPARE(DigitKeyFilter('a'), 0);
+    }
+
+    void fieldDisplayTexts()
+    {
+        const QString dollar = QStringLiteral("$");
+        QCOMPARE(FieldDisplayText(FieldKind::Money, Money::fromWhole(10000), 16, dollar),
+                 QStringLiteral("      $10,000.00"));
+        QCOMPARE(FieldDisplayText(FieldKind::Money, Money::fromDouble(0.5), 16, dollar),
+                 QStringLiteral("            $.50"));
+        QCOMPARE(FieldDisplayText(FieldKind::Money, Money(), 16, dollar), QStringLiteral("            $.00"));
+        QCOMPARE(FieldDisplayText(FieldKind::Percent, Money::fromWhole(7), 14, dollar),
+                 QStringLiteral("          7.00%"));
+        QCOMPARE(FieldDisplayText(FieldKind::Years, Money::fromWhole(5), 19, dollar), QString(18, u' ') + u'5');
+        QCOMPARE(FieldDisplayText(FieldKind::Years, Money(), 19, dollar), QString(19, u' '));
+        // A figure wider than its box is shown whole.
+        QCOMPARE(FieldDisplayText(FieldKind::Money, Money::fromWhole(123456789012LL), 13, QStringLiteral("EU")),
+                 QStringLiteral("EU123,456,789,012.00"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFormat)
+#include "test_format.moc"

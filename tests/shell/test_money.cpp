@@ -1,0 +1,66 @@
+#include "shell/money.h"
+
+#include <QTest>
+
+#include <limits>
+
+class TestMoney : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundsHalfToEven_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<qint64>("raw");
+        QTest::newRow("plain") << 10000.0 << qint64(100000000);
+        QTest::newRow("half down to even") << 0.00005 << qint64(0);   // 0.5 of the last place
+        QTest::newRow("half up to even") << 0.00035 << qint64(4);
+        QTest::newRow("negative half") << -0.00025 << qint64(-2);
+        QTest::newRow("larger half") << 2.50015 << qint64(25002);
+        QTest::newRow("below half") << 1.23454 << qint64(12345);
+        QTest::newRow("above half") << 1.23456 << qint64(12346);
+    }
+    void roundsHalfToEven()
+    {
+        QFETCH(double, value);
+        QFETCH(qint64, raw);
+        QCOMPARE(Money::fromDouble(value).raw(), raw);
+    }
+
+    void faultsInsteadOfWrapping()
+    {
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFault, Money::fromDouble(std::numeric_limits<double>::quiet_NaN()));
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFault, Money::fromDouble(std::numeric_limits<double>::infinity()));
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFault, Money::fromDouble(1e15));
+        const Money top = Money::fromRaw(std::numeric_limits<qint64>::max());
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFault, top + Money::fromRaw(1));
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFault, -Money::fromRaw(std::numeric_limits<qint64>::min()));
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFault, Money::fromWhole(1000000000) * Money::fromWhole(1000000000));
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFault, Money::fromWhole(1) / Money());
+    }
+
+    void multipliesAndDividesExactly()
+    {
+        // 1234.5678 x 0.0725 = 89.50616550 -> 89.5062
+        QCOMPARE((Money::fromDouble(1234.5678) * Money::fromDouble(0.0725)).raw(), qint64(895062));
+        // 1 / 3 = 0.33333...
+        QCOMPARE((Money::fromWhole(1) / Money::fromWhole(3)).raw(), qint64(3333));
+        // 0.00005 rounds half to even: 0.0001 x 0.5 = 0.00005 -> 0.0000
+        QCOMPARE((Money::fromRaw(1) * Money::fromDouble(0.5)).raw(), qint64(0));
+        QCOMPARE((Money::fromRaw(3) * Money::fromDouble(0.5)).raw(), qint64(2));
+        // Large values keep their digits through the 128-bit product.
+        const Money big = Money::fromWhole(90000000000LL);
+        QCOMPARE((big * Money::fromWhole(10)).raw(), Money::fromWhole(900000000000LL).raw());
+    }
+
+    void floorUnits()
+    {
+        QCOMPARE(Money::fromDouble(11487.99).floorUnits(), qint64(11487));
+        QCOMPARE(Money::fromDouble(-0.5).floorUnits(), qint64(-1));
+        QCOMPARE(Money::fromWhole(-3).floorUnits(), qint64(-3));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMoney)
+#include "test_money.moc"

@@ -1,0 +1,104 @@
+#include "support/window_driver.h"
+
+#include "shell/spreadsheet_grid.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+TestShell::TestShell()
+{
+    state.TodayText = QStringLiteral("12/6/2026");
+}
+
+QWidget *WindowDriver::control(const QString &name) const
+{
+    QWidget *widget = m_window->findChild<QWidget *>(name);
+    if (!widget && m_window->objectName() == name)
+        widget = m_window;
+    if (!widget)
+        qFatal("no control named %s", qPrintable(name));
+    return widget;
+}
+
+void WindowDriver::focus(const QString &name)
+{
+    QWidget *widget = control(name);
+    if (!m_window->isActiveWindow()) {
+        m_window->window()->show();
+        m_window->window()->activateWindow();
+        QApplication::setActiveWindow(m_window->window());
+    }
+    widget->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+}
+
+void WindowDriver::type(const QString &text)
+{
+    QWidget *target = QApplication::focusWidget();
+    if (!target)
+        qFatal("nothing has the focus");
+    QTest::keyClicks(target, text);
+}
+
+void WindowDriver::key(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *target = QApplication::focusWidget();
+    if (!target)
+        qFatal("nothing has the focus");
+    QTest::keyClick(target, key, modifiers);
+}
+
+void WindowDriver::fill(const QString &name, const QString &text)
+{
+    focus(name);
+    type(text);
+    leave();
+}
+
+void WindowDriver::leave()
+{
+    if (QWidget *focused = QApplication::focusWidget())
+        focused->clearFocus();
+    QApplication::processEvents();
+}
+
+void WindowDriver::click(const QString &button)
+{
+    auto *target = qobject_cast<QAbstractButton *>(control(button));
+    if (!target)
+        qFatal("%s is not a button", qPrintable(button));
+    QTest::mouseClick(target, Qt::LeftButton);
+}
+
+QString WindowDriver::text(const QString &name) const
+{
+    QWidget *widget = control(name);
+    if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        return edit->text();
+    if (auto *combo = qobject_cast<QComboBox *>(widget))
+        return combo->currentText();
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return label->text();
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        return button->text();
+    if (auto *plain = qobject_cast<QPlainTextEdit *>(widget))
+        return plain->toPlainText();
+    return widget->windowTitle();
+}
+
+QString WindowDriver::cell(const QString &grid, int row, int col) const
+{
+    auto *target = qobject_cast<SpreadsheetGrid *>(control(grid));
+    return target ? target->cell(row, col) : QString();
+}
+
+QString WindowDriver::focusedName() const
+{
+    QWidget *focused = QApplication::focusWidget();
+    return focused ? focused->objectName() : QString();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "shell/app_state.h"
+#include "shell/print_job.h"
+#include "shell/shell.h"
+#include "support/scripted_dialogs.h"
+
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <memory>
+
+class SpreadsheetGrid;
+
+// A printer whose dialog is always cancelled; the print tests bring their own.
+class CancelledPrinter : public Printer
+{
+public:
+    std::unique_ptr<PrintJob> begin(const QString &) override { return nullptr; }
+};
+
+// A fresh set of shared variables, scripted dialogs and a program folder of
+// its own, as every window test needs.
+struct TestShell
+{
+    TestShell();
+    QTemporaryDir folder;
+    AppState state;
+    ScriptedDialogs dialogs{state};
+    CancelledPrinter printer;
+    Shell shell{state, dialogs, printer, QDate(2026, 12, 6), folder.path()};
+};
+
+// Drives a window as a user does: focus a control by its object name, type,
+// press Enter, leave, click, and read what the window shows.
+class WindowDriver
+{
+public:
+    explicit WindowDriver(QWidget *window) : m_window(window) {}
+
+    QWidget *control(const QString &name) const;
+    template <typename T>
+    T *find(const QString &name) const
+    {
+        return m_window->findChild<T *>(name);
+    }
+    void focus(const QString &name);
+    // Types into the focused control.
+    void type(const QString &text);
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void enter() { key(Qt::Key_Return); }
+    // Focus, type, and leave by Tab.
+    void fill(const QString &name, const QString &text);
+    void leave();
+    void click(const QString &button);
+    QString text(const QString &name) const;
+    QString cell(const QString &grid, int row, int col) const;
+    QString focusedName() const;
+
+private:
+    QWidget *m_window;
+};
