@@ -61,7 +61,9 @@ InputFields::InputFields(Shell &shell, QWidget *window, std::vector<FieldSpec> t
         if (!field.edit)
             continue;
         field.edit->setContextMenuPolicy(Qt::NoContextMenu);
-        field.edit->installEventFilter(this);
+        // A combo box holds the focus itself and hands keys to its line edit
+        // directly, so the events are watched on the box.
+        widget->installEventFilter(this);
         m_fields.push_back(field);
     }
 }
@@ -69,7 +71,7 @@ InputFields::InputFields(Shell &shell, QWidget *window, std::vector<FieldSpec> t
 InputFields::Field *InputFields::fieldOf(QObject *object)
 {
     for (Field &field : m_fields)
-        if (field.edit == object)
+        if (field.widget == object)
             return &field;
     return nullptr;
 }

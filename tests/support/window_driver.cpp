@@ -9,9 +9,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QWindow>
 
 TestShell::TestShell()
 {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     state.TodayText = QStringLiteral("12/6/2026");
 }
 
@@ -33,6 +35,9 @@ void WindowDriver::focus(const QString &name)
         m_window->window()->activateWindow();
         QApplication::setActiveWindow(m_window->window());
     }
+    // Coming to the control from elsewhere, as a user does, so it gains the focus anew.
+    if (QWidget *focused = QApplication::focusWidget(); focused && (focused == widget || focused == widget->focusProxy()))
+        focused->clearFocus();
     widget->setFocus(Qt::MouseFocusReason);
     QApplication::processEvents();
 }
@@ -50,7 +55,11 @@ void WindowDriver::key(Qt::Key key, Qt::KeyboardModifiers modifiers)
     QWidget *target = QApplication::focusWidget();
     if (!target)
         qFatal("nothing has the focus");
-    QTest::keyClick(target, key, modifiers);
+    // Through the window, so that access keys and shortcuts work as they do for a user.
+    if (QWindow *window = target->window()->windowHandle())
+        QTest::keyClick(window, key, modifiers);
+    else
+        QTest::keyClick(target, key, modifiers);
 }
 
 void WindowDriver::fill(const QString &name, const QString &text)
