@@ -1,4 +1,177 @@
+#include "shell/mdi_container.h"
+#include "shell/message_box.h"
+#include "shell/widget_dialogs.h"
+#include "support/window_driver.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+#include <QTimer>
+
+namespace {
+
+// Runs `answer` on the modal window once it is shown.
+template <typename Window>
+void whenShown(QObject *context, std::function<void(Window *)> answer)
+{
+    QTimer::singleShot(0, context, [answer] {
+        auto *window = qobject_cast<Window *>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        answer(window);
+    });
+}
+
+} // namespace
+
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestShell> t;
+    std::unique_ptr<MdiContainer> frame;
+    std::unique_ptr<WidgetDialogs> dialogs;
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestShell>();
+        frame = std::make_unique<MdiContainer>(t->shell);
+        frame->move(100, 50);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        dialogs = std::make_unique<WidgetDialogs>(t->state, [] { return QDate(2026, 12, 6); });
+        dialogs->setFrame(frame.get());
+    }
+    void cleanup()
+    {
+        dialogs.reset();
+        frame.reset();
+        t.reset();
+    }
+
+    void messageBox()
+    {
+        QPoint shownAt;
+        QString text;
+        whenShown<MessageBox>(this, [&](MessageBox *box) {
+            QCOMPARE(box->windowTitle(), QStringLiteral("Help"));
+            QCOMPARE(box->findChild<QPushButton *>(QStringLiteral("AMsgExit"))->text(), QStringLiteral("E&xit"));
+            text = box->findChild<QPlainTextEdit *>(QStringLiteral("TextMsg"))->toPlainText();
+            shownAt = box->pos();
+            box->findChild<QPushButton *>(QStringLiteral("AMsgExit"))->click();
+        });
+        dialogs->message(30);
+        QCOMPARE(t->state.MsgNumber, qint16(30));
+        QCOMPARE(text, QStringLiteral("Correct date format is 12/6/2026"));
+        const QPoint frameAt = frame->frameGeometry().topLeft();
+        QCOMPARE(shownAt, frameAt + QPoint(237, 167)); // 3550 and 2500 twips from the frame's corner
+    }
+
+    void unknownMessageIsEmpty()
+    {
+        MessageBox box(99, QString());
+        QVERIFY(box.message().isEmpty());
+    }
+
+    void questionBox_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<int>("code");
+        QTest::newRow("yes") << "AllYes" << true << 6;
+        QTest::newRow("no") << "AllNo" << false << 0;
+        QTest::newRow("closed") << "" << false << 3;
+    }
+    void questionBox()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, yes);
+        QFETCH(int, code);
+        t->state.CurrentFileName = QString();
+        QString question;
+        whenShown<QuestionBox>(this, [&](QuestionBox *box) {
+            QCOMPARE(box->windowTitle(), QStringLiteral("Help"));
+            question = box->findChild<QLabel *>(QStringLiteral("Label1"))->text();
+            if (button.isEmpty())
+                box->close();
+            else
+                box->findChild<QPushButton *>(button)->click();
+        });
+        QCOMPARE(dialogs->ask(3), yes);
+        QCOMPARE(t->state.YesNoCode, qint16(code));
+        QCOMPARE(question,
+                 QStringLiteral(" file in memory will be erased. Do you wish to go back and save it to Disk?."));
+    }
+
+    void headerInput()
+    {
+        whenShown<HeaderInputDialog>(this, [](HeaderInputDialog *dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Input"));
+            WindowDriver user(dialog);
+            QCOMPARE(user.text("Acept"), QStringLiteral("Continue &Printout"));
+            QCOMPARE(user.text("NAcept"), QStringLiteral("&Cancel"));
+            user.focus("InFName");
+            user.type("My \"plan\" 2027");
+            QCOMPARE(user.text("InFName"), QStringLiteral("My plan 2027"));
+            user.enter();
+            QCOMPARE(user.focusedName(), QStringLiteral("Acept"));
+            user.click("Acept");
+        });
+        QCOMPARE(dialogs->printHeader(), QStringLiteral("My plan 2027"));
+        QCOMPARE(t->state.PrintHeader, QStringLiteral("My plan 2027"));
+
+        whenShown<HeaderInputDialog>(this, [](HeaderInputDialog *dialog) {
+            WindowDriver(dialog).click("NAcept");
+        });
+        QCOMPARE(dialogs->printHeader(), QStringLiteral("1"));
+
+        whenShown<HeaderInputDialog>(this, [](HeaderInputDialog *dialog) { dialog->close(); });
+        QCOMPARE(dialogs->printHeader(), QStringLiteral("1"));
+    }
+
+    void fileDialogOffersTheKindsFilterAndName()
+    {
+        QDir::setCurrent(t->folder.path());
+        t->state.CurrentFileName = QStringLiteral("MYFUNDS.qvs");
+        t->state.FileDialogKind = 2;
+        whenShown<QFileDialog>(this, [](QFileDialog *dialog) {
+            QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+            QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Investment Manager Database (*.qvs)")});
+            QVERIFY(dialog->selectedFiles().value(0).endsWith(QStringLiteral("MYFUNDS.qvs")));
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        dialogs->fileDirectory();
+        QCOMPARE(t->state.FileDialogKind, qint16(2));
+        QVERIFY(t->state.ChosenFileName.endsWith(QStringLiteral("MYFUNDS.qvs")));
+    }
+
+    void cancelledFileDialog()
+    {
+        t->state.ChosenFileName = QStringLiteral("old.qvw");
+        t->state.FileDialogKind = 3;
+        whenShown<QFileDialog>(this, [](QFileDialog *dialog) {
+            QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
+            dialog->reject();
+        });
+        dialogs->fileDirectory();
+        QCOMPARE(t->state.FileDialogKind, qint16(9));
+        QVERIFY(t->state.ChosenFileName.isEmpty());
+    }
+
+    void fileKindOutsideTheTableShowsNothing()
+    {
+        t->state.ChosenFileName = QStringLiteral("kept.umd");
+        t->state.FileDialogKind = 12;
+        dialogs->fileDirectory();
+        QCOMPARE(t->state.ChosenFileName, QStringLiteral("kept.umd"));
+        QCOMPARE(t->state.FileDialogKind, qint16(12));
+    }
+};
+
+QTEST_MAIN(TestDialogs)
 #include "test_dialogs.moc"
