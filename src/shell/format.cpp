@@ -1,9 +1,10 @@
 #include "shell/format.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 
 namespace {
 
@@ -16,7 +17,21 @@ struct Pattern
     int maxDecimals = 0;
 };
 
+Pattern readPattern(const QString &pattern);
+
+// The same few patterns are used over and over; read each once.
 Pattern parsePattern(const QString &pattern)
+{
+    thread_local QHash<QString, Pattern> cache;
+    auto found = cache.constFind(pattern);
+    if (found != cache.constEnd())
+        return *found;
+    const Pattern p = readPattern(pattern);
+    cache.insert(pattern, p);
+    return p;
+}
+
+Pattern readPattern(const QString &pattern)
 {
     Pattern p;
     QString body = pattern;
@@ -124,9 +139,9 @@ Decimal fromDouble(double value)
     }
     d.negative = value < 0;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
     // buffer: d.dddddddddddddde[+-]xx
-    const QByteArray text(buffer);
+    const QByteArray text(buffer, written.ptr - buffer);
     const qsizetype e = text.indexOf('e');
     const int exponent = text.mid(e + 1).toInt();
     QByteArray digits = text.left(e);
@@ -177,14 +192,21 @@ QString Format(QDate date, const QString &pattern)
 
 QString ShortDateFormat(const QLocale &locale)
 {
+    // Schedules format thousands of dates; the locale's answer does not change.
+    thread_local QString cachedName;
+    thread_local QString cachedFormat;
+    if (locale.name() == cachedName && !cachedFormat.isEmpty())
+        return cachedFormat;
     QString format = locale.dateFormat(QLocale::ShortFormat);
     // Only day, month and year numbers with separators count as numeric.
     static const QRegularExpression numeric(QStringLiteral("^[dMy]+([^dMyA-Za-z]+[dMy]+){2}$"));
     if (!numeric.match(format).hasMatch() || format.count(QLatin1Char('M')) > 2 ||
         format.count(QLatin1Char('d')) > 2)
-        return QStringLiteral("yyyy-MM-dd");
+        format = QStringLiteral("yyyy-MM-dd");
     static const QRegularExpression years(QStringLiteral("y+"));
     format.replace(years, QStringLiteral("yyyy"));
+    cachedName = locale.name();
+    cachedFormat = format;
     return format;
 }
 

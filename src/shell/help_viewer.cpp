@@ -15,6 +15,7 @@ HelpViewer::HelpViewer(const QString &path, const QString &title, QWidget *owner
     setWindowTitle(QStringLiteral("Tallomar Help - ") + title);
     m_browser->setObjectName(QStringLiteral("HelpText"));
     m_browser->setOpenExternalLinks(false);
+    m_browser->document()->setDocumentMargin(16);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);

@@ -52,6 +52,7 @@ public:
         m_headerAlignments.resize(cols, Qt::AlignLeft);
         m_bodyRows = rows - 1;
         m_cols = cols;
+        m_dirtyFirstRow = -1;
         endResetModel();
     }
 
@@ -67,7 +68,34 @@ public:
         if (row == 0)
             emit headerDataChanged(Qt::Horizontal, col, col);
         else
-            emit dataChanged(index(row - 1, col), index(row - 1, col), {Qt::DisplayRole});
+            markChanged(row - 1, col);
+    }
+
+    // Windows write thousands of cells in a row; the view hears of them once,
+    // when control returns to the event loop.
+    void markChanged(int bodyRow, int col)
+    {
+        if (m_dirtyFirstRow < 0) {
+            m_dirtyFirstRow = m_dirtyLastRow = bodyRow;
+            m_dirtyFirstCol = m_dirtyLastCol = col;
+            QMetaObject::invokeMethod(this, [this] { flush(); }, Qt::QueuedConnection);
+            return;
+        }
+        m_dirtyFirstRow = std::min(m_dirtyFirstRow, bodyRow);
+        m_dirtyLastRow = std::max(m_dirtyLastRow, bodyRow);
+        m_dirtyFirstCol = std::min(m_dirtyFirstCol, col);
+        m_dirtyLastCol = std::max(m_dirtyLastCol, col);
+    }
+
+    void flush()
+    {
+        if (m_dirtyFirstRow < 0)
+            return;
+        const int lastRow = std::min(m_dirtyLastRow, m_bodyRows - 1);
+        const int lastCol = std::min(m_dirtyLastCol, m_cols - 1);
+        if (m_dirtyFirstRow <= lastRow && m_dirtyFirstCol <= lastCol)
+            emit dataChanged(index(m_dirtyFirstRow, m_dirtyFirstCol), index(lastRow, lastCol), {Qt::DisplayRole});
+        m_dirtyFirstRow = -1;
     }
 
     // Sets a block at once and tells the view once.
@@ -79,8 +107,10 @@ public:
         if (r1 == 0)
             emit headerDataChanged(Qt::Horizontal, c1, c2);
         const int first = std::max(r1, 1);
-        if (first <= r2)
-            emit dataChanged(index(first - 1, c1), index(r2 - 1, c2), {Qt::DisplayRole});
+        if (first <= r2) {
+            markChanged(first - 1, c1);
+            markChanged(r2 - 1, c2);
+        }
     }
 
     void setAlignment(int col, Qt::Alignment alignment, bool header)
@@ -105,6 +135,10 @@ private:
     std::vector<QString> m_cells = std::vector<QString>();
     std::vector<Qt::Alignment> m_alignments;
     std::vector<Qt::Alignment> m_headerAlignments;
+    int m_dirtyFirstRow = -1;
+    int m_dirtyLastRow = -1;
+    int m_dirtyFirstCol = -1;
+    int m_dirtyLastCol = -1;
 };
 
 SpreadsheetGrid::SpreadsheetGrid(QWidget *parent) : QTableView(parent), m_model(new GridModel(this))
