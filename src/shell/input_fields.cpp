@@ -37,16 +37,16 @@ int typedCode(const QKeyEvent *event)
 
 } // namespace
 
-InputFields::InputFields(Shell &shell, QWidget *window, std::vector<FieldSpec> table,
+InputFields::InputFields(Shell &shell, QWidget *window, std::vector<FieldRow> table,
                          std::function<void()> invalidate)
     : QObject(window), m_shell(shell), m_window(window), m_invalidate(std::move(invalidate))
 {
-    for (const FieldSpec &spec : table) {
-        QWidget *widget = window->findChild<QWidget *>(QLatin1String(spec.name));
-        Q_ASSERT_X(widget, "InputFields", spec.name);
+    for (const FieldRow &row : table) {
+        QWidget *widget = window->findChild<QWidget *>(QLatin1String(row.name));
+        Q_ASSERT_X(widget, "InputFields", row.name);
         if (!widget)
             continue;
-        Field field{spec, widget, nullptr};
+        Field field{row, widget, nullptr};
         if (auto *combo = qobject_cast<QComboBox *>(widget)) {
             field.edit = combo->lineEdit();
             // Picking a figure from the list is an edit like typing one.
@@ -79,7 +79,7 @@ InputFields::Field *InputFields::fieldOf(QObject *object)
 QLineEdit *InputFields::editor(const char *name) const
 {
     for (const Field &field : m_fields)
-        if (qstrcmp(field.spec.name, name) == 0)
+        if (qstrcmp(field.row.name, name) == 0)
             return field.edit;
     return nullptr;
 }
@@ -91,12 +91,12 @@ bool InputFields::eventFilter(QObject *watched, QEvent *event)
         return false;
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (field->spec.focus == FocusVariant::A)
+        if (field->row.focus == FocusVariant::A)
             field->edit->selectAll();
         emptyClipboard();
         return false;
     case QEvent::MouseButtonPress:
-        if (field->spec.focus == FocusVariant::B)
+        if (field->row.focus == FocusVariant::B)
             m_invalidate();
         return false;
     case QEvent::KeyPress:
@@ -124,7 +124,7 @@ bool InputFields::keyPress(Field &field, QKeyEvent *event)
     if (code == 0)
         return false;
 
-    switch (field.spec.kind) {
+    switch (field.row.kind) {
     case FieldKind::Text:
         m_invalidate();
         return false;
@@ -158,7 +158,7 @@ bool InputFields::keyPress(Field &field, QKeyEvent *event)
 
 void InputFields::moveToNext(const Field &field)
 {
-    if (QWidget *next = m_window->findChild<QWidget *>(QLatin1String(field.spec.next)))
+    if (QWidget *next = m_window->findChild<QWidget *>(QLatin1String(field.row.next)))
         next->setFocus(Qt::TabFocusReason);
 }
 
@@ -180,13 +180,13 @@ void InputFields::leave(Field &field)
         return;
     m_leaving = true;
     AppState &state = m_shell.state;
-    const FieldSpec &spec = field.spec;
+    const FieldRow &row = field.row;
 
-    if (spec.limit > 0 && LeadingNumber(field.edit->text()) > spec.limit) {
-        m_shell.dialogs.message(spec.limitMessage);
-        field.edit->setText(QString::number(spec.limit));
+    if (row.limit > 0 && LeadingNumber(field.edit->text()) > row.limit) {
+        m_shell.dialogs.message(row.limitMessage);
+        field.edit->setText(QString::number(row.limit));
     }
-    if (state.FieldEdited == 1 && spec.kind != FieldKind::Text) {
+    if (state.FieldEdited == 1 && row.kind != FieldKind::Text) {
         Money value;
         try {
             value = Money::fromDouble(LeadingNumber(field.edit->text()));
@@ -194,9 +194,9 @@ void InputFields::leave(Field &field)
             // More digits than any figure can hold: refuse it rather than keep a wrong one.
             m_shell.dialogs.message(3);
         }
-        storeSlot(spec.slot, value);
-        field.edit->setText(FieldDisplayText(spec.kind, value, spec.width, state.CurrencySymbol,
-                                             QLatin1String(spec.yearsFormat)));
+        storeSlot(row.slot, value);
+        field.edit->setText(FieldDisplayText(row.kind, value, row.width, state.CurrencySymbol,
+                                             QLatin1String(row.yearsFormat)));
         state.FieldEdited = 0;
     } else if (state.FieldEdited == 1) {
         state.FieldEdited = 0;
@@ -215,10 +215,10 @@ void InputFields::finishEdit()
 void InputFields::setValue(const char *name, Money value)
 {
     for (Field &field : m_fields) {
-        if (qstrcmp(field.spec.name, name) != 0)
+        if (qstrcmp(field.row.name, name) != 0)
             continue;
-        storeSlot(field.spec.slot, value);
-        field.edit->setText(FieldDisplayText(field.spec.kind, value, field.spec.width,
-                                             m_shell.state.CurrencySymbol, QLatin1String(field.spec.yearsFormat)));
+        storeSlot(field.row.slot, value);
+        field.edit->setText(FieldDisplayText(field.row.kind, value, field.row.width,
+                                             m_shell.state.CurrencySymbol, QLatin1String(field.row.yearsFormat)));
     }
 }

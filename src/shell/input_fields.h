@@ -18,7 +18,7 @@ struct Shell;
 enum class FocusVariant { A, B };
 
 // One row of a window's field table.
-struct FieldSpec
+struct FieldRow
 {
     const char *name;         // object name of the line edit or editable combo box
     int slot;                 // slot of InputValues; -1 for a field that is not parsed
@@ -40,7 +40,7 @@ class InputFields : public QObject
     Q_OBJECT
 
 public:
-    InputFields(Shell &shell, QWidget *window, std::vector<FieldSpec> table, std::function<void()> invalidate);
+    InputFields(Shell &shell, QWidget *window, std::vector<FieldRow> table, std::function<void()> invalidate);
 
     // Finishes the edit of the focused field as leaving it would. Every
     // command button calls it first: a button pressed by its access key or by
@@ -56,7 +56,7 @@ protected:
 private:
     struct Field
     {
-        FieldSpec spec;
+        FieldRow row;
         QPointer<QWidget> widget; // the line edit or the combo box
         QLineEdit *edit = nullptr;
     };

@@ -1,0 +1,277 @@
+#include "graph/graph_request.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int DrawnColumn = 5;
+constexpr int ValueColumn = 4;   // GraphData: value at the end of the year
+constexpr int LabelColumn = 1;   // year number (GraphData, CompareData of kind 4)
+constexpr int MoneyColumn = 3;   // CompareData: money value of each fund
+constexpr int NameColumn = 0;    // CompareNames
+
+bool IsComparison(const AppState &state)
+{
+    return state.GraphKind == 6 || (state.GraphKind == 1 && state.CalcMode == 2);
+}
+
+// Last row a loop from row 1 may touch; row 0 is never drawn.
+int LastRow(const MoneyTable &table)
+{
+    return table.rowCount() - 1;
+}
+
+// Kinds 2, 5 and 7 draw the end-of-year values as they stand.
+void CopyEndOfYear(MoneyTable &data, int count)
+{
+    const int last = std::min(count, LastRow(data));
+    for (int i = 1; i <= last; ++i)
+        data.set(i, DrawnColumn, data.value(i, ValueColumn));
+}
+
+// Kind 3 draws values at the start of each year: the starting capital, then
+// the end of each year one row down.
+void ShiftToStartOfYear(MoneyTable &data, int count, Money start)
+{
+    const int last = std::min(count, LastRow(data) - 1);
+    for (int i = 1; i <= last; ++i)
+        data.set(i + 1, DrawnColumn, data.value(i, ValueColumn));
+    data.set(1, DrawnColumn, start);
+}
+
+// Whole years the schedule covers: a part year above 0.01 counts as a year.
+// Halves go to the even number, as the schedule's own year count does.
+int ScheduleYears(double yearsToFinal)
+{
+    const double sum = yearsToFinal + 0.49;
+    if (!(sum > 0))   // also NaN
+        return 0;
+    constexpr double top = std::numeric_limits<qint16>::max();
+    if (sum >= top)
+        return static_cast<int>(top);
+    const double whole = std::floor(sum);
+    const double part = sum - whole;
+    int years = static_cast<int>(whole);
+    if (part > 0.5 || (part == 0.5 && years % 2 != 0))
+        ++years;
+    return years;
+}
+
+// Balance at the end of year j of a one-row-per-payment schedule: the year's
+// last payment, or the payment that paid the loan off if that came earlier.
+// Rows past the table read as an empty balance, which ends the year.
+Money BalanceAtYearEnd(const MoneyTable &data, int year, int paymentsPerYear)
+{
+    const Money paidOff = Money::fromWhole(1);
+    const qint64 first = qint64(year - 1) * paymentsPerYear + 1;
+    const qint64 last = qint64(year) * paymentsPerYear;
+    Money balance;
+    for (qint64 row = first; row <= last; ++row) {
+        if (row > LastRow(data))
+            return Money();
+        balance = data.value(int(row), ValueColumn);
+        if (balance <= paidOff)
+            break;
+    }
+    return balance;
+}
+
+// Kind 4: one point per year in CompareData, the balance at the start of
+// each year labelled with the year number.
+void PrepareMortgage(AppState &state, const MortgageGraphInput &mortgage)
+{
+    const int years = ScheduleYears(mortgage.yearsToFinal);
+    // A schedule without a frequency is taken as one payment per row-year.
+    const int perYear = std::max(1, mortgage.paymentsPerYear);
+    const int last = std::min(years, LastRow(state.CompareData) - 1);
+    for (int j = 1; j <= last; ++j) {
+        const Money balance = state.CalcMode == 2 ? BalanceAtYearEnd(state.GraphData, j, perYear)
+                                                  : state.GraphData.value(j, ValueColumn);
+        state.CompareData.set(j + 1, DrawnColumn, balance);
+        state.CompareData.set(j + 1, LabelColumn, Money::fromWhole(j + 1));
+    }
+    state.CompareData.set(1, DrawnColumn, state.InputValues.value(1));
+    state.CompareData.set(1, LabelColumn, Money::fromWhole(1));
+    state.ResultCount = qint16(years);
+}
+
+QString WholeNumber(Money value)
+{
+    return QString::number(std::llround(value.toDouble()));
+}
+
+// Points to draw: ResultCount, but never past the rows the data table holds,
+// and 2 for the bar styles when there is a single entry (a lone bar would
+// fill the whole chart).
+int PointCount(const AppState &state, int style, const MoneyTable &data)
+{
+    if ((style == GraphStyle::YearBars || style == GraphStyle::CompareBars) && state.ResultCount == 1)
+        return 2;
+    return std::clamp(int(state.ResultCount), 0, std::max(0, LastRow(data)));
+}
+
+// Loads one data set; the point past a single entry stays empty but keeps
+// whatever label its row has.
+void LoadPoints(GraphPicture &picture, const AppState &state, const MoneyTable &data, int column,
+                const auto &labelAt)
+{
+    const int count = PointCount(state, picture.style, data);
+    const int filled = std::min(count, std::max(int(state.ResultCount), 0));
+    for (int i = 1; i <= count; ++i) {
+        picture.values.append(i <= filled ? data.value(i, column).toDouble() : 0.0);
+        picture.labels.append(labelAt(i));
+    }
+}
+
+QString ValueAxis(const AppState &state)
+{
+    return QStringLiteral("Value ") + state.CurrencySymbol;
+}
+
+} // namespace
+
+int PrepareGraph(AppState &state, const MortgageGraphInput &mortgage)
+{
+    switch (state.GraphKind) {
+    case 0:
+        return GraphStyle::GainLoss;
+    case 1:
+        return state.CalcMode == 2 ? GraphStyle::CompareBars : GraphStyle::YearBars;
+    case 2:
+    case 5:
+    case 7:
+        CopyEndOfYear(state.GraphData, state.ResultCount);
+        return GraphStyle::YearBars;
+    case 3:
+        ShiftToStartOfYear(state.GraphData, state.ResultCount, state.InputValues.value(1));
+        return GraphStyle::YearBars;
+    case 4:
+        PrepareMortgage(state, mortgage);
+        return GraphStyle::YearBars;
+    case 6:
+        return GraphStyle::CompareBars;
+    default:
+        return GraphStyle::YearBars;
+    }
+}
+
+GraphPicture DrawStyle(const AppState &state, int style, const GraphPicture &current)
+{
+    if (style == GraphStyle::Fund3D || style == GraphStyle::Year3D || style == GraphStyle::Compare3D) {
+        GraphPicture picture = current;
+        picture.style = style;
+        picture.chart = ChartType::Bars3D;
+        return picture;
+    }
+
+    GraphPicture picture;
+    picture.style = style;
+    const auto nameLabel = [&state](int i) { return state.CompareNames.value(i, NameColumn); };
+    switch (style) {
+    case GraphStyle::GainLoss:
+        picture.chart = ChartType::Bars2D;
+        picture.title = QStringLiteral("Current Value ");
+        picture.axisTitle = QStringLiteral("Gain %");
+        LoadPoints(picture, state, state.CompareData, DrawnColumn, nameLabel);
+        break;
+    case GraphStyle::FundPie:
+        picture.chart = ChartType::Pie;
+        picture.title = QStringLiteral("Distribution");
+        picture.axisTitle = ValueAxis(state);
+        LoadPoints(picture, state, state.CompareData, MoneyColumn, nameLabel);
+        break;
+    case GraphStyle::YearBars: {
+        // This style sets no axis title: the one showing stays.
+        picture.chart = ChartType::Bars2D;
+        picture.title = state.GraphTitle;
+        picture.axisTitle = current.axisTitle;
+        const MoneyTable &data = state.GraphKind == 4 ? state.CompareData : state.GraphData;
+        LoadPoints(picture, state, data, DrawnColumn,
+                   [&data](int i) { return WholeNumber(data.value(i, LabelColumn)); });
+        break;
+    }
+    case GraphStyle::CompareBars:
+        picture.chart = ChartType::Bars2D;
+        picture.title = state.GraphTitle;
+        picture.axisTitle = state.CalcMode == 2 ? ValueAxis(state) : QStringLiteral("Gain %");
+        LoadPoints(picture, state, state.CompareData, DrawnColumn, nameLabel);
+        break;
+    default:
+        return current;
+    }
+    return picture;
+}
+
+int StyleFor2DButton(const AppState &state)
+{
+    return IsComparison(state) ? GraphStyle::CompareBars : GraphStyle::YearBars;
+}
+
+int StyleFor3DButton(const AppState &state)
+{
+    if (IsComparison(state))
+        return GraphStyle::Compare3D;
+    return state.GraphKind == 0 ? GraphStyle::Fund3D : GraphStyle::Year3D;
+}
+
+GraphButtons ButtonsAfterStyle(const GraphButtons &current, int style, const QString &shownTitle)
+{
+    GraphButtons buttons = current;
+    buttons.focus.clear();
+    switch (style) {
+    case GraphStyle::YearBars:
+    case GraphStyle::CompareBars:
+        buttons.sav2dVisible = true;
+        buttons.sav2dEnabled = false;
+        buttons.threeDeeEnabled = true;
+        buttons.onedVisible = false;
+        buttons.pie2dVisible = false;
+        buttons.focus = QStringLiteral("ThreeDee");
+        break;
+    case GraphStyle::Year3D:
+    case GraphStyle::Compare3D:
+        buttons.sav2dVisible = true;
+        buttons.sav2dEnabled = true;
+        buttons.threeDeeEnabled = false;
+        buttons.onedVisible = false;
+        buttons.focus = QStringLiteral("Sav2D");
+        break;
+    case GraphStyle::GainLoss:
+    case GraphStyle::FundPie:
+        buttons.threeDeeEnabled = true;
+        break;
+    case GraphStyle::Fund3D:
+        buttons.threeDeeEnabled = false;
+        if (shownTitle == QLatin1String("Distribution"))
+            buttons.focus = QStringLiteral("Pie2d");
+        break;
+    default:
+        break;
+    }
+    return buttons;
+}
+
+QString RequestingWindow(int graphKind)
+{
+    switch (graphKind) {
+    case 0:
+        return QStringLiteral("FundTable");
+    case 1:
+        return QStringLiteral("SavingsCalc");
+    case 2:
+    case 3:
+        return QStringLiteral("RetireCalc");
+    case 4:
+        return QStringLiteral("MortgageCalc");
+    case 5:
+        return QStringLiteral("CapitalReqdCalc");
+    case 6:
+        return QStringLiteral("FindCompoundCalc");
+    case 7:
+        return QStringLiteral("Plan401KCalc");
+    default:
+        return QString();
+    }
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "shell/app_state.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The graph window's logic without the window: turning the graph request a
+// tool leaves in AppState into the picture to draw, and the button states
+// that go with each drawing style. The window only hands the result to its
+// chart and its buttons.
+
+enum class ChartType { Bars2D, Bars3D, Pie };
+
+// Drawing styles of the graph window.
+namespace GraphStyle {
+inline constexpr int GainLoss = 1;      // funds' gain/loss bars
+inline constexpr int FundPie = 2;       // funds' value pie
+inline constexpr int YearBars = 3;      // year-by-year bars
+inline constexpr int Fund3D = 4;        // funds, current data as 3-D bars
+inline constexpr int Year3D = 5;        // year-by-year, current data as 3-D bars
+inline constexpr int CompareBars = 6;   // comparison bars
+inline constexpr int Compare3D = 7;     // comparison, current data as 3-D bars
+} // namespace GraphStyle
+
+// What the mortgage window keeps beside its schedule; the graph of a
+// mortgage or loan needs it to group the payments into years.
+struct MortgageGraphInput
+{
+    int paymentsPerYear = 12;
+    double yearsToFinal = 0;
+};
+
+// Fills the drawn column for the requesting kind (state.GraphKind) and
+// returns the style to draw first. Only touches rows the tables hold.
+int PrepareGraph(AppState &state, const MortgageGraphInput &mortgage = {});
+
+// One data set as the chart control receives it.
+struct GraphPicture
+{
+    int style = 0;
+    ChartType chart = ChartType::Bars2D;
+    QString title;
+    QString axisTitle;
+    QStringList labels;
+    QList<double> values;
+};
+
+// The picture for a style, 1 to 7. Styles 4, 5 and 7 only redraw the current
+// picture as 3-D bars; the others load the data afresh from the request. An
+// unknown style leaves the current picture as it is.
+GraphPicture DrawStyle(const AppState &state, int style, const GraphPicture &current);
+
+// Styles the "Show Graph in 2D" and "Show Graph in 3D" buttons draw.
+int StyleFor2DButton(const AppState &state);
+int StyleFor3DButton(const AppState &state);
+
+// State of the buttons a style changes. The defaults are the window as it
+// opens: "2D" hidden until a year-by-year or comparison style shows it.
+// focus is the object name of the button to focus; empty leaves the focus
+// where it is.
+struct GraphButtons
+{
+    bool sav2dEnabled = false;
+    bool sav2dVisible = false;
+    bool threeDeeEnabled = true;
+    bool onedVisible = true;
+    bool pie2dVisible = true;
+    QString focus;
+};
+
+// The buttons after drawing a style. shownTitle is the title of the picture
+// showing when the style is drawn: style 4 focuses the pie button when it
+// redraws the pie ("Distribution").
+GraphButtons ButtonsAfterStyle(const GraphButtons &current, int style, const QString &shownTitle);
+
+// Object name of the window the exit shows again; empty for an unknown kind.
+QString RequestingWindow(int graphKind);

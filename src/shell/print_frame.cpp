@@ -1,0 +1,82 @@
+#include "shell/print_frame.h"
+
+#include "shell/app_state.h"
+#include "shell/dialogs.h"
+#include "shell/print_job.h"
+
+void PrintFrame::SetUpPrinter()
+{
+    m_job.endLine();
+    const int choice = m_state.PrinterFontChoice;
+    if (choice >= 1 && choice <= 3) {
+        static constexpr int sizes[] = {10, 11, 12};
+        static constexpr qint16 lines[] = {63, 56, 51};
+        if (m_job.setFont(QStringLiteral("Courier New"), sizes[choice - 1], false)) {
+            m_state.LinesPerPage = lines[choice - 1];
+            return;
+        }
+    }
+    m_state.LinesPerPage = 53;
+}
+
+void PrintFrame::EndPrintout()
+{
+    m_job.newPage();
+    m_job.endDocument();
+}
+
+void PrintFrame::line(int column, const QString &text)
+{
+    m_job.tab(column);
+    m_job.text(text);
+    m_job.endLine();
+}
+
+void PrintFrame::emptyLines(int count)
+{
+    for (int i = 0; i < count; ++i)
+        m_job.endLine();
+}
+
+QString PrintFrame::number(qint64 value)
+{
+    return (value < 0 ? QString() : QStringLiteral(" ")) + QString::number(value) + QLatin1Char(' ');
+}
+
+bool PrintFrame::breakPage(int &lineCount, int restartAt, const std::function<void()> &headings)
+{
+    if (lineCount < m_state.LinesPerPage)
+        return false;
+    emptyLines(2);
+    m_job.tab(40);
+    m_job.text(QStringLiteral("Page") + number(m_job.pageNumber()));
+    m_job.endLine();
+    m_job.newPage();
+    SetUpPrinter();
+    emptyLines(3);
+    if (headings)
+        headings();
+    lineCount = restartAt;
+    return true;
+}
+
+bool RunPrintout(AppState &state, Dialogs &dialogs, Printer &printer, const QString &title,
+                 const std::function<void(PrintFrame &)> &body)
+{
+    if (state.ResultCount == 0) {
+        dialogs.message(1);
+        return false;
+    }
+    if (dialogs.printHeader() == QLatin1String("1"))
+        return false;
+    std::unique_ptr<PrintJob> job = printer.begin(title);
+    if (!job)
+        return false;
+    PrintFrame frame(*job, state);
+    frame.SetUpPrinter();
+    frame.line(2, state.PrintHeader);
+    frame.emptyLines(1);
+    body(frame);
+    frame.EndPrintout();
+    return true;
+}

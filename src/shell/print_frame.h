@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class Dialogs;
+class Printer;
+class PrintJob;
+struct AppState;
+
+// What every printout shares: the start of each page (font and lines per
+// page from the settings), page breaks with the page number, and the end of
+// the document.
+class PrintFrame
+{
+public:
+    PrintFrame(PrintJob &job, AppState &state) : m_job(job), m_state(state) {}
+
+    // Starts a page: an empty line, then the font of the printer font choice.
+    void SetUpPrinter();
+    // A new page and the end of the document (no empty page comes out).
+    void EndPrintout();
+
+    // Text at a 1-based column, ending the line.
+    void line(int column, const QString &text);
+    void emptyLines(int count = 1);
+    // Number text after other text: one space before and one after.
+    static QString number(qint64 value);
+
+    // When lineCount has reached the lines of a page: the page number at the
+    // foot, a new page, three empty lines and the headings again; lineCount
+    // restarts at restartAt. Returns whether the page was broken.
+    bool breakPage(int &lineCount, int restartAt, const std::function<void()> &headings);
+
+    PrintJob &job() { return m_job; }
+
+private:
+    PrintJob &m_job;
+    AppState &m_state;
+};
+
+// The steps every printout takes around its own lines: refuse with message 1
+// when there is nothing to print, ask for the header line (cancel stops),
+// start the job (the print dialog may be cancelled), print the header, the
+// body and the end. Returns whether anything was printed.
+bool RunPrintout(AppState &state, Dialogs &dialogs, Printer &printer, const QString &title,
+                 const std::function<void(PrintFrame &)> &body);

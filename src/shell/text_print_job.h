@@ -1,0 +1,43 @@
+#pragma once
+
+#include "shell/print_job.h"
+
+#include <QList>
+#include <QStringList>
+
+// Records a printout as pages of text lines, for tests and for saving a
+// report as text.
+class TextPrintJob : public PrintJob
+{
+public:
+    struct Font
+    {
+        QString name;
+        int pointSize = 0;
+        bool bold = false;
+    };
+
+    void tab(int column) override;
+    void text(const QString &text) override;
+    void endLine() override;
+    bool setFont(const QString &name, int pointSize, bool bold) override;
+    int pageNumber() const override { return int(m_pages.size()) + (m_pagePending ? 1 : 0) + 1; }
+    void newPage() override;
+    void endDocument() override;
+
+    // Finished pages; the page being printed is added by endDocument().
+    const QList<QStringList> &pages() const { return m_pages; }
+    const QList<Font> &fonts() const { return m_fonts; }
+    bool ended() const { return m_ended; }
+    // Pages joined by form feeds, lines by newlines.
+    QString toText() const;
+
+private:
+    void startPendingPage();
+    QList<QStringList> m_pages;
+    QStringList m_current;
+    QString m_line;
+    QList<Font> m_fonts;
+    bool m_pagePending = false;
+    bool m_ended = false;
+};

@@ -1,0 +1,417 @@
+#include "graph/graph_request.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+Money M(double value)
+{
+    return Money::fromDouble(value);
+}
+
+// A request the way the tools leave it, with their usual table sizes.
+void Request(AppState &state, int kind, int calcMode, int count)
+{
+    state.GraphKind = qint16(kind);
+    state.CalcMode = qint16(calcMode);
+    state.ResultCount = qint16(count);
+    state.GraphTitle = QStringLiteral("Annual compound growth comparisons");
+    state.GraphData.recreate(101, 7);
+    state.CompareData.recreate(28, 6);
+    state.CompareNames.recreate(28, 1);
+    state.InputValues = QList<Money>(10);
+}
+
+QStringList Numbers(int from, int to)
+{
+    QStringList list;
+    for (int i = from; i <= to; ++i)
+        list.append(QString::number(i));
+    return list;
+}
+
+// Opens the window as it does: preparation, then the first style.
+GraphPicture Open(AppState &state, const MortgageGraphInput &mortgage = {})
+{
+    const int style = PrepareGraph(state, mortgage);
+    return DrawStyle(state, style, GraphPicture());
+}
+
+} // namespace
+
+class TestGraphRequest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void styleRulesPerKind_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("calcMode");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("twoD");
+        QTest::addColumn<int>("threeD");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("funds") << 0 << 0 << 1 << 3 << 4 << "FundTable";
+        QTest::newRow("savings plan") << 1 << 1 << 3 << 3 << 5 << "SavingsCalc";
+        QTest::newRow("savings comparisons") << 1 << 2 << 6 << 6 << 7 << "SavingsCalc";
+        QTest::newRow("retirement end of year") << 2 << 0 << 3 << 3 << 5 << "RetireCalc";
+        QTest::newRow("retirement start of year") << 3 << 0 << 3 << 3 << 5 << "RetireCalc";
+        QTest::newRow("mortgage") << 4 << 2 << 3 << 3 << 5 << "MortgageCalc";
+        QTest::newRow("capital required") << 5 << 0 << 3 << 3 << 5 << "CapitalReqdCalc";
+        QTest::newRow("compound growth") << 6 << 0 << 6 << 6 << 7 << "FindCompoundCalc";
+        QTest::newRow("compound growth, money mode") << 6 << 2 << 6 << 6 << 7 << "FindCompoundCalc";
+        QTest::newRow("401k") << 7 << 2 << 3 << 3 << 5 << "Plan401KCalc";
+        QTest::newRow("unknown kind") << 9 << 0 << 3 << 3 << 5 << "";
+    }
+    void styleRulesPerKind()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, calcMode);
+        QFETCH(int, first);
+        QFETCH(int, twoD);
+        QFETCH(int, threeD);
+        QFETCH(QString, window);
+        AppState state;
+        Request(state, kind, calcMode, 3);
+        QCOMPARE(PrepareGraph(state), first);
+        QCOMPARE(StyleFor2DButton(state), twoD);
+        QCOMPARE(StyleFor3DButton(state), threeD);
+        QCOMPARE(RequestingWindow(kind), window);
+    }
+
+    void comparisonBars_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("calcMode");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<QString>("axis");
+        // Row 2 and 4 of the tables hold leftovers of an earlier request.
+        QTest::newRow("compound growth, 3 entries")
+            << 6 << 1 << 3 << QStringList{"Bonds", "Shares", "Bank"} << QList<double>{7.25, 11.5, 3.1}
+            << "Gain %";
+        QTest::newRow("single entry draws an empty second bar")
+            << 6 << 1 << 1 << QStringList{"Bonds", "Shares"} << QList<double>{7.25, 0} << "Gain %";
+        QTest::newRow("savings comparisons in money")
+            << 1 << 2 << 3 << QStringList{"Bonds", "Shares", "Bank"} << QList<double>{7.25, 11.5, 3.1}
+            << "Value $";
+    }
+    void comparisonBars()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, calcMode);
+        QFETCH(int, count);
+        QFETCH(QStringList, labels);
+        QFETCH(QList<double>, values);
+        QFETCH(QString, axis);
+        AppState state;
+        Request(state, kind, calcMode, count);
+        const QStringList names{"Bonds", "Shares", "Bank", "Old entry"};
+        const QList<double> rates{7.25, 11.5, 3.1, 99};
+        for (int i = 0; i < names.size(); ++i) {
+            state.CompareNames.set(i + 1, 0, names[i]);
+            state.CompareData.set(i + 1, 5, M(rates[i]));
+            state.CompareData.set(i + 1, 3, M(1000));   // pie column: must not be drawn
+        }
+
+        const GraphPicture picture = Open(state);
+        QCOMPARE(picture.style, 6);
+        QCOMPARE(picture.chart, ChartType::Bars2D);
+        QCOMPARE(picture.title, QStringLiteral("Annual compound growth comparisons"));
+        QCOMPARE(picture.axisTitle, axis);
+        QCOMPARE(picture.labels, labels);
+        QCOMPARE(picture.values, values);
+
+        // "3D" redraws the same data; "2D" draws it flat again.
+        const GraphPicture threeD = DrawStyle(state, StyleFor3DButton(state), picture);
+        QCOMPARE(threeD.style, 7);
+        QCOMPARE(threeD.chart, ChartType::Bars3D);
+        QCOMPARE(threeD.values, values);
+        QCOMPARE(threeD.labels, labels);
+        QCOMPARE(threeD.axisTitle, axis);
+        const GraphPicture back = DrawStyle(state, StyleFor2DButton(state), threeD);
+        QCOMPARE(back.chart, ChartType::Bars2D);
+        QCOMPARE(back.values, values);
+    }
+
+    void yearByYear_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<QStringList>("labels");
+
+        // Column 4 of row i holds 100 x i, column 5 holds 7 x i (what the
+        // tool itself left to be drawn).
+        QList<double> endOfYear;
+        for (int i = 1; i <= 25; ++i)
+            endOfYear.append(100.0 * i);
+        QTest::newRow("capital required, 25 years") << 5 << 25 << endOfYear << Numbers(1, 25);
+        QTest::newRow("retirement end of year") << 2 << 3 << QList<double>{100, 200, 300} << Numbers(1, 3);
+        QTest::newRow("401k") << 7 << 2 << QList<double>{100, 200} << Numbers(1, 2);
+        QTest::newRow("retirement start of year: starting capital first")
+            << 3 << 4 << QList<double>{5000, 100, 200, 300} << Numbers(1, 4);
+        QTest::newRow("savings draws its own column") << 1 << 3 << QList<double>{7, 14, 21} << Numbers(1, 3);
+        QTest::newRow("one year draws an empty second bar") << 2 << 1 << QList<double>{100, 0} << Numbers(1, 2);
+    }
+    void yearByYear()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, count);
+        QFETCH(QList<double>, values);
+        QFETCH(QStringList, labels);
+        AppState state;
+        Request(state, kind, 1, count);
+        state.GraphTitle = QStringLiteral("Investment value at end of each Year");
+        state.InputValues[1] = M(5000);
+        for (int i = 1; i <= 30; ++i) {
+            state.GraphData.set(i, 1, Money::fromWhole(i));
+            state.GraphData.set(i, 4, M(100.0 * i));
+            state.GraphData.set(i, 5, M(7.0 * i));
+        }
+
+        const GraphPicture picture = Open(state);
+        QCOMPARE(picture.style, 3);
+        QCOMPARE(picture.chart, ChartType::Bars2D);
+        QCOMPARE(picture.title, QStringLiteral("Investment value at end of each Year"));
+        QCOMPARE(picture.values, values);
+        QCOMPARE(picture.labels, labels);
+
+        const GraphPicture threeD = DrawStyle(state, StyleFor3DButton(state), picture);
+        QCOMPARE(threeD.style, 5);
+        QCOMPARE(threeD.chart, ChartType::Bars3D);
+        QCOMPARE(threeD.values, values);
+        QCOMPARE(threeD.title, picture.title);
+    }
+
+    void mortgageYears_data()
+    {
+        QTest::addColumn<double>("yearsToFinal");
+        QTest::addColumn<int>("years");
+        QTest::newRow("part year") << 9.3 << 10;
+        QTest::newRow("just over half") << 4.51 << 5;
+        QTest::newRow("whole years") << 5.0 << 5;
+        QTest::newRow("0.02 of a year counts") << 0.02 << 1;
+        QTest::newRow("tie goes down to even") << 2.01 << 2;
+        QTest::newRow("tie goes up to even") << 3.01 << 4;
+        QTest::newRow("nothing") << 0.0 << 0;
+        QTest::newRow("negative") << -3.0 << 0;
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 0;
+        QTest::newRow("huge, capped") << 1e12 << 32767;
+    }
+    void mortgageYears()
+    {
+        QFETCH(double, yearsToFinal);
+        QFETCH(int, years);
+        AppState state;
+        Request(state, 4, 1, 99);
+        PrepareGraph(state, {12, yearsToFinal});
+        QCOMPARE(int(state.ResultCount), years);
+        // The table is only ever written within its rows; drawing stays there too.
+        QVERIFY(DrawStyle(state, 3, GraphPicture()).values.size() <= state.CompareData.rowCount());
+    }
+
+    void mortgageBalances_data()
+    {
+        QTest::addColumn<int>("calcMode");
+        QTest::addColumn<int>("perYear");
+        QTest::addColumn<double>("yearsToFinal");
+        QTest::addColumn<QList<double>>("schedule");   // column 4 from row 1
+        QTest::addColumn<QList<double>>("points");     // CompareData column 5 from row 1
+        QTest::addColumn<int>("drawn");
+
+        QTest::newRow("one row per year, whole years")
+            << 1 << 12 << 5.0 << QList<double>{8000, 6000, 4000, 2000, 0}
+            << QList<double>{10000, 8000, 6000, 4000, 2000, 0} << 5;
+        QTest::newRow("one row per year, final part year")
+            << 1 << 12 << 4.51 << QList<double>{8000, 6000, 4000, 2000, 0}
+            << QList<double>{10000, 8000, 6000, 4000, 2000, 0} << 5;
+        // Year 2 ends at its last payment though one balance is just above
+        // 1.00; year 3 stops at the 1.00 and ignores the rows after it.
+        QTest::newRow("one row per payment")
+            << 2 << 4 << 2.75
+            << QList<double>{9000, 8000, 7000, 6000, 5000, 1.01, 3000, 2000, 1000, 1.00, 555, 444}
+            << QList<double>{10000, 6000, 2000, 1.00} << 3;
+        // 27 monthly payments: the third year ends with the payment that
+        // clears the loan.
+        QTest::newRow("one row per payment, final part year")
+            << 2 << 12 << 2.25
+            << [] {
+                   QList<double> rows;
+                   for (int k = 1; k <= 26; ++k)
+                       rows.append(10000.0 - 370.0 * k);
+                   rows.append(0.4);
+                   return rows;
+               }()
+            << QList<double>{10000, 10000.0 - 370.0 * 12, 10000.0 - 370.0 * 24, 0.4} << 3;
+    }
+    void mortgageBalances()
+    {
+        QFETCH(int, calcMode);
+        QFETCH(int, perYear);
+        QFETCH(double, yearsToFinal);
+        QFETCH(QList<double>, schedule);
+        QFETCH(QList<double>, points);
+        QFETCH(int, drawn);
+        AppState state;
+        Request(state, 4, calcMode, 999);
+        state.GraphTitle = QStringLiteral("Mortgage balance at start of each Year");
+        state.InputValues[1] = M(10000);
+        for (int k = 0; k < schedule.size(); ++k) {
+            state.GraphData.set(k + 1, 1, Money::fromWhole(k + 1));
+            state.GraphData.set(k + 1, 4, M(schedule[k]));
+        }
+
+        const GraphPicture picture = Open(state, {perYear, yearsToFinal});
+        QCOMPARE(int(state.ResultCount), drawn);
+        QList<double> built;
+        for (int k = 1; k <= points.size(); ++k) {
+            built.append(state.CompareData.value(k, 5).toDouble());
+            QCOMPARE(state.CompareData.value(k, 1), Money::fromWhole(k));
+        }
+        QCOMPARE(built, points);
+        QCOMPARE(picture.style, 3);
+        QCOMPARE(picture.title, QStringLiteral("Mortgage balance at start of each Year"));
+        QCOMPARE(picture.values, points.mid(0, drawn));
+        QCOMPARE(picture.labels, Numbers(1, drawn));
+    }
+
+    void fundStyles_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<ChartType>("chart");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("axis");
+        QTest::addColumn<QList<double>>("values");
+        QTest::newRow("gain/loss") << 1 << ChartType::Bars2D << "Current Value " << "Gain %"
+                                   << QList<double>{12.5, -3.25};
+        QTest::newRow("value pie") << 2 << ChartType::Pie << "Distribution" << QString::fromUtf8("Value €")
+                                   << QList<double>{1500, 800.4};
+    }
+    void fundStyles()
+    {
+        QFETCH(int, style);
+        QFETCH(ChartType, chart);
+        QFETCH(QString, title);
+        QFETCH(QString, axis);
+        QFETCH(QList<double>, values);
+        AppState state;
+        Request(state, 0, 0, 2);
+        state.CurrencySymbol = QString::fromUtf8("€");
+        state.CompareNames.set(1, 0, QStringLiteral("Growth Fund"));
+        state.CompareNames.set(2, 0, QStringLiteral("Income Fund"));
+        state.CompareNames.set(3, 0, QStringLiteral("Sold Fund"));
+        state.CompareData.set(1, 5, M(12.5));
+        state.CompareData.set(2, 5, M(-3.25));
+        state.CompareData.set(1, 3, M(1500));
+        state.CompareData.set(2, 3, M(800.4));
+
+        const GraphPicture picture = DrawStyle(state, style, Open(state));
+        QCOMPARE(picture.chart, chart);
+        QCOMPARE(picture.title, title);
+        QCOMPARE(picture.axisTitle, axis);
+        QCOMPARE(picture.values, values);
+        QCOMPARE(picture.labels, (QStringList{"Growth Fund", "Income Fund"}));
+
+        const GraphPicture threeD = DrawStyle(state, StyleFor3DButton(state), picture);
+        QCOMPARE(threeD.style, 4);
+        QCOMPARE(threeD.chart, ChartType::Bars3D);
+        QCOMPARE(threeD.title, title);
+        QCOMPARE(threeD.values, values);
+
+        // A single fund is one bar: only the bar styles 3 and 6 pad to two.
+        state.ResultCount = 1;
+        QCOMPARE(DrawStyle(state, style, threeD).values, values.mid(0, 1));
+    }
+
+    void buttonStates_data()
+    {
+        QTest::addColumn<int>("before");   // style drawn first, from the opening state
+        QTest::addColumn<QString>("shownTitle");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<bool>("sav2dVisible");
+        QTest::addColumn<bool>("sav2dEnabled");
+        QTest::addColumn<bool>("threeDeeEnabled");
+        QTest::addColumn<bool>("onedVisible");
+        QTest::addColumn<bool>("pie2dVisible");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("year bars") << 0 << "" << 3 << true << false << true << false << false << "ThreeDee";
+        QTest::newRow("comparison bars") << 0 << "" << 6 << true << false << true << false << false
+                                         << "ThreeDee";
+        QTest::newRow("year 3-D after bars") << 3 << "" << 5 << true << true << false << false << false
+                                             << "Sav2D";
+        QTest::newRow("comparison 3-D after bars") << 6 << "" << 7 << true << true << false << false << false
+                                                   << "Sav2D";
+        QTest::newRow("bars after 3-D") << 7 << "" << 6 << true << false << true << false << false
+                                        << "ThreeDee";
+        QTest::newRow("funds open") << 0 << "" << 1 << false << false << true << true << true << "";
+        QTest::newRow("funds 3-D of the gain bars")
+            << 1 << "Current Value " << 4 << false << false << false << true << true << "";
+        QTest::newRow("funds 3-D of the pie")
+            << 2 << "Distribution" << 4 << false << false << false << true << true << "Pie2d";
+        QTest::newRow("pie after 3-D") << 4 << "" << 2 << false << false << true << true << true << "";
+    }
+    void buttonStates()
+    {
+        QFETCH(int, before);
+        QFETCH(QString, shownTitle);
+        QFETCH(int, style);
+        QFETCH(bool, sav2dVisible);
+        QFETCH(bool, sav2dEnabled);
+        QFETCH(bool, threeDeeEnabled);
+        QFETCH(bool, onedVisible);
+        QFETCH(bool, pie2dVisible);
+        QFETCH(QString, focus);
+        const GraphButtons start = ButtonsAfterStyle(GraphButtons(), before, QString());
+        const GraphButtons buttons = ButtonsAfterStyle(start, style, shownTitle);
+        QCOMPARE(buttons.sav2dVisible, sav2dVisible);
+        QCOMPARE(buttons.sav2dEnabled, sav2dEnabled);
+        QCOMPARE(buttons.threeDeeEnabled, threeDeeEnabled);
+        QCOMPARE(buttons.onedVisible, onedVisible);
+        QCOMPARE(buttons.pie2dVisible, pie2dVisible);
+        QCOMPARE(buttons.focus, focus);
+    }
+
+    void staysInsideTheTables_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("points");
+        QTest::newRow("year-by-year, huge count") << 2 << 32767 << 3 << 10;
+        QTest::newRow("start of year, huge count") << 3 << 32767 << 3 << 10;
+        QTest::newRow("comparison, huge count") << 6 << 32767 << 6 << 5;
+        QTest::newRow("funds, huge count") << 0 << 32767 << 2 << 5;
+        QTest::newRow("negative count") << 2 << -4 << 3 << 0;
+    }
+    void staysInsideTheTables()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, count);
+        QFETCH(int, style);
+        QFETCH(int, points);
+        AppState state;
+        state.GraphKind = qint16(kind);
+        state.ResultCount = qint16(count);
+        state.GraphData.recreate(10, 5);
+        state.CompareData.recreate(5, 6);
+        state.CompareNames.recreate(2, 1);   // fewer names than values: empty labels
+        for (int i = 0; i <= 10; ++i)
+            state.GraphData.set(i, 4, Money::fromWhole(i));
+
+        PrepareGraph(state);
+        const GraphPicture picture = DrawStyle(state, style, GraphPicture());
+        QCOMPARE(picture.values.size(), points);
+        QCOMPARE(picture.labels.size(), points);
+        if (kind == 3)
+            QCOMPARE(state.GraphData.value(10, 5), Money::fromWhole(9));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGraphRequest)
+#include "test_graph_request.moc"

@@ -1,0 +1,129 @@
+#include "shell/app_state.h"
+#include "shell/print_frame.h"
+#include "support/recording_printer.h"
+#include "support/scripted_dialogs.h"
+
+#include <QTest>
+
+class TestPrintFrame : public QObject
+{
+    Q_OBJECT
+
+    // A printout of `count` counted lines under one heading line.
+    static void countedBody(PrintFrame &frame, int count)
+    {
+        auto headings = [&] { frame.line(2, QStringLiteral("Year   Value")); };
+        headings();
+        int lines = 4;
+        for (int i = 1; i <= count; ++i) {
+            frame.line(3, QString::number(i));
+            ++lines;
+            frame.breakPage(lines, 4, headings);
+        }
+    }
+
+private slots:
+    void pagesFollowTheFontChoice_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("linesPerPage");
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("standard font") << 0 << 53 << 0;
+        QTest::newRow("10 point") << 1 << 63 << 10;
+        QTest::newRow("11 point") << 2 << 56 << 11;
+        QTest::newRow("12 point") << 3 << 51 << 12;
+    }
+    void pagesFollowTheFontChoice()
+    {
+        QFETCH(int, choice);
+        QFETCH(int, linesPerPage);
+        QFETCH(int, pointSize);
+        AppState state;
+        state.PrinterFontChoice = qint16(choice);
+        state.ResultCount = 1;
+        ScriptedDialogs dialogs(state);
+        dialogs.lines << QStringLiteral("My header");
+        RecordingPrinter printer;
+        QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Test"), [](PrintFrame &f) { countedBody(f, 120); }));
+        QCOMPARE(state.LinesPerPage, qint16(linesPerPage));
+        QCOMPARE(printer.jobs.size(), 1);
+        const TextPrintJob &job = printer.jobs.first();
+        QVERIFY(job.ended());
+        const QList<QStringList> &pages = job.pages();
+        QVERIFY(pages.size() >= 2);
+        for (const QStringList &page : pages)
+            QCOMPARE(page.first(), QString()); // every page starts with an empty line
+        if (pointSize == 0) {
+            QVERIFY(job.fonts().isEmpty());
+        } else {
+            QCOMPARE(job.fonts().size(), pages.size());
+            QCOMPARE(job.fonts().first().name, QStringLiteral("Courier New"));
+            QCOMPARE(job.fonts().first().pointSize, pointSize);
+            QVERIFY(!job.fonts().first().bold);
+        }
+        // Page 1: empty, header, empty, heading; counting starts at 4 and breaks at the page length.
+        const QStringList &first = pages.first();
+        QCOMPARE(first.at(1), QStringLiteral(" My header"));
+        QCOMPARE(first.at(3), QStringLiteral(" Year   Value"));
+        const int numbersOnFirst = linesPerPage - 4;
+        QCOMPARE(first.at(3 + numbersOnFirst), QStringLiteral("  %1").arg(numbersOnFirst));
+        QCOMPARE(first.at(first.size() - 1), QString(39, u' ') + QStringLiteral("Page 1 "));
+        QCOMPARE(first.at(first.size() - 2), QString());
+        // Page 2: the empty line of the set-up, three empty lines, the headings again.
+        const QStringList &second = pages.at(1);
+        QCOMPARE(second.mid(0, 4), QStringList(4, QString()));
+        QCOMPARE(second.at(4), QStringLiteral(" Year   Value"));
+        QCOMPARE(second.at(5), QStringLiteral("  %1").arg(numbersOnFirst + 1));
+        // The last page ends with the last line; no empty page follows.
+        QCOMPARE(pages.last().last(), QStringLiteral("  120"));
+    }
+
+    void refusalsPrintNothing()
+    {
+        AppState state;
+        ScriptedDialogs dialogs(state);
+        RecordingPrinter printer;
+        bool bodyRan = false;
+        auto body = [&](PrintFrame &) { bodyRan = true; };
+
+        QVERIFY(!RunPrintout(state, dialogs, printer, QStringLiteral("T"), body)); // nothing calculated
+        QCOMPARE(dialogs.messages, QList<int>{1});
+
+        state.ResultCount = 3;
+        dialogs.lines << QStringLiteral("1"); // typing "1" is the same as Cancel
+        QVERIFY(!RunPrintout(state, dialogs, printer, QStringLiteral("T"), body));
+        QVERIFY(printer.titles.isEmpty());
+
+        dialogs.lines << QStringLiteral("ok");
+        printer.cancel = true; // the print dialog is cancelled
+        QVERIFY(!RunPrintout(state, dialogs, printer, QStringLiteral("T"), body));
+        QCOMPARE(printer.titles.size(), 1);
+        QVERIFY(printer.jobs.isEmpty());
+        QVERIFY(!bodyRan);
+    }
+
+    void recorderColumnsAndPages()
+    {
+        TextPrintJob job;
+        job.tab(5);
+        job.text(QStringLiteral("ab"));
+        job.tab(10);
+        job.text(QStringLiteral("c"));
+        job.tab(3); // left of the position: next line
+        job.text(QStringLiteral("d"));
+        job.endLine();
+        QCOMPARE(job.pageNumber(), 1);
+        job.newPage();
+        QCOMPARE(job.pageNumber(), 2);
+        job.text(QStringLiteral("x"));
+        job.endLine();
+        job.newPage();
+        job.endDocument();
+        QCOMPARE(job.pages().size(), 2);
+        QCOMPARE(job.pages().at(0), (QStringList{QStringLiteral("    ab   c"), QStringLiteral("  d")}));
+        QCOMPARE(job.toText(), QStringLiteral("    ab   c\n  d\fx"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPrintFrame)
+#include "test_print_frame.moc"
