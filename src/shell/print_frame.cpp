@@ -4,6 +4,8 @@
 #include "shell/dialogs.h"
 #include "shell/print_job.h"
 
+#include <QStringList>
+
 void PrintFrame::SetUpPrinter()
 {
     m_job.endLine();
@@ -36,6 +38,15 @@ void PrintFrame::emptyLines(int count)
 {
     for (int i = 0; i < count; ++i)
         m_job.endLine();
+}
+
+void PrintFrame::block(const QString &text)
+{
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    for (const QString &line : lines) {
+        m_job.text(line);
+        m_job.endLine();
+    }
 }
 
 QString PrintFrame::number(qint64 value)

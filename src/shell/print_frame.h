@@ -25,6 +25,9 @@ public:
     // Text at a 1-based column, ending the line.
     void line(int column, const QString &text);
     void emptyLines(int count = 1);
+    // Prints prepared text as it stands: each CR LF ends a line, and the
+    // text ends with a line end of its own.
+    void block(const QString &text);
     // Number text after other text: one space before and one after.
     static QString number(qint64 value);
 

@@ -1,0 +1,115 @@
+#include "growth/compound_growth.h"
+
+#include "shell/app_state.h"
+#include "shell/format.h"
+#include "shell/print_frame.h"
+#include "shell/print_job.h"
+
+#include <cmath>
+
+namespace {
+const QString MoneyPattern = QStringLiteral("####,,###.00");
+const QString CrLf = QStringLiteral("\r\n");
+} // namespace
+
+Outcome<CompoundGrowth> CalculateCompoundGrowth(Money cost, Money value, Money years, int resultCount)
+{
+    if (years >= Money::fromWhole(CompoundGrowthMaxYears + 1))
+        return Outcome<CompoundGrowth>::refused(4);
+    if (cost.isZero() || value.isZero() || years.isZero())
+        return Outcome<CompoundGrowth>::refused(3);
+    if (resultCount >= CompoundGrowthMaxResults)
+        return Outcome<CompoundGrowth>::refused(6);
+
+    CompoundGrowth result;
+    result.cost = cost;
+    result.value = value;
+    // The years field takes whole numbers only; a stored fraction is dropped.
+    result.years = int(years.floorUnits());
+    if (result.years <= 0)
+        return Outcome<CompoundGrowth>::refused(3);
+    const double c = cost.toDouble();
+    const double v = value.toDouble();
+    result.rate = std::exp(std::log(v / c) / result.years) - 1;
+    result.gain = (v - c) / c;
+    try {
+        double x = c;
+        for (int k = 1; k <= result.years; ++k) {
+            x = x + x * result.rate;
+            result.yearEnds.append(Money::fromDouble(std::floor(x)).floorUnits());
+        }
+        // The rate is kept as money for the graph; it must fit too.
+        Money::fromDouble(100 * result.rate);
+    } catch (const ArithmeticFault &) {
+        return Outcome<CompoundGrowth>::refused(3);
+    }
+    return result;
+}
+
+void ResetCompoundGrowthTables(AppState &state)
+{
+    state.GraphData.recreate(101, 5);
+    state.CompareData.recreate(28, 6);
+    state.CompareNames.recreate(28, 1);
+    state.InputValues = QList<Money>(4);
+    state.PrintBlocks = QStringList(4);
+    state.PrintBlocks2 = QStringList(4);
+    state.FieldEdited = 0;
+    state.QuickHelpOpen = 0;
+}
+
+QStringList AddCompoundGrowthResult(AppState &state, const CompoundGrowth &result, const QString &name)
+{
+    const int n = ++state.ResultCount;
+    for (int k = 1; k <= result.years; ++k) {
+        state.GraphData.set(k, 1, Money::fromWhole(k));
+        state.GraphData.set(k, 4, Money::fromWhole(result.yearEnds.at(k - 1)));
+    }
+    state.CompareNames.set(n, 0, name);
+    state.CompareData.set(n, 5, Money::fromDouble(100 * result.rate));
+
+    const QString cost = state.CurrencySymbol + Format(result.cost, MoneyPattern);
+    const QString value = state.CurrencySymbol + Format(result.value, MoneyPattern);
+    QString block;
+    if (!name.isEmpty())
+        block += CrLf + QLatin1Char(' ') + name;
+    block += CrLf + RightAlignFigure(Format(result.years, QStringLiteral("###")), 5) + QString(6, u' ') +
+             RightAlignFigure(cost, 14) + QString(5, u' ') + RightAlignFigure(value, 14) + QString(7, u' ') +
+             RightAlignFigure(Format(result.rate, QStringLiteral("#,,###.0000%")), 12) + QString(4, u' ') +
+             RightAlignFigure(Format(result.gain, QStringLiteral("#,,###.0000%")), 12) + CrLf;
+    block += QLatin1Char(' ') + QString(78, u'_') + QLatin1Char(' ') + CrLf;
+    const int index = n <= 12 ? 1 : 2;
+    if (state.PrintBlocks.size() <= index)
+        state.PrintBlocks.resize(4);
+    state.PrintBlocks[index] += block;
+
+    return {name,
+            QString::number(result.years),
+            cost,
+            value,
+            Format(result.rate, QStringLiteral("#,,###.000%")),
+            Format(result.gain, QStringLiteral("#,,###.00%"))};
+}
+
+QStringList CompoundGrowthHeadings()
+{
+    return {QStringLiteral("         Name of         Investment"), QStringLiteral("Term in Years"),
+            QStringLiteral("   Cost of     Investment"),           QStringLiteral("  Current or    Future Value"),
+            QStringLiteral("Annual Compound"),                     QStringLiteral("Total Gain/Loss")};
+}
+
+void PrintCompoundGrowth(PrintFrame &frame, const AppState &state)
+{
+    frame.line(27, QStringLiteral("Annual Compounding Comparisons"));
+    frame.emptyLines(2);
+    frame.line(2, QStringLiteral("Term in          Cost of         Current or      Compounded at   Total Rate(%)"));
+    frame.line(2, QStringLiteral(" Years        Investment       Future Value     Annual Rate(%)     over Period"));
+    frame.line(2, QString(78, u'_'));
+    frame.block(state.PrintBlocks.value(1));
+    if (!state.PrintBlocks.value(2).isEmpty()) {
+        frame.job().newPage();
+        frame.SetUpPrinter();
+        frame.emptyLines(3);
+        frame.block(state.PrintBlocks.value(2));
+    }
+}

@@ -1,0 +1,168 @@
+#include "growth/compound_growth.h"
+#include "shell/app_state.h"
+#include "shell/print_frame.h"
+#include "support/recording_printer.h"
+#include "support/scripted_dialogs.h"
+
+#include <QTest>
+
+namespace {
+
+Money m(double value)
+{
+    return Money::fromDouble(value);
+}
+
+const QString Separator = QLatin1Char(' ') + QString(78, u'_') + QLatin1Char(' ');
+
+} // namespace
+
+class TestCompoundGrowth : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void results_data()
+    {
+        QTest::addColumn<double>("cost");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("years");
+        QTest::addColumn<QStringList>("cells");
+        QTest::newRow("defaults") << 10000.0 << 20000.0 << 5
+                                  << QStringList{"XYZ", "5", "$10,000.00", "$20,000.00", "14.870%", "100.00%"};
+        QTest::newRow("no growth") << 2500.0 << 2500.0 << 7
+                                   << QStringList{"XYZ", "7", "$2,500.00", "$2,500.00", ".000%", ".00%"};
+        QTest::newRow("a loss") << 2000.0 << 1000.0 << 5
+                                << QStringList{"XYZ", "5", "$2,000.00", "$1,000.00", "-12.945%", "-50.00%"};
+        QTest::newRow("fifty years") << 500.0 << 1000000.0 << 50
+                                     << QStringList{"XYZ", "50", "$500.00", "$1,000,000.00", "16.418%",
+                                                    "199,900.00%"};
+        QTest::newRow("cents") << 0.5 << 0.75 << 1
+                               << QStringList{"XYZ", "1", "$.50", "$.75", "50.000%", "50.00%"};
+    }
+    void results()
+    {
+        QFETCH(double, cost);
+        QFETCH(double, value);
+        QFETCH(int, years);
+        QFETCH(QStringList, cells);
+        AppState state;
+        ResetCompoundGrowthTables(state);
+        const auto result = CalculateCompoundGrowth(m(cost), m(value), Money::fromWhole(years), 0);
+        QVERIFY(result.ok());
+        QCOMPARE(AddCompoundGrowthResult(state, result.value(), QStringLiteral("XYZ")), cells);
+        QCOMPARE(state.ResultCount, qint16(1));
+        // The year table ends at the value, in whole units, rounded down.
+        QCOMPARE(state.GraphData.value(years, 1), Money::fromWhole(years));
+        const qint64 last = state.GraphData.value(years, 4).floorUnits();
+        QVERIFY2(std::abs(double(last) - std::floor(value)) <= 1, qPrintable(QString::number(last)));
+    }
+
+    void defaultYearTable()
+    {
+        AppState state;
+        ResetCompoundGrowthTables(state);
+        const auto result = CalculateCompoundGrowth(m(10000), m(20000), Money::fromWhole(5), 0);
+        AddCompoundGrowthResult(state, result.value(), QString());
+        const qint64 expected[] = {11486, 13195, 15157, 17411, 20000};
+        for (int k = 1; k <= 5; ++k)
+            QCOMPARE(state.GraphData.value(k, 4).floorUnits(), expected[k - 1]);
+        QCOMPARE(state.CompareData.value(1, 5), m(14.8698));
+        QCOMPARE(state.CompareNames.value(1, 0), QString());
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<double>("cost");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("years");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("message");
+        QTest::newRow("51 years") << 100.0 << 200.0 << 51 << 0 << 4;
+        QTest::newRow("51 years before a missing cost") << 0.0 << 200.0 << 51 << 0 << 4;
+        QTest::newRow("no cost") << 0.0 << 200.0 << 5 << 0 << 3;
+        QTest::newRow("no value") << 100.0 << 0.0 << 5 << 0 << 3;
+        QTest::newRow("no years") << 100.0 << 200.0 << 0 << 0 << 3;
+        QTest::newRow("missing entry before the limit") << 0.0 << 200.0 << 5 << 22 << 3;
+        QTest::newRow("23rd entry") << 100.0 << 200.0 << 5 << 22 << 6;
+        QTest::newRow("growth beyond any figure") << 0.01 << 90000000000000.0 << 1 << 0 << 3;
+    }
+    void refusals()
+    {
+        QFETCH(double, cost);
+        QFETCH(double, value);
+        QFETCH(int, years);
+        QFETCH(int, count);
+        QFETCH(int, message);
+        const auto result = CalculateCompoundGrowth(m(cost), m(value), Money::fromWhole(years), count);
+        QVERIFY(!result.ok());
+        QCOMPARE(result.message(), message);
+    }
+
+    void blocksSplitAtTheThirteenthResult()
+    {
+        AppState state;
+        ResetCompoundGrowthTables(state);
+        for (int i = 1; i <= 13; ++i) {
+            const auto result = CalculateCompoundGrowth(m(1000), m(1000 + 100 * i), Money::fromWhole(i), i - 1);
+            AddCompoundGrowthResult(state, result.value(), i == 2 ? QString() : QStringLiteral("Fund %1").arg(i));
+        }
+        QCOMPARE(state.PrintBlocks.value(1).count(Separator), 12);
+        QCOMPARE(state.PrintBlocks.value(2).count(Separator), 1);
+        QVERIFY(state.PrintBlocks.value(2).startsWith(QStringLiteral("\r\n Fund 13\r\n")));
+        QVERIFY(!state.PrintBlocks.value(1).contains(QStringLiteral("Fund 2\r\n")));
+        QCOMPARE(state.CompareNames.value(13, 0), QStringLiteral("Fund 13"));
+    }
+
+    void printoutOfThirteenResults()
+    {
+        AppState state;
+        ResetCompoundGrowthTables(state);
+        const auto first = CalculateCompoundGrowth(m(10000), m(20000), Money::fromWhole(5), 0);
+        AddCompoundGrowthResult(state, first.value(), QStringLiteral("XYZ mutual fund."));
+        const auto second = CalculateCompoundGrowth(m(2000), m(1000), Money::fromWhole(5), 1);
+        AddCompoundGrowthResult(state, second.value(), QString());
+        for (int i = 3; i <= 13; ++i) {
+            const auto result = CalculateCompoundGrowth(m(25000), m(200000), Money::fromWhole(20), i - 1);
+            AddCompoundGrowthResult(state, result.value(), QStringLiteral("House %1").arg(i));
+        }
+
+        ScriptedDialogs dialogs(state);
+        dialogs.lines << QStringLiteral("Our investments, December 2026");
+        RecordingPrinter printer;
+        QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Compound growth"),
+                            [&](PrintFrame &frame) { PrintCompoundGrowth(frame, state); }));
+        const QList<QStringList> pages = printer.jobs.value(0).pages();
+        QCOMPARE(pages.size(), 2);
+
+        const QString house = QStringLiteral("   20          $25,000.00        $200,000.00           10.9569%       700.0000%");
+        QStringList one = {
+            QString(),
+            QStringLiteral(" Our investments, December 2026"),
+            QString(),
+            QString(26, u' ') + QStringLiteral("Annual Compounding Comparisons"),
+            QString(),
+            QString(),
+            QStringLiteral(" Term in          Cost of         Current or      Compounded at   Total Rate(%)"),
+            QStringLiteral("  Years        Investment       Future Value     Annual Rate(%)     over Period"),
+            QLatin1Char(' ') + QString(78, u'_'),
+            QString(),
+            QStringLiteral(" XYZ mutual fund."),
+            QStringLiteral("    5          $10,000.00         $20,000.00           14.8698%       100.0000%"),
+            Separator,
+            QString(),
+            QStringLiteral("    5           $2,000.00          $1,000.00          -12.9449%       -50.0000%"),
+            Separator,
+        };
+        for (int i = 3; i <= 12; ++i)
+            one << QString() << QStringLiteral(" House %1").arg(i) << house << Separator;
+        one << QString();
+        QCOMPARE(pages.at(0), one);
+        const QStringList two = {QString(), QString(), QString(), QString(), QString(), QStringLiteral(" House 13"),
+                                 house,     Separator, QString()};
+        QCOMPARE(pages.at(1), two);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCompoundGrowth)
+#include "test_compound_growth.moc"
