@@ -1,5 +1,7 @@
+#include "growth/find_compound_calc.h"
 #include "shell/app_state.h"
 #include "shell/mdi_container.h"
+#include "shell/menu_main.h"
 #include "shell/qt_printer.h"
 #include "shell/shell.h"
 #include "shell/widget_dialogs.h"
@@ -19,6 +21,7 @@ int main(int argc, char *argv[])
     Shell shell{state, dialogs, printer, QDate::currentDate(), QApplication::applicationDirPath()};
 
     MdiContainer frame(shell);
+    frame.menu()->setTool(QStringLiteral("Compound"), [](Shell &s, MdiContainer &f) { return new FindCompoundCalc(s, f); });
     dialogs.setFrame(&frame);
     printer.setParentWindow(&frame);
     frame.show();

@@ -113,3 +113,44 @@ void PrintCompoundGrowth(PrintFrame &frame, const AppState &state)
         frame.block(state.PrintBlocks.value(2));
     }
 }
+
+QString CompoundGrowthHelpText(const QString &currencySymbol)
+{
+    // Every amount carries the user's currency symbol.
+    QString text = QStringLiteral(
+        "FIND ANNUAL COMPOUND GROWTH\n"
+        "\n"
+        "Click any yellow box and type in numbers, deletes previous ones, then 'Calculate'.\n"
+        "\n"
+        "What it answers: you know what an investment cost, what it is worth now (or will be worth) and how "
+        "many years lie between. At what steady yearly rate did it grow? Each 'Calculate' adds one line to "
+        "the table, so up to 22 investments can be compared side by side, printed together and drawn as one "
+        "bar graph.\n"
+        "\n"
+        "The boxes:\n"
+        "  Purchase cost of your investment - what you paid.\n"
+        "  Present or future value - what it is worth now, or what you expect to get back.\n"
+        "  Term in years - whole years between the two, 1 to 50.\n"
+        "  Name of your investment - optional; it labels the line, the printout and the graph.\n"
+        "Enter moves from box to box. Changing a figure keeps the lines already calculated.\n"
+        "\n"
+        "The table shows the annual compound rate (the rate that, earned every year and left to grow, turns "
+        "the cost into the value) and the total gain or loss over the whole term, both in percent. A value "
+        "below the cost gives negative figures.\n"
+        "\n"
+        "EXAMPLES\n"
+        "\n"
+        "1. A fund bought for @1,000.00 is worth @2,000.00 after 5 years: it grew 14.8698% a year (100% in "
+        "all).\n"
+        "2. A house bought for @25,000.00 is worth @200,000.00 after 20 years: 10.9569% a year.\n"
+        "3. A stripped (zero coupon) bond bought for @500.00 is redeemed at @1,000.00 in 6 years: it yields "
+        "12.2462% a year.\n"
+        "4. Earnings per share of @2.38 grew to @5.14 in 5 years: 16.648% a year. Any figure that grows, "
+        "not only money, can be measured this way.\n"
+        "\n"
+        "'Show Graph' draws the rates as bars; 'To Printer' prints every line calculated since the window "
+        "was opened. 'Exit to Menu' clears the table.");
+    text.replace(QLatin1Char('@'), currencySymbol);
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text + QStringLiteral("\r\n\r\n\r\n") + QString(50, u' ') + QStringLiteral("End");
+}

@@ -42,3 +42,6 @@ QStringList CompoundGrowthHeadings();
 
 // The printout's own lines, between the header and the end of the document.
 void PrintCompoundGrowth(PrintFrame &frame, const AppState &state);
+
+// The Quick Help text of the window, with the user's currency symbol.
+QString CompoundGrowthHelpText(const QString &currencySymbol);

@@ -38,8 +38,36 @@ void MdiContainer::openTool(QWidget *tool)
     tool->setFocus();
 }
 
+void MdiContainer::showOverTool(QWidget *window)
+{
+    if (m_over)
+        closeOverTool();
+    window->setParent(m_desk);
+    m_over = window;
+    placeFullSize(window);
+    if (m_tool)
+        m_tool->hide();
+    window->show();
+    window->setFocus();
+}
+
+void MdiContainer::closeOverTool()
+{
+    if (m_over) {
+        m_over->hide();
+        m_over->deleteLater();
+        m_over = nullptr;
+    }
+    if (m_tool) {
+        m_tool->show();
+        m_tool->setFocus();
+    }
+}
+
 void MdiContainer::closeTool()
 {
+    if (m_over)
+        closeOverTool();
     setCaption(QStringLiteral(" Tallomar Menu"));
     if (m_tool) {
         m_tool->hide();
@@ -59,6 +87,8 @@ void MdiContainer::placeFullSize(QWidget *window)
 
 void MdiContainer::placeActive()
 {
+    if (m_over)
+        placeFullSize(m_over);
     if (m_tool) {
         placeFullSize(m_tool);
     } else if (m_menu) {

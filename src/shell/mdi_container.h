@@ -27,6 +27,13 @@ public:
     void openTool(QWidget *tool);
     // Ends the open tool and shows the menu again.
     void closeTool();
+    // Shows a window (the graph window) in place of the open tool, which is
+    // only hidden and keeps its results; closeOverTool() ends that window and
+    // shows the tool again.
+    void showOverTool(QWidget *window);
+    void closeOverTool();
+    QWidget *overTool() const { return m_over; }
+
     // Sizes a full-size window and moves it to its place for the layout.
     void placeFullSize(QWidget *window);
 
@@ -43,4 +50,5 @@ private:
     QWidget *m_desk;
     MenuMain *m_menu;
     QPointer<QWidget> m_tool;
+    QPointer<QWidget> m_over;
 };

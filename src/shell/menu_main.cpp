@@ -50,6 +50,8 @@ MenuMain::MenuMain(Shell &shell, MdiContainer &frame, QWidget *parent)
     : QWidget(parent), m_shell(shell), m_frame(frame), m_myName(new QLabel(this))
 {
     setObjectName(QStringLiteral("MenuMain"));
+    setBackgroundRole(QPalette::Window);
+    setForegroundRole(QPalette::WindowText);
     setAutoFillBackground(true);
 
     auto *title = new QLabel(QStringLiteral("Tallomar"), this);

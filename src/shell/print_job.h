@@ -4,6 +4,8 @@
 
 #include <memory>
 
+class QImage;
+
 // One printed document, line by line in character columns. Every printout is
 // written against this interface; the window's printer gives a real page
 // back end, tests give a recorder of text lines.
@@ -29,4 +31,7 @@ class Printer
 public:
     virtual ~Printer() = default;
     virtual std::unique_ptr<PrintJob> begin(const QString &title) = 0;
+    // Prints a picture of a window on one page, in colour or in grey tones.
+    // Returns false when the print dialog was cancelled.
+    virtual bool printImage(const QString &title, const QImage &image, bool colour) = 0;
 };

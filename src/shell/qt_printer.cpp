@@ -1,6 +1,7 @@
 #include "shell/qt_printer.h"
 
 #include <QFontDatabase>
+#include <QImage>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -100,13 +101,65 @@ void QtPrintJob::endDocument()
         m_painter.end();
 }
 
-std::unique_ptr<PrintJob> QtPrinter::begin(const QString &title)
+std::unique_ptr<QPrinter> QtPrinter::choosePrinter(const QString &title, bool colour)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(title);
+    printer->setColorMode(colour ? QPrinter::Color : QPrinter::GrayScale);
     QPrintDialog dialog(printer.get(), m_parent);
     dialog.setWindowTitle(QStringLiteral("Print"));
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
+    return printer;
+}
+
+std::unique_ptr<PrintJob> QtPrinter::begin(const QString &title)
+{
+    auto printer = choosePrinter(title, true);
+    if (!printer)
+        return nullptr;
     return std::make_unique<QtPrintJob>(std::move(printer));
+}
+
+bool QtPrinter::printImage(const QString &title, const QImage &image, bool colour)
+{
+    auto printer = choosePrinter(title, colour);
+    if (!printer)
+        return false;
+    PaintImage(*printer, image, colour);
+    return true;
+}
+
+void PaintImage(QPrinter &printer, const QImage &image, bool colour)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    const QImage picture = colour ? image : image.convertToFormat(QImage::Format_Grayscale8);
+    // As wide as the page allows, in the picture's own proportions, from the top.
+    const QRect page = painter.viewport();
+    QSize size = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRect(QPoint(page.left() + (page.width() - size.width()) / 2, page.top()), size), picture);
+    painter.end();
+}
+
+std::unique_ptr<QPrinter> PdfPrinter::makePrinter(const QString &title) const
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(title);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(m_path);
+    return printer;
+}
+
+std::unique_ptr<PrintJob> PdfPrinter::begin(const QString &title)
+{
+    return std::make_unique<QtPrintJob>(makePrinter(title));
+}
+
+bool PdfPrinter::printImage(const QString &title, const QImage &image, bool colour)
+{
+    auto printer = makePrinter(title);
+    PaintImage(*printer, image, colour);
+    return true;
 }

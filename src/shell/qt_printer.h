@@ -46,13 +46,32 @@ private:
     bool m_ended = false;
 };
 
+// Prints straight into a PDF file, without asking: for reports made by
+// scripts and for checking printouts by eye.
+class PdfPrinter : public Printer
+{
+public:
+    explicit PdfPrinter(QString path) : m_path(std::move(path)) {}
+    std::unique_ptr<PrintJob> begin(const QString &title) override;
+    bool printImage(const QString &title, const QImage &image, bool colour) override;
+
+private:
+    std::unique_ptr<QPrinter> makePrinter(const QString &title) const;
+    QString m_path;
+};
+
+// Draws a picture on one page of a printer, scaled to the page's width.
+void PaintImage(QPrinter &printer, const QImage &image, bool colour);
+
 // The program's printer: the platform print dialog picks a printer or a PDF file.
 class QtPrinter : public Printer
 {
 public:
     void setParentWindow(QWidget *window) { m_parent = window; }
     std::unique_ptr<PrintJob> begin(const QString &title) override;
+    bool printImage(const QString &title, const QImage &image, bool colour) override;
 
 private:
+    std::unique_ptr<QPrinter> choosePrinter(const QString &title, bool colour);
     QPointer<QWidget> m_parent;
 };

@@ -152,6 +152,10 @@ SpreadsheetGrid::SpreadsheetGrid(QWidget *parent) : QTableView(parent), m_model(
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Narrow by default: the windows widen each column by their own amounts,
+    // and the headings wrap at their runs of spaces.
+    horizontalHeader()->setMinimumSectionSize(8);
+    horizontalHeader()->setDefaultSectionSize(TwipsToPixels(600));
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
     connect(this, &QAbstractItemView::clicked, this, [this] { emit gridClicked(); });

@@ -6,6 +6,10 @@ ToolWindow::ToolWindow(Shell &shell, MdiContainer &frame, const QString &title)
     : m_shell(shell), m_frame(frame)
 {
     m_frame.setCaption(title);
+    // The frame's client area is drawn dark; a tool is drawn as a window.
+    setBackgroundRole(QPalette::Window);
+    setForegroundRole(QPalette::WindowText);
+    setAutoFillBackground(true);
 }
 
 void ToolWindow::exitToMenu()

@@ -19,7 +19,18 @@ public:
         return job;
     }
 
+    bool printImage(const QString &title, const QImage &, bool colour) override
+    {
+        titles.append(title);
+        if (cancel)
+            return false;
+        imagesInColour.append(colour);
+        return true;
+    }
+
     bool cancel = false;
+    // One entry per printed picture: whether it was printed in colour.
+    QList<bool> imagesInColour;
     QStringList titles;
     // Each finished job, in order.
     QList<TextPrintJob> jobs;

@@ -3,6 +3,7 @@
 #include "shell/app_state.h"
 #include "shell/print_job.h"
 #include "shell/shell.h"
+#include "support/recording_printer.h"
 #include "support/scripted_dialogs.h"
 
 #include <QTemporaryDir>
@@ -12,13 +13,6 @@
 
 class SpreadsheetGrid;
 
-// A printer whose dialog is always cancelled; the print tests bring their own.
-class CancelledPrinter : public Printer
-{
-public:
-    std::unique_ptr<PrintJob> begin(const QString &) override { return nullptr; }
-};
-
 // A fresh set of shared variables, scripted dialogs and a program folder of
 // its own, as every window test needs.
 struct TestShell
@@ -27,7 +21,7 @@ struct TestShell
     QTemporaryDir folder;
     AppState state;
     ScriptedDialogs dialogs{state};
-    CancelledPrinter printer;
+    RecordingPrinter printer;
     Shell shell{state, dialogs, printer, QDate(2026, 12, 6), folder.path()};
 };
 

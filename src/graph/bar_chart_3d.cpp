@@ -1,0 +1,153 @@
+#include "graph/bar_chart_3d.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+QColor SeriesColour(int index, bool colour)
+{
+    static const QColor colours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e), QColor(0x2c, 0xa0, 0x2c),
+                                     QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
+                                     QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22),
+                                     QColor(0x17, 0xbe, 0xcf)};
+    static const int greys[] = {70, 130, 185, 100, 160, 210};
+    if (colour)
+        return colours[index % int(std::size(colours))];
+    const int g = greys[index % int(std::size(greys))];
+    return QColor(g, g, g);
+}
+
+BarChart3D::BarChart3D(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Bars3D"));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+}
+
+void BarChart3D::setPicture(const GraphPicture &picture, bool colour)
+{
+    m_picture = picture;
+    m_colour = colour;
+    update();
+}
+
+namespace {
+
+// A round step for the value axis: 1, 2 or 5 times a power of ten.
+double NiceStep(double range, int ticks)
+{
+    if (range <= 0)
+        return 1;
+    const double raw = range / ticks;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double f : {1.0, 2.0, 5.0, 10.0})
+        if (raw <= f * power)
+            return f * power;
+    return 10 * power;
+}
+
+QString AxisNumber(double value)
+{
+    return QLocale().toString(value, 'f', std::abs(value) < 10 && value != std::floor(value) ? 1 : 0);
+}
+
+} // namespace
+
+void BarChart3D::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRect area = rect().adjusted(12, 8, -12, -8);
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(font().pointSizeF() * 1.3);
+    painter.setFont(titleFont);
+    const int titleHeight = QFontMetrics(titleFont).height() + 6;
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(area.left(), area.top(), area.width(), titleHeight), Qt::AlignCenter,
+                     m_picture.title.trimmed());
+    painter.setFont(font());
+
+    const QFontMetrics metrics(font());
+    const int n = int(m_picture.values.size());
+    double low = 0;
+    double high = 0;
+    for (double v : m_picture.values) {
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+    if (high == low)
+        high = low + 1;
+    const double step = NiceStep(high - low, 5);
+    low = std::floor(low / step) * step;
+    high = std::ceil(high / step) * step;
+
+    const int axisTitleWidth = m_picture.axisTitle.isEmpty() ? 0 : metrics.height() + 6;
+    int numberWidth = 0;
+    for (double v = low; v <= high + step / 2; v += step)
+        numberWidth = std::max(numberWidth, metrics.horizontalAdvance(AxisNumber(v)));
+    const int depth = std::clamp(area.width() / std::max(n, 1) / 4, 4, 18);
+    const QRect plot(area.left() + axisTitleWidth + numberWidth + 8, area.top() + titleHeight + depth,
+                     area.width() - axisTitleWidth - numberWidth - 8 - depth,
+                     area.height() - titleHeight - depth - metrics.height() - 8);
+    if (plot.width() <= 0 || plot.height() <= 0)
+        return;
+    auto yOf = [&](double v) { return plot.bottom() - (v - low) / (high - low) * plot.height(); };
+    const QPointF back(depth, -depth);
+
+    // Back wall, floor and grid lines in depth.
+    painter.setPen(QColor(200, 200, 200));
+    for (double v = low; v <= high + step / 2; v += step) {
+        const QPointF left(plot.left(), yOf(v));
+        painter.drawLine(left, left + back);
+        painter.drawLine(left + back, QPointF(plot.right(), yOf(v)) + back);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(plot.left() - numberWidth - 6, yOf(v) - metrics.height() / 2.0, numberWidth,
+                                metrics.height()),
+                         Qt::AlignRight | Qt::AlignVCenter, AxisNumber(v));
+        painter.setPen(QColor(200, 200, 200));
+    }
+    painter.setPen(Qt::black);
+    painter.drawLine(QPointF(plot.left(), plot.top()), QPointF(plot.left(), plot.bottom()));
+    const double zero = yOf(std::clamp(0.0, low, high));
+    painter.drawLine(QPointF(plot.left(), zero), QPointF(plot.right(), zero));
+
+    if (!m_picture.axisTitle.isEmpty()) {
+        painter.save();
+        painter.translate(area.left() + metrics.ascent(), plot.center().y());
+        painter.rotate(-90);
+        painter.drawText(QRect(-plot.height() / 2, -metrics.ascent(), plot.height(), metrics.height()),
+                         Qt::AlignCenter, m_picture.axisTitle);
+        painter.restore();
+    }
+
+    const double slot = double(plot.width()) / std::max(n, 1);
+    const double barWidth = std::max(2.0, slot * 0.6);
+    const int labelEvery = std::max(1, int(std::ceil(n * 40.0 / plot.width())));
+    for (int i = 0; i < n; ++i) {
+        const double x = plot.left() + slot * i + (slot - barWidth) / 2;
+        const double top = yOf(m_picture.values.at(i));
+        const QRectF front(QPointF(x, std::min(top, zero)), QPointF(x + barWidth, std::max(top, zero)));
+        const QColor colour = SeriesColour(m_colour ? 0 : i, m_colour);
+        QPolygonF topFace({front.topLeft(), front.topLeft() + back, front.topRight() + back, front.topRight()});
+        QPolygonF side({front.topRight(), front.topRight() + back, front.bottomRight() + back, front.bottomRight()});
+        painter.setPen(QPen(colour.darker(160), 0.8));
+        painter.setBrush(colour.darker(130));
+        painter.drawPolygon(side);
+        painter.setBrush(colour.lighter(130));
+        painter.drawPolygon(topFace);
+        painter.setBrush(colour);
+        painter.drawRect(front);
+        if (i % labelEvery == 0 && i < m_picture.labels.size()) {
+            painter.setPen(Qt::black);
+            const QString label = metrics.elidedText(m_picture.labels.at(i), Qt::ElideRight, int(slot * labelEvery));
+            painter.drawText(QRectF(plot.left() + slot * i - slot * (labelEvery - 1) / 2.0, plot.bottom() + 4,
+                                    slot * labelEvery, metrics.height()),
+                             Qt::AlignHCenter | Qt::AlignTop, label);
+        }
+    }
+}

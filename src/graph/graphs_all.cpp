@@ -1,0 +1,170 @@
+#include "graph/graphs_all.h"
+
+#include "graph/bar_chart_3d.h"
+#include "shell/mdi_container.h"
+#include "shell/placement.h"
+#include "shell/shell.h"
+
+#include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QHBoxLayout>
+#include <QPieSeries>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+GraphsAll::GraphsAll(Shell &shell, MdiContainer &frame, const MortgageGraphInput &mortgage)
+    : m_shell(shell), m_frame(frame), m_stack(new QStackedWidget(this)), m_chartView(new QChartView(this)),
+      m_bars3d(new BarChart3D(this))
+{
+    setObjectName(QStringLiteral("GraphsAll"));
+    setBackgroundRole(QPalette::Window);
+    setForegroundRole(QPalette::WindowText);
+    setAutoFillBackground(true);
+    m_chartView->setObjectName(QStringLiteral("Chart"));
+    m_chartView->setRenderHint(QPainter::Antialiasing);
+    m_stack->addWidget(m_chartView);
+    m_stack->addWidget(m_bars3d);
+
+    auto button = [this](const char *name, const char *caption) {
+        auto *b = new QPushButton(QString::fromLatin1(caption), this);
+        b->setObjectName(QLatin1String(name));
+        return b;
+    };
+    m_oned = button("Oned", "&Gain/Loss %");
+    m_pie2d = button("Pie2d", "&Value of each fund");
+    m_sav2d = button("Sav2D", "Show Graph in &2D");
+    m_threeDee = button("ThreeDee", "Show Graph in &3D");
+    QPushButton *printer = button("Ptr", "&To Printer");
+    QPushButton *exitButton = button("ExitBut", "E&xit to Menu");
+    connect(m_oned, &QPushButton::clicked, this, [this] { draw(GraphStyle::GainLoss); });
+    connect(m_pie2d, &QPushButton::clicked, this, [this] { draw(GraphStyle::FundPie); });
+    connect(m_sav2d, &QPushButton::clicked, this, [this] { draw(StyleFor2DButton(m_shell.state)); });
+    connect(m_threeDee, &QPushButton::clicked, this, [this] { draw(StyleFor3DButton(m_shell.state)); });
+    connect(printer, &QPushButton::clicked, this, &GraphsAll::print);
+    connect(exitButton, &QPushButton::clicked, this, &GraphsAll::exit);
+
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {m_oned, m_pie2d, m_sav2d, m_threeDee, printer, exitButton})
+        buttons->addWidget(b);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(m_stack, 1);
+    layout->addLayout(buttons);
+
+    draw(PrepareGraph(m_shell.state, mortgage));
+}
+
+void GraphsAll::draw(int style)
+{
+    const QString shownTitle = m_picture.title;
+    m_picture = DrawStyle(m_shell.state, style, m_picture);
+    m_buttons = ButtonsAfterStyle(m_buttons, style, shownTitle);
+    m_oned->setVisible(m_buttons.onedVisible);
+    m_pie2d->setVisible(m_buttons.pie2dVisible);
+    m_sav2d->setVisible(m_buttons.sav2dVisible);
+    m_sav2d->setEnabled(m_buttons.sav2dEnabled);
+    m_threeDee->setEnabled(m_buttons.threeDeeEnabled);
+    showPicture();
+    if (QPushButton *focus = findChild<QPushButton *>(m_buttons.focus))
+        focus->setFocus();
+}
+
+void GraphsAll::showPicture()
+{
+    if (m_picture.chart == ChartType::Bars3D) {
+        m_bars3d->setPicture(m_picture, m_colour);
+        m_stack->setCurrentWidget(m_bars3d);
+        return;
+    }
+    auto *chart = new QChart;
+    chart->setTitle(m_picture.title.trimmed());
+    QFont titleFont = chart->titleFont();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    chart->setTitleFont(titleFont);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setBackgroundRoundness(0);
+    if (m_picture.chart == ChartType::Pie) {
+        auto *series = new QPieSeries;
+        for (qsizetype i = 0; i < m_picture.values.size(); ++i) {
+            // A holding worth less than nothing has no slice to show.
+            auto *slice = series->append(m_picture.labels.value(i), std::max(0.0, m_picture.values.at(i)));
+            slice->setBrush(SeriesColour(int(i), m_colour));
+            slice->setLabelVisible(m_picture.values.at(i) > 0);
+        }
+        chart->addSeries(series);
+        chart->legend()->setAlignment(Qt::AlignRight);
+    } else {
+        auto *set = new QBarSet(m_picture.axisTitle);
+        for (double v : m_picture.values)
+            set->append(v);
+        set->setBrush(SeriesColour(0, m_colour));
+        auto *series = new QBarSeries;
+        series->append(set);
+        chart->addSeries(series);
+        auto *categories = new QBarCategoryAxis;
+        QStringList labels = m_picture.labels;
+        // Category labels must differ from each other.
+        for (qsizetype i = 0; i < labels.size(); ++i)
+            if (labels.indexOf(labels.at(i)) != i || labels.at(i).isEmpty())
+                labels[i] += QString(int(i + 1), QChar(0x200B));
+        categories->append(labels);
+        chart->addAxis(categories, Qt::AlignBottom);
+        series->attachAxis(categories);
+        auto *values = new QValueAxis;
+        values->setTitleText(m_picture.axisTitle);
+        double low = 0;
+        double high = 0;
+        for (double v : m_picture.values) {
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+        values->setRange(low, high > low ? high : low + 1);
+        values->applyNiceNumbers();
+        chart->addAxis(values, Qt::AlignLeft);
+        series->attachAxis(values);
+        chart->legend()->hide();
+    }
+    QChart *old = m_chartView->chart();
+    m_chartView->setChart(chart);
+    delete old;
+    m_stack->setCurrentWidget(m_chartView);
+}
+
+QImage GraphsAll::render(QSize size)
+{
+    const QSize before = this->size();
+    resize(size);
+    QImage image = grab().toImage();
+    resize(before);
+    return image;
+}
+
+void GraphsAll::print()
+{
+    Dialogs &dialogs = m_shell.dialogs;
+    if (!dialogs.ask(1))
+        return;
+    m_colour = dialogs.ask(2);
+    showPicture();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The picture is printed at a fixed size, whatever the window's size.
+    resize(TwipsToPixels(9530), TwipsToPixels(5900));
+    const QImage image = grab().toImage();
+    QApplication::restoreOverrideCursor();
+    m_shell.printer.printImage(QStringLiteral("Graph"), image, m_colour);
+    m_frame.placeFullSize(this);
+    m_colour = true;
+    showPicture();
+}
+
+void GraphsAll::exit()
+{
+    m_frame.closeOverTool();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "graph/graph_request.h"
+
+#include <QWidget>
+
+class BarChart3D;
+class MdiContainer;
+class QPushButton;
+class QStackedWidget;
+struct Shell;
+
+class QChartView;
+
+// The one graph window of the program. The tool that asks for a graph sets
+// the request in the shared variables and shows this window in its place.
+class GraphsAll : public QWidget
+{
+    Q_OBJECT
+
+public:
+    GraphsAll(Shell &shell, MdiContainer &frame, const MortgageGraphInput &mortgage = {});
+
+    const GraphPicture &picture() const { return m_picture; }
+    int style() const { return m_picture.style; }
+    // What is on screen, as an image.
+    QImage render(QSize size);
+
+private:
+    void draw(int style);
+    void showPicture();
+    void print();
+    void exit();
+
+    Shell &m_shell;
+    MdiContainer &m_frame;
+    GraphPicture m_picture;
+    GraphButtons m_buttons;
+    bool m_colour = true;
+    QStackedWidget *m_stack;
+    QChartView *m_chartView;
+    BarChart3D *m_bars3d;
+    QPushButton *m_oned;
+    QPushButton *m_pie2d;
+    QPushButton *m_sav2d;
+    QPushButton *m_threeDee;
+};

@@ -1,0 +1,273 @@
+#include "graph/graphs_all.h"
+#include "growth/find_compound_calc.h"
+#include "shell/mdi_container.h"
+#include "shell/menu_main.h"
+#include "shell/spreadsheet_grid.h"
+#include "support/window_driver.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+class TestFindCompoundCalc : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestShell> t;
+    std::unique_ptr<MdiContainer> frame;
+    FindCompoundCalc *window = nullptr;
+    std::unique_ptr<WindowDriver> user;
+
+    QStringList row(int r) const
+    {
+        QStringList cells;
+        for (int c = 0; c < 6; ++c)
+            cells << user->cell("FGrid", r, c);
+        return cells;
+    }
+    // Types figures into the boxes and presses Calculate with its access key.
+    void calculate(const QString &cost, const QString &value, const QString &years, const QString &name)
+    {
+        user->focus("InCost");
+        user->type(cost);
+        user->enter();
+        user->type(value);
+        user->enter();
+        user->type(years);
+        user->enter();
+        auto *nameBox = user->find<QLineEdit>("NamInv");
+        nameBox->selectAll();
+        if (name.isEmpty())
+            user->key(Qt::Key_Delete);
+        else
+            user->type(name);
+        user->key(Qt::Key_C, Qt::AltModifier);
+        QTest::qWait(150); // access keys click after a short delay
+    }
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestShell>();
+        frame = std::make_unique<MdiContainer>(t->shell);
+        frame->menu()->setTool(QStringLiteral("Compound"),
+                               [](Shell &s, MdiContainer &f) { return new FindCompoundCalc(s, f); });
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QTest::mouseClick(frame->menu()->button(QStringLiteral("Compound")), Qt::LeftButton);
+        window = qobject_cast<FindCompoundCalc *>(frame->activeTool());
+        QVERIFY(window);
+        user = std::make_unique<WindowDriver>(window);
+    }
+    void cleanup()
+    {
+        user.reset();
+        frame.reset();
+        t.reset();
+    }
+
+    void opensWithTheExample()
+    {
+        QCOMPARE(frame->caption(), QStringLiteral(" Find Annual Compound Growth"));
+        QCOMPARE(user->text("InCost"), QStringLiteral("      $10,000.00"));
+        QCOMPARE(user->text("InValNow"), QStringLiteral("      $20,000.00"));
+        QCOMPARE(user->text("InTerm"), QString(18, u' ') + u'5');
+        QCOMPARE(user->text("NamInv"), QStringLiteral("XYZ mutual fund."));
+        QCOMPARE(window->grid()->rows(), 24);
+        QCOMPARE(user->cell("FGrid", 0, 4), QStringLiteral("Annual Compound"));
+        user->click("FCalc");
+        QCOMPARE(row(1), (QStringList{"XYZ mutual fund.", "5", "$10,000.00", "$20,000.00", "14.870%", "100.00%"}));
+        QCOMPARE(t->state.ResultCount, qint16(1));
+    }
+
+    void aLossTypedFromTheKeyboard()
+    {
+        user->focus("InCost");
+        user->type("2000");
+        user->enter();
+        user->type("1000");
+        user->enter();
+        user->enter(); // the term stays 5
+        user->enter(); // the name stays
+        QCOMPARE(user->focusedName(), QStringLiteral("FCalc"));
+        user->enter(); // Enter on the focused button presses it
+        QCOMPARE(row(1), (QStringList{"XYZ mutual fund.", "5", "$2,000.00", "$1,000.00", "-12.945%", "-50.00%"}));
+        QVERIFY(t->dialogs.messages.isEmpty());
+    }
+
+    void yearsLimit()
+    {
+        user->fill("InTerm", "51");
+        QCOMPARE(t->dialogs.messages, QList<int>{4});
+        QCOMPARE(user->text("InTerm"), QString(17, u' ') + QStringLiteral("50"));
+        user->click("FCalc");
+        QCOMPARE(user->cell("FGrid", 1, 1), QStringLiteral("50"));
+        // Typed and calculated at once by the access key: the limit still holds.
+        user->focus("InTerm");
+        user->type("99");
+        user->key(Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(user->cell("FGrid", 2, 1), QStringLiteral("50"));
+        QCOMPARE(t->dialogs.messages, (QList<int>{4, 4}));
+    }
+
+    void missingEntries()
+    {
+        user->fill("InCost", "0");
+        user->click("FCalc");
+        QCOMPARE(t->dialogs.messages, QList<int>{3});
+        QCOMPARE(t->state.ResultCount, qint16(0));
+        QVERIFY(user->cell("FGrid", 1, 0).isEmpty());
+    }
+
+    void twentyTwoResultsAndNoMore()
+    {
+        for (int i = 1; i <= 22; ++i)
+            user->click("FCalc");
+        QVERIFY(t->dialogs.messages.isEmpty());
+        QCOMPARE(window->grid()->rows(), 24);
+        QCOMPARE(user->cell("FGrid", 22, 4), QStringLiteral("14.870%"));
+        const QString blocks = t->state.PrintBlocks.value(1) + t->state.PrintBlocks.value(2);
+        user->click("FCalc");
+        QCOMPARE(t->dialogs.messages, QList<int>{6});
+        QCOMPARE(t->state.ResultCount, qint16(22));
+        QCOMPARE(t->state.PrintBlocks.value(1) + t->state.PrintBlocks.value(2), blocks);
+        QVERIFY(user->cell("FGrid", 23, 0).isEmpty());
+        QCOMPARE(t->state.PrintBlocks.value(2).count(QStringLiteral("XYZ mutual fund.")), 10);
+    }
+
+    void emptyName()
+    {
+        calculate("500", "1000", "6", QString());
+        QCOMPARE(row(1), (QStringList{"", "6", "$500.00", "$1,000.00", "12.246%", "100.00%"}));
+        QCOMPARE(t->state.CompareNames.value(1, 0), QString());
+        QVERIFY(!t->state.PrintBlocks.value(1).contains(QStringLiteral("\r\n \r\n")));
+    }
+
+    void nothingToPrintOrGraphYet()
+    {
+        user->click("FPrinter");
+        user->click("FGraphs");
+        QCOMPARE(t->dialogs.messages, (QList<int>{1, 2}));
+        QVERIFY(t->printer.titles.isEmpty());
+    }
+
+    void editingKeepsEarlierRows()
+    {
+        user->click("FCalc");
+        user->fill("InCost", "7");
+        QCOMPARE(row(1).at(2), QStringLiteral("$10,000.00"));
+    }
+
+    void quickHelp()
+    {
+        t->state.CurrencySymbol = QStringLiteral("€");
+        user->click("FHelp");
+        QCOMPARE(user->text("FHelp"), QStringLiteral("Close &Help"));
+        QVERIFY(window->grid()->isHidden());
+        QVERIFY(!user->control("FPrinter")->isEnabled());
+        QVERIFY(!user->control("FGraphs")->isEnabled());
+        const QString help = user->text("FTextBox");
+        QVERIFY(help.contains(QStringLiteral("Click any yellow box and type in numbers, deletes previous ones, "
+                                             "then 'Calculate'.")));
+        QVERIFY(help.contains(QStringLiteral("€25,000.00")));
+        QVERIFY(help.endsWith(QString(50, u' ') + QStringLiteral("End")));
+        QCOMPARE(user->focusedName(), QStringLiteral("FTextBox"));
+        user->type("abc");
+        QCOMPARE(user->text("FTextBox"), help);
+        user->enter();
+        QCOMPARE(user->focusedName(), QStringLiteral("InCost"));
+        // Typing while the help is open leaves it open.
+        user->type("3");
+        QCOMPARE(user->text("FHelp"), QStringLiteral("Close &Help"));
+        user->leave();
+        user->click("FHelp");
+        QCOMPARE(user->text("FHelp"), QStringLiteral("Quick &Help"));
+        QVERIFY(window->grid()->isVisible());
+        QVERIFY(user->control("FPrinter")->isEnabled());
+        QVERIFY(user->text("FTextBox").isEmpty());
+        // Calculate closes the help too.
+        user->click("FHelp");
+        user->click("FCalc");
+        QVERIFY(window->grid()->isVisible());
+        QCOMPARE(user->cell("FGrid", 1, 2), QStringLiteral("€3.00"));
+    }
+
+    void printsThroughTheHeaderDialog()
+    {
+        user->click("FCalc");
+        t->dialogs.lines << QStringLiteral("My header");
+        user->click("FPrinter");
+        QCOMPARE(t->printer.jobs.size(), 1);
+        const QStringList page = t->printer.jobs.first().pages().first();
+        QCOMPARE(page.at(1), QStringLiteral(" My header"));
+        QVERIFY(page.contains(QStringLiteral(" XYZ mutual fund.")));
+        user->click("FPrinter"); // the header dialog cancelled
+        QCOMPARE(t->printer.jobs.size(), 1);
+    }
+
+    void graphWindowAndBack()
+    {
+        calculate("1000", "2000", "5", "A");
+        calculate("25000", "200000", "20", "B");
+        calculate("500", "1000", "6", "C");
+        user->click("FGraphs");
+        auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
+        QVERIFY(graph && graph->isVisible());
+        QVERIFY(window->isHidden());
+        QCOMPARE(t->state.GraphKind, qint16(6));
+        QCOMPARE(graph->style(), 6);
+        QCOMPARE(graph->picture().labels, (QStringList{"A", "B", "C"}));
+        QCOMPARE(graph->picture().values, (QList<double>{14.8698, 10.9569, 12.2462}));
+        QCOMPARE(graph->picture().axisTitle, QStringLiteral("Gain %"));
+        WindowDriver graphUser(graph);
+        QVERIFY(!graphUser.control("Sav2D")->isEnabled());
+        QVERIFY(graphUser.control("Oned")->isHidden());
+        graphUser.click("ThreeDee");
+        QCOMPARE(graph->style(), 7);
+        QVERIFY(graphUser.control("Sav2D")->isEnabled());
+        QVERIFY(!graphUser.control("ThreeDee")->isEnabled());
+
+        // Printing asks twice; No to the first question prints nothing.
+        t->dialogs.answers << false;
+        graphUser.click("Ptr");
+        QCOMPARE(t->dialogs.questions, QList<int>{1});
+        QVERIFY(t->printer.imagesInColour.isEmpty());
+        t->dialogs.answers << true << false;
+        graphUser.click("Ptr");
+        QCOMPARE(t->dialogs.questions, (QList<int>{1, 1, 2}));
+        QCOMPARE(t->printer.imagesInColour, QList<bool>{false});
+        QCOMPARE(graph->size(), MdiContainer::fullSize());
+
+        graphUser.click("ExitBut");
+        QTRY_VERIFY(!frame->overTool());
+        QVERIFY(window->isVisible());
+        QCOMPARE(user->cell("FGrid", 3, 0), QStringLiteral("C"));
+    }
+
+    void singleEntryGraphHasTwoPoints()
+    {
+        user->click("FCalc");
+        user->click("FGraphs");
+        auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
+        QVERIFY(graph);
+        QCOMPARE(graph->picture().values.size(), 2);
+        QCOMPARE(graph->picture().values.at(1), 0.0);
+    }
+
+    void exitResetsTheSharedResults()
+    {
+        user->click("FCalc");
+        t->state.GraphKind = 6;
+        user->click("FExit");
+        QCOMPARE(t->state.ResultCount, qint16(0));
+        QCOMPARE(t->state.GraphKind, qint16(0));
+        QCOMPARE(t->state.CalcMode, qint16(0));
+        QVERIFY(t->state.PrintBlocks.isEmpty());
+        QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
+        QVERIFY(frame->menu()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestFindCompoundCalc)
+#include "test_find_compound_calc.moc"
