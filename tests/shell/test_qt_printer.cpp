@@ -1,0 +1,111 @@
+#include "growth/compound_growth.h"
+#include "shell/app_state.h"
+#include "shell/print_frame.h"
+#include "shell/qt_printer.h"
+#include "support/scripted_dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Prints through the real page back end into PDF files and reads them back
+// as text, to see that pages break where they should and columns line up.
+class TestQtPrinter : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // The PDF's text, one string per page, with the layout kept.
+    static QStringList pdfPages(const QString &path)
+    {
+        QProcess run;
+        run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        if (!run.waitForFinished(20000) || run.exitCode() != 0)
+            return {};
+        QStringList pages = QString::fromUtf8(run.readAllStandardOutput()).split(QLatin1Char('\f'));
+        if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+            pages.removeLast();
+        return pages;
+    }
+
+    // Keeps a copy where a developer asked for one, to look at.
+    static void keep(const QString &path)
+    {
+        const QString folder = qEnvironmentVariable("TALLOMAR_KEEP_PDF");
+        if (!folder.isEmpty())
+            QFile::copy(path, QDir(folder).filePath(QFileInfo(path).fileName()));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+
+    void compoundGrowthColumnsLineUp_data()
+    {
+        QTest::addColumn<int>("font");
+        QTest::newRow("standard font") << 0;
+        QTest::newRow("Courier New 11") << 2;
+    }
+    void compoundGrowthColumnsLineUp()
+    {
+        QFETCH(int, font);
+        AppState state;
+        state.PrinterFontChoice = qint16(font);
+        ResetCompoundGrowthTables(state);
+        for (int i = 1; i <= 13; ++i) {
+            const auto result = CalculateCompoundGrowth(Money::fromWhole(1000 * i), Money::fromWhole(2500 * i + 7),
+                                                        Money::fromWhole(i), i - 1);
+            AddCompoundGrowthResult(state, result.value(), QStringLiteral("Investment %1").arg(i));
+        }
+        ScriptedDialogs dialogs(state);
+        dialogs.lines << QStringLiteral("Thirteen investments");
+        const QString path = m_dir.filePath(QStringLiteral("growth-%1.pdf").arg(font));
+        PdfPrinter printer(path);
+        QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Growth"),
+                            [&](PrintFrame &frame) { PrintCompoundGrowth(frame, state); }));
+        keep(path);
+        const QStringList pages = pdfPages(path);
+        QCOMPARE(pages.size(), 2);
+        QVERIFY(pages.at(0).contains(QStringLiteral("Annual Compounding Comparisons")));
+        QVERIFY(pages.at(1).contains(QStringLiteral("Investment 13")));
+        QVERIFY(!pages.at(1).contains(QStringLiteral("Investment 12")));
+
+        // The end of each figure stands under the end of its heading.
+        const QStringList lines = pages.at(0).split(QLatin1Char('\n'));
+        const QString heading = *std::find_if(lines.begin(), lines.end(), [](const QString &l) {
+            return l.contains(QStringLiteral("Investment       Future Value"));
+        });
+        const QString figures = *std::find_if(lines.begin(), lines.end(), [](const QString &l) {
+            return l.contains(QStringLiteral("$1,000.00"));
+        });
+        auto endOf = [](const QString &line, const QString &text) { return line.indexOf(text) + text.size(); };
+        QCOMPARE(endOf(figures, QStringLiteral("$1,000.00")), endOf(heading, QStringLiteral("Investment")));
+        QCOMPARE(endOf(figures, QStringLiteral("$2,507.00")), endOf(heading, QStringLiteral("Future Value")));
+        // In one year the annual rate and the total gain are the same figure.
+        QCOMPARE(figures.lastIndexOf(QStringLiteral("150.7000%")) + 9, endOf(heading, QStringLiteral("over Period")));
+        QCOMPARE(endOf(figures, QStringLiteral("150.7000%")), endOf(heading, QStringLiteral("Annual Rate(%)")));
+    }
+
+    void emptyPageIsNotEjected()
+    {
+        AppState state;
+        state.ResultCount = 1;
+        ScriptedDialogs dialogs(state);
+        dialogs.lines << QStringLiteral("One page");
+        const QString path = m_dir.filePath(QStringLiteral("one.pdf"));
+        PdfPrinter printer(path);
+        QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("One"),
+                            [](PrintFrame &frame) { frame.line(5, QStringLiteral("only line")); }));
+        QCOMPARE(pdfPages(path).size(), 1);
+    }
+};
+
+QTEST_MAIN(TestQtPrinter)
+#include "test_qt_printer.moc"
