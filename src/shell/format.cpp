@@ -231,12 +231,14 @@ QString RightAlignFigure(const QString &text, int width)
     return RightAlign(text, width);
 }
 
-double LeadingNumber(const QString &text)
+double LeadingNumber(const QString &text, bool allowSign)
 {
     qsizetype i = 0;
     while (i < text.size() && text.at(i) == QLatin1Char(' '))
         ++i;
     const qsizetype start = i;
+    if (allowSign && i < text.size() && text.at(i) == QLatin1Char('-'))
+        ++i;
     bool point = false;
     while (i < text.size()) {
         const QChar c = text.at(i);
@@ -279,18 +281,27 @@ int DigitKeyFilter(int key)
     return 0;
 }
 
-QString FieldDisplayText(FieldKind kind, Money value, int width, const QString &currencySymbol,
-                         const QString &yearsFormat)
+QString DefaultFieldFormat(FieldKind kind)
 {
     switch (kind) {
-    case FieldKind::Money:
-        return RightAlignFigure(currencySymbol + Format(value, QStringLiteral("####,,###.00")), width);
-    case FieldKind::Percent:
-        return RightAlignFigure(Format(value, QStringLiteral("###.00")), width) + QLatin1Char('%');
-    case FieldKind::Years:
-        return RightAlignFigure(Format(value, yearsFormat), width);
+    case FieldKind::Money: return QStringLiteral("####,,###.00");
+    case FieldKind::Percent: return QStringLiteral("###.00");
+    case FieldKind::Years: return QStringLiteral("#,,###");
     case FieldKind::Text:
-        break;
+    case FieldKind::Choice: break;
+    }
+    return QString();
+}
+
+QString FieldDisplayText(FieldKind kind, Money value, int width, const QString &currencySymbol, const QString &format)
+{
+    const QString pattern = format.isEmpty() ? DefaultFieldFormat(kind) : format;
+    switch (kind) {
+    case FieldKind::Money: return RightAlignFigure(currencySymbol + Format(value, pattern), width);
+    case FieldKind::Percent: return RightAlignFigure(Format(value, pattern), width) + QLatin1Char('%');
+    case FieldKind::Years: return RightAlignFigure(Format(value, pattern), width);
+    case FieldKind::Text:
+    case FieldKind::Choice: break;
     }
     return QString();
 }

@@ -31,8 +31,9 @@ QString RightAlign(const QString &text, int width);
 QString RightAlignFigure(const QString &text, int width);
 
 // Leading spaces skipped, then the longest prefix of digits with at most one
-// "."; anything else gives 0. "12.5.3" gives 12.5.
-double LeadingNumber(const QString &text);
+// "." (after a "-" where a sign is allowed); anything else gives 0.
+// "12.5.3" gives 12.5.
+double LeadingNumber(const QString &text, bool allowSign = false);
 
 // Key filters of the numeric fields. They return the key when it is accepted
 // and 0 when it is refused (the caller beeps). typedText is the field's text
@@ -42,6 +43,9 @@ int DecimalKeyFilter(int key, const QString &typedText, qint16 &decimalsOverride
 int DigitKeyFilter(int key);
 
 // How a numeric field shows its value when it is not being edited.
-enum class FieldKind { Money, Percent, Years, Text };
+// Choice is a list to pick from, without typing; Text is typed as it is.
+enum class FieldKind { Money, Percent, Years, Text, Choice };
+// The number pattern a kind uses unless its field names another.
+QString DefaultFieldFormat(FieldKind kind);
 QString FieldDisplayText(FieldKind kind, Money value, int width, const QString &currencySymbol,
-                         const QString &yearsFormat = QStringLiteral("#,,###"));
+                         const QString &format = QString());

@@ -50,17 +50,21 @@ InputFields::InputFields(Shell &shell, QWidget *window, std::vector<FieldRow> ta
         if (auto *combo = qobject_cast<QComboBox *>(widget)) {
             field.edit = combo->lineEdit();
             // Picking a figure from the list is an edit like typing one.
-            connect(combo, &QComboBox::activated, this, [this] {
+            const QString name = QLatin1String(row.name);
+            connect(combo, &QComboBox::activated, this, [this, name] {
+                for (Field &f : m_fields)
+                    if (QLatin1String(f.row.name) == name)
+                        f.pristine = false;
                 m_invalidate();
                 m_shell.state.FieldEdited = 1;
             });
         } else {
             field.edit = qobject_cast<QLineEdit *>(widget);
         }
-        Q_ASSERT(field.edit);
-        if (!field.edit)
-            continue;
-        field.edit->setContextMenuPolicy(Qt::NoContextMenu);
+        if (field.edit)
+            field.edit->setContextMenuPolicy(Qt::NoContextMenu);
+        else
+            Q_ASSERT(row.kind == FieldKind::Choice);
         // A combo box holds the focus itself and hands keys to its line edit
         // directly, so the events are watched on the box.
         widget->installEventFilter(this);
@@ -84,6 +88,12 @@ QLineEdit *InputFields::editor(const char *name) const
     return nullptr;
 }
 
+QString InputFields::display(const Field &field, Money value, int width) const
+{
+    return FieldDisplayText(field.row.kind, value, width > 0 ? width : field.row.width, m_shell.state.CurrencySymbol,
+                            field.row.format ? QLatin1String(field.row.format) : QString());
+}
+
 bool InputFields::eventFilter(QObject *watched, QEvent *event)
 {
     Field *field = fieldOf(watched);
@@ -91,7 +101,7 @@ bool InputFields::eventFilter(QObject *watched, QEvent *event)
         return false;
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (field->row.focus == FocusVariant::A)
+        if (field->row.focus == FocusVariant::A && field->edit)
             field->edit->selectAll();
         emptyClipboard();
         return false;
@@ -109,10 +119,24 @@ bool InputFields::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
+// The first key typed into a field shows anew: the figure it showed is gone.
+// A figure still showing as formatted is replaced too, when a click (or a
+// list) started the edit: typing after it would otherwise read as nonsense
+// such as "$1,200.005".
+void InputFields::startTyping(Field &field)
+{
+    if (m_shell.state.FieldEdited == 0 || field.pristine) {
+        field.edit->clear();
+        m_invalidate();
+    }
+    field.pristine = false;
+}
+
 bool InputFields::keyPress(Field &field, QKeyEvent *event)
 {
     AppState &state = m_shell.state;
     if (event->key() == Qt::Key_Delete) {
+        field.pristine = false;
         m_invalidate();
         return false;
     }
@@ -125,15 +149,16 @@ bool InputFields::keyPress(Field &field, QKeyEvent *event)
         return false;
 
     switch (field.row.kind) {
+    case FieldKind::Choice:
+        // Chosen from the list only.
+        QApplication::beep();
+        return true;
     case FieldKind::Text:
         m_invalidate();
         return false;
     case FieldKind::Years: {
         const int accepted = DigitKeyFilter(code);
-        if (state.FieldEdited == 0) {
-            field.edit->clear();
-            m_invalidate();
-        }
+        startTyping(field);
         if (accepted == 0) {
             QApplication::beep();
             return true;
@@ -142,10 +167,12 @@ bool InputFields::keyPress(Field &field, QKeyEvent *event)
     }
     case FieldKind::Money:
     case FieldKind::Percent:
-        if (state.FieldEdited == 0) {
-            field.edit->clear();
-            m_invalidate();
+        if (code == '-' && field.row.allowMinus) {
+            startTyping(field);
+            field.edit->setText(QStringLiteral("-"));
+            return true;
         }
+        startTyping(field);
         state.TypedText = field.edit->text();
         if (DecimalKeyFilter(code, state.TypedText, state.DecimalsOverride) == 0) {
             QApplication::beep();
@@ -181,26 +208,25 @@ void InputFields::leave(Field &field)
     m_leaving = true;
     AppState &state = m_shell.state;
     const FieldRow &row = field.row;
+    const bool parsed = row.kind != FieldKind::Text && row.kind != FieldKind::Choice;
 
-    if (row.limit > 0 && LeadingNumber(field.edit->text()) > row.limit) {
+    if (parsed && row.limit > 0 && LeadingNumber(field.edit->text()) > row.limit) {
         m_shell.dialogs.message(row.limitMessage);
         field.edit->setText(QString::number(row.limit));
     }
-    if (state.FieldEdited == 1 && row.kind != FieldKind::Text) {
+    if (state.FieldEdited == 1 && parsed) {
         Money value;
         try {
-            value = Money::fromDouble(LeadingNumber(field.edit->text()));
+            value = Money::fromDouble(LeadingNumber(field.edit->text(), row.allowMinus));
         } catch (const ArithmeticFault &) {
             // More digits than any figure can hold: refuse it rather than keep a wrong one.
             m_shell.dialogs.message(3);
         }
         storeSlot(row.slot, value);
-        field.edit->setText(FieldDisplayText(row.kind, value, row.width, state.CurrencySymbol,
-                                             QLatin1String(row.yearsFormat)));
-        state.FieldEdited = 0;
-    } else if (state.FieldEdited == 1) {
-        state.FieldEdited = 0;
+        field.edit->setText(display(field, value));
+        field.pristine = true;
     }
+    state.FieldEdited = 0;
     emptyClipboard();
     m_leaving = false;
 }
@@ -212,13 +238,13 @@ void InputFields::finishEdit()
         leave(*field);
 }
 
-void InputFields::setValue(const char *name, Money value)
+void InputFields::setValue(const char *name, Money value, int width)
 {
     for (Field &field : m_fields) {
-        if (qstrcmp(field.row.name, name) != 0)
+        if (qstrcmp(field.row.name, name) != 0 || !field.edit)
             continue;
         storeSlot(field.row.slot, value);
-        field.edit->setText(FieldDisplayText(field.row.kind, value, field.row.width,
-                                             m_shell.state.CurrencySymbol, QLatin1String(field.row.yearsFormat)));
+        field.edit->setText(display(field, value, width));
+        field.pristine = true;
     }
 }

@@ -20,7 +20,7 @@ enum class FocusVariant { A, B };
 // One row of a window's field table.
 struct FieldRow
 {
-    const char *name;         // object name of the line edit or editable combo box
+    const char *name;         // object name of the line edit or combo box
     int slot;                 // slot of InputValues; -1 for a field that is not parsed
     FieldKind kind;
     int width;                // display width in characters
@@ -28,7 +28,8 @@ struct FieldRow
     int limit = 0;            // above it, message limitMessage and the text becomes the limit
     int limitMessage = 0;
     FocusVariant focus = FocusVariant::A;
-    const char *yearsFormat = "#,,###";
+    const char *format = nullptr; // number pattern; the kind's own when not given
+    bool allowMinus = false;      // "-" starts the figure afresh as a negative one
 };
 
 // Runs the shared event sequence of a window's numeric fields: first key
@@ -46,8 +47,9 @@ public:
     // command button calls it first: a button pressed by its access key or by
     // Enter does not take the focus, so the field would not be left.
     void finishEdit();
-    // Shows a value in a field as its kind displays it and stores it.
-    void setValue(const char *name, Money value);
+    // Shows a value in a field as its kind displays it and stores it; a
+    // width other than the field's own may be given.
+    void setValue(const char *name, Money value, int width = 0);
     QLineEdit *editor(const char *name) const;
 
 protected:
@@ -59,10 +61,14 @@ private:
         FieldRow row;
         QPointer<QWidget> widget; // the line edit or the combo box
         QLineEdit *edit = nullptr;
+        // Showing a formatted figure that the next typed key replaces.
+        bool pristine = true;
     };
     Field *fieldOf(QObject *object);
     bool keyPress(Field &field, QKeyEvent *event);
     void leave(Field &field);
+    void startTyping(Field &field);
+    QString display(const Field &field, Money value, int width = 0) const;
     void moveToNext(const Field &field);
     void storeSlot(int slot, Money value);
 

@@ -28,6 +28,13 @@ public:
         combo->setEditable(true);
         combo->addItems({QStringLiteral("100"), QStringLiteral("250.50")});
         layout->addWidget(combo);
+        auto *frequency = new QComboBox(this);
+        frequency->setObjectName(QStringLiteral("InFreq"));
+        frequency->addItems({QStringLiteral("Annually"), QStringLiteral("Quarterly"), QStringLiteral("Monthly")});
+        layout->addWidget(frequency);
+        auto *inflation = new QLineEdit(this);
+        inflation->setObjectName(QStringLiteral("InInfl"));
+        layout->addWidget(inflation);
         auto *calc = new QPushButton(QStringLiteral("&Calculate"), this);
         calc->setObjectName(QStringLiteral("FCalc"));
         layout->addWidget(calc);
@@ -37,7 +44,10 @@ public:
                                      {"InTerm", 3, FieldKind::Years, 19, "NamInv", 50, 4},
                                      {"NamInv", -1, FieldKind::Text, 0, "FCalc"},
                                      {"InRate", 2, FieldKind::Percent, 14, "InAmount", 0, 0, FocusVariant::B},
-                                     {"InAmount", 4, FieldKind::Money, 13, "InCost"},
+                                     {"InAmount", 4, FieldKind::Money, 13, "InFreq"},
+                                     {"InFreq", -1, FieldKind::Choice, 0, "InInfl"},
+                                     {"InInfl", 5, FieldKind::Percent, 14, "InCost", 0, 0, FocusVariant::A, nullptr,
+                                      true},
                                  },
                                  [this] {
                                      ++invalidations;
@@ -195,10 +205,7 @@ private slots:
         const int before = window->invalidations;
         QTest::mouseClick(user->control("InRate"), Qt::LeftButton);
         QCOMPARE(window->invalidations, before + 1);
-        // A click starts the edit in place: the figure stays to be corrected.
-        user->key(Qt::Key_End);
-        for (int i = 0; i < 5; ++i)
-            user->key(Qt::Key_Backspace);
+        // The figure still showing is replaced by what is typed after the click.
         user->type("6.5");
         QCOMPARE(user->text("InRate").trimmed(), QStringLiteral("6.5"));
         user->leave();
@@ -216,6 +223,34 @@ private slots:
         user->leave();
         QCOMPARE(slot(4), Money::fromDouble(250.50));
         QCOMPARE(combo->currentText(), QStringLiteral("      $250.50"));
+    }
+
+    void listOnlyField()
+    {
+        auto *frequency = user->find<QComboBox>("InFreq");
+        user->focus("InFreq");
+        user->type("M");
+        QCOMPARE(frequency->currentText(), QStringLiteral("Annually")); // typing picks nothing
+        user->key(Qt::Key_Down);
+        QCOMPARE(frequency->currentText(), QStringLiteral("Quarterly"));
+        QCOMPARE(t->state.FieldEdited, qint16(1));
+        user->enter();
+        QCOMPARE(user->focusedName(), QStringLiteral("InInfl"));
+        QCOMPARE(t->state.FieldEdited, qint16(0));
+    }
+
+    void minusStartsANegativeFigure()
+    {
+        user->focus("InInfl");
+        user->type("5-3.5");
+        QCOMPARE(user->text("InInfl"), QStringLiteral("-3.5"));
+        user->leave();
+        QCOMPARE(slot(5), Money::fromDouble(-3.5));
+        QCOMPARE(user->text("InInfl"), QString(9, u' ') + QStringLiteral("-3.50%"));
+        // Elsewhere a minus is refused.
+        user->focus("InCost");
+        user->type("-4");
+        QCOMPARE(user->text("InCost"), QStringLiteral("4"));
     }
 
     void focusEmptiesTheClipboard()
