@@ -34,6 +34,15 @@ void PrintFrame::line(int column, const QString &text)
     m_job.endLine();
 }
 
+void PrintFrame::line(std::initializer_list<Cell> cells)
+{
+    for (const Cell &cell : cells) {
+        m_job.tab(cell.column);
+        m_job.text(cell.text);
+    }
+    m_job.endLine();
+}
+
 void PrintFrame::emptyLines(int count)
 {
     for (int i = 0; i < count; ++i)

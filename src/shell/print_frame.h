@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 
 class Dialogs;
 class Printer;
@@ -24,6 +25,13 @@ public:
 
     // Text at a 1-based column, ending the line.
     void line(int column, const QString &text);
+    // Several texts, each at its column, on one line.
+    struct Cell
+    {
+        int column;
+        QString text;
+    };
+    void line(std::initializer_list<Cell> cells);
     void emptyLines(int count = 1);
     // Prints prepared text as it stands: each CR LF ends a line, and the
     // text ends with a line end of its own.
