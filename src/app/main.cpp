@@ -1,4 +1,5 @@
 #include "growth/find_compound_calc.h"
+#include "savings/savings_calc.h"
 #include "shell/app_state.h"
 #include "shell/mdi_container.h"
 #include "shell/menu_main.h"
@@ -21,7 +22,10 @@ int main(int argc, char *argv[])
     Shell shell{state, dialogs, printer, QDate::currentDate(), QApplication::applicationDirPath()};
 
     MdiContainer frame(shell);
-    frame.menu()->setTool(QStringLiteral("Compound"), [](Shell &s, MdiContainer &f) { return new FindCompoundCalc(s, f); });
+    MenuMain *menu = frame.menu();
+    menu->setTool(QStringLiteral("Compound"), [](Shell &s, MdiContainer &f) { return new FindCompoundCalc(s, f); });
+    for (const char *button : {"Savings", "SavingComp"})
+        menu->setTool(QLatin1String(button), [](Shell &s, MdiContainer &f) { return new SavingsCalc(s, f); });
     dialogs.setFrame(&frame);
     printer.setParentWindow(&frame);
     frame.show();

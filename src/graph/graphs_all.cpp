@@ -127,6 +127,9 @@ void GraphsAll::showPicture()
         }
         values->setRange(low, high > low ? high : low + 1);
         values->applyNiceNumbers();
+        // Money amounts read better without decimals.
+        values->setLabelFormat(std::max(std::abs(low), std::abs(high)) >= 100 ? QStringLiteral("%.0f")
+                                                                             : QStringLiteral("%.1f"));
         chart->addAxis(values, Qt::AlignLeft);
         series->attachAxis(values);
         chart->legend()->hide();

@@ -2,6 +2,7 @@
 
 #include "graph/graphs_all.h"
 #include "growth/compound_growth.h"
+#include "shell/calculator_parts.h"
 #include "shell/input_fields.h"
 #include "shell/mdi_container.h"
 #include "shell/print_frame.h"
@@ -17,30 +18,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QLineEdit *yellowBox(const char *name, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setStyleSheet(QStringLiteral("QLineEdit { background: #ffff80; }"));
-    edit->setFont(QFont(QStringLiteral("Liberation Mono"), 10));
-    return edit;
-}
-
-} // namespace
-
 FindCompoundCalc::FindCompoundCalc(Shell &shell, MdiContainer &frame)
     : ToolWindow(shell, frame, QStringLiteral(" Find Annual Compound Growth")), m_grid(new SpreadsheetGrid(this)),
-      m_text(new QPlainTextEdit(this)), m_name(yellowBox("NamInv", this))
+      m_text(new QPlainTextEdit(this)), m_name(MakeYellowBox("NamInv", this))
 {
     setObjectName(QStringLiteral("FindCompoundCalc"));
     setAutoFillBackground(true);
     AppState &state = shell.state;
 
-    QLineEdit *cost = yellowBox("InCost", this);
-    QLineEdit *value = yellowBox("InValNow", this);
-    QLineEdit *term = yellowBox("InTerm", this);
+    QLineEdit *cost = MakeYellowBox("InCost", this);
+    QLineEdit *value = MakeYellowBox("InValNow", this);
+    QLineEdit *term = MakeYellowBox("InTerm", this);
     auto *form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
     form->addRow(QStringLiteral("Purchase cost of your investment."), cost);
@@ -48,17 +36,11 @@ FindCompoundCalc::FindCompoundCalc(Shell &shell, MdiContainer &frame)
     form->addRow(QStringLiteral("Term in years."), term);
     form->addRow(QStringLiteral("Optional: Name of your investment."), m_name);
 
-    auto button = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(true); // Enter on a focused button presses it
-        return b;
-    };
-    QPushButton *calc = button("FCalc", "&Calculate");
-    QPushButton *graphs = button("FGraphs", "&Show Graph");
-    QPushButton *help = button("FHelp", "Quick &Help");
-    QPushButton *printer = button("FPrinter", "To &Printer");
-    QPushButton *exitButton = button("FExit", "E&xit to Menu");
+    QPushButton *calc = MakeCommandButton("FCalc", "&Calculate", this);
+    QPushButton *graphs = MakeCommandButton("FGraphs", "&Show Graph", this);
+    QPushButton *help = MakeCommandButton("FHelp", "Quick &Help", this);
+    QPushButton *printer = MakeCommandButton("FPrinter", "To &Printer", this);
+    QPushButton *exitButton = MakeCommandButton("FExit", "E&xit to Menu", this);
     auto *buttons = new QGridLayout;
     buttons->addWidget(calc, 0, 0);
     buttons->addWidget(graphs, 0, 1);
@@ -110,17 +92,14 @@ FindCompoundCalc::FindCompoundCalc(Shell &shell, MdiContainer &frame)
 
 void FindCompoundCalc::setUpGrid()
 {
-    m_grid->setCols(6);
-    m_grid->setRows(CompoundGrowthGridRows);
-    m_grid->setHeaderHeight(500);
-    const int increments[] = {1570, 200, 750, 750, 400, 400};
-    const QStringList headings = CompoundGrowthHeadings();
-    for (int c = 0; c < 6; ++c) {
-        m_grid->setColWidth(c, m_grid->defaultColWidth() + increments[c]);
-        m_grid->setColAlignment(c, c < 2 ? Qt::AlignHCenter : Qt::AlignRight);
-        m_grid->setHeaderAlignment(c, Qt::AlignHCenter);
-        m_grid->setCell(0, c, headings.at(c));
-    }
+    const QStringList h = CompoundGrowthHeadings();
+    SetUpGrid(m_grid, CompoundGrowthGridRows, 500,
+              {{h.at(0), 1570, true},
+               {h.at(1), 200, true},
+               {h.at(2), 750, false},
+               {h.at(3), 750, false},
+               {h.at(4), 400, false},
+               {h.at(5), 400, false}});
 }
 
 void FindCompoundCalc::invalidate()

@@ -155,7 +155,7 @@ SpreadsheetGrid::SpreadsheetGrid(QWidget *parent) : QTableView(parent), m_model(
     // Narrow by default: the windows widen each column by their own amounts,
     // and the headings wrap at their runs of spaces.
     horizontalHeader()->setMinimumSectionSize(8);
-    horizontalHeader()->setDefaultSectionSize(TwipsToPixels(600));
+    horizontalHeader()->setDefaultSectionSize(TwipsToPixels(700));
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
     connect(this, &QAbstractItemView::clicked, this, [this] { emit gridClicked(); });

@@ -1,0 +1,80 @@
+#include "shell/calculator_parts.h"
+
+#include "shell/spreadsheet_grid.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QFont FigureFont()
+{
+    QFont font(QStringLiteral("Liberation Mono"), 10);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+const QString YellowStyle = QStringLiteral("background: #ffff80;");
+
+} // namespace
+
+QLineEdit *MakeYellowBox(const char *name, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setStyleSheet(QStringLiteral("QLineEdit { ") + YellowStyle + QStringLiteral(" }"));
+    edit->setFont(FigureFont());
+    return edit;
+}
+
+QComboBox *MakeYellowList(const char *name, const QStringList &items, bool typed, QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(name));
+    combo->setEditable(typed);
+    // A typed figure is kept in the box, never added to the list.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    // No completion from the list: typing 1 must give 1, not 10.
+    if (typed)
+        combo->setCompleter(nullptr);
+    combo->addItems(items);
+    combo->setFont(FigureFont());
+    if (typed)
+        combo->lineEdit()->setStyleSheet(QStringLiteral("QLineEdit { ") + YellowStyle + QStringLiteral(" }"));
+    else
+        combo->setStyleSheet(QStringLiteral("QComboBox { ") + YellowStyle + QStringLiteral(" }"));
+    return combo;
+}
+
+QPushButton *MakeCommandButton(const char *name, const char *caption, QWidget *parent)
+{
+    auto *button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(true);
+    return button;
+}
+
+QWidget *MakeFieldLabel(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(text.simplified(), parent);
+    label->setWordWrap(true);
+    label->setBuddy(buddy);
+    return label;
+}
+
+void SetUpGrid(SpreadsheetGrid *grid, int rows, int headingHeight, std::initializer_list<GridColumn> columns)
+{
+    grid->setCols(int(columns.size()));
+    grid->setRows(rows);
+    grid->setHeaderHeight(headingHeight);
+    int c = 0;
+    for (const GridColumn &column : columns) {
+        grid->setColWidth(c, grid->defaultColWidth() + column.widthChange);
+        grid->setColAlignment(c, column.centred ? Qt::AlignHCenter : Qt::AlignRight);
+        grid->setHeaderAlignment(c, Qt::AlignHCenter);
+        grid->setCell(0, c, column.heading);
+        ++c;
+    }
+}

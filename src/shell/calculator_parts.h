@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QStringList>
+
+#include <initializer_list>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+class SpreadsheetGrid;
+
+// The pieces every calculator window is built from, made one way.
+
+// A yellow input box with the figures in a fixed-pitch font, so that the
+// right-aligned figures line up.
+QLineEdit *MakeYellowBox(const char *name, QWidget *parent);
+// The same with a drop-down list; a list-only box takes no typing.
+QComboBox *MakeYellowList(const char *name, const QStringList &items, bool typed, QWidget *parent);
+// A command button; Enter presses it when it has the focus.
+QPushButton *MakeCommandButton(const char *name, const char *caption, QWidget *parent);
+
+// A label whose runs of spaces wrap it onto two lines, as the windows' labels do.
+QWidget *MakeFieldLabel(const QString &text, QWidget *buddy, QWidget *parent);
+
+struct GridColumn
+{
+    QString heading;
+    int widthChange; // twips added to the grid's default width
+    bool centred;    // otherwise right-aligned
+};
+// Columns, widths, alignments and headings of a result grid.
+void SetUpGrid(SpreadsheetGrid *grid, int rows, int headingHeight, std::initializer_list<GridColumn> columns);

@@ -1,0 +1,219 @@
+#include "graph/graphs_all.h"
+#include "savings/savings_calc.h"
+#include "shell/mdi_container.h"
+#include "shell/format.h"
+#include "shell/menu_main.h"
+#include "shell/spreadsheet_grid.h"
+#include "support/window_driver.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+class TestSavingsCalc : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestShell> t;
+    std::unique_ptr<MdiContainer> frame;
+    SavingsCalc *window = nullptr;
+    std::unique_ptr<WindowDriver> user;
+
+    void open(const char *button)
+    {
+        t = std::make_unique<TestShell>();
+        frame = std::make_unique<MdiContainer>(t->shell);
+        for (const char *name : {"Savings", "SavingComp"})
+            frame->menu()->setTool(QLatin1String(name), [](Shell &s, MdiContainer &f) { return new SavingsCalc(s, f); });
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QTest::mouseClick(frame->menu()->button(QLatin1String(button)), Qt::LeftButton);
+        window = qobject_cast<SavingsCalc *>(frame->activeTool());
+        QVERIFY(window);
+        user = std::make_unique<WindowDriver>(window);
+    }
+    QStringList row(int r) const
+    {
+        QStringList cells;
+        for (int c = 0; c < window->grid()->cols(); ++c)
+            cells << user->cell("SGrid", r, c);
+        return cells;
+    }
+    void chooseFrequency(const QString &word)
+    {
+        auto *frequency = user->find<QComboBox>("InMonthsYrs");
+        user->focus("InMonthsYrs");
+        while (frequency->currentText() != word)
+            user->key(Qt::Key_Down);
+        user->leave();
+    }
+
+private slots:
+    void cleanup()
+    {
+        user.reset();
+        frame.reset();
+        t.reset();
+    }
+
+    void planningDefaults()
+    {
+        open("Savings");
+        QCOMPARE(frame->caption(), QStringLiteral(" Investment Growth Calculations"));
+        QCOMPARE(t->state.CalcMode, qint16(1));
+        QCOMPARE(user->text("InLumpInv"), QString(11, u' ') + QStringLiteral("$.00"));
+        QCOMPARE(user->text("InInvest"), QStringLiteral("    $1,200.00"));
+        QCOMPARE(user->text("InRate"), QString(9, u' ') + QStringLiteral("20.00%"));
+        QCOMPARE(user->text("InIncrRate"), QString(11, u' ') + QStringLiteral(".00%"));
+        QCOMPARE(user->text("InTerm"), QString(15, u' ') + QStringLiteral("25"));
+        user->click("SCalc");
+        QCOMPARE(window->grid()->rows(), 29);
+        QCOMPARE(row(1), (QStringList{"1", "1,200.00", "240.00", "1,440.00"}));
+        QCOMPARE(row(26), QStringList(4));
+        QCOMPARE(row(27).at(0), QStringLiteral("Total:"));
+        QCOMPARE(row(27).at(1), QStringLiteral("$30,000.00"));
+        QCOMPARE(t->state.ResultCount, qint16(25));
+
+        // A changed figure takes the stale plan away at once.
+        user->focus("InRate");
+        user->type("10");
+        QVERIFY(row(1).at(0).isEmpty());
+        QCOMPARE(t->state.ResultCount, qint16(0));
+        user->leave();
+        user->click("SGraphs");
+        QCOMPARE(t->dialogs.messages, QList<int>{2});
+    }
+
+    void fortyYearsMonthlyByKeyboard()
+    {
+        open("Savings");
+        chooseFrequency(QStringLiteral("Monthly"));
+        user->fill("InInvest", "100");
+        user->fill("InTerm", "40");
+        user->focus("InTerm");
+        user->enter();
+        QCOMPARE(user->focusedName(), QStringLiteral("SCalc"));
+        user->enter();
+        QCOMPARE(window->grid()->rows(), 484);
+        QCOMPARE(user->cell("SGrid", 0, 0), QStringLiteral(" Month Number"));
+        QCOMPARE(user->cell("SGrid", 0, 1), QStringLiteral("          Invested         Monthly"));
+        QCOMPARE(user->cell("SGrid", 480, 0), QStringLiteral("480"));
+        QVERIFY(user->cell("SGrid", 481, 0).isEmpty());
+        QCOMPARE(user->cell("SGrid", 482, 0), QStringLiteral("Total:"));
+        QCOMPARE(user->cell("SGrid", 482, 1), QStringLiteral("$48,000.00"));
+    }
+
+    void termLimitAndNegativeInflation()
+    {
+        open("Savings");
+        user->fill("InTerm", "45");
+        QCOMPARE(t->dialogs.messages, QList<int>{5});
+        QCOMPARE(user->text("InTerm"), QString(15, u' ') + QStringLiteral("40"));
+        user->click("SCalc");
+        QCOMPARE(t->state.ResultCount, qint16(40));
+        const QString plain = user->cell("SGrid", 40, 3);
+        user->fill("inInflatRate", "-5");
+        QCOMPARE(user->text("inInflatRate"), QString(9, u' ') + QStringLiteral("-5.00%"));
+        QCOMPARE(t->state.InputValues.value(6), Money::fromWhole(-5));
+        user->click("SCalc");
+        QVERIFY(LeadingNumber(QString(user->cell("SGrid", 40, 3)).remove(u',')) >
+                LeadingNumber(QString(plain).remove(u',')));
+    }
+
+    void planGraphHasOneBarAYear()
+    {
+        open("Savings");
+        user->click("SCalc");
+        user->click("SGraphs");
+        auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
+        QVERIFY(graph);
+        QCOMPARE(t->state.GraphKind, qint16(1));
+        QCOMPARE(graph->style(), 3);
+        QCOMPARE(graph->picture().values.size(), 25);
+        QCOMPARE(graph->picture().labels.first(), QStringLiteral("1"));
+        QCOMPARE(graph->picture().labels.last(), QStringLiteral("25"));
+        QCOMPARE(graph->picture().title, QStringLiteral("Investment value at end of each Year"));
+        WindowDriver(graph).click("ExitBut");
+        QTRY_VERIFY(window->isVisible());
+    }
+
+    void comparisons()
+    {
+        open("SavingComp");
+        QCOMPARE(frame->caption(), QStringLiteral(" Investment Growth Comparisons"));
+        QCOMPARE(window->grid()->rows(), 23);
+        for (int e = 1; e <= 22; ++e) {
+            user->fill("InTerm", QString::number(e));
+            user->click("SCalc");
+        }
+        QVERIFY(t->dialogs.messages.isEmpty());
+        QCOMPARE(row(1), (QStringList{"1", ".00", "1,200.00", "20.00%", ".00%", ".00%", "1,200.00", "1,440.00"}));
+        QCOMPARE(row(22).at(0), QStringLiteral("22"));
+        QCOMPARE(t->state.PrintBlocks.value(2).count(QStringLiteral("\r\n\r\n")), 7);
+        const QStringList last = row(22);
+        user->click("SCalc");
+        QCOMPARE(t->dialogs.messages, QList<int>{6});
+        QCOMPARE(row(22), last);
+        QCOMPARE(t->state.ResultCount, qint16(22));
+
+        user->click("SGraphs");
+        auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
+        QVERIFY(graph);
+        QCOMPARE(graph->style(), 6);
+        QCOMPARE(graph->picture().values.size(), 22);
+        QCOMPARE(graph->picture().labels.first(), QStringLiteral("Row  1"));
+        QCOMPARE(graph->picture().axisTitle, QStringLiteral("Value $"));
+        WindowDriver(graph).click("ExitBut");
+        QTRY_VERIFY(window->isVisible());
+
+        // Editing keeps the comparison rows.
+        user->fill("InTerm", "3");
+        QCOMPARE(row(1).at(0), QStringLiteral("1"));
+    }
+
+    void printsBothModes()
+    {
+        open("SavingComp");
+        user->click("SCalc");
+        t->dialogs.lines << QStringLiteral("Plans") << QStringLiteral("Again");
+        user->click("SPrinter");
+        user->click("SPrinter");
+        QCOMPARE(t->printer.jobs.size(), 2);
+        QVERIFY(t->printer.jobs.at(0).toText().contains(QStringLiteral("679,652.79")));
+        QVERIFY(!t->printer.jobs.at(1).toText().contains(QStringLiteral("679,652.79")));
+        user->click("SExit");
+        QCOMPARE(t->state.CalcMode, qint16(0));
+        QCOMPARE(t->state.ResultCount, qint16(0));
+        QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
+
+        QTest::mouseClick(frame->menu()->button(QStringLiteral("Savings")), Qt::LeftButton);
+        window = qobject_cast<SavingsCalc *>(frame->activeTool());
+        user = std::make_unique<WindowDriver>(window);
+        user->click("SPrinter");
+        QCOMPARE(t->dialogs.messages, QList<int>{1});
+        user->click("SCalc");
+        t->dialogs.lines << QStringLiteral("Plan");
+        user->click("SPrinter");
+        const QStringList page = t->printer.jobs.at(2).pages().first();
+        QVERIFY(page.contains(QStringLiteral("  Annually          Investment      Interest/Growth         Current Value")));
+    }
+
+    void quickHelp()
+    {
+        open("Savings");
+        user->click("SHelp");
+        QCOMPARE(user->text("SHelp"), QStringLiteral("Close &Help"));
+        QVERIFY(window->grid()->isHidden());
+        QVERIFY(!user->control("SGraphs")->isEnabled());
+        QVERIFY(user->text("STextBox").contains(QStringLiteral("-5")));
+        user->enter();
+        QCOMPARE(user->focusedName(), QStringLiteral("InLumpInv"));
+        user->click("SCalc");
+        QCOMPARE(user->text("SHelp"), QStringLiteral("Quick &Help"));
+        QVERIFY(window->grid()->isVisible());
+        QCOMPARE(user->cell("SGrid", 1, 3), QStringLiteral("1,440.00"));
+    }
+};
+
+QTEST_MAIN(TestSavingsCalc)
+#include "test_savings_calc.moc"
