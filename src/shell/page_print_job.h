@@ -1,0 +1,62 @@
+#pragma once
+
+#include "shell/print_job.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <memory>
+
+class QPagedPaintDevice;
+
+// Prints text lines in character columns on a paged device: a printer, or a
+// PDF file. A new page is only started when something is printed on it, so
+// asking for a new page just before the end leaves no empty page.
+class PagePrintJob : public PrintJob
+{
+public:
+    explicit PagePrintJob(std::unique_ptr<QPagedPaintDevice> device);
+    ~PagePrintJob() override;
+
+    void tab(int column) override;
+    void text(const QString &text) override;
+    void endLine() override;
+    bool setFont(const QString &name, int pointSize, bool bold) override;
+    int pageNumber() const override { return m_page; }
+    void newPage() override;
+    void endDocument() override;
+
+private:
+    void beginPage();
+    void applyFont(const QFont &font);
+
+    std::unique_ptr<QPagedPaintDevice> m_device;
+    QPainter m_painter;
+    QFont m_font;
+    int m_page = 1;
+    int m_column = 1;
+    qreal m_y = 0;
+    qreal m_lineHeight = 0;
+    qreal m_ascent = 0;
+    qreal m_charWidth = 0;
+    bool m_started = false;
+    bool m_pagePending = false;
+    bool m_ended = false;
+};
+
+// Prints straight into a PDF file, without asking: for reports made by
+// scripts and for checking printouts by eye.
+class PdfPrinter : public Printer
+{
+public:
+    explicit PdfPrinter(QString path) : m_path(std::move(path)) {}
+    std::unique_ptr<PrintJob> begin(const QString &title) override;
+    bool printImage(const QString &title, const QImage &image, bool colour) override;
+
+private:
+    QString m_path;
+};
+
+// Draws a picture on one page, as wide as the page allows, in grey tones
+// unless in colour.
+void PaintImage(QPagedPaintDevice &device, const QImage &image, bool colour);
