@@ -69,3 +69,39 @@ QString TextPrintJob::toText() const
         pages.append(page.join(QLatin1Char('\n')));
     return pages.join(QLatin1Char('\f'));
 }
+
+namespace {
+
+// Hands its record to the printer when the printout lets go of it.
+class KeptJob : public TextPrintJob
+{
+public:
+    explicit KeptJob(TextPrinter &printer) : m_printer(printer) {}
+    ~KeptJob() override
+    {
+        endDocument();
+        m_printer.jobs.append(*this);
+    }
+
+private:
+    TextPrinter &m_printer;
+};
+
+} // namespace
+
+std::unique_ptr<PrintJob> TextPrinter::begin(const QString &title)
+{
+    titles.append(title);
+    if (cancel)
+        return nullptr;
+    return std::make_unique<KeptJob>(*this);
+}
+
+bool TextPrinter::printImage(const QString &title, const QImage &, bool colour)
+{
+    titles.append(title);
+    if (cancel)
+        return false;
+    imagesInColour.append(colour);
+    return true;
+}

@@ -3,6 +3,8 @@
 #include "shell/print_job.h"
 
 #include <QList>
+
+#include <functional>
 #include <QStringList>
 
 // Records a printout as pages of text lines, for tests and for saving a
@@ -40,4 +42,19 @@ private:
     QList<Font> m_fonts;
     bool m_pagePending = false;
     bool m_ended = false;
+};
+
+// A printer whose jobs are text recorders, kept in `jobs` once each printout
+// is done. `cancel` makes its print dialog come back cancelled.
+class TextPrinter : public Printer
+{
+public:
+    std::unique_ptr<PrintJob> begin(const QString &title) override;
+    bool printImage(const QString &title, const QImage &image, bool colour) override;
+
+    bool cancel = false;
+    QStringList titles;
+    QList<TextPrintJob> jobs;
+    // One entry per printed picture: whether it was printed in colour.
+    QList<bool> imagesInColour;
 };

@@ -1,14 +1,14 @@
-#include "support/scripted_dialogs.h"
+#include "shell/unattended_dialogs.h"
 
 #include "shell/app_state.h"
 
-void ScriptedDialogs::message(int number)
+void UnattendedDialogs::message(int number)
 {
     m_state.MsgNumber = qint16(number);
     messages.append(number);
 }
 
-bool ScriptedDialogs::ask(int question)
+bool UnattendedDialogs::ask(int question)
 {
     questions.append(question);
     const bool yes = !answers.isEmpty() && answers.takeFirst();
@@ -16,13 +16,13 @@ bool ScriptedDialogs::ask(int question)
     return yes;
 }
 
-QString ScriptedDialogs::inputLine(const QString &, const QString &)
+QString UnattendedDialogs::inputLine(const QString &, const QString &)
 {
     m_state.PrintHeader = lines.isEmpty() ? QStringLiteral("1") : lines.takeFirst();
     return m_state.PrintHeader;
 }
 
-void ScriptedDialogs::fileDirectory()
+void UnattendedDialogs::fileDirectory()
 {
     if (m_state.FileDialogKind < 1 || m_state.FileDialogKind > 8)
         return;

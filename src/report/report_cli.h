@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+// Exit codes of the report program.
+enum ReportExit { ReportOk = 0, ReportFailed = 1, ReportUsage = 2, ReportRefused = 3 };
+
+// Runs the report program on its arguments (without the program's name).
+// Standard input is read only for --input -.
+int RunReport(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err);
+
+// Whether the arguments ask for a PDF file (which needs the GUI library).
+bool WantsPdf(const QStringList &arguments);

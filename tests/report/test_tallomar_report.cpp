@@ -1,0 +1,246 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Runs tallomar-report as a script would and checks what it writes, against
+// the same figures the windows show.
+class TestTallomarReport : public QObject
+{
+    Q_OBJECT
+
+    struct Run
+    {
+        int code = -1;
+        QByteArray out;
+        QString err;
+        QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
+        QList<QStringList> grid() const
+        {
+            QList<QStringList> rows;
+            for (const QJsonValue &row : json().value(QStringLiteral("grid")).toArray()) {
+                QStringList cells;
+                for (const QJsonValue &cell : row.toArray())
+                    cells << cell.toString();
+                rows << cells;
+            }
+            return rows;
+        }
+    };
+
+    QTemporaryDir m_dir;
+
+    static Run run(const QStringList &arguments, const QByteArray &input = {})
+    {
+        QProcess process;
+        process.start(QStringLiteral(TALLOMAR_REPORT), arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        process.waitForFinished(60000);
+        Run result;
+        result.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = process.readAllStandardOutput();
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+    // One compound growth investment per element.
+    static QByteArray growthSession(int count)
+    {
+        QJsonArray presses;
+        for (int i = 1; i <= count; ++i)
+            presses.append(QJsonObject{{QStringLiteral("cost"), 1000 * i},
+                                       {QStringLiteral("value"), QStringLiteral("%1.50").arg(2500 * i)},
+                                       {QStringLiteral("years"), i},
+                                       {QStringLiteral("name"), QStringLiteral("Investment %1").arg(i)}});
+        return QJsonDocument(presses).toJson();
+    }
+
+private slots:
+    void growthDefaultsAsTheWindowShowsThem()
+    {
+        const Run r = run({QStringLiteral("growth"), QStringLiteral("--format"), QStringLiteral("json")});
+        QCOMPARE(r.code, 0);
+        const QList<QStringList> grid = r.grid();
+        QCOMPARE(grid.size(), 2);
+        QCOMPARE(grid.at(0).at(2), QStringLiteral("   Cost of     Investment"));
+        QCOMPARE(grid.at(1), (QStringList{"XYZ mutual fund.", "5", "$10,000.00", "$20,000.00", "14.870%", "100.00%"}));
+        QVERIFY(r.json().value(QStringLiteral("message")).isNull());
+        const QJsonObject first = r.json().value(QStringLiteral("results")).toArray().at(0).toObject();
+        QCOMPARE(qRound(first.value(QStringLiteral("annual_rate")).toDouble() * 1e6), 148698);
+    }
+
+    void growthOptionsAndCurrency()
+    {
+        const Run r = run({QStringLiteral("growth"), QStringLiteral("--cost"), QStringLiteral("2000"),
+                           QStringLiteral("--value=1000"), QStringLiteral("--name"), QString(),
+                           QStringLiteral("--currency"), QStringLiteral("€"), QStringLiteral("--format"),
+                           QStringLiteral("csv")});
+        QCOMPARE(r.code, 0);
+        const QStringList lines = QString::fromUtf8(r.out).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.at(0), QStringLiteral("Name of Investment,Term in Years,Cost of Investment,"
+                                             "Current or Future Value,Annual Compound,Total Gain/Loss"));
+        QCOMPARE(lines.at(1), QStringLiteral(",5,\"€2,000.00\",\"€1,000.00\",-12.945%,-50.00%"));
+    }
+
+    void thirteenResultsPrintOnTwoPages()
+    {
+        const Run r = run({QStringLiteral("growth"), QStringLiteral("--input"), QStringLiteral("-"),
+                           QStringLiteral("--format"), QStringLiteral("report"), QStringLiteral("--header"),
+                           QStringLiteral("Thirteen")},
+                          growthSession(13));
+        QCOMPARE(r.code, 0);
+        const QStringList pages = QString::fromUtf8(r.out).split(QLatin1Char('\f'));
+        QCOMPARE(pages.size(), 2);
+        const QStringList first = pages.at(0).split(QLatin1Char('\n'));
+        QCOMPARE(first.at(1), QStringLiteral(" Thirteen"));
+        QCOMPARE(first.at(3), QString(26, u' ') + QStringLiteral("Annual Compounding Comparisons"));
+        QCOMPARE(first.at(10), QStringLiteral(" Investment 1"));
+        QCOMPARE(first.at(11), QStringLiteral("    1           $1,000.00          $2,500.50          150.0500%       150.0500%"));
+        QVERIFY(pages.at(0).contains(QStringLiteral(" Investment 12\n")));
+        QVERIFY(pages.at(1).startsWith(QStringLiteral("\n\n\n\n\n Investment 13\n")));
+    }
+
+    void twentyThirdInvestmentIsRefused()
+    {
+        const Run r = run({QStringLiteral("growth"), QStringLiteral("--input"), QStringLiteral("-"),
+                           QStringLiteral("--format"), QStringLiteral("json")},
+                          growthSession(23));
+        QCOMPARE(r.code, 3);
+        QCOMPARE(r.err.trimmed(), QStringLiteral("Limit is 22 entries."));
+        QCOMPARE(r.grid().size(), 23);
+        QCOMPARE(r.json().value(QStringLiteral("message")).toObject().value(QStringLiteral("number")).toInt(), 6);
+    }
+
+    void fortyYearMonthlyPlan()
+    {
+        const QStringList plan = {QStringLiteral("savings"), QStringLiteral("--frequency"), QStringLiteral("Monthly"),
+                                  QStringLiteral("--amount"), QStringLiteral("100"), QStringLiteral("--years"),
+                                  QStringLiteral("40")};
+        const Run json = run(plan + QStringList{QStringLiteral("--format"), QStringLiteral("json")});
+        QCOMPARE(json.code, 0);
+        const QList<QStringList> grid = json.grid();
+        QCOMPARE(grid.size(), 483); // headings, 480 months, an empty row and the totals
+        QCOMPARE(grid.at(0).at(0), QStringLiteral(" Month Number"));
+        QCOMPARE(grid.at(1), (QStringList{"1", "100.00", "1.53", "101.53"}));
+        QCOMPARE(grid.at(481), QStringList(4));
+        QCOMPARE(grid.at(482).at(0), QStringLiteral("Total:"));
+        QCOMPARE(grid.at(482).at(1), QStringLiteral("$48,000.00"));
+        QCOMPARE(json.json().value(QStringLiteral("results")).toObject().value(QStringLiteral("periods")).toArray().size(),
+                 480);
+
+        const Run report = run(plan + QStringList{QStringLiteral("--format"), QStringLiteral("report")});
+        QCOMPARE(report.code, 0);
+        const QStringList pages = QString::fromUtf8(report.out).split(QLatin1Char('\f'));
+        QCOMPARE(pages.size(), 11);
+        for (int p = 1; p < pages.size(); ++p)
+            QVERIFY(pages.at(p).contains(QStringLiteral("   Monthly          Investment      Interest/Growth")));
+        QVERIFY(pages.last().contains(QStringLiteral(" Total:")));
+    }
+
+    void pdfOfThePlan()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("plan.pdf"));
+        const Run r = run({QStringLiteral("savings"), QStringLiteral("--frequency"), QStringLiteral("Monthly"),
+                           QStringLiteral("--years"), QStringLiteral("40"), QStringLiteral("--format"),
+                           QStringLiteral("pdf"), QStringLiteral("--out"), path});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+        QVERIFY(!QFile::exists(path + QStringLiteral(".part")));
+        if (!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) {
+            QProcess info;
+            info.start(QStringLiteral("pdfinfo"), {path});
+            info.waitForFinished(20000);
+            QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+11"))));
+        }
+        // A folder that does not exist: nothing is left behind.
+        const QString nowhere = m_dir.filePath(QStringLiteral("missing/plan.pdf"));
+        const Run failed = run({QStringLiteral("savings"), QStringLiteral("--format"), QStringLiteral("pdf"),
+                                QStringLiteral("--out"), nowhere});
+        QCOMPARE(failed.code, 1);
+        QVERIFY(!QFile::exists(nowhere));
+    }
+
+    void twentyThreeSavingsScenarios()
+    {
+        QJsonArray presses;
+        for (int e = 1; e <= 23; ++e)
+            presses.append(QJsonObject{{QStringLiteral("years"), e}, {QStringLiteral("inflation"), -1}});
+        const Run r = run({QStringLiteral("savings"), QStringLiteral("--input"), QStringLiteral("-"),
+                           QStringLiteral("--format"), QStringLiteral("json")},
+                          QJsonDocument(presses).toJson());
+        QCOMPARE(r.code, 3);
+        QCOMPARE(r.err.trimmed(), QStringLiteral("Limit is 22 entries."));
+        const QList<QStringList> grid = r.grid();
+        QCOMPARE(grid.size(), 23);
+        QCOMPARE(grid.at(0).at(0), QStringLiteral("Total Period"));
+        QCOMPARE(grid.at(1).mid(0, 6), (QStringList{"1", ".00", "1,200.00", "20.00%", ".00%", "-1.00%"}));
+        QCOMPARE(grid.at(22).at(0), QStringLiteral("22"));
+        QCOMPARE(r.json().value(QStringLiteral("results")).toArray().size(), 22);
+    }
+
+    void refusalsWriteNoPrintout()
+    {
+        const Run r = run({QStringLiteral("savings"), QStringLiteral("--years"), QStringLiteral("41"),
+                           QStringLiteral("--format"), QStringLiteral("report")});
+        QCOMPARE(r.code, 3);
+        QCOMPARE(r.err.trimmed(), QStringLiteral("Wrong entry, 40 Years limit."));
+        QVERIFY(r.out.isEmpty());
+        const Run zero = run({QStringLiteral("growth"), QStringLiteral("--cost"), QStringLiteral("0")});
+        QCOMPARE(zero.code, 3);
+        QCOMPARE(zero.err.trimmed(), QStringLiteral("Wrong or missing entry, try again."));
+    }
+
+    void wrongArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("unknown option") << QStringList{"growth", "--colour", "red"} << QByteArray() << "colour";
+        QTest::newRow("not a number") << QStringList{"growth", "--cost", "12a"} << QByteArray() << "not a number";
+        QTest::newRow("negative cost") << QStringList{"growth", "--cost", "-5"} << QByteArray() << "negative";
+        QTest::newRow("fraction of a year") << QStringList{"savings", "--years", "2.5"} << QByteArray() << "whole";
+        QTest::newRow("not a frequency") << QStringList{"savings", "--frequency", "Weekly"} << QByteArray()
+                                         << "Annually, Quarterly, Monthly";
+        QTest::newRow("unknown command") << QStringList{"mortgage"} << QByteArray() << "unknown command";
+        QTest::newRow("no command") << QStringList{} << QByteArray() << "Usage";
+        QTest::newRow("pdf without a file") << QStringList{"growth", "--format", "pdf"} << QByteArray() << "--out";
+        QTest::newRow("unknown format") << QStringList{"growth", "--format", "xml"} << QByteArray() << "xml";
+        QTest::newRow("not JSON") << QStringList{"growth", "--input", "-"} << QByteArray("{cost: 1") << "JSON";
+        QTest::newRow("unknown key") << QStringList{"growth", "--input", "-"} << QByteArray("{\"price\": 1}")
+                                     << "price";
+        QTest::newRow("empty list") << QStringList{"growth", "--input", "-"} << QByteArray("[]") << "nothing";
+    }
+    void wrongArguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, says);
+        const Run r = run(arguments, input);
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.contains(says), qPrintable(r.err));
+    }
+
+    void help()
+    {
+        const Run all = run({QStringLiteral("--help")});
+        QCOMPARE(all.code, 0);
+        QVERIFY(all.out.contains("growth"));
+        QVERIFY(all.out.contains("savings"));
+        const Run savings = run({QStringLiteral("savings"), QStringLiteral("--help")});
+        QCOMPARE(savings.code, 0);
+        for (const char *option : {"--lump-sum", "--amount", "--frequency", "--rate", "--increase", "--inflation",
+                                   "--years", "--compare", "--input", "--format"})
+            QVERIFY2(savings.out.contains(option), option);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTallomarReport)
+#include "test_tallomar_report.moc"
