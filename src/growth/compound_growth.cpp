@@ -117,7 +117,7 @@ void PrintCompoundGrowth(PrintFrame &frame, const AppState &state)
 QString CompoundGrowthHelpText(const QString &currencySymbol)
 {
     // Every amount carries the user's currency symbol.
-    QString text = QStringLiteral(
+    const QString text = QStringLiteral(
         "FIND ANNUAL COMPOUND GROWTH\n"
         "\n"
         "Click any yellow box and type in numbers, deletes previous ones, then 'Calculate'.\n"
@@ -150,7 +150,6 @@ QString CompoundGrowthHelpText(const QString &currencySymbol)
         "\n"
         "'Show Graph' draws the rates as bars; 'To Printer' prints every line calculated since the window "
         "was opened. 'Exit to Menu' clears the table.");
-    text.replace(QLatin1Char('@'), currencySymbol);
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return text + QStringLiteral("\r\n\r\n\r\n") + QString(50, u' ') + QStringLiteral("End");
+    return HelpPanelText(text, currencySymbol) + QStringLiteral("\r\n\r\n\r\n") + QString(50, u' ') +
+           QStringLiteral("End");
 }

@@ -1,12 +1,9 @@
 #include "savings/savings_calc.h"
 
-#include "graph/graphs_all.h"
 #include "savings/savings_plan.h"
 #include "shell/calculator_parts.h"
 #include "shell/input_fields.h"
-#include "shell/mdi_container.h"
 #include "shell/print_frame.h"
-#include "shell/quick_help_panel.h"
 #include "shell/shell.h"
 #include "shell/spreadsheet_grid.h"
 
@@ -25,11 +22,14 @@ const QStringList Percentages = {QStringLiteral("3"), QStringLiteral("4"), QStri
 } // namespace
 
 SavingsCalc::SavingsCalc(Shell &shell, MdiContainer &frame)
-    : ToolWindow(shell, frame,
-                 shell.state.CalcMode == 2 ? QStringLiteral(" Investment Growth Comparisons")
-                                           : QStringLiteral(" Investment Growth Calculations")),
-      m_grid(new SpreadsheetGrid(this)), m_text(new QPlainTextEdit(this))
+    : CalculatorWindow(shell, frame,
+                       shell.state.CalcMode == 2 ? QStringLiteral(" Investment Growth Comparisons")
+                                                 : QStringLiteral(" Investment Growth Calculations"),
+                       "SGrid", "STextBox")
 {
+    // An edited figure makes the shown results stale: nothing is printed or
+    // drawn until the next Calculate.
+    m_editClearsResults = true;
     setObjectName(QStringLiteral("SavingsCalc"));
     AppState &state = shell.state;
 
@@ -52,7 +52,7 @@ SavingsCalc::SavingsCalc(Shell &shell, MdiContainer &frame)
                                       QStringLiteral("20"), QStringLiteral("25"), QStringLiteral("30")},
                                      true, this);
 
-    const std::pair<QWidget *, const char *> fields[] = {
+    const std::pair<QWidget *, const char *> labelled[] = {
         {lumpSum, " Amount of  lump sum             invested at start."},
         {amount, " Amount invested at each       contribution period."},
         {m_frequency, " Frequency of each                contribution period."},
@@ -65,7 +65,7 @@ SavingsCalc::SavingsCalc(Shell &shell, MdiContainer &frame)
     form->setHorizontalSpacing(6);
     form->setVerticalSpacing(3);
     int index = 0;
-    for (const auto &[field, label] : fields) {
+    for (const auto &[field, label] : labelled) {
         const int row = index % 4;
         const int column = index / 4 * 2;
         form->addWidget(MakeFieldLabel(QLatin1String(label), field, this), row, column);
@@ -85,19 +85,15 @@ SavingsCalc::SavingsCalc(Shell &shell, MdiContainer &frame)
     for (QPushButton *b : {graphs, printer, exitButton})
         buttons->addWidget(b);
 
-    m_text->setObjectName(QStringLiteral("STextBox"));
-    m_grid->setObjectName(QStringLiteral("SGrid"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 8);
     layout->setSpacing(6);
     layout->addLayout(form);
     layout->addLayout(buttons);
-    layout->addWidget(m_grid, 1);
-    layout->addWidget(m_text, 1);
+    layout->addWidget(grid(), 1);
+    layout->addWidget(helpBox(), 1);
 
-    m_help = new QuickHelpPanel(help, m_text, m_grid, {printer, graphs}, lumpSum);
-    m_fields = new InputFields(
-        shell, this,
+    setUpCalculator(
         {
             {"InLumpInv", 1, FieldKind::Money, 13, "InInvest", 0, 0, FocusVariant::B, "###,,###.00"},
             {"InInvest", 2, FieldKind::Money, 13, "InMonthsYrs", 0, 0, FocusVariant::B},
@@ -107,19 +103,29 @@ SavingsCalc::SavingsCalc(Shell &shell, MdiContainer &frame)
             {"inInflatRate", 6, FieldKind::Percent, 14, "InTerm", 0, 0, FocusVariant::B, nullptr, true},
             {"InTerm", 7, FieldKind::Years, 17, "SCalc", SavingsMaxYears, 5, FocusVariant::B, "###"},
         },
-        [this] { invalidate(); });
+        help, lumpSum, {printer, graphs});
 
     connect(calc, &QPushButton::clicked, this, &SavingsCalc::calculate);
-    connect(help, &QPushButton::clicked, this, &SavingsCalc::toggleHelp);
-    connect(graphs, &QPushButton::clicked, this, &SavingsCalc::showGraph);
-    connect(printer, &QPushButton::clicked, this, &SavingsCalc::toPrinter);
-    connect(exitButton, &QPushButton::clicked, this, &SavingsCalc::exit);
+    connect(graphs, &QPushButton::clicked, this, [this] { showGraph(1); });
+    connect(printer, &QPushButton::clicked, this, [this] {
+        AppState &s = this->shell().state;
+        const QString frequency = m_frequency->currentText();
+        const int periods = m_periods;
+        const bool comparisons = comparing();
+        print(QStringLiteral("Savings"), [&s, frequency, periods, comparisons](PrintFrame &f) {
+            if (comparisons)
+                PrintSavingsComparisons(f, s);
+            else
+                PrintSavingsPlan(f, s, frequency, periods);
+        });
+    });
+    connect(exitButton, &QPushButton::clicked, this, &SavingsCalc::exitCalculator);
 
     // Opening: fresh tables, the grid of the mode, and the starting figures.
     ResetSavingsTables(state);
     if (comparing()) {
         const QStringList h = SavingsComparisonHeadings();
-        SetUpGrid(m_grid, SavingsMaxEntries + 1, 510,
+        SetUpGrid(grid(), SavingsMaxEntries + 1, 510,
                   {{h.at(0), -50, true},
                    {h.at(1), 430, false},
                    {h.at(2), 420, false},
@@ -130,19 +136,23 @@ SavingsCalc::SavingsCalc(Shell &shell, MdiContainer &frame)
                    {h.at(7), 670, false}});
     } else {
         const QStringList h = SavingsPlanningHeadings();
-        SetUpGrid(m_grid, SavingsGridRows, 500,
+        SetUpGrid(grid(), SavingsGridRows, 500,
                   {{h.at(0), 300, true}, {h.at(1), 1450, false}, {h.at(2), 1450, false}, {h.at(3), 1510, false}});
     }
-    m_fields->setValue("InLumpInv", Money(), 15);
-    m_fields->setValue("InInvest", Money::fromWhole(1200));
-    m_fields->setValue("InRate", Money::fromWhole(20));
-    m_fields->setValue("InIncrRate", Money());
-    m_fields->setValue("inInflatRate", Money());
-    m_fields->setValue("InTerm", Money::fromWhole(25));
+    fields()->setValue("InLumpInv", Money(), 15);
+    fields()->setValue("InInvest", Money::fromWhole(1200));
+    fields()->setValue("InRate", Money::fromWhole(20));
+    fields()->setValue("InIncrRate", Money());
+    fields()->setValue("inInflatRate", Money());
+    fields()->setValue("InTerm", Money::fromWhole(25));
     QWidget *order[] = {lumpSum, amount, m_frequency, rate, increase, inflation, term, calc};
     for (int i = 0; i + 1 < int(std::size(order)); ++i)
         setTabOrder(order[i], order[i + 1]);
-    setFocusProxy(lumpSum);
+}
+
+QString SavingsCalc::helpText() const
+{
+    return SavingsHelpText(shell().state.CurrencySymbol);
 }
 
 bool SavingsCalc::comparing() const
@@ -150,32 +160,11 @@ bool SavingsCalc::comparing() const
     return shell().state.CalcMode == 2;
 }
 
-void SavingsCalc::invalidate()
-{
-    AppState &state = shell().state;
-    state.FieldEdited = 1;
-    if (state.QuickHelpOpen == 1)
-        return;
-    m_help->clearText();
-    // Comparison rows already shown stay; a stale plan goes.
-    if (m_entries == 0)
-        m_grid->clearBody();
-    if (m_help->isOpen()) {
-        m_help->close();
-        state.FieldEdited = 0;
-    }
-    state.QuickHelpOpen = 0;
-    state.ResultCount = 0;
-}
-
 void SavingsCalc::calculate()
 {
-    m_fields->finishEdit();
+    startCalculate();
     AppState &state = shell().state;
-    state.QuickHelpOpen = 0;
-    invalidate();
     state.ResultCount = 0;
-    state.FieldEdited = 0;
 
     if (m_entries >= SavingsMaxEntries) {
         shell().dialogs.message(6);
@@ -194,11 +183,11 @@ void SavingsCalc::calculate()
     if (m_entries == 0) {
         if (!comparing()) {
             const QStringList headings = SavingsFrequencyHeadings(input.frequency);
-            m_grid->setRows(SavingsGridRowsFor(input.frequency, int(input.years.floorUnits())));
-            m_grid->setCell(0, 0, headings.at(0));
-            m_grid->setCell(0, 1, headings.at(1));
+            grid()->setRows(SavingsGridRowsFor(input.frequency, int(input.years.floorUnits())));
+            grid()->setCell(0, 0, headings.at(0));
+            grid()->setCell(0, 1, headings.at(1));
         }
-        m_grid->clearBody();
+        grid()->clearBody();
     }
 
     const auto plan = CalculateSavings(input);
@@ -210,63 +199,13 @@ void SavingsCalc::calculate()
         ++m_entries;
         const QStringList cells = StoreSavingsComparison(state, input, plan.value(), m_entries);
         for (int c = 0; c < cells.size(); ++c)
-            m_grid->setCell(m_entries, c, cells.at(c));
+            grid()->setCell(m_entries, c, cells.at(c));
     } else {
         const QList<QStringList> rows = StoreSavingsPlan(state, plan.value());
         for (int r = 0; r < rows.size(); ++r)
             for (int c = 0; c < rows.at(r).size(); ++c)
-                m_grid->setCell(r + 1, c, rows.at(r).at(c));
+                grid()->setCell(r + 1, c, rows.at(r).at(c));
     }
     m_periods = plan->periods;
 }
 
-void SavingsCalc::toggleHelp()
-{
-    AppState &state = shell().state;
-    state.QuickHelpOpen = state.QuickHelpOpen == 1 ? 0 : 1;
-    if (!m_help->isOpen())
-        m_help->open(SavingsHelpText(state.CurrencySymbol));
-    else
-        invalidate();
-}
-
-void SavingsCalc::showGraph()
-{
-    m_fields->finishEdit();
-    AppState &state = shell().state;
-    if (state.ResultCount == 0) {
-        shell().dialogs.message(2);
-        return;
-    }
-    state.GraphKind = 1;
-    frame().showOverTool(new GraphsAll(shell(), frame()));
-}
-
-void SavingsCalc::toPrinter()
-{
-    m_fields->finishEdit();
-    AppState &state = shell().state;
-    const QString frequency = m_frequency->currentText();
-    const int periods = m_periods;
-    const bool comparisons = comparing();
-    RunPrintout(state, shell().dialogs, shell().printer, QStringLiteral("Savings"), [&](PrintFrame &frame) {
-        if (comparisons)
-            PrintSavingsComparisons(frame, state);
-        else
-            PrintSavingsPlan(frame, state, frequency, periods);
-    });
-}
-
-void SavingsCalc::exit()
-{
-    AppState &state = shell().state;
-    state.InputValues.clear();
-    state.GraphData.clear();
-    state.CompareData.clear();
-    state.PrintBlocks.clear();
-    state.PrintBlocks2.clear();
-    state.CalcMode = 0;
-    state.ResultCount = 0;
-    state.GraphKind = 0;
-    exitToMenu();
-}

@@ -273,7 +273,7 @@ void PrintSavingsComparisons(PrintFrame &frame, AppState &state)
 
 QString SavingsHelpText(const QString &currencySymbol)
 {
-    QString text = QStringLiteral(
+    const QString text = QStringLiteral(
         "PLANNING YOUR SAVINGS\n"
         "\n"
         "Click any yellow box and type in numbers, deletes previous ones, then 'Calculate'. You may also pick "
@@ -313,7 +313,5 @@ QString SavingsHelpText(const QString &currencySymbol)
         "\n"
         "The term is limited to 40 years. In Savings Comparisons each 'Calculate' adds one line, up to 22, "
         "so that plans can be compared side by side; 'Show Graph' draws their final values.");
-    text.replace(QLatin1Char('@'), currencySymbol);
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return text;
+    return HelpPanelText(text, currencySymbol);
 }

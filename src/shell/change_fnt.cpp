@@ -1,13 +1,13 @@
 #include "shell/change_fnt.h"
 
 #include "shell/format.h"
+#include "shell/input_fields.h"
 #include "shell/mdi_container.h"
 #include "shell/personal_settings.h"
 #include "shell/shell.h"
 #include "shell/window_placement.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -17,21 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-void emptyClipboard()
-{
-    if (QClipboard *clipboard = QGuiApplication::clipboard())
-        clipboard->clear();
-}
-
-bool isEnter(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
-} // namespace
 
 ChangeFnt::ChangeFnt(Shell &shell, MdiContainer &frame)
     : QDialog(&frame), m_shell(shell), m_frame(frame), m_currency(new QLineEdit(this)), m_name(new QLineEdit(this))
@@ -97,7 +82,7 @@ bool ChangeFnt::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_currency) {
         switch (event->type()) {
         case QEvent::FocusIn:
-            emptyClipboard();
+            EmptyClipboard();
             break;
         case QEvent::MouseButtonPress:
             m_currency->clear();
@@ -107,7 +92,7 @@ bool ChangeFnt::eventFilter(QObject *watched, QEvent *event)
             auto *key = static_cast<QKeyEvent *>(event);
             if (key->text() == QLatin1String("\""))
                 return true;
-            if (isEnter(key)) {
+            if (IsEnterKey(key)) {
                 m_name->setFocus(Qt::TabFocusReason);
                 return true;
             }
@@ -129,7 +114,7 @@ bool ChangeFnt::eventFilter(QObject *watched, QEvent *event)
             auto *key = static_cast<QKeyEvent *>(event);
             if (key->text() == QLatin1String("\""))
                 return true;
-            if (isEnter(key)) {
+            if (IsEnterKey(key)) {
                 if (auto *exit = findChild<QPushButton *>(QStringLiteral("ExitFonts")))
                     exit->setFocus(Qt::TabFocusReason);
                 return true;
@@ -148,7 +133,7 @@ void ChangeFnt::leaveCurrency()
         m_currency->setText(RightAlign(m_currency->text(), 2));
         state.FieldEdited = 0;
     }
-    emptyClipboard();
+    EmptyClipboard();
 }
 
 void ChangeFnt::leaveName()

@@ -305,3 +305,10 @@ QString FieldDisplayText(FieldKind kind, Money value, int width, const QString &
     }
     return QString();
 }
+
+QString HelpPanelText(QString text, const QString &currencySymbol)
+{
+    text.replace(QLatin1Char('@'), currencySymbol);
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}

@@ -49,3 +49,7 @@ enum class FieldKind { Money, Percent, Years, Text, Choice };
 QString DefaultFieldFormat(FieldKind kind);
 QString FieldDisplayText(FieldKind kind, Money value, int width, const QString &currencySymbol,
                          const QString &format = QString());
+
+// A Quick Help text as the panel shows it: "@" stands for the currency
+// symbol, and lines end with CR LF.
+QString HelpPanelText(QString text, const QString &currencySymbol);

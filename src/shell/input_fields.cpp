@@ -8,18 +8,18 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-namespace {
-
-void emptyClipboard()
+void EmptyClipboard()
 {
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         clipboard->clear();
 }
 
-bool isEnter(const QKeyEvent *event)
+bool IsEnterKey(const QKeyEvent *event)
 {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
+
+namespace {
 
 // The character code a key press types, or 0 for keys that type nothing
 // (arrows, function keys, Tab: those move or do nothing and are left alone).
@@ -103,7 +103,7 @@ bool InputFields::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusIn:
         if (field->row.focus == FocusVariant::A && field->edit)
             field->edit->selectAll();
-        emptyClipboard();
+        EmptyClipboard();
         return false;
     case QEvent::MouseButtonPress:
         if (field->row.focus == FocusVariant::B)
@@ -140,7 +140,7 @@ bool InputFields::keyPress(Field &field, QKeyEvent *event)
         m_invalidate();
         return false;
     }
-    if (isEnter(event)) {
+    if (IsEnterKey(event)) {
         moveToNext(field);
         return true;
     }
@@ -227,7 +227,7 @@ void InputFields::leave(Field &field)
         field.pristine = true;
     }
     state.FieldEdited = 0;
-    emptyClipboard();
+    EmptyClipboard();
     m_leaving = false;
 }
 

@@ -13,6 +13,11 @@ class QLineEdit;
 class QWidget;
 struct Shell;
 
+// The clipboard is emptied whenever a field is entered or left, so that
+// nothing unchecked can be pasted into a figure.
+void EmptyClipboard();
+bool IsEnterKey(const QKeyEvent *event);
+
 // Which way a field behaves when it gains the focus: A selects the whole text,
 // B only empties the clipboard but runs the window's invalidate on a click.
 enum class FocusVariant { A, B };

@@ -1,5 +1,6 @@
 #include "shell/message_box.h"
 
+#include "shell/input_fields.h"
 #include "shell/message_texts.h"
 
 #include <QHBoxLayout>
@@ -109,7 +110,7 @@ bool HeaderInputDialog::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->text() == QLatin1String("\""))
             return true;
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (IsEnterKey(key)) {
             m_accept->setFocus();
             return true;
         }

@@ -1,5 +1,7 @@
 #include "shell/quick_help_panel.h"
 
+#include "shell/input_fields.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -59,7 +61,7 @@ bool QuickHelpPanel::eventFilter(QObject *watched, QEvent *event)
     if (watched != m_text || event->type() != QEvent::KeyPress)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    if (IsEnterKey(key)) {
         if (m_firstField)
             m_firstField->setFocus(Qt::TabFocusReason);
         return true;
