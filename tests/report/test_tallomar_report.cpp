@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -32,11 +34,14 @@ class TestTallomarReport : public QObject
     };
 
     QTemporaryDir m_dir;
+    // A copy of the program in a folder of its own, so that the settings
+    // file beside it is the test's and not a developer's.
+    static inline QString s_program;
 
     static Run run(const QStringList &arguments, const QByteArray &input = {})
     {
         QProcess process;
-        process.start(QStringLiteral(TALLOMAR_REPORT), arguments);
+        process.start(s_program, arguments);
         process.write(input);
         process.closeWriteChannel();
         process.waitForFinished(60000);
@@ -60,6 +65,28 @@ class TestTallomarReport : public QObject
     }
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QDir(m_dir.path()).mkdir(QStringLiteral("bin"));
+        s_program = m_dir.filePath(QStringLiteral("bin/tallomar-report"));
+        QVERIFY(QFile::copy(QStringLiteral(TALLOMAR_REPORT), s_program));
+        QFile::setPermissions(s_program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void settingsBesideTheProgramAreRead()
+    {
+        const QString settings = m_dir.filePath(QStringLiteral("bin/Personal.tlm"));
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\"\xC2\xA3\",1,\"Ada\"\r\n");
+        file.close();
+        const Run r = run({QStringLiteral("growth"), QStringLiteral("--format"), QStringLiteral("json")});
+        QFile::remove(settings);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.grid().at(1).at(2), QStringLiteral("£10,000.00"));
+    }
+
     void growthDefaultsAsTheWindowShowsThem()
     {
         const Run r = run({QStringLiteral("growth"), QStringLiteral("--format"), QStringLiteral("json")});
