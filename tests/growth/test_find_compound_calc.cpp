@@ -19,13 +19,7 @@ class TestFindCompoundCalc : public QObject
     FindCompoundCalc *window = nullptr;
     std::unique_ptr<WindowDriver> user;
 
-    QStringList row(int r) const
-    {
-        QStringList cells;
-        for (int c = 0; c < 6; ++c)
-            cells << user->cell("FGrid", r, c);
-        return cells;
-    }
+    QStringList row(int r) const { return user->row(QStringLiteral("FGrid"), r); }
     // Types figures into the boxes and presses Calculate with its access key.
     void calculate(const QString &cost, const QString &value, const QString &years, const QString &name)
     {
@@ -53,10 +47,7 @@ private slots:
         frame = std::make_unique<MdiContainer>(t->shell);
         frame->menu()->setTool(QStringLiteral("Compound"),
                                [](Shell &s, MdiContainer &f) { return new FindCompoundCalc(s, f); });
-        frame->show();
-        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
-        QTest::mouseClick(frame->menu()->button(QStringLiteral("Compound")), Qt::LeftButton);
-        window = qobject_cast<FindCompoundCalc *>(frame->activeTool());
+        window = qobject_cast<FindCompoundCalc *>(OpenFromMenu(*frame, QStringLiteral("Compound")));
         QVERIFY(window);
         user = std::make_unique<WindowDriver>(window);
     }

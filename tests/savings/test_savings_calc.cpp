@@ -25,20 +25,11 @@ class TestSavingsCalc : public QObject
         frame = std::make_unique<MdiContainer>(t->shell);
         for (const char *name : {"Savings", "SavingComp"})
             frame->menu()->setTool(QLatin1String(name), [](Shell &s, MdiContainer &f) { return new SavingsCalc(s, f); });
-        frame->show();
-        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
-        QTest::mouseClick(frame->menu()->button(QLatin1String(button)), Qt::LeftButton);
-        window = qobject_cast<SavingsCalc *>(frame->activeTool());
+        window = qobject_cast<SavingsCalc *>(OpenFromMenu(*frame, QLatin1String(button)));
         QVERIFY(window);
         user = std::make_unique<WindowDriver>(window);
     }
-    QStringList row(int r) const
-    {
-        QStringList cells;
-        for (int c = 0; c < window->grid()->cols(); ++c)
-            cells << user->cell("SGrid", r, c);
-        return cells;
-    }
+    QStringList row(int r) const { return user->row(QStringLiteral("SGrid"), r); }
     void chooseFrequency(const QString &word)
     {
         auto *frequency = user->find<QComboBox>("InMonthsYrs");

@@ -23,6 +23,16 @@ SavingsInput defaults()
     return input;
 }
 
+// 100 a month for 40 years: the largest plan the window makes.
+SavingsInput fortyYearsMonthly()
+{
+    SavingsInput input = defaults();
+    input.frequency = QStringLiteral("Monthly");
+    input.amount = m(100);
+    input.years = m(40);
+    return input;
+}
+
 SavingsPlan calculate(const SavingsInput &input)
 {
     const auto plan = CalculateSavings(input);
@@ -112,14 +122,11 @@ private slots:
         QVERIFY(std::abs(plan.rows.at(12).invested.toDouble() - 106.0) < 0.01);
     }
 
-    void fortyYearsMonthly()
+    void largestPlan()
     {
         AppState state;
         ResetSavingsTables(state);
-        SavingsInput input = defaults();
-        input.frequency = QStringLiteral("Monthly");
-        input.amount = m(100);
-        input.years = m(40);
+        const SavingsInput input = fortyYearsMonthly();
         const SavingsPlan plan = calculate(input);
         QCOMPARE(plan.periods, qint16(480));
         QCOMPARE(StoreSavingsPlan(state, plan).size(), 482);
@@ -179,10 +186,7 @@ private slots:
     {
         AppState state;
         ResetSavingsTables(state);
-        SavingsInput input = defaults();
-        input.frequency = QStringLiteral("Monthly");
-        input.amount = m(100);
-        input.years = m(40);
+        const SavingsInput input = fortyYearsMonthly();
         state.InputValues[1] = input.lumpSum;
         state.InputValues[2] = input.amount;
         state.InputValues[4] = input.rate;

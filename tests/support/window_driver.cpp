@@ -1,5 +1,7 @@
 #include "support/window_driver.h"
 
+#include "shell/mdi_container.h"
+#include "shell/menu_main.h"
 #include "shell/spreadsheet_grid.h"
 
 #include <QAbstractButton>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QWindow>
 
@@ -104,6 +107,24 @@ QString WindowDriver::cell(const QString &grid, int row, int col) const
 {
     auto *target = qobject_cast<SpreadsheetGrid *>(control(grid));
     return target ? target->cell(row, col) : QString();
+}
+
+QStringList WindowDriver::row(const QString &grid, int row) const
+{
+    auto *target = qobject_cast<SpreadsheetGrid *>(control(grid));
+    QStringList cells;
+    for (int c = 0; target && c < target->cols(); ++c)
+        cells << target->cell(row, c);
+    return cells;
+}
+
+QWidget *OpenFromMenu(MdiContainer &frame, const QString &button)
+{
+    frame.show();
+    if (!QTest::qWaitForWindowActive(&frame))
+        return nullptr;
+    QTest::mouseClick(frame.menu()->button(button), Qt::LeftButton);
+    return frame.activeTool();
 }
 
 QString WindowDriver::focusedName() const

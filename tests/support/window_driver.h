@@ -11,7 +11,12 @@
 
 #include <memory>
 
+class MdiContainer;
 class SpreadsheetGrid;
+
+// Shows the frame and opens a tool by its menu button, as a user does;
+// returns the tool's window, or nothing when none opened.
+QWidget *OpenFromMenu(MdiContainer &frame, const QString &button);
 
 // A fresh set of shared variables, scripted dialogs and a program folder of
 // its own, as every window test needs.
@@ -49,6 +54,8 @@ public:
     void click(const QString &button);
     QString text(const QString &name) const;
     QString cell(const QString &grid, int row, int col) const;
+    // Every cell of one grid row.
+    QStringList row(const QString &grid, int row) const;
     QString focusedName() const;
 
 private:
