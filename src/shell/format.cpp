@@ -256,6 +256,31 @@ double LeadingNumber(const QString &text, bool allowSign)
     return ok && std::isfinite(value) ? value : 0.0;
 }
 
+Money LeadingMoney(const QString &text, bool allowSign)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char(' '))
+        ++i;
+    const qsizetype start = i;
+    if (allowSign && i < text.size() && text.at(i) == QLatin1Char('-'))
+        ++i;
+    bool point = false;
+    while (i < text.size()) {
+        const QChar c = text.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            ++i;
+        else if (c == QLatin1Char('.') && !point) {
+            point = true;
+            ++i;
+        } else
+            break;
+    }
+    Money value;
+    if (!Money::fromDecimalText(QStringView(text).mid(start, i - start), value))
+        return Money();
+    return value;
+}
+
 int DecimalKeyFilter(int key, const QString &typedText, qint16 &decimalsOverride)
 {
     if (key == 8 || key == 127 || key == '.')

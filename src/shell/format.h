@@ -34,6 +34,9 @@ QString RightAlignFigure(const QString &text, int width);
 // "." (after a "-" where a sign is allowed); anything else gives 0.
 // "12.5.3" gives 12.5.
 double LeadingNumber(const QString &text, bool allowSign = false);
+// The same prefix read exactly into money, the fifth decimal rounded half to
+// even. Faults (ArithmeticFault) on a figure money cannot hold.
+Money LeadingMoney(const QString &text, bool allowSign = false);
 
 // Key filters of the numeric fields. They return the key when it is accepted
 // and 0 when it is refused (the caller beeps). typedText is the field's text

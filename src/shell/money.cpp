@@ -1,5 +1,6 @@
 #include "shell/money.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -93,4 +94,50 @@ Money Money::operator/(Money other) const
 {
     const Int128 numerator = static_cast<Int128>(m_raw) * Scale;
     return Money(checked(divideHalfEven(numerator, other.m_raw)));
+}
+
+bool Money::fromDecimalText(QStringView text, Money &value)
+{
+    qsizetype i = 0;
+    const bool negative = !text.isEmpty() && text.at(0) == u'-';
+    if (negative)
+        ++i;
+    Int128 whole = 0;  // the digits up to the fourth decimal, scaled
+    int decimals = -1; // digits seen after the point; -1 before it
+    int digits = 0;
+    int fifth = -1;    // the fifth decimal, when there is one
+    bool beyond = false; // any non-zero digit after the fifth decimal
+    for (; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'.' && decimals < 0) {
+            decimals = 0;
+            continue;
+        }
+        if (c < u'0' || c > u'9')
+            return false;
+        const int d = c.unicode() - u'0';
+        ++digits;
+        if (decimals < 0) {
+            whole = whole * 10 + d;
+            if (whole > Int128(Max) * 10)
+                throw ArithmeticFault("money overflow");
+        } else if (decimals < 4) {
+            whole = whole * 10 + d;
+            ++decimals;
+        } else if (decimals == 4) {
+            fifth = d;
+            ++decimals;
+        } else if (d != 0) {
+            beyond = true;
+        }
+    }
+    if (digits == 0)
+        return false;
+    for (int k = std::max(decimals, 0); k < 4; ++k)
+        whole *= 10;
+    // Half to even on what lies after the fourth decimal.
+    if (fifth > 5 || (fifth == 5 && (beyond || whole % 2 != 0)))
+        whole += 1;
+    value = Money(checked(negative ? -whole : whole));
+    return true;
 }

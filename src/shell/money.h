@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringView>
 #include <QtGlobal>
 
 #include <compare>
@@ -26,6 +27,10 @@ public:
     static Money fromDouble(double value);
     static constexpr Money fromRaw(qint64 raw) { return Money(raw); }
     static Money fromWhole(qint64 units);
+    // Plain decimal text ("-12.34567", ".5", "7."), digits only after an
+    // optional "-": exact, the fifth decimal rounded half to even. Faults on
+    // a figure money cannot hold; returns false for text of another form.
+    static bool fromDecimalText(QStringView text, Money &value);
 
     constexpr qint64 raw() const { return m_raw; }
     double toDouble() const { return static_cast<double>(m_raw) / static_cast<double>(Scale); }

@@ -54,6 +54,41 @@ private slots:
         QCOMPARE((big * Money::fromWhole(10)).raw(), Money::fromWhole(900000000000LL).raw());
     }
 
+    void readsDecimalTextExactly_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("raw");
+        QTest::newRow("fifth decimal below half") << "0.00015" << qint64(2); // half to even: 1.5 -> 2
+        QTest::newRow("fifth decimal half to even down") << "0.00025" << qint64(2);
+        QTest::newRow("half with more behind rounds up") << "0.000250001" << qint64(3);
+        QTest::newRow("cents above a double's reach") << "123456789012345.67" << qint64(1234567890123456700);
+        QTest::newRow("largest cents") << "922337203685477.58" << qint64(9223372036854775800);
+        QTest::newRow("largest money") << "922337203685477.5807" << std::numeric_limits<qint64>::max();
+        QTest::newRow("negative") << "-12.5" << qint64(-125000);
+        QTest::newRow("minus zero") << "-0" << qint64(0);
+        QTest::newRow("point first") << ".5" << qint64(5000);
+        QTest::newRow("point last") << "7." << qint64(70000);
+        QTest::newRow("leading zeros") << "000000000000000000000001" << qint64(10000);
+    }
+    void readsDecimalTextExactly()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, raw);
+        Money value;
+        QVERIFY(Money::fromDecimalText(text, value));
+        QCOMPARE(value.raw(), raw);
+    }
+
+    void refusesOtherTextAndFaultsOnOverflow()
+    {
+        Money value = Money::fromWhole(5);
+        for (const char *text : {"", "-", ".", "1e5", "1.2.3", "+1", " 1", "1,000", "--1"})
+            QVERIFY2(!Money::fromDecimalText(QString::fromLatin1(text), value), text);
+        QCOMPARE(value, Money::fromWhole(5)); // untouched
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFault, Money::fromDecimalText(u"922337203685477.5808", value));
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFault, Money::fromDecimalText(QString(400, u'9'), value));
+    }
+
     void floorUnits()
     {
         QCOMPARE(Money::fromDouble(11487.99).floorUnits(), qint64(11487));
