@@ -1,8 +1,6 @@
-#include "growth/find_compound_calc.h"
-#include "savings/savings_calc.h"
+#include "app/tool_registry.h"
 #include "shell/app_state.h"
 #include "shell/mdi_container.h"
-#include "shell/menu_main.h"
 #include "shell/qt_printer.h"
 #include "shell/shell.h"
 #include "shell/widget_dialogs.h"
@@ -22,10 +20,7 @@ int main(int argc, char *argv[])
     Shell shell{state, dialogs, printer, QDate::currentDate(), QApplication::applicationDirPath()};
 
     MdiContainer frame(shell);
-    MenuMain *menu = frame.menu();
-    menu->setTool(QStringLiteral("Compound"), [](Shell &s, MdiContainer &f) { return new FindCompoundCalc(s, f); });
-    for (const char *button : {"Savings", "SavingComp"})
-        menu->setTool(QLatin1String(button), [](Shell &s, MdiContainer &f) { return new SavingsCalc(s, f); });
+    RegisterTools(frame);
     dialogs.setFrame(&frame);
     printer.setParentWindow(&frame);
     frame.show();

@@ -31,7 +31,12 @@ Outcome<CompoundGrowth> CalculateCompoundGrowth(Money cost, Money value, Money y
     const double c = cost.toDouble();
     const double v = value.toDouble();
     result.rate = std::exp(std::log(v / c) / result.years) - 1;
-    result.gain = (v - c) / c;
+    try {
+        // The difference is taken exactly, as money, before dividing.
+        result.gain = (value - cost).toDouble() / c;
+    } catch (const ArithmeticFault &) {
+        return Outcome<CompoundGrowth>::refused(3);
+    }
     try {
         double x = c;
         for (int k = 1; k <= result.years; ++k) {

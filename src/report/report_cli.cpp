@@ -1,14 +1,13 @@
 #include "report/report_cli.h"
 
-#include "growth/compound_growth.h"
-#include "report/report_fields.h"
-#include "savings/savings_plan.h"
+#include "report/report_command.h"
 #include "shell/app_state.h"
 #include "shell/message_texts.h"
 #include "shell/page_print_job.h"
 #include "shell/personal_settings.h"
 #include "shell/print_frame.h"
 #include "shell/text_print_job.h"
+#include "shell/tool_session.h"
 #include "shell/unattended_dialogs.h"
 
 #include <QCommandLineParser>
@@ -18,10 +17,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextStream>
 
-#include <functional>
 #include <map>
 
 namespace {
@@ -29,8 +28,10 @@ namespace {
 const QStringList Formats = {QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json"),
                              QStringLiteral("report"), QStringLiteral("pdf")};
 constexpr qint64 MaxInputSize = 4 * 1024 * 1024;
+// Exponents beyond this give figures no field takes; they are left as typed.
+constexpr int MaxExponent = 400;
 
-// One press of Calculate: the text of every field.
+// One press of Calculate: the text of every field that has an option.
 using Press = std::map<QString, QString>;
 
 struct UsageError
@@ -39,56 +40,55 @@ struct UsageError
 };
 
 // What a run leaves: the grid as the window shows it, the numbers behind
-// it, the message the window would show, and how to print it.
+// it, and the message the window would have shown for a refused press.
 struct Result
 {
     QList<QStringList> grid; // row 0: the headings
     QJsonValue results;
     int message = 0;
-    QString title;
-    std::function<void(PrintFrame &)> print;
+    int refusedPress = 0; // 1-based; 0 when none was refused
 };
 
 QString ProgramHelp()
 {
-    return QStringLiteral(
-        "Usage: tallomar-report COMMAND [OPTIONS]\n"
-        "\n"
-        "Tallomar's calculators without the windows: the same tables and printouts, for scripts and\n"
-        "spreadsheets.\n"
-        "\n"
-        "Commands:\n"
-        "  growth    annual compound growth of one or more investments\n"
-        "  savings   a savings plan, or a comparison of savings plans\n"
-        "\n"
-        "Run 'tallomar-report COMMAND --help' for the options of a command.\n"
-        "\n"
-        "Exit status: 0 done, 2 wrong arguments, 3 a calculation was refused (the message is\n"
-        "printed on standard error), 1 the output could not be written.\n");
+    QString text;
+    QTextStream help(&text);
+    help << "Usage: tallomar-report COMMAND [OPTIONS]\n"
+            "\n"
+            "Tallomar's calculators without the windows: the same tables and printouts, for scripts and\n"
+            "spreadsheets.\n"
+            "\n"
+            "Commands:\n";
+    for (const ReportCommand *command : ReportCommands())
+        help << "  " << QString::fromLatin1(command->name).leftJustified(10) << command->summary << "\n";
+    help << "\n"
+            "Run 'tallomar-report COMMAND --help' for the options of a command.\n"
+            "\n"
+            "Exit status: 0 done, 2 wrong arguments, 3 a calculation was refused (the message is\n"
+            "printed on standard error), 1 the output could not be written.\n";
+    return text;
 }
 
-QString CommandHelp(const QString &command, const std::vector<ReportField> &fields)
+QString CommandHelp(const ReportCommand &command)
 {
     QString text;
     QTextStream help(&text);
-    help << "Usage: tallomar-report " << command << " [OPTIONS]\n\n";
-    if (command == QLatin1String("growth"))
-        help << "The annual compound growth rate and total gain of an investment. With --input, a JSON array\n"
-                "of objects compares up to 22 investments, one per element.\n\n";
-    else
-        help << "A savings plan, period by period, with its totals. With --compare, or with a JSON array as\n"
-                "input, each element becomes one line of a comparison of up to 22 plans.\n\n";
+    help << "Usage: tallomar-report " << command.name << " [OPTIONS]\n\n" << command.description << "\n\n";
     help << "Inputs (the window's starting figure when left out):\n";
-    for (const ReportField &field : fields)
-        help << QStringLiteral("  --%1 VALUE").arg(QLatin1String(field.key)).leftJustified(24) << field.help
-             << " [" << field.defaultText << "]\n";
-    if (command == QLatin1String("savings"))
-        help << QStringLiteral("  --compare").leftJustified(24) << "compare plans, one line each\n";
+    for (const FieldDescription &field : command.fields()) {
+        if (!field.option)
+            continue;
+        help << QStringLiteral("  --%1 VALUE").arg(QLatin1String(field.option)).leftJustified(24) << field.help
+             << " [" << field.start << "]\n";
+    }
+    for (const CommandSwitch &option : command.switches)
+        help << QStringLiteral("  --%1").arg(QLatin1String(option.name)).leftJustified(24) << option.help << "\n";
     help << "\nCommon options:\n"
             "  --input FILE            JSON object of the inputs above (same names), or an array of such\n"
             "                          objects, one per Calculate; - reads standard input\n"
-            "  --format FORMAT         text (default), csv, json, report (the printout as text, pages\n"
-            "                          separated by form feeds) or pdf (the printout; needs --out)\n"
+            "  --format FORMAT         text (default), csv (plain numbers for spreadsheets), json, report\n"
+            "                          (the printout as text, pages separated by form feeds) or pdf (the\n"
+            "                          printout; needs --out)\n"
             "  --out FILE              write to FILE instead of standard output\n"
             "  --currency SYMBOL       currency symbol (otherwise from the settings file)\n"
             "  --header TEXT           header line of the printout\n"
@@ -96,24 +96,76 @@ QString CommandHelp(const QString &command, const std::vector<ReportField> &fiel
     return text;
 }
 
-const ReportField *FindField(const std::vector<ReportField> &fields, const QString &key)
+const ReportCommand *FindCommand(const QString &name)
 {
-    for (const ReportField &field : fields)
-        if (key == QLatin1String(field.key))
-            return &field;
+    for (const ReportCommand *command : ReportCommands())
+        if (name == QLatin1String(command->name))
+            return command;
     return nullptr;
+}
+
+// A JSON number as plain decimal text, exactly as written: "1e-05" gives
+// "0.00001", "-2.5E3" gives "-2500".
+QString PlainDecimal(const QByteArray &token)
+{
+    static const QRegularExpression form(QStringLiteral("^(-?)(\\d+)(?:\\.(\\d+))?(?:[eE]([+-]?\\d{1,6}))?$"));
+    const QRegularExpressionMatch match = form.match(QString::fromLatin1(token));
+    if (!match.hasMatch())
+        return QString::fromLatin1(token);
+    const int exponent = match.captured(4).isEmpty() ? 0 : match.captured(4).toInt();
+    if (exponent > MaxExponent || exponent < -MaxExponent)
+        return QString::fromLatin1(token);
+    const QString digits = match.captured(2) + match.captured(3);
+    const qsizetype point = match.captured(2).size() + exponent;
+    QString text;
+    if (point <= 0)
+        text = QStringLiteral("0.") + QString(-point, u'0') + digits;
+    else if (point >= digits.size())
+        text = digits + QString(point - digits.size(), u'0');
+    else
+        text = digits.left(point) + u'.' + digits.mid(point);
+    return match.captured(1) + text;
+}
+
+// JSON whose numbers are turned into strings of their exact decimal text,
+// so that no figure passes through a double.
+QByteArray QuoteNumbers(const QByteArray &json)
+{
+    QByteArray out;
+    out.reserve(json.size() + json.size() / 4);
+    bool inString = false;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json.at(i);
+        if (inString) {
+            out += c;
+            if (c == '\\' && i + 1 < json.size())
+                out += json.at(++i);
+            else if (c == '"')
+                inString = false;
+            continue;
+        }
+        if (c == '"') {
+            inString = true;
+            out += c;
+            continue;
+        }
+        if (c == '-' || (c >= '0' && c <= '9')) {
+            qsizetype end = i;
+            while (end < json.size() && QByteArrayView("+-.eE0123456789").contains(json.at(end)))
+                ++end;
+            out += '"' + PlainDecimal(json.mid(i, end - i)).toLatin1() + '"';
+            i = end - 1;
+            continue;
+        }
+        out += c;
+    }
+    return out;
 }
 
 QString JsonText(const QString &key, const QJsonValue &value)
 {
     if (value.isString())
         return value.toString();
-    if (value.isDouble()) {
-        const double number = value.toDouble();
-        if (number == std::floor(number) && std::abs(number) < 1e15)
-            return QString::number(qint64(number));
-        return QString::number(number, 'g', 15);
-    }
     throw UsageError{QStringLiteral("\"%1\" must be a number or a text").arg(key)};
 }
 
@@ -134,27 +186,30 @@ QByteArray ReadInput(const QString &path)
     return bytes;
 }
 
-// The presses of Calculate the inputs ask for; `many` tells whether the
+// The presses of Calculate the inputs ask for; `list` tells whether the
 // input was a list.
-QList<Press> ReadPresses(const QCommandLineParser &parser, const std::vector<ReportField> &fields, bool &many)
+QList<Press> ReadPresses(const QCommandLineParser &parser, FieldTable fields, bool &list)
 {
     Press base;
-    for (const ReportField &field : fields) {
-        const QString key = QLatin1String(field.key);
-        base[key] = parser.isSet(key) ? parser.value(key) : QLatin1String(field.defaultText);
+    for (const FieldDescription &field : fields) {
+        if (!field.option)
+            continue;
+        const QString key = QLatin1String(field.option);
+        base[key] = parser.isSet(key) ? parser.value(key) : QLatin1String(field.start);
     }
     QList<Press> presses;
-    many = false;
+    list = false;
     if (!parser.isSet(QStringLiteral("input"))) {
         presses.append(base);
     } else {
         QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(ReadInput(parser.value(QStringLiteral("input"))), &error);
+        const QJsonDocument document =
+            QJsonDocument::fromJson(QuoteNumbers(ReadInput(parser.value(QStringLiteral("input")))), &error);
         if (document.isNull())
             throw UsageError{QStringLiteral("the input is not JSON: ") + error.errorString()};
         QJsonArray elements;
         if (document.isArray()) {
-            many = true;
+            list = true;
             elements = document.array();
         } else {
             elements.append(document.object());
@@ -167,7 +222,7 @@ QList<Press> ReadPresses(const QCommandLineParser &parser, const std::vector<Rep
             Press press = base;
             const QJsonObject object = element.toObject();
             for (auto it = object.begin(); it != object.end(); ++it) {
-                if (!FindField(fields, it.key()))
+                if (!FindOption(fields, it.key()))
                     throw UsageError{QStringLiteral("unknown input \"%1\"").arg(it.key())};
                 press[it.key()] = JsonText(it.key(), it.value());
             }
@@ -175,141 +230,65 @@ QList<Press> ReadPresses(const QCommandLineParser &parser, const std::vector<Rep
         }
     }
     for (const Press &press : presses) {
-        for (const ReportField &field : fields) {
-            const QString problem = CheckFieldValue(field, press.at(QLatin1String(field.key)));
+        for (const FieldDescription &field : fields) {
+            if (!field.option)
+                continue;
+            const QString problem = CheckFieldText(field, press.at(QLatin1String(field.option)));
             if (!problem.isEmpty())
-                throw UsageError{QStringLiteral("--%1: ").arg(QLatin1String(field.key)) + problem};
+                throw UsageError{QStringLiteral("--%1: ").arg(QLatin1String(field.option)) + problem};
         }
     }
     return presses;
 }
 
-Money Figure(const Press &press, const char *key)
+// Gives one press's figures to the fields as typing them would, then
+// presses Calculate. Returns the message of a refusal, or 0.
+int PressCalculate(ToolSession &session, AppState &state, const Press &press, QList<QStringList> &grid)
 {
-    return Money::fromDouble(LeadingNumber(press.at(QLatin1String(key)), true));
+    FieldTexts texts;
+    for (const FieldDescription &field : session.fields()) {
+        const QString text = field.option ? press.at(QLatin1String(field.option)) : QLatin1String(field.start);
+        if (field.slot < 0) {
+            texts.insert(QLatin1String(field.control), text);
+            continue;
+        }
+        Money value;
+        try {
+            value = LeadingMoney(text, field.allowMinus);
+        } catch (const ArithmeticFault &) {
+            return 3; // more digits than money holds, as a typed figure
+        }
+        // There is no field to set back to its limit: the figure is refused.
+        if (AboveLimit(field, value))
+            return field.limitMessage;
+        if (state.InputValues.size() <= field.slot)
+            state.InputValues.resize(field.slot + 1);
+        state.InputValues[field.slot] = value;
+    }
+    const Outcome<GridUpdate> outcome = session.press(texts);
+    if (!outcome.ok())
+        return outcome.message();
+    ApplyGridUpdate(grid, outcome.value());
+    return 0;
 }
 
-double Number(Money value)
-{
-    return value.toDouble();
-}
-
-Result RunGrowth(AppState &state, const QList<Press> &presses)
+Result Run(ToolSession &session, AppState &state, const QList<Press> &presses)
 {
     Result result;
-    ResetCompoundGrowthTables(state);
-    result.grid.append(CompoundGrowthHeadings());
-    result.title = QStringLiteral("Annual Compound Growth");
-    QJsonArray results;
-    for (const Press &press : presses) {
-        const auto growth = CalculateCompoundGrowth(Figure(press, "cost"), Figure(press, "value"),
-                                                    Figure(press, "years"), state.ResultCount);
-        if (!growth.ok()) {
-            result.message = growth.message();
+    result.grid = GridTexts(session.gridLayout());
+    for (int i = 0; i < presses.size(); ++i) {
+        result.message = PressCalculate(session, state, presses.at(i), result.grid);
+        if (result.message != 0) {
+            result.refusedPress = i + 1;
             break;
-        }
-        const QString name = press.at(QStringLiteral("name"));
-        result.grid.append(AddCompoundGrowthResult(state, growth.value(), name));
-        results.append(QJsonObject{{QStringLiteral("name"), name},
-                                   {QStringLiteral("years"), growth->years},
-                                   {QStringLiteral("cost"), Number(growth->cost)},
-                                   {QStringLiteral("value"), Number(growth->value)},
-                                   {QStringLiteral("annual_rate"), growth->rate},
-                                   {QStringLiteral("total_gain"), growth->gain}});
-    }
-    result.results = results;
-    result.print = [&state](PrintFrame &frame) { PrintCompoundGrowth(frame, state); };
-    return result;
-}
-
-SavingsInput SavingsFrom(const Press &press)
-{
-    SavingsInput input;
-    input.lumpSum = Figure(press, "lump-sum");
-    input.amount = Figure(press, "amount");
-    input.frequency = press.at(QStringLiteral("frequency"));
-    input.rate = Figure(press, "rate");
-    input.increase = Figure(press, "increase");
-    input.inflation = Figure(press, "inflation");
-    input.years = Figure(press, "years");
-    return input;
-}
-
-Result RunSavings(AppState &state, const QList<Press> &presses, bool compare)
-{
-    Result result;
-    ResetSavingsTables(state);
-    state.CalcMode = compare ? 2 : 1;
-    result.title = QStringLiteral("Savings");
-    if (compare)
-        result.grid.append(SavingsComparisonHeadings());
-    QJsonArray entries;
-    for (const Press &press : presses) {
-        const SavingsInput input = SavingsFrom(press);
-        // The window's years field holds at most 40 years.
-        if (input.years > Money::fromWhole(SavingsMaxYears)) {
-            result.message = 5;
-            break;
-        }
-        if (compare && state.ResultCount >= SavingsMaxEntries) {
-            result.message = 6;
-            break;
-        }
-        const auto plan = CalculateSavings(input);
-        if (!plan.ok()) {
-            result.message = plan.message();
-            break;
-        }
-        const QList<std::pair<int, Money>> figures = {{1, input.lumpSum}, {2, input.amount},    {4, input.rate},
-                                                    {5, input.increase}, {6, input.inflation}, {7, input.years}};
-        for (const auto &[index, value] : figures)
-            state.InputValues[index] = value;
-        if (compare) {
-            const int entry = state.ResultCount + 1;
-            result.grid.append(StoreSavingsComparison(state, input, plan.value(), entry));
-            entries.append(QJsonObject{{QStringLiteral("lump_sum"), Number(input.lumpSum)},
-                                       {QStringLiteral("amount"), Number(input.amount)},
-                                       {QStringLiteral("frequency"), input.frequency},
-                                       {QStringLiteral("rate"), Number(input.rate)},
-                                       {QStringLiteral("increase"), Number(input.increase)},
-                                       {QStringLiteral("inflation"), Number(input.inflation)},
-                                       {QStringLiteral("years"), Number(input.years)},
-                                       {QStringLiteral("periods"), plan->periods},
-                                       {QStringLiteral("total_invested"), Number(plan->totalInvested)},
-                                       {QStringLiteral("final_value"), Number(plan->finalValue)}});
-            result.print = [&state](PrintFrame &frame) { PrintSavingsComparisons(frame, state); };
-        } else {
-            QStringList headings = SavingsPlanningHeadings();
-            const QStringList withFrequency = SavingsFrequencyHeadings(input.frequency);
-            headings[0] = withFrequency.at(0);
-            headings[1] = withFrequency.at(1);
-            result.grid = {headings};
-            result.grid.append(StoreSavingsPlan(state, plan.value()));
-            QJsonArray periods;
-            for (int k = 0; k < plan->rows.size(); ++k) {
-                const SavingsPeriod &row = plan->rows.at(k);
-                periods.append(QJsonObject{{QStringLiteral("period"), k + 1},
-                                           {QStringLiteral("invested"), Number(row.invested)},
-                                           {QStringLiteral("interest"), Number(row.interest)},
-                                           {QStringLiteral("value"), Number(row.value)}});
-            }
-            result.results = QJsonObject{{QStringLiteral("frequency"), input.frequency},
-                                         {QStringLiteral("periods_per_year"), plan->periodsPerYear},
-                                         {QStringLiteral("periods"), periods},
-                                         {QStringLiteral("total_invested"), Number(plan->totalInvested)},
-                                         {QStringLiteral("total_interest"), Number(plan->totalInterest)},
-                                         {QStringLiteral("final_value"), Number(plan->finalValue)}};
-            const QString frequency = input.frequency;
-            const int count = plan->periods;
-            result.print = [&state, frequency, count](PrintFrame &frame) {
-                PrintSavingsPlan(frame, state, frequency, count);
-            };
         }
     }
-    if (compare)
-        result.results = entries;
-    else if (result.results.isUndefined())
-        result.results = QJsonValue();
+    // The window's empty rows below the last figures are not output.
+    while (result.grid.size() > 1 &&
+           std::all_of(result.grid.last().cbegin(), result.grid.last().cend(),
+                       [](const QString &cell) { return cell.isEmpty(); }))
+        result.grid.removeLast();
+    result.results = session.results();
     return result;
 }
 
@@ -350,13 +329,37 @@ QString CsvCell(const QString &cell)
     return cell;
 }
 
-QString AsCsv(const QList<QStringList> &grid)
+// A figure as a spreadsheet reads it: no currency symbol, no grouping, a
+// percentage as its number, "." before the decimals and a digit before it.
+// Texts that are not figures stay as they are.
+QString PlainFigure(const QString &cell, const QString &currencySymbol)
+{
+    static const QRegularExpression number(QStringLiteral("^(-?)(\\d*)(\\.\\d+)?$"));
+    QString text = cell.trimmed();
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    if (negative)
+        text.remove(0, 1);
+    if (!currencySymbol.isEmpty() && text.startsWith(currencySymbol))
+        text.remove(0, currencySymbol.size());
+    if (text.endsWith(QLatin1Char('%')))
+        text.chop(1);
+    text.remove(QLatin1Char(','));
+    if (negative)
+        text.prepend(QLatin1Char('-'));
+    const QRegularExpressionMatch match = number.match(text);
+    if (!match.hasMatch() || (match.captured(2).isEmpty() && match.captured(3).isEmpty()))
+        return cell;
+    return match.captured(1) + (match.captured(2).isEmpty() ? QStringLiteral("0") : match.captured(2)) +
+           match.captured(3);
+}
+
+QString AsCsv(const QList<QStringList> &grid, const QString &currencySymbol)
 {
     QString text;
     for (int r = 0; r < grid.size(); ++r) {
         QStringList cells;
         for (const QString &cell : grid.at(r))
-            cells << CsvCell(r == 0 ? Simplified(cell) : cell);
+            cells << CsvCell(r == 0 ? Simplified(cell) : PlainFigure(cell, currencySymbol));
         text += cells.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
     return text;
@@ -370,7 +373,8 @@ QString AsJson(const Result &result, const AppState &state)
     QJsonValue message;
     if (result.message != 0)
         message = QJsonObject{{QStringLiteral("number"), result.message},
-                              {QStringLiteral("text"), MessageText(result.message, state.TodayText)}};
+                              {QStringLiteral("text"), MessageText(result.message, state.TodayText)},
+                              {QStringLiteral("press"), result.refusedPress}};
     const QJsonObject document{
         {QStringLiteral("grid"), grid}, {QStringLiteral("results"), result.results}, {QStringLiteral("message"), message}};
     return QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented));
@@ -382,22 +386,29 @@ bool WriteOut(const QString &path, const QByteArray &bytes, QTextStream &out)
     if (path.isEmpty()) {
         out << QString::fromUtf8(bytes);
         out.flush();
-        return true;
+        return out.status() == QTextStream::Ok;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
         return false;
     return file.commit();
 }
 
 } // namespace
 
+std::span<const ReportCommand *const> ReportCommands()
+{
+    static const ReportCommand *const commands[] = {&GrowthCommand(), &SavingsCommand()};
+    return commands;
+}
+
 bool WantsPdf(const QStringList &arguments)
 {
     for (int i = 0; i < arguments.size(); ++i) {
-        if (arguments.at(i) == QLatin1String("--format=pdf"))
+        if (arguments.at(i) == QLatin1String("--format=pdf") || arguments.at(i) == QLatin1String("-format=pdf"))
             return true;
-        if (arguments.at(i) == QLatin1String("--format") && arguments.value(i + 1) == QLatin1String("pdf"))
+        if ((arguments.at(i) == QLatin1String("--format") || arguments.at(i) == QLatin1String("-format")) &&
+            arguments.value(i + 1) == QLatin1String("pdf"))
             return true;
     }
     return false;
@@ -405,27 +416,26 @@ bool WantsPdf(const QStringList &arguments)
 
 int RunReport(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err)
 {
-    const QString command = arguments.value(0);
-    if (command.isEmpty() || command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        (command.isEmpty() ? err : out) << ProgramHelp();
-        return command.isEmpty() ? ReportUsage : ReportOk;
+    const QString name = arguments.value(0);
+    if (name.isEmpty() || name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        (name.isEmpty() ? err : out) << ProgramHelp();
+        return name.isEmpty() ? ReportUsage : ReportOk;
     }
-    const std::vector<ReportField> *fields = nullptr;
-    if (command == QLatin1String("growth"))
-        fields = &GrowthFields();
-    else if (command == QLatin1String("savings"))
-        fields = &SavingsFields();
-    else {
-        err << "tallomar-report: unknown command '" << command << "'\n\n" << ProgramHelp();
+    const ReportCommand *command = FindCommand(name);
+    if (!command) {
+        err << "tallomar-report: unknown command '" << name << "'\n\n" << ProgramHelp();
         return ReportUsage;
     }
+    const FieldTable fields = command->fields();
 
     QCommandLineParser parser;
+    // Single-dash long options (-cost 5) work as well as --cost 5, for every option.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const ReportField &field : *fields)
-        parser.addOption({QLatin1String(field.key), QLatin1String(field.help), QStringLiteral("VALUE")});
-    if (command == QLatin1String("savings"))
-        parser.addOption({QStringLiteral("compare"), QStringLiteral("compare plans")});
+    for (const FieldDescription &field : fields)
+        if (field.option)
+            parser.addOption({QLatin1String(field.option), QLatin1String(field.help), QStringLiteral("VALUE")});
+    for (const CommandSwitch &option : command->switches)
+        parser.addOption({QLatin1String(option.name), QLatin1String(option.help)});
     parser.addOption({QStringLiteral("input"), QStringLiteral("JSON input"), QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("format"), QStringLiteral("output format"), QStringLiteral("FORMAT"),
                       QStringLiteral("text")});
@@ -435,14 +445,14 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("help")});
 
     auto usage = [&](const QString &problem) {
-        err << "tallomar-report " << command << ": " << problem << "\n"
-            << "Run 'tallomar-report " << command << " --help' for the options.\n";
+        err << "tallomar-report " << name << ": " << problem << "\n"
+            << "Run 'tallomar-report " << name << " --help' for the options.\n";
         return ReportUsage;
     };
     if (!parser.parse(QStringList{QStringLiteral("tallomar-report")} + arguments.mid(1)))
         return usage(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
-        out << CommandHelp(command, *fields);
+        out << CommandHelp(*command);
         return ReportOk;
     }
     if (!parser.positionalArguments().isEmpty())
@@ -455,9 +465,9 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         return usage(QStringLiteral("--format pdf needs --out FILE"));
 
     QList<Press> presses;
-    bool many = false;
+    bool list = false;
     try {
-        presses = ReadPresses(parser, *fields, many);
+        presses = ReadPresses(parser, fields, list);
     } catch (const UsageError &error) {
         return usage(error.text);
     }
@@ -468,23 +478,19 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         state.CurrencySymbol = parser.value(QStringLiteral("currency")).trimmed().left(2);
     state.TodayText = Format(QDate::currentDate(), QStringLiteral("Short Date"));
 
-    Result result;
-    try {
-        result = command == QLatin1String("growth")
-                     ? RunGrowth(state, presses)
-                     : RunSavings(state, presses, many || parser.isSet(QStringLiteral("compare")));
-    } catch (const ArithmeticFault &) {
-        // The calculations report their own faults; this is only a last guard.
-        result.message = 3;
-    }
-    if (result.message != 0)
+    const std::unique_ptr<ToolSession> session = command->open(state, parser, list);
+    const Result result = Run(*session, state, presses);
+    if (result.message != 0) {
+        if (list)
+            err << "input " << result.refusedPress << " of " << presses.size() << ": ";
         err << MessageText(result.message, state.TodayText) << '\n';
+    }
 
     QByteArray bytes;
     if (format == QLatin1String("text"))
         bytes = AsText(result.grid).toUtf8();
     else if (format == QLatin1String("csv"))
-        bytes = AsCsv(result.grid).toUtf8();
+        bytes = AsCsv(result.grid, state.CurrencySymbol).toUtf8();
     else if (format == QLatin1String("json"))
         bytes = AsJson(result, state).toUtf8();
     else {
@@ -493,11 +499,13 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
             return ReportRefused;
         UnattendedDialogs dialogs(state);
         dialogs.lines << parser.value(QStringLiteral("header"));
+        auto body = [&session](PrintFrame &frame) { session->print(frame); };
         if (format == QLatin1String("pdf")) {
             // Written beside the target and renamed over it once complete.
             const QString partial = outPath + QStringLiteral(".part");
             PdfPrinter printer(partial);
-            const bool printed = RunPrintout(state, dialogs, printer, result.title, result.print);
+            const bool printed =
+                RunPrintout(state, dialogs, printer, session->printTitle(), body, session->printNeedsResult());
             QFile::remove(outPath);
             if (!printed || !QFile::rename(partial, outPath)) {
                 QFile::remove(partial);
@@ -507,12 +515,13 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
             return ReportOk;
         }
         TextPrinter printer;
-        RunPrintout(state, dialogs, printer, result.title, result.print);
+        RunPrintout(state, dialogs, printer, session->printTitle(), body, session->printNeedsResult());
         if (!printer.jobs.isEmpty())
             bytes = (printer.jobs.first().toText() + QLatin1Char('\n')).toUtf8();
     }
     if (!WriteOut(outPath, bytes, out)) {
-        err << "tallomar-report: cannot write " << outPath << '\n';
+        err << "tallomar-report: cannot write " << (outPath.isEmpty() ? QStringLiteral("standard output") : outPath)
+            << '\n';
         return ReportFailed;
     }
     return result.message != 0 ? ReportRefused : ReportOk;

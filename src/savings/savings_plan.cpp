@@ -45,39 +45,50 @@ Outcome<SavingsPlan> CalculateSavings(const SavingsInput &input)
     const qint64 periods = input.years.floorUnits() * plan.periodsPerYear;
     if (periods > std::numeric_limits<qint16>::max() || periods < 0)
         return Outcome<SavingsPlan>::refused(3);
+    // A plan of no whole year has no period to show: a wrong entry.
+    if (periods == 0)
+        return Outcome<SavingsPlan>::refused(3);
     plan.periods = qint16(periods);
 
     try {
-        const float interestRate = float(PeriodicRate(input.rate, plan.periodsPerYear));
+        const double periodicInterest = PeriodicRate(input.rate, plan.periodsPerYear);
+        const float interestRate = float(periodicInterest);
         const double increaseRate = PeriodicRate(input.increase, plan.periodsPerYear);
         const double inflationRate = PeriodicRate(input.inflation, plan.periodsPerYear);
+        // A rate below -100% has no periodic equivalent.
+        for (double rate : {periodicInterest, double(interestRate), increaseRate, inflationRate})
+            if (!std::isfinite(rate))
+                throw ArithmeticFault("no periodic rate");
 
         Money contribution = input.amount;
-        double base = (input.lumpSum + contribution).toDouble();
-        Money interest = Money::fromDouble(base * double(interestRate));
-        double value = base + interest.toDouble();
-        value -= inflationRate * value;
-        plan.totalInvested = input.lumpSum + contribution;
-        plan.rows.reserve(std::max<int>(plan.periods, 1));
-        plan.rows.append({input.lumpSum + contribution, interest, Money::fromDouble(value)});
+        const Money firstBase = input.lumpSum + contribution;
+        Money interest = Money::fromDouble(firstBase.toDouble() * double(interestRate));
+        // Both are money: their sum is exact, and stays so unless deflated.
+        // From period 2 on the value is carried as a double.
+        Money firstValue = firstBase + interest;
+        double value = firstValue.toDouble();
+        if (inflationRate != 0) {
+            value -= inflationRate * value;
+            firstValue = Money::fromDouble(value);
+        }
+        plan.totalInvested = firstBase;
+        plan.rows.reserve(plan.periods);
+        plan.rows.append({firstBase, interest, firstValue});
 
         for (int k = 2; k <= plan.periods; ++k) {
             contribution = Money::fromDouble(contribution.toDouble() * increaseRate + contribution.toDouble());
-            base = value + contribution.toDouble();
+            const double base = value + contribution.toDouble();
             interest = Money::fromDouble(base * double(interestRate));
             value = base + interest.toDouble();
             value -= inflationRate * value;
             plan.totalInvested += contribution;
             plan.rows.append({contribution, interest, Money::fromDouble(value)});
         }
-        plan.finalValue = Money::fromDouble(value);
+        plan.finalValue = plan.rows.last().value;
         plan.totalInterest = plan.finalValue - plan.totalInvested;
     } catch (const ArithmeticFault &) {
         return Outcome<SavingsPlan>::refused(3);
     }
-    // With no whole year there are no periods to show, only the totals.
-    if (plan.periods == 0)
-        plan.rows.clear();
     return plan;
 }
 

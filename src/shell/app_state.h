@@ -1,6 +1,6 @@
 #pragma once
 
-#include "invest/fund_record.h"
+#include "shell/fund_record.h"
 #include "shell/money.h"
 #include "shell/tables.h"
 
@@ -8,35 +8,50 @@
 #include <QString>
 #include <QStringList>
 
-// The variables the windows share, alive for the whole run. One AppState is
-// made in main and handed to every window; tests make their own.
-struct AppState
-{
-    AppState() = default;
-    AppState(const AppState &) = delete;
-    AppState &operator=(const AppState &) = delete;
+// The variables the windows share, alive for the whole run, grouped by
+// concern so that core code can take only the part it works on. The names
+// are the program's own; every member is reached as state.Name.
 
-    // Personal settings and printing.
+// Personal settings and printing.
+struct SettingsState
+{
     QString CurrencySymbol = QStringLiteral("$");
     qint16 PrinterFontChoice = 0;
     QString UserName;
     qint16 LinesPerPage = 53;
     QString PrintHeader;
+};
 
-    // Frame and modes.
+// Frame and modes.
+struct FrameState
+{
     qint32 LayoutClass = 6810;
     QString TodayText;
     qint16 CalcMode = 0;
     qint16 MortgageMode = 0;
+};
 
-    // Numeric input fields.
+// Numeric input fields.
+struct FieldState
+{
     QList<Money> InputValues;
     qint16 FieldEdited = 0;
     qint16 QuickHelpOpen = 0;
     QString TypedText;
     qint16 DecimalsOverride = 0;
 
-    // Results, graph feed and printout text.
+    // A calculator opens with slots 0 to lastSlot empty and no edit going on.
+    void resetFields(int lastSlot)
+    {
+        InputValues = QList<Money>(lastSlot + 1);
+        FieldEdited = 0;
+        QuickHelpOpen = 0;
+    }
+};
+
+// Results, graph feed and printout text.
+struct ResultState
+{
     MoneyTable GraphData;
     MoneyTable CompareData;
     StringTable CompareNames;
@@ -45,8 +60,26 @@ struct AppState
     QString GraphTitle;
     QStringList PrintBlocks;
     QStringList PrintBlocks2; // the second block array some calculators keep
+    // Read by the graph of a schedule.
+    qint16 PaymentsPerYear = 0;
+    float YearsToFinal = 0;
 
-    // Dialog requests and answers.
+    // What leaving a calculator empties.
+    void clearResults()
+    {
+        GraphData.clear();
+        CompareData.clear();
+        CompareNames.clear();
+        PrintBlocks.clear();
+        PrintBlocks2.clear();
+        ResultCount = 0;
+        GraphKind = 0;
+    }
+};
+
+// Dialog requests and answers, and the data files in use.
+struct DialogState
+{
     qint16 MsgNumber = 0;
     qint16 YesNoCode = 0;
     qint16 FileDialogKind = 0;
@@ -55,12 +88,25 @@ struct AppState
     QString MortgageFileName;
     QString LoanFileName;
     QString RecordNumberText;
+};
 
-    // Investment manager: its fund tables are the comparison tables above.
-    StringTable &FundList = CompareNames;
-    MoneyTable &FundValues = CompareData;
-    qint16 &FundCount = ResultCount;
+// The investment manager's records.
+struct FundState
+{
     QList<FundRecord> RecordTable;
     qint16 RecordCount = 0;
     qint16 DataChanged = 0;
+};
+
+// One AppState is made in main and handed to every window; tests make their own.
+struct AppState : SettingsState, FrameState, FieldState, ResultState, DialogState, FundState
+{
+    AppState() = default;
+    AppState(const AppState &) = delete;
+    AppState &operator=(const AppState &) = delete;
+
+    // The investment manager's fund tables are the comparison tables.
+    StringTable &FundList = CompareNames;
+    MoneyTable &FundValues = CompareData;
+    qint16 &FundCount = ResultCount;
 };

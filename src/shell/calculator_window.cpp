@@ -1,30 +1,129 @@
 #include "shell/calculator_window.h"
 
-#include "graph/graphs_all.h"
+#include "shell/calculator_parts.h"
 #include "shell/mdi_container.h"
 #include "shell/print_frame.h"
 #include "shell/quick_help_panel.h"
 #include "shell/shell.h"
 #include "shell/spreadsheet_grid.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-CalculatorWindow::CalculatorWindow(Shell &shell, MdiContainer &frame, const QString &title, const char *gridName,
-                                   const char *helpBoxName)
-    : ToolWindow(shell, frame, title), m_grid(new SpreadsheetGrid(this)), m_text(new QPlainTextEdit(this))
+#include <exception>
+
+namespace {
+
+QByteArray Named(const char *letter, const char *name)
 {
-    m_grid->setObjectName(QLatin1String(gridName));
-    m_text->setObjectName(QLatin1String(helpBoxName));
+    return QByteArray(letter) + name;
 }
 
-void CalculatorWindow::setUpCalculator(std::vector<FieldRow> table, QPushButton *helpButton, QWidget *firstField,
-                                       std::vector<QWidget *> disabledWhileHelp)
+} // namespace
+
+CalculatorWindow::CalculatorWindow(Shell &shell, MdiContainer &frame, const QString &title, const char *letter,
+                                   std::unique_ptr<ToolSession> session)
+    : ToolWindow(shell, frame, title), m_session(std::move(session)), m_grid(new SpreadsheetGrid(this)),
+      m_text(new QPlainTextEdit(this))
 {
-    m_help = new QuickHelpPanel(helpButton, m_text, m_grid, std::move(disabledWhileHelp), firstField);
-    m_fields = new InputFields(shell(), this, std::move(table), [this] { invalidate(); });
-    connect(helpButton, &QPushButton::clicked, this, &CalculatorWindow::toggleHelp);
-    setFocusProxy(firstField);
+    m_grid->setObjectName(QLatin1String(Named(letter, "Grid")));
+    m_text->setObjectName(QLatin1String(Named(letter, "TextBox")));
+    static const char *const names[] = {"Calc", "Graphs", "Help", "Printer", "Exit"};
+    static const char *const captions[] = {"&Calculate", "&Show Graph", "Quick &Help", "To &Printer",
+                                           "E&xit to Menu"};
+    for (int i = 0; i < 5; ++i)
+        m_buttons[i] = MakeCommandButton(Named(letter, names[i]).constData(), captions[i], this);
+}
+
+QWidget *CalculatorWindow::field(const char *control)
+{
+    const FieldDescription *description = FindField(m_session->fields(), control);
+    if (!description)
+        qFatal("%s has no field %s", metaObject()->className(), control);
+    if (description->items.isEmpty())
+        return MakeYellowBox(control, this);
+    return MakeYellowList(control, description->items, description->kind != FieldKind::Choice, this);
+}
+
+QWidget *CalculatorWindow::label(const char *control)
+{
+    const FieldDescription *description = FindField(m_session->fields(), control);
+    QWidget *buddy = findChild<QWidget *>(QLatin1String(control));
+    if (!description || !buddy)
+        qFatal("%s has no field %s to label", metaObject()->className(), control);
+    return MakeFieldLabel(QString::fromLatin1(description->label), buddy, this);
+}
+
+void CalculatorWindow::setUpCalculator()
+{
+    const FieldTable table = m_session->fields();
+    std::vector<FieldRow> rows;
+    QWidget *first = nullptr;
+    for (const FieldDescription &description : table) {
+        QWidget *widget = findChild<QWidget *>(QLatin1String(description.control));
+        if (!widget)
+            qFatal("%s: no control %s", metaObject()->className(), description.control);
+        if (description.next && !findChild<QWidget *>(QLatin1String(description.next)))
+            qFatal("%s: %s moves to %s, which does not exist", metaObject()->className(), description.control,
+                   description.next);
+        if (!first)
+            first = widget;
+        rows.push_back({description.control, description.slot, description.kind, description.width, description.next,
+                        description.limit, description.limitMessage,
+                        description.focus == FieldFocus::SelectAll ? FocusVariant::A : FocusVariant::B,
+                        description.format, description.allowMinus});
+    }
+    if (!first)
+        qFatal("%s has no fields", metaObject()->className());
+
+    m_help = new QuickHelpPanel(helpButton(), m_text, m_grid, {printerButton(), graphButton()}, first);
+    m_fields = new InputFields(shell(), this, std::move(rows), [this] { invalidate(); });
+    setFocusProxy(first);
+
+    connect(calculateButton(), &QPushButton::clicked, this, [this] { guarded([this] { calculate(); }); });
+    connect(graphButton(), &QPushButton::clicked, this, [this] { guarded([this] { showGraph(); }); });
+    connect(helpButton(), &QPushButton::clicked, this, [this] { guarded([this] { toggleHelp(); }); });
+    connect(printerButton(), &QPushButton::clicked, this, [this] { guarded([this] { print(); }); });
+    connect(exitButton(), &QPushButton::clicked, this, [this] { guarded([this] { exitCalculator(); }); });
+
+    const GridLayout layout = m_session->gridLayout();
+    m_grid->setCols(int(layout.columns.size()));
+    m_grid->setRows(layout.rows);
+    m_grid->setHeaderHeight(layout.headingHeight);
+    for (int c = 0; c < layout.columns.size(); ++c) {
+        const GridColumnSpec &column = layout.columns.at(c);
+        m_grid->setColWidth(c, m_grid->defaultColWidth() + column.widthChange);
+        m_grid->setColAlignment(c, column.centred ? Qt::AlignHCenter : Qt::AlignRight);
+        m_grid->setHeaderAlignment(c, Qt::AlignHCenter);
+        m_grid->setCell(0, c, column.heading);
+    }
+
+    // The opening figures, and the tab order of the description.
+    QWidget *previous = nullptr;
+    for (const FieldDescription &description : table) {
+        QWidget *widget = findChild<QWidget *>(QLatin1String(description.control));
+        if (description.slot >= 0)
+            m_fields->setValue(description.control, StartValue(description), description.startWidth);
+        else if (auto *combo = qobject_cast<QComboBox *>(widget))
+            combo->setCurrentText(QString::fromLatin1(description.start));
+        else if (auto *edit = qobject_cast<QLineEdit *>(widget))
+            edit->setText(QString::fromLatin1(description.start));
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+    setTabOrder(previous, calculateButton());
+}
+
+void CalculatorWindow::guarded(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &) {
+        shell().dialogs.message(3);
+    }
 }
 
 void CalculatorWindow::invalidate()
@@ -34,24 +133,62 @@ void CalculatorWindow::invalidate()
     if (state.QuickHelpOpen == 1)
         return;
     m_help->clearText();
-    if (keptRows() == 0)
+    if (m_session->keptRows() == 0)
         m_grid->clearBody();
     if (m_help->isOpen()) {
         m_help->close();
         state.FieldEdited = 0;
     }
     state.QuickHelpOpen = 0;
-    if (m_editClearsResults)
+    if (m_session->editClearsResults())
         state.ResultCount = 0;
 }
 
-void CalculatorWindow::startCalculate()
+QString CalculatorWindow::fieldText(const FieldDescription &field) const
+{
+    QWidget *widget = findChild<QWidget *>(QLatin1String(field.control));
+    if (auto *combo = qobject_cast<QComboBox *>(widget))
+        return combo->currentText();
+    if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        return edit->text();
+    return QString();
+}
+
+void CalculatorWindow::calculate()
 {
     m_fields->finishEdit();
     AppState &state = shell().state;
     state.QuickHelpOpen = 0;
     invalidate();
     state.FieldEdited = 0;
+
+    FieldTexts texts;
+    for (const FieldDescription &field : m_session->fields())
+        if (field.slot < 0)
+            texts.insert(QLatin1String(field.control), fieldText(field));
+    const Outcome<GridUpdate> outcome = m_session->press(texts);
+    if (!outcome.ok()) {
+        shell().dialogs.message(outcome.message());
+        return;
+    }
+    applyGridUpdate(outcome.value());
+}
+
+void CalculatorWindow::applyGridUpdate(const GridUpdate &update)
+{
+    if (update.rowCount > 0)
+        m_grid->setRows(update.rowCount);
+    if (update.clearBody)
+        m_grid->clearBody();
+    for (int c = 0; c < update.headingCells.size(); ++c)
+        m_grid->setCell(0, c, update.headingCells.at(c));
+    for (int r = 0; r < update.rows.size(); ++r) {
+        const QStringList &cells = update.rows.at(r);
+        for (int c = 0; c < cells.size(); ++c)
+            m_grid->setCell(update.firstRow + r, c, cells.at(c));
+    }
+    if (update.selectRow > 0)
+        m_grid->setSelection(update.selectRow, 0, update.selectRow, 0);
 }
 
 void CalculatorWindow::toggleHelp()
@@ -59,40 +196,32 @@ void CalculatorWindow::toggleHelp()
     AppState &state = shell().state;
     state.QuickHelpOpen = state.QuickHelpOpen == 1 ? 0 : 1;
     if (!m_help->isOpen())
-        m_help->open(helpText());
+        m_help->open(m_session->helpText());
     else
         invalidate();
 }
 
-void CalculatorWindow::showGraph(qint16 kind)
+void CalculatorWindow::showGraph()
 {
     m_fields->finishEdit();
-    AppState &state = shell().state;
-    if (state.ResultCount == 0) {
+    if (shell().state.ResultCount == 0) {
         shell().dialogs.message(2);
         return;
     }
-    state.GraphKind = kind;
-    frame().showOverTool(new GraphsAll(shell(), frame()));
+    m_session->prepareGraph();
+    frame().showGraph();
 }
 
-void CalculatorWindow::print(const QString &title, const std::function<void(PrintFrame &)> &body)
+void CalculatorWindow::print()
 {
     m_fields->finishEdit();
-    RunPrintout(shell().state, shell().dialogs, shell().printer, title, body);
+    ToolSession &session = *m_session;
+    RunPrintout(shell().state, shell().dialogs, shell().printer, session.printTitle(),
+                [&session](PrintFrame &frame) { session.print(frame); }, session.printNeedsResult());
 }
 
 void CalculatorWindow::exitCalculator()
 {
-    AppState &state = shell().state;
-    state.InputValues.clear();
-    state.GraphData.clear();
-    state.CompareData.clear();
-    state.CompareNames.clear();
-    state.PrintBlocks.clear();
-    state.PrintBlocks2.clear();
-    state.CalcMode = 0;
-    state.ResultCount = 0;
-    state.GraphKind = 0;
+    m_session->exit();
     exitToMenu();
 }

@@ -1,63 +1,74 @@
 #pragma once
 
 #include "shell/input_fields.h"
+#include "shell/tool_session.h"
 #include "shell/tool_window.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
-class PrintFrame;
 class QPlainTextEdit;
 class QPushButton;
 class QuickHelpPanel;
 class SpreadsheetGrid;
 
-// What every calculator window shares: its fields, its result grid, the
-// Quick Help panel in the grid's place, and the buttons' common work (the
-// invalidate on an edit, graph, printer and exit).
+// What every calculator window shares: its fields built from the tool's
+// description, its result grid, the Quick Help panel in the grid's place,
+// and the five command buttons, all driving the tool's session. A window
+// made on it is widgets and layout only.
 class CalculatorWindow : public ToolWindow
 {
     Q_OBJECT
 
 public:
     SpreadsheetGrid *grid() const { return m_grid; }
+    ToolSession &session() const { return *m_session; }
 
 protected:
-    CalculatorWindow(Shell &shell, MdiContainer &frame, const QString &title, const char *gridName,
-                     const char *helpBoxName);
+    // `letter` names the window's controls: FGrid, FTextBox, FCalc ... for "F".
+    CalculatorWindow(Shell &shell, MdiContainer &frame, const QString &title, const char *letter,
+                     std::unique_ptr<ToolSession> session);
 
-    // Called once the window's widgets exist: the field table, and the help
-    // button with what it disables while the help is open.
-    void setUpCalculator(std::vector<FieldRow> table, QPushButton *helpButton, QWidget *firstField,
-                         std::vector<QWidget *> disabledWhileHelp);
+    // The field of the tool's description with this control name, made as
+    // the description says (a yellow box, a list with its items), and the
+    // label that goes beside it.
+    QWidget *field(const char *control);
+    QWidget *label(const char *control);
+    // The five command buttons, made with their names from the letter.
+    QPushButton *calculateButton() const { return m_buttons[0]; }
+    QPushButton *graphButton() const { return m_buttons[1]; }
+    QPushButton *helpButton() const { return m_buttons[2]; }
+    QPushButton *printerButton() const { return m_buttons[3]; }
+    QPushButton *exitButton() const { return m_buttons[4]; }
 
-    // Rows already calculated that an edit leaves in place; with none, an
-    // edit empties the grid body.
-    virtual int keptRows() const = 0;
-    virtual QString helpText() const = 0;
+    // Called once the layout holds every field: checks that each control
+    // the description names exists (a missing one stops the program in any
+    // build, so a misspelt name cannot ship), wires the fields and buttons,
+    // lays out the grid and shows the opening figures.
+    void setUpCalculator();
 
-    // The window's invalidate: an edit closes the help and takes away the
-    // results that no longer match the figures. Where editClearsResults is
-    // set it also clears the result count, so nothing stale is printed or
-    // drawn before the next Calculate.
-    void invalidate();
-    // Calculate's first steps: the focused field's edit finished, the help closed.
-    void startCalculate();
-    void toggleHelp();
-    // Message 2 when there is nothing to draw; else the graph of `kind`.
-    void showGraph(qint16 kind);
-    void print(const QString &title, const std::function<void(PrintFrame &)> &body);
-    // Empties the shared tables, resets the shared results and goes back to the menu.
-    void exitCalculator();
+    // Runs a handler so that an arithmetic fault or any other failure shows
+    // message 3 instead of ending the program.
+    void guarded(const std::function<void()> &handler);
 
     InputFields *fields() const { return m_fields; }
     QPlainTextEdit *helpBox() const { return m_text; }
 
-    bool m_editClearsResults = false;
-
 private:
+    void invalidate();
+    void calculate();
+    void toggleHelp();
+    void showGraph();
+    void print();
+    void exitCalculator();
+    void applyGridUpdate(const GridUpdate &update);
+    QString fieldText(const FieldDescription &field) const;
+
+    std::unique_ptr<ToolSession> m_session;
     SpreadsheetGrid *m_grid;
     QPlainTextEdit *m_text;
+    QPushButton *m_buttons[5];
     InputFields *m_fields = nullptr;
     QuickHelpPanel *m_help = nullptr;
 };

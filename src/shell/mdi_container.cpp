@@ -2,8 +2,10 @@
 
 #include "shell/menu_main.h"
 #include "shell/shell.h"
+#include "shell/tool_window.h"
 #include "shell/window_placement.h"
 
+#include <QCloseEvent>
 #include <QResizeEvent>
 
 MdiContainer::MdiContainer(Shell &shell) : m_shell(shell), m_desk(new QWidget(this)), m_menu(nullptr)
@@ -49,6 +51,21 @@ void MdiContainer::showOverTool(QWidget *window)
         m_tool->hide();
     window->show();
     window->setFocus();
+}
+
+void MdiContainer::showGraph()
+{
+    if (m_graphFactory)
+        showOverTool(m_graphFactory(m_shell, *this));
+}
+
+void MdiContainer::closeEvent(QCloseEvent *event)
+{
+    if (auto *tool = qobject_cast<ToolWindow *>(m_tool.data()); tool && !tool->queryClose()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MdiContainer::closeOverTool()

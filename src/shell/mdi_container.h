@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
+
 class MenuMain;
 struct Shell;
 
@@ -34,6 +36,13 @@ public:
     void closeOverTool();
     QWidget *overTool() const { return m_over; }
 
+    // The graph window is made by whoever links it in; tools ask the frame
+    // to show it over them and never know its class.
+    using GraphFactory = std::function<QWidget *(Shell &, MdiContainer &)>;
+    void setGraphFactory(GraphFactory factory) { m_graphFactory = std::move(factory); }
+    // Shows the graph of the request in the shared variables over the tool.
+    void showGraph();
+
     // Sizes a full-size window and moves it to its place for the layout.
     void placeFullSize(QWidget *window);
 
@@ -42,6 +51,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // The open tool may refuse, to keep unsaved work.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void placeActive();
@@ -51,4 +62,5 @@ private:
     MenuMain *m_menu;
     QPointer<QWidget> m_tool;
     QPointer<QWidget> m_over;
+    GraphFactory m_graphFactory;
 };

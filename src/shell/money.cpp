@@ -141,3 +141,12 @@ bool Money::fromDecimalText(QStringView text, Money &value)
     value = Money(checked(negative ? -whole : whole));
     return true;
 }
+
+QString Money::toDecimalText() const
+{
+    // Through unsigned so that the most negative value has its digits too.
+    const bool negative = m_raw < 0;
+    const quint64 magnitude = negative ? quint64(0) - quint64(m_raw) : quint64(m_raw);
+    const QString fraction = QString::number(magnitude % Scale).rightJustified(4, u'0');
+    return (negative ? QStringLiteral("-") : QString()) + QString::number(magnitude / Scale) + u'.' + fraction;
+}

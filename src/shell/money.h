@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 #include <QtGlobal>
 
@@ -33,6 +34,8 @@ public:
     static bool fromDecimalText(QStringView text, Money &value);
 
     constexpr qint64 raw() const { return m_raw; }
+    // Exact decimal text with all four decimals: "-1200.0500".
+    QString toDecimalText() const;
     double toDouble() const { return static_cast<double>(m_raw) / static_cast<double>(Scale); }
     // Whole part, toward minus infinity.
     qint64 floorUnits() const;

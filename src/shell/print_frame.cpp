@@ -81,9 +81,9 @@ bool PrintFrame::breakPage(int &lineCount, int restartAt, const std::function<vo
 }
 
 bool RunPrintout(AppState &state, Dialogs &dialogs, Printer &printer, const QString &title,
-                 const std::function<void(PrintFrame &)> &body)
+                 const std::function<void(PrintFrame &)> &body, bool needsResult)
 {
-    if (state.ResultCount == 0) {
+    if (needsResult && state.ResultCount == 0) {
         dialogs.message(1);
         return false;
     }

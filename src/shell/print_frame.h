@@ -55,5 +55,7 @@ private:
 // when there is nothing to print, ask for the header line (cancel stops),
 // start the job (the print dialog may be cancelled), print the header, the
 // body and the end. Returns whether anything was printed.
+// A printout that stands without a calculation (a sheet of typed figures)
+// passes needsResult false.
 bool RunPrintout(AppState &state, Dialogs &dialogs, Printer &printer, const QString &title,
-                 const std::function<void(PrintFrame &)> &body);
+                 const std::function<void(PrintFrame &)> &body, bool needsResult = true);

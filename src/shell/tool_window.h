@@ -16,6 +16,10 @@ public:
     ToolWindow(Shell &shell, MdiContainer &frame, const QString &title);
 
     Shell &shell() const { return m_shell; }
+
+    // Asked before the tool or the program is closed: a tool holding unsaved
+    // work asks the user and returns false to stay open.
+    virtual bool queryClose() { return true; }
     MdiContainer &frame() const { return m_frame; }
 
 protected:

@@ -1,4 +1,5 @@
 #include "graph/graphs_all.h"
+#include "app/tool_registry.h"
 #include "growth/find_compound_calc.h"
 #include "shell/mdi_container.h"
 #include "shell/menu_main.h"
@@ -45,8 +46,7 @@ private slots:
     {
         t = std::make_unique<TestShell>();
         frame = std::make_unique<MdiContainer>(t->shell);
-        frame->menu()->setTool(QStringLiteral("Compound"),
-                               [](Shell &s, MdiContainer &f) { return new FindCompoundCalc(s, f); });
+        RegisterTools(*frame);
         window = qobject_cast<FindCompoundCalc *>(OpenFromMenu(*frame, QStringLiteral("Compound")));
         QVERIFY(window);
         user = std::make_unique<WindowDriver>(window);

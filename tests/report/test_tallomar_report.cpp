@@ -110,7 +110,8 @@ private slots:
         const QStringList lines = QString::fromUtf8(r.out).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.at(0), QStringLiteral("Name of Investment,Term in Years,Cost of Investment,"
                                              "Current or Future Value,Annual Compound,Total Gain/Loss"));
-        QCOMPARE(lines.at(1), QStringLiteral(",5,\"€2,000.00\",\"€1,000.00\",-12.945%,-50.00%"));
+        // Plain numbers for a spreadsheet: no symbol, no grouping, percentages as numbers.
+        QCOMPARE(lines.at(1), QStringLiteral(",5,2000.00,1000.00,-12.945,-50.00"));
     }
 
     void thirteenResultsPrintOnTwoPages()
@@ -137,7 +138,7 @@ private slots:
                            QStringLiteral("--format"), QStringLiteral("json")},
                           growthSession(23));
         QCOMPARE(r.code, 3);
-        QCOMPARE(r.err.trimmed(), QStringLiteral("Limit is 22 entries."));
+        QCOMPARE(r.err.trimmed(), QStringLiteral("input 23 of 23: Limit is 22 entries."));
         QCOMPARE(r.grid().size(), 23);
         QCOMPARE(r.json().value(QStringLiteral("message")).toObject().value(QStringLiteral("number")).toInt(), 6);
     }
@@ -203,7 +204,7 @@ private slots:
                            QStringLiteral("--format"), QStringLiteral("json")},
                           QJsonDocument(presses).toJson());
         QCOMPARE(r.code, 3);
-        QCOMPARE(r.err.trimmed(), QStringLiteral("Limit is 22 entries."));
+        QCOMPARE(r.err.trimmed(), QStringLiteral("input 23 of 23: Limit is 22 entries."));
         const QList<QStringList> grid = r.grid();
         QCOMPARE(grid.size(), 23);
         QCOMPARE(grid.at(0).at(0), QStringLiteral("Total Period"));

@@ -1,4 +1,5 @@
 #include "graph/graphs_all.h"
+#include "app/tool_registry.h"
 #include "savings/savings_calc.h"
 #include "shell/mdi_container.h"
 #include "shell/format.h"
@@ -23,8 +24,7 @@ class TestSavingsCalc : public QObject
     {
         t = std::make_unique<TestShell>();
         frame = std::make_unique<MdiContainer>(t->shell);
-        for (const char *name : {"Savings", "SavingComp"})
-            frame->menu()->setTool(QLatin1String(name), [](Shell &s, MdiContainer &f) { return new SavingsCalc(s, f); });
+        RegisterTools(*frame);
         window = qobject_cast<SavingsCalc *>(OpenFromMenu(*frame, QLatin1String(button)));
         QVERIFY(window);
         user = std::make_unique<WindowDriver>(window);

@@ -89,6 +89,17 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ArithmeticFault, Money::fromDecimalText(QString(400, u'9'), value));
     }
 
+    void writesExactDecimalText()
+    {
+        QCOMPARE(Money::fromWhole(1200).toDecimalText(), QStringLiteral("1200.0000"));
+        QCOMPARE(Money::fromRaw(-5).toDecimalText(), QStringLiteral("-0.0005"));
+        QCOMPARE(Money::fromRaw(std::numeric_limits<qint64>::min()).toDecimalText(),
+                 QStringLiteral("-922337203685477.5808"));
+        Money back;
+        QVERIFY(Money::fromDecimalText(Money::fromRaw(std::numeric_limits<qint64>::max()).toDecimalText(), back));
+        QCOMPARE(back.raw(), std::numeric_limits<qint64>::max());
+    }
+
     void floorUnits()
     {
         QCOMPARE(Money::fromDouble(11487.99).floorUnits(), qint64(11487));

@@ -1,0 +1,16 @@
+#include "app/tool_registry.h"
+
+#include "graph/graphs_all.h"
+#include "growth/find_compound_calc.h"
+#include "savings/savings_calc.h"
+#include "shell/mdi_container.h"
+#include "shell/menu_main.h"
+
+void RegisterTools(MdiContainer &frame)
+{
+    MenuMain *menu = frame.menu();
+    menu->setTool(QStringLiteral("Compound"), [](Shell &s, MdiContainer &f) { return new FindCompoundCalc(s, f); });
+    for (const char *button : {"Savings", "SavingComp"})
+        menu->setTool(QLatin1String(button), [](Shell &s, MdiContainer &f) { return new SavingsCalc(s, f); });
+    frame.setGraphFactory([](Shell &s, MdiContainer &f) { return new GraphsAll(s, f); });
+}

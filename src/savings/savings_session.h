@@ -1,0 +1,38 @@
+#pragma once
+
+#include "savings/savings_plan.h"
+#include "shell/tool_session.h"
+
+// The savings planner between opening and exit. Planning (CalcMode 1)
+// replaces the table at each Calculate; comparisons (CalcMode 2) add one
+// line each, up to 22.
+class SavingsSession : public ToolSession
+{
+public:
+    // Opening: fresh tables and the starting figures in their slots; the
+    // mode is CalcMode as the menu set it.
+    explicit SavingsSession(AppState &state);
+
+    bool comparing() const { return m_comparing; }
+
+    FieldTable fields() const override;
+    GridLayout gridLayout() const override;
+    int keptRows() const override { return m_entries; }
+    bool editClearsResults() const override { return true; }
+    Outcome<GridUpdate> calculate(const FieldTexts &texts) override;
+    QString printTitle() const override { return QStringLiteral("Savings"); }
+    void print(PrintFrame &frame) override;
+    void prepareGraph() override;
+    QString helpText() const override;
+    QJsonValue results() const override;
+
+private:
+    struct Entry
+    {
+        SavingsInput input;
+        SavingsPlan plan;
+    };
+    bool m_comparing;
+    int m_entries = 0; // comparison lines shown
+    QList<Entry> m_done; // planning keeps only the latest
+};

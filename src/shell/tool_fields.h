@@ -1,0 +1,54 @@
+#pragma once
+
+#include "shell/format.h"
+#include "shell/money.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <span>
+
+// How a field behaves when it gains the focus: SelectAll selects the whole
+// text; ClickInvalidates only empties the clipboard, but a click in it runs
+// the window's invalidate (the drop-down fields of the savings planner).
+enum class FieldFocus { SelectAll, ClickInvalidates };
+
+// Everything one input field of a tool is, written once: the window builds
+// its widgets from it, the printout reads its figures through the slots, and
+// the command line makes its options and help from it.
+struct FieldDescription
+{
+    const char *control;          // object name of the line edit or list box
+    int slot = -1;                // slot of InputValues; -1 for names and lists
+    FieldKind kind = FieldKind::Money;
+    int width = 0;                // display width in characters
+    const char *format = nullptr; // number pattern; the kind's own when not given
+    const char *next = nullptr;   // object name of the control Enter moves to
+    int limit = 0;                // above it: limitMessage, and the figure becomes the limit
+    int limitMessage = 0;
+    bool allowMinus = false;      // "-" starts the figure afresh as a negative one
+    FieldFocus focus = FieldFocus::SelectAll;
+    const char *start = "";       // the figure or text shown on opening
+    int startWidth = 0;           // width of the opening figure when not the field's own
+    QStringList items = {};       // drop-down list; a Choice field takes only these
+    const char *label = "";       // the label beside the field, spaces as shown
+    const char *option = nullptr; // command-line option (and JSON key); none when not offered
+    const char *help = "";        // what the option means, for --help
+};
+
+using FieldTable = std::span<const FieldDescription>;
+
+// The field with this control name, or nothing.
+const FieldDescription *FindField(FieldTable fields, const char *control);
+// The field with this command-line option name, or nothing.
+const FieldDescription *FindOption(FieldTable fields, const QString &option);
+
+// The opening figure of a parsed field, read exactly.
+Money StartValue(const FieldDescription &field);
+
+// A figure given to a field from outside the window (the command line, a
+// JSON input): checked the way the field's key filter would take it when
+// typed. Returns an empty text when it is fine, else what is wrong.
+QString CheckFieldText(const FieldDescription &field, const QString &text);
+// Whether a checked figure is above the field's limit.
+bool AboveLimit(const FieldDescription &field, Money value);
