@@ -39,6 +39,10 @@ private slots:
                                                     "199,900.00%"};
         QTest::newRow("cents") << 0.5 << 0.75 << 1
                                << QStringList{"XYZ", "1", "$.50", "$.75", "50.000%", "50.00%"};
+        // The gain is (V - C) / C with V - C taken exactly: .275% exactly, shown .28%.
+        QTest::newRow("gain at half a hundredth") << 27115520.0 << 27190087.68 << 1
+                                                  << QStringList{"XYZ", "1", "$27,115,520.00", "$27,190,087.68",
+                                                                 ".275%", ".28%"};
     }
     void results()
     {

@@ -213,6 +213,71 @@ private slots:
         QCOMPARE(r.json().value(QStringLiteral("results")).toArray().size(), 22);
     }
 
+    void aRefusedPressKeepsThePressesBefore()
+    {
+        const Run r = run({QStringLiteral("growth"), QStringLiteral("--input"), QStringLiteral("-"),
+                           QStringLiteral("--format"), QStringLiteral("json")},
+                          R"([{"cost":"1000","value":"2000"},{"cost":"1000","value":"999999999999999"}])");
+        QCOMPARE(r.code, 3);
+        QCOMPARE(r.err.trimmed(), QStringLiteral("input 2 of 2: Wrong or missing entry, try again."));
+        const QList<QStringList> grid = r.grid();
+        QCOMPARE(grid.size(), 2); // the headings and the first press
+        QCOMPARE(grid.at(0).at(4), QStringLiteral("Annual Compound"));
+        QCOMPARE(grid.at(1).at(4), QStringLiteral("14.870%"));
+        QCOMPARE(r.json().value(QStringLiteral("message")).toObject().value(QStringLiteral("press")).toInt(), 2);
+    }
+
+    // Figures go from the text typed (or the JSON number written) straight to money.
+    void figuresAreReadExactly_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("cell");     // grid row 1, column 1 of a savings plan
+        QTest::addColumn<QString>("invested"); // results: total invested
+        QTest::newRow("cents beyond a double") << QStringList{"--lump-sum", "123456789012345.67"} << QByteArray()
+                                               << "123,456,789,012,345.67" << "123456789012345.6700";
+        QTest::newRow("largest money in cents") << QStringList{"--lump-sum", "922337203685477.58"} << QByteArray()
+                                                << "922,337,203,685,477.58" << "922337203685477.5800";
+        QTest::newRow("fifth decimal half to even") << QStringList{"--lump-sum", "0.00015"} << QByteArray() << ".00"
+                                                    << "0.0002";
+        QTest::newRow("JSON exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1.5e3})")
+                                       << "1,500.00" << "1500.0000";
+        QTest::newRow("JSON small exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1E-4})")
+                                             << ".00" << "0.0001";
+        QTest::newRow("JSON long decimal") << QStringList{"--input", "-"}
+                                           << QByteArray(R"({"lump-sum": 123456789012345.67})")
+                                           << "123,456,789,012,345.67" << "123456789012345.6700";
+    }
+    void figuresAreReadExactly()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, cell);
+        QFETCH(QString, invested);
+        const Run r = run(QStringList{"savings", "--amount", "0", "--rate", "0", "--years", "1", "--format", "json"} +
+                              arguments,
+                          input);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.grid().at(1).at(1), cell);
+        QCOMPARE(r.json().value(QStringLiteral("results")).toObject().value(QStringLiteral("total_invested")).toString(),
+                 invested);
+    }
+
+    void limitsAndSingleDashOptions()
+    {
+        // There is no field to set back to 50: the figure is refused with the field's message.
+        const Run above = run({QStringLiteral("growth"), QStringLiteral("--years"), QStringLiteral("51")});
+        QCOMPARE(above.code, 3);
+        QCOMPARE(above.err.trimmed(), QStringLiteral("Wrong entry, 50 Years limit."));
+        const Run zero = run({QStringLiteral("savings"), QStringLiteral("--years"), QStringLiteral("0")});
+        QCOMPARE(zero.code, 3);
+        QCOMPARE(zero.err.trimmed(), QStringLiteral("Wrong or missing entry, try again."));
+        const Run dash = run({QStringLiteral("growth"), QStringLiteral("-cost"), QStringLiteral("5"),
+                              QStringLiteral("-format"), QStringLiteral("csv")});
+        QCOMPARE(dash.code, 0);
+        QVERIFY2(dash.out.contains(",5,5.00,20000.00,"), dash.out.constData());
+    }
+
     void refusalsWriteNoPrintout()
     {
         const Run r = run({QStringLiteral("savings"), QStringLiteral("--years"), QStringLiteral("41"),

@@ -141,23 +141,53 @@ private slots:
         QTest::addColumn<QString>("frequency");
         QTest::addColumn<double>("years");
         QTest::addColumn<double>("rate");
-        QTest::newRow("16-bit period count") << "Monthly" << 3000.0 << 10.0;
-        QTest::newRow("rate below -100%") << "Monthly" << 10.0 << -150.0;
-        QTest::newRow("growth beyond any figure") << "Annually" << 40.0 << 500000.0;
-        QTest::newRow("not a frequency") << "Weekly" << 10.0 << 10.0;
+        QTest::addColumn<double>("increase");
+        QTest::addColumn<double>("inflation");
+        QTest::newRow("16-bit period count") << "Monthly" << 3000.0 << 10.0 << 0.0 << 0.0;
+        QTest::newRow("rate below -100%") << "Monthly" << 10.0 << -150.0 << 0.0 << 0.0;
+        QTest::newRow("growth beyond any figure") << "Annually" << 40.0 << 500000.0 << 0.0 << 0.0;
+        QTest::newRow("not a frequency") << "Weekly" << 10.0 << 10.0 << 0.0 << 0.0;
+        QTest::newRow("zero years") << "Annually" << 0.0 << 10.0 << 0.0 << 0.0;
+        QTest::newRow("less than a year") << "Monthly" << 0.5 << 10.0 << 0.0 << 0.0;
+        // (1 - 2)^(1/4) has no value: the quarterly increase rate is not a number.
+        QTest::newRow("increase of -200% quarterly") << "Quarterly" << 5.0 << 10.0 << -200.0 << 0.0;
+        QTest::newRow("inflation of -300% monthly") << "Monthly" << 5.0 << 10.0 << 0.0 << -300.0;
     }
     void refusals()
     {
         QFETCH(QString, frequency);
         QFETCH(double, years);
         QFETCH(double, rate);
+        QFETCH(double, increase);
+        QFETCH(double, inflation);
         SavingsInput input = defaults();
         input.frequency = frequency;
         input.years = m(years);
         input.rate = m(rate);
+        input.increase = m(increase);
+        input.inflation = m(inflation);
         const auto plan = CalculateSavings(input);
         QVERIFY(!plan.ok());
         QCOMPARE(plan.message(), 3);
+    }
+
+    void firstValueIsAnExactSum()
+    {
+        // 1,000,000,000,000 at 1.97%: interest 19,700,000,000 (single-precision rate, to money), and
+        // the first value is lump sum plus interest as money, not through a double.
+        SavingsInput input = defaults();
+        input.lumpSum = Money::fromWhole(1000000000000);
+        input.amount = Money();
+        input.rate = m(1.97);
+        input.years = Money::fromWhole(1);
+        const auto plan = CalculateSavings(input);
+        QVERIFY(plan.ok());
+        const SavingsPeriod &first = plan->rows.first();
+        QCOMPARE(first.value, first.invested + first.interest);
+        QCOMPARE(plan->finalValue, first.value);
+        QCOMPARE(plan->totalInterest, first.interest);
+        // The interest is float(0.0197) x 10^12 to money: 19,700,000,062.5849...; the value shows .58.
+        QCOMPARE(Format(first.value, QStringLiteral("####,,###.00")), QStringLiteral("1,019,700,000,062.58"));
     }
 
     void comparisonsFillTwoBlocks()
