@@ -1,4 +1,5 @@
 #include "growth/compound_growth.h"
+#include "shell/message_numbers.h"
 
 #include "shell/app_state.h"
 #include "shell/format.h"
@@ -15,11 +16,11 @@ const QString CrLf = QStringLiteral("\r\n");
 Outcome<CompoundGrowth> CalculateCompoundGrowth(Money cost, Money value, Money years, int resultCount)
 {
     if (years >= Money::fromWhole(CompoundGrowthMaxYears + 1))
-        return Outcome<CompoundGrowth>::refused(4);
+        return Outcome<CompoundGrowth>::refused(Msg50YearsLimit);
     if (cost.isZero() || value.isZero() || years.isZero())
-        return Outcome<CompoundGrowth>::refused(3);
+        return Outcome<CompoundGrowth>::refused(MsgWrongEntry);
     if (resultCount >= CompoundGrowthMaxResults)
-        return Outcome<CompoundGrowth>::refused(6);
+        return Outcome<CompoundGrowth>::refused(Msg22Entries);
 
     CompoundGrowth result;
     result.cost = cost;
@@ -27,7 +28,7 @@ Outcome<CompoundGrowth> CalculateCompoundGrowth(Money cost, Money value, Money y
     // The years field takes whole numbers only; a stored fraction is dropped.
     result.years = int(years.floorUnits());
     if (result.years <= 0)
-        return Outcome<CompoundGrowth>::refused(3);
+        return Outcome<CompoundGrowth>::refused(MsgWrongEntry);
     const double c = cost.toDouble();
     const double v = value.toDouble();
     result.rate = std::exp(std::log(v / c) / result.years) - 1;
@@ -35,7 +36,7 @@ Outcome<CompoundGrowth> CalculateCompoundGrowth(Money cost, Money value, Money y
         // The difference is taken exactly, as money, before dividing.
         result.gain = (value - cost).toDouble() / c;
     } catch (const ArithmeticFault &) {
-        return Outcome<CompoundGrowth>::refused(3);
+        return Outcome<CompoundGrowth>::refused(MsgWrongEntry);
     }
     try {
         double x = c;
@@ -46,7 +47,7 @@ Outcome<CompoundGrowth> CalculateCompoundGrowth(Money cost, Money value, Money y
         // The rate is kept as money for the graph; it must fit too.
         Money::fromDouble(100 * result.rate);
     } catch (const ArithmeticFault &) {
-        return Outcome<CompoundGrowth>::refused(3);
+        return Outcome<CompoundGrowth>::refused(MsgWrongEntry);
     }
     return result;
 }
@@ -56,11 +57,9 @@ void ResetCompoundGrowthTables(AppState &state)
     state.GraphData.recreate(101, 5);
     state.CompareData.recreate(28, 6);
     state.CompareNames.recreate(28, 1);
-    state.InputValues = QList<Money>(4);
     state.PrintBlocks = QStringList(4);
     state.PrintBlocks2 = QStringList(4);
-    state.FieldEdited = 0;
-    state.QuickHelpOpen = 0;
+    state.resetFields(3);
 }
 
 QStringList AddCompoundGrowthResult(AppState &state, const CompoundGrowth &result, const QString &name)

@@ -1,4 +1,5 @@
 #include "growth/compound_growth_fields.h"
+#include "shell/message_numbers.h"
 
 #include "growth/compound_growth.h"
 
@@ -29,7 +30,7 @@ FieldTable CompoundGrowthFields()
          .width = 19,
          .next = "NamInv",
          .limit = CompoundGrowthMaxYears,
-         .limitMessage = 4,
+         .limitMessage = Msg50YearsLimit,
          .start = "5",
          .label = "Term in years.",
          .option = "years",

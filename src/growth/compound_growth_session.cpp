@@ -1,4 +1,5 @@
 #include "growth/compound_growth_session.h"
+#include "shell/message_numbers.h"
 
 #include "growth/compound_growth_fields.h"
 #include "shell/app_state.h"
@@ -59,7 +60,7 @@ void CompoundGrowthSession::print(PrintFrame &frame)
 void CompoundGrowthSession::prepareGraph()
 {
     m_state.GraphTitle = QStringLiteral("Annual compound growth comparisons");
-    m_state.GraphKind = 6;
+    m_state.GraphKind = GraphCompoundGrowth;
 }
 
 QString CompoundGrowthSession::helpText() const

@@ -1,4 +1,5 @@
 #include "report/report_cli.h"
+#include "shell/message_numbers.h"
 
 #include "report/report_command.h"
 #include "shell/app_state.h"
@@ -256,7 +257,7 @@ int PressCalculate(ToolSession &session, AppState &state, const Press &press, QL
         try {
             value = LeadingMoney(text, field.allowMinus);
         } catch (const ArithmeticFault &) {
-            return 3; // more digits than money holds, as a typed figure
+            return MsgWrongEntry; // more digits than money holds, as a typed figure
         }
         // There is no field to set back to its limit: the figure is refused.
         if (AboveLimit(field, value))

@@ -1,4 +1,5 @@
 #include "report/report_command.h"
+#include "shell/message_numbers.h"
 #include "savings/savings_fields.h"
 #include "savings/savings_session.h"
 #include "shell/app_state.h"
@@ -17,7 +18,7 @@ const ReportCommand &SavingsCommand()
         .switches = switches,
         .open = [](AppState &state, const QCommandLineParser &parser, bool list) -> std::unique_ptr<ToolSession> {
             // The menu's two entries: planning, or comparisons.
-            state.CalcMode = list || parser.isSet(QStringLiteral("compare")) ? 2 : 1;
+            state.CalcMode = list || parser.isSet(QStringLiteral("compare")) ? SavingsComparing : SavingsPlanning;
             return std::make_unique<SavingsSession>(state);
         },
     };

@@ -1,4 +1,5 @@
 #include "savings/savings_calc.h"
+#include "shell/message_numbers.h"
 
 #include "savings/savings_session.h"
 #include "shell/shell.h"
@@ -12,7 +13,7 @@
 
 SavingsCalc::SavingsCalc(Shell &shell, MdiContainer &frame)
     : CalculatorWindow(shell, frame,
-                       shell.state.CalcMode == 2 ? QStringLiteral(" Investment Growth Comparisons")
+                       shell.state.CalcMode == SavingsComparing ? QStringLiteral(" Investment Growth Comparisons")
                                                  : QStringLiteral(" Investment Growth Calculations"),
                        "S", std::make_unique<SavingsSession>(shell.state))
 {

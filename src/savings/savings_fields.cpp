@@ -1,4 +1,5 @@
 #include "savings/savings_fields.h"
+#include "shell/message_numbers.h"
 
 #include "savings/savings_plan.h"
 
@@ -90,7 +91,7 @@ FieldTable SavingsFields()
          .format = "###",
          .next = "SCalc",
          .limit = SavingsMaxYears,
-         .limitMessage = 5,
+         .limitMessage = Msg40YearsLimit,
          .focus = FieldFocus::ClickInvalidates,
          .start = "25",
          .items = Items({"5", "10", "15", "20", "25", "30"}),

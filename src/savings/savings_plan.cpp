@@ -1,4 +1,5 @@
 #include "savings/savings_plan.h"
+#include "shell/message_numbers.h"
 
 #include "shell/app_state.h"
 #include "shell/format.h"
@@ -40,14 +41,14 @@ Outcome<SavingsPlan> CalculateSavings(const SavingsInput &input)
     SavingsPlan plan;
     plan.periodsPerYear = PeriodsPerYear(input.frequency);
     if (plan.periodsPerYear == 0)
-        return Outcome<SavingsPlan>::refused(3);
+        return Outcome<SavingsPlan>::refused(MsgWrongEntry);
     // The period count is a 16-bit counter; beyond it the plan cannot be kept.
     const qint64 periods = input.years.floorUnits() * plan.periodsPerYear;
     if (periods > std::numeric_limits<qint16>::max() || periods < 0)
-        return Outcome<SavingsPlan>::refused(3);
+        return Outcome<SavingsPlan>::refused(MsgWrongEntry);
     // A plan of no whole year has no period to show: a wrong entry.
     if (periods == 0)
-        return Outcome<SavingsPlan>::refused(3);
+        return Outcome<SavingsPlan>::refused(MsgWrongEntry);
     plan.periods = qint16(periods);
 
     try {
@@ -87,21 +88,19 @@ Outcome<SavingsPlan> CalculateSavings(const SavingsInput &input)
         plan.finalValue = plan.rows.last().value;
         plan.totalInterest = plan.finalValue - plan.totalInvested;
     } catch (const ArithmeticFault &) {
-        return Outcome<SavingsPlan>::refused(3);
+        return Outcome<SavingsPlan>::refused(MsgWrongEntry);
     }
     return plan;
 }
 
 void ResetSavingsTables(AppState &state)
 {
-    state.InputValues = QList<Money>(9);
     state.GraphData.recreate(510, 5);
     state.CompareData.recreate(41, 5);
     state.CompareNames.recreate(24, 1);
     state.PrintBlocks = QStringList(4);
     state.PrintBlocks2 = QStringList(3);
-    state.FieldEdited = 0;
-    state.QuickHelpOpen = 0;
+    state.resetFields(8);
 }
 
 QList<QStringList> StoreSavingsPlan(AppState &state, const SavingsPlan &plan)
@@ -208,13 +207,14 @@ QStringList SavingsComparisonHeadings()
             QStringLiteral("   Total       Invested"), QStringLiteral("     Current       Value")};
 }
 
-void PrintSavingsPlan(PrintFrame &frame, const AppState &state, const QString &frequency, int periods)
+void PrintSavingsPlan(PrintFrame &frame, const AppState &state, const SavingsInput &plan, int periods)
 {
     const QString &symbol = state.CurrencySymbol;
     const QString money = QStringLiteral("##,,###.00");
     const QString percent = QStringLiteral("###.00");
-    const Money lumpSum = state.InputValues.value(1);
-    const Money amount = state.InputValues.value(2);
+    const QString &frequency = plan.frequency;
+    const Money lumpSum = plan.lumpSum;
+    const Money amount = plan.amount;
     frame.emptyLines(1);
     frame.line(25, QStringLiteral("Investment Growth Calculation"));
     frame.emptyLines(2);
@@ -226,11 +226,11 @@ void PrintSavingsPlan(PrintFrame &frame, const AppState &state, const QString &f
     input(QStringLiteral("Annual Amount Invested each contribution"),
           RightAlignFigure(symbol + Format(amount, money), 14));
     input(QStringLiteral("Frequency of each contribution"), RightAlign(frequency, 14));
-    input(QStringLiteral("Annual Interest/Growth Rate(%)"), Percent(state.InputValues.value(4), percent, 14));
-    input(QStringLiteral("Increase the annual Investment Rate by"), Percent(state.InputValues.value(5), percent, 14));
+    input(QStringLiteral("Annual Interest/Growth Rate(%)"), Percent(plan.rate, percent, 14));
+    input(QStringLiteral("Increase the annual Investment Rate by"), Percent(plan.increase, percent, 14));
     input(QStringLiteral("Adjust Current Value for Annual Inflation Rate(%)"),
-          Percent(state.InputValues.value(6), percent, 14));
-    input(QStringLiteral("Time in Years"), RightAlignFigure(Format(state.InputValues.value(7), QStringLiteral("###")), 14));
+          Percent(plan.inflation, percent, 14));
+    input(QStringLiteral("Time in Years"), RightAlignFigure(Format(plan.years, QStringLiteral("###")), 14));
     frame.emptyLines(1);
 
     const QString separator = QString(72, u'_');

@@ -72,7 +72,8 @@ QStringList SavingsFrequencyHeadings(const QString &frequency);
 int SavingsGridRowsFor(const QString &frequency, int years);
 
 // The printouts' own lines, between the header and the end of the document.
-void PrintSavingsPlan(PrintFrame &frame, const AppState &state, const QString &frequency, int periods);
+// The plan's figures are those it was calculated from.
+void PrintSavingsPlan(PrintFrame &frame, const AppState &state, const SavingsInput &input, int periods);
 // The comparison lines are printed once: the blocks are emptied afterwards.
 void PrintSavingsComparisons(PrintFrame &frame, AppState &state);
 

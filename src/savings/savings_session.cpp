@@ -1,4 +1,5 @@
 #include "savings/savings_session.h"
+#include "shell/message_numbers.h"
 
 #include "savings/savings_fields.h"
 #include "shell/app_state.h"
@@ -6,7 +7,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
-SavingsSession::SavingsSession(AppState &state) : ToolSession(state), m_comparing(state.CalcMode == 2)
+SavingsSession::SavingsSession(AppState &state) : ToolSession(state), m_comparing(state.CalcMode == SavingsComparing)
 {
     ResetSavingsTables(state);
     StoreStartValues(state, fields());
@@ -43,7 +44,7 @@ Outcome<GridUpdate> SavingsSession::calculate(const FieldTexts &texts)
     m_state.ResultCount = 0;
     if (m_entries >= SavingsMaxEntries) {
         m_state.ResultCount = qint16(m_entries);
-        return Outcome<GridUpdate>::refused(6);
+        return Outcome<GridUpdate>::refused(Msg22Entries);
     }
     const QList<Money> &inputs = m_state.InputValues;
     SavingsInput input;
@@ -87,12 +88,12 @@ void SavingsSession::print(PrintFrame &frame)
         return;
     }
     const Entry latest = m_done.value(m_done.size() - 1);
-    PrintSavingsPlan(frame, m_state, latest.input.frequency, latest.plan.periods);
+    PrintSavingsPlan(frame, m_state, latest.input, latest.plan.periods);
 }
 
 void SavingsSession::prepareGraph()
 {
-    m_state.GraphKind = 1;
+    m_state.GraphKind = GraphSavings;
 }
 
 QString SavingsSession::helpText() const

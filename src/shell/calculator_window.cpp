@@ -1,4 +1,5 @@
 #include "shell/calculator_window.h"
+#include "shell/message_numbers.h"
 
 #include "shell/calculator_parts.h"
 #include "shell/mdi_container.h"
@@ -122,7 +123,7 @@ void CalculatorWindow::guarded(const std::function<void()> &handler)
     try {
         handler();
     } catch (const std::exception &) {
-        shell().dialogs.message(3);
+        shell().dialogs.message(MsgWrongEntry);
     }
 }
 
@@ -205,7 +206,7 @@ void CalculatorWindow::showGraph()
 {
     m_fields->finishEdit();
     if (shell().state.ResultCount == 0) {
-        shell().dialogs.message(2);
+        shell().dialogs.message(MsgNoDataToGraph);
         return;
     }
     m_session->prepareGraph();

@@ -1,4 +1,5 @@
 #include "shell/print_frame.h"
+#include "shell/message_numbers.h"
 
 #include "shell/app_state.h"
 #include "shell/dialogs.h"
@@ -84,7 +85,7 @@ bool RunPrintout(AppState &state, Dialogs &dialogs, Printer &printer, const QStr
                  const std::function<void(PrintFrame &)> &body, bool needsResult)
 {
     if (needsResult && state.ResultCount == 0) {
-        dialogs.message(1);
+        dialogs.message(MsgNoDataToPrint);
         return false;
     }
     if (dialogs.printHeader() == QLatin1String("1"))

@@ -1,4 +1,5 @@
 #include "shell/tool_session.h"
+#include "shell/message_numbers.h"
 
 #include "shell/app_state.h"
 
@@ -41,7 +42,7 @@ Outcome<GridUpdate> ToolSession::press(const FieldTexts &texts)
     try {
         return calculate(texts);
     } catch (const ArithmeticFault &) {
-        return Outcome<GridUpdate>::refused(3);
+        return Outcome<GridUpdate>::refused(MsgWrongEntry);
     }
 }
 

@@ -217,17 +217,13 @@ private slots:
         AppState state;
         ResetSavingsTables(state);
         const SavingsInput input = fortyYearsMonthly();
-        state.InputValues[1] = input.lumpSum;
-        state.InputValues[2] = input.amount;
-        state.InputValues[4] = input.rate;
-        state.InputValues[7] = input.years;
         const SavingsPlan plan = calculate(input);
         StoreSavingsPlan(state, plan);
         ScriptedDialogs dialogs(state);
         dialogs.lines << QStringLiteral("Forty years");
         RecordingPrinter printer;
         QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Savings"), [&](PrintFrame &frame) {
-            PrintSavingsPlan(frame, state, input.frequency, plan.periods);
+            PrintSavingsPlan(frame, state, input, plan.periods);
         }));
         const QList<QStringList> pages = printer.jobs.value(0).pages();
         // 29 rows on the first page, 47 on each page after it.

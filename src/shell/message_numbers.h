@@ -1,0 +1,26 @@
+#pragma once
+
+// Numbers of the message box's messages, where code compares or passes them.
+enum MessageNumber : int {
+    MsgNoDataToPrint = 1,
+    MsgNoDataToGraph = 2,
+    MsgWrongEntry = 3,
+    Msg50YearsLimit = 4,
+    Msg40YearsLimit = 5,
+    Msg22Entries = 6,
+    MsgWithdrawMoreThanSavings = 7,
+    MsgNotAValidDate = 10,
+    MsgFileNotFound = 13,
+};
+
+// Values of CalcMode the tools compare.
+enum CalcModeValue : qint16 {
+    SavingsPlanning = 1,
+    SavingsComparing = 2,
+};
+
+// Values of GraphKind: which tool asked for the graph.
+enum GraphKindValue : qint16 {
+    GraphSavings = 1,
+    GraphCompoundGrowth = 6,
+};
