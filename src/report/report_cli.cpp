@@ -181,7 +181,17 @@ QByteArray ReadInput(const QString &path)
         if (!file.open(QIODevice::ReadOnly))
             throw UsageError{QStringLiteral("cannot read ") + path};
     }
-    const QByteArray bytes = file.read(MaxInputSize + 1);
+    // A pipe gives its bytes in pieces: read until its end.
+    QByteArray bytes;
+    char buffer[65536];
+    while (bytes.size() <= MaxInputSize) {
+        const qint64 got = file.read(buffer, sizeof buffer);
+        if (got < 0)
+            throw UsageError{QStringLiteral("cannot read ") + path};
+        if (got == 0)
+            break;
+        bytes.append(buffer, got);
+    }
     if (bytes.size() > MaxInputSize)
         throw UsageError{QStringLiteral("the input is larger than 4 MB")};
     return bytes;

@@ -321,6 +321,63 @@ private slots:
         QVERIFY2(r.err.contains(says), qPrintable(r.err));
     }
 
+    // Whatever comes in, the answer is a refusal or a usage error with one
+    // clear message: never a crash, never success with half an output.
+    void badInputs_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("says");
+        const QByteArray many = "[" + QByteArrayList(100000, "{}").join(',') + "]";
+        QTest::newRow("NaN") << "growth" << QByteArray(R"({"cost": NaN})") << 2 << "not JSON";
+        QTest::newRow("infinity") << "growth" << QByteArray(R"({"cost": -Infinity})") << 2 << "not JSON";
+        QTest::newRow("1e308") << "growth" << QByteArray(R"({"cost": 1e308})") << 3 << "Wrong or missing entry";
+        QTest::newRow("1e15 above money") << "growth" << QByteArray(R"({"value": 1e15})") << 3 << "Wrong or missing";
+        QTest::newRow("1e-7 is no cost") << "growth" << QByteArray(R"({"cost": 1e-7})") << 3 << "Wrong or missing";
+        QTest::newRow("minus zero cost") << "growth" << QByteArray(R"({"cost": -0})") << 2 << "negative";
+        QTest::newRow("huge exponent") << "growth" << QByteArray(R"({"cost": 1e999999})") << 2 << "not a number";
+        QTest::newRow("a hundred thousand presses") << "growth" << many << 3 << "input 23 of 100000";
+        QTest::newRow("deeply nested") << "growth" << QByteArray(100000, '[') + QByteArray(100000, ']') << 2
+                                       << "not JSON";
+        QTest::newRow("invalid UTF-8") << "growth" << QByteArray("{\"name\": \"\xff\xfe\"}") << 2 << "not JSON";
+        QTest::newRow("empty") << "savings" << QByteArray() << 2 << "not JSON";
+        QTest::newRow("binary") << "savings" << QByteArray("\x7f" "ELF\x02\x01\x01\x00\x00", 9) << 2 << "not JSON";
+        QTest::newRow("a boolean") << "growth" << QByteArray(R"({"cost": true})") << 2 << "number or a text";
+        QTest::newRow("over 4 MB") << "growth" << QByteArray(5 * 1024 * 1024, ' ') << 2 << "4 MB";
+    }
+    void badInputs()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, input);
+        QFETCH(int, code);
+        QFETCH(QString, says);
+        const Run r = run({command, QStringLiteral("--input"), QStringLiteral("-"), QStringLiteral("--format"),
+                           QStringLiteral("json")},
+                          input);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(says), qPrintable(r.err));
+        QVERIFY2(r.err.count(QLatin1Char('\n')) <= 2, qPrintable(r.err));
+        if (code == 2)
+            QVERIFY(r.out.isEmpty());
+        else // a refusal still shows the headings and the message, as JSON a script can read
+            QCOMPARE(r.json().value(QStringLiteral("message")).toObject().value(QStringLiteral("number")).toInt(),
+                     r.err.contains(QStringLiteral("Limit")) ? 6 : 3);
+    }
+
+    void fullOutputIsAFailure()
+    {
+        QFile full(QStringLiteral("/dev/full"));
+        if (!full.exists())
+            QSKIP("no /dev/full here");
+        QProcess process;
+        process.setStandardOutputFile(full.fileName());
+        process.start(s_program, {QStringLiteral("growth"), QStringLiteral("--format"), QStringLiteral("json")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("cannot write")));
+    }
+
     void help()
     {
         const Run all = run({QStringLiteral("--help")});
