@@ -9,6 +9,7 @@
 #include "shell/spreadsheet_grid.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -54,7 +55,13 @@ QWidget *CalculatorWindow::label(const char *control)
     QWidget *buddy = findChild<QWidget *>(QLatin1String(control));
     if (!description || !buddy)
         qFatal("%s has no field %s to label", metaObject()->className(), control);
-    return MakeFieldLabel(QString::fromLatin1(description->label), buddy, this);
+    const QString text = QString::fromLatin1(description->label);
+    // Runs of spaces ask for a label on two lines; a label without them stays on one.
+    if (text.trimmed().contains(QStringLiteral("  ")))
+        return MakeFieldLabel(text, buddy, this);
+    auto *plain = new QLabel(text, this);
+    plain->setBuddy(buddy);
+    return plain;
 }
 
 void CalculatorWindow::setUpCalculator()
