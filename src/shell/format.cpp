@@ -231,7 +231,10 @@ QString RightAlignFigure(const QString &text, int width)
     return RightAlign(text, width);
 }
 
-double LeadingNumber(const QString &text, bool allowSign)
+namespace {
+// The leading-number rule's prefix: spaces skipped, then digits with at most
+// one "." (after a "-" where a sign is allowed).
+QStringView LeadingNumberText(const QString &text, bool allowSign)
 {
     qsizetype i = 0;
     while (i < text.size() && text.at(i) == QLatin1Char(' '))
@@ -251,32 +254,21 @@ double LeadingNumber(const QString &text, bool allowSign)
             break;
         }
     }
+    return QStringView(text).mid(start, i - start);
+}
+} // namespace
+
+double LeadingNumber(const QString &text, bool allowSign)
+{
     bool ok = false;
-    const double value = text.mid(start, i - start).toDouble(&ok);
+    const double value = LeadingNumberText(text, allowSign).toDouble(&ok);
     return ok && std::isfinite(value) ? value : 0.0;
 }
 
 Money LeadingMoney(const QString &text, bool allowSign)
 {
-    qsizetype i = 0;
-    while (i < text.size() && text.at(i) == QLatin1Char(' '))
-        ++i;
-    const qsizetype start = i;
-    if (allowSign && i < text.size() && text.at(i) == QLatin1Char('-'))
-        ++i;
-    bool point = false;
-    while (i < text.size()) {
-        const QChar c = text.at(i);
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            ++i;
-        else if (c == QLatin1Char('.') && !point) {
-            point = true;
-            ++i;
-        } else
-            break;
-    }
     Money value;
-    if (!Money::fromDecimalText(QStringView(text).mid(start, i - start), value))
+    if (!Money::fromDecimalText(LeadingNumberText(text, allowSign), value))
         return Money();
     return value;
 }

@@ -127,6 +127,17 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, value);
         QCOMPARE(LeadingNumber(text), value);
+        // The exact reading follows the same rule.
+        QCOMPARE(LeadingMoney(text), Money::fromDouble(value));
+    }
+
+    void leadingMoneyIsExact()
+    {
+        QCOMPARE(LeadingMoney(QStringLiteral("123456789012345.67xyz")).raw(), qint64(1234567890123456700));
+        QCOMPARE(LeadingMoney(QStringLiteral("  0.00015")).raw(), qint64(2));
+        QCOMPARE(LeadingMoney(QStringLiteral("-5"), false), Money());
+        QCOMPARE(LeadingMoney(QStringLiteral("-5"), true), Money::fromWhole(-5));
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFault, LeadingMoney(QStringLiteral("999999999999999999")));
     }
 
     void decimalKeyFilter()
