@@ -134,6 +134,26 @@ private slots:
         QCOMPARE(dialogs->printHeader(), QStringLiteral("1"));
     }
 
+    void headerInputLiesInsideTheFrame()
+    {
+        QRect shownAt;
+        whenShown<HeaderInputDialog>(this, [&](HeaderInputDialog *dialog) {
+            shownAt = dialog->frameGeometry();
+            dialog->close();
+        });
+        dialogs->printHeader();
+        const QRect outer = frame->frameGeometry();
+        QVERIFY2(outer.contains(shownAt), qPrintable(QStringLiteral("%1,%2 %3x%4 outside %5,%6 %7x%8")
+                                                         .arg(shownAt.x()).arg(shownAt.y())
+                                                         .arg(shownAt.width()).arg(shownAt.height())
+                                                         .arg(outer.x()).arg(outer.y())
+                                                         .arg(outer.width()).arg(outer.height())));
+        QVERIFY2((shownAt.center() - outer.center()).manhattanLength() <= 4,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4 in %5,%6 %7x%8")
+                                .arg(shownAt.x()).arg(shownAt.y()).arg(shownAt.width()).arg(shownAt.height())
+                                .arg(outer.x()).arg(outer.y()).arg(outer.width()).arg(outer.height())));
+    }
+
     void fileDialogOffersTheKindsFilterAndName()
     {
         QDir::setCurrent(t->folder.path());
