@@ -43,6 +43,9 @@ public:
     {
         rows = std::max(rows, 1);
         cols = std::max(cols, 0);
+        // Every Calculate sets the size again; the same size keeps the model as it is.
+        if (rows == m_bodyRows + 1 && cols == m_cols)
+            return;
         beginResetModel();
         std::vector<QString> cells(size_t(rows) * size_t(cols));
         const int keepRows = std::min(rows, m_bodyRows + 1);
@@ -139,17 +142,19 @@ public:
             return;
         if (first == 0)
             emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
-        if (last >= 1)
-            emit dataChanged(index(std::max(first, 1) - 1, 0), index(last - 1, m_cols - 1), {Qt::DisplayRole});
+        if (last < 1)
+            return;
+        // A change still to be told that lies within these rows is told now.
+        if (m_dirtyFirstRow >= std::max(first, 1) - 1 && m_dirtyLastRow <= last - 1)
+            m_dirtyFirstRow = -1;
+        emit dataChanged(index(std::max(first, 1) - 1, 0), index(last - 1, m_cols - 1), {Qt::DisplayRole});
     }
 
     // Width in pixels the widest body text of a column needs. Summing cached
     // character widths is far quicker than laying out every text, and for
     // figures gives the same result; the widest text is then measured properly.
-    int widestText(int col, const QFontMetrics &metrics) const
+    int widestText(int col, const QFontMetrics &metrics, std::array<int, 128> &ascii) const
     {
-        std::array<int, 128> ascii;
-        ascii.fill(-1);
         int widest = 0;
         const QString *widestText = nullptr;
         for (int r = 1; r <= m_bodyRows; ++r) {
@@ -265,8 +270,10 @@ void SpreadsheetGrid::fitColumns(int firstCol, int lastCol)
     // The item delegate keeps this much clear on either side of a text, and
     // the grid line takes a pixel.
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    std::array<int, 128> ascii; // character widths, measured as met
+    ascii.fill(-1);
     for (int c = firstCol; c <= lastCol; ++c) {
-        const int widest = m_model->widestText(c, metrics);
+        const int widest = m_model->widestText(c, metrics, ascii);
         const int needed = widest > 0 ? widest + 2 * margin + 2 : 0;
         const int width = std::max(m_setWidths[size_t(c)], needed);
         if (columnWidth(c) != width)
