@@ -1,5 +1,6 @@
 #include "shell/mdi_container.h"
 #include "shell/message_box.h"
+#include "shell/quick_help_panel.h"
 #include "shell/widget_dialogs.h"
 #include "support/window_driver.h"
 
@@ -11,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTimer>
 
 namespace {
@@ -152,6 +155,29 @@ private slots:
                  qPrintable(QStringLiteral("%1,%2 %3x%4 in %5,%6 %7x%8")
                                 .arg(shownAt.x()).arg(shownAt.y()).arg(shownAt.width()).arg(shownAt.height())
                                 .arg(outer.x()).arg(outer.y()).arg(outer.width()).arg(outer.height())));
+    }
+
+    void quickHelpLinesUpItsColumns()
+    {
+        QWidget window;
+        auto *button = new QPushButton(&window);
+        auto *text = new QPlainTextEdit(&window);
+        auto *grid = new QWidget(&window);
+        text->resize(400, 200);
+        QuickHelpPanel panel(button, text, grid, {}, nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // Columns lined up with spaces, as the worked examples are.
+        panel.open(QStringLiteral("Lump sum    $1,000\r\nRate (%)     10.00\r\nYears           25"));
+        QVERIFY(QFontInfo(text->font()).fixedPitch());
+        QList<int> ends;
+        for (int line = 0; line < 3; ++line) {
+            QTextCursor cursor(text->document()->findBlockByNumber(line));
+            cursor.movePosition(QTextCursor::EndOfBlock);
+            ends.append(text->cursorRect(cursor).x());
+        }
+        QCOMPARE(ends.at(1), ends.at(0));
+        QCOMPARE(ends.at(2), ends.at(0));
     }
 
     void fileDialogOffersTheKindsFilterAndName()

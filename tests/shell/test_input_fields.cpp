@@ -1,7 +1,10 @@
+#include "shell/calculator_parts.h"
 #include "shell/input_fields.h"
 #include "support/window_driver.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
@@ -414,6 +417,51 @@ private slots:
         QVERIFY2(edit->cursorPositionAt(QPoint(1, edit->height() / 2)) == 0,
                  qPrintable(QStringLiteral("%1 in %2 px").arg(text).arg(edit->width())));
         QVERIFY(cursor.right() < edit->width());
+    }
+
+    void highlightedListEntryIsReadable_data()
+    {
+        QTest::addColumn<bool>("typed");
+        QTest::newRow("list only") << false;
+        QTest::newRow("typed list") << true;
+    }
+    void highlightedListEntryIsReadable()
+    {
+        QFETCH(bool, typed);
+        QWidget host;
+        QComboBox *list = MakeYellowList(
+            "InMonthsYrs", {QStringLiteral("Annually"), QStringLiteral("Quarterly"), QStringLiteral("Monthly")}, typed,
+            &host);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        list->showPopup();
+        QAbstractItemView *view = list->view();
+        QTRY_VERIFY(view->isVisible());
+        const QModelIndex chosen = view->model()->index(1, 0);
+        view->setCurrentIndex(chosen);
+        QApplication::processEvents();
+        const QImage image = view->grab().toImage();
+        if (const QString folder = qEnvironmentVariable("TALLOMAR_KEEP_PNG"); !folder.isEmpty())
+            image.save(QDir(folder).filePath(typed ? QStringLiteral("list-typed.png") : QStringLiteral("list.png")));
+        // The entry's background is what most of its pixels show; its text is
+        // the colour furthest from that. Readable means well apart in lightness.
+        const QRect row = view->visualRect(chosen).intersected(image.rect()).adjusted(1, 1, -1, -1);
+        QVERIFY(!row.isEmpty());
+        QHash<QRgb, int> counts;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = row.left(); x <= row.right(); ++x)
+                ++counts[image.pixel(x, y)];
+        QRgb background = 0;
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+            if (it.value() > counts.value(background))
+                background = it.key();
+        int furthest = 0;
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+            furthest = std::max(furthest, std::abs(qGray(it.key()) - qGray(background)));
+        QVERIFY2(furthest >= 120, qPrintable(QStringLiteral("background %1, text differs by %2")
+                                                 .arg(QColor(background).name())
+                                                 .arg(furthest)));
+        list->hidePopup();
     }
 
     void figureTooLargeForMoneyIsRefused()
