@@ -119,8 +119,9 @@ void InputFields::setFigureWidth(const Field &field) const
     }
     const QFontMetrics metrics(field.edit->font());
     const QMargins margins = field.edit->textMargins();
-    // QLineEdit keeps 2 pixels clear on either side of its text, and 1 for the cursor.
-    const QSize text(metrics.horizontalAdvance(widest) + margins.left() + margins.right() + 5, metrics.height());
+    // QLineEdit keeps 2 pixels clear on either side of its text and 1 for the
+    // cursor; a few more keep the last digit off the frame.
+    const QSize text(metrics.horizontalAdvance(widest) + margins.left() + margins.right() + 9, metrics.height());
     QWidget *widget = field.widget;
     int needed = 0;
     if (auto *combo = qobject_cast<QComboBox *>(widget)) {
