@@ -231,6 +231,13 @@ void InputFields::startTyping(Field &field)
 bool InputFields::keyPress(Field &field, QKeyEvent *event)
 {
     AppState &state = m_shell.state;
+    // A list-only box takes Enter and the keys that move through its list;
+    // a key that would type or delete is refused.
+    if (field.row.kind == FieldKind::Choice && !IsEnterKey(event) &&
+        (event->key() == Qt::Key_Delete || typedCode(event) != 0)) {
+        QApplication::beep();
+        return true;
+    }
     if (event->key() == Qt::Key_Delete) {
         field.pristine = false;
         m_invalidate();

@@ -256,6 +256,34 @@ private slots:
         QCOMPARE(t->state.FieldEdited, qint16(0));
     }
 
+    void listOnlyFieldKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("down chooses") << int(Qt::Key_Down) << "Quarterly" << true;
+        QTest::newRow("end chooses") << int(Qt::Key_End) << "Monthly" << true;
+        QTest::newRow("a letter does not") << int(Qt::Key_M) << "Annually" << false;
+        QTest::newRow("space does not") << int(Qt::Key_Space) << "Annually" << false;
+        QTest::newRow("backspace does not") << int(Qt::Key_Backspace) << "Annually" << false;
+        QTest::newRow("delete does not") << int(Qt::Key_Delete) << "Annually" << false;
+    }
+    void listOnlyFieldKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, chosen);
+        QFETCH(bool, edited);
+        auto *frequency = user->find<QComboBox>("InFreq");
+        user->focus("InFreq");
+        const int before = window->invalidations;
+        user->key(Qt::Key(key));
+        QCOMPARE(frequency->currentText(), chosen);
+        QVERIFY(!frequency->view()->isVisible());
+        // Only a choice is an edit; a refused key leaves the results standing.
+        QCOMPARE(window->invalidations > before, edited);
+        QCOMPARE(t->state.FieldEdited, qint16(edited ? 1 : 0));
+    }
+
     void minusStartsANegativeFigure()
     {
         user->focus("InInfl");
