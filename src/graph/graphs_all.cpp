@@ -83,6 +83,7 @@ void GraphsAll::showPicture()
     auto *chart = new QChart;
     chart->setTitle(m_picture.title.trimmed());
     chart->setTitleFont(GraphTitleFont(font()));
+    chart->setTitleBrush(Qt::black);
     chart->setMargins(GraphMargins);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setAnimationOptions(QChart::NoAnimation);
