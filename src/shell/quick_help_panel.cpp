@@ -25,7 +25,6 @@ QuickHelpPanel::QuickHelpPanel(QPushButton *button, QPlainTextEdit *text, QWidge
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setFixedPitch(true);
     m_text->setFont(fixed);
-    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->hide();
     m_text->installEventFilter(this);
 }
