@@ -1,5 +1,7 @@
 #include "graph/bar_chart_3d.h"
 
+#include "graph/graph_look.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -50,21 +52,15 @@ double NiceStep(double range, int ticks)
     return 10 * power;
 }
 
-QString AxisNumber(double value)
-{
-    return QLocale().toString(value, 'f', std::abs(value) < 10 && value != std::floor(value) ? 1 : 0);
-}
-
 } // namespace
 
 void BarChart3D::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRect area = rect().adjusted(12, 8, -12, -8);
-    QFont titleFont = font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(font().pointSizeF() * 1.3);
+    m_shownLabels.clear();
+    const QRect area = rect().marginsRemoved(GraphMargins);
+    const QFont titleFont = GraphTitleFont(font());
     painter.setFont(titleFont);
     const int titleHeight = QFontMetrics(titleFont).height() + 6;
     painter.setPen(Qt::black);
@@ -85,30 +81,43 @@ void BarChart3D::paintEvent(QPaintEvent *)
     const double step = NiceStep(high - low, 5);
     low = std::floor(low / step) * step;
     high = std::ceil(high / step) * step;
+    const int decimals = AxisDecimals(low, high);
 
     const int axisTitleWidth = m_picture.axisTitle.isEmpty() ? 0 : metrics.height() + 6;
     int numberWidth = 0;
     for (double v = low; v <= high + step / 2; v += step)
-        numberWidth = std::max(numberWidth, metrics.horizontalAdvance(AxisNumber(v)));
-    const int depth = std::clamp(area.width() / std::max(n, 1) / 4, 4, 18);
-    const QRect plot(area.left() + axisTitleWidth + numberWidth + 8, area.top() + titleHeight + depth,
-                     area.width() - axisTitleWidth - numberWidth - 8 - depth,
-                     area.height() - titleHeight - depth - metrics.height() - 8);
-    if (plot.width() <= 0 || plot.height() <= 0)
+        numberWidth = std::max(numberWidth, metrics.horizontalAdvance(AxisNumber(v, decimals)));
+    const bool flat = m_picture.chart != ChartType::Bars3D;
+    const int depth = flat ? 0 : std::clamp(area.width() / std::max(n, 1) / 4, 4, 18);
+    const int plotLeft = area.left() + axisTitleWidth + numberWidth + 8;
+    const int plotWidth = area.width() - axisTitleWidth - numberWidth - 8 - depth;
+    if (plotWidth <= 0)
+        return;
+    const double slot = double(plotWidth) / std::max(n, 1);
+    const BarLabelPlan labels = PlanBarLabels(m_picture.labels.mid(0, n), metrics, slot);
+    m_labelsTurned = labels.vertical;
+    const int labelHeight = labels.vertical ? labels.longest : metrics.height();
+    // Room above the plot for the back of the bars, or at least for half of
+    // the top axis number.
+    const int above = std::max(depth, metrics.height() / 2 + 4);
+    const QRect plot(plotLeft, area.top() + titleHeight + above, plotWidth,
+                     area.height() - titleHeight - above - labelHeight - 8);
+    if (plot.height() <= 0)
         return;
     auto yOf = [&](double v) { return plot.bottom() - (v - low) / (high - low) * plot.height(); };
     const QPointF back(depth, -depth);
 
-    // Back wall, floor and grid lines in depth.
+    // Grid lines, on the back wall and floor when the bars have depth.
     painter.setPen(QColor(200, 200, 200));
     for (double v = low; v <= high + step / 2; v += step) {
         const QPointF left(plot.left(), yOf(v));
-        painter.drawLine(left, left + back);
+        if (!flat)
+            painter.drawLine(left, left + back);
         painter.drawLine(left + back, QPointF(plot.right(), yOf(v)) + back);
         painter.setPen(Qt::black);
         painter.drawText(QRectF(plot.left() - numberWidth - 6, yOf(v) - metrics.height() / 2.0, numberWidth,
                                 metrics.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, AxisNumber(v));
+                         Qt::AlignRight | Qt::AlignVCenter, AxisNumber(v, decimals));
         painter.setPen(QColor(200, 200, 200));
     }
     painter.setPen(Qt::black);
@@ -125,29 +134,50 @@ void BarChart3D::paintEvent(QPaintEvent *)
         painter.restore();
     }
 
-    const double slot = double(plot.width()) / std::max(n, 1);
-    const double barWidth = std::max(2.0, slot * 0.6);
-    const int labelEvery = std::max(1, int(std::ceil(n * 40.0 / plot.width())));
+    const double barWidth = std::max(1.0, slot * 0.6);
     for (int i = 0; i < n; ++i) {
         const double x = plot.left() + slot * i + (slot - barWidth) / 2;
         const double top = yOf(m_picture.values.at(i));
         const QRectF front(QPointF(x, std::min(top, zero)), QPointF(x + barWidth, std::max(top, zero)));
         const QColor colour = SeriesColour(m_colour ? 0 : i, m_colour);
-        QPolygonF topFace({front.topLeft(), front.topLeft() + back, front.topRight() + back, front.topRight()});
-        QPolygonF side({front.topRight(), front.topRight() + back, front.bottomRight() + back, front.bottomRight()});
-        painter.setPen(QPen(colour.darker(160), 0.8));
-        painter.setBrush(colour.darker(130));
-        painter.drawPolygon(side);
-        painter.setBrush(colour.lighter(130));
-        painter.drawPolygon(topFace);
+        // Bars a few pixels wide would show nothing but their outline.
+        if (barWidth >= 4)
+            painter.setPen(QPen(colour.darker(160), 0.8));
+        else
+            painter.setPen(Qt::NoPen);
+        if (!flat) {
+            QPolygonF topFace({front.topLeft(), front.topLeft() + back, front.topRight() + back, front.topRight()});
+            QPolygonF side(
+                {front.topRight(), front.topRight() + back, front.bottomRight() + back, front.bottomRight()});
+            painter.setBrush(colour.darker(130));
+            painter.drawPolygon(side);
+            painter.setBrush(colour.lighter(130));
+            painter.drawPolygon(topFace);
+        }
         painter.setBrush(colour);
+        // Thin bars are drawn whole pixels wide rather than blurred.
+        painter.setRenderHint(QPainter::Antialiasing, barWidth >= 4);
         painter.drawRect(front);
-        if (i % labelEvery == 0 && i < m_picture.labels.size()) {
-            painter.setPen(Qt::black);
-            const QString label = metrics.elidedText(m_picture.labels.at(i), Qt::ElideRight, int(slot * labelEvery));
-            painter.drawText(QRectF(plot.left() + slot * i - slot * (labelEvery - 1) / 2.0, plot.bottom() + 4,
-                                    slot * labelEvery, metrics.height()),
+        painter.setRenderHint(QPainter::Antialiasing);
+    }
+
+    // Labels last, whole, under the middle of their bars.
+    painter.setPen(Qt::black);
+    for (int i = 0; i < n && i < m_picture.labels.size(); i += labels.step) {
+        const QString &label = m_picture.labels.at(i);
+        const double centre = plot.left() + slot * (i + 0.5);
+        if (labels.vertical) {
+            painter.save();
+            painter.translate(centre, plot.bottom() + 4);
+            painter.rotate(-90);
+            painter.drawText(QRectF(-labels.longest - 2, -metrics.height() / 2.0, labels.longest + 2, metrics.height()),
+                             Qt::AlignRight | Qt::AlignVCenter, label);
+            painter.restore();
+        } else {
+            const double width = metrics.horizontalAdvance(label) + 2;
+            painter.drawText(QRectF(centre - width / 2, plot.bottom() + 4, width, metrics.height()),
                              Qt::AlignHCenter | Qt::AlignTop, label);
         }
+        m_shownLabels.append(label);
     }
 }

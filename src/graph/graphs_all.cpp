@@ -1,21 +1,19 @@
 #include "graph/graphs_all.h"
 
 #include "graph/bar_chart_3d.h"
+#include "graph/graph_look.h"
 #include "shell/mdi_container.h"
 #include "shell/placement.h"
 #include "shell/shell.h"
 
 #include <QApplication>
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QPieSeries>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
 
 GraphsAll::GraphsAll(Shell &shell, MdiContainer &frame, const MortgageGraphInput &mortgage)
@@ -77,63 +75,30 @@ void GraphsAll::draw(int style)
 
 void GraphsAll::showPicture()
 {
-    if (m_picture.chart == ChartType::Bars3D) {
+    if (m_picture.chart != ChartType::Pie) {
         m_bars3d->setPicture(m_picture, m_colour);
         m_stack->setCurrentWidget(m_bars3d);
         return;
     }
     auto *chart = new QChart;
     chart->setTitle(m_picture.title.trimmed());
-    QFont titleFont = chart->titleFont();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
-    chart->setTitleFont(titleFont);
+    chart->setTitleFont(GraphTitleFont(font()));
+    chart->setTitleBrush(Qt::black);
+    chart->setMargins(GraphMargins);
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
-    if (m_picture.chart == ChartType::Pie) {
-        auto *series = new QPieSeries;
-        for (qsizetype i = 0; i < m_picture.values.size(); ++i) {
-            // A holding worth less than nothing has no slice to show.
-            auto *slice = series->append(m_picture.labels.value(i), std::max(0.0, m_picture.values.at(i)));
-            slice->setBrush(SeriesColour(int(i), m_colour));
-            slice->setLabelVisible(m_picture.values.at(i) > 0);
-        }
-        chart->addSeries(series);
-        chart->legend()->setAlignment(Qt::AlignRight);
-    } else {
-        auto *set = new QBarSet(m_picture.axisTitle);
-        for (double v : m_picture.values)
-            set->append(v);
-        set->setBrush(SeriesColour(0, m_colour));
-        auto *series = new QBarSeries;
-        series->append(set);
-        chart->addSeries(series);
-        auto *categories = new QBarCategoryAxis;
-        QStringList labels = m_picture.labels;
-        // Category labels must differ from each other.
-        for (qsizetype i = 0; i < labels.size(); ++i)
-            if (labels.indexOf(labels.at(i)) != i || labels.at(i).isEmpty())
-                labels[i] += QString(int(i + 1), QChar(0x200B));
-        categories->append(labels);
-        chart->addAxis(categories, Qt::AlignBottom);
-        series->attachAxis(categories);
-        auto *values = new QValueAxis;
-        values->setTitleText(m_picture.axisTitle);
-        double low = 0;
-        double high = 0;
-        for (double v : m_picture.values) {
-            low = std::min(low, v);
-            high = std::max(high, v);
-        }
-        values->setRange(low, high > low ? high : low + 1);
-        values->applyNiceNumbers();
-        // Money amounts read better without decimals.
-        values->setLabelFormat(std::max(std::abs(low), std::abs(high)) >= 100 ? QStringLiteral("%.0f")
-                                                                             : QStringLiteral("%.1f"));
-        chart->addAxis(values, Qt::AlignLeft);
-        series->attachAxis(values);
-        chart->legend()->hide();
+    auto *series = new QPieSeries;
+    for (qsizetype i = 0; i < m_picture.values.size(); ++i) {
+        // A holding worth less than nothing has no slice to show.
+        auto *slice = series->append(m_picture.labels.value(i), std::max(0.0, m_picture.values.at(i)));
+        slice->setBrush(SeriesColour(int(i), m_colour));
+        slice->setLabelVisible(m_picture.values.at(i) > 0);
+        slice->setLabelFont(font());
     }
+    chart->addSeries(series);
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setFont(font());
     QChart *old = m_chartView->chart();
     m_chartView->setChart(chart);
     delete old;

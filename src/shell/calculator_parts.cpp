@@ -17,6 +17,13 @@ QFont FigureFont()
 }
 
 const QString YellowStyle = QStringLiteral("background: #ffff80;");
+// The open list of a yellow box: the yellow would otherwise carry over to the
+// list, leaving its highlighted entry hard to read.
+// The list-only box draws its entries as menu items, with the box's own
+// selection colours.
+const QString SelectionStyle = QStringLiteral("selection-background-color: #000080; selection-color: white;");
+const QString ListStyle = QStringLiteral("QComboBox QAbstractItemView { background: white; color: black; ") +
+                          SelectionStyle + QStringLiteral(" }");
 
 } // namespace
 
@@ -41,10 +48,13 @@ QComboBox *MakeYellowList(const char *name, const QStringList &items, bool typed
         combo->setCompleter(nullptr);
     combo->addItems(items);
     combo->setFont(FigureFont());
-    if (typed)
+    if (typed) {
         combo->lineEdit()->setStyleSheet(QStringLiteral("QLineEdit { ") + YellowStyle + QStringLiteral(" }"));
-    else
-        combo->setStyleSheet(QStringLiteral("QComboBox { ") + YellowStyle + QStringLiteral(" }"));
+        combo->setStyleSheet(ListStyle);
+    } else {
+        combo->setStyleSheet(QStringLiteral("QComboBox { ") + YellowStyle + SelectionStyle + QStringLiteral(" } ") +
+                             ListStyle);
+    }
     return combo;
 }
 

@@ -7,6 +7,12 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
+
+#include <limits>
 
 void EmptyClipboard()
 {
@@ -35,6 +41,11 @@ int typedCode(const QKeyEvent *event)
     return text.at(0).unicode();
 }
 
+bool IsParsed(FieldKind kind)
+{
+    return kind != FieldKind::Text && kind != FieldKind::Choice;
+}
+
 } // namespace
 
 InputFields::InputFields(Shell &shell, QWidget *window, std::vector<FieldRow> table,
@@ -46,7 +57,7 @@ InputFields::InputFields(Shell &shell, QWidget *window, std::vector<FieldRow> ta
         Q_ASSERT_X(widget, "InputFields", row.name);
         if (!widget)
             continue;
-        Field field{row, widget, nullptr};
+        Field field{row, widget, nullptr, true, QString()};
         if (auto *combo = qobject_cast<QComboBox *>(widget)) {
             field.edit = combo->lineEdit();
             // Picking a figure from the list is an edit like typing one.
@@ -61,13 +72,23 @@ InputFields::InputFields(Shell &shell, QWidget *window, std::vector<FieldRow> ta
         } else {
             field.edit = qobject_cast<QLineEdit *>(widget);
         }
-        if (field.edit)
+        if (field.edit) {
             field.edit->setContextMenuPolicy(Qt::NoContextMenu);
-        else
+            field.shown = field.edit->text();
+        } else {
             Q_ASSERT(row.kind == FieldKind::Choice);
+        }
         // A combo box holds the focus itself and hands keys to its line edit
-        // directly, so the events are watched on the box.
+        // directly, so the events are watched on the box. Mouse and drop
+        // events reach the line edit inside it, so that is watched as well.
         widget->installEventFilter(this);
+        if (IsParsed(row.kind) && field.edit) {
+            widget->setAcceptDrops(false);
+            field.edit->setAcceptDrops(false);
+            if (field.edit != widget)
+                field.edit->installEventFilter(this);
+        }
+        setFigureWidth(field);
         m_fields.push_back(field);
     }
 }
@@ -75,9 +96,80 @@ InputFields::InputFields(Shell &shell, QWidget *window, std::vector<FieldRow> ta
 InputFields::Field *InputFields::fieldOf(QObject *object)
 {
     for (Field &field : m_fields)
-        if (field.widget == object)
+        if (field.widget == object || (field.edit && field.edit == object))
             return &field;
     return nullptr;
+}
+
+// A figure box is wide enough for the largest figure it accepts: a figure cut
+// at the edge of its box reads as a different figure.
+void InputFields::setFigureWidth(const Field &field) const
+{
+    const FieldRow &row = field.row;
+    if (!field.edit || !IsParsed(row.kind))
+        return;
+    const Money largest = row.kind == FieldKind::Years && row.limit > 0
+                              ? Money::fromWhole(row.limit)
+                              : Money::fromRaw(std::numeric_limits<qint64>::max());
+    QString widest = display(field, largest);
+    if (row.allowMinus) {
+        const QString negative = display(field, -largest);
+        if (negative.size() > widest.size())
+            widest = negative;
+    }
+    const QFontMetrics metrics(field.edit->font());
+    const QMargins margins = field.edit->textMargins();
+    // QLineEdit keeps 2 pixels clear on either side of its text and 1 for the
+    // cursor; a few more keep the last digit off the frame.
+    const QSize text(metrics.horizontalAdvance(widest) + margins.left() + margins.right() + 9, metrics.height());
+    QWidget *widget = field.widget;
+    int needed = 0;
+    if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = true;
+        option.frame = combo->hasFrame();
+        needed = combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, combo).width();
+    } else {
+        QStyleOptionFrame option;
+        option.initFrom(widget);
+        option.lineWidth = widget->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, widget);
+        needed = widget->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, widget).width();
+    }
+    widget->setMinimumWidth(std::max(widget->minimumWidth(), needed));
+}
+
+// Text reaches a figure box only through the key filter. A paste (the
+// selection by the middle button, Ctrl+V, Shift+Insert) or a drop would put
+// there text that no key filter saw and that Calculate would never read.
+bool InputFields::refusesForeignText(const Field &field, QObject *watched, QEvent *event) const
+{
+    if (!IsParsed(field.row.kind))
+        return false;
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        event->ignore();
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
+    case QEvent::ContextMenu:
+        return true;
+    case QEvent::KeyPress:
+        // Ctrl+V types a control character, which the key filter refuses;
+        // Shift+Insert and the Paste key type nothing and would paste.
+        if (watched == field.widget && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste) &&
+            typedCode(static_cast<QKeyEvent *>(event)) == 0) {
+            QApplication::beep();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
 }
 
 QLineEdit *InputFields::editor(const char *name) const
@@ -98,6 +190,10 @@ bool InputFields::eventFilter(QObject *watched, QEvent *event)
 {
     Field *field = fieldOf(watched);
     if (!field)
+        return false;
+    if (refusesForeignText(*field, watched, event))
+        return true;
+    if (watched != field->widget)
         return false;
     switch (event->type()) {
     case QEvent::FocusIn:
@@ -135,6 +231,13 @@ void InputFields::startTyping(Field &field)
 bool InputFields::keyPress(Field &field, QKeyEvent *event)
 {
     AppState &state = m_shell.state;
+    // A list-only box takes Enter and the keys that move through its list;
+    // a key that would type or delete is refused.
+    if (field.row.kind == FieldKind::Choice && !IsEnterKey(event) &&
+        (event->key() == Qt::Key_Delete || typedCode(event) != 0)) {
+        QApplication::beep();
+        return true;
+    }
     if (event->key() == Qt::Key_Delete) {
         field.pristine = false;
         m_invalidate();
@@ -199,6 +302,12 @@ void InputFields::storeSlot(int slot, Money value)
     values[slot] = value;
 }
 
+void InputFields::show(Field &field, const QString &text)
+{
+    field.edit->setText(text);
+    field.shown = text;
+}
+
 void InputFields::leave(Field &field)
 {
     // A message shown here moves the focus again; that second leave must not
@@ -208,22 +317,36 @@ void InputFields::leave(Field &field)
     m_leaving = true;
     AppState &state = m_shell.state;
     const FieldRow &row = field.row;
-    const bool parsed = row.kind != FieldKind::Text && row.kind != FieldKind::Choice;
+    const bool parsed = IsParsed(row.kind) && field.edit;
+    // Text this class did not put there and no key typed: read it all the
+    // same, so that the box never shows one figure while another is stored.
+    const bool foreign = parsed && state.FieldEdited != 1 && field.edit->text() != field.shown;
+    if (foreign)
+        m_invalidate();
 
-    if (parsed && row.limit > 0 && LeadingNumber(field.edit->text()) > row.limit) {
-        m_shell.dialogs.message(row.limitMessage);
-        field.edit->setText(QString::number(row.limit));
+    bool limited = false;
+    if (parsed && row.limit > 0) {
+        bool above = true; // a figure money cannot hold is above any limit
+        try {
+            above = LeadingMoney(field.edit->text(), row.allowMinus) > Money::fromWhole(row.limit);
+        } catch (const ArithmeticFault &) {
+        }
+        if (above) {
+            m_shell.dialogs.message(row.limitMessage);
+            field.edit->setText(QString::number(row.limit));
+            limited = true;
+        }
     }
-    if (state.FieldEdited == 1 && parsed) {
+    if (parsed && (state.FieldEdited == 1 || foreign || limited)) {
         Money value;
         try {
-            value = Money::fromDouble(LeadingNumber(field.edit->text(), row.allowMinus));
+            value = LeadingMoney(field.edit->text(), row.allowMinus);
         } catch (const ArithmeticFault &) {
             // More digits than any figure can hold: refuse it rather than keep a wrong one.
             m_shell.dialogs.message(3);
         }
         storeSlot(row.slot, value);
-        field.edit->setText(display(field, value));
+        show(field, display(field, value));
         field.pristine = true;
     }
     state.FieldEdited = 0;
@@ -244,7 +367,7 @@ void InputFields::setValue(const char *name, Money value, int width)
         if (qstrcmp(field.row.name, name) != 0 || !field.edit)
             continue;
         storeSlot(field.row.slot, value);
-        field.edit->setText(display(field, value, width));
+        show(field, display(field, value, width));
         field.pristine = true;
     }
 }

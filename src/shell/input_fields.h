@@ -68,6 +68,9 @@ private:
         QLineEdit *edit = nullptr;
         // Showing a formatted figure that the next typed key replaces.
         bool pristine = true;
+        // The text this class last put in the box; anything else got there
+        // by a route other than the key filter and is read afresh on leaving.
+        QString shown;
     };
     Field *fieldOf(QObject *object);
     bool keyPress(Field &field, QKeyEvent *event);
@@ -76,6 +79,9 @@ private:
     QString display(const Field &field, Money value, int width = 0) const;
     void moveToNext(const Field &field);
     void storeSlot(int slot, Money value);
+    void show(Field &field, const QString &text);
+    bool refusesForeignText(const Field &field, QObject *watched, QEvent *event) const;
+    void setFigureWidth(const Field &field) const;
 
     Shell &m_shell;
     QWidget *m_window;

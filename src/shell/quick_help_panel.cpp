@@ -20,6 +20,11 @@ QuickHelpPanel::QuickHelpPanel(QPushButton *button, QPlainTextEdit *text, QWidge
         m_disabled.emplace_back(widget);
     m_button->setText(OpenCaption);
     m_text->setReadOnly(true);
+    // The help texts line their worked examples up in columns with spaces.
+    QFont fixed(QStringLiteral("Liberation Mono"), m_text->font().pointSize());
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
+    m_text->setFont(fixed);
     m_text->hide();
     m_text->installEventFilter(this);
 }

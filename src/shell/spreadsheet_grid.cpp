@@ -4,6 +4,9 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
+
+#include <array>
 
 // Row 0 of the grid is the horizontal header; body row r is model row r - 1.
 class GridModel : public QAbstractTableModel
@@ -40,6 +43,9 @@ public:
     {
         rows = std::max(rows, 1);
         cols = std::max(cols, 0);
+        // Every Calculate sets the size again; the same size keeps the model as it is.
+        if (rows == m_bodyRows + 1 && cols == m_cols)
+            return;
         beginResetModel();
         std::vector<QString> cells(size_t(rows) * size_t(cols));
         const int keepRows = std::min(rows, m_bodyRows + 1);
@@ -113,6 +119,69 @@ public:
         }
     }
 
+    // Whole rows at once, told to the view at once.
+    void setRowTexts(int firstRow, const QList<QStringList> &rows)
+    {
+        int first = -1;
+        int last = -1;
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const qsizetype r = firstRow + i;
+            if (r < 0)
+                continue;
+            if (r > m_bodyRows)
+                break;
+            const QStringList &texts = rows.at(i);
+            const int n = int(std::min<qsizetype>(texts.size(), m_cols));
+            for (int c = 0; c < n; ++c)
+                m_cells[offset(int(r), c)] = texts.at(c);
+            if (first < 0)
+                first = int(r);
+            last = int(r);
+        }
+        if (first < 0 || m_cols == 0)
+            return;
+        if (first == 0)
+            emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
+        if (last < 1)
+            return;
+        // A change still to be told that lies within these rows is told now.
+        if (m_dirtyFirstRow >= std::max(first, 1) - 1 && m_dirtyLastRow <= last - 1)
+            m_dirtyFirstRow = -1;
+        emit dataChanged(index(std::max(first, 1) - 1, 0), index(last - 1, m_cols - 1), {Qt::DisplayRole});
+    }
+
+    // Width in pixels the widest body text of a column needs. Summing cached
+    // character widths is far quicker than laying out every text, and for
+    // figures gives the same result; the widest text is then measured properly.
+    int widestText(int col, const QFontMetrics &metrics, std::array<int, 128> &ascii) const
+    {
+        int widest = 0;
+        const QString *widestText = nullptr;
+        for (int r = 1; r <= m_bodyRows; ++r) {
+            const QString &text = m_cells[offset(r, col)];
+            if (text.isEmpty())
+                continue;
+            int width = 0;
+            for (const QChar c : text) {
+                const char16_t u = c.unicode();
+                if (u < 128) {
+                    if (ascii[u] < 0)
+                        ascii[u] = metrics.horizontalAdvance(c);
+                    width += ascii[u];
+                } else {
+                    width += metrics.horizontalAdvance(c);
+                }
+            }
+            if (width > widest) {
+                widest = width;
+                widestText = &text;
+            }
+        }
+        if (widestText)
+            widest = std::max(widest, metrics.horizontalAdvance(*widestText));
+        return widest;
+    }
+
     void setAlignment(int col, Qt::Alignment alignment, bool header)
     {
         if (col < 0 || col >= m_cols)
@@ -148,6 +217,8 @@ SpreadsheetGrid::SpreadsheetGrid(QWidget *parent) : QTableView(parent), m_model(
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setWordWrap(false);
+    // Columns widen to their figures instead; a cut figure is a wrong figure.
+    setTextElideMode(Qt::ElideNone);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
@@ -158,6 +229,12 @@ SpreadsheetGrid::SpreadsheetGrid(QWidget *parent) : QTableView(parent), m_model(
     horizontalHeader()->setDefaultSectionSize(TwipsToPixels(700));
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
+    keepSetWidths(cols());
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &from, const QModelIndex &to, const QList<int> &roles) {
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                    fitColumns(from.column(), to.column());
+            });
     connect(this, &QAbstractItemView::clicked, this, [this] { emit gridClicked(); });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
         if (!current.isValid())
@@ -170,15 +247,38 @@ SpreadsheetGrid::SpreadsheetGrid(QWidget *parent) : QTableView(parent), m_model(
 
 void SpreadsheetGrid::setRows(int rows)
 {
-    // The view keeps its own column widths across a reset of the model.
-    std::vector<int> widths;
-    for (int c = 0; c < cols(); ++c)
-        widths.push_back(columnWidth(c));
+    // The view forgets its column widths on a reset of the model.
     const int columns = cols();
     m_model->resize(rows, columns);
-    for (int c = 0; c < columns; ++c)
-        setColumnWidth(c, widths[size_t(c)]);
+    fitColumns(0, columns - 1);
     m_row = std::min(m_row, this->rows() - 1);
+}
+
+void SpreadsheetGrid::keepSetWidths(int cols)
+{
+    m_setWidths.resize(size_t(std::max(cols, 0)), horizontalHeader()->defaultSectionSize());
+}
+
+void SpreadsheetGrid::fitColumns(int firstCol, int lastCol)
+{
+    firstCol = std::max(firstCol, 0);
+    lastCol = std::min(lastCol, cols() - 1);
+    if (firstCol > lastCol)
+        return;
+    keepSetWidths(cols());
+    const QFontMetrics metrics(font());
+    // The item delegate keeps this much clear on either side of a text, and
+    // the grid line takes a pixel.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    std::array<int, 128> ascii; // character widths, measured as met
+    ascii.fill(-1);
+    for (int c = firstCol; c <= lastCol; ++c) {
+        const int widest = m_model->widestText(c, metrics, ascii);
+        const int needed = widest > 0 ? widest + 2 * margin + 2 : 0;
+        const int width = std::max(m_setWidths[size_t(c)], needed);
+        if (columnWidth(c) != width)
+            setColumnWidth(c, width);
+    }
 }
 
 int SpreadsheetGrid::rows() const
@@ -188,12 +288,9 @@ int SpreadsheetGrid::rows() const
 
 void SpreadsheetGrid::setCols(int cols)
 {
-    std::vector<int> widths;
-    for (int c = 0; c < this->cols(); ++c)
-        widths.push_back(columnWidth(c));
     m_model->resize(rows(), cols);
-    for (int c = 0; c < cols; ++c)
-        setColumnWidth(c, c < int(widths.size()) ? widths[size_t(c)] : horizontalHeader()->defaultSectionSize());
+    keepSetWidths(cols);
+    fitColumns(0, cols - 1);
     m_col = std::min(m_col, std::max(cols - 1, 0));
 }
 
@@ -244,6 +341,13 @@ void SpreadsheetGrid::setCell(int row, int col, const QString &text)
         m_model->setCell(row, col, text);
 }
 
+void SpreadsheetGrid::setRowTexts(int firstRow, const QList<QStringList> &rows)
+{
+    m_model->setRowTexts(firstRow, rows);
+    if (firstRow <= 1)
+        scrollToTop();
+}
+
 int SpreadsheetGrid::defaultColWidth() const
 {
     return PixelsToTwips(horizontalHeader()->defaultSectionSize());
@@ -251,8 +355,11 @@ int SpreadsheetGrid::defaultColWidth() const
 
 void SpreadsheetGrid::setColWidth(int col, int twips)
 {
-    if (col >= 0 && col < cols())
-        setColumnWidth(col, std::max(TwipsToPixels(twips), 0));
+    if (col < 0 || col >= cols())
+        return;
+    keepSetWidths(cols());
+    m_setWidths[size_t(col)] = std::max(TwipsToPixels(twips), 0);
+    fitColumns(col, col);
 }
 
 int SpreadsheetGrid::colWidth(int col) const
@@ -319,6 +426,7 @@ void SpreadsheetGrid::clearBody()
     setText(QString());
     setFillStyle(FillStyle::Single);
     setSelection(1, 0, 1, 0);
+    scrollToTop();
 }
 
 void SpreadsheetGrid::keyPressEvent(QKeyEvent *event)

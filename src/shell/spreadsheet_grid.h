@@ -36,8 +36,15 @@ public:
 
     QString cell(int row, int col) const;
     void setCell(int row, int col, const QString &text);
+    // Writes whole rows from firstRow on (row 0 is the heading row), one list
+    // of cell texts per row, and tells the view once. Rows past the grid and
+    // texts past the last column are left out. A fill that starts at row 1
+    // shows the grid from its top again (scrollToTop() does that alone).
+    void setRowTexts(int firstRow, const QList<QStringList> &rows);
 
-    // Widths in twips; the windows add their increments to the default.
+    // Widths in twips; the windows add their increments to the default. A
+    // column is widened beyond the width set while a text in it would not fit
+    // (a figure is never cut), and goes back to that width when it fits again.
     int defaultColWidth() const;
     void setColWidth(int col, int twips);
     int colWidth(int col) const;
@@ -52,8 +59,8 @@ public:
     int topRow() const;
     void setHighlight(bool on);
 
-    // Empties the body (row 1 to the last row, every column) and leaves the
-    // selection on row 1, column 0.
+    // Empties the body (row 1 to the last row, every column), leaves the
+    // selection on row 1, column 0 and shows the top of the grid.
     void clearBody();
 
 signals:
@@ -67,7 +74,11 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void fitColumns(int firstCol, int lastCol);
+    void keepSetWidths(int cols);
+
     GridModel *m_model;
+    std::vector<int> m_setWidths; // pixels, as set by the window
     int m_row = 0;
     int m_col = 0;
     int m_selStartRow = 0;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QWidget>
 
 WidgetDialogs::WidgetDialogs(AppState &state, std::function<QDate()> today)
     : m_state(state), m_today(std::move(today))
@@ -36,7 +37,15 @@ bool WidgetDialogs::ask(int question)
 QString WidgetDialogs::inputLine(const QString &acceptCaption, const QString &label)
 {
     HeaderInputDialog dialog(acceptCaption, label, m_frame);
-    PlaceOnFrame(&dialog, PlacedWindow::PrinterHeaderInput, m_state.LayoutClass, m_frame);
+    // Centred on the frame: the placement from the frame's corner put this
+    // wider box partly outside the frame.
+    dialog.adjustSize();
+    if (m_frame) {
+        const QRect frame = m_frame->window()->frameGeometry();
+        QRect box(QPoint(), dialog.frameGeometry().size());
+        box.moveCenter(frame.center());
+        dialog.move(box.topLeft() + (dialog.pos() - dialog.frameGeometry().topLeft()));
+    }
     dialog.exec();
     m_state.PrintHeader = dialog.result();
     return m_state.PrintHeader;

@@ -1,4 +1,5 @@
 #include "graph/bar_chart_3d.h"
+#include "graph/graph_look.h"
 #include "graph/graphs_all.h"
 #include "shell/mdi_container.h"
 #include "support/window_driver.h"
@@ -30,6 +31,37 @@ class TestGraphsAll : public QObject
         }
         s.ResultCount = 3;
         s.GraphKind = 6;
+        s.GraphTitle = QStringLiteral("Annual compound growth comparisons");
+    }
+
+    // n years of a savings plan, growing to about 150 million.
+    void planYears(int n)
+    {
+        AppState &s = t->state;
+        s.GraphData.recreate(n + 2, 6);
+        for (int i = 1; i <= n; ++i) {
+            s.GraphData.set(i, 1, Money::fromWhole(i));
+            s.GraphData.set(i, 5, Money::fromWhole(qint64(150000000.0 * i / n)));
+        }
+        s.ResultCount = qint16(n);
+        s.GraphKind = 1;
+        s.CalcMode = 1;
+        s.GraphTitle = QStringLiteral("Investment growth year by year");
+    }
+
+    // n compared investments with long names.
+    void compareMany(int n)
+    {
+        AppState &s = t->state;
+        s.CompareData.recreate(n + 2, 6);
+        s.CompareNames.recreate(n + 2, 1);
+        for (int i = 1; i <= n; ++i) {
+            s.CompareData.set(i, 5, Money::fromDouble(2.5 * i - 20));
+            s.CompareNames.set(i, 0, QStringLiteral("Mutual fund %1").arg(i));
+        }
+        s.ResultCount = qint16(n);
+        s.GraphKind = 6;
+        s.CalcMode = 0;
         s.GraphTitle = QStringLiteral("Annual compound growth comparisons");
     }
 
@@ -80,6 +112,75 @@ private slots:
         QVERIFY(pixelsOf(deep, SeriesColour(0, true)) > 2000);
         QVERIFY(pixelsOf(deep, SeriesColour(0, true).lighter(130)) > 50); // the tops of the bars
         QVERIFY(deep != flat);
+    }
+
+    void everyBarIsLabelledWhole_data()
+    {
+        QTest::addColumn<bool>("names");
+        QTest::addColumn<int>("bars");
+        for (int n : {1, 13, 22, 40, 480})
+            QTest::addRow("%d years", n) << false << n;
+        for (int n : {13, 22, 40})
+            QTest::addRow("%d names", n) << true << n;
+    }
+    void everyBarIsLabelledWhole()
+    {
+        QFETCH(bool, names);
+        QFETCH(int, bars);
+        if (names)
+            compareMany(bars);
+        else
+            planYears(bars);
+        auto *graph = new GraphsAll(t->shell, *frame);
+        frame->showOverTool(graph);
+        auto *drawing = graph->findChild<BarChart3D *>();
+        QVERIFY(drawing);
+        for (const char *button : {"", "ThreeDee"}) {
+            if (*button)
+                WindowDriver(graph).click(QLatin1String(button));
+            const QImage image = graph->render(MdiContainer::fullSize());
+            const QString kind = *button ? QStringLiteral("3d") : QStringLiteral("2d");
+            keep(image, QStringLiteral("graph-%1-%2%3.png").arg(kind).arg(bars).arg(names ? "-names" : ""));
+            QVERIFY(pixelsOf(image, SeriesColour(0, true)) > 100);
+
+            const QStringList &all = graph->picture().labels;
+            const QStringList &shown = drawing->shownLabels();
+            QVERIFY(!shown.isEmpty());
+            for (const QString &label : shown) {
+                QVERIFY2(all.contains(label), qPrintable(label)); // whole, never cut
+                QVERIFY(!label.contains(QChar(0x2026)));
+            }
+            if (bars <= 22) {
+                // Up to the most entries a comparison holds, every bar has its label.
+                QCOMPARE(shown, all);
+            } else {
+                // Thinned out at an even step, starting with the first bar.
+                QCOMPARE(shown.first(), all.first());
+                const int step = int(all.indexOf(shown.value(1)));
+                QVERIFY(step >= 1);
+                QCOMPARE(shown.size(), (bars + step - 1) / step);
+            }
+        }
+    }
+
+    void valueAxisGroupsThousands_data()
+    {
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<double>("tick");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("amounts") << 0.0 << 150000000.0 << 150000000.0 << "150,000,000";
+        QTest::newRow("losses") << -25000.0 << 1000.0 << -25000.0 << "-25,000";
+        QTest::newRow("percentages") << -12.9 << 14.9 << 7.5 << "7.5";
+        QTest::newRow("no minus zero") << -10.0 << 10.0 << -0.00001 << "0.0";
+    }
+    void valueAxisGroupsThousands()
+    {
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(double, tick);
+        QFETCH(QString, text);
+        QCOMPARE(AxisNumber(tick, AxisDecimals(low, high)), text);
     }
 
     void greyTonesForPrinting()

@@ -1,5 +1,6 @@
 #include "shell/mdi_container.h"
 #include "shell/message_box.h"
+#include "shell/quick_help_panel.h"
 #include "shell/widget_dialogs.h"
 #include "support/window_driver.h"
 
@@ -11,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTimer>
 
 namespace {
@@ -132,6 +135,49 @@ private slots:
 
         whenShown<HeaderInputDialog>(this, [](HeaderInputDialog *dialog) { dialog->close(); });
         QCOMPARE(dialogs->printHeader(), QStringLiteral("1"));
+    }
+
+    void headerInputLiesInsideTheFrame()
+    {
+        QRect shownAt;
+        whenShown<HeaderInputDialog>(this, [&](HeaderInputDialog *dialog) {
+            shownAt = dialog->frameGeometry();
+            dialog->close();
+        });
+        dialogs->printHeader();
+        const QRect outer = frame->frameGeometry();
+        QVERIFY2(outer.contains(shownAt), qPrintable(QStringLiteral("%1,%2 %3x%4 outside %5,%6 %7x%8")
+                                                         .arg(shownAt.x()).arg(shownAt.y())
+                                                         .arg(shownAt.width()).arg(shownAt.height())
+                                                         .arg(outer.x()).arg(outer.y())
+                                                         .arg(outer.width()).arg(outer.height())));
+        QVERIFY2((shownAt.center() - outer.center()).manhattanLength() <= 4,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4 in %5,%6 %7x%8")
+                                .arg(shownAt.x()).arg(shownAt.y()).arg(shownAt.width()).arg(shownAt.height())
+                                .arg(outer.x()).arg(outer.y()).arg(outer.width()).arg(outer.height())));
+    }
+
+    void quickHelpLinesUpItsColumns()
+    {
+        QWidget window;
+        auto *button = new QPushButton(&window);
+        auto *text = new QPlainTextEdit(&window);
+        auto *grid = new QWidget(&window);
+        text->resize(400, 200);
+        QuickHelpPanel panel(button, text, grid, {}, nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // Columns lined up with spaces, as the worked examples are.
+        panel.open(QStringLiteral("Lump sum    $1,000\r\nRate (%)     10.00\r\nYears           25"));
+        QVERIFY(QFontInfo(text->font()).fixedPitch());
+        QList<int> ends;
+        for (int line = 0; line < 3; ++line) {
+            QTextCursor cursor(text->document()->findBlockByNumber(line));
+            cursor.movePosition(QTextCursor::EndOfBlock);
+            ends.append(text->cursorRect(cursor).x());
+        }
+        QCOMPARE(ends.at(1), ends.at(0));
+        QCOMPARE(ends.at(2), ends.at(0));
     }
 
     void fileDialogOffersTheKindsFilterAndName()

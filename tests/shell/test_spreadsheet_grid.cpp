@@ -130,6 +130,83 @@ private slots:
         QCOMPARE(grid.col(), 1);
     }
 
+    void columnsWidenToTheirFigures_data()
+    {
+        QTest::addColumn<bool>("bulk");
+        QTest::newRow("cell by cell") << false;
+        QTest::newRow("whole rows") << true;
+    }
+    void columnsWidenToTheirFigures()
+    {
+        QFETCH(bool, bulk);
+        SpreadsheetGrid grid;
+        grid.setCols(3);
+        grid.setRows(6);
+        grid.setColWidth(1, grid.defaultColWidth() + 200);
+        const int setWidth = grid.columnWidth(1);
+        const QString figure = QStringLiteral("$123,456,789,012,345.67");
+        if (bulk)
+            grid.setRowTexts(3, {{QStringLiteral("3"), figure, QStringLiteral("x")}});
+        else
+            grid.setCell(3, 1, figure);
+        QApplication::processEvents();
+        QCOMPARE(grid.cell(3, 1), figure);
+        QCOMPARE(grid.textElideMode(), Qt::ElideNone);
+        QVERIFY2(grid.columnWidth(1) >= grid.fontMetrics().horizontalAdvance(figure) + 4,
+                 qPrintable(QString::number(grid.columnWidth(1))));
+        QCOMPARE(grid.columnWidth(0), grid.horizontalHeader()->defaultSectionSize()); // short texts change nothing
+
+        // A fresh calculation with short figures gives the column back its set width, never less.
+        grid.clearBody();
+        grid.setCell(1, 1, QStringLiteral("$1.00"));
+        QApplication::processEvents();
+        QCOMPARE(grid.columnWidth(1), setWidth);
+    }
+
+    void bulkFillTellsTheViewOnceAndShowsTheTop()
+    {
+        SpreadsheetGrid grid;
+        grid.resize(300, 200);
+        grid.setCols(3);
+        grid.setRows(2101);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.setTopRow(1500);
+        QList<QStringList> rows;
+        for (int r = 1; r <= 2105; ++r) // rows past the grid are left out
+            rows.append({QString::number(r), QStringLiteral("a%1").arg(r), QStringLiteral("b"), QStringLiteral("extra")});
+        QSignalSpy changes(grid.model(), &QAbstractItemModel::dataChanged);
+        grid.setRowTexts(1, rows);
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(grid.cell(1, 0), QStringLiteral("1"));
+        QCOMPARE(grid.cell(2100, 1), QStringLiteral("a2100"));
+        QCOMPARE(grid.cols(), 3);
+        QCOMPARE(grid.rows(), 2101);
+        QCOMPARE(grid.topRow(), 1);
+
+        // A part fill further down keeps the place, and the heading row may be written too.
+        grid.setTopRow(900);
+        grid.setRowTexts(1000, {{QStringLiteral("x")}});
+        QCOMPARE(grid.cell(1000, 0), QStringLiteral("x"));
+        QCOMPARE(grid.cell(1000, 1), QStringLiteral("a1000"));
+        QCOMPARE(grid.topRow(), 900);
+        grid.setRowTexts(0, {{QStringLiteral("Year")}});
+        QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Year"));
+    }
+
+    void clearingShowsTheTop()
+    {
+        SpreadsheetGrid grid;
+        grid.resize(300, 200);
+        grid.setCols(2);
+        grid.setRows(500);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.setTopRow(300);
+        grid.clearBody();
+        QCOMPARE(grid.topRow(), 1);
+    }
+
     void topRowScrolls()
     {
         SpreadsheetGrid grid;
