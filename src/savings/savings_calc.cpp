@@ -29,7 +29,6 @@ SavingsCalc::SavingsCalc(Shell &shell, MdiContainer &frame)
         const int row = index % 4;
         const int column = index / 4 * 2;
         QWidget *box = field(control);
-        box->setMinimumWidth(130);
         form->addWidget(label(control), row, column);
         form->addWidget(box, row, column + 1);
         ++index;

@@ -73,18 +73,3 @@ QWidget *MakeFieldLabel(const QString &text, QWidget *buddy, QWidget *parent)
     label->setBuddy(buddy);
     return label;
 }
-
-void SetUpGrid(SpreadsheetGrid *grid, int rows, int headingHeight, std::initializer_list<GridColumn> columns)
-{
-    grid->setCols(int(columns.size()));
-    grid->setRows(rows);
-    grid->setHeaderHeight(headingHeight);
-    int c = 0;
-    for (const GridColumn &column : columns) {
-        grid->setColWidth(c, grid->defaultColWidth() + column.widthChange);
-        grid->setColAlignment(c, column.centred ? Qt::AlignHCenter : Qt::AlignRight);
-        grid->setHeaderAlignment(c, Qt::AlignHCenter);
-        grid->setCell(0, c, column.heading);
-        ++c;
-    }
-}

@@ -2,7 +2,6 @@
 
 #include <QStringList>
 
-#include <initializer_list>
 
 class QComboBox;
 class QLineEdit;
@@ -23,11 +22,3 @@ QPushButton *MakeCommandButton(const char *name, const char *caption, QWidget *p
 // A label whose runs of spaces wrap it onto two lines, as the windows' labels do.
 QWidget *MakeFieldLabel(const QString &text, QWidget *buddy, QWidget *parent);
 
-struct GridColumn
-{
-    QString heading;
-    int widthChange; // twips added to the grid's default width
-    bool centred;    // otherwise right-aligned
-};
-// Columns, widths, alignments and headings of a result grid.
-void SetUpGrid(SpreadsheetGrid *grid, int rows, int headingHeight, std::initializer_list<GridColumn> columns);

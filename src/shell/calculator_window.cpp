@@ -190,13 +190,13 @@ void CalculatorWindow::applyGridUpdate(const GridUpdate &update)
         m_grid->clearBody();
     for (int c = 0; c < update.headingCells.size(); ++c)
         m_grid->setCell(0, c, update.headingCells.at(c));
-    for (int r = 0; r < update.rows.size(); ++r) {
-        const QStringList &cells = update.rows.at(r);
-        for (int c = 0; c < cells.size(); ++c)
-            m_grid->setCell(update.firstRow + r, c, cells.at(c));
-    }
-    if (update.selectRow > 0)
+    // One change notice for the whole block, however long the schedule.
+    if (!update.rows.isEmpty())
+        m_grid->setRowTexts(update.firstRow, update.rows);
+    if (update.selectRow > 0) {
         m_grid->setSelection(update.selectRow, 0, update.selectRow, 0);
+        m_grid->scrollToTop();
+    }
 }
 
 void CalculatorWindow::toggleHelp()
