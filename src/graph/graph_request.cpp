@@ -80,11 +80,11 @@ Money BalanceAtYearEnd(const MoneyTable &data, int year, int paymentsPerYear)
 
 // Kind 4: one point per year in CompareData, the balance at the start of
 // each year labelled with the year number.
-void PrepareMortgage(AppState &state, const MortgageGraphInput &mortgage)
+void PrepareMortgage(AppState &state)
 {
-    const int years = ScheduleYears(mortgage.yearsToFinal);
+    const int years = ScheduleYears(state.YearsToFinal);
     // A schedule without a frequency is taken as one payment per row-year.
-    const int perYear = std::max(1, mortgage.paymentsPerYear);
+    const int perYear = std::max(1, int(state.PaymentsPerYear));
     const int last = std::min(years, LastRow(state.CompareData) - 1);
     for (int j = 1; j <= last; ++j) {
         const Money balance = state.CalcMode == 2 ? BalanceAtYearEnd(state.GraphData, j, perYear)
@@ -132,7 +132,7 @@ QString ValueAxis(const AppState &state)
 
 } // namespace
 
-int PrepareGraph(AppState &state, const MortgageGraphInput &mortgage)
+int PrepareGraph(AppState &state)
 {
     switch (state.GraphKind) {
     case 0:
@@ -148,7 +148,7 @@ int PrepareGraph(AppState &state, const MortgageGraphInput &mortgage)
         ShiftToStartOfYear(state.GraphData, state.ResultCount, state.InputValues.value(1));
         return GraphStyle::YearBars;
     case 4:
-        PrepareMortgage(state, mortgage);
+        PrepareMortgage(state);
         return GraphStyle::YearBars;
     case 6:
         return GraphStyle::CompareBars;

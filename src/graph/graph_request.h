@@ -24,17 +24,11 @@ inline constexpr int CompareBars = 6;   // comparison bars
 inline constexpr int Compare3D = 7;     // comparison, current data as 3-D bars
 } // namespace GraphStyle
 
-// What the mortgage window keeps beside its schedule; the graph of a
-// mortgage or loan needs it to group the payments into years.
-struct MortgageGraphInput
-{
-    int paymentsPerYear = 12;
-    double yearsToFinal = 0;
-};
-
 // Fills the drawn column for the requesting kind (state.GraphKind) and
-// returns the style to draw first. Only touches rows the tables hold.
-int PrepareGraph(AppState &state, const MortgageGraphInput &mortgage = {});
+// returns the style to draw first. Only touches rows the tables hold. The
+// graph of a schedule groups its payments into years by PaymentsPerYear and
+// YearsToFinal, as the mortgage window leaves them.
+int PrepareGraph(AppState &state);
 
 // One data set as the chart control receives it.
 struct GraphPicture

@@ -16,7 +16,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-GraphsAll::GraphsAll(Shell &shell, MdiContainer &frame, const MortgageGraphInput &mortgage)
+GraphsAll::GraphsAll(Shell &shell, MdiContainer &frame)
     : m_shell(shell), m_frame(frame), m_stack(new QStackedWidget(this)), m_chartView(new QChartView(this)),
       m_bars3d(new BarChart3D(this))
 {
@@ -55,7 +55,7 @@ GraphsAll::GraphsAll(Shell &shell, MdiContainer &frame, const MortgageGraphInput
     layout->addWidget(m_stack, 1);
     layout->addLayout(buttons);
 
-    draw(PrepareGraph(m_shell.state, mortgage));
+    draw(PrepareGraph(m_shell.state));
 }
 
 void GraphsAll::draw(int style)

@@ -19,7 +19,7 @@ class GraphsAll : public QWidget
     Q_OBJECT
 
 public:
-    GraphsAll(Shell &shell, MdiContainer &frame, const MortgageGraphInput &mortgage = {});
+    GraphsAll(Shell &shell, MdiContainer &frame);
 
     const GraphPicture &picture() const { return m_picture; }
     int style() const { return m_picture.style; }
