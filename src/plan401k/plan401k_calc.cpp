@@ -1,0 +1,54 @@
+#include "plan401k/plan401k_calc.h"
+
+#include "plan401k/plan401k_session.h"
+#include "shell/shell.h"
+#include "shell/spreadsheet_grid.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+Plan401KCalc::Plan401KCalc(Shell &shell, MdiContainer &frame)
+    : CalculatorWindow(shell, frame, QStringLiteral(" 401(k) Investment Growth Calculations"), "K",
+                       std::make_unique<Plan401KSession>(shell.state))
+{
+    setObjectName(QStringLiteral("Plan401KCalc"));
+
+    // Two columns of four fields; the buttons in a column of their own.
+    auto *form = new QGridLayout;
+    form->setHorizontalSpacing(6);
+    form->setVerticalSpacing(3);
+    int index = 0;
+    for (const char *control : {"InCurrBal", "InCurrSal", "InCntrbRate", "InCompRate", "InAnnSalRaise",
+                                "InRetnRate", "InInflRate", "InNumYears"}) {
+        const int row = index % 4;
+        const int column = index / 4 * 2;
+        QWidget *box = field(control);
+        box->setMinimumWidth(130);
+        form->addWidget(label(control), row, column);
+        form->addWidget(box, row, column + 1);
+        ++index;
+    }
+    auto *buttons = new QGridLayout;
+    buttons->setVerticalSpacing(3);
+    buttons->addWidget(calculateButton(), 0, 0);
+    buttons->addWidget(graphButton(), 0, 1);
+    buttons->addWidget(helpButton(), 1, 0);
+    buttons->addWidget(printerButton(), 1, 1);
+    buttons->addWidget(exitButton(), 2, 0, 1, 2);
+
+    auto *top = new QHBoxLayout;
+    top->addLayout(form, 4);
+    top->addSpacing(12);
+    top->addLayout(buttons, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 8, 10, 8);
+    layout->setSpacing(6);
+    layout->addLayout(top);
+    layout->addWidget(grid(), 1);
+    layout->addWidget(helpBox(), 1);
+
+    setUpCalculator();
+}
