@@ -16,7 +16,7 @@ Plan401KCalc::Plan401KCalc(Shell &shell, MdiContainer &frame)
 {
     setObjectName(QStringLiteral("Plan401KCalc"));
 
-    // Two columns of four fields; the buttons in a column of their own.
+    // Two columns of four fields, the five buttons in a row below them.
     auto *form = new QGridLayout;
     form->setHorizontalSpacing(6);
     form->setVerticalSpacing(3);
@@ -26,27 +26,22 @@ Plan401KCalc::Plan401KCalc(Shell &shell, MdiContainer &frame)
         const int row = index % 4;
         const int column = index / 4 * 2;
         QWidget *box = field(control);
-        box->setMinimumWidth(130);
+        box->setFixedWidth(112);
         form->addWidget(label(control), row, column);
         form->addWidget(box, row, column + 1);
         ++index;
     }
-    auto *buttons = new QGridLayout;
-    buttons->setVerticalSpacing(3);
-    buttons->addWidget(calculateButton(), 0, 0);
-    buttons->addWidget(graphButton(), 0, 1);
-    buttons->addWidget(helpButton(), 1, 0);
-    buttons->addWidget(printerButton(), 1, 1);
-    buttons->addWidget(exitButton(), 2, 0, 1, 2);
+    form->setColumnStretch(0, 1);
+    form->setColumnStretch(2, 1);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {calculateButton(), helpButton(), graphButton(), printerButton(), exitButton()})
+        buttons->addWidget(b);
 
-    auto *top = new QHBoxLayout;
-    top->addLayout(form, 4);
-    top->addSpacing(12);
-    top->addLayout(buttons, 1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 8);
     layout->setSpacing(6);
-    layout->addLayout(top);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
     layout->addWidget(grid(), 1);
     layout->addWidget(helpBox(), 1);
 

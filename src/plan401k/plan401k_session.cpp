@@ -64,7 +64,7 @@ GridLayout Plan401KSession::gridLayout() const
     const QStringList h = Plan401KHeadings();
     return {Plan401KGridRows,
             500,
-            {{h.at(0), 0, true}, {h.at(1), 850, false}, {h.at(2), 900, false}, {h.at(3), 1050, false},
+            {{h.at(0), 250, true}, {h.at(1), 850, false}, {h.at(2), 900, false}, {h.at(3), 1050, false},
              {h.at(4), 1050, false}}};
 }
 
