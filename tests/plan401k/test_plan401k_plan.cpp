@@ -426,21 +426,6 @@ private slots:
         QVERIFY(page.at(26).startsWith(QStringLiteral("   1         50,000.00       4,500.00")));
         QCOMPARE(printer.jobs.value(0).pages().size(), 1);
     }
-
-    void fieldsAndHelp()
-    {
-        const FieldTable fields = Plan401KFields();
-        QCOMPARE(fields.size(), std::size_t(8));
-        for (int i = 0; i < 8; ++i)
-            QCOMPARE(fields[i].slot, i + 1);
-        QCOMPARE(QLatin1String(fields.back().next), QLatin1String("KCalc"));
-        QVERIFY(AboveLimit(fields.back(), m("51")));
-        QVERIFY(!AboveLimit(fields.back(), m("50")));
-        QCOMPARE(fields.back().limitMessage, int(Msg50YearsLimit));
-        const QString help = Plan401KHelpText(QStringLiteral("$"));
-        QVERIFY(help.startsWith(QStringLiteral(" For results click Calculate.\r\n")));
-        QVERIFY(help.endsWith(QStringLiteral(" Type in the estimated number of years to retirement.")));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestPlan401KPlan)
