@@ -23,4 +23,5 @@ enum CalcModeValue : qint16 {
 enum GraphKindValue : qint16 {
     GraphSavings = 1,
     GraphCompoundGrowth = 6,
+    Graph401K = 7,
 };

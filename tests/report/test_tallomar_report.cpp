@@ -390,6 +390,72 @@ private slots:
                                    "--years", "--compare", "--input", "--format"})
             QVERIFY2(savings.out.contains(option), option);
     }
+    void plan401kAsTheWindowShowsIt()
+    {
+        const QStringList all = {QStringLiteral("401k"),         QStringLiteral("--balance"),
+                                 QStringLiteral("10000"),        QStringLiteral("--salary"),
+                                 QStringLiteral("50000"),        QStringLiteral("--contribution"),
+                                 QStringLiteral("5"),            QStringLiteral("--company"),
+                                 QStringLiteral("4"),            QStringLiteral("--raise"),
+                                 QStringLiteral("4"),            QStringLiteral("--return"),
+                                 QStringLiteral("10"),           QStringLiteral("--inflation"),
+                                 QStringLiteral("0"),            QStringLiteral("--years"),
+                                 QStringLiteral("25"),           QStringLiteral("--format"),
+                                 QStringLiteral("json")};
+        const Run r = run(all);
+        QCOMPARE(r.code, 0);
+        const QList<QStringList> grid = r.grid();
+        QCOMPARE(grid.size(), 29); // the grid's empty last rows are left out
+        QCOMPARE(grid.at(0).at(2), QStringLiteral(" Combined Contributions"));
+        QCOMPARE(grid.at(1), (QStringList{"", "", "", "", "10,000.00"}));
+        QCOMPARE(grid.at(2), (QStringList{"1", "50,000.00", "4,500.00", "1,450.00", "15,950.00"}));
+        QCOMPARE(grid.at(28), (QStringList{"Total:", "", "$197,406.58", "$584,872.23", "$782,278.81"}));
+        const QJsonObject results = r.json().value(QStringLiteral("results")).toObject();
+        const QJsonObject first = results.value(QStringLiteral("years")).toArray().at(0).toObject();
+        QCOMPARE(first.value(QStringLiteral("salary")).toString(), QStringLiteral("50000.0000"));
+        QCOMPARE(first.value(QStringLiteral("contribution")).toString(), QStringLiteral("4500.0000"));
+        QCOMPARE(first.value(QStringLiteral("interest")).toString(), QStringLiteral("1450.0000"));
+        QCOMPARE(first.value(QStringLiteral("value")).toString(), QStringLiteral("15950.0000"));
+        QCOMPARE(results.value(QStringLiteral("total_invested")).toString(), QStringLiteral("197406.5836"));
+        QCOMPARE(results.value(QStringLiteral("final_value")).toString(), QStringLiteral("782278.8099"));
+        // The options left out take the window's starting figures.
+        QCOMPARE(run({QStringLiteral("401k"), QStringLiteral("--format"), QStringLiteral("json")}).out, r.out);
+
+        const Run csv = run({QStringLiteral("401k"), QStringLiteral("--balance"), QStringLiteral("0"),
+                             QStringLiteral("--years"), QStringLiteral("2"), QStringLiteral("--format"),
+                             QStringLiteral("csv")});
+        QCOMPARE(csv.code, 0);
+        const QStringList lines = QString::fromUtf8(csv.out).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.at(1), QStringLiteral("1,50000.00,4500.00,450.00,4950.00"));
+        QCOMPARE(lines.at(2), QStringLiteral("2,52000.00,4680.00,963.00,10593.00"));
+
+        const Run over = run({QStringLiteral("401k"), QStringLiteral("--years"), QStringLiteral("51"),
+                              QStringLiteral("--format"), QStringLiteral("report")});
+        QCOMPARE(over.code, 3);
+        QCOMPARE(over.err.trimmed(), QStringLiteral("Wrong entry, 50 Years limit."));
+        QVERIFY(over.out.isEmpty());
+        const Run fault = run({QStringLiteral("401k"), QStringLiteral("--return"), QStringLiteral("900000000"),
+                               QStringLiteral("--years"), QStringLiteral("50"), QStringLiteral("--format"),
+                               QStringLiteral("json")});
+        QCOMPARE(fault.code, 3);
+        QCOMPARE(fault.err.trimmed(), QStringLiteral("Wrong or missing entry, try again."));
+        QVERIFY(fault.json().value(QStringLiteral("results")).isNull());
+        const Run negative = run({QStringLiteral("401k"), QStringLiteral("--inflation"), QStringLiteral("-3")});
+        QCOMPARE(negative.code, 2);
+
+        const Run report = run({QStringLiteral("401k"), QStringLiteral("--years"), QStringLiteral("50"),
+                                QStringLiteral("--format"), QStringLiteral("report"), QStringLiteral("--header"),
+                                QStringLiteral("Fifty years")});
+        QCOMPARE(report.code, 0);
+        QCOMPARE(report.out.count('\f'), 1);
+        QVERIFY(report.out.contains(" Total:                   $697,001.86      $9,575,351.01    $10,272,352.86"));
+
+        const Run help = run({QStringLiteral("401k"), QStringLiteral("--help")});
+        QCOMPARE(help.code, 0);
+        for (const char *option : {"--balance", "--salary", "--contribution", "--company", "--raise", "--return",
+                                   "--inflation", "--years"})
+            QVERIFY2(help.out.contains(option), option);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTallomarReport)
