@@ -41,8 +41,13 @@ CapitalReqdCalc::CapitalReqdCalc(Shell &shell, MdiContainer &frame)
         QWidget *box = field(control);
         box->setMinimumWidth(150);
         QWidget *caption = label(control);
-        if (qstrcmp(control, "InLumpInv") == 0)
+        if (qstrcmp(control, "InLumpInv") == 0) {
             m_amountLabel = qobject_cast<QLabel *>(caption);
+            // As wide as the capital label needs, so that the income label
+            // wraps onto two lines as well rather than three.
+            if (m_amountLabel)
+                m_amountLabel->setMinimumWidth(m_amountLabel->sizeHint().width());
+        }
         form->addRow(caption, box);
     }
 

@@ -467,7 +467,7 @@ private slots:
         QCOMPARE(text.count(QLatin1Char('\f')), 1);
         QVERIFY(text.contains(QStringLiteral("Page 1 \f")));
         QVERIFY(text.contains(QStringLiteral(" Fifty years\n")));
-        QVERIFY(text.contains(QStringLiteral("\n  50                     12.05             13,043.48            100,000.00\n")));
+        QVERIFY(text.contains(QStringLiteral("\n  50                     12.05            13,043.48            100,000.00\n")));
 
         const Run help = run({QStringLiteral("capital"), QStringLiteral("--help")});
         QCOMPARE(help.code, 0);
