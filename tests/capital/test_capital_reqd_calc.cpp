@@ -102,8 +102,6 @@ private slots:
             if (label->text() == QLatin1String("Annual income required at retirement"))
                 amountLabel = label;
         QVERIFY(amountLabel);
-        // The new label has the room its lines need: none is cut off.
-        QTRY_VERIFY(amountLabel->height() >= amountLabel->heightForWidth(amountLabel->width()));
         user->click("CPrinter");
         QCOMPARE(t->dialogs.messages, QList<int>{1});
 
