@@ -212,20 +212,6 @@ private slots:
         QCOMPARE(session.fields()[0].items.last(), QStringLiteral("600000"));
     }
 
-    void graphRequest()
-    {
-        AppState state;
-        CapitalSession session(state);
-        QVERIFY(press(session, state, "100000", "15", "25").ok());
-        session.prepareGraph();
-        QCOMPARE(state.GraphKind, qint16(5));
-        QCOMPARE(state.GraphTitle, QStringLiteral("Investment value at end of each Year"));
-        session.exit();
-        QCOMPARE(state.GraphKind, qint16(0));
-        QCOMPARE(state.ResultCount, qint16(0));
-        QCOMPARE(state.CalcMode, qint16(0));
-    }
-
     void shortPrintoutHasNoPageNumber()
     {
         AppState state;
