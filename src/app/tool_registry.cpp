@@ -1,5 +1,6 @@
 #include "app/tool_registry.h"
 
+#include "capital/capital_reqd_calc.h"
 #include "graph/graphs_all.h"
 #include "growth/find_compound_calc.h"
 #include "plan401k/plan401k_calc.h"
@@ -14,5 +15,6 @@ void RegisterTools(MdiContainer &frame)
     for (const char *button : {"Savings", "SavingComp"})
         menu->setTool(QLatin1String(button), [](Shell &s, MdiContainer &f) { return new SavingsCalc(s, f); });
     menu->setTool(QStringLiteral("Plan401K"), [](Shell &s, MdiContainer &f) { return new Plan401KCalc(s, f); });
+    menu->setTool(QStringLiteral("HowMuch"), [](Shell &s, MdiContainer &f) { return new CapitalReqdCalc(s, f); });
     frame.setGraphFactory([](Shell &s, MdiContainer &f) { return new GraphsAll(s, f); });
 }

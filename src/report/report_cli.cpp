@@ -413,6 +413,7 @@ std::span<const ReportCommand *const> ReportCommands()
         &GrowthCommand(),
         &SavingsCommand(),
         &Plan401KCommand(),
+        &CapitalCommand(),
     };
     return commands;
 }

@@ -39,3 +39,4 @@ std::span<const ReportCommand *const> ReportCommands();
 const ReportCommand &GrowthCommand();
 const ReportCommand &SavingsCommand();
 const ReportCommand &Plan401KCommand();
+const ReportCommand &CapitalCommand();

@@ -17,11 +17,14 @@ enum MessageNumber : int {
 enum CalcModeValue : qint16 {
     SavingsPlanning = 1,
     SavingsComparing = 2,
+    CapitalAmount = 0,
+    CapitalIncome = 2,
 };
 
 // Values of GraphKind: which tool asked for the graph.
 enum GraphKindValue : qint16 {
     GraphSavings = 1,
+    GraphCapitalRequired = 5,
     GraphCompoundGrowth = 6,
     Graph401K = 7,
 };

@@ -456,6 +456,91 @@ private slots:
                                    "--inflation", "--years"})
             QVERIFY2(help.out.contains(option), option);
     }
+
+    void capitalWorkedFigures_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("capital");
+        QTest::addColumn<QString>("payment");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("finalValue");
+        QTest::newRow("capital at 15%") << "capital" << "100000" << "15" << "100000.0000" << "408.6437" << "408.64"
+                                        << "100,000.00";
+        QTest::newRow("capital at 20%") << "capital" << "100000" << "20" << "100000.0000" << "176.5607" << "176.56"
+                                        << "100,000.00";
+        QTest::newRow("income at 15%") << "income" << "40000" << "15" << "266666.6667" << "1089.7165" << "1,089.72"
+                                       << "266,666.67";
+    }
+    void capitalWorkedFigures()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, amount);
+        QFETCH(QString, rate);
+        QFETCH(QString, capital);
+        QFETCH(QString, payment);
+        QFETCH(QString, shown);
+        QFETCH(QString, finalValue);
+        const Run r = run({QStringLiteral("capital"), QStringLiteral("--option"), option, QStringLiteral("--amount"),
+                           amount, QStringLiteral("--rate"), rate, QStringLiteral("--term"), QStringLiteral("25"),
+                           QStringLiteral("--format"), QStringLiteral("json")});
+        QCOMPARE(r.code, 0);
+        const QList<QStringList> grid = r.grid();
+        QCOMPARE(grid.size(), 28); // headings, 25 years, an empty row, the totals
+        QCOMPARE(grid.at(0).at(0), QStringLiteral("Year Number"));
+        QCOMPARE(grid.at(1).at(1), shown);
+        QCOMPARE(grid.at(25).at(3), finalValue);
+        QCOMPARE(grid.at(26), QStringList(4));
+        QCOMPARE(grid.at(27).at(3), QLatin1Char('$') + finalValue);
+        const QJsonObject results = r.json().value(QStringLiteral("results")).toObject();
+        QCOMPARE(results.value(QStringLiteral("option")).toString(), option);
+        QCOMPARE(results.value(QStringLiteral("amount")).toString(), amount + QStringLiteral(".0000"));
+        QCOMPARE(results.value(QStringLiteral("capital")).toString(), capital);
+        QCOMPARE(results.value(QStringLiteral("annual_investment")).toString(), payment);
+        const QJsonArray years = results.value(QStringLiteral("years")).toArray();
+        QCOMPARE(years.size(), 25);
+        QCOMPARE(years.at(0).toObject().value(QStringLiteral("invested")).toString(), payment);
+        QCOMPARE(results.value(QStringLiteral("final_value")).toString(), capital);
+    }
+
+    void capitalRefusalsAndPrintout()
+    {
+        const QStringList income{QStringLiteral("capital"), QStringLiteral("--option"), QStringLiteral("income"),
+                                 QStringLiteral("--rate"), QStringLiteral("0")};
+        const Run zero = run(income + QStringList{QStringLiteral("--format"), QStringLiteral("json")});
+        QCOMPARE(zero.code, 3);
+        QVERIFY(zero.err.contains(QStringLiteral("Wrong or missing entry")));
+        QCOMPARE(zero.json().value(QStringLiteral("message")).toObject().value(QStringLiteral("number")).toInt(), 3);
+        QVERIFY(zero.json().value(QStringLiteral("results")).isNull());
+        QCOMPARE(zero.grid().size(), 1);
+        const Run noPrintout = run(income + QStringList{QStringLiteral("--format"), QStringLiteral("report")});
+        QCOMPARE(noPrintout.code, 3);
+        QVERIFY(noPrintout.out.isEmpty());
+
+        const Run years = run({QStringLiteral("capital"), QStringLiteral("--term"), QStringLiteral("51")});
+        QCOMPARE(years.code, 3);
+        QVERIFY(years.err.contains(QStringLiteral("50 Years limit")));
+        const Run option = run({QStringLiteral("capital"), QStringLiteral("--option"), QStringLiteral("pension")});
+        QCOMPARE(option.code, 2);
+        QVERIFY(option.err.contains(QStringLiteral("capital, income")));
+
+        const Run report = run({QStringLiteral("capital"), QStringLiteral("--term"), QStringLiteral("50"),
+                                QStringLiteral("--format"), QStringLiteral("report"), QStringLiteral("--header"),
+                                QStringLiteral("Fifty years")});
+        QCOMPARE(report.code, 0);
+        const QString text = QString::fromUtf8(report.out);
+        QCOMPARE(text.count(QLatin1Char('\f')), 1);
+        QVERIFY(text.contains(QStringLiteral("Page 1 \f")));
+        QVERIFY(text.contains(QStringLiteral(" Fifty years\n")));
+        QVERIFY(text.contains(QStringLiteral("\n  50                     12.05            13,043.48            100,000.00\n")));
+
+        const Run help = run({QStringLiteral("capital"), QStringLiteral("--help")});
+        QCOMPARE(help.code, 0);
+        for (const char *name : {"--option", "--amount", "--rate", "--term"})
+            QVERIFY2(help.out.contains(name), name);
+        QVERIFY(run({QStringLiteral("--help")}).out.contains("capital"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTallomarReport)

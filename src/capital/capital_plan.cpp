@@ -1,0 +1,203 @@
+#include "capital/capital_plan.h"
+#include "shell/message_numbers.h"
+
+#include "shell/app_state.h"
+#include "shell/format.h"
+#include "shell/print_frame.h"
+
+#include <cmath>
+
+namespace {
+
+// A step that leaves the numbers (a rate or a term of 0, growth beyond any
+// double) is an arithmetic fault, as it is for money.
+double Checked(double value)
+{
+    if (!std::isfinite(value))
+        throw ArithmeticFault("no finite figure");
+    return value;
+}
+
+const QString Pattern = QStringLiteral("####,,###.00");
+
+} // namespace
+
+Outcome<CapitalPlan> CalculateCapital(const CapitalInput &input)
+{
+    const qint64 years = input.years.floorUnits();
+    if (years > CapitalMaxYears)
+        return Outcome<CapitalPlan>::refused(Msg50YearsLimit);
+    CapitalPlan plan;
+    try {
+        if (years < 1)
+            throw ArithmeticFault("no whole year");
+        plan.years = int(years);
+        // The capital whose yearly interest at the same rate is the income;
+        // a rate of 0 has no such capital (division by zero faults).
+        plan.capital = input.option == CapitalOption::Income
+                           ? input.amount * Money::fromWhole(100) / input.rate
+                           : input.amount;
+        const double a = plan.capital.toDouble();
+        const double i = input.rate.toDouble() / 100;
+        const double factor = Checked((std::pow(1 + i, plan.years) - 1) / i);
+        const double payment = Checked(a / ((1 + i) * factor));
+        plan.payment = Money::fromDouble(payment);
+
+        // The interest carried on stays unrounded; the one shown is rounded
+        // half up to cents from the second year on.
+        double value = 0;
+        double interest = i * payment;
+        double invested = 0;
+        double earned = 0;
+        double shown = i * payment;
+        plan.rows.reserve(plan.years);
+        for (int y = 1; y <= plan.years; ++y) {
+            value = Checked(value + payment + interest);
+            invested += payment;
+            earned += interest;
+            plan.rows.append({plan.payment, Money::fromDouble(shown), Money::fromDouble(value)});
+            interest = i * (value + payment);
+            shown = std::floor(100 * i * (value + payment) + 0.5) / 100;
+        }
+        plan.totalInvested = Money::fromDouble(invested);
+        plan.totalInterest = Money::fromDouble(earned);
+        plan.finalValue = Money::fromDouble(value);
+    } catch (const ArithmeticFault &) {
+        return Outcome<CapitalPlan>::refused(MsgWrongEntry);
+    }
+    return plan;
+}
+
+void ResetCapitalTables(AppState &state)
+{
+    state.GraphData.recreate(101, 5);
+    state.resetFields(CapitalLastSlot);
+}
+
+QList<QStringList> StoreCapitalPlan(AppState &state, const CapitalPlan &plan)
+{
+    const int n = plan.years;
+    QList<QStringList> grid;
+    grid.reserve(n + 2);
+    for (int y = 1; y <= n; ++y) {
+        const CapitalYear &row = plan.rows.at(y - 1);
+        state.GraphData.set(y, 1, Money::fromWhole(y));
+        state.GraphData.set(y, 2, row.invested);
+        state.GraphData.set(y, 3, row.interest);
+        state.GraphData.set(y, 4, row.value);
+        grid.append({QString::number(y), Format(row.invested, Pattern), Format(row.interest, Pattern),
+                     Format(row.value, Pattern)});
+    }
+    state.GraphData.set(n + 1, 1, Money::fromWhole(n + 1));
+    state.GraphData.set(n + 1, 2, plan.totalInvested);
+    state.GraphData.set(n + 1, 3, plan.totalInterest);
+    state.GraphData.set(n + 1, 4, plan.finalValue);
+    grid.append(QStringList(4));
+    // Totals show a digit before the point: $0.50, not $.50.
+    const QString totals = QStringLiteral("####,,##0.00");
+    const QString &symbol = state.CurrencySymbol;
+    grid.append({QStringLiteral("Total:"), symbol + Format(plan.totalInvested, totals),
+                 symbol + Format(plan.totalInterest, totals), symbol + Format(plan.finalValue, totals)});
+    state.ResultCount = qint16(n);
+    state.GraphTitle = QStringLiteral("Investment value at end of each Year");
+    return grid;
+}
+
+QStringList CapitalHeadings()
+{
+    return {QStringLiteral("Year Number"), QStringLiteral("        Annual       Investment"),
+            QStringLiteral("Interest/Growth Compounded"), QStringLiteral("             Current              Value")};
+}
+
+int CapitalGridRowsFor(int years)
+{
+    return std::max(years + 4, CapitalGridRows);
+}
+
+void PrintCapitalPlan(PrintFrame &frame, const AppState &state, const CapitalInput &input, int years)
+{
+    const QString &symbol = state.CurrencySymbol;
+    const bool income = input.option == CapitalOption::Income;
+    frame.line(22, income ? QStringLiteral("Amount of Annual Income Required")
+                          : QStringLiteral("Amount of Annual Investment Required"));
+    frame.emptyLines(2);
+    // The amount as typed: for the income option the income, not the capital behind it.
+    frame.line({{2, income ? QStringLiteral("Amount of Income required on Retirement.")
+                           : QStringLiteral("Amount of Capital required on Retirement.")},
+                {52, RightAlignFigure(symbol + Format(input.amount, QStringLiteral("##,,###.00")), 14)}});
+    frame.emptyLines(1);
+    frame.line({{2, QStringLiteral("Annual Interest/Growth Rate(%).")},
+                {53, RightAlignFigure(Format(input.rate.toDouble() / 100, QStringLiteral("###.00%")), 14)}});
+    frame.emptyLines(1);
+    frame.line({{2, QStringLiteral("At the end of how many Years.")},
+                {52, RightAlignFigure(Format(input.years, QStringLiteral("###")), 14)}});
+    frame.emptyLines(1);
+    frame.emptyLines(1);
+
+    const QString separator = QString(72, u'_');
+    auto headings = [&] {
+        frame.line(2, QStringLiteral("Year        Annual Investment      Interest/Growth         Current Value"));
+        frame.line(2, separator);
+        frame.emptyLines(1);
+    };
+    headings();
+
+    int lines = 16;
+    const MoneyTable &data = state.GraphData;
+    for (int y = 1; y <= years; ++y) {
+        frame.line({{2, RightAlignFigure(Format(data.value(y, 1), QStringLiteral("###")), 3)},
+                    {17, RightAlignFigure(Format(data.value(y, 2), Pattern), 14)},
+                    {39, RightAlignFigure(Format(data.value(y, 3), Pattern), 13)},
+                    {61, RightAlignFigure(Format(data.value(y, 4), Pattern), 13)}});
+        ++lines;
+        frame.breakPage(lines, 6, headings);
+    }
+    frame.line(2, separator);
+    frame.emptyLines(1);
+    frame.line({{2, QStringLiteral("Total:")},
+                {17, RightAlignFigure(symbol + Format(data.value(years + 1, 2), Pattern), 14)},
+                {39, RightAlignFigure(symbol + Format(data.value(years + 1, 3), Pattern), 13)},
+                {61, RightAlignFigure(symbol + Format(data.value(years + 1, 4), Pattern), 13)}});
+}
+
+QString CapitalHelpText(CapitalOption option, const QString &currencySymbol)
+{
+    const QString common = QStringLiteral(
+        "\n"
+        "Click any yellow box and type in numbers, deletes previous ones, then 'Calculate'. You may also pick "
+        "a figure from the list of a box (the arrow at its right, or the Up and Down keys).\n"
+        "\n"
+        "The investment is made at the start of every year and earns interest from that day; the interest is "
+        "compounded once a year. The grid shows, year by year, the amount invested, the interest/growth of the "
+        "year (rounded to cents) and the value at the end of the year; the totals are below the table.\n"
+        "\n"
+        "The rate cannot be 0 and the term is 1 to 50 years. 'Show Graph' draws the value at the end of each "
+        "year.");
+    if (option == CapitalOption::Income)
+        return HelpPanelText(
+            QStringLiteral(
+                "ANNUAL INCOME REQUIRED OPTION\n"
+                "\n"
+                "How much must you invest every year to retire with a given yearly income? The income is taken "
+                "as the interest of a capital at the same rate, so the capital is the income times 100 divided "
+                "by the rate; the table then builds that capital.\n"
+                "\n"
+                "EXAMPLE\n"
+                "An annual income of @40,000.00 in 25 years at 20%: the capital that gives it is @200,000.00 "
+                "(20% of it is @40,000.00 a year). Investing @353.12 at the start of every year for 25 years "
+                "builds it.\n") +
+                common,
+            currencySymbol);
+    return HelpPanelText(
+        QStringLiteral("AMOUNT OF CAPITAL REQUIRED OPTION\n"
+                       "\n"
+                       "How much must you invest every year to have a given capital by the end of a number of "
+                       "years?\n"
+                       "\n"
+                       "EXAMPLE\n"
+                       "A capital of @100,000.00 in 25 years at 20%: invest @176.56 at the start of every year. "
+                       "After 25 years you have put in @4,414.02; the interest/growth brings the value to "
+                       "@100,000.00.\n") +
+            common,
+        currencySymbol);
+}

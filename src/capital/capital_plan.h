@@ -1,0 +1,63 @@
+#pragma once
+
+#include "capital/capital_fields.h"
+#include "shell/money.h"
+#include "shell/outcome.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct AppState;
+class PrintFrame;
+
+// What the capital planner is given, as typed.
+struct CapitalInput
+{
+    CapitalOption option = CapitalOption::Capital;
+    Money amount; // the capital wanted, or the yearly income wanted
+    Money rate;   // yearly interest/growth, percent
+    Money years;
+};
+
+struct CapitalYear
+{
+    Money invested;
+    Money interest; // the year's interest as shown: rounded to cents from year 2 on
+    Money value;    // at the end of the year
+};
+
+struct CapitalPlan
+{
+    Money capital; // the capital to build: the amount, or the capital behind the income
+    Money payment; // invested at the start of every year
+    int years = 0;
+    QList<CapitalYear> rows; // years 1 to T
+    Money totalInvested;
+    Money totalInterest;
+    Money finalValue;
+};
+
+inline constexpr int CapitalGridRows = 25;
+
+// The yearly investment, paid at the start of each year, that builds the
+// capital by the end of the term, and the table year by year. More than 50
+// years gives message 4; a rate or term of 0, and any figure no money value
+// can hold, give message 3.
+Outcome<CapitalPlan> CalculateCapital(const CapitalInput &input);
+
+// Sets up the shared tables as the window has them when it opens.
+void ResetCapitalTables(AppState &state);
+// Keeps the table in the graph feed and returns the grid body: the year
+// rows, an empty row and the "Total:" row.
+QList<QStringList> StoreCapitalPlan(AppState &state, const CapitalPlan &plan);
+
+QStringList CapitalHeadings();
+// Rows of the grid for a term, heading included.
+int CapitalGridRowsFor(int years);
+
+// The printout's own lines, from the figures the plan was calculated from
+// and the table in the graph feed.
+void PrintCapitalPlan(PrintFrame &frame, const AppState &state, const CapitalInput &input, int years);
+
+QString CapitalHelpText(CapitalOption option, const QString &currencySymbol);

@@ -1,0 +1,113 @@
+#include "capital/capital_reqd_calc.h"
+
+#include "capital/capital_session.h"
+#include "shell/shell.h"
+#include "shell/spreadsheet_grid.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+CapitalReqdCalc::CapitalReqdCalc(Shell &shell, MdiContainer &frame)
+    : CalculatorWindow(shell, frame, QStringLiteral(" Capital Required"), "C",
+                       std::make_unique<CapitalSession>(shell.state))
+{
+    setObjectName(QStringLiteral("CapitalReqdCalc"));
+
+    // The option field of the description is the frame of the two buttons.
+    auto *choices = new QGroupBox(QStringLiteral("Select Option"), this);
+    choices->setObjectName(QStringLiteral("CRCapitalChoices"));
+    auto *choiceLayout = new QVBoxLayout(choices);
+    const QStringList captions = CapitalOptionCaptions();
+    for (int index = 0; index < 2; ++index) {
+        m_options[index] = new QRadioButton(captions.at(index), choices);
+        m_options[index]->setObjectName(QStringLiteral("CRCapitalChoices%1").arg(index));
+        choiceLayout->addWidget(m_options[index]);
+        const CapitalOption option = index == 0 ? CapitalOption::Capital : CapitalOption::Income;
+        connect(m_options[index], &QRadioButton::clicked, this,
+                [this, option] { guarded([this, option] { chooseOption(option); }); });
+    }
+    m_options[0]->setChecked(true);
+
+    auto *form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight);
+    for (const char *control : {"InLumpInv", "InRate", "InTerm"}) {
+        QWidget *box = field(control);
+        box->setMinimumWidth(150);
+        QWidget *caption = label(control);
+        if (qstrcmp(control, "InLumpInv") == 0) {
+            m_amountLabel = qobject_cast<QLabel *>(caption);
+            // As wide as the capital label needs, so that the income label
+            // wraps onto two lines as well rather than three.
+            if (m_amountLabel)
+                m_amountLabel->setMinimumWidth(m_amountLabel->sizeHint().width());
+        }
+        form->addRow(caption, box);
+    }
+
+    auto *buttons = new QGridLayout;
+    buttons->addWidget(calculateButton(), 0, 0);
+    buttons->addWidget(graphButton(), 0, 1);
+    buttons->addWidget(helpButton(), 1, 0);
+    buttons->addWidget(printerButton(), 1, 1);
+    buttons->addWidget(exitButton(), 2, 0, 1, 2);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(choices);
+    left->addLayout(form);
+    auto *top = new QHBoxLayout;
+    top->addLayout(left, 3);
+    top->addSpacing(12);
+    top->addLayout(buttons, 2);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->addLayout(top);
+    layout->addWidget(grid(), 1);
+    layout->addWidget(helpBox(), 1);
+
+    setUpCalculator();
+    // The frame takes no focus, so its buttons are placed in the tab order
+    // here: after the term, before Calculate.
+    setTabOrder(findChild<QWidget *>(QStringLiteral("InTerm")), m_options[0]);
+    setTabOrder(m_options[0], m_options[1]);
+    setTabOrder(m_options[1], calculateButton());
+}
+
+void CapitalReqdCalc::chooseOption(CapitalOption option)
+{
+    AppState &state = shell().state;
+    auto &capital = static_cast<CapitalSession &>(session());
+    const FieldTable table = CapitalFields(option);
+
+    // An open help panel shows the chosen option's text and stays open.
+    if (state.QuickHelpOpen == 1)
+        helpBox()->setPlainText(CapitalHelpText(option, state.CurrencySymbol));
+    // The window's own invalidate: the table shown no longer matches.
+    state.FieldEdited = 1;
+    if (state.QuickHelpOpen != 1) {
+        helpBox()->clear();
+        grid()->clearBody();
+        state.QuickHelpOpen = 0;
+        state.ResultCount = 0;
+    }
+    state.FieldEdited = 0;
+
+    capital.chooseOption(option);
+    const FieldDescription *amount = FindField(table, "InLumpInv");
+    if (auto *list = findChild<QComboBox *>(QStringLiteral("InLumpInv"))) {
+        list->clear();
+        list->addItems(amount->items);
+    }
+    if (m_amountLabel)
+        m_amountLabel->setText(QString::fromLatin1(amount->label).simplified());
+    for (const FieldDescription &description : table)
+        if (description.slot >= 0)
+            fields()->setValue(description.control, state.InputValues.value(description.slot));
+    m_options[option == CapitalOption::Income ? 1 : 0]->setChecked(true);
+}

@@ -1,0 +1,111 @@
+#include "capital/capital_session.h"
+#include "shell/message_numbers.h"
+
+#include "shell/app_state.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+CapitalSession::CapitalSession(AppState &state) : ToolSession(state)
+{
+    ResetCapitalTables(state);
+    chooseOption(CapitalOption::Capital);
+}
+
+CapitalOption CapitalSession::option() const
+{
+    return m_state.CalcMode == CapitalIncome ? CapitalOption::Income : CapitalOption::Capital;
+}
+
+void CapitalSession::chooseOption(CapitalOption option)
+{
+    m_state.CalcMode = option == CapitalOption::Income ? CapitalIncome : CapitalAmount;
+    StoreStartValues(m_state, CapitalFields(option));
+    m_state.ResultCount = 0;
+    m_done.reset();
+}
+
+FieldTable CapitalSession::fields() const
+{
+    return CapitalFields(option());
+}
+
+GridLayout CapitalSession::gridLayout() const
+{
+    const QStringList h = CapitalHeadings();
+    return {CapitalGridRows, 500, {{h.at(0), 365, true}, {h.at(1), 1400, false}, {h.at(2), 1400, false},
+                                   {h.at(3), 1450, false}}};
+}
+
+Outcome<GridUpdate> CapitalSession::calculate(const FieldTexts &texts)
+{
+    // Nothing of an earlier result outlives a press: a refused one leaves
+    // nothing to print or draw.
+    m_state.ResultCount = 0;
+    m_done.reset();
+    CapitalOption chosen = option();
+    const QString word = texts.value(QStringLiteral("CRCapitalChoices"));
+    if (!word.isEmpty()) {
+        if (!CapitalOptionFromWord(word, chosen))
+            return Outcome<GridUpdate>::refused(MsgWrongEntry);
+        m_state.CalcMode = chosen == CapitalOption::Income ? CapitalIncome : CapitalAmount;
+    }
+
+    const QList<Money> &inputs = m_state.InputValues;
+    const CapitalInput input{chosen, inputs.value(CapitalAmountSlot), inputs.value(CapitalRateSlot),
+                             inputs.value(CapitalTermSlot)};
+    const auto plan = CalculateCapital(input);
+    if (!plan.ok())
+        return Outcome<GridUpdate>::refused(plan.message());
+
+    GridUpdate update;
+    update.rowCount = CapitalGridRowsFor(plan->years);
+    update.clearBody = true;
+    update.rows = StoreCapitalPlan(m_state, plan.value());
+    update.selectRow = 1;
+    m_done = Done{input, plan.value()};
+    return update;
+}
+
+void CapitalSession::print(PrintFrame &frame)
+{
+    if (m_done)
+        PrintCapitalPlan(frame, m_state, m_done->input, m_done->plan.years);
+}
+
+void CapitalSession::prepareGraph()
+{
+    m_state.GraphTitle = QStringLiteral("Investment value at end of each Year");
+    m_state.GraphKind = GraphCapitalRequired;
+}
+
+QString CapitalSession::helpText() const
+{
+    return CapitalHelpText(option(), m_state.CurrencySymbol);
+}
+
+QJsonValue CapitalSession::results() const
+{
+    if (!m_done)
+        return QJsonValue();
+    const CapitalInput &input = m_done->input;
+    const CapitalPlan &plan = m_done->plan;
+    QJsonArray years;
+    for (int k = 0; k < plan.rows.size(); ++k) {
+        const CapitalYear &row = plan.rows.at(k);
+        years.append(QJsonObject{{QStringLiteral("year"), k + 1},
+                                 {QStringLiteral("invested"), row.invested.toDecimalText()},
+                                 {QStringLiteral("interest"), row.interest.toDecimalText()},
+                                 {QStringLiteral("value"), row.value.toDecimalText()}});
+    }
+    return QJsonObject{{QStringLiteral("option"), CapitalOptionWord(input.option)},
+                       {QStringLiteral("amount"), input.amount.toDecimalText()},
+                       {QStringLiteral("rate"), input.rate.toDecimalText()},
+                       {QStringLiteral("term"), plan.years},
+                       {QStringLiteral("capital"), plan.capital.toDecimalText()},
+                       {QStringLiteral("annual_investment"), plan.payment.toDecimalText()},
+                       {QStringLiteral("years"), years},
+                       {QStringLiteral("total_invested"), plan.totalInvested.toDecimalText()},
+                       {QStringLiteral("total_interest"), plan.totalInterest.toDecimalText()},
+                       {QStringLiteral("final_value"), plan.finalValue.toDecimalText()}};
+}

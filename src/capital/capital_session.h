@@ -1,0 +1,42 @@
+#pragma once
+
+#include "capital/capital_plan.h"
+#include "shell/tool_session.h"
+
+#include <optional>
+
+// The capital planner between opening and exit: one table at a time, built
+// anew at each Calculate; an edit or a change of option takes it away.
+class CapitalSession : public ToolSession
+{
+public:
+    // Opening: fresh tables and the capital option with its figures.
+    explicit CapitalSession(AppState &state);
+
+    // The option CalcMode holds: 2 for the income, anything else the capital.
+    CapitalOption option() const;
+    // A change of option: CalcMode, and the option's opening figures in
+    // their slots. The result goes.
+    void chooseOption(CapitalOption option);
+
+    FieldTable fields() const override;
+    GridLayout gridLayout() const override;
+    int keptRows() const override { return 0; }
+    bool editClearsResults() const override { return true; }
+    // The option field's text, when given (the command line), chooses the
+    // option without touching the figures; an empty one keeps it.
+    Outcome<GridUpdate> calculate(const FieldTexts &texts) override;
+    QString printTitle() const override { return QStringLiteral("Capital Required"); }
+    void print(PrintFrame &frame) override;
+    void prepareGraph() override;
+    QString helpText() const override;
+    QJsonValue results() const override;
+
+private:
+    struct Done
+    {
+        CapitalInput input;
+        CapitalPlan plan;
+    };
+    std::optional<Done> m_done;
+};

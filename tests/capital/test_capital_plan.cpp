@@ -1,0 +1,331 @@
+#include "capital/capital_plan.h"
+#include "capital/capital_session.h"
+#include "shell/app_state.h"
+#include "shell/format.h"
+#include "shell/print_frame.h"
+#include "support/recording_printer.h"
+#include "support/scripted_dialogs.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTest>
+
+namespace {
+
+Money m(const char *text)
+{
+    Money value;
+    if (!Money::fromDecimalText(QString::fromLatin1(text), value))
+        qFatal("not a figure: %s", text);
+    return value;
+}
+
+QString cents(Money value)
+{
+    return Format(value, QStringLiteral("####,,###.00"));
+}
+
+// One press of Calculate with these figures in the slots, as the fields leave them.
+Outcome<GridUpdate> press(CapitalSession &session, AppState &state, const char *amount, const char *rate,
+                          const char *term, const QString &option = QString())
+{
+    state.InputValues[CapitalAmountSlot] = m(amount);
+    state.InputValues[CapitalRateSlot] = m(rate);
+    state.InputValues[CapitalTermSlot] = m(term);
+    return session.press({{QStringLiteral("CRCapitalChoices"), option}});
+}
+
+QStringList printed(AppState &state, CapitalSession &session, const QString &header)
+{
+    ScriptedDialogs dialogs(state);
+    dialogs.lines << header;
+    RecordingPrinter printer;
+    RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &frame) { session.print(frame); });
+    if (!dialogs.messages.isEmpty())
+        return {QStringLiteral("message %1").arg(dialogs.messages.first())};
+    return printer.jobs.value(0).toText().split(QLatin1Char('\n'));
+}
+
+} // namespace
+
+class TestCapitalPlan : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void workedFigures_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<int>("term");
+        QTest::addColumn<QString>("capital");
+        QTest::addColumn<QString>("payment");
+        QTest::addColumn<QString>("lastValue");
+        QTest::addColumn<QString>("totalInvested");
+        QTest::addColumn<int>("gridRows");
+        QTest::newRow("opening figures") << "capital" << "100000" << "15" << 25 << "100000.0000" << "408.64"
+                                         << "100,000.00" << "$10,216.09" << 29;
+        QTest::newRow("20% for 25 years") << "capital" << "100000" << "20" << 25 << "100000.0000" << "176.56"
+                                          << "100,000.00" << "$4,414.02" << 29;
+        QTest::newRow("income of 40,000 at 15%") << "income" << "40000" << "15" << 25 << "266666.6667" << "1,089.72"
+                                                 << "266,666.67" << "$27,242.91" << 29;
+        QTest::newRow("income of 40,000 at 20%") << "income" << "40000" << "20" << 25 << "200000.0000" << "353.12"
+                                                 << "200,000.00" << "$8,828.04" << 29;
+        // One year: the whole capital less the year's interest, paid at its start.
+        QTest::newRow("one year") << "capital" << "600000" << "20" << 1 << "600000.0000" << "500,000.00"
+                                  << "600,000.00" << "$500,000.00" << 25;
+        QTest::newRow("22 years: more rows") << "capital" << "100000" << "15" << 22 << "100000.0000" << "631.81"
+                                             << "100,000.00" << "$13,899.74" << 26;
+        QTest::newRow("21 years: 25 rows") << "capital" << "100000" << "15" << 21 << "100000.0000" << "731.89"
+                                           << "100,000.00" << "$15,369.79" << 25;
+        QTest::newRow("nothing wanted") << "capital" << "0" << "15" << 10 << "0.0000" << ".00" << ".00" << "$0.00"
+                                        << 25;
+    }
+    void workedFigures()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, amount);
+        QFETCH(QString, rate);
+        QFETCH(int, term);
+        QFETCH(QString, capital);
+        QFETCH(QString, payment);
+        QFETCH(QString, lastValue);
+        QFETCH(QString, totalInvested);
+        QFETCH(int, gridRows);
+        AppState state;
+        CapitalSession session(state);
+        const QByteArray a = amount.toLatin1(), r = rate.toLatin1(), t = QByteArray::number(term);
+        const auto update = press(session, state, a.constData(), r.constData(), t.constData(), option);
+        QVERIFY(update.ok());
+        QCOMPARE(update->rowCount, gridRows);
+        QVERIFY(update->clearBody);
+        QCOMPARE(update->rows.size(), term + 2);
+        QCOMPARE(update->rows.first().at(1), payment);
+        QCOMPARE(update->rows.at(term - 1).at(0), QString::number(term));
+        QCOMPARE(update->rows.at(term - 1).at(3), lastValue);
+        QCOMPARE(update->rows.at(term), QStringList(4));
+        QCOMPARE(update->rows.last().at(0), QStringLiteral("Total:"));
+        QCOMPARE(update->rows.last().at(1), totalInvested);
+        QCOMPARE(update->rows.last().at(3), QLatin1Char('$') + (lastValue == QLatin1String(".00") ? QStringLiteral("0.00") : lastValue));
+
+        QCOMPARE(state.ResultCount, qint16(term));
+        QCOMPARE(state.CalcMode, qint16(option == QLatin1String("income") ? 2 : 0));
+        const QJsonObject results = session.results().toObject();
+        QCOMPARE(results.value(QStringLiteral("capital")).toString(), capital);
+        QCOMPARE(results.value(QStringLiteral("amount")).toString(), m(a.constData()).toDecimalText());
+        QCOMPARE(results.value(QStringLiteral("years")).toArray().size(), term);
+        // The graph feed: year rows, then the totals row numbered T + 1.
+        QCOMPARE(state.GraphData.value(term, 1), Money::fromWhole(term));
+        QCOMPARE(cents(state.GraphData.value(term, 4)), lastValue);
+        QCOMPARE(state.GraphData.value(term + 1, 1), Money::fromWhole(term + 1));
+        QCOMPARE(state.GraphData.value(term + 1, 4), state.GraphData.value(term, 4));
+        QCOMPARE(state.GraphTitle, QStringLiteral("Investment value at end of each Year"));
+    }
+
+    void yearByYearAtFourDecimals()
+    {
+        // Figures worked apart from the program, in decimal from the same doubles.
+        const auto plan = CalculateCapital({CapitalOption::Capital, m("100000"), m("15"), m("25")});
+        QVERIFY(plan.ok());
+        QCOMPARE(plan->payment, m("408.6437"));
+        // The first year's interest is shown unrounded; later years' to the cent.
+        QCOMPARE(plan->rows.at(0).interest, m("61.2966"));
+        QCOMPARE(plan->rows.at(0).value, m("469.9402"));
+        QCOMPARE(plan->rows.at(1).interest, m("131.79"));
+        QCOMPARE(plan->rows.at(1).value, m("1010.3715"));
+        QCOMPARE(plan->rows.at(24).interest, m("13043.48"));
+        QCOMPARE(plan->totalInvested, m("10216.092"));
+        QCOMPARE(plan->totalInterest, m("89783.908"));
+        QCOMPARE(plan->finalValue, m("100000"));
+
+        const auto income = CalculateCapital({CapitalOption::Income, m("40000"), m("15"), m("25")});
+        QVERIFY(income.ok());
+        QCOMPARE(income->capital, m("266666.6667"));
+        QCOMPARE(income->rows.at(0).interest, m("163.4575"));
+        QCOMPARE(income->totalInterest, m("239423.7547"));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<int>("message");
+        QTest::newRow("rate 0") << "capital" << "100000" << "0" << "25" << 3;
+        QTest::newRow("income at rate 0") << "income" << "40000" << "0" << "25" << 3;
+        QTest::newRow("term 0") << "capital" << "100000" << "15" << "0" << 3;
+        QTest::newRow("nothing over no years") << "capital" << "0" << "15" << "0" << 3;
+        QTest::newRow("51 years") << "capital" << "100000" << "15" << "51" << 4;
+        // (1 + 10^10)^50 is beyond any double: no figure, not a payment of 0.
+        QTest::newRow("growth beyond any figure") << "capital" << "100000" << "1000000000000" << "50" << 3;
+        // A tiny rate on the largest amount: the capital behind it is beyond money.
+        QTest::newRow("income beyond money") << "income" << "900000000000000" << "0.0001" << "5" << 3;
+        QTest::newRow("not an option") << "pension" << "100000" << "15" << "25" << 3;
+    }
+    void refusals()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, amount);
+        QFETCH(QString, rate);
+        QFETCH(QString, term);
+        QFETCH(int, message);
+        AppState state;
+        CapitalSession session(state);
+        QVERIFY(press(session, state, "100000", "20", "25").ok());
+        QCOMPARE(state.ResultCount, qint16(25));
+        const QByteArray a = amount.toLatin1(), r = rate.toLatin1(), t = term.toLatin1();
+        const auto update = press(session, state, a.constData(), r.constData(), t.constData(), option);
+        QVERIFY(!update.ok());
+        QCOMPARE(update.message(), message);
+        // Nothing of the earlier table is left to print, draw or output.
+        QCOMPARE(state.ResultCount, qint16(0));
+        QVERIFY(session.results().isNull());
+        QCOMPARE(printed(state, session, QStringLiteral("stale")), QStringList{QStringLiteral("message 1")});
+    }
+
+    void optionChangeStartsAfresh()
+    {
+        AppState state;
+        CapitalSession session(state);
+        QCOMPARE(state.CalcMode, qint16(0));
+        QCOMPARE(state.InputValues.value(CapitalAmountSlot), m("100000"));
+        QCOMPARE(state.GraphData.rowCount(), 102);
+        QVERIFY(press(session, state, "250000", "10", "30").ok());
+        session.chooseOption(CapitalOption::Income);
+        QCOMPARE(state.CalcMode, qint16(2));
+        QCOMPARE(state.ResultCount, qint16(0));
+        QCOMPARE(state.InputValues.value(CapitalAmountSlot), m("40000"));
+        QCOMPARE(state.InputValues.value(CapitalRateSlot), m("15"));
+        QCOMPARE(state.InputValues.value(CapitalTermSlot), m("25"));
+        QCOMPARE(session.fields()[0].items.first(), QStringLiteral("25000"));
+        QVERIFY(session.helpText().startsWith(QStringLiteral("ANNUAL INCOME REQUIRED OPTION")));
+        QVERIFY(session.helpText().contains(QStringLiteral("$40,000.00")));
+        // An empty option text (the window's) keeps the chosen option.
+        QVERIFY(session.press({}).ok());
+        QCOMPARE(session.results().toObject().value(QStringLiteral("capital")).toString(),
+                 QStringLiteral("266666.6667"));
+        session.chooseOption(CapitalOption::Capital);
+        QCOMPARE(state.InputValues.value(CapitalAmountSlot), m("100000"));
+        QVERIFY(session.helpText().contains(QStringLiteral("$100,000.00")));
+        QCOMPARE(session.fields()[0].items.last(), QStringLiteral("600000"));
+    }
+
+    void shortPrintoutHasNoPageNumber()
+    {
+        AppState state;
+        CapitalSession session(state);
+        QVERIFY(press(session, state, "100000", "20", "25").ok());
+        const QStringList lines = printed(state, session, QStringLiteral("Plan"));
+        QVERIFY(!lines.join(QLatin1Char('\n')).contains(QStringLiteral("Page")));
+        QVERIFY(!lines.join(QLatin1Char('\n')).contains(QLatin1Char('\f')));
+        QCOMPARE(lines.at(3), QString(21, u' ') + QStringLiteral("Amount of Annual Investment Required"));
+        QCOMPARE(lines.at(16), QStringLiteral("   1                    176.56                35.31                211.87"));
+        QCOMPARE(lines.last(), QStringLiteral(" Total:              $4,414.02           $95,585.98           $100,000.00"));
+    }
+
+    void longPrintoutBreaksAfterYear37()
+    {
+        // 50 years of the income option: the typed income is printed, the
+        // page breaks after year 37, and page 2 holds the rest and the totals.
+        static const char *const expected[] = {
+            // page 1
+            "",
+            " Retiring at 65",
+            "",
+            "                     Amount of Annual Income Required",
+            "",
+            "",
+            " Amount of Income required on Retirement.              $40,000.00",
+            "",
+            " Annual Interest/Growth Rate(%).                            12.50%",
+            "",
+            " At the end of how many Years.                                 50",
+            "",
+            "",
+            " Year        Annual Investment      Interest/Growth         Current Value",
+            " ________________________________________________________________________",
+            "",
+            "   1                     98.74                12.34                111.08",
+            "   2                     98.74                26.23                236.05",
+            "   3                     98.74                41.85                376.63",
+            "   4                     98.74                59.42                534.79",
+            "   5                     98.74                79.19                712.72",
+            "   6                     98.74               101.43                912.89",
+            "   7                     98.74               126.45              1,138.09",
+            "   8                     98.74               154.60              1,391.43",
+            "   9                     98.74               186.27              1,676.44",
+            "  10                     98.74               221.90              1,997.07",
+            "  11                     98.74               261.98              2,357.78",
+            "  12                     98.74               307.07              2,763.59",
+            "  13                     98.74               357.79              3,220.12",
+            "  14                     98.74               414.86              3,733.71",
+            "  15                     98.74               479.06              4,311.51",
+            "  16                     98.74               551.28              4,961.53",
+            "  17                     98.74               632.53              5,692.80",
+            "  18                     98.74               723.94              6,515.48",
+            "  19                     98.74               826.78              7,440.99",
+            "  20                     98.74               942.47              8,482.20",
+            "  21                     98.74             1,072.62              9,653.55",
+            "  22                     98.74             1,219.04             10,971.33",
+            "  23                     98.74             1,383.76             12,453.83",
+            "  24                     98.74             1,569.07             14,121.63",
+            "  25                     98.74             1,777.55             15,997.92",
+            "  26                     98.74             2,012.08             18,108.74",
+            "  27                     98.74             2,275.93             20,483.41",
+            "  28                     98.74             2,572.77             23,154.92",
+            "  29                     98.74             2,906.71             26,160.37",
+            "  30                     98.74             3,282.39             29,541.49",
+            "  31                     98.74             3,705.03             33,345.26",
+            "  32                     98.74             4,180.50             37,624.50",
+            "  33                     98.74             4,715.40             42,438.64",
+            "  34                     98.74             5,317.17             47,854.55",
+            "  35                     98.74             5,994.16             53,947.45",
+            "  36                     98.74             6,755.77             60,801.96",
+            "  37                     98.74             7,612.59             68,513.29",
+            "",
+            "",
+            "                                       Page 1 ",
+            // page 2
+            "",
+            "",
+            "",
+            "",
+            " Year        Annual Investment      Interest/Growth         Current Value",
+            " ________________________________________________________________________",
+            "",
+            "  38                     98.74             8,576.50             77,188.53",
+            "  39                     98.74             9,660.91             86,948.17",
+            "  40                     98.74            10,880.86             97,927.78",
+            "  41                     98.74            12,253.31            110,279.83",
+            "  42                     98.74            13,797.32            124,175.89",
+            "  43                     98.74            15,534.33            139,808.96",
+            "  44                     98.74            17,488.46            157,396.16",
+            "  45                     98.74            19,686.86            177,181.76",
+            "  46                     98.74            22,160.06            199,440.56",
+            "  47                     98.74            24,942.41            224,481.71",
+            "  48                     98.74            28,072.56            252,653.00",
+            "  49                     98.74            31,593.97            284,345.71",
+            "  50                     98.74            35,555.56            320,000.00",
+            " ________________________________________________________________________",
+            "",
+            " Total:              $4,936.92          $315,063.08           $320,000.00",
+        };
+        AppState state;
+        CapitalSession session(state);
+        session.chooseOption(CapitalOption::Income);
+        QVERIFY(press(session, state, "40000", "12.5", "50").ok());
+        const QStringList text = printed(state, session, QStringLiteral("Retiring at 65"));
+        QStringList lines;
+        for (const QString &line : text)
+            lines << line.split(QLatin1Char('\f'));
+        QCOMPARE(lines.size(), int(std::size(expected)));
+        for (int k = 0; k < lines.size(); ++k)
+            QCOMPARE(lines.at(k), QString::fromLatin1(expected[k]));
+        QCOMPARE(text.join(QLatin1Char('\n')).count(QLatin1Char('\f')), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCapitalPlan)
+#include "test_capital_plan.moc"
