@@ -22,5 +22,7 @@ enum CalcModeValue : qint16 {
 // Values of GraphKind: which tool asked for the graph.
 enum GraphKindValue : qint16 {
     GraphSavings = 1,
+    GraphRetirementEnd = 2,
+    GraphRetirementStart = 3,
     GraphCompoundGrowth = 6,
 };
