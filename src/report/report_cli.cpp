@@ -409,7 +409,8 @@ bool WriteOut(const QString &path, const QByteArray &bytes, QTextStream &out)
 
 std::span<const ReportCommand *const> ReportCommands()
 {
-    static const ReportCommand *const commands[] = {&GrowthCommand(), &SavingsCommand()};
+    static const ReportCommand *const commands[] = {&GrowthCommand(), &SavingsCommand(),
+                                                     &RetirementCommand()};
     return commands;
 }
 

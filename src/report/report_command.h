@@ -38,3 +38,4 @@ std::span<const ReportCommand *const> ReportCommands();
 
 const ReportCommand &GrowthCommand();
 const ReportCommand &SavingsCommand();
+const ReportCommand &RetirementCommand();
