@@ -2,6 +2,7 @@
 
 #include "graph/graphs_all.h"
 #include "growth/find_compound_calc.h"
+#include "retirement/retire_calc.h"
 #include "savings/savings_calc.h"
 #include "shell/mdi_container.h"
 #include "shell/menu_main.h"
@@ -12,5 +13,6 @@ void RegisterTools(MdiContainer &frame)
     menu->setTool(QStringLiteral("Compound"), [](Shell &s, MdiContainer &f) { return new FindCompoundCalc(s, f); });
     for (const char *button : {"Savings", "SavingComp"})
         menu->setTool(QLatin1String(button), [](Shell &s, MdiContainer &f) { return new SavingsCalc(s, f); });
+    menu->setTool(QStringLiteral("Retirement"), [](Shell &s, MdiContainer &f) { return new RetireCalc(s, f); });
     frame.setGraphFactory([](Shell &s, MdiContainer &f) { return new GraphsAll(s, f); });
 }
