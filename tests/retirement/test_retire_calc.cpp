@@ -6,6 +6,7 @@
 #include "shell/spreadsheet_grid.h"
 #include "support/window_driver.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -108,6 +109,15 @@ private slots:
         QCOMPARE(user->text("InRateDrawn"), QStringLiteral("    $1,000.00"));
         QCOMPARE(user->text("InTerm"), QString(14, u' ') + QStringLiteral(".00%"));
         QCOMPARE(user->find<QComboBox>("InRateDrawn")->itemText(3), QStringLiteral("4000"));
+
+        // Enter and Tab reach the shown pair, never the hidden one.
+        user->focus("InRate");
+        user->enter();
+        QCOMPARE(user->focusedName(), QStringLiteral("InRateDrawn"));
+        QVERIFY(QApplication::focusWidget()->isVisible());
+        user->key(Qt::Key_Tab);
+        QCOMPARE(user->focusedName(), QStringLiteral("InTerm"));
+        QVERIFY(QApplication::focusWidget()->isVisible());
 
         // A decimal increase is typed (whole years only under Percentage), Enter goes on to Calculate.
         user->focus("InTerm");
