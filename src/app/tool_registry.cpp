@@ -4,6 +4,7 @@
 #include "graph/graphs_all.h"
 #include "growth/find_compound_calc.h"
 #include "plan401k/plan401k_calc.h"
+#include "retirement/retire_calc.h"
 #include "savings/savings_calc.h"
 #include "shell/mdi_container.h"
 #include "shell/menu_main.h"
@@ -16,5 +17,6 @@ void RegisterTools(MdiContainer &frame)
         menu->setTool(QLatin1String(button), [](Shell &s, MdiContainer &f) { return new SavingsCalc(s, f); });
     menu->setTool(QStringLiteral("Plan401K"), [](Shell &s, MdiContainer &f) { return new Plan401KCalc(s, f); });
     menu->setTool(QStringLiteral("HowMuch"), [](Shell &s, MdiContainer &f) { return new CapitalReqdCalc(s, f); });
+    menu->setTool(QStringLiteral("Retirement"), [](Shell &s, MdiContainer &f) { return new RetireCalc(s, f); });
     frame.setGraphFactory([](Shell &s, MdiContainer &f) { return new GraphsAll(s, f); });
 }

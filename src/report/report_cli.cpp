@@ -412,6 +412,7 @@ std::span<const ReportCommand *const> ReportCommands()
     static const ReportCommand *const commands[] = {
         &GrowthCommand(),
         &SavingsCommand(),
+        &RetirementCommand(),
         &Plan401KCommand(),
         &CapitalCommand(),
     };

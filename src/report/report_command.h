@@ -40,3 +40,4 @@ const ReportCommand &GrowthCommand();
 const ReportCommand &SavingsCommand();
 const ReportCommand &Plan401KCommand();
 const ReportCommand &CapitalCommand();
+const ReportCommand &RetirementCommand();

@@ -24,6 +24,8 @@ enum CalcModeValue : qint16 {
 // Values of GraphKind: which tool asked for the graph.
 enum GraphKindValue : qint16 {
     GraphSavings = 1,
+    GraphRetirementEnd = 2,
+    GraphRetirementStart = 3,
     GraphCapitalRequired = 5,
     GraphCompoundGrowth = 6,
     Graph401K = 7,

@@ -541,6 +541,63 @@ private slots:
             QVERIFY2(help.out.contains(name), name);
         QVERIFY(run({QStringLiteral("--help")}).out.contains("capital"));
     }
+
+    // The retirement command: both options, the worked figures as exact
+    // decimal strings, the options' own refusals and exit codes.
+    void retirement()
+    {
+        const QString json = QStringLiteral("json");
+        const Run percentage =
+            run({QStringLiteral("retirement"), QStringLiteral("--option"), QStringLiteral("percentage"),
+                 QStringLiteral("--capital"), QStringLiteral("100000"), QStringLiteral("--rate"), QStringLiteral("10"),
+                 QStringLiteral("--withdrawal"), QStringLiteral("8"), QStringLiteral("--years"), QStringLiteral("20"),
+                 QStringLiteral("--format"), json});
+        QCOMPARE(percentage.code, 0);
+        QCOMPARE(percentage.grid().at(1), (QStringList{"1", "10,000.00", "8,000.00", "102,000.00"}));
+        QCOMPARE(percentage.grid().at(22), (QStringList{"Total:", "$242,973.63", "$194,378.83", "$148,594.66"}));
+        const QJsonObject results = percentage.json().value(QStringLiteral("results")).toObject();
+        QCOMPARE(results.value(QStringLiteral("option")).toString(), QStringLiteral("percentage"));
+        const QJsonObject first = results.value(QStringLiteral("years")).toArray().at(0).toObject();
+        QCOMPARE(first.value(QStringLiteral("income")).toString(), QStringLiteral("8000.0000"));
+        QCOMPARE(first.value(QStringLiteral("interest")).toString(), QStringLiteral("10000.0001"));
+        QCOMPARE(first.value(QStringLiteral("value")).toString(), QStringLiteral("102000.0000"));
+        QCOMPARE(results.value(QStringLiteral("total_income")).toString(), QStringLiteral("194378.8300"));
+
+        const Run fixed = run({QStringLiteral("retirement"), QStringLiteral("--option"), QStringLiteral("fixed"),
+                               QStringLiteral("--capital"), QStringLiteral("100000"), QStringLiteral("--rate"),
+                               QStringLiteral("10"), QStringLiteral("--withdrawal"), QStringLiteral("1000"),
+                               QStringLiteral("--increase"), QStringLiteral("3"), QStringLiteral("--format"), json});
+        QCOMPARE(fixed.code, 0);
+        QCOMPARE(fixed.grid().at(13), (QStringList{"13", "157.95", "7,217.07", ".00"}));
+        QCOMPARE(fixed.json().value(QStringLiteral("results")).toObject().value(QStringLiteral("total_income")),
+                 QJsonValue(QStringLiteral("177521.4263")));
+
+        const Run years = run({QStringLiteral("retirement"), QStringLiteral("--years"), QStringLiteral("51")});
+        QCOMPARE(years.code, 3);
+        QVERIFY(years.err.contains(QStringLiteral("50 Years limit")));
+        const Run more = run({QStringLiteral("retirement"), QStringLiteral("--option"), QStringLiteral("fixed"),
+                              QStringLiteral("--capital"), QStringLiteral("1000"), QStringLiteral("--withdrawal"),
+                              QStringLiteral("100"), QStringLiteral("--format"), QStringLiteral("report")});
+        QCOMPARE(more.code, 3);
+        QVERIFY(more.out.isEmpty());
+        QVERIFY(more.err.contains(QStringLiteral("Cannot withdraw Annually")));
+        const Run unknown = run({QStringLiteral("retirement"), QStringLiteral("--option"), QStringLiteral("monthly")});
+        QCOMPARE(unknown.code, 2);
+        // A press naming the other option is refused rather than read with the wrong fields.
+        const Run mixed = run({QStringLiteral("retirement"), QStringLiteral("--input"), QStringLiteral("-")},
+                              R"([{"option": "percentage"}, {"option": "fixed", "withdrawal": 1000}])");
+        QCOMPARE(mixed.code, 3);
+        QVERIFY(mixed.err.startsWith(QStringLiteral("input 2 of 2: ")));
+
+        const Run page = run({QStringLiteral("retirement"), QStringLiteral("--years"), QStringLiteral("50"),
+                              QStringLiteral("--format"), QStringLiteral("report"), QStringLiteral("--header"),
+                              QStringLiteral("Fifty")});
+        QCOMPARE(page.code, 0);
+        QCOMPARE(page.out.count('\f'), 1);
+        const Run help = run({QStringLiteral("retirement"), QStringLiteral("--help")});
+        for (const char *option : {"--option", "--capital", "--rate", "--withdrawal", "--years", "--increase"})
+            QVERIFY2(help.out.contains(option), option);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTallomarReport)

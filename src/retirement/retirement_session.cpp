@@ -1,0 +1,110 @@
+#include "retirement/retirement_session.h"
+#include "shell/message_numbers.h"
+
+#include "shell/app_state.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+RetirementSession::RetirementSession(AppState &state) : ToolSession(state)
+{
+    ResetRetirementTables(state);
+    StoreStartValues(state, fields());
+    choose(RetirementOption::Percentage);
+}
+
+void RetirementSession::choose(RetirementOption option)
+{
+    m_option = option;
+    m_state.CalcMode = qint16(option);
+    for (const FieldDescription &field : fields()) {
+        // Percentage leaves the capital as it is.
+        if (field.slot == RetirementDrawnSlot || field.slot == RetirementTermSlot ||
+            (field.slot == RetirementCapitalSlot && option == RetirementOption::FixedAmount))
+            m_state.InputValues[field.slot] = StartValue(field);
+    }
+    m_state.FieldEdited = 0;
+}
+
+FieldTable RetirementSession::fields() const
+{
+    return RetirementFields(m_option);
+}
+
+GridLayout RetirementSession::gridLayout() const
+{
+    const QStringList h = RetirementHeadings();
+    return {RetirementGridRows,
+            500,
+            {{h.at(0), 450, true}, {h.at(1), 1400, false}, {h.at(2), 1410, false}, {h.at(3), 1450, false}}};
+}
+
+Outcome<GridUpdate> RetirementSession::calculate(const FieldTexts &texts)
+{
+    m_state.ResultCount = 0;
+    m_calculated = false;
+    const QString named = texts.value(QLatin1String(RetirementOptionControl));
+    RetirementOption option = m_option;
+    if (!named.isEmpty() && (!RetirementOptionFromName(named, option) || option != m_option))
+        return Outcome<GridUpdate>::refused(MsgWrongEntry);
+
+    const QList<Money> &inputs = m_state.InputValues;
+    RetirementInput input;
+    input.option = m_option;
+    input.capital = inputs.value(RetirementCapitalSlot);
+    input.rate = inputs.value(RetirementRateSlot);
+    input.drawn = inputs.value(RetirementDrawnSlot);
+    input.term = inputs.value(RetirementTermSlot);
+
+    // Nothing shared is written until the whole table is calculated, so a
+    // refusal leaves no part of a table behind.
+    const Outcome<RetirementPlan> plan = CalculateRetirement(input);
+    if (!plan.ok())
+        return Outcome<GridUpdate>::refused(plan.message());
+
+    GridUpdate update;
+    update.rowCount = RetirementGridRowsFor(plan->years());
+    update.clearBody = true;
+    update.rows = StoreRetirementPlan(m_state, plan.value(), m_option);
+    update.selectRow = 1;
+    m_input = input;
+    m_plan = plan.value();
+    m_calculated = true;
+    return update;
+}
+
+void RetirementSession::print(PrintFrame &frame)
+{
+    PrintRetirement(frame, m_state, m_input, m_plan.years());
+}
+
+void RetirementSession::prepareGraph()
+{
+    // Calculate made the request; it only needs to be there again after a
+    // graph of another kind.
+    m_state.GraphKind = m_input.option == RetirementOption::FixedAmount ? GraphRetirementStart : GraphRetirementEnd;
+}
+
+QString RetirementSession::helpText() const
+{
+    return RetirementHelpText(m_option, m_state.CurrencySymbol);
+}
+
+QJsonValue RetirementSession::results() const
+{
+    if (!m_calculated)
+        return QJsonValue();
+    QJsonArray years;
+    for (int y = 0; y < m_plan.rows.size(); ++y) {
+        const RetirementYear &row = m_plan.rows.at(y);
+        years.append(QJsonObject{{QStringLiteral("year"), y + 1},
+                                 {QStringLiteral("interest"), row.interest.toDecimalText()},
+                                 {QStringLiteral("income"), row.income.toDecimalText()},
+                                 {QStringLiteral("value"), row.value.toDecimalText()}});
+    }
+    return QJsonObject{{QStringLiteral("option"), RetirementOptionName(m_input.option)},
+                       {QStringLiteral("years"), years},
+                       {QStringLiteral("total_interest"), m_plan.totalInterest.toDecimalText()},
+                       {QStringLiteral("total_income"), m_plan.totalIncome.toDecimalText()},
+                       {QStringLiteral("final_value"), m_plan.finalValue.toDecimalText()}};
+}

@@ -1,0 +1,304 @@
+#include "graph/graph_request.h"
+#include "retirement/retirement_plan.h"
+#include "retirement/retirement_session.h"
+#include "shell/app_state.h"
+#include "shell/message_numbers.h"
+#include "shell/print_frame.h"
+#include "support/recording_printer.h"
+#include "support/scripted_dialogs.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+Money m(const char *text)
+{
+    Money value;
+    if (!Money::fromDecimalText(QString::fromLatin1(text), value))
+        qFatal("not a figure: %s", text);
+    return value;
+}
+
+RetirementInput input(RetirementOption option, const char *capital, const char *rate, const char *drawn,
+                      const char *term)
+{
+    return {option, m(capital), m(rate), m(drawn), m(term)};
+}
+
+// The session as the window or the command line leaves it before Calculate.
+void fill(AppState &state, const RetirementInput &in)
+{
+    state.InputValues[RetirementCapitalSlot] = in.capital;
+    state.InputValues[RetirementRateSlot] = in.rate;
+    state.InputValues[RetirementDrawnSlot] = in.drawn;
+    state.InputValues[RetirementTermSlot] = in.term;
+}
+
+QString dec(Money value)
+{
+    return value.toDecimalText();
+}
+
+} // namespace
+
+class TestRetirementPlan : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Figures worked outside the program (exact decimals, single-precision
+    // rate, cents cut down), year 1, the last year and the totals.
+    void tables_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("capital");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("drawn");
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<int>("years");
+        QTest::addColumn<QStringList>("first"); // interest, income, value
+        QTest::addColumn<QStringList>("last");
+        QTest::addColumn<QStringList>("totals");
+        const int pct = int(RetirementOption::Percentage);
+        const int fix = int(RetirementOption::FixedAmount);
+        QTest::newRow("percentage 8% of 100,000 at 10%")
+            << pct << "100000" << "10" << "8" << "20" << 20
+            << QStringList{"10000.0001", "8000.0000", "102000.0000"}
+            << QStringList{"14568.1042", "11654.4800", "148594.6600"}
+            << QStringList{"242973.6336", "194378.8300", "148594.6600"};
+        QTest::newRow("percentage nothing withdrawn")
+            << pct << "100000" << "10" << "0" << "20" << 20
+            << QStringList{"10000.0001", "0.0000", "110000.0000"}
+            << QStringList{"61159.0809", "0.0000", "672749.8800"}
+            << QStringList{"572749.9485", "0.0000", "672749.8800"};
+        QTest::newRow("percentage one year, all withdrawn")
+            << pct << "1000" << "0" << "100" << "1" << 1 << QStringList{"0.0000", "1000.0000", "0.0000"}
+            << QStringList{"0.0000", "1000.0000", "0.0000"} << QStringList{"0.0000", "1000.0000", "0.0000"};
+        QTest::newRow("percentage help example")
+            << pct << "100000" << "20" << "15" << "25" << 25
+            << QStringList{"20000.0003", "15000.0000", "105000.0000"}
+            << QStringList{"64501.9650", "48376.4700", "338635.3100"}
+            << QStringList{"954541.6622", "715906.1300", "338635.3100"};
+        QTest::newRow("fixed capital gone in year 17")
+            << fix << "100000" << "10" << "1000" << "0" << 17
+            << QStringList{"9459.4656", "12000.0000", "97459.4654"}
+            << QStringList{"341.7975", "9010.2510", "0.0000"}
+            << QStringList{"101010.2516", "201010.2510", "0.0000"};
+        QTest::newRow("fixed raised 3% a year")
+            << fix << "100000" << "10" << "1000" << "3" << 13
+            << QStringList{"9459.4656", "12000.0000", "97459.4654"}
+            << QStringList{"157.9501", "7217.0716", "0.0000"}
+            << QStringList{"77479.9010", "177521.4263", "0.0000"};
+        QTest::newRow("fixed below the growth: 50 years")
+            << fix << "100000" << "10" << "500" << "0" << 50
+            << QStringList{"9729.7340", "6000.0000", "103729.7340"}
+            << QStringList{"404033.7350", "6000.0000", "4441072.8268"}
+            << QStringList{"4641072.8261", "300000.0000", "4441072.8268"};
+        // Nothing left after year 1: the last year pays no month.
+        QTest::newRow("fixed one year exactly")
+            << fix << "12000" << "0" << "1000" << "0" << 2
+            << QStringList{"0.0000", "12000.0000", "0.0000"} << QStringList{"0.0000", "0.0000", "0.0000"}
+            << QStringList{"0.0000", "12000.0000", "0.0000"};
+    }
+    void tables()
+    {
+        QFETCH(int, option);
+        QFETCH(QString, capital);
+        QFETCH(QString, rate);
+        QFETCH(QString, drawn);
+        QFETCH(QString, term);
+        QFETCH(int, years);
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, last);
+        QFETCH(QStringList, totals);
+        const auto plan = CalculateRetirement(input(RetirementOption(option), qPrintable(capital), qPrintable(rate),
+                                                    qPrintable(drawn), qPrintable(term)));
+        QVERIFY2(plan.ok(), qPrintable(QString::number(plan.message())));
+        QCOMPARE(plan->years(), years);
+        const RetirementYear &a = plan->rows.first();
+        const RetirementYear &z = plan->rows.last();
+        QCOMPARE((QStringList{dec(a.interest), dec(a.income), dec(a.value)}), first);
+        QCOMPARE((QStringList{dec(z.interest), dec(z.income), dec(z.value)}), last);
+        QCOMPARE((QStringList{dec(plan->totalInterest), dec(plan->totalIncome), dec(plan->finalValue)}), totals);
+        // The total income is the sum of the column the grid shows.
+        Money sum;
+        for (const RetirementYear &row : plan->rows)
+            sum += row.income;
+        QCOMPARE(dec(sum), dec(plan->totalIncome));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("capital");
+        QTest::addColumn<QString>("drawn");
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<int>("message");
+        const int pct = int(RetirementOption::Percentage);
+        const int fix = int(RetirementOption::FixedAmount);
+        QTest::newRow("51 years") << pct << "100000" << "8" << "51" << int(Msg50YearsLimit);
+        QTest::newRow("more than all of it") << pct << "100000" << "100.01" << "20" << int(MsgWithdrawMoreThanSavings);
+        QTest::newRow("a year's amount above the capital")
+            << fix << "11999.99" << "1000" << "0" << int(MsgWithdrawMoreThanSavings);
+        QTest::newRow("percentage beyond money") << pct << "900000000000000" << "8" << "5" << int(MsgWrongEntry);
+        QTest::newRow("fixed beyond money") << fix << "900000000000000" << "1" << "0" << int(MsgWrongEntry);
+        QTest::newRow("fixed increase beyond money") << fix << "100000" << "1000" << "90000000000000" << int(MsgWrongEntry);
+        QTest::newRow("nothing to withdraw from nothing") << fix << "0" << "0" << "0" << int(MsgWrongEntry);
+    }
+    void refusals()
+    {
+        QFETCH(int, option);
+        QFETCH(QString, capital);
+        QFETCH(QString, drawn);
+        QFETCH(QString, term);
+        QFETCH(int, message);
+        const auto plan = CalculateRetirement(
+            input(RetirementOption(option), qPrintable(capital), "10", qPrintable(drawn), qPrintable(term)));
+        QVERIFY(!plan.ok());
+        QCOMPARE(plan.message(), message);
+    }
+
+    void sessionWorkedExample()
+    {
+        AppState state;
+        RetirementSession session(state);
+        QCOMPARE(state.CalcMode, qint16(0));
+        QCOMPARE(dec(state.InputValues.value(RetirementCapitalSlot)), QStringLiteral("500000.0000"));
+        state.InputValues[RetirementCapitalSlot] = m("100000");
+        const Outcome<GridUpdate> update = session.press({});
+        QVERIFY(update.ok());
+        QCOMPARE(update->rowCount, 25);
+        QCOMPARE(update->rows.at(0), (QStringList{"1", "10,000.00", "8,000.00", "102,000.00"}));
+        QCOMPARE(update->rows.at(20), QStringList(4));
+        QCOMPARE(update->rows.at(21), (QStringList{"Total:", "$242,973.63", "$194,378.83", "$148,594.66"}));
+        QCOMPARE(state.ResultCount, qint16(20));
+        QCOMPARE(state.GraphKind, qint16(GraphRetirementEnd));
+        QCOMPARE(state.GraphTitle, QStringLiteral("Retirement value at end of each Year"));
+        QCOMPARE(dec(state.GraphData.value(21, 3)), QStringLiteral("194378.8300"));
+        QCOMPARE(state.GraphData.value(21, 1), Money::fromWhole(20));
+    }
+
+    void choosingAnOption()
+    {
+        AppState state;
+        RetirementSession session(state);
+        state.InputValues[RetirementCapitalSlot] = m("250000");
+        session.choose(RetirementOption::FixedAmount);
+        QCOMPARE(state.CalcMode, qint16(2));
+        QCOMPARE(QLatin1String(FindField(session.fields(), "InTerm")->label),
+                 QLatin1String(" Increase Annual Amount       Withdrawn by %."));
+        QCOMPARE(dec(state.InputValues.value(RetirementCapitalSlot)), QStringLiteral("100000.0000"));
+        QCOMPARE(dec(state.InputValues.value(RetirementDrawnSlot)), QStringLiteral("1000.0000"));
+        QCOMPARE(dec(state.InputValues.value(RetirementTermSlot)), QStringLiteral("0.0000"));
+        state.InputValues[RetirementCapitalSlot] = m("250000");
+        session.choose(RetirementOption::Percentage);
+        QCOMPARE(state.CalcMode, qint16(0));
+        QCOMPARE(dec(state.InputValues.value(RetirementCapitalSlot)), QStringLiteral("250000.0000")); // kept
+        QCOMPARE(dec(state.InputValues.value(RetirementDrawnSlot)), QStringLiteral("8.0000"));
+        QCOMPARE(dec(state.InputValues.value(RetirementTermSlot)), QStringLiteral("20.0000"));
+        QCOMPARE(FindField(session.fields(), "InTerm")->limit, 50);
+    }
+
+    // A fault or a refusal after a good table leaves nothing of either: no
+    // count, no results, nothing to print or draw.
+    void refusalLeavesNoTable_data()
+    {
+        QTest::addColumn<QString>("capital");
+        QTest::addColumn<int>("message");
+        QTest::newRow("message 3") << "900000000000000" << int(MsgWrongEntry);
+        QTest::newRow("message 7") << "11000" << int(MsgWithdrawMoreThanSavings);
+    }
+    void refusalLeavesNoTable()
+    {
+        QFETCH(QString, capital);
+        QFETCH(int, message);
+        AppState state;
+        RetirementSession session(state);
+        session.choose(RetirementOption::FixedAmount);
+        QVERIFY(session.press({}).ok());
+        QCOMPARE(state.ResultCount, qint16(17));
+        state.InputValues[RetirementCapitalSlot] = m(qPrintable(capital));
+        const Outcome<GridUpdate> refused = session.press({});
+        QVERIFY(!refused.ok());
+        QCOMPARE(refused.message(), message);
+        QCOMPARE(state.ResultCount, qint16(0));
+        QVERIFY(session.results().isNull());
+        ScriptedDialogs dialogs(state);
+        RecordingPrinter printer;
+        QVERIFY(!RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &f) { session.print(f); }));
+        QCOMPARE(dialogs.messages, QList<int>{MsgNoDataToPrint});
+    }
+
+    void pressNamingTheOtherOptionIsRefused()
+    {
+        AppState state;
+        RetirementSession session(state);
+        const Outcome<GridUpdate> refused = session.press({{QStringLiteral("ROptions"), QStringLiteral("fixed")}});
+        QVERIFY(!refused.ok());
+        QCOMPARE(refused.message(), int(MsgWrongEntry));
+        QVERIFY(session.press({{QStringLiteral("ROptions"), QStringLiteral("percentage")}}).ok());
+    }
+
+    // Fixed Amount draws the value at the start of each year: the capital,
+    // then each year's end one bar on.
+    void fixedGraphStartsWithTheCapital()
+    {
+        AppState state;
+        RetirementSession session(state);
+        session.choose(RetirementOption::FixedAmount);
+        QVERIFY(session.press({}).ok());
+        QCOMPARE(state.GraphKind, qint16(GraphRetirementStart));
+        QCOMPARE(state.GraphTitle, QStringLiteral("Retirement value at start of each Year"));
+        state.GraphKind = 0;
+        session.prepareGraph();
+        QCOMPARE(state.GraphKind, qint16(GraphRetirementStart));
+        PrepareGraph(state);
+        QCOMPARE(dec(state.GraphData.value(1, 5)), QStringLiteral("100000.0000"));
+        QCOMPARE(dec(state.GraphData.value(2, 5)), QStringLiteral("97459.4654"));
+    }
+
+    // The whole printout, line by line, for tables that take two pages.
+    void printouts_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("drawn");
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("percentage, 50 years") << int(RetirementOption::Percentage) << "8" << "50" << "Fifty years"
+                                              << "data/percentage_50_years.txt";
+        QTest::newRow("fixed amount, 50 years") << int(RetirementOption::FixedAmount) << "500" << "0"
+                                                << "Monthly 500" << "data/fixed_50_years.txt";
+    }
+    void printouts()
+    {
+        QFETCH(int, option);
+        QFETCH(QString, drawn);
+        QFETCH(QString, term);
+        QFETCH(QString, header);
+        QFETCH(QString, expected);
+        AppState state;
+        RetirementSession session(state);
+        session.choose(RetirementOption(option));
+        fill(state, input(RetirementOption(option), "100000", "10", qPrintable(drawn), qPrintable(term)));
+        QVERIFY(session.press({}).ok());
+        // Figures typed after Calculate do not reach the printout.
+        state.InputValues[RetirementRateSlot] = m("99");
+        ScriptedDialogs dialogs(state);
+        dialogs.lines << header;
+        RecordingPrinter printer;
+        QVERIFY(RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &f) { session.print(f); }));
+        QFile file(QFINDTESTDATA(expected));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList want = QString::fromUtf8(file.readAll()).chopped(1).split(QLatin1Char('\n'));
+        const QStringList got = printer.jobs.value(0).toText().split(QLatin1Char('\n'));
+        for (int i = 0; i < std::min(want.size(), got.size()); ++i)
+            QCOMPARE(got.at(i), want.at(i));
+        QCOMPARE(got.size(), want.size());
+        QCOMPARE(printer.jobs.value(0).pages().size(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRetirementPlan)
+#include "test_retirement_plan.moc"
