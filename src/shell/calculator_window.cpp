@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QPushButton>
 
 #include <exception>
@@ -49,45 +50,47 @@ QWidget *CalculatorWindow::field(const char *control)
     return MakeYellowList(control, description->items, description->kind != FieldKind::Choice, this);
 }
 
+namespace {
+
+// Runs of spaces ask for a label on two lines; a label without them stays on one.
+void ShowLabel(QLabel *label, const char *text)
+{
+    const QString words = QString::fromLatin1(text);
+    const bool wrapped = words.trimmed().contains(QStringLiteral("  "));
+    label->setWordWrap(wrapped);
+    label->setText(wrapped ? words.simplified() : words);
+}
+
+} // namespace
+
 QWidget *CalculatorWindow::label(const char *control)
 {
     const FieldDescription *description = FindField(m_session->fields(), control);
     QWidget *buddy = findChild<QWidget *>(QLatin1String(control));
     if (!description || !buddy)
         qFatal("%s has no field %s to label", metaObject()->className(), control);
-    const QString text = QString::fromLatin1(description->label);
-    // Runs of spaces ask for a label on two lines; a label without them stays on one.
-    if (text.trimmed().contains(QStringLiteral("  ")))
-        return MakeFieldLabel(text, buddy, this);
-    auto *plain = new QLabel(text, this);
-    plain->setBuddy(buddy);
-    return plain;
+    auto *text = new QLabel(this);
+    text->setBuddy(buddy);
+    ShowLabel(text, description->label);
+    m_labels.emplace_back(control, text);
+    return text;
 }
 
 void CalculatorWindow::setUpCalculator()
 {
-    const FieldTable table = m_session->fields();
-    std::vector<FieldRow> rows;
     QWidget *first = nullptr;
-    for (const FieldDescription &description : table) {
+    for (const FieldDescription &description : m_session->fields()) {
         QWidget *widget = findChild<QWidget *>(QLatin1String(description.control));
         if (!widget)
             qFatal("%s: no control %s", metaObject()->className(), description.control);
-        if (description.next && !findChild<QWidget *>(QLatin1String(description.next)))
-            qFatal("%s: %s moves to %s, which does not exist", metaObject()->className(), description.control,
-                   description.next);
         if (!first)
             first = widget;
-        rows.push_back({description.control, description.slot, description.kind, description.width, description.next,
-                        description.limit, description.limitMessage,
-                        description.focus == FieldFocus::SelectAll ? FocusVariant::A : FocusVariant::B,
-                        description.format, description.allowMinus});
     }
     if (!first)
         qFatal("%s has no fields", metaObject()->className());
 
     m_help = new QuickHelpPanel(helpButton(), m_text, m_grid, {printerButton(), graphButton()}, first);
-    m_fields = new InputFields(shell(), this, std::move(rows), [this] { invalidate(); });
+    makeInputFields();
     setFocusProxy(first);
 
     connect(calculateButton(), &QPushButton::clicked, this, [this] { guarded([this] { calculate(); }); });
@@ -110,7 +113,7 @@ void CalculatorWindow::setUpCalculator()
 
     // The opening figures, and the tab order of the description.
     QWidget *previous = nullptr;
-    for (const FieldDescription &description : table) {
+    for (const FieldDescription &description : m_session->fields()) {
         QWidget *widget = findChild<QWidget *>(QLatin1String(description.control));
         if (description.slot >= 0)
             m_fields->setValue(description.control, StartValue(description), description.startWidth);
@@ -123,6 +126,53 @@ void CalculatorWindow::setUpCalculator()
         previous = widget;
     }
     setTabOrder(previous, calculateButton());
+}
+
+void CalculatorWindow::makeInputFields()
+{
+    std::vector<FieldRow> rows;
+    for (const FieldDescription &description : m_session->fields()) {
+        if (description.next && !findChild<QWidget *>(QLatin1String(description.next)))
+            qFatal("%s: %s moves to %s, which does not exist", metaObject()->className(), description.control,
+                   description.next);
+        rows.push_back({description.control, description.slot, description.kind, description.width, description.next,
+                        description.limit, description.limitMessage,
+                        description.focus == FieldFocus::SelectAll ? FocusVariant::A : FocusVariant::B,
+                        description.format, description.allowMinus});
+    }
+    // The fields' event handling is rebuilt whole: the old one lets go of the widgets.
+    delete m_fields;
+    m_fields = new InputFields(shell(), this, std::move(rows), [this] { invalidate(); });
+}
+
+void CalculatorWindow::optionChanged()
+{
+    m_fields->finishEdit();
+    AppState &state = shell().state;
+    if (m_help->isOpen()) {
+        m_text->setPlainText(m_session->helpText());
+    } else {
+        invalidate();
+        m_grid->clearBody();
+        state.ResultCount = 0;
+    }
+    state.FieldEdited = 0;
+
+    makeInputFields();
+    for (const FieldDescription &description : m_session->fields()) {
+        QWidget *widget = findChild<QWidget *>(QLatin1String(description.control));
+        for (const auto &[control, text] : m_labels)
+            if (control == description.control)
+                ShowLabel(text, description.label);
+        auto *list = qobject_cast<QComboBox *>(widget);
+        if (list && description.kind != FieldKind::Choice) {
+            const QSignalBlocker quiet(list);
+            list->clear();
+            list->addItems(description.items);
+        }
+        if (description.slot >= 0)
+            m_fields->setValue(description.control, state.InputValues.value(description.slot));
+    }
 }
 
 void CalculatorWindow::guarded(const std::function<void()> &handler)

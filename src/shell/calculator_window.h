@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QuickHelpPanel;
@@ -52,11 +53,21 @@ protected:
     // message 3 instead of ending the program.
     void guarded(const std::function<void()> &handler);
 
+    // The session chose another option and describes its fields anew: the
+    // same widgets take the new kinds, formats, limits, labels and lists and
+    // show the figures in their slots. The results shown no longer match
+    // and go; an open help panel shows the option's own text instead.
+    void optionChanged();
+
+    // The window's invalidate: an edit closes the help and takes away the
+    // results that no longer match the figures.
+    void invalidate();
+
     InputFields *fields() const { return m_fields; }
     QPlainTextEdit *helpBox() const { return m_text; }
 
 private:
-    void invalidate();
+    void makeInputFields();
     void calculate();
     void toggleHelp();
     void showGraph();
@@ -71,4 +82,5 @@ private:
     QPushButton *m_buttons[5];
     InputFields *m_fields = nullptr;
     QuickHelpPanel *m_help = nullptr;
+    std::vector<std::pair<QByteArray, QLabel *>> m_labels;
 };
