@@ -81,33 +81,7 @@ CapitalReqdCalc::CapitalReqdCalc(Shell &shell, MdiContainer &frame)
 
 void CapitalReqdCalc::chooseOption(CapitalOption option)
 {
-    AppState &state = shell().state;
-    auto &capital = static_cast<CapitalSession &>(session());
-    const FieldTable table = CapitalFields(option);
-
-    // An open help panel shows the chosen option's text and stays open.
-    if (state.QuickHelpOpen == 1)
-        helpBox()->setPlainText(CapitalHelpText(option, state.CurrencySymbol));
-    // The window's own invalidate: the table shown no longer matches.
-    state.FieldEdited = 1;
-    if (state.QuickHelpOpen != 1) {
-        helpBox()->clear();
-        grid()->clearBody();
-        state.QuickHelpOpen = 0;
-        state.ResultCount = 0;
-    }
-    state.FieldEdited = 0;
-
-    capital.chooseOption(option);
-    const FieldDescription *amount = FindField(table, "InLumpInv");
-    if (auto *list = findChild<QComboBox *>(QStringLiteral("InLumpInv"))) {
-        list->clear();
-        list->addItems(amount->items);
-    }
-    if (m_amountLabel)
-        m_amountLabel->setText(QString::fromLatin1(amount->label).simplified());
-    for (const FieldDescription &description : table)
-        if (description.slot >= 0)
-            fields()->setValue(description.control, state.InputValues.value(description.slot));
+    static_cast<CapitalSession &>(session()).chooseOption(option);
+    optionChanged();
     m_options[option == CapitalOption::Income ? 1 : 0]->setChecked(true);
 }

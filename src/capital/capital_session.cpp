@@ -25,6 +25,15 @@ void CapitalSession::chooseOption(CapitalOption option)
     m_done.reset();
 }
 
+bool CapitalSession::chooseOption(const QString &word)
+{
+    CapitalOption option = CapitalOption::Capital;
+    if (!CapitalOptionFromWord(word, option))
+        return false;
+    chooseOption(option);
+    return true;
+}
+
 FieldTable CapitalSession::fields() const
 {
     return CapitalFields(option());

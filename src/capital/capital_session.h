@@ -18,6 +18,8 @@ public:
     // A change of option: CalcMode, and the option's opening figures in
     // their slots. The result goes.
     void chooseOption(CapitalOption option);
+    const char *optionControl() const override { return "CRCapitalChoices"; }
+    bool chooseOption(const QString &word) override;
 
     FieldTable fields() const override;
     GridLayout gridLayout() const override;

@@ -197,8 +197,9 @@ QByteArray ReadInput(const QString &path)
     return bytes;
 }
 
-// The presses of Calculate the inputs ask for; `list` tells whether the
-// input was a list.
+// The presses of Calculate the inputs ask for, each with only the inputs
+// given (options, then the JSON element's); `list` tells whether the input
+// was a list.
 QList<Press> ReadPresses(const QCommandLineParser &parser, FieldTable fields, bool &list)
 {
     Press base;
@@ -206,56 +207,77 @@ QList<Press> ReadPresses(const QCommandLineParser &parser, FieldTable fields, bo
         if (!field.option)
             continue;
         const QString key = QLatin1String(field.option);
-        base[key] = parser.isSet(key) ? parser.value(key) : QLatin1String(field.start);
+        if (parser.isSet(key))
+            base[key] = parser.value(key);
     }
     QList<Press> presses;
     list = false;
     if (!parser.isSet(QStringLiteral("input"))) {
         presses.append(base);
-    } else {
-        QJsonParseError error;
-        const QJsonDocument document =
-            QJsonDocument::fromJson(QuoteNumbers(ReadInput(parser.value(QStringLiteral("input")))), &error);
-        if (document.isNull())
-            throw UsageError{QStringLiteral("the input is not JSON: ") + error.errorString()};
-        QJsonArray elements;
-        if (document.isArray()) {
-            list = true;
-            elements = document.array();
-        } else {
-            elements.append(document.object());
-        }
-        if (elements.isEmpty())
-            throw UsageError{QStringLiteral("the input holds nothing to calculate")};
-        for (const QJsonValue &element : elements) {
-            if (!element.isObject())
-                throw UsageError{QStringLiteral("each input must be a JSON object")};
-            Press press = base;
-            const QJsonObject object = element.toObject();
-            for (auto it = object.begin(); it != object.end(); ++it) {
-                if (!FindOption(fields, it.key()))
-                    throw UsageError{QStringLiteral("unknown input \"%1\"").arg(it.key())};
-                press[it.key()] = JsonText(it.key(), it.value());
-            }
-            presses.append(press);
-        }
+        return presses;
     }
-    for (const Press &press : presses) {
-        for (const FieldDescription &field : fields) {
-            if (!field.option)
-                continue;
-            const QString problem = CheckFieldText(field, press.at(QLatin1String(field.option)));
-            if (!problem.isEmpty())
-                throw UsageError{QStringLiteral("--%1: ").arg(QLatin1String(field.option)) + problem};
+    QJsonParseError error;
+    const QJsonDocument document =
+        QJsonDocument::fromJson(QuoteNumbers(ReadInput(parser.value(QStringLiteral("input")))), &error);
+    if (document.isNull())
+        throw UsageError{QStringLiteral("the input is not JSON: ") + error.errorString()};
+    QJsonArray elements;
+    if (document.isArray()) {
+        list = true;
+        elements = document.array();
+    } else {
+        elements.append(document.object());
+    }
+    if (elements.isEmpty())
+        throw UsageError{QStringLiteral("the input holds nothing to calculate")};
+    for (const QJsonValue &element : elements) {
+        if (!element.isObject())
+            throw UsageError{QStringLiteral("each input must be a JSON object")};
+        Press press = base;
+        const QJsonObject object = element.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            if (!FindOption(fields, it.key()))
+                throw UsageError{QStringLiteral("unknown input \"%1\"").arg(it.key())};
+            press[it.key()] = JsonText(it.key(), it.value());
         }
+        presses.append(press);
     }
     return presses;
 }
 
+// The text of every field for one press: the option it chooses first, so
+// that the figures left out are the chosen option's own opening figures.
+// Checks each the way the field's key filter would take it when typed.
+Press Complete(ToolSession &session, const Press &given)
+{
+    if (const char *control = session.optionControl()) {
+        const FieldDescription *choice = FindField(session.fields(), control);
+        const QString key = choice && choice->option ? QLatin1String(choice->option) : QString();
+        const auto word = given.find(key);
+        if (word != given.end() && !session.chooseOption(word->second))
+            throw UsageError{QStringLiteral("--%1: must be one of %2: %3")
+                                 .arg(key, choice->items.join(QStringLiteral(", ")), word->second)};
+    }
+    Press press;
+    for (const FieldDescription &field : session.fields()) {
+        if (!field.option)
+            continue;
+        const QString key = QLatin1String(field.option);
+        const auto it = given.find(key);
+        const QString text = it != given.end() ? it->second : QLatin1String(field.start);
+        const QString problem = CheckFieldText(field, text);
+        if (!problem.isEmpty())
+            throw UsageError{QStringLiteral("--%1: ").arg(key) + problem};
+        press[key] = text;
+    }
+    return press;
+}
+
 // Gives one press's figures to the fields as typing them would, then
 // presses Calculate. Returns the message of a refusal, or 0.
-int PressCalculate(ToolSession &session, AppState &state, const Press &press, QList<QStringList> &grid)
+int PressCalculate(ToolSession &session, AppState &state, const Press &given, QList<QStringList> &grid)
 {
+    const Press press = Complete(session, given);
     FieldTexts texts;
     for (const FieldDescription &field : session.fields()) {
         const QString text = field.option ? press.at(QLatin1String(field.option)) : QLatin1String(field.start);
@@ -288,6 +310,13 @@ Result Run(ToolSession &session, AppState &state, const QList<Press> &presses)
     Result result;
     result.grid = GridTexts(session.gridLayout());
     for (int i = 0; i < presses.size(); ++i) {
+        // As in the window, Calculate first empties a table that the next
+        // result replaces, so a refused press leaves no stale rows.
+        if (session.keptRows() == 0) {
+            GridUpdate clear;
+            clear.clearBody = true;
+            ApplyGridUpdate(result.grid, clear);
+        }
         result.message = PressCalculate(session, state, presses.at(i), result.grid);
         if (result.message != 0) {
             result.refusedPress = i + 1;
@@ -495,7 +524,18 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         state.CurrencySymbol = parser.value(QStringLiteral("currency")).trimmed().left(2);
     state.TodayText = Format(QDate::currentDate(), QStringLiteral("Short Date"));
 
-    const std::unique_ptr<ToolSession> session = command->open(state, parser, list);
+    std::unique_ptr<ToolSession> session = command->open(state, parser, list);
+    // Every press is checked before the first is calculated: a wrong
+    // argument gives no output at all.
+    try {
+        for (const Press &press : presses)
+            Complete(*session, press);
+    } catch (const UsageError &error) {
+        return usage(error.text);
+    }
+    // The check chose options: the run starts from a freshly opened tool.
+    session.reset();
+    session = command->open(state, parser, list);
     const Result result = Run(*session, state, presses);
     if (result.message != 0) {
         if (list)

@@ -26,6 +26,15 @@ void RetirementSession::choose(RetirementOption option)
     m_state.FieldEdited = 0;
 }
 
+bool RetirementSession::chooseOption(const QString &word)
+{
+    RetirementOption option = m_option;
+    if (!RetirementOptionFromName(word, option))
+        return false;
+    choose(option);
+    return true;
+}
+
 FieldTable RetirementSession::fields() const
 {
     return RetirementFields(m_option);

@@ -16,6 +16,8 @@ public:
     // Choosing an option: CalcMode, and the opening figures of its two own
     // fields (Fixed Amount also puts its opening figure in the capital).
     void choose(RetirementOption option);
+    const char *optionControl() const override { return RetirementOptionControl; }
+    bool chooseOption(const QString &word) override;
 
     FieldTable fields() const override;
     GridLayout gridLayout() const override;

@@ -171,7 +171,7 @@ void CalculatorWindow::optionChanged()
             list->addItems(description.items);
         }
         if (description.slot >= 0)
-            m_fields->setValue(description.control, state.InputValues.value(description.slot));
+            m_fields->setValue(description.control, state.InputValues.value(description.slot), description.startWidth);
     }
 }
 

@@ -57,7 +57,13 @@ public:
     ToolSession(const ToolSession &) = delete;
     ToolSession &operator=(const ToolSession &) = delete;
 
+    // The fields as the chosen option describes them.
     virtual FieldTable fields() const = 0;
+    // A tool with options names the field that holds the choice; choosing
+    // by its word sets the option and its opening figures. Returns false
+    // for a word that names no option.
+    virtual const char *optionControl() const { return nullptr; }
+    virtual bool chooseOption(const QString &word) { return word.isEmpty(); }
     virtual GridLayout gridLayout() const = 0;
     // Rows already calculated that an edit leaves in place.
     virtual int keptRows() const = 0;

@@ -583,11 +583,38 @@ private slots:
         QVERIFY(more.err.contains(QStringLiteral("Cannot withdraw Annually")));
         const Run unknown = run({QStringLiteral("retirement"), QStringLiteral("--option"), QStringLiteral("monthly")});
         QCOMPARE(unknown.code, 2);
-        // A press naming the other option is refused rather than read with the wrong fields.
-        const Run mixed = run({QStringLiteral("retirement"), QStringLiteral("--input"), QStringLiteral("-")},
-                              R"([{"option": "percentage"}, {"option": "fixed", "withdrawal": 1000}])");
-        QCOMPARE(mixed.code, 3);
-        QVERIFY(mixed.err.startsWith(QStringLiteral("input 2 of 2: ")));
+        // Each press reads its figures with its own option's fields, and what it
+        // leaves out takes that option's opening figures, as choosing the
+        // option in the window shows them.
+        const Run mixed = run({QStringLiteral("retirement"), QStringLiteral("--input"), QStringLiteral("-"),
+                               QStringLiteral("--format"), QStringLiteral("json")},
+                              R"([{"option": "percentage"}, {"option": "fixed", "increase": 3}])");
+        QCOMPARE(mixed.code, 0);
+        const Run fixedDefaults = run({QStringLiteral("retirement"), QStringLiteral("--option"),
+                                       QStringLiteral("fixed"), QStringLiteral("--increase"), QStringLiteral("3"),
+                                       QStringLiteral("--format"), QStringLiteral("json")});
+        QCOMPARE(fixedDefaults.code, 0);
+        QCOMPARE(mixed.grid(), fixedDefaults.grid());
+        // The same for the capital planner's income option: the income it opens with.
+        const Run income = run({QStringLiteral("capital"), QStringLiteral("--option"), QStringLiteral("income"),
+                                QStringLiteral("--format"), QStringLiteral("json")});
+        const Run typed = run({QStringLiteral("capital"), QStringLiteral("--option"), QStringLiteral("income"),
+                               QStringLiteral("--amount"), QStringLiteral("40000"), QStringLiteral("--format"),
+                               QStringLiteral("json")});
+        QCOMPARE(income.code, 0);
+        QCOMPARE(income.grid(), typed.grid());
+        // A refused press after a good one leaves no table behind, as the window.
+        const Run refused = run({QStringLiteral("savings"), QStringLiteral("--input"), QStringLiteral("-"),
+                                 QStringLiteral("--format"), QStringLiteral("json")},
+                                R"({"years": 0})");
+        QCOMPARE(refused.code, 3);
+        QCOMPARE(refused.grid().size(), 1);
+        const Run later = run({QStringLiteral("capital"), QStringLiteral("--input"), QStringLiteral("-"),
+                               QStringLiteral("--format"), QStringLiteral("json")},
+                              R"([{"option": "capital"}, {"option": "income", "rate": 0}])");
+        QCOMPARE(later.code, 3);
+        QCOMPARE(later.grid().size(), 1);
+        QCOMPARE(fixedDefaults.grid().at(1), (QStringList{"1", "9,459.47", "12,000.00", "97,459.47"}));
 
         const Run page = run({QStringLiteral("retirement"), QStringLiteral("--years"), QStringLiteral("50"),
                               QStringLiteral("--format"), QStringLiteral("report"), QStringLiteral("--header"),
