@@ -65,11 +65,3 @@ QPushButton *MakeCommandButton(const char *name, const char *caption, QWidget *p
     button->setAutoDefault(true);
     return button;
 }
-
-QWidget *MakeFieldLabel(const QString &text, QWidget *buddy, QWidget *parent)
-{
-    auto *label = new QLabel(text.simplified(), parent);
-    label->setWordWrap(true);
-    label->setBuddy(buddy);
-    return label;
-}

@@ -19,6 +19,4 @@ QComboBox *MakeYellowList(const char *name, const QStringList &items, bool typed
 // A command button; Enter presses it when it has the focus.
 QPushButton *MakeCommandButton(const char *name, const char *caption, QWidget *parent);
 
-// A label whose runs of spaces wrap it onto two lines, as the windows' labels do.
-QWidget *MakeFieldLabel(const QString &text, QWidget *buddy, QWidget *parent);
 
