@@ -3,7 +3,6 @@
 #include "shell/spreadsheet_grid.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
