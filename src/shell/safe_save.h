@@ -12,5 +12,6 @@
 bool SaveFileWhole(const QString &path, const QByteArray &bytes, QString *why = nullptr);
 
 // Writes all bytes to standard output and flushes; false (with *why) when any write or the flush fails (/dev/full).
-// Anything already buffered for standard output by the C library is flushed first, so the order is kept.
+// Anything already buffered for standard output by the C library is flushed first, so the order is kept. A closed
+// pipe ends the program by SIGPIPE as usual, unless the caller ignores that signal: then it is reported here.
 bool WriteStandardOutput(const QByteArray &bytes, QString *why = nullptr);

@@ -74,11 +74,9 @@ class TestQtPrinter : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
-    }
+    // Only the tests that read a PDF's text need pdftotext; the file safety
+    // tests run without it.
+    static bool havePdftotext() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
 
     void compoundGrowthColumnsLineUp_data()
     {
@@ -88,6 +86,8 @@ private slots:
     }
     void compoundGrowthColumnsLineUp()
     {
+        if (!havePdftotext())
+            QSKIP("pdftotext (poppler-utils) is not installed");
         QFETCH(int, font);
         AppState state;
         state.PrinterFontChoice = qint16(font);
@@ -155,7 +155,7 @@ private slots:
         const QByteArray pdf = contents(path);
         QVERIFY(pdf.startsWith("%PDF-"));
         QVERIFY(pdf.trimmed().endsWith("%%EOF"));
-        if (!image)
+        if (!image && havePdftotext())
             QCOMPARE(pdfPages(path).size(), 1);
     }
 
@@ -219,6 +219,8 @@ private slots:
 
     void emptyPageIsNotEjected()
     {
+        if (!havePdftotext())
+            QSKIP("pdftotext (poppler-utils) is not installed");
         AppState state;
         state.ResultCount = 1;
         ScriptedDialogs dialogs(state);
