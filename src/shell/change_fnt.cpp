@@ -3,6 +3,7 @@
 #include "shell/format.h"
 #include "shell/input_fields.h"
 #include "shell/mdi_container.h"
+#include "shell/message_texts.h"
 #include "shell/personal_settings.h"
 #include "shell/shell.h"
 #include "shell/window_placement.h"
@@ -31,7 +32,7 @@ ChangeFnt::ChangeFnt(Shell &shell, MdiContainer &frame)
     m_currency->setContextMenuPolicy(Qt::NoContextMenu);
     m_currency->setMaximumWidth(60);
     m_name->setObjectName(QStringLiteral("InMyName"));
-    m_name->setMaxLength(80);
+    m_name->setMaxLength(MaxUserNameLength);
     m_name->setContextMenuPolicy(Qt::NoContextMenu);
     m_currency->installEventFilter(this);
     m_name->installEventFilter(this);
@@ -138,7 +139,12 @@ void ChangeFnt::leaveCurrency()
 
 void ChangeFnt::leaveName()
 {
-    m_shell.state.UserName = m_name->text();
+    // The box counts units, so a two-unit character typed at its end can be
+    // half taken; the name keeps whole characters only.
+    const QString name = CutUserName(m_name->text());
+    if (name != m_name->text())
+        m_name->setText(name);
+    m_shell.state.UserName = name;
     m_shell.state.FieldEdited = 0;
 }
 
@@ -157,7 +163,10 @@ void ChangeFnt::exitFonts()
     // An empty symbol would become "$" at the next start; use it now too.
     if (state.CurrencySymbol.isEmpty())
         state.CurrencySymbol = QStringLiteral("$");
-    SavePersonalSettings(state, QDir::current().filePath(QLatin1String(PersonalSettingsFile)));
+    // The new settings hold for this run either way; a user whose settings
+    // were not kept must hear it, or the next start surprises them.
+    if (!SavePersonalSettings(state, QDir::current().filePath(QLatin1String(PersonalSettingsFile))))
+        m_shell.dialogs.message(SettingsNotSavedMessage);
     m_frame.setCaption(QStringLiteral(" Tallomar Menu"));
     QDialog::accept();
 }

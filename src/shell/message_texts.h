@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// Shown when the settings file could not be written.
+inline constexpr int SettingsNotSavedMessage = 52;
+
 // Text of numbered message `number`; an unknown number gives an empty text.
 // Message 30 quotes today's date in the short date form.
 QString MessageText(int number, const QString &todayShortDate);

@@ -1,11 +1,15 @@
 #include "shell/page_print_job.h"
 
+#include "shell/safe_save.h"
+
+#include <QBuffer>
 #include <QFontDatabase>
 #include <QImage>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
 
-PagePrintJob::PagePrintJob(std::unique_ptr<QPagedPaintDevice> device) : m_device(std::move(device))
+PagePrintJob::PagePrintJob(std::unique_ptr<QPagedPaintDevice> device, std::function<bool()> finish)
+    : m_finish(std::move(finish)), m_device(std::move(device))
 {
     // The standard font of the printout: the system's fixed-pitch font.
     QFont standard = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -35,7 +39,10 @@ void PagePrintJob::beginPage()
     if (m_ended)
         return;
     if (!m_started) {
+        if (m_failed)
+            return; // opening was tried once and failed
         m_started = m_painter.begin(m_device.get());
+        m_failed = !m_started;
         applyFont(m_font);
         m_y = 0;
     } else if (m_pagePending) {
@@ -96,37 +103,51 @@ void PagePrintJob::endDocument()
 {
     if (m_ended)
         return;
+    // A file is made even for a document with nothing printed on it.
+    if (m_finish && !m_started)
+        beginPage();
     m_ended = true;
-    if (m_started)
-        m_painter.end();
+    if (m_started && !m_painter.end())
+        m_failed = true;
+    if (m_finish && !m_failed && !m_finish())
+        m_failed = true;
 }
 
 
 std::unique_ptr<PrintJob> PdfPrinter::begin(const QString &title)
 {
-    auto writer = std::make_unique<QPdfWriter>(m_path);
+    auto buffer = std::make_shared<QBuffer>();
+    buffer->open(QIODevice::WriteOnly);
+    auto writer = std::make_unique<QPdfWriter>(buffer.get());
     writer->setTitle(title);
     writer->setCreator(QStringLiteral("Tallomar"));
-    return std::make_unique<PagePrintJob>(std::move(writer));
+    const QString path = m_path;
+    return std::make_unique<PagePrintJob>(std::move(writer),
+                                          [buffer, path] { return SaveFileWhole(path, buffer->data()); });
 }
 
 bool PdfPrinter::printImage(const QString &title, const QImage &image, bool colour)
 {
-    QPdfWriter writer(m_path);
-    writer.setTitle(title);
-    writer.setCreator(QStringLiteral("Tallomar"));
-    PaintImage(writer, image, colour);
-    return true;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("Tallomar"));
+        if (!PaintImage(writer, image, colour))
+            return false;
+    }
+    return SaveFileWhole(m_path, buffer.data());
 }
 
-void PaintImage(QPagedPaintDevice &device, const QImage &image, bool colour)
+bool PaintImage(QPagedPaintDevice &device, const QImage &image, bool colour)
 {
     QPainter painter;
     if (!painter.begin(&device))
-        return;
+        return false;
     const QImage picture = colour ? image : image.convertToFormat(QImage::Format_Grayscale8);
     const QRect page = painter.viewport();
     const QSize size = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
     painter.drawImage(QRect(QPoint(page.left() + (page.width() - size.width()) / 2, page.top()), size), picture);
-    painter.end();
+    return painter.end();
 }

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPainter>
 
+#include <functional>
 #include <memory>
 
 class QPagedPaintDevice;
@@ -15,7 +16,9 @@ class QPagedPaintDevice;
 class PagePrintJob : public PrintJob
 {
 public:
-    explicit PagePrintJob(std::unique_ptr<QPagedPaintDevice> device);
+    // finish, when given, runs once after the last page (a PDF made in memory
+    // is saved there); its false marks the job failed.
+    explicit PagePrintJob(std::unique_ptr<QPagedPaintDevice> device, std::function<bool()> finish = {});
     ~PagePrintJob() override;
 
     void tab(int column) override;
@@ -25,11 +28,16 @@ public:
     int pageNumber() const override { return m_page; }
     void newPage() override;
     void endDocument() override;
+    // False when the device could not be opened or the finished document
+    // could not be saved.
+    bool ok() const override { return !m_failed; }
 
 private:
     void beginPage();
     void applyFont(const QFont &font);
 
+    // Declared before the device so that what it holds outlives the device.
+    std::function<bool()> m_finish;
     std::unique_ptr<QPagedPaintDevice> m_device;
     QPainter m_painter;
     QFont m_font;
@@ -42,10 +50,12 @@ private:
     bool m_started = false;
     bool m_pagePending = false;
     bool m_ended = false;
+    bool m_failed = false;
 };
 
 // Prints straight into a PDF file, without asking: for reports made by
-// scripts and for checking printouts by eye.
+// scripts and for checking printouts by eye. The document is made in memory
+// and saved whole at its end, so a failed save leaves an older file as it was.
 class PdfPrinter : public Printer
 {
 public:
@@ -58,5 +68,5 @@ private:
 };
 
 // Draws a picture on one page, as wide as the page allows, in grey tones
-// unless in colour.
-void PaintImage(QPagedPaintDevice &device, const QImage &image, bool colour);
+// unless in colour. False when the device could not be opened.
+bool PaintImage(QPagedPaintDevice &device, const QImage &image, bool colour);

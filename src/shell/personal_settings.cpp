@@ -3,24 +3,23 @@
 #include "shell/app_state.h"
 #include "shell/record_file.h"
 
-namespace {
-// The settings window lets a user type two characters for the symbol; a
-// longer name is kept to what fits a menu label.
-constexpr int MaxSymbolLength = 2;
-constexpr int MaxNameLength = 80;
-} // namespace
+#include <QTextBoundaryFinder>
 
-bool LoadPersonalSettings(AppState &state, const QString &path)
+namespace {
+// The settings window lets a user type two characters for the symbol.
+constexpr int MaxSymbolLength = 2;
+
+bool load(AppState &state, RecordReader &reader)
 {
     bool complete = false;
-    RecordReader reader = RecordReader::fromFile(path);
-    if (reader.ok()) {
-        if (const auto symbol = reader.readString(); symbol && symbol->size() <= MaxSymbolLength) {
+    // Anything after the third value is ignored, whatever it holds.
+    if (const auto line = reader.readLine(nullptr, 3)) {
+        if (const auto symbol = reader.text(*line, 1); symbol && symbol->size() <= MaxSymbolLength) {
             state.CurrencySymbol = symbol->trimmed();
-            if (const auto font = reader.readInteger(); font && *font >= 0 && *font <= 3) {
+            if (const auto font = reader.integer(*line, 2); font && *font >= 0 && *font <= 3) {
                 state.PrinterFontChoice = qint16(*font);
-                if (const auto name = reader.readString()) {
-                    state.UserName = name->left(MaxNameLength);
+                if (const auto name = reader.text(*line, 3)) {
+                    state.UserName = CutUserName(*name);
                     complete = true;
                 }
             }
@@ -32,13 +31,42 @@ bool LoadPersonalSettings(AppState &state, const QString &path)
         state.CurrencySymbol = QStringLiteral("$");
     return complete;
 }
+} // namespace
 
-bool SavePersonalSettings(const AppState &state, const QString &path)
+bool LoadPersonalSettings(AppState &state, const QString &path)
+{
+    RecordReader reader = RecordReader::fromFile(path);
+    return load(state, reader);
+}
+
+bool LoadPersonalSettingsFrom(AppState &state, const QByteArray &bytes)
+{
+    RecordReader reader(bytes);
+    return load(state, reader);
+}
+
+bool SavePersonalSettings(const AppState &state, const QString &path, QString *why)
 {
     RecordWriter writer;
     writer.addString(state.CurrencySymbol);
     writer.addInteger(state.PrinterFontChoice);
     writer.addString(state.UserName);
     writer.endLine();
-    return writer.save(path);
+    return writer.save(path, why);
+}
+
+QString CutUserName(const QString &name)
+{
+    QString cut = name;
+    if (cut.size() > MaxUserNameLength) {
+        QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, name);
+        characters.setPosition(MaxUserNameLength);
+        if (!characters.isAtBoundary())
+            characters.toPreviousBoundary();
+        cut = name.left(std::max<qsizetype>(characters.position(), 0));
+    }
+    // Half a character left at the end by a box that counts units.
+    if (!cut.isEmpty() && cut.back().isHighSurrogate())
+        cut.chop(1);
+    return cut;
 }

@@ -22,6 +22,9 @@ public:
     virtual int pageNumber() const = 0;
     virtual void newPage() = 0;
     virtual void endDocument() = 0;
+    // Whether the document reached its printer or file; asked after
+    // endDocument(). A job whose output failed says so here.
+    virtual bool ok() const { return true; }
 };
 
 // Starts print jobs. begin() returns nothing when the user cancels the
@@ -32,6 +35,6 @@ public:
     virtual ~Printer() = default;
     virtual std::unique_ptr<PrintJob> begin(const QString &title) = 0;
     // Prints a picture of a window on one page, in colour or in grey tones.
-    // Returns false when the print dialog was cancelled.
+    // Returns false when the print dialog was cancelled or the output failed.
     virtual bool printImage(const QString &title, const QImage &image, bool colour) = 0;
 };

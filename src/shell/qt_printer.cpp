@@ -28,7 +28,6 @@ bool QtPrinter::printImage(const QString &title, const QImage &image, bool colou
     auto printer = choosePrinter(title, colour);
     if (!printer)
         return false;
-    PaintImage(*printer, image, colour);
-    return true;
+    return PaintImage(*printer, image, colour);
 }
 

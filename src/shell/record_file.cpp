@@ -1,23 +1,76 @@
 #include "shell/record_file.h"
 
+#include "shell/safe_save.h"
+
 #include <QFile>
-#include <QSaveFile>
+
+namespace {
+
+// No data file has lines anywhere near this long; a longer one is not ours,
+// and refusing it keeps a stray file from taking much memory.
+constexpr int MaxValuesPerLine = 256;
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Exactly yyyy-mm-dd between the "#" signs, and a day that exists.
+std::optional<QDate> parseDate(const QByteArray &raw)
+{
+    if (raw.size() != 12 || raw.front() != '#' || raw.back() != '#')
+        return std::nullopt;
+    const char *s = raw.constData() + 1;
+    for (int i = 0; i < 10; ++i) {
+        if ((i == 4 || i == 7) ? s[i] != '-' : !isDigit(s[i]))
+            return std::nullopt;
+    }
+    auto number = [s](int from, int count) {
+        int n = 0;
+        for (int i = from; i < from + count; ++i)
+            n = n * 10 + (s[i] - '0');
+        return n;
+    };
+    const QDate date(number(0, 4), number(5, 2), number(8, 2));
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+} // namespace
 
 RecordReader::RecordReader(QByteArray text) : m_text(std::move(text))
 {
-    if (m_text.contains('\0'))
+    if (m_text.size() > MaxFileSize) {
         m_ok = false;
+        m_error = QStringLiteral("the file is too large");
+        m_text.clear();
+    } else if (m_text.contains('\0')) {
+        m_ok = false;
+        m_error = QStringLiteral("not a text file");
+        m_text.clear();
+    }
 }
 
 RecordReader RecordReader::fromFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize) {
+    if (!file.open(QIODevice::ReadOnly)) {
         RecordReader reader{QByteArray()};
         reader.m_ok = false;
+        reader.m_error = QStringLiteral("the file cannot be opened");
         return reader;
     }
-    return RecordReader(file.read(MaxFileSize));
+    // One byte more than allowed is enough to know the file is too large,
+    // whatever size the system reports (a device or a growing file).
+    QByteArray bytes = file.read(MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        RecordReader reader{QByteArray()};
+        reader.m_ok = false;
+        reader.m_error = QStringLiteral("the file cannot be read");
+        return reader;
+    }
+    return RecordReader(std::move(bytes));
 }
 
 bool RecordReader::atEnd() const
@@ -25,125 +78,165 @@ bool RecordReader::atEnd() const
     return m_pos >= m_text.size();
 }
 
-bool RecordReader::atLineEnd() const
+bool RecordReader::refuse(QString *error, const QString &message)
 {
-    return atEnd() || m_text.at(m_pos) == '\r' || m_text.at(m_pos) == '\n';
+    m_error = message;
+    if (error)
+        *error = message;
+    return false;
 }
 
-std::optional<QByteArray> RecordReader::rawField(bool &quoted)
+QString RecordReader::where(int field) const
 {
-    quoted = false;
-    if (!m_ok)
-        return std::nullopt;
-    while (!atLineEnd() && m_text.at(m_pos) == ' ')
-        ++m_pos;
-    QByteArray value;
-    if (!atEnd() && m_text.at(m_pos) == '"') {
-        quoted = true;
-        const qsizetype close = m_text.indexOf('"', m_pos + 1);
-        const qsizetype lineEnd = [&] {
-            qsizetype cr = m_text.indexOf('\r', m_pos);
-            qsizetype lf = m_text.indexOf('\n', m_pos);
-            if (cr < 0)
-                return lf;
-            if (lf < 0)
-                return cr;
-            return std::min(cr, lf);
-        }();
-        if (close < 0 || (lineEnd >= 0 && close > lineEnd))
-            return std::nullopt; // unterminated quote
-        value = m_text.mid(m_pos + 1, close - m_pos - 1);
-        m_pos = close + 1;
-        while (!atLineEnd() && m_text.at(m_pos) == ' ')
-            ++m_pos;
-    } else {
-        const qsizetype start = m_pos;
-        while (!atLineEnd() && m_text.at(m_pos) != ',')
-            ++m_pos;
-        value = m_text.mid(start, m_pos - start).trimmed();
-    }
-    if (!atLineEnd()) {
-        if (m_text.at(m_pos) != ',')
-            return std::nullopt;
-        ++m_pos;
-    }
-    return value;
+    return QStringLiteral("line %1, field %2: ").arg(m_line).arg(field);
 }
 
-std::optional<QString> RecordReader::readString()
+std::optional<RecordValue> RecordReader::value(const QByteArray &raw, bool quoted, int field, QString *error)
 {
-    if (atLineEnd())
+    if (quoted)
+        return RecordValue::fromText(QString::fromUtf8(raw));
+    if (raw.isEmpty())
+        return RecordValue::empty();
+    if (raw.startsWith('#')) {
+        if (const auto date = parseDate(raw))
+            return RecordValue::fromDate(*date);
+        refuse(error, where(field) + QStringLiteral("not a date of the form #yyyy-mm-dd#"));
         return std::nullopt;
-    bool quoted = false;
-    const auto raw = rawField(quoted);
-    if (!raw)
-        return std::nullopt;
-    return QString::fromUtf8(*raw);
-}
-
-std::optional<Money> RecordReader::readNumber()
-{
-    if (atLineEnd())
-        return std::nullopt;
-    bool quoted = false;
-    const auto raw = rawField(quoted);
-    if (!raw || quoted)
-        return std::nullopt;
-    if (raw->isEmpty())
-        return Money();
-    // Digits, at most one point, an optional leading minus: nothing else.
-    qsizetype i = raw->startsWith('-') ? 1 : 0;
-    bool digit = false;
-    bool point = false;
-    for (; i < raw->size(); ++i) {
-        const char c = raw->at(i);
-        if (c >= '0' && c <= '9')
-            digit = true;
-        else if (c == '.' && !point)
-            point = true;
-        else
-            return std::nullopt;
     }
-    if (!digit)
-        return std::nullopt;
+    Money number;
     try {
-        return Money::fromDouble(raw->toDouble());
+        if (Money::fromDecimalText(QString::fromLatin1(raw), number))
+            return RecordValue::fromNumber(number);
     } catch (const ArithmeticFault &) {
+        refuse(error, where(field) + QStringLiteral("number too large"));
         return std::nullopt;
     }
+    refuse(error, where(field) + QStringLiteral("not a number, a date or quoted text"));
+    return std::nullopt;
 }
 
-std::optional<qint64> RecordReader::readInteger()
+std::optional<QList<RecordValue>> RecordReader::readLine(QString *error, int keepFields)
 {
-    const auto number = readNumber();
-    if (!number || number->raw() % Money::Scale != 0)
+    if (!m_ok) {
+        refuse(error, m_error);
         return std::nullopt;
-    return number->raw() / Money::Scale;
+    }
+    ++m_line;
+    if (atEnd()) {
+        refuse(error, QStringLiteral("line %1: the file ends early").arg(m_line));
+        return std::nullopt;
+    }
+    const qsizetype size = m_text.size();
+    const char *text = m_text.constData();
+    auto lineEnd = [&] { return m_pos >= size || text[m_pos] == '\r' || text[m_pos] == '\n'; };
+    auto skipSpaces = [&] {
+        while (m_pos < size && (text[m_pos] == ' ' || text[m_pos] == '\t'))
+            ++m_pos;
+    };
+    // After a refusal the reader stands at the next line, so it never loops.
+    auto skipLine = [&] {
+        while (!lineEnd())
+            ++m_pos;
+        if (m_pos < size && text[m_pos] == '\r')
+            ++m_pos;
+        if (m_pos < size && text[m_pos] == '\n')
+            ++m_pos;
+    };
+
+    QList<RecordValue> values;
+    for (int field = 1;; ++field) {
+        if (field > MaxValuesPerLine) {
+            refuse(error, where(field) + QStringLiteral("too many values on one line"));
+            skipLine();
+            return std::nullopt;
+        }
+        skipSpaces();
+        QByteArray raw;
+        const bool quoted = m_pos < size && text[m_pos] == '"';
+        if (quoted) {
+            qsizetype close = m_pos + 1;
+            while (close < size && text[close] != '"' && text[close] != '\r' && text[close] != '\n')
+                ++close;
+            if (close >= size || text[close] != '"') {
+                refuse(error, where(field) + QStringLiteral("unterminated quote"));
+                skipLine();
+                return std::nullopt;
+            }
+            raw = m_text.mid(m_pos + 1, close - m_pos - 1);
+            m_pos = close + 1;
+            skipSpaces();
+            if (!lineEnd() && text[m_pos] != ',') {
+                refuse(error, where(field) + QStringLiteral("text after the closing quote"));
+                skipLine();
+                return std::nullopt;
+            }
+        } else {
+            const qsizetype start = m_pos;
+            while (!lineEnd() && text[m_pos] != ',')
+                ++m_pos;
+            raw = m_text.mid(start, m_pos - start).trimmed();
+        }
+        const auto parsed = value(raw, quoted, field, error);
+        if (!parsed) {
+            skipLine();
+            return std::nullopt;
+        }
+        values.append(*parsed);
+        if (lineEnd() || field == keepFields)
+            break;
+        ++m_pos; // the comma
+    }
+    skipLine();
+    return values;
 }
 
-std::optional<QDate> RecordReader::readDate()
+const RecordValue *RecordReader::valueAt(const QList<RecordValue> &line, int field, RecordValue::Kind kind,
+                                         const char *what, QString *error) const
 {
-    if (atLineEnd())
-        return std::nullopt;
-    bool quoted = false;
-    const auto raw = rawField(quoted);
-    if (!raw || quoted || raw->size() < 3 || !raw->startsWith('#') || !raw->endsWith('#'))
-        return std::nullopt;
-    const QDate date = QDate::fromString(QString::fromLatin1(raw->mid(1, raw->size() - 2)),
-                                         QStringLiteral("yyyy-MM-dd"));
-    if (!date.isValid())
-        return std::nullopt;
-    return date;
+    QString message;
+    if (field < 1 || field > line.size())
+        message = where(field) + QStringLiteral("missing; the line has %1 values").arg(line.size());
+    else if (line.at(field - 1).kind != kind)
+        message = where(field) + QStringLiteral("%1 was expected").arg(QLatin1String(what));
+    else
+        return &line.at(field - 1);
+    if (error)
+        *error = message;
+    return nullptr;
 }
 
-void RecordReader::nextLine()
+std::optional<QString> RecordReader::text(const QList<RecordValue> &line, int field, QString *error) const
 {
-    while (!atLineEnd())
-        ++m_pos;
-    if (!atEnd() && m_text.at(m_pos) == '\r')
-        ++m_pos;
-    if (!atEnd() && m_text.at(m_pos) == '\n')
-        ++m_pos;
+    if (const RecordValue *v = valueAt(line, field, RecordValue::Text, "quoted text", error))
+        return v->text;
+    return std::nullopt;
+}
+
+std::optional<Money> RecordReader::number(const QList<RecordValue> &line, int field, QString *error) const
+{
+    if (const RecordValue *v = valueAt(line, field, RecordValue::Number, "a number", error))
+        return v->number;
+    return std::nullopt;
+}
+
+std::optional<qint64> RecordReader::integer(const QList<RecordValue> &line, int field, QString *error) const
+{
+    const RecordValue *v = valueAt(line, field, RecordValue::Number, "a whole number", error);
+    if (!v)
+        return std::nullopt;
+    if (v->number.raw() % Money::Scale != 0) {
+        if (error)
+            *error = where(field) + QStringLiteral("a whole number was expected");
+        return std::nullopt;
+    }
+    return v->number.raw() / Money::Scale;
+}
+
+std::optional<QDate> RecordReader::date(const QList<RecordValue> &line, int field, QString *error) const
+{
+    if (const RecordValue *v = valueAt(line, field, RecordValue::Date, "a date", error))
+        return v->date;
+    return std::nullopt;
 }
 
 QByteArray PlainNumber(Money value)
@@ -196,12 +289,24 @@ void RecordWriter::addInteger(qint64 value)
 void RecordWriter::addDate(QDate value)
 {
     separate();
-    m_text += '#' + value.toString(QStringLiteral("yyyy-MM-dd")).toLatin1() + '#';
+    // A date the form cannot hold is written as an empty value.
+    if (value.isValid() && value.year() >= 1 && value.year() <= 9999)
+        m_text += '#' + value.toString(QStringLiteral("yyyy-MM-dd")).toLatin1() + '#';
 }
 
 void RecordWriter::addEmpty()
 {
     separate();
+}
+
+void RecordWriter::addValue(const RecordValue &value)
+{
+    switch (value.kind) {
+    case RecordValue::Empty: addEmpty(); break;
+    case RecordValue::Text: addString(value.text); break;
+    case RecordValue::Number: addNumber(value.number); break;
+    case RecordValue::Date: addDate(value.date); break;
+    }
 }
 
 void RecordWriter::endLine()
@@ -210,14 +315,14 @@ void RecordWriter::endLine()
     m_lineStarted = false;
 }
 
-bool RecordWriter::save(const QString &path) const
+void RecordWriter::addLine(const QList<RecordValue> &values)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(m_text) != m_text.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    for (const RecordValue &value : values)
+        addValue(value);
+    endLine();
+}
+
+bool RecordWriter::save(const QString &path, QString *why) const
+{
+    return SaveFileWhole(path, m_text, why);
 }

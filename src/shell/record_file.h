@@ -4,42 +4,80 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QList>
 #include <QString>
 
 #include <optional>
 
 // The comma-separated record form every data file uses: strings in double
-// quotes, plain numbers with "." and no trailing zeros, dates as #yyyy-mm-dd#,
-// empty values, one record per line ended by CR LF.
+// quotes (never holding one), plain numbers with "." and no trailing zeros,
+// dates as #yyyy-mm-dd#, empty values anywhere (",,," is four of them), one
+// record per line ended by CR LF.
 
-// Reads fields one at a time. Every read returns nothing on malformed input
-// instead of guessing; the caller decides what a failed read means.
+// One value of a record line.
+struct RecordValue
+{
+    enum Kind { Empty, Text, Number, Date };
+    Kind kind = Empty;
+    QString text;
+    Money number;
+    QDate date;
+
+    static RecordValue empty() { return {}; }
+    static RecordValue fromText(const QString &text) { return {Text, text, Money(), QDate()}; }
+    static RecordValue fromNumber(Money number) { return {Number, QString(), number, QDate()}; }
+    static RecordValue fromDate(QDate date) { return {Date, QString(), Money(), date}; }
+    bool operator==(const RecordValue &) const = default;
+};
+
+// Reads a record file line by line. Malformed input gives a clean refusal
+// naming the line and field ("line 3, field 2: ..."), never a guess.
 class RecordReader
 {
 public:
+    // Larger files are refused unread: no data file of the program comes near.
     static constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
 
+    // Text over the largest size or holding a NUL byte is refused (ok() false).
     explicit RecordReader(QByteArray text);
-    // Reads a whole file; fails (ok() false) when it is missing, too large or
-    // holds binary data.
+    // Reads a whole file; refused when it is missing, too large or binary.
     static RecordReader fromFile(const QString &path);
 
     bool ok() const { return m_ok; }
+    // Why the file or text was refused as a whole, or the last line's error.
+    QString error() const { return m_error; }
     bool atEnd() const;
-    bool atLineEnd() const;
+    // The 1-based number of the line last read.
+    int lineNumber() const { return m_line; }
 
-    std::optional<QString> readString();
-    std::optional<Money> readNumber();
-    std::optional<qint64> readInteger();
-    std::optional<QDate> readDate();
-    // Skips whatever is left of the line and its line end.
-    void nextLine();
+    // The values of the next line. Nothing, with *error set, when the line is
+    // malformed or there is no line left ("line 5: the file ends early").
+    // With keepFields above 0, only that many values are read and whatever
+    // follows them on the line is skipped unread.
+    std::optional<QList<RecordValue>> readLine(QString *error = nullptr, int keepFields = 0);
+
+    // Typed access to a value (field counts from 1) of the line last read.
+    // Nothing, with *error naming line and field, when the line is shorter or
+    // the value is of another kind. A quoted empty string is text; a number
+    // is never read as text or the other way round.
+    std::optional<QString> text(const QList<RecordValue> &line, int field, QString *error = nullptr) const;
+    std::optional<Money> number(const QList<RecordValue> &line, int field, QString *error = nullptr) const;
+    // A number without a fraction.
+    std::optional<qint64> integer(const QList<RecordValue> &line, int field, QString *error = nullptr) const;
+    std::optional<QDate> date(const QList<RecordValue> &line, int field, QString *error = nullptr) const;
 
 private:
-    std::optional<QByteArray> rawField(bool &quoted);
+    bool refuse(QString *error, const QString &message);
+    QString where(int field) const;
+    std::optional<RecordValue> value(const QByteArray &raw, bool quoted, int field, QString *error);
+    const RecordValue *valueAt(const QList<RecordValue> &line, int field, RecordValue::Kind kind, const char *what,
+                               QString *error) const;
+
     QByteArray m_text;
     qsizetype m_pos = 0;
+    int m_line = 0;
     bool m_ok = true;
+    QString m_error;
 };
 
 // Builds lines and saves them so that a failed save leaves the old file whole.
@@ -51,12 +89,15 @@ public:
     void addInteger(qint64 value);
     void addDate(QDate value);
     void addEmpty();
+    void addValue(const RecordValue &value);
     void endLine();
+    // A whole line of values.
+    void addLine(const QList<RecordValue> &values);
 
     QByteArray text() const { return m_text; }
     // Writes to a temporary file beside the target and renames it over the
-    // target only when everything was written.
-    bool save(const QString &path) const;
+    // target only when everything was written; false with *why otherwise.
+    bool save(const QString &path, QString *why = nullptr) const;
 
 private:
     void separate();

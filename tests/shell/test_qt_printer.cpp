@@ -2,14 +2,47 @@
 #include "shell/app_state.h"
 #include "shell/print_frame.h"
 #include "shell/qt_printer.h"
+#include "support/full_disk.h"
 #include "support/scripted_dialogs.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+namespace {
+
+// Counts the warnings Qt gives while it lives; a failed PDF must be reported
+// to the caller, not to the console.
+class WarningCounter
+{
+public:
+    WarningCounter() { m_previous = qInstallMessageHandler(&WarningCounter::handle); }
+    ~WarningCounter() { qInstallMessageHandler(m_previous); }
+    static inline int count = 0;
+    static inline QStringList texts;
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &, const QString &text)
+    {
+        if (type != QtDebugMsg && type != QtInfoMsg) {
+            ++count;
+            texts << text;
+        }
+    }
+    QtMessageHandler m_previous = nullptr;
+};
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
+
+} // namespace
 
 // Prints through the real page back end into PDF files and reads them back
 // as text, to see that pages break where they should and columns line up.
@@ -41,11 +74,9 @@ class TestQtPrinter : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
-    }
+    // Only the tests that read a PDF's text need pdftotext; the file safety
+    // tests run without it.
+    static bool havePdftotext() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
 
     void compoundGrowthColumnsLineUp_data()
     {
@@ -55,6 +86,8 @@ private slots:
     }
     void compoundGrowthColumnsLineUp()
     {
+        if (!havePdftotext())
+            QSKIP("pdftotext (poppler-utils) is not installed");
         QFETCH(int, font);
         AppState state;
         state.PrinterFontChoice = qint16(font);
@@ -93,8 +126,101 @@ private slots:
         QCOMPARE(endOf(figures, QStringLiteral("150.7000%")), endOf(heading, QStringLiteral("Annual Rate(%)")));
     }
 
+    void pdfIsSavedWhole_data()
+    {
+        QTest::addColumn<bool>("image");
+        QTest::newRow("printout") << false;
+        QTest::newRow("picture") << true;
+    }
+    void pdfIsSavedWhole()
+    {
+        QFETCH(bool, image);
+        const QString path = m_dir.filePath(QStringLiteral("whole-%1.pdf").arg(image));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(200000, 'o')); // a longer file is replaced, not overwritten in part
+        old.close();
+        PdfPrinter printer(path);
+        if (image) {
+            QImage picture(40, 30, QImage::Format_RGB32);
+            picture.fill(Qt::blue);
+            QVERIFY(printer.printImage(QStringLiteral("Graph"), picture, true));
+        } else {
+            auto job = printer.begin(QStringLiteral("Whole"));
+            job->text(QStringLiteral("a line"));
+            job->endLine();
+            job->endDocument();
+            QVERIFY(job->ok());
+        }
+        const QByteArray pdf = contents(path);
+        QVERIFY(pdf.startsWith("%PDF-"));
+        QVERIFY(pdf.trimmed().endsWith("%%EOF"));
+        if (!image && havePdftotext())
+            QCOMPARE(pdfPages(path).size(), 1);
+    }
+
+    // A PDF that cannot be saved leaves the old file as it was, says so to
+    // its caller and keeps the console quiet.
+    void failedPdfKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("image");
+        for (const char *fault : {"disk full", "missing folder", "folder is a file"}) {
+            QTest::addRow("printout, %s", fault) << QString::fromLatin1(fault) << false;
+            QTest::addRow("picture, %s", fault) << QString::fromLatin1(fault) << true;
+        }
+    }
+    void failedPdfKeepsTheOldFile()
+    {
+        QFETCH(QString, fault);
+        QFETCH(bool, image);
+        QTemporaryDir dir;
+        const QString oldPath = dir.filePath(QStringLiteral("report.pdf"));
+        const QByteArray old("%PDF-1.4 an older report\n%%EOF\n");
+        QFile file(oldPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(old);
+        file.close();
+        QString target = oldPath;
+        if (fault == QLatin1String("missing folder"))
+            target = dir.filePath(QStringLiteral("gone/report.pdf"));
+        else if (fault == QLatin1String("folder is a file"))
+            target = oldPath + QStringLiteral("/report.pdf");
+
+        bool ok = true;
+        WarningCounter::count = 0;
+        WarningCounter::texts.clear();
+        {
+            WarningCounter warnings;
+            std::optional<FullDisk> full;
+            if (fault == QLatin1String("disk full"))
+                full.emplace(1000);
+            PdfPrinter printer(target);
+            if (image) {
+                QImage picture(400, 300, QImage::Format_RGB32);
+                picture.fill(Qt::red);
+                ok = printer.printImage(QStringLiteral("Graph"), picture, true);
+            } else {
+                auto job = printer.begin(QStringLiteral("Report"));
+                for (int i = 0; i < 200; ++i) {
+                    job->text(QStringLiteral("line %1 of a report long enough to fill more than one page").arg(i));
+                    job->endLine();
+                }
+                job->endDocument();
+                ok = job->ok();
+            }
+        }
+        QVERIFY(!ok);
+        QCOMPARE(contents(oldPath), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{QStringLiteral("report.pdf")});
+        QVERIFY2(WarningCounter::count == 0, qPrintable(WarningCounter::texts.join(QLatin1Char('\n'))));
+    }
+
     void emptyPageIsNotEjected()
     {
+        if (!havePdftotext())
+            QSKIP("pdftotext (poppler-utils) is not installed");
         AppState state;
         state.ResultCount = 1;
         ScriptedDialogs dialogs(state);

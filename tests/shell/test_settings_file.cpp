@@ -1,10 +1,35 @@
 #include "shell/app_state.h"
+#include "shell/change_fnt.h"
+#include "shell/mdi_container.h"
+#include "shell/message_texts.h"
 #include "shell/personal_settings.h"
 #include "shell/record_file.h"
+#include "support/full_disk.h"
+#include "support/window_driver.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
+
+namespace {
+void writeTo(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+QByteArray readFrom(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+} // namespace
 
 class TestSettingsFile : public QObject
 {
@@ -12,12 +37,7 @@ class TestSettingsFile : public QObject
 
     QTemporaryDir m_dir;
     QString path() const { return m_dir.filePath(QStringLiteral("Personal.tlm")); }
-    void write(const QByteArray &bytes)
-    {
-        QFile file(path());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
+    void write(const QByteArray &bytes) { writeTo(path(), bytes); }
 
 private slots:
     void roundTrip()
@@ -67,6 +87,9 @@ private slots:
         QTest::newRow("extra fields ignored") << QByteArray("\"kr\",1,\"Jo\",\"more\",7\r\n") << "kr" << 1 << "Jo"
                                               << true;
         QTest::newRow("LF line end") << QByteArray("\"$\",1,\"Jo\"\n") << "$" << 1 << "Jo" << true;
+        QTest::newRow("anything after the name ignored") << QByteArray("\"$\",2,\"Jo\",x,\"open\r\n") << "$" << 2 << "Jo"
+                                                         << true;
+        QTest::newRow("number where the symbol belongs") << QByteArray("5,1,\"Jo\"\r\n") << "$" << 0 << "" << false;
         QTest::newRow("huge file") << QByteArray(RecordReader::MaxFileSize + 10, 'x') << "$" << 0 << "" << false;
     }
     void malformedFilesGiveDefaults()
@@ -96,50 +119,123 @@ private slots:
         QVERIFY(state.UserName.isEmpty());
     }
 
-    void failedSaveKeepsTheOldFile()
+    void longNamesKeepWholeCharacters_data()
     {
-        write("\"$\",1,\"Jo\"\r\n");
-        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kept");
+        const QString a79(79, QLatin1Char('a'));
+        const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // two units
+        QTest::newRow("80 units kept") << QString(80, QLatin1Char('a')) << QString(80, QLatin1Char('a'));
+        QTest::newRow("81 units cut") << QString(81, QLatin1Char('a')) << QString(80, QLatin1Char('a'));
+        QTest::newRow("emoji across the cut") << a79 + smile + QStringLiteral("b") << a79;
+        QTest::newRow("emoji ending at the cut") << QString(78, QLatin1Char('a')) + smile + QStringLiteral("b")
+                                                 << QString(78, QLatin1Char('a')) + smile;
+        QTest::newRow("accent across the cut") << a79 + QStringLiteral("e\u0301z") << a79;
+        QTest::newRow("all emoji") << smile.repeated(41) << smile.repeated(40);
+    }
+    void longNamesKeepWholeCharacters()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, kept);
+        QCOMPARE(CutUserName(name), kept);
+        write("\"$\",0,\"" + name.toUtf8() + "\"\r\n");
         AppState state;
-        state.UserName = QStringLiteral("Someone else");
-        const bool saved = SavePersonalSettings(state, path());
-        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (saved)
-            QSKIP("running as a user who may write anywhere");
-        AppState read;
-        QVERIFY(LoadPersonalSettings(read, path()));
-        QCOMPARE(read.UserName, QStringLiteral("Jo"));
+        QVERIFY(LoadPersonalSettings(state, path()));
+        QCOMPARE(state.UserName, kept);
+        QVERIFY(!state.UserName.back().isHighSurrogate());
     }
 
-    void recordFileForms()
+    void loadsFromBytes()
     {
-        RecordWriter writer;
-        writer.addString(QStringLiteral("Fund \"A\""));
-        writer.addNumber(Money::fromDouble(12.5));
-        writer.addNumber(Money::fromDouble(-0.0001));
-        writer.addNumber(Money());
-        writer.addDate(QDate(2026, 2, 3));
-        writer.addEmpty();
-        writer.endLine();
-        QCOMPARE(writer.text(), QByteArray("\"Fund 'A'\",12.5,-0.0001,0,#2026-02-03#,\r\n"));
+        AppState state;
+        QVERIFY(LoadPersonalSettingsFrom(state, "\"kr\",3,\"Jo\",garbage,\"\r\n"));
+        QCOMPARE(state.CurrencySymbol, QStringLiteral("kr"));
+        QCOMPARE(state.PrinterFontChoice, qint16(3));
+        QCOMPARE(state.UserName, QStringLiteral("Jo"));
+    }
 
-        RecordReader reader(writer.text());
-        QCOMPARE(reader.readString(), std::optional<QString>(QStringLiteral("Fund 'A'")));
-        QCOMPARE(reader.readNumber()->raw(), qint64(125000));
-        QCOMPARE(reader.readNumber()->raw(), qint64(-1));
-        QCOMPARE(reader.readNumber()->raw(), qint64(0));
-        QCOMPARE(reader.readDate(), std::optional<QDate>(QDate(2026, 2, 3)));
-        QVERIFY(reader.atLineEnd());
-        reader.nextLine();
-        QVERIFY(reader.atEnd());
+    // The settings window's exit saves; a save that failed is told, the old
+    // file stays as it was, and the new settings hold for this run.
+    void settingsWindowTellsAFailedSave_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("saved") << QString();
+        QTest::newRow("disk full") << "disk full";
+        QTest::newRow("a folder has the file's name") << "folder";
+    }
+    void settingsWindowTellsAFailedSave()
+    {
+        QFETCH(QString, fault);
+        TestShell t;
+        const QString file = QDir(t.folder.path()).filePath(QLatin1String(PersonalSettingsFile));
+        const QByteArray old("\"$\",0,\"Ada\"\r\n");
+        if (fault == QLatin1String("folder"))
+            QVERIFY(QDir(t.folder.path()).mkdir(QLatin1String(PersonalSettingsFile)));
+        else
+            writeTo(file, old);
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(t.folder.path()));
+        LoadPersonalSettings(t.state, file);
+        MdiContainer frame(t.shell);
+        ChangeFnt settings(t.shell, frame);
+        settings.show();
+        QVERIFY(QTest::qWaitForWindowActive(&settings));
+        WindowDriver user(&settings);
+        user.focus("InMyName");
+        settings.findChild<QLineEdit *>(QStringLiteral("InMyName"))->selectAll();
+        user.type(QStringLiteral("Ada Byron"));
+        user.leave();
+        {
+            std::optional<FullDisk> full;
+            if (fault == QLatin1String("disk full"))
+                full.emplace(4);
+            user.click("ExitFonts");
+        }
+        QDir::setCurrent(before);
+        QVERIFY(!settings.isVisible());
+        QCOMPARE(t.state.UserName, QStringLiteral("Ada Byron"));
+        if (fault.isEmpty()) {
+            QVERIFY(t.dialogs.messages.isEmpty());
+            QCOMPARE(readFrom(file), QByteArray("\"$\",0,\"Ada Byron\"\r\n"));
+        } else {
+            QCOMPARE(t.dialogs.messages, QList<int>{SettingsNotSavedMessage});
+            QVERIFY(!MessageText(SettingsNotSavedMessage, {}).isEmpty());
+            if (fault == QLatin1String("folder"))
+                QVERIFY(QFileInfo(file).isDir());
+            else
+                QCOMPARE(readFrom(file), old);
+        }
+        QCOMPARE(QDir(t.folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{QLatin1String(PersonalSettingsFile)});
+    }
 
-        RecordReader wrongKinds(QByteArray("\"text\",12x,#2026-13-01#,1e5\r\n"));
-        QVERIFY(!wrongKinds.readNumber());      // a string where a number belongs
-        QVERIFY(!wrongKinds.readNumber());      // 12x
-        QVERIFY(!wrongKinds.readDate());        // no 13th month
-        QVERIFY(!wrongKinds.readNumber());      // no exponents in these files
+    // The name box counts units: a two-unit character typed as the 80th
+    // unit goes in half; leaving the box keeps whole characters only.
+    void settingsWindowNeverKeepsHalfACharacter()
+    {
+        TestShell t;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(t.folder.path()));
+        MdiContainer frame(t.shell);
+        ChangeFnt settings(t.shell, frame);
+        settings.show();
+        QVERIFY(QTest::qWaitForWindowActive(&settings));
+        WindowDriver user(&settings);
+        const QString a79(79, QLatin1Char('a'));
+        user.focus("InMyName");
+        settings.findChild<QLineEdit *>(QStringLiteral("InMyName"))->setText(a79);
+        user.key(Qt::Key_End);
+        QKeyEvent smile(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("\xF0\x9F\x98\x80"));
+        QApplication::sendEvent(QApplication::focusWidget(), &smile);
+        user.leave();
+        QCOMPARE(t.state.UserName, a79);
+        QCOMPARE(user.text("InMyName"), a79);
+        user.click("ExitFonts");
+        QDir::setCurrent(before);
+        QCOMPARE(readFrom(QDir(t.folder.path()).filePath(QLatin1String(PersonalSettingsFile))),
+                 QByteArray("\"$\",0,\"") + a79.toLatin1() + "\"\r\n");
     }
 };
 
-QTEST_GUILESS_MAIN(TestSettingsFile)
+QTEST_MAIN(TestSettingsFile)
 #include "test_settings_file.moc"

@@ -1,0 +1,226 @@
+#include "shell/record_file.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A line's values as one readable text: empty / "text" / 12.5 / #2026-12-06#.
+QString describe(const QList<RecordValue> &values)
+{
+    QStringList parts;
+    for (const RecordValue &v : values) {
+        switch (v.kind) {
+        case RecordValue::Empty: parts << QStringLiteral("empty"); break;
+        case RecordValue::Text: parts << QLatin1Char('"') + v.text + QLatin1Char('"'); break;
+        case RecordValue::Number: parts << QString::fromLatin1(PlainNumber(v.number)); break;
+        case RecordValue::Date: parts << v.date.toString(QStringLiteral("#yyyy-MM-dd#")); break;
+        }
+    }
+    return parts.join(QStringLiteral(" / "));
+}
+
+Money money(const char *text)
+{
+    Money value;
+    if (!Money::fromDecimalText(QString::fromLatin1(text), value))
+        qFatal("bad test figure %s", text);
+    return value;
+}
+
+} // namespace
+
+class TestRecordFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void readsLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("net worth row") << QByteArray("\"House\",150000,,\r\n") << QStringList{"\"House\" / 150000 / empty / empty"};
+        QTest::newRow("net worth empty row") << QByteArray(",,,\r\n") << QStringList{"empty / empty / empty / empty"};
+        QTest::newRow("net worth sub total") << QByteArray("\"Sub Total\",,,\r\n")
+                                             << QStringList{"\"Sub Total\" / empty / empty / empty"};
+        QTest::newRow("liability only") << QByteArray(",,\"Car loan\",-12.5\r\n")
+                                        << QStringList{"empty / empty / \"Car loan\" / -12.5"};
+        QTest::newRow("fund record") << QByteArray("1,10,100,50,0,1050,\"B\",#2026-12-06#\r\n")
+                                     << QStringList{"1 / 10 / 100 / 50 / 0 / 1050 / \"B\" / #2026-12-06#"};
+        QTest::newRow("number forms") << QByteArray(".5,-12.5,7.,-0.0001,0.00005,0.00015\r\n")
+                                      << QStringList{"0.5 / -12.5 / 7 / -0.0001 / 0 / 0.0002"};
+        QTest::newRow("beyond a double's digits")
+            << QByteArray("922337203685477.5807,-922337203685477.5808,225000000000.0001\r\n")
+            << QStringList{"922337203685477.5807 / -922337203685477.5808 / 225000000000.0001"};
+        QTest::newRow("text keeps commas and spaces") << QByteArray("\"      Monthly\",\"a, b\",\"\"\r\n")
+                                                      << QStringList{"\"      Monthly\" / \"a, b\" / \"\""};
+        QTest::newRow("spaces around values") << QByteArray(" 12 , \"x\" ,#2000-02-29# \r\n")
+                                              << QStringList{"12 / \"x\" / #2000-02-29#"};
+        QTest::newRow("lines of several ends") << QByteArray("1\r\n2\n3\r4")
+                                               << QStringList{"1", "2", "3", "4"};
+        QTest::newRow("empty line is one empty value") << QByteArray("\r\n5\r\n") << QStringList{"empty", "5"};
+        QTest::newRow("UTF-8 text") << QByteArray("\"\xE2\x82\xAC\",\"\xF0\x9F\x98\x80\"\r\n")
+                                    << QStringList{QString::fromUtf8("\"€\" / \"😀\"")};
+    }
+    void readsLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        RecordReader reader(bytes);
+        QVERIFY(reader.ok());
+        for (const QString &expected : lines) {
+            QString error;
+            const auto values = reader.readLine(&error);
+            QVERIFY2(values, qPrintable(error));
+            QCOMPARE(describe(*values), expected);
+        }
+        QVERIFY(reader.atEnd());
+        QString error;
+        QVERIFY(!reader.readLine(&error));
+        QCOMPARE(error, QStringLiteral("line %1: the file ends early").arg(lines.size() + 1));
+    }
+
+    // Every malformed line is refused with its line and field, and the reader
+    // goes on at the next line.
+    void refusesMalformedLines_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("unterminated quote") << QByteArray("1,\"House,2") << "line 2, field 2: unterminated quote";
+        QTest::newRow("text after quote") << QByteArray("\"a\"b,1") << "line 2, field 1: text after the closing quote";
+        QTest::newRow("doubled quote") << QByteArray("\"a\"\"b\"") << "line 2, field 1: text after the closing quote";
+        QTest::newRow("unquoted text") << QByteArray("1,House") << "line 2, field 2: not a number, a date or quoted text";
+        QTest::newRow("exponent") << QByteArray("1e5") << "line 2, field 1: not a number, a date or quoted text";
+        QTest::newRow("plus sign") << QByteArray("+5") << "line 2, field 1: not a number, a date or quoted text";
+        QTest::newRow("two points") << QByteArray("1.2.3") << "line 2, field 1: not a number, a date or quoted text";
+        QTest::newRow("minus alone") << QByteArray(",-") << "line 2, field 2: not a number, a date or quoted text";
+        QTest::newRow("too large") << QByteArray("922337203685478") << "line 2, field 1: number too large";
+        QTest::newRow("no 13th month") << QByteArray("#2026-13-01#") << "line 2, field 1: not a date of the form #yyyy-mm-dd#";
+        QTest::newRow("no 30 February") << QByteArray("#2026-02-30#") << "line 2, field 1: not a date of the form #yyyy-mm-dd#";
+        QTest::newRow("short date form") << QByteArray("#2026-2-3#") << "line 2, field 1: not a date of the form #yyyy-mm-dd#";
+        QTest::newRow("open date") << QByteArray("#2026-02-03") << "line 2, field 1: not a date of the form #yyyy-mm-dd#";
+        QTest::newRow("too many values") << QByteArray(300, ',') << "line 2, field 257: too many values on one line";
+    }
+    void refusesMalformedLines()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, error);
+        RecordReader reader("1\r\n" + line + "\r\n\"next\"\r\n");
+        QVERIFY(reader.readLine());
+        QString got;
+        QVERIFY(!reader.readLine(&got));
+        QCOMPARE(got, error);
+        QCOMPARE(reader.error(), error);
+        // A refusal keeps to its line: the next one still reads.
+        const auto next = reader.readLine();
+        QVERIFY(next);
+        QCOMPARE(describe(*next), QStringLiteral("\"next\""));
+    }
+
+    void typedAccessNamesLineAndField()
+    {
+        RecordReader reader(QByteArray("\"House\",150000.5,,#2026-12-06#\r\n"));
+        const auto line = reader.readLine();
+        QVERIFY(line);
+        QString error;
+        QCOMPARE(reader.text(*line, 1, &error), std::optional<QString>(QStringLiteral("House")));
+        QCOMPARE(reader.number(*line, 2, &error)->raw(), qint64(1500005000));
+        QCOMPARE(reader.date(*line, 4, &error), std::optional<QDate>(QDate(2026, 12, 6)));
+
+        QVERIFY(!reader.number(*line, 1, &error));
+        QCOMPARE(error, QStringLiteral("line 1, field 1: a number was expected"));
+        QVERIFY(!reader.text(*line, 2, &error));
+        QCOMPARE(error, QStringLiteral("line 1, field 2: quoted text was expected"));
+        QVERIFY(!reader.integer(*line, 2, &error));
+        QCOMPARE(error, QStringLiteral("line 1, field 2: a whole number was expected"));
+        QVERIFY(!reader.number(*line, 3, &error));
+        QCOMPARE(error, QStringLiteral("line 1, field 3: a number was expected"));
+        QVERIFY(!reader.date(*line, 5, &error));
+        QCOMPARE(error, QStringLiteral("line 1, field 5: missing; the line has 4 values"));
+        QVERIFY(!reader.text(*line, 0, &error));
+    }
+
+    void keepFieldsSkipsTheRestUnread()
+    {
+        RecordReader reader(QByteArray("\"$\",1,\"Jo\",garbage,\"open\r\n2\r\n"));
+        const auto line = reader.readLine(nullptr, 3);
+        QVERIFY(line);
+        QCOMPARE(describe(*line), QStringLiteral("\"$\" / 1 / \"Jo\""));
+        QCOMPARE(describe(*reader.readLine()), QStringLiteral("2"));
+    }
+
+    void refusesWholeFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("binary") << QByteArray("\"$\"\0\xff\xfe,1", 8) << "not a text file";
+        QTest::newRow("huge") << QByteArray(RecordReader::MaxFileSize + 1, ',') << "the file is too large";
+    }
+    void refusesWholeFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("data.qvw"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        for (RecordReader reader : {RecordReader(bytes), RecordReader::fromFile(path)}) {
+            QVERIFY(!reader.ok());
+            QString got;
+            QVERIFY(!reader.readLine(&got));
+            QCOMPARE(got, error);
+        }
+        RecordReader missing = RecordReader::fromFile(dir.filePath(QStringLiteral("none.qvw")));
+        QVERIFY(!missing.ok());
+        QVERIFY(!missing.readLine());
+    }
+
+    void writesWhatItReadsBack()
+    {
+        const QList<QList<RecordValue>> lines = {
+            {RecordValue::fromNumber(money("922337203685477.5807")), RecordValue::fromNumber(money("-0.0001")),
+             RecordValue::fromNumber(money("-922337203685477.5808")), RecordValue::fromNumber(money("0"))},
+            {RecordValue::fromText(QStringLiteral("Smith, Jones & Co")), RecordValue::fromText(QString()),
+             RecordValue::fromText(QStringLiteral("  spaced  ")), RecordValue::empty()},
+            {RecordValue::fromDate(QDate(2026, 12, 6)), RecordValue::fromDate(QDate(1998, 10, 12)),
+             RecordValue::fromNumber(money("1234.5")), RecordValue::fromNumber(money("365.25"))},
+            {RecordValue::empty(), RecordValue::empty(), RecordValue::empty(), RecordValue::empty()},
+        };
+        RecordWriter writer;
+        for (const auto &line : lines)
+            writer.addLine(line);
+        QCOMPARE(writer.text(), QByteArray("922337203685477.5807,-0.0001,-922337203685477.5808,0\r\n"
+                                           "\"Smith, Jones & Co\",\"\",\"  spaced  \",\r\n"
+                                           "#2026-12-06#,#1998-10-12#,1234.5,365.25\r\n"
+                                           ",,,\r\n"));
+        RecordReader reader(writer.text());
+        for (const auto &line : lines) {
+            QString error;
+            const auto read = reader.readLine(&error);
+            QVERIFY2(read, qPrintable(error));
+            QCOMPARE(describe(*read), describe(line));
+            QVERIFY(*read == line);
+        }
+        QVERIFY(reader.atEnd());
+    }
+
+    void writerCleansWhatTheFormCannotHold()
+    {
+        RecordWriter writer;
+        writer.addString(QStringLiteral("Fund \"A\"\r\nnext"));
+        writer.addDate(QDate());
+        writer.addInteger(-7);
+        writer.endLine();
+        QCOMPARE(writer.text(), QByteArray("\"Fund 'A'next\",,-7\r\n"));
+        RecordReader reader(writer.text());
+        QCOMPARE(describe(*reader.readLine()), QStringLiteral("\"Fund 'A'next\" / empty / -7"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordFile)
+#include "test_record_file.moc"

@@ -1,0 +1,223 @@
+#include "shell/app_state.h"
+#include "shell/personal_settings.h"
+#include "shell/record_file.h"
+#include "shell/safe_save.h"
+#include "support/full_disk.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot prepare %s", qPrintable(path));
+}
+
+// Points standard output somewhere else for one scope.
+class RedirectedOutput
+{
+public:
+    explicit RedirectedOutput(int fd)
+    {
+        std::fflush(stdout); // the test log's own lines stay with the test log
+        m_saved = ::dup(STDOUT_FILENO);
+        ::dup2(fd, STDOUT_FILENO);
+    }
+    ~RedirectedOutput()
+    {
+        std::fflush(stdout);
+        ::dup2(m_saved, STDOUT_FILENO);
+        ::close(m_saved);
+    }
+
+private:
+    int m_saved = -1;
+};
+
+} // namespace
+
+// Every writer, under every fault a user can meet, keeps the old file byte for
+// byte and says that it failed. The faults are made so that root meets them.
+class TestSafeSave : public QObject
+{
+    Q_OBJECT
+
+    enum Writer { Whole, Records, Settings };
+    enum Fault { DiskFull, MissingFolder, FolderIsAFile };
+
+    // Saves through one writer; returns its result and reason.
+    static bool save(Writer writer, const QString &path, QString *why)
+    {
+        switch (writer) {
+        case Whole: return SaveFileWhole(path, QByteArray(64 * 1024, 'n'), why);
+        case Records: {
+            RecordWriter records;
+            for (int i = 0; i < 40; ++i)
+                records.addLine({RecordValue::fromText(QStringLiteral("House")), RecordValue::fromNumber(Money::fromWhole(i)),
+                                 RecordValue::empty(), RecordValue::empty()});
+            return records.save(path, why);
+        }
+        case Settings: {
+            AppState state;
+            state.UserName = QStringLiteral("Someone else entirely");
+            return SavePersonalSettings(state, path, why);
+        }
+        }
+        return false;
+    }
+
+private slots:
+    void failedSaveKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("writer");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("why");
+        const std::pair<const char *, Writer> writers[] = {
+            {"whole file", Whole}, {"record file", Records}, {"settings file", Settings}};
+        const std::tuple<const char *, Fault, const char *> faults[] = {
+            {"disk full", DiskFull, "disk full"},
+            {"missing folder", MissingFolder, "folder does not exist"},
+            {"folder is a file", FolderIsAFile, "not a folder"}};
+        for (const auto &[writerName, writer] : writers)
+            for (const auto &[faultName, fault, why] : faults)
+                QTest::addRow("%s, %s", writerName, faultName) << int(writer) << int(fault) << QString::fromLatin1(why);
+    }
+    void failedSaveKeepsTheOldFile()
+    {
+        QFETCH(int, writer);
+        QFETCH(int, fault);
+        QFETCH(QString, why);
+        QTemporaryDir dir;
+        const QByteArray old("\"$\",1,\"Jo\"\r\n");
+        const QString oldPath = dir.filePath(QStringLiteral("Personal.tlm"));
+        writeFile(oldPath, old);
+        QString target = oldPath;
+        if (fault == MissingFolder)
+            target = dir.filePath(QStringLiteral("gone/Personal.tlm"));
+        else if (fault == FolderIsAFile)
+            target = oldPath + QStringLiteral("/Personal.tlm");
+
+        QString reason;
+        bool saved = false;
+        {
+            std::optional<FullDisk> full;
+            if (fault == DiskFull)
+                full.emplace(8);
+            saved = save(Writer(writer), target, &reason);
+        }
+        QVERIFY(!saved);
+        QCOMPARE(reason, why);
+        QCOMPARE(readFile(oldPath), old);
+        // No temporary file is left behind, and nothing was made.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{QStringLiteral("Personal.tlm")});
+    }
+
+    void targetThatIsAFolderIsLeftAlone()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("report.pdf"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("report.pdf")));
+        QString why;
+        QVERIFY(!SaveFileWhole(target, "x", &why));
+        QCOMPARE(why, QStringLiteral("a folder has that name"));
+        QVERIFY(QFileInfo(target).isDir());
+    }
+
+    void saveReplacesTheWholeFile_data()
+    {
+        QTest::addColumn<QByteArray>("old");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("shorter than before") << QByteArray(10000, 'o') << QByteArray("new\r\n");
+        QTest::newRow("longer than before") << QByteArray("old") << QByteArray(300000, 'n');
+        QTest::newRow("empty") << QByteArray("old") << QByteArray();
+    }
+    void saveReplacesTheWholeFile()
+    {
+        QFETCH(QByteArray, old);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("data.qvw"));
+        writeFile(path, old);
+        QString why = QStringLiteral("untouched");
+        QVERIFY(SaveFileWhole(path, bytes, &why));
+        QCOMPARE(why, QStringLiteral("untouched"));
+        QCOMPARE(readFile(path), bytes);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("data.qvw")});
+    }
+
+    void standardOutputReportsFailures_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("/dev/full") << "/dev/full" << "disk full";
+        QTest::newRow("file on a full disk") << "file" << "disk full";
+        QTest::newRow("closed pipe") << "closed pipe" << "the output was closed";
+    }
+    void standardOutputReportsFailures()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, why);
+        QTemporaryDir dir;
+        int fd = -1;
+        int ends[2] = {-1, -1};
+        if (target == QLatin1String("/dev/full")) {
+            fd = ::open("/dev/full", O_WRONLY);
+        } else if (target == QLatin1String("file")) {
+            fd = ::open(QFile::encodeName(dir.filePath(QStringLiteral("out"))).constData(), O_WRONLY | O_CREAT, 0600);
+        } else {
+            QCOMPARE(::pipe(ends), 0);
+            ::close(ends[0]);
+            fd = ends[1];
+        }
+        QVERIFY(fd >= 0);
+        const auto oldPipeHandler = std::signal(SIGPIPE, SIG_IGN);
+        bool written = true;
+        QString reason;
+        {
+            FullDisk full(8);
+            RedirectedOutput redirected(fd);
+            written = WriteStandardOutput(QByteArray(100000, 'x'), &reason);
+        }
+        std::signal(SIGPIPE, oldPipeHandler);
+        ::close(fd);
+        QVERIFY(!written);
+        QCOMPARE(reason, why);
+    }
+
+    void standardOutputWritesEveryByte()
+    {
+        int ends[2];
+        QCOMPARE(::pipe(ends), 0);
+        const QByteArray bytes = "grid\r\nline two\n";
+        bool written = false;
+        {
+            RedirectedOutput redirected(ends[1]);
+            written = WriteStandardOutput(bytes);
+        }
+        ::close(ends[1]);
+        QVERIFY(written);
+        char got[64] = {};
+        QCOMPARE(::read(ends[0], got, sizeof got), ssize_t(bytes.size()));
+        ::close(ends[0]);
+        QCOMPARE(QByteArray(got), bytes);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSafeSave)
+#include "test_safe_save.moc"
