@@ -7,6 +7,7 @@
 #include "shell/page_print_job.h"
 #include "shell/personal_settings.h"
 #include "shell/print_frame.h"
+#include "shell/safe_save.h"
 #include "shell/text_print_job.h"
 #include "shell/tool_session.h"
 #include "shell/unattended_dialogs.h"
@@ -19,7 +20,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <map>
@@ -420,18 +420,15 @@ QString AsJson(const Result &result, const AppState &state)
     return QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented));
 }
 
-// Writes all of it or nothing.
-bool WriteOut(const QString &path, const QByteArray &bytes, QTextStream &out)
+// Writes all of it or nothing; why says what went wrong.
+bool WriteOut(const QString &path, const QByteArray &bytes, QTextStream &out, QString &why)
 {
     if (path.isEmpty()) {
         out << QString::fromUtf8(bytes);
         out.flush();
         return out.status() == QTextStream::Ok;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
-        return false;
-    return file.commit();
+    return SaveFileWhole(path, bytes, &why);
 }
 
 } // namespace
@@ -558,14 +555,10 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         dialogs.lines << parser.value(QStringLiteral("header"));
         auto body = [&session](PrintFrame &frame) { session->print(frame); };
         if (format == QLatin1String("pdf")) {
-            // Written beside the target and renamed over it once complete.
-            const QString partial = outPath + QStringLiteral(".part");
-            PdfPrinter printer(partial);
-            const bool printed =
-                RunPrintout(state, dialogs, printer, session->printTitle(), body, session->printNeedsResult());
-            QFile::remove(outPath);
-            if (!printed || !QFile::rename(partial, outPath)) {
-                QFile::remove(partial);
+            // Made in memory and saved whole: an existing file stays as it was
+            // until the new one is complete.
+            PdfPrinter printer(outPath);
+            if (!RunPrintout(state, dialogs, printer, session->printTitle(), body, session->printNeedsResult())) {
                 err << "tallomar-report: cannot write " << outPath << '\n';
                 return ReportFailed;
             }
@@ -576,9 +569,10 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         if (!printer.jobs.isEmpty())
             bytes = (printer.jobs.first().toText() + QLatin1Char('\n')).toUtf8();
     }
-    if (!WriteOut(outPath, bytes, out)) {
+    QString why;
+    if (!WriteOut(outPath, bytes, out, why)) {
         err << "tallomar-report: cannot write " << (outPath.isEmpty() ? QStringLiteral("standard output") : outPath)
-            << '\n';
+            << (why.isEmpty() ? QString() : QStringLiteral(": ") + why) << '\n';
         return ReportFailed;
     }
     return result.message != 0 ? ReportRefused : ReportOk;

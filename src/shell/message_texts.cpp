@@ -44,6 +44,9 @@ QString MessageText(int number, const QString &todayShortDate)
     case 37: return QStringLiteral("Bad Filename. Must be in the form MYFILE.UMD");
     case 38: return QStringLiteral("Bad Filename. Must be in the form MYFILE.ULD");
     case 51: return QStringLiteral("A transaction type must be selected, click Dn/Arrow and select one.");
+    case PrintoutNotWrittenMessage:
+        return QStringLiteral("The printout could not be finished. Check the printer, or the disk and folder of the "
+                              "file you chose, and print again.");
     case SettingsNotSavedMessage:
         return QStringLiteral("Your settings could not be saved (the disk may be full or the folder may not allow "
                               "writing). They are used until you close Tallomar; the next time it starts with the "

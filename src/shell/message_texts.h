@@ -4,6 +4,8 @@
 
 // Shown when the settings file could not be written.
 inline constexpr int SettingsNotSavedMessage = 52;
+// A printout that was started but could not be finished (printer or file).
+inline constexpr int PrintoutNotWrittenMessage = 53;
 
 // Text of numbered message `number`; an unknown number gives an empty text.
 // Message 30 quotes today's date in the short date form.

@@ -1,5 +1,6 @@
 #include "shell/print_frame.h"
 #include "shell/message_numbers.h"
+#include "shell/message_texts.h"
 
 #include "shell/app_state.h"
 #include "shell/dialogs.h"
@@ -99,5 +100,10 @@ bool RunPrintout(AppState &state, Dialogs &dialogs, Printer &printer, const QStr
     frame.emptyLines(1);
     body(frame);
     frame.EndPrintout();
+    // A printer or file that failed is told, never counted as printed.
+    if (!job->ok()) {
+        dialogs.message(PrintoutNotWrittenMessage);
+        return false;
+    }
     return true;
 }

@@ -1,3 +1,5 @@
+#include "support/full_disk.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -363,6 +365,41 @@ private slots:
         else // a refusal still shows the headings and the message, as JSON a script can read
             QCOMPARE(r.json().value(QStringLiteral("message")).toObject().value(QStringLiteral("number")).toInt(),
                      r.err.contains(QStringLiteral("Limit")) ? 6 : 3);
+    }
+
+    // On a full disk an existing report, PDF or text, stays as it was and
+    // the command says it failed.
+    void aFullDiskKeepsTheOldReport_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("pdf") << "pdf";
+        QTest::newRow("report") << "report";
+        QTest::newRow("csv") << "csv";
+    }
+    void aFullDiskKeepsTheOldReport()
+    {
+        QFETCH(QString, format);
+        const QString path = m_dir.filePath(QStringLiteral("kept.") + format);
+        const QStringList arguments = {QStringLiteral("savings"), QStringLiteral("--frequency"),
+                                       QStringLiteral("Monthly"), QStringLiteral("--years"), QStringLiteral("40"),
+                                       QStringLiteral("--format"), format, QStringLiteral("--out"), path};
+        QCOMPARE(run(arguments).code, 0);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        QVERIFY(before.size() > 8192);
+        Run failed;
+        {
+            const FullDisk disk(4096); // inherited by the program
+            failed = run(arguments);
+        }
+        QCOMPARE(failed.code, 1);
+        QVERIFY2(failed.err.contains(QStringLiteral("cannot write")), qPrintable(failed.err));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        // No half-written file is left beside it.
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("kept.") + format + u'*'}, QDir::Files).size(), 1);
     }
 
     void fullOutputIsAFailure()

@@ -1,4 +1,5 @@
 #include "shell/app_state.h"
+#include "shell/message_texts.h"
 #include "shell/print_frame.h"
 #include "support/recording_printer.h"
 #include "support/scripted_dialogs.h"
@@ -100,6 +101,32 @@ private slots:
         QCOMPARE(printer.titles.size(), 1);
         QVERIFY(printer.jobs.isEmpty());
         QVERIFY(!bodyRan);
+    }
+
+    // A sheet of typed figures prints without a calculation; a job whose
+    // printer or file failed is told and does not count as printed.
+    void sheetsAndFailedJobs()
+    {
+        AppState state;
+        ScriptedDialogs dialogs(state);
+        dialogs.lines << QStringLiteral("Sheet") << QStringLiteral("Broken");
+        RecordingPrinter printer;
+        QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("T"), [](PrintFrame &f) { f.line(2, u"x"_qs); },
+                            false));
+        QVERIFY(dialogs.messages.isEmpty());
+
+        struct BrokenJob : TextPrintJob
+        {
+            bool ok() const override { return false; }
+        };
+        struct BrokenPrinter : Printer
+        {
+            std::unique_ptr<PrintJob> begin(const QString &) override { return std::make_unique<BrokenJob>(); }
+            bool printImage(const QString &, const QImage &, bool) override { return false; }
+        } broken;
+        state.ResultCount = 1;
+        QVERIFY(!RunPrintout(state, dialogs, broken, QStringLiteral("T"), [](PrintFrame &) {}));
+        QCOMPARE(dialogs.messages, QList<int>{PrintoutNotWrittenMessage});
     }
 
     void recorderColumnsAndPages()
