@@ -89,6 +89,9 @@ private slots:
         QTest::newRow("compound growth") << "Compound";
         QTest::newRow("savings planner") << "Savings";
         QTest::newRow("savings comparisons") << "SavingComp";
+        QTest::newRow("retirement") << "Retirement";
+        QTest::newRow("401(k)") << "Plan401K";
+        QTest::newRow("capital required") << "HowMuch";
     }
     void everyToolOpensWithItsControls()
     {
