@@ -33,6 +33,9 @@ SavingsCalc::SavingsCalc(Shell &shell, MdiContainer &frame)
         form->addWidget(box, row, column + 1);
         ++index;
     }
+    // The labels take the room the boxes leave, so they wrap as little as they can.
+    form->setColumnStretch(0, 1);
+    form->setColumnStretch(2, 1);
     form->addWidget(calculateButton(), 3, 2);
     form->addWidget(helpButton(), 3, 3);
     auto *buttons = new QHBoxLayout;

@@ -46,7 +46,6 @@ QComboBox *MakeYellowList(const char *name, const QStringList &items, bool typed
     if (typed)
         combo->setCompleter(nullptr);
     combo->addItems(items);
-    combo->setFont(FigureFont());
     if (typed) {
         combo->lineEdit()->setStyleSheet(QStringLiteral("QLineEdit { ") + YellowStyle + QStringLiteral(" }"));
         combo->setStyleSheet(ListStyle);
@@ -54,6 +53,11 @@ QComboBox *MakeYellowList(const char *name, const QStringList &items, bool typed
         combo->setStyleSheet(QStringLiteral("QComboBox { ") + YellowStyle + SelectionStyle + QStringLiteral(" } ") +
                              ListStyle);
     }
+    // After the style sheets, which would otherwise give the box the
+    // window's proportional font back: the figures must line up.
+    combo->setFont(FigureFont());
+    if (typed)
+        combo->lineEdit()->setFont(FigureFont());
     return combo;
 }
 

@@ -88,7 +88,7 @@ InputFields::InputFields(Shell &shell, QWidget *window, std::vector<FieldRow> ta
             if (field.edit != widget)
                 field.edit->installEventFilter(this);
         }
-        setFigureWidth(field);
+        setFigureWidth(field, QString());
         m_fields.push_back(field);
     }
 }
@@ -101,22 +101,16 @@ InputFields::Field *InputFields::fieldOf(QObject *object)
     return nullptr;
 }
 
-// A figure box is wide enough for the largest figure it accepts: a figure cut
-// at the edge of its box reads as a different figure.
-void InputFields::setFigureWidth(const Field &field) const
+// A figure box is as wide as its display width and grows to show whole any
+// longer figure it is given: a figure cut at the edge of its box reads as a
+// different figure. Sizing every box for the largest figure money holds
+// would push the windows' labels and boxes over each other.
+void InputFields::setFigureWidth(const Field &field, const QString &shown) const
 {
     const FieldRow &row = field.row;
     if (!field.edit || !IsParsed(row.kind))
         return;
-    const Money largest = row.kind == FieldKind::Years && row.limit > 0
-                              ? Money::fromWhole(row.limit)
-                              : Money::fromRaw(std::numeric_limits<qint64>::max());
-    QString widest = display(field, largest);
-    if (row.allowMinus) {
-        const QString negative = display(field, -largest);
-        if (negative.size() > widest.size())
-            widest = negative;
-    }
+    const QString widest = shown.size() > row.width ? shown : QString(std::max(row.width, 4), u'0');
     const QFontMetrics metrics(field.edit->font());
     const QMargins margins = field.edit->textMargins();
     // QLineEdit keeps 2 pixels clear on either side of its text and 1 for the
@@ -304,6 +298,7 @@ void InputFields::storeSlot(int slot, Money value)
 
 void InputFields::show(Field &field, const QString &text)
 {
+    setFigureWidth(field, text);
     field.edit->setText(text);
     field.shown = text;
 }

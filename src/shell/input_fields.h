@@ -81,7 +81,7 @@ private:
     void storeSlot(int slot, Money value);
     void show(Field &field, const QString &text);
     bool refusesForeignText(const Field &field, QObject *watched, QEvent *event) const;
-    void setFigureWidth(const Field &field) const;
+    void setFigureWidth(const Field &field, const QString &shown) const;
 
     Shell &m_shell;
     QWidget *m_window;
