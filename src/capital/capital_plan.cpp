@@ -142,22 +142,7 @@ void PrintCapitalPlan(PrintFrame &frame, const AppState &state, const CapitalInp
     };
     headings();
 
-    int lines = 16;
-    const MoneyTable &data = state.GraphData;
-    for (int y = 1; y <= years; ++y) {
-        frame.line({{2, RightAlignFigure(Format(data.value(y, 1), QStringLiteral("###")), 3)},
-                    {17, RightAlignFigure(Format(data.value(y, 2), Pattern), 14)},
-                    {39, RightAlignFigure(Format(data.value(y, 3), Pattern), 13)},
-                    {61, RightAlignFigure(Format(data.value(y, 4), Pattern), 13)}});
-        ++lines;
-        frame.breakPage(lines, 6, headings);
-    }
-    frame.line(2, separator);
-    frame.emptyLines(1);
-    frame.line({{2, QStringLiteral("Total:")},
-                {17, RightAlignFigure(symbol + Format(data.value(years + 1, 2), Pattern), 14)},
-                {39, RightAlignFigure(symbol + Format(data.value(years + 1, 3), Pattern), 13)},
-                {61, RightAlignFigure(symbol + Format(data.value(years + 1, 4), Pattern), 13)}});
+    PrintYearTable(frame, state.GraphData, years, {14, 13, 13}, Pattern, 16, separator, symbol, headings);
 }
 
 QString CapitalHelpText(CapitalOption option, const QString &currencySymbol)

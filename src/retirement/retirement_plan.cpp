@@ -235,22 +235,7 @@ void PrintRetirement(PrintFrame &frame, const AppState &state, const RetirementI
     };
     headings();
 
-    const MoneyTable &table = state.GraphData;
-    int lines = fixed ? 16 : 18;
-    for (int y = 1; y <= years; ++y) {
-        frame.line({{2, RightAlignFigure(Format(table.value(y, 1), QStringLiteral("###")), 3)},
-                    {17, RightAlignFigure(Format(table.value(y, 2), money), 13)},
-                    {39, RightAlignFigure(Format(table.value(y, 3), money), 14)},
-                    {61, RightAlignFigure(Format(table.value(y, 4), money), 13)}});
-        ++lines;
-        frame.breakPage(lines, 6, headings);
-    }
-    frame.line(2, separator);
-    frame.emptyLines(1);
-    frame.line({{2, QStringLiteral("Total:")},
-                {17, RightAlignFigure(symbol + Format(table.value(years + 1, 2), money), 13)},
-                {39, RightAlignFigure(symbol + Format(table.value(years + 1, 3), money), 14)},
-                {61, RightAlignFigure(symbol + Format(table.value(years + 1, 4), money), 13)}});
+    PrintYearTable(frame, state.GraphData, years, {13, 14, 13}, money, fixed ? 16 : 18, separator, symbol, headings);
 }
 
 QString RetirementHelpText(RetirementOption option, const QString &currencySymbol)

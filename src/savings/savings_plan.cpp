@@ -242,22 +242,8 @@ void PrintSavingsPlan(PrintFrame &frame, const AppState &state, const SavingsInp
     };
     headings();
 
-    const QString pattern = QStringLiteral("####,,###.00");
-    int lines = 24;
-    for (int r = 1; r <= periods; ++r) {
-        frame.line({{2, RightAlignFigure(Format(state.GraphData.value(r, 1), QStringLiteral("###")), 3)},
-                    {17, RightAlignFigure(Format(state.GraphData.value(r, 2), pattern), 14)},
-                    {39, RightAlignFigure(Format(state.GraphData.value(r, 3), pattern), 13)},
-                    {61, RightAlignFigure(Format(state.GraphData.value(r, 4), pattern), 13)}});
-        ++lines;
-        frame.breakPage(lines, 6, headings);
-    }
-    frame.line(2, separator);
-    frame.emptyLines(1);
-    frame.line({{2, QStringLiteral("Total:")},
-                {17, RightAlignFigure(symbol + Format(state.GraphData.value(periods + 1, 2), pattern), 14)},
-                {39, RightAlignFigure(symbol + Format(state.GraphData.value(periods + 1, 3), pattern), 13)},
-                {61, RightAlignFigure(symbol + Format(state.GraphData.value(periods + 1, 4), pattern), 13)}});
+    PrintYearTable(frame, state.GraphData, periods, {14, 13, 13}, QStringLiteral("####,,###.00"), 24, separator,
+                   symbol, headings);
 }
 
 void PrintSavingsComparisons(PrintFrame &frame, AppState &state)

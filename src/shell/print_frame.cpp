@@ -4,6 +4,7 @@
 
 #include "shell/app_state.h"
 #include "shell/dialogs.h"
+#include "shell/format.h"
 #include "shell/print_job.h"
 
 #include <QStringList>
@@ -80,6 +81,27 @@ bool PrintFrame::breakPage(int &lineCount, int restartAt, const std::function<vo
         headings();
     lineCount = restartAt;
     return true;
+}
+
+void PrintYearTable(PrintFrame &frame, const MoneyTable &table, int count, std::array<int, 3> widths,
+                    const QString &pattern, int lines, const QString &separator, const QString &symbol,
+                    const std::function<void()> &headings)
+{
+    constexpr int columns[] = {17, 39, 61};
+    for (int r = 1; r <= count; ++r) {
+        frame.line({{2, RightAlignFigure(Format(table.value(r, 1), QStringLiteral("###")), 3)},
+                    {columns[0], RightAlignFigure(Format(table.value(r, 2), pattern), widths[0])},
+                    {columns[1], RightAlignFigure(Format(table.value(r, 3), pattern), widths[1])},
+                    {columns[2], RightAlignFigure(Format(table.value(r, 4), pattern), widths[2])}});
+        ++lines;
+        frame.breakPage(lines, 6, headings);
+    }
+    frame.line(2, separator);
+    frame.emptyLines(1);
+    frame.line({{2, QStringLiteral("Total:")},
+                {columns[0], RightAlignFigure(symbol + Format(table.value(count + 1, 2), pattern), widths[0])},
+                {columns[1], RightAlignFigure(symbol + Format(table.value(count + 1, 3), pattern), widths[1])},
+                {columns[2], RightAlignFigure(symbol + Format(table.value(count + 1, 4), pattern), widths[2])}});
 }
 
 bool RunPrintout(AppState &state, Dialogs &dialogs, Printer &printer, const QString &title,

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "shell/tables.h"
+
 #include <QString>
+
+#include <array>
 
 #include <functional>
 #include <initializer_list>
@@ -50,6 +54,16 @@ private:
     PrintJob &m_job;
     AppState &m_state;
 };
+
+// The year (or period) table a printout ends with: rows 1 to count of
+// `table`, its column 1 as the row number at column 2, columns 2 to 4 at
+// columns 17, 39 and 61 right-aligned in `widths`; as each page fills, a page
+// break with the headings again (the count restarts at 6). Then the separator,
+// an empty line and the "Total:" line of row count + 1, with the symbol.
+// `lines` is the page's line count when the table starts.
+void PrintYearTable(PrintFrame &frame, const MoneyTable &table, int count, std::array<int, 3> widths,
+                    const QString &pattern, int lines, const QString &separator, const QString &symbol,
+                    const std::function<void()> &headings);
 
 // The steps every printout takes around its own lines: refuse with message 1
 // when there is nothing to print, ask for the header line (cancel stops),
