@@ -20,7 +20,7 @@ CapitalReqdCalc::CapitalReqdCalc(Shell &shell, MdiContainer &frame)
 {
     setObjectName(QStringLiteral("CapitalReqdCalc"));
 
-    // The option field of the description is the frame of the two buttons.
+    // The option field of the field table is the frame of the two buttons.
     auto *choices = new QGroupBox(QStringLiteral("Select Option"), this);
     choices->setObjectName(QStringLiteral("CRCapitalChoices"));
     auto *choiceLayout = new QVBoxLayout(choices);

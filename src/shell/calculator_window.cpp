@@ -111,7 +111,7 @@ void CalculatorWindow::setUpCalculator()
         m_grid->setCell(0, c, column.heading);
     }
 
-    // The opening figures, and the tab order of the description.
+    // The opening figures, and the tab order of the field table.
     QWidget *previous = nullptr;
     for (const FieldDescription &description : m_session->fields()) {
         QWidget *widget = findChild<QWidget *>(QLatin1String(description.control));

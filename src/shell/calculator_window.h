@@ -31,8 +31,8 @@ protected:
     CalculatorWindow(Shell &shell, MdiContainer &frame, const QString &title, const char *letter,
                      std::unique_ptr<ToolSession> session);
 
-    // The field of the tool's description with this control name, made as
-    // the description says (a yellow box, a list with its items), and the
+    // The field of the tool's field table with this control name, made as
+    // its field table says (a yellow box, a list with its items), and the
     // label that goes beside it.
     QWidget *field(const char *control);
     QWidget *label(const char *control);
@@ -44,7 +44,7 @@ protected:
     QPushButton *exitButton() const { return m_buttons[4]; }
 
     // Called once the layout holds every field: checks that each control
-    // the description names exists (a missing one stops the program in any
+    // the field table names exists (a missing one stops the program in any
     // build, so a misspelt name cannot ship), wires the fields and buttons,
     // lays out the grid and shows the opening figures.
     void setUpCalculator();

@@ -80,7 +80,7 @@ class TestCalculatorWindow : public QObject
     Q_OBJECT
 
 private slots:
-    // Every tool opens: each control its description names exists (a missing
+    // Every tool opens: each control its field table names exists (a missing
     // one would stop the program here), Enter's next control too, and the
     // opening figures are in their slots.
     void everyToolOpensWithItsControls_data()
