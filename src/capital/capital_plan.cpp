@@ -77,27 +77,12 @@ void ResetCapitalTables(AppState &state)
 QList<QStringList> StoreCapitalPlan(AppState &state, const CapitalPlan &plan)
 {
     const int n = plan.years;
-    QList<QStringList> grid;
-    grid.reserve(n + 2);
-    for (int y = 1; y <= n; ++y) {
-        const CapitalYear &row = plan.rows.at(y - 1);
-        state.GraphData.set(y, 1, Money::fromWhole(y));
-        state.GraphData.set(y, 2, row.invested);
-        state.GraphData.set(y, 3, row.interest);
-        state.GraphData.set(y, 4, row.value);
-        grid.append({QString::number(y), Format(row.invested, Pattern), Format(row.interest, Pattern),
-                     Format(row.value, Pattern)});
-    }
-    state.GraphData.set(n + 1, 1, Money::fromWhole(n + 1));
-    state.GraphData.set(n + 1, 2, plan.totalInvested);
-    state.GraphData.set(n + 1, 3, plan.totalInterest);
-    state.GraphData.set(n + 1, 4, plan.finalValue);
-    grid.append(QStringList(4));
-    // Totals show a digit before the point: $0.50, not $.50.
-    const QString totals = QStringLiteral("####,,##0.00");
-    const QString &symbol = state.CurrencySymbol;
-    grid.append({QStringLiteral("Total:"), symbol + Format(plan.totalInvested, totals),
-                 symbol + Format(plan.totalInterest, totals), symbol + Format(plan.finalValue, totals)});
+    QList<YearFigures> rows;
+    for (const CapitalYear &row : plan.rows.mid(0, n))
+        rows.append({row.invested, row.interest, row.value});
+    const QList<QStringList> grid = StoreYearTable(state.GraphData, rows,
+                                                   {plan.totalInvested, plan.totalInterest, plan.finalValue}, n + 1,
+                                                   state.CurrencySymbol);
     state.ResultCount = qint16(n);
     state.GraphTitle = QStringLiteral("Investment value at end of each Year");
     return grid;

@@ -152,27 +152,12 @@ QList<QStringList> StoreRetirementPlan(AppState &state, const RetirementPlan &pl
 {
     const int years = plan.years();
     state.GraphData.recreate(362, 5);
-    QList<QStringList> grid;
-    grid.reserve(years + 2);
-    for (int y = 1; y <= years; ++y) {
-        const RetirementYear &row = plan.rows.at(y - 1);
-        state.GraphData.set(y, 1, Money::fromWhole(y));
-        state.GraphData.set(y, 2, row.interest);
-        state.GraphData.set(y, 3, row.income);
-        state.GraphData.set(y, 4, row.value);
-        grid.append({QString::number(y), Format(row.interest, TablePattern), Format(row.income, TablePattern),
-                     Format(row.value, TablePattern)});
-    }
-    state.GraphData.set(years + 1, 1, Money::fromWhole(years));
-    state.GraphData.set(years + 1, 2, plan.totalInterest);
-    state.GraphData.set(years + 1, 3, plan.totalIncome);
-    state.GraphData.set(years + 1, 4, plan.finalValue);
-
-    const QString &symbol = state.CurrencySymbol;
-    const QString total = QStringLiteral("####,,##0.00");
-    grid.append(QStringList(4));
-    grid.append({QStringLiteral("Total:"), symbol + Format(plan.totalInterest, total),
-                 symbol + Format(plan.totalIncome, total), symbol + Format(plan.finalValue, total)});
+    QList<YearFigures> rows;
+    for (const RetirementYear &row : plan.rows.mid(0, years))
+        rows.append({row.interest, row.income, row.value});
+    const QList<QStringList> grid = StoreYearTable(state.GraphData, rows,
+                                                   {plan.totalInterest, plan.totalIncome, plan.finalValue}, years,
+                                                   state.CurrencySymbol);
 
     state.ResultCount = qint16(years);
     if (option == RetirementOption::FixedAmount) {

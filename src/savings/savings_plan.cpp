@@ -106,27 +106,12 @@ void ResetSavingsTables(AppState &state)
 QList<QStringList> StoreSavingsPlan(AppState &state, const SavingsPlan &plan)
 {
     const int n = plan.periods;
-    QList<QStringList> grid;
-    grid.reserve(n + 2);
-    const QString pattern = QStringLiteral("####,,###.00");
-    for (int k = 1; k <= n; ++k) {
-        const SavingsPeriod &row = plan.rows.at(k - 1);
-        state.GraphData.set(k, 1, Money::fromWhole(k));
-        state.GraphData.set(k, 2, row.invested);
-        state.GraphData.set(k, 3, row.interest);
-        state.GraphData.set(k, 4, row.value);
-        grid.append({QString::number(k), Format(row.invested, pattern), Format(row.interest, pattern),
-                     Format(row.value, pattern)});
-    }
-    state.GraphData.set(n + 1, 1, Money::fromWhole(n));
-    state.GraphData.set(n + 1, 2, plan.totalInvested);
-    state.GraphData.set(n + 1, 3, plan.totalInterest);
-    state.GraphData.set(n + 1, 4, plan.finalValue);
-    grid.append(QStringList(4));
-    const QString totals = QStringLiteral("####,,##0.00");
-    const QString &symbol = state.CurrencySymbol;
-    grid.append({QStringLiteral("Total:"), symbol + Format(plan.totalInvested, totals),
-                 symbol + Format(plan.totalInterest, totals), symbol + Format(plan.finalValue, totals)});
+    QList<YearFigures> rows;
+    for (const SavingsPeriod &row : plan.rows.mid(0, n))
+        rows.append({row.invested, row.interest, row.value});
+    const QList<QStringList> grid = StoreYearTable(state.GraphData, rows,
+                                                   {plan.totalInvested, plan.totalInterest, plan.finalValue}, n,
+                                                   state.CurrencySymbol);
 
     // The graph shows the value at the end of each year.
     int point = 0;

@@ -83,6 +83,36 @@ bool PrintFrame::breakPage(int &lineCount, int restartAt, const std::function<vo
     return true;
 }
 
+QList<QStringList> StoreYearTable(MoneyTable &table, const QList<YearFigures> &rows, const YearFigures &totals,
+                                  qint64 totalsLabel, const QString &symbol)
+{
+    const QString pattern = QStringLiteral("####,,###.00");
+    // Totals show a digit before the point: $0.50, not $.50.
+    const QString totalPattern = QStringLiteral("####,,##0.00");
+    QList<QStringList> grid;
+    grid.reserve(rows.size() + 2);
+    for (int r = 1; r <= rows.size(); ++r) {
+        const YearFigures &row = rows.at(r - 1);
+        table.set(r, 1, Money::fromWhole(r));
+        QStringList cells{QString::number(r)};
+        for (int c = 0; c < 3; ++c) {
+            table.set(r, c + 2, row[c]);
+            cells << Format(row[c], pattern);
+        }
+        grid.append(cells);
+    }
+    const int last = int(rows.size()) + 1;
+    table.set(last, 1, Money::fromWhole(totalsLabel));
+    QStringList cells{QStringLiteral("Total:")};
+    for (int c = 0; c < 3; ++c) {
+        table.set(last, c + 2, totals[c]);
+        cells << symbol + Format(totals[c], totalPattern);
+    }
+    grid.append(QStringList(4));
+    grid.append(cells);
+    return grid;
+}
+
 void PrintYearTable(PrintFrame &frame, const MoneyTable &table, int count, std::array<int, 3> widths,
                     const QString &pattern, int lines, const QString &separator, const QString &symbol,
                     const std::function<void()> &headings)

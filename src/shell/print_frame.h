@@ -2,7 +2,9 @@
 
 #include "shell/tables.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -54,6 +56,17 @@ private:
     PrintJob &m_job;
     AppState &m_state;
 };
+
+// One row of a year (or period) table: the three figures of columns 2 to 4.
+using YearFigures = std::array<Money, 3>;
+
+// Keeps a year (or period) table where the graph and the printout read it
+// and returns the grid body: rows 1 to n of `table` get the row number in
+// column 1 and the figures in columns 2 to 4, row n + 1 the totals (column 1
+// `totalsLabel`); the grid shows the rows "####,,###.00", an empty row, and
+// "Total:" with the symbol and "####,,##0.00".
+QList<QStringList> StoreYearTable(MoneyTable &table, const QList<YearFigures> &rows, const YearFigures &totals,
+                                  qint64 totalsLabel, const QString &symbol);
 
 // The year (or period) table a printout ends with: rows 1 to count of
 // `table`, its column 1 as the row number at column 2, columns 2 to 4 at
