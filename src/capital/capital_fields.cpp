@@ -3,14 +3,6 @@
 
 namespace {
 
-QStringList Items(std::initializer_list<const char *> texts)
-{
-    QStringList items;
-    for (const char *text : texts)
-        items << QLatin1String(text);
-    return items;
-}
-
 // Everything but the amount is the same in both options.
 FieldDescription Rate()
 {
@@ -22,7 +14,7 @@ FieldDescription Rate()
             .next = "InTerm",
             .focus = FieldFocus::ClickInvalidates,
             .start = "15",
-            .items = Items({"10", "12.5", "15", "17.5", "20"}),
+            .items = FieldItems({"10", "12.5", "15", "17.5", "20"}),
             .label = " Annual interest/growth rate (%).",
             .option = "rate",
             .help = "annual interest/growth rate, percent"};
@@ -40,7 +32,7 @@ FieldDescription Term()
             .limitMessage = Msg50YearsLimit,
             .focus = FieldFocus::ClickInvalidates,
             .start = "25",
-            .items = Items({"5", "10", "15", "20", "25", "30"}),
+            .items = FieldItems({"5", "10", "15", "20", "25", "30"}),
             .label = " At the end of how many years.",
             .option = "term",
             .help = "at the end of how many years, 1 to 50"};
@@ -52,7 +44,7 @@ FieldDescription Choice(const char *start)
             .kind = FieldKind::Choice,
             .next = "InLumpInv",
             .start = start,
-            .items = Items({"capital", "income"}),
+            .items = FieldItems({"capital", "income"}),
             .label = "Select Option",
             .option = "option",
             .help = "capital: the capital wanted; income: the yearly income wanted"};
@@ -71,7 +63,7 @@ FieldTable CapitalFields(CapitalOption option)
          .next = "InRate",
          .focus = FieldFocus::ClickInvalidates,
          .start = "100000",
-         .items = Items({"100000", "200000", "300000", "400000", "500000", "600000"}),
+         .items = FieldItems({"100000", "200000", "300000", "400000", "500000", "600000"}),
          .label = " Amount of capital required at     retirement",
          .option = "amount",
          .help = "the capital wanted (the yearly income with --option income)"},
@@ -88,7 +80,7 @@ FieldTable CapitalFields(CapitalOption option)
          .next = "InRate",
          .focus = FieldFocus::ClickInvalidates,
          .start = "40000",
-         .items = Items({"25000", "30000", "35000", "40000", "45000", "50000"}),
+         .items = FieldItems({"25000", "30000", "35000", "40000", "45000", "50000"}),
          .label = " Annual income required at         retirement",
          .option = "amount",
          .help = "the yearly income wanted"},

@@ -3,15 +3,7 @@
 
 namespace {
 
-QStringList Items(std::initializer_list<const char *> texts)
-{
-    QStringList items;
-    for (const char *text : texts)
-        items << QLatin1String(text);
-    return items;
-}
-
-const QStringList CapitalItems = Items({"500000", "600000", "700000", "800000", "900000", "1000000"});
+const QStringList CapitalItems = FieldItems({"500000", "600000", "700000", "800000", "900000", "1000000"});
 
 const FieldDescription PercentageCapital{
     .control = "InInvest",
@@ -45,7 +37,7 @@ const FieldDescription Rate{
     .next = "InRateDrawn",
     .focus = FieldFocus::ClickInvalidates,
     .start = "10",
-    .items = Items({"10", "12.5 ", "15", "17.5 ", "20"}),
+    .items = FieldItems({"10", "12.5 ", "15", "17.5 ", "20"}),
     .label = " Annual interest/growth          rate (%).",
     .option = "rate",
     .help = "annual interest/growth rate, percent"};
@@ -56,7 +48,7 @@ const FieldDescription Choice{
     .kind = FieldKind::Choice,
     .next = "InRateDrawn",
     .start = "percentage",
-    .items = Items({"percentage", "fixed"}),
+    .items = FieldItems({"percentage", "fixed"}),
     .label = " Withdrawal choices:",
     .option = "option",
     .help = "percentage (a share of the value each year) or fixed (an amount each month)"};
@@ -70,7 +62,7 @@ const FieldDescription PercentageDrawn{
     .next = "InTerm",
     .focus = FieldFocus::ClickInvalidates,
     .start = "8",
-    .items = Items({"10", "12.5", "15", "17.5", "20"}),
+    .items = FieldItems({"10", "12.5", "15", "17.5", "20"}),
     .label = " Annual Income Withdrawn    as a (%) of Current Value.",
     .option = "withdrawal",
     .help = "percentage: percent of the value withdrawn a year; fixed: amount withdrawn a month"};
@@ -86,7 +78,7 @@ const FieldDescription PercentageYears{
     .limitMessage = Msg50YearsLimit,
     .focus = FieldFocus::ClickInvalidates,
     .start = "20",
-    .items = Items({"10", "15", "20", "25", "30"}),
+    .items = FieldItems({"10", "15", "20", "25", "30"}),
     .label = " Time in years",
     .option = "years",
     .help = "percentage: number of years, at most 50"};
@@ -100,7 +92,7 @@ const FieldDescription FixedDrawn{
     .next = "InTerm",
     .focus = FieldFocus::ClickInvalidates,
     .start = "1000",
-    .items = Items({"1000", "2000", "3000", "4000"}),
+    .items = FieldItems({"1000", "2000", "3000", "4000"}),
     .label = " Monthly Amount of Cash        Withdrawn.",
     .option = "withdrawal",
     .help = "amount withdrawn a month"};
@@ -115,7 +107,7 @@ const FieldDescription FixedIncrease{
     .focus = FieldFocus::ClickInvalidates,
     .start = "0",
     .startWidth = 17,
-    .items = Items({"2", "2.5", "3", "3.5"}),
+    .items = FieldItems({"2", "2.5", "3", "3.5"}),
     .label = " Increase Annual Amount       Withdrawn by %.",
     .option = "increase",
     .help = "fixed: yearly increase of the monthly amount, percent"};

@@ -3,16 +3,6 @@
 
 #include "savings/savings_plan.h"
 
-namespace {
-QStringList Items(std::initializer_list<const char *> texts)
-{
-    QStringList items;
-    for (const char *text : texts)
-        items << QLatin1String(text);
-    return items;
-}
-} // namespace
-
 FieldTable SavingsFields()
 {
     static const FieldDescription fields[] = {
@@ -25,7 +15,7 @@ FieldTable SavingsFields()
          .focus = FieldFocus::ClickInvalidates,
          .start = "0",
          .startWidth = 15,
-         .items = Items({"10000", "15000", "20000", "25000", "30000", "35000"}),
+         .items = FieldItems({"10000", "15000", "20000", "25000", "30000", "35000"}),
          .label = " Amount of  lump sum             invested at start.",
          .option = "lump-sum",
          .help = "lump sum invested at start"},
@@ -36,7 +26,7 @@ FieldTable SavingsFields()
          .next = "InMonthsYrs",
          .focus = FieldFocus::ClickInvalidates,
          .start = "1200",
-         .items = Items({"100", "300", "1200"}),
+         .items = FieldItems({"100", "300", "1200"}),
          .label = " Amount invested at each       contribution period.",
          .option = "amount",
          .help = "amount invested at each contribution period"},
@@ -45,7 +35,7 @@ FieldTable SavingsFields()
          .next = "InRate",
          .focus = FieldFocus::ClickInvalidates,
          .start = "Annually",
-         .items = Items({"Annually", "Quarterly", "Monthly"}),
+         .items = FieldItems({"Annually", "Quarterly", "Monthly"}),
          .label = " Frequency of each                contribution period.",
          .option = "frequency",
          .help = "Annually, Quarterly or Monthly"},
@@ -56,7 +46,7 @@ FieldTable SavingsFields()
          .next = "InIncrRate",
          .focus = FieldFocus::ClickInvalidates,
          .start = "20",
-         .items = Items({"10", "12.5", "15", "17.5", "20"}),
+         .items = FieldItems({"10", "12.5", "15", "17.5", "20"}),
          .label = " Annual interest/growth          rate (%).",
          .option = "rate",
          .help = "annual interest/growth rate, percent"},
@@ -68,7 +58,7 @@ FieldTable SavingsFields()
          .allowMinus = true,
          .focus = FieldFocus::ClickInvalidates,
          .start = "0",
-         .items = Items({"3", "4", "5", "6", "7"}),
+         .items = FieldItems({"3", "4", "5", "6", "7"}),
          .label = " Increase the annual               investment rate(%) by",
          .option = "increase",
          .help = "yearly increase of the amount, percent (may be negative)"},
@@ -80,7 +70,7 @@ FieldTable SavingsFields()
          .allowMinus = true,
          .focus = FieldFocus::ClickInvalidates,
          .start = "0",
-         .items = Items({"3", "4", "5", "6", "7"}),
+         .items = FieldItems({"3", "4", "5", "6", "7"}),
          .label = " Adjust current value for          annual inflation rate(%).     ",
          .option = "inflation",
          .help = "annual inflation rate, percent (may be negative)"},
@@ -94,7 +84,7 @@ FieldTable SavingsFields()
          .limitMessage = Msg40YearsLimit,
          .focus = FieldFocus::ClickInvalidates,
          .start = "25",
-         .items = Items({"5", "10", "15", "20", "25", "30"}),
+         .items = FieldItems({"5", "10", "15", "20", "25", "30"}),
          .label = " Number of years invested.",
          .option = "years",
          .help = "number of years invested, 1 to 40"},

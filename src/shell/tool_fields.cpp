@@ -2,6 +2,14 @@
 
 #include <QRegularExpression>
 
+QStringList FieldItems(std::initializer_list<const char *> texts)
+{
+    QStringList items;
+    for (const char *text : texts)
+        items << QLatin1String(text);
+    return items;
+}
+
 const FieldDescription *FindField(FieldTable fields, const char *control)
 {
     for (const FieldDescription &field : fields)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <span>
 
 // How a field behaves when it gains the focus: SelectAll selects the whole
@@ -37,6 +38,9 @@ struct FieldDescription
 };
 
 using FieldTable = std::span<const FieldDescription>;
+
+// A field's list items, written as plain texts.
+QStringList FieldItems(std::initializer_list<const char *> texts);
 
 // The field with this control name, or nothing.
 const FieldDescription *FindField(FieldTable fields, const char *control);
