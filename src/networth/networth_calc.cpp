@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -59,7 +60,8 @@ NetWorthCalc::NetWorthCalc(Shell &shell, MdiContainer &frame)
         grid->setColWidth(1, grid->defaultColWidth() + 460);
         grid->setColAlignment(0, Qt::AlignLeft);
         grid->setColAlignment(1, Qt::AlignRight);
-        grid->setSelectionMode(QAbstractItemView::SingleSelection);
+        // The names take whatever room the window has beyond the two widths.
+        grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
         grid->setHighlight(true);
         grid->installEventFilter(this);
         connect(grid, &SpreadsheetGrid::cellChanged, this, [this, side](int row, int col) {
@@ -74,8 +76,8 @@ NetWorthCalc::NetWorthCalc(Shell &shell, MdiContainer &frame)
         m_grids[side] = grid;
         sheets->addWidget(grid, 1);
     }
-    m_grids[0]->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grids[1]->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (SpreadsheetGrid *grid : m_grids)
+        grid->setSelectionMode(QAbstractItemView::SingleSelection);
 
     m_text->setObjectName(QStringLiteral("NTextBox"));
     auto *insertAssets = MakeCommandButton("InsertAss", "&Insert blank line", this);
@@ -197,8 +199,7 @@ bool NetWorthCalc::sheetKey(Side side, QKeyEvent *key)
         if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
             (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
             return false;
-        result = m_session.typeKey(side, cell.row, cell.col, key->text().at(0).unicode(),
-                                   grid->cell(cell.row, cell.col));
+        result = m_session.typeKey(side, cell.row, cell.col, key->text().at(0).unicode());
     }
     switch (result.action) {
     case SheetKeyResult::Ignored: break;

@@ -63,7 +63,7 @@ NetWorthSession::NetWorthSession(AppState &state) : ToolSession(state)
     CalculateNetWorth(m_statement);
 }
 
-SheetKeyResult NetWorthSession::typeKey(Side side, int row, int col, int code, const QString &shown)
+SheetKeyResult NetWorthSession::typeKey(Side side, int row, int col, int code)
 {
     if (row > SheetTypedRows)
         return {SheetKeyResult::RowLimit, {}};
@@ -74,7 +74,10 @@ SheetKeyResult NetWorthSession::typeKey(Side side, int row, int col, int code, c
     SheetRow &cell = m_statement.sheet(side).rows[size_t(row)];
     if (code == '\b') {
         if (col == 0) {
-            m_buffer = shown.left(std::max<qsizetype>(shown.size() - 1, 0));
+            // The name held, not the cell's text: a total's label shown in an
+            // empty row must not turn into a name.
+            const QString name = CellText(cell.name);
+            m_buffer = name.left(std::max<qsizetype>(name.size() - 1, 0));
             cell.name = m_buffer.isEmpty() ? RecordValue::empty() : RecordValue::fromText(m_buffer);
         } else {
             m_buffer.clear();

@@ -44,8 +44,9 @@ public:
     // Cell editing. The buffer is shared by both sheets and starts empty each
     // time another cell is chosen, so typing replaces what a cell held.
     void cellChosen() { m_buffer.clear(); }
-    // A character typed at (row, col) of a sheet; `shown` is the cell's text.
-    SheetKeyResult typeKey(Side side, int row, int col, int code, const QString &shown);
+    // A character typed at (row, col) of a sheet. Backspace shortens the
+    // name the row holds.
+    SheetKeyResult typeKey(Side side, int row, int col, int code);
     // The Delete key: the cell is emptied.
     SheetKeyResult deleteKey(Side side, int row, int col);
 

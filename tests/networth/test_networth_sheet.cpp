@@ -47,7 +47,7 @@ QString TypeInto(NetWorthSession &session, int row, int col, const QString &keys
     session.cellChosen();
     QString shown;
     for (const QChar key : keys) {
-        const SheetKeyResult result = session.typeKey(Side::Assets, row, col, key.unicode(), shown);
+        const SheetKeyResult result = session.typeKey(Side::Assets, row, col, key.unicode());
         if (result.action == SheetKeyResult::Edited)
             shown = result.cellText;
     }
@@ -202,9 +202,15 @@ private slots:
         TypeInto(session, 1, 0, QStringLiteral("House"));
         // Chosen again: the buffer starts empty, so the first key replaces the name...
         QCOMPARE(TypeInto(session, 1, 0, QStringLiteral("C")), QStringLiteral("C"));
-        // ...while Backspace shortens the name the cell shows.
-        session.cellChosen();
-        QCOMPARE(session.typeKey(Side::Assets, 1, 0, '\b', QStringLiteral("Home")).cellText, QStringLiteral("Hom"));
+        // ...while Backspace shortens the name held, and typing goes on from there.
+        TypeInto(session, 2, 0, QStringLiteral("Boats"));
+        QCOMPARE(TypeInto(session, 2, 0, QStringLiteral("\bie")), QStringLiteral("Boatie"));
+        // A row that only shows a total's label holds no name to shorten.
+        CalculateNetWorth(session.statement());
+        QCOMPARE(SheetGridTexts(session.statement(), Side::Assets, QStringLiteral("$")).at(4).at(0),
+                 QStringLiteral("Total Assets"));
+        QCOMPARE(TypeInto(session, 4, 0, QStringLiteral("\b")), QString());
+        QCOMPARE(session.statement().sheets[0].rows[4].name, RecordValue::empty());
     }
 
     void rowsBeyondThirty_data()
@@ -226,7 +232,7 @@ private slots:
         NetWorthSession session(state);
         session.statement().sheets[0].rows[31].name = RecordValue::fromText(QStringLiteral("kept"));
         const SheetKeyResult result =
-            deleting ? session.deleteKey(Side::Assets, row, 0) : session.typeKey(Side::Assets, row, 0, 'x', QString());
+            deleting ? session.deleteKey(Side::Assets, row, 0) : session.typeKey(Side::Assets, row, 0, 'x');
         QCOMPARE(int(result.action), action);
         QCOMPARE(session.statement().sheets[0].rows[31].name.text, QStringLiteral("kept"));
         QCOMPARE(session.unsaved(), action == int(SheetKeyResult::Edited));
