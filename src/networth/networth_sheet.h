@@ -27,7 +27,7 @@ inline constexpr int SheetLastRow = 31;
 inline constexpr int SheetGridRows = 35;
 // The largest amount a cell takes: twelve whole digits. Thirty of them still
 // add up well inside what money holds, so no total can overflow.
-inline const Money SheetMaxAmount = Money::fromRaw(Q_INT64_C(999999999999) * Money::Scale + 9999);
+inline constexpr Money SheetMaxAmount = Money::fromRaw(Q_INT64_C(999999999999) * Money::Scale + 9999);
 
 struct Sheet
 {
