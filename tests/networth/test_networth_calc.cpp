@@ -164,6 +164,27 @@ private slots:
         QCOMPARE(user->text("Net"), QStringLiteral("$76,999.50"));
     }
 
+    // From the menu by keyboard alone: Alt+N opens the statement with the
+    // first asset cell chosen, typing fills it, Alt+C calculates.
+    void byKeyboardAlone()
+    {
+        user->click("NExit");
+        QVERIFY(frame->menu()->isVisible());
+        QTest::keyClick(frame->windowHandle(), Qt::Key_N, Qt::AltModifier);
+        QTest::qWait(150);
+        window = qobject_cast<NetWorthCalc *>(frame->activeTool());
+        QVERIFY(window);
+        user = std::make_unique<WindowDriver>(window);
+        QCOMPARE(user->focusedName(), QStringLiteral("NGrid1"));
+        user->type(QStringLiteral("Cash"));
+        user->key(Qt::Key_Right);
+        user->type(QStringLiteral("250"));
+        user->key(Qt::Key_C, Qt::AltModifier);
+        QTest::qWait(150);
+        QCOMPARE((QStringList{cell(Side::Assets, 3, 0), cell(Side::Assets, 3, 1)}),
+                 (QStringList{"Total Assets", "$250.00"}));
+    }
+
     void backspaceAndDelete()
     {
         typeInto(Side::Assets, 1, 0, QStringLiteral("Houses"));
