@@ -11,6 +11,9 @@ enum MessageNumber : int {
     MsgWithdrawMoreThanSavings = 7,
     MsgNotAValidDate = 10,
     MsgFileNotFound = 13,
+    MsgBadFilenameQvw = 14,
+    MsgNoRecords = 15,
+    Msg30RowLimit = 22,
 };
 
 // Values of CalcMode the tools compare.
@@ -19,6 +22,8 @@ enum CalcModeValue : qint16 {
     SavingsComparing = 2,
     CapitalAmount = 0,
     CapitalIncome = 2,
+    InsertAssetLine = 1,
+    InsertLiabilityLine = 2,
 };
 
 // Values of GraphKind: which tool asked for the graph.
