@@ -9,7 +9,9 @@
 #include "support/window_driver.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -154,6 +156,18 @@ private slots:
                  (QStringList{"150,000.00", "12,000.00", "162,000.00", "5,000.00", "", "$167,000.00"}));
         QCOMPARE(user->text("Net"), QStringLiteral("$167,000.00"));
         QVERIFY(!user->find<QLabel>("NetInfo")->isVisible());
+
+        // The sheet goes to a spreadsheet: Ctrl+C copies cells as shown
+        // (and types nothing), the export writes plain numbers.
+        grid(Side::Assets)->setSelection(2, 0, 3, 1);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(grid(Side::Assets), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Car\t12,000.00\nSub Total\t162,000.00\n"));
+        QCOMPARE(cell(Side::Assets, 2, 0), QStringLiteral("Car"));
+        QVERIFY(grid(Side::Assets)->exportCsv(path(QStringLiteral("assets.csv"))));
+        QCOMPARE(ReadFile(path(QStringLiteral("assets.csv"))),
+                 QByteArray("Assets,\r\nHouse,150000.00\r\nCar,12000.00\r\nSub Total,162000.00\r\n"
+                            "Savings,5000.00\r\n,\r\nTotal Assets,167000.00\r\n"));
 
         // A liability brings the net worth down; a row without a name goes.
         typeInto(Side::Liabilities, 1, 0, QStringLiteral("Mortgage"));
