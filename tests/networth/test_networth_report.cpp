@@ -1,3 +1,5 @@
+#include "support/report_program.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -13,43 +15,14 @@ class TestNetWorthReport : public QObject
 {
     Q_OBJECT
 
-    struct Run
-    {
-        int code = -1;
-        QByteArray out;
-        QString err;
-        QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-        QList<QStringList> grid() const
-        {
-            QList<QStringList> rows;
-            for (const QJsonValue &row : json().value(QStringLiteral("grid")).toArray()) {
-                QStringList cells;
-                for (const QJsonValue &cell : row.toArray())
-                    cells << cell.toString();
-                rows << cells;
-            }
-            return rows;
-        }
-    };
-
-    QTemporaryDir m_dir;
-    QString m_program;
+    ReportProgram m_report;
+    using Run = ReportRun;
 
     Run run(const QStringList &arguments, const QByteArray &input = {}) const
     {
-        QProcess process;
-        process.setWorkingDirectory(m_dir.path());
-        process.start(m_program, QStringList{QStringLiteral("networth"), QStringLiteral("--currency"),
-                                             QStringLiteral("$")} +
-                                     arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        process.waitForFinished(60000);
-        Run result;
-        result.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = process.readAllStandardOutput();
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return m_report.run(QStringList{QStringLiteral("networth"), QStringLiteral("--currency"), QStringLiteral("$")} +
+                            arguments,
+                            input);
     }
     Run cmd(const char *words, const QByteArray &input = {}) const
     {
@@ -63,15 +36,11 @@ class TestNetWorthReport : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        QDir(m_dir.path()).mkdir(QStringLiteral("bin"));
-        m_program = m_dir.filePath(QStringLiteral("bin/tallomar-report"));
-        QVERIFY(QFile::copy(QStringLiteral(TALLOMAR_REPORT), m_program));
-        QFile::setPermissions(m_program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(m_report.setUp());
         QByteArray example = "2,0\r\n\"House\",150000,,\r\n\"Sub Total\",150000,,\r\n";
         for (int r = 0; r < 29; ++r)
             example += ",,,\r\n";
-        QFile file(m_dir.filePath(QStringLiteral("house.qvw")));
+        QFile file(m_report.filePath(QStringLiteral("house.qvw")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(example);
     }
@@ -112,7 +81,7 @@ private slots:
 
     void aPdfFile()
     {
-        const QString out = m_dir.filePath(QStringLiteral("statement.pdf"));
+        const QString out = m_report.filePath(QStringLiteral("statement.pdf"));
         const Run r = run({QStringLiteral("--file"), QStringLiteral("house.qvw"), QStringLiteral("--format"),
                            QStringLiteral("pdf"), QStringLiteral("--out"), out});
         QCOMPARE(r.code, 0);
