@@ -11,6 +11,9 @@ enum MessageNumber : int {
     MsgWithdrawMoreThanSavings = 7,
     MsgNotAValidDate = 10,
     MsgFileNotFound = 13,
+    MsgNoRecords = 15,
+    MsgBadMortgageFileName = 37,
+    MsgBadLoanFileName = 38,
 };
 
 // Values of CalcMode the tools compare.
@@ -26,6 +29,7 @@ enum GraphKindValue : qint16 {
     GraphSavings = 1,
     GraphRetirementEnd = 2,
     GraphRetirementStart = 3,
+    GraphMortgage = 4,
     GraphCapitalRequired = 5,
     GraphCompoundGrowth = 6,
     Graph401K = 7,
