@@ -441,6 +441,7 @@ std::span<const ReportCommand *const> ReportCommands()
         &RetirementCommand(),
         &Plan401KCommand(),
         &CapitalCommand(),
+        &MortgageCommand(),
     };
     return commands;
 }

@@ -41,3 +41,4 @@ const ReportCommand &SavingsCommand();
 const ReportCommand &Plan401KCommand();
 const ReportCommand &CapitalCommand();
 const ReportCommand &RetirementCommand();
+const ReportCommand &MortgageCommand();

@@ -148,20 +148,20 @@ private slots:
             " amount of      interest      period in      compounding        and type of",
             " mortgage.      rate(%).      years.         periods in year.   each payment",
             "",
-            " $100,000.00   10.125%        25          Monthly              Monthly",
+            " $100,000.00    10.125%       25                Monthly              Monthly",
             S,
             "",
             " Days   Interest    No. of     No. years  Principal   Total paid    Total of",
             " in     rate        payments   to final   + Interest  over life     interest",
             " year   factor      each year  payment    payment     of mortgage   savings",
-            " Normal 0.0084375    12.00      25.00     $917.53 $275,258.20        $.00",
+            " Normal  0.0084375  12.00      25.00      $917.53    $275,258.20        $.00",
             S,
             "",
             "  Payment    Interest   Principal     Remaining    Cumulative     Cumulative",
             " No. Year     Payment     Payment       Balance      Interest      Principal",
             S,
             "",
-            "    1  1      843.75       73.78     99,926.22        843.75          73.78",
+            "    1  1       843.75       73.78     99,926.22        843.75          73.78",
         };
         QVERIFY(pages.size() >= 2);
         QCOMPARE(pages.at(0).mid(0, firstPage.size()), firstPage);
@@ -177,7 +177,7 @@ private slots:
             QCOMPARE(page.at(6).left(5), QStringLiteral("%1").arg(firstRow, 5));
         }
         const QStringList last = pages.last();
-        QCOMPARE(last.at(6 + 40), QStringLiteral("  300 25        7.68      909.85           .00    175,258.20     100,000.00"));
+        QCOMPARE(last.at(6 + 40), QStringLiteral("  300 25         7.68      909.85           .00    175,258.20     100,000.00"));
         QCOMPARE(last.mid(6 + 41), (QStringList{S, "", " Total:" + QString(28, u' ') +
                                                       "         .00    175,258.20     100,000.00"}));
     }
