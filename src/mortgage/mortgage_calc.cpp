@@ -67,12 +67,13 @@ MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame)
     for (const char *control : {"InPrincipal", "InRate", "InTerm", CompoundingControl, FrequencyControl}) {
         QWidget *box = field(control);
         box->setMinimumWidth(150);
-        QWidget *text = label(control);
-        text->setMinimumWidth(190);
+        auto *text = static_cast<QLabel *>(label(control));
+        text->setWordWrap(true);
         form->addWidget(text, row, 0);
         form->addWidget(box, row, 1);
         ++row;
     }
+    form->setColumnStretch(0, 1);
 
     auto *views = new QGroupBox(QStringLiteral("Show payments."), this);
     views->setObjectName(QStringLiteral("Label12"));
@@ -81,32 +82,36 @@ MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame)
     m_annual = new QRadioButton(QStringLiteral("Annual"), views);
     m_annual->setObjectName(QStringLiteral("Option2"));
     auto *viewLayout = new QHBoxLayout(views);
+    viewLayout->setContentsMargins(6, 2, 6, 2);
     viewLayout->addWidget(m_all);
     viewLayout->addWidget(m_annual);
     auto *viewGroup = new QButtonGroup(this);
     viewGroup->addButton(m_all);
     viewGroup->addButton(m_annual);
     m_annual->setChecked(true);
-    form->addWidget(views, row, 0, 1, 2);
 
+    // The seven results in two columns of captions and figures.
     auto *results = new QGridLayout;
+    results->setHorizontalSpacing(6);
     results->setVerticalSpacing(2);
     int r = 0;
     for (const ResultLabel &result : ResultLabels) {
         auto *caption = new QLabel(QString::fromLatin1(loan ? result.loanCaption : result.mortgageCaption).simplified(),
                                    this);
-        caption->setWordWrap(true);
         auto *value = new QLabel(this);
         value->setObjectName(QLatin1String(result.name));
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setMinimumWidth(120);
+        value->setMinimumWidth(125);
         value->setFont(QFont(QStringLiteral("Courier New")));
-        results->addWidget(caption, r, 0);
-        results->addWidget(value, r, 1);
+        results->addWidget(caption, r % 4, r / 4 * 2);
+        results->addWidget(value, r % 4, r / 4 * 2 + 1);
         ++r;
     }
+    results->addWidget(views, 3, 2, 1, 2);
+    results->setColumnStretch(0, 1);
+    results->setColumnStretch(2, 1);
 
     auto button = [this](const char *name, const char *caption) { return MakeCommandButton(name, caption, this); };
     QPushButton *extra = button("MAddPrePay", "&Additional payments");
@@ -114,24 +119,24 @@ MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame)
     m_dateNumber = button("MDateNumber", "&View payment date");
     QPushButton *load = button("MLoadFile", "&Open File");
     QPushButton *save = button("MSaveFile", "S&ave File");
-    auto *commands = new QVBoxLayout;
-    for (QPushButton *b : {calculateButton(), helpButton(), extra, days, m_dateNumber, load, save})
-        commands->addWidget(b);
-    commands->addStretch(1);
+    auto *commands = new QGridLayout;
+    commands->setSpacing(3);
+    int c = 0;
+    for (QPushButton *b : {calculateButton(), helpButton(), extra, days, m_dateNumber, load, save, graphButton(),
+                           printerButton(), exitButton()}) {
+        commands->addWidget(b, c % 5, c / 5);
+        ++c;
+    }
 
     auto *top = new QHBoxLayout;
-    top->addLayout(form, 3);
-    top->addLayout(results, 2);
+    top->addLayout(form, 1);
     top->addLayout(commands);
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {graphButton(), printerButton(), exitButton()})
-        buttons->addWidget(b);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(10, 8, 10, 8);
-    layout->setSpacing(6);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->setSpacing(5);
     layout->addLayout(top);
-    layout->addLayout(buttons);
+    layout->addLayout(results);
     layout->addWidget(grid(), 1);
     layout->addWidget(helpBox(), 1);
 

@@ -9,6 +9,7 @@
 #include "shell/format.h"
 #include "shell/message_numbers.h"
 #include "shell/spreadsheet_grid.h"
+#include "support/full_disk.h"
 #include "support/window_driver.h"
 
 #include <QApplication>
@@ -115,6 +116,10 @@ private slots:
         QCOMPARE(t->dialogs.messages, QList<int>{Msg40YearsLimit});
         QCOMPARE(user->text(QStringLiteral("InTerm")), QStringLiteral("             480"));
         QCOMPARE(window->mortgage().termYears(), Money::fromWhole(40));
+        // The rate takes a third decimal.
+        user->fill(QStringLiteral("InRate"), QStringLiteral("6.1256"));
+        QCOMPARE(user->text(QStringLiteral("InRate")), QStringLiteral("          6.125%"));
+        user->fill(QStringLiteral("InRate"), QStringLiteral("10.125"));
         user->fill(QStringLiteral("InTerm"), QStringLiteral("7"));
         user->find<QRadioButton>(QStringLiteral("Option1"))->click();
         calculate();
@@ -271,10 +276,23 @@ private slots:
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
         }();
         QVERIFY(!saved.isEmpty());
-        t->dialogs.fileNames << t->folder.filePath(QStringLiteral("missing/home.umd"));
+        t->dialogs.fileNames << t->folder.filePath(QStringLiteral("missing/other.umd"));
         user->click(QStringLiteral("MSaveFile"));
         QCOMPARE(t->dialogs.messages.last(), int(MsgBadMortgageFileName));
         QCOMPARE(t->state.MortgageFileName, QStringLiteral("home.umd"));
+        user->fill(QStringLiteral("InPrincipal"), QStringLiteral("90000"));
+        calculate();
+        {
+            const FullDisk full(16);
+            t->dialogs.fileNames << path;
+            user->click(QStringLiteral("MSaveFile"));
+        }
+        QCOMPARE(t->dialogs.messages.size(), 3);
+        QCOMPARE(t->dialogs.messages.last(), int(MsgBadMortgageFileName));
+        QFile again(path);
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QCOMPARE(again.readAll(), saved);
+        user->fill(QStringLiteral("InPrincipal"), QStringLiteral("100000"));
 
         user->click(QStringLiteral("MExit"));
         open("LoanPmt");
