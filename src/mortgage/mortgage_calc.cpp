@@ -105,11 +105,13 @@ MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame)
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setMinimumWidth(125);
         value->setFont(QFont(QStringLiteral("Courier New")));
+        value->setFixedHeight(value->fontMetrics().height() + 6);
+        caption->setWordWrap(true);
         results->addWidget(caption, r % 4, r / 4 * 2);
         results->addWidget(value, r % 4, r / 4 * 2 + 1);
         ++r;
     }
-    results->addWidget(views, 3, 2, 1, 2);
+    results->addWidget(views, 3, 2, 1, 2, Qt::AlignVCenter);
     results->setColumnStretch(0, 1);
     results->setColumnStretch(2, 1);
 
