@@ -1,6 +1,7 @@
 #include "mortgage/mort_irf_table.h"
 #include "shell/message_numbers.h"
 
+#include "mortgage/mortgage_file.h"
 #include "mortgage/mortgage_session.h"
 #include "shell/dialogs.h"
 #include "shell/format.h"
@@ -62,7 +63,7 @@ MortDateInput::MortDateInput(Shell &shell, MortgageSession &session, QWidget *pa
 bool MortDateInput::takeDate()
 {
     const QDate date = ParseShortDate(m_date->text());
-    if (!date.isValid()) {
+    if (!IsPaymentDate(date)) {
         m_shell.dialogs.message(MsgNotAValidDate);
         m_date->setText(Format(m_session.firstDate(), QStringLiteral("Short Date")));
         m_date->setFocus();

@@ -12,7 +12,8 @@ constexpr int FirstLineValues = 15;
 QDate ReadDateText(const QString &text)
 {
     const QDate iso = QDate::fromString(text.trimmed(), Qt::ISODate);
-    return iso.isValid() ? iso : ParseShortDate(text);
+    const QDate date = iso.isValid() ? iso : ParseShortDate(text);
+    return IsPaymentDate(date) ? date : QDate();
 }
 
 bool Fail(QString *error, const QString &why)
@@ -138,6 +139,11 @@ std::optional<MortgageFileData> ReadMortgage(RecordReader &reader, QString *erro
 }
 
 } // namespace
+
+bool IsPaymentDate(QDate date)
+{
+    return date.isValid() && date.year() >= 1 && date.year() <= 9999;
+}
 
 QByteArray MortgageFileText(const MortgageFileData &data)
 {

@@ -25,6 +25,9 @@ struct MortgageFileData
     ExtraPaymentTable extra{};
 };
 
+// A date the files and the grid can write with a four-digit year.
+bool IsPaymentDate(QDate date);
+
 // The file's text: a first line of fifteen values, then one line per year.
 QByteArray MortgageFileText(const MortgageFileData &data);
 // Reads and checks all of it: the value count and kinds, the list texts,

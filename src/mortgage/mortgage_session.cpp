@@ -95,7 +95,7 @@ void MortgageSession::setView(MortgageView view)
 
 void MortgageSession::setFirstDate(QDate date)
 {
-    if (!date.isValid())
+    if (!IsPaymentDate(date))
         return;
     m_firstDate = date;
     m_state.TodayText = Format(date, QStringLiteral("Short Date"));
@@ -176,7 +176,7 @@ Outcome<GridUpdate> MortgageSession::readCommandTexts(const FieldTexts &texts)
     const QString date = texts.value(QLatin1String(FirstDateControl)).trimmed();
     if (!date.isEmpty()) {
         const QDate first = QDate::fromString(date, Qt::ISODate);
-        if (!first.isValid())
+        if (!IsPaymentDate(first))
             return Outcome<GridUpdate>::refused(MsgNotAValidDate);
         setFirstDate(first);
     }

@@ -288,6 +288,7 @@ private slots:
         QTest::newRow("compounding not in the list")
             << QByteArray(FirstLine()).replace("\"      Monthly\",\"      Monthly\"", "\"Daily\",\"      Monthly\"");
         QTest::newRow("not a date") << QByteArray(FirstLine()).replace("2027-01-31", "2027-02-31");
+        QTest::newRow("a year before 1") << QByteArray(FirstLine()).replace("2027-01-31", "-2027-01-31");
         QTest::newRow("view 3") << QByteArray(FirstLine()).replace("0,1,1,0,0,1,", "0,1,3,0,0,1,");
         QTest::newRow("mode 0") << QByteArray(FirstLine()).replace("0,1,1,0,0,1,", "0,1,1,0,0,0,");
         QTest::newRow("text where a number goes") << QByteArray(FirstLine()).replace("100000,", "\"100000\",");
