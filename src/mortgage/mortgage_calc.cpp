@@ -180,6 +180,8 @@ MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame)
         m_termEdited = false;
     });
     connect(term->lineEdit(), &QLineEdit::textEdited, this, [this] { m_termEdited = true; });
+    // The field shows a new figure once it has stored it.
+    connect(term->lineEdit(), &QLineEdit::textChanged, this, [this] { mortgage().syncLoanYears(); });
     term->installEventFilter(this);
     // The rate takes three decimals.
     findChild<QWidget *>(QStringLiteral("InRate"))->installEventFilter(this);

@@ -129,8 +129,13 @@ void MortgageSession::termChanged()
 {
     m_extra.fill(Money());
     m_extraPaymentCount = 0;
-    if (m_kind == MortgageKind::Loan)
-        m_state.InputValues[MortgageYearsSlot] = MonthsToYears(m_state.InputValues.value(MortgageMonthsSlot).floorUnits());
+    syncLoanYears();
+}
+
+void MortgageSession::syncLoanYears()
+{
+    if (m_kind == MortgageKind::Loan && m_state.InputValues.size() > MortgageYearsSlot)
+        m_state.InputValues[MortgageYearsSlot] = termYears();
 }
 
 Money MortgageSession::termYears() const

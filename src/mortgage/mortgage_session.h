@@ -62,6 +62,8 @@ public:
 
     // The term in years as slot 3 holds it (a loan's months / 12).
     Money termYears() const;
+    // A loan's slot 3 follows the months its term field stored in slot 4.
+    void syncLoanYears();
 
     // Files: what would be saved, and taking a file's inputs. Taking them
     // changes nothing but the inputs; the term is kept in years and shown

@@ -116,6 +116,7 @@ private slots:
         QCOMPARE(t->dialogs.messages, QList<int>{Msg40YearsLimit});
         QCOMPARE(user->text(QStringLiteral("InTerm")), QStringLiteral("             480"));
         QCOMPARE(window->mortgage().termYears(), Money::fromWhole(40));
+        QCOMPARE(t->state.InputValues.value(MortgageYearsSlot), Money::fromWhole(40));
         // The rate takes a third decimal.
         user->fill(QStringLiteral("InRate"), QStringLiteral("6.1256"));
         QCOMPARE(user->text(QStringLiteral("InRate")), QStringLiteral("          6.125%"));

@@ -70,6 +70,16 @@ private slots:
             << QStringList{"--compounding", "Quarterly", "--view", "all"} << 300
             << QStringList{"$911.58", "$273,472.52", "$.00", "25.00", "Normal"}
             << QStringList{"7.5641", "904.0110", "0.0000"};
+        QTest::newRow("semiannual compounding") << QStringList{"--compounding", "SEMIANNUAL"} << 25
+                                                << QStringList{"$902.91", "$270,873.89", "$.00", "25.00", "Normal"}
+                                                << QStringList{"560.2973", "10274.6583", "0.0000"};
+        QTest::newRow("biweekly accelerated")
+            << QStringList{"--frequency", "Biweekly(Acc)", "--view", "all"} << 482
+            << QStringList{"$458.76", "$220,861.40", "$54,396.79", "18.54", "365"}
+            << QStringList{"0.7568", "195.3250", "0.0000"};
+        QTest::newRow("two weeks at 365 days") << QStringList{"--frequency", "2 Weeks", "--view", "all"} << 638
+                                               << QStringList{"$423.47", "$269,924.71", "$5,333.49", "24.54", "365"}
+                                               << QStringList{"0.6626", "171.0102", "0.0000"};
         QTest::newRow("two weeks at 364 days")
             << QStringList{"--frequency", "2 weeks", "--days", "364", "--view", "all"} << 644
             << QStringList{"$423.47", "$272,469.52", "$2,788.68", "24.77", "364"}
@@ -137,6 +147,7 @@ private slots:
         QTest::newRow("41 years") << QStringList{"--term", "41"} << 3 << "Wrong entry, 40 Years limit.";
         QTest::newRow("481 months") << QStringList{"--loan", "--term", "481"} << 3 << "Wrong entry, 40 Years limit.";
         QTest::newRow("zero rate") << QStringList{"--rate", "0"} << 3 << "Wrong or missing entry";
+        QTest::newRow("zero term") << QStringList{"--term", "0"} << 3 << "Wrong or missing entry";
         QTest::newRow("unknown compounding") << QStringList{"--compounding", "daily"} << 3 << "Wrong or missing";
         QTest::newRow("unknown days") << QStringList{"--days", "360"} << 3 << "Wrong or missing";
         QTest::newRow("wrong extra") << QStringList{"--extra", "46=100"} << 3 << "Wrong or missing";

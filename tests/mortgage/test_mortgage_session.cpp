@@ -108,6 +108,63 @@ private slots:
         QCOMPARE(state.GraphKind, qint16(GraphMortgage));
     }
 
+    // The worked edge cases, through the session as the window presses Calculate.
+    void workedCases_data()
+    {
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<int>("term");
+        QTest::addColumn<QString>("compounding");
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<int>("message");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("labels"); // payment, total paid, savings, time to the final payment
+        QTest::newRow("defaults") << "10.125" << 25 << "      Monthly" << "      Monthly" << 0 << 25
+                                  << QStringList{"$917.53", "$275,258.20", "$.00", "25.00"};
+        QTest::newRow("semiannual") << "10.125" << 25 << "   Semiannual" << "      Monthly" << 0 << 25
+                                    << QStringList{"$902.91", "$270,873.89", "$.00", "25.00"};
+        QTest::newRow("biweekly accelerated") << "10.125" << 25 << "      Monthly" << " Biweekly(Acc)" << 0 << 19
+                                              << QStringList{"$458.76", "$220,861.40", "$54,396.79", "18.54"};
+        QTest::newRow("two weeks") << "10.125" << 25 << "      Monthly" << "      2 Weeks" << 0 << 25
+                                   << QStringList{"$423.47", "$269,924.71", "$5,333.49", "24.54"};
+        QTest::newRow("ends at 19.27 years: 20 year rows") << "9" << 25 << "      Monthly" << " Biweekly(Acc)" << 0
+                                                           << 20
+                                                           << QStringList{"$419.60", "$209,926.17", "$41,832.74", "19.27"};
+        QTest::newRow("zero rate") << "0" << 25 << "      Monthly" << "      Monthly" << int(MsgWrongEntry) << 0
+                                   << QStringList{};
+        QTest::newRow("zero term") << "10.125" << 0 << "      Monthly" << "      Monthly" << int(MsgWrongEntry) << 0
+                                   << QStringList{};
+        QTest::newRow("41 years") << "10.125" << 41 << "      Monthly" << "      Monthly" << int(Msg40YearsLimit) << 0
+                                  << QStringList{};
+    }
+
+    void workedCases()
+    {
+        QFETCH(QString, rate);
+        QFETCH(int, term);
+        QFETCH(QString, compounding);
+        QFETCH(QString, frequency);
+        QFETCH(int, message);
+        QFETCH(int, rows);
+        QFETCH(QStringList, labels);
+        AppState state;
+        MortgageSession session(state, MortgageKind::Mortgage);
+        Money percent;
+        QVERIFY(Money::fromDecimalText(rate, percent));
+        state.InputValues[MortgageRateSlot] = percent;
+        state.InputValues[MortgageYearsSlot] = Money::fromWhole(term);
+        const Outcome<GridUpdate> update = session.press(
+            {{QLatin1String(CompoundingControl), compounding}, {QLatin1String(FrequencyControl), frequency}});
+        QCOMPARE(update.ok() ? 0 : update.message(), message);
+        QCOMPARE(int(state.ResultCount), rows);
+        if (!update.ok())
+            return;
+        const MortgageResultTexts texts = session.resultTexts();
+        QCOMPARE((QStringList{texts.payment.trimmed(), texts.totalPaid.trimmed(), texts.savings.trimmed(),
+                              texts.timeToFinal.trimmed()}),
+                 labels);
+        QCOMPARE(update->rows.at(rows - 1).at(3), QStringLiteral(".00"));
+    }
+
     // The graph regroups the rows and changes ResultCount; the printout
     // still prints every row of the last Calculate.
     void printoutDoesNotDependOnTheGraph()
