@@ -4,6 +4,7 @@
 #include "graph/graphs_all.h"
 #include "growth/find_compound_calc.h"
 #include "networth/networth_calc.h"
+#include "mortgage/mortgage_calc.h"
 #include "plan401k/plan401k_calc.h"
 #include "retirement/retire_calc.h"
 #include "savings/savings_calc.h"
@@ -20,5 +21,7 @@ void RegisterTools(MdiContainer &frame)
     menu->setTool(QStringLiteral("HowMuch"), [](Shell &s, MdiContainer &f) { return new CapitalReqdCalc(s, f); });
     menu->setTool(QStringLiteral("Retirement"), [](Shell &s, MdiContainer &f) { return new RetireCalc(s, f); });
     menu->setTool(QStringLiteral("NetWorth"), [](Shell &s, MdiContainer &f) { return new NetWorthCalc(s, f); });
+    for (const char *button : {"Canadian", "LoanPmt"})
+        menu->setTool(QLatin1String(button), [](Shell &s, MdiContainer &f) { return new MortgageCalc(s, f); });
     frame.setGraphFactory([](Shell &s, MdiContainer &f) { return new GraphsAll(s, f); });
 }

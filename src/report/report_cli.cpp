@@ -409,6 +409,7 @@ std::span<const ReportCommand *const> ReportCommands()
         &Plan401KCommand(),
         &CapitalCommand(),
         &NetWorthCommand(),
+        &MortgageCommand(),
     };
     return commands;
 }

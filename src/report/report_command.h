@@ -42,3 +42,4 @@ const ReportCommand &Plan401KCommand();
 const ReportCommand &CapitalCommand();
 const ReportCommand &RetirementCommand();
 const ReportCommand &NetWorthCommand();
+const ReportCommand &MortgageCommand();

@@ -14,6 +14,8 @@ enum MessageNumber : int {
     MsgBadFilenameQvw = 14,
     MsgNoRecords = 15,
     Msg30RowLimit = 22,
+    MsgBadMortgageFileName = 37,
+    MsgBadLoanFileName = 38,
 };
 
 // Values of CalcMode the tools compare.
@@ -31,6 +33,7 @@ enum GraphKindValue : qint16 {
     GraphSavings = 1,
     GraphRetirementEnd = 2,
     GraphRetirementStart = 3,
+    GraphMortgage = 4,
     GraphCapitalRequired = 5,
     GraphCompoundGrowth = 6,
     Graph401K = 7,

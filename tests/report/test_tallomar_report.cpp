@@ -255,7 +255,7 @@ private slots:
         QTest::newRow("fraction of a year") << QStringList{"savings", "--years", "2.5"} << QByteArray() << "whole";
         QTest::newRow("not a frequency") << QStringList{"savings", "--frequency", "Weekly"} << QByteArray()
                                          << "Annually, Quarterly, Monthly";
-        QTest::newRow("unknown command") << QStringList{"mortgage"} << QByteArray() << "unknown command";
+        QTest::newRow("unknown command") << QStringList{"nosuchtool"} << QByteArray() << "unknown command";
         QTest::newRow("no command") << QStringList{} << QByteArray() << "Usage";
         QTest::newRow("pdf without a file") << QStringList{"growth", "--format", "pdf"} << QByteArray() << "--out";
         QTest::newRow("unknown format") << QStringList{"growth", "--format", "xml"} << QByteArray() << "xml";
