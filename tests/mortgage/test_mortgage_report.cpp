@@ -1,10 +1,10 @@
+#include "support/report_program.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 // tallomar-report mortgage, run as a script runs it: the figures of the
@@ -13,40 +13,24 @@ class TestMortgageReport : public QObject
 {
     Q_OBJECT
 
-    struct Run
+    struct Run : ReportRun
     {
-        int code = -1;
-        QByteArray out;
-        QString err;
-        QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
         QJsonObject results() const { return json().value(QStringLiteral("results")).toObject(); }
         QJsonArray rows() const { return results().value(QStringLiteral("rows")).toArray(); }
         QString label(const char *name) const { return results().value(QLatin1String(name)).toString(); }
     };
 
-    QTemporaryDir m_dir;
-    QString m_program;
+    ReportProgram m_report;
 
     Run run(const QStringList &arguments) const
     {
-        QProcess process;
-        process.start(m_program, QStringList{QStringLiteral("mortgage")} + arguments);
-        process.waitForFinished(60000);
-        Run result;
-        result.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = process.readAllStandardOutput();
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return Run{m_report.run(QStringList{QStringLiteral("mortgage")} + arguments)};
     }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        QDir(m_dir.path()).mkdir(QStringLiteral("bin"));
-        m_program = m_dir.filePath(QStringLiteral("bin/tallomar-report"));
-        QVERIFY(QFile::copy(QStringLiteral(TALLOMAR_REPORT), m_program));
-        QFile::setPermissions(m_program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(m_report.setUp());
     }
 
     void schedules_data()
@@ -169,7 +153,7 @@ private slots:
     // Every input from a saved file; an option given as well replaces the file's.
     void inputsFromAFile()
     {
-        const QString path = m_dir.filePath(QStringLiteral("loan.uld"));
+        const QString path = m_report.filePath(QStringLiteral("loan.uld"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("15000,8.5,2.5,\"    Quarterly\",\"      Monthly\",\"2027-03-31\",1,1,2,3,1,2,365,\"O\",0\r\n"
@@ -187,7 +171,7 @@ private slots:
 
     void pdf()
     {
-        const QString path = m_dir.filePath(QStringLiteral("schedule.pdf"));
+        const QString path = m_report.filePath(QStringLiteral("schedule.pdf"));
         const Run r = run({"--view", "all", "--frequency", "1 Week", "--term", "40", "--format", "pdf", "--out", path});
         QCOMPARE(r.code, 0);
         QFile file(path);

@@ -95,6 +95,8 @@ private slots:
         QTest::newRow("retirement") << "Retirement";
         QTest::newRow("401(k)") << "Plan401K";
         QTest::newRow("capital required") << "HowMuch";
+        QTest::newRow("mortgages") << "Canadian";
+        QTest::newRow("payment on a loan") << "LoanPmt";
     }
     void everyToolOpensWithItsControls()
     {
