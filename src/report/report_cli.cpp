@@ -348,25 +348,33 @@ QString Simplified(const QString &heading)
     return heading.simplified();
 }
 
-QString AsText(const QList<QStringList> &grid)
+// A column of names reads from the left, a column of figures from the right:
+// a column is names when a body cell in it is not a figure.
+QString AsText(const QList<QStringList> &grid, const QString &currencySymbol)
 {
     QList<int> widths;
-    for (const QStringList &row : grid)
-        for (int c = 0; c < row.size(); ++c) {
-            const QString cell = grid.indexOf(row) == 0 ? Simplified(row.at(c)) : row.at(c);
-            if (widths.size() <= c)
+    QList<bool> names;
+    for (int r = 0; r < grid.size(); ++r)
+        for (int c = 0; c < grid.at(r).size(); ++c) {
+            const QString cell = r == 0 ? Simplified(grid.at(r).at(c)) : grid.at(r).at(c);
+            if (widths.size() <= c) {
                 widths.append(0);
+                names.append(c == 0);
+            }
             widths[c] = std::max<int>(widths[c], int(cell.size()));
+            if (r > 0 && !cell.trimmed().isEmpty() && PlainFigure(cell, currencySymbol) == cell &&
+                !cell.contains(QLatin1Char('/')))
+                names[c] = names[c] || std::any_of(cell.cbegin(), cell.cend(), [](QChar ch) { return ch.isLetter(); });
         }
     QString text;
     for (int r = 0; r < grid.size(); ++r) {
         QStringList cells;
         for (int c = 0; c < grid.at(r).size(); ++c) {
             const QString cell = r == 0 ? Simplified(grid.at(r).at(c)) : grid.at(r).at(c);
-            // Names read from the left, figures from the right.
-            cells << (c == 0 ? cell.leftJustified(widths[c]) : cell.rightJustified(widths[c]));
+            cells << (names[c] ? cell.leftJustified(widths[c]) : cell.rightJustified(widths[c]));
         }
-        text += cells.join(QStringLiteral("  ")).trimmed().isEmpty() ? QString() : cells.join(QStringLiteral("  "));
+        const QString line = cells.join(QStringLiteral("  "));
+        text += line.trimmed().isEmpty() ? QString() : line;
         text += QLatin1Char('\n');
     }
     return text;
@@ -521,7 +529,7 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
 
     QByteArray bytes;
     if (format == QLatin1String("text"))
-        bytes = AsText(result.grid).toUtf8();
+        bytes = AsText(result.grid, state.CurrencySymbol).toUtf8();
     else if (format == QLatin1String("csv"))
         bytes = TableAsCsv(result.grid, state.CurrencySymbol).toUtf8();
     else if (format == QLatin1String("json"))
