@@ -3,6 +3,7 @@
 #include "capital/capital_reqd_calc.h"
 #include "graph/graphs_all.h"
 #include "growth/find_compound_calc.h"
+#include "invest/fund_menu.h"
 #include "plan401k/plan401k_calc.h"
 #include "retirement/retire_calc.h"
 #include "savings/savings_calc.h"
@@ -18,5 +19,6 @@ void RegisterTools(MdiContainer &frame)
     menu->setTool(QStringLiteral("Plan401K"), [](Shell &s, MdiContainer &f) { return new Plan401KCalc(s, f); });
     menu->setTool(QStringLiteral("HowMuch"), [](Shell &s, MdiContainer &f) { return new CapitalReqdCalc(s, f); });
     menu->setTool(QStringLiteral("Retirement"), [](Shell &s, MdiContainer &f) { return new RetireCalc(s, f); });
+    menu->setTool(QStringLiteral("Manager"), [](Shell &s, MdiContainer &f) { return new FundMenu(s, f); });
     frame.setGraphFactory([](Shell &s, MdiContainer &f) { return new GraphsAll(s, f); });
 }
