@@ -441,6 +441,7 @@ std::span<const ReportCommand *const> ReportCommands()
         &RetirementCommand(),
         &Plan401KCommand(),
         &CapitalCommand(),
+        &FundsCommand(),
     };
     return commands;
 }
@@ -469,6 +470,8 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         err << "tallomar-report: unknown command '" << name << "'\n\n" << ProgramHelp();
         return ReportUsage;
     }
+    if (command->run)
+        return command->run(arguments.mid(1), programDir, out, err);
     const FieldTable fields = command->fields();
 
     QCommandLineParser parser;
