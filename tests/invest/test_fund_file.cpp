@@ -157,6 +157,39 @@ private slots:
         QVERIFY(ReadFundText("0,0,\"All Records\",\"31\"").ok());
     }
 
+    // The sample file the menu's help points to: several funds and years,
+    // every type, a split, and every record stored as entry would store it.
+    void sampleFile()
+    {
+        const auto read = ReadFundFile(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS"));
+        QVERIFY(read.ok());
+        AppState state;
+        ApplyFundFile(state, read.value(), QStringLiteral("DtaSampl.QVS"));
+        QVERIFY(state.FundCount >= 3);
+        QVERIFY(state.RecordCount >= 25);
+        QString codes;
+        bool split = false;
+        for (int slot = 1; slot <= state.RecordCount; ++slot) {
+            const FundRecord &r = state.RecordTable[slot];
+            if (!codes.contains(r.typeCode))
+                codes += r.typeCode;
+            split = split || (r.typeCode == QLatin1String("D") && r.price == Money::fromRaw(1));
+            const Money number = r.shares < Money() ? -r.shares : r.shares;
+            const FundRecord again =
+                MakeRecord(int(r.fundNumber.floorUnits()), r.typeCode, r.date, {r.price, number, r.fees, r.cashDividend}, slot);
+            QCOMPARE(again.shares, r.shares);
+            QCOMPARE(again.bookValue, r.bookValue);
+        }
+        QCOMPARE(codes.size(), 6);
+        QVERIFY(split);
+        QCOMPARE(state.RecordTable[1].date.year(), 1996);
+        QCOMPARE(state.RecordTable[state.RecordCount].date.year(), 2000);
+        // Already in date order: sorting changes nothing.
+        const QByteArray before = FundFileText(state);
+        QCOMPARE(SortRecordsByDate(state), 0);
+        QCOMPARE(FundFileText(state), before);
+    }
+
     void failedSaveKeepsTheOldFile()
     {
         AppState state;
