@@ -100,11 +100,10 @@ FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
     fundLine->addWidget(m_funds, 1, 0);
     fundLine->addWidget(Caption("Add a new fund to database.", this), 0, 1);
     fundLine->addWidget(m_createFund, 1, 1);
-    fundLine->addWidget(new QLabel(QStringLiteral("Funds =\nRecords ="), this), 0, 2, 2, 1, Qt::AlignRight);
-    auto *counts = new QVBoxLayout;
-    counts->addWidget(m_numFunds);
-    counts->addWidget(m_numRec);
-    fundLine->addLayout(counts, 0, 3, 2, 1);
+    fundLine->addWidget(new QLabel(QStringLiteral("Funds ="), this), 0, 2, Qt::AlignRight);
+    fundLine->addWidget(new QLabel(QStringLiteral("Records ="), this), 1, 2, Qt::AlignRight);
+    fundLine->addWidget(m_numFunds, 0, 3);
+    fundLine->addWidget(m_numRec, 1, 3);
     fundLine->addWidget(m_done, 0, 4, 2, 1, Qt::AlignCenter);
     fundLine->setColumnStretch(4, 1);
 
