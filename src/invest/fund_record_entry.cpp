@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -197,11 +198,15 @@ void FundRecordEntry::guarded(const std::function<void()> &handler)
 
 // A button pressed by its access key leaves the focus where it was: the
 // focused box is finished as leaving it would.
-void FundRecordEntry::finishEdit()
+bool FundRecordEntry::finishEdit()
 {
+    // A click on a button leaves the date box before the click arrives.
+    bool dateRead = !m_dateRefused;
     if (QApplication::focusWidget() == m_date)
-        dateLeft();
+        dateRead = dateLeft() && dateRead;
     m_fields->finishEdit();
+    m_dateRefused = false;
+    return dateRead;
 }
 
 bool FundRecordEntry::fundShown() const
@@ -354,7 +359,10 @@ void FundRecordEntry::typeChosen(int index)
 
 void FundRecordEntry::addRecord()
 {
-    finishEdit();
+    // The date typed was refused and replaced by today's: the record is
+    // not stored under a date the user did not give.
+    if (!finishEdit())
+        return;
     AppState &state = shell().state;
     const bool correcting = state.CalcMode == 1;
     if (!fundShown()) {
@@ -554,6 +562,9 @@ bool FundRecordEntry::dateLeft()
     m_date->setText(Format(shell().today, QStringLiteral("Short Date")));
     m_date->setFocus();
     m_inDateLeave = false;
+    // Stops the command whose click took the focus away, and no later one.
+    m_dateRefused = true;
+    QTimer::singleShot(0, this, [this] { m_dateRefused = false; });
     return false;
 }
 

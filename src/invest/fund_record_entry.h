@@ -35,7 +35,8 @@ protected:
 
 private:
     void guarded(const std::function<void()> &handler);
-    void finishEdit();
+    // False when the date box refused its date during this command.
+    bool finishEdit();
     bool fundShown() const;
     void MakeEGrid();
     void ShowRecords();
@@ -85,4 +86,6 @@ private:
     // The record a correction stores over, fixed when Correct was pressed.
     int m_correctedRecord = 0;
     bool m_inDateLeave = false;
+    // The date box refused its text while the current event was handled.
+    bool m_dateRefused = false;
 };

@@ -222,6 +222,60 @@ private slots:
         QCOMPARE(cell(3, 1), QStringLiteral("Div. Shares"));
     }
 
+    // From the fund menu to a stored record by the keyboard alone; amounts
+    // take four decimals and Enter follows the boxes the type uses.
+    void keyboardOnly()
+    {
+        smallDatabase();
+        user->focus("Loadfile");
+        user->key(Qt::Key_A, Qt::AltModifier);
+        QTest::qWait(150);
+        QVERIFY(menu->entryWindow());
+        entry = std::make_unique<WindowDriver>(menu->entryWindow());
+        entry->focus("Funds");
+        entry->key(Qt::Key_Down);
+        QCOMPARE(entry->text("Funds"), QStringLiteral("Alpha"));
+        entry->enter();
+        QCOMPARE(entry->focusedName(), QStringLiteral("ETransType"));
+        entry->key(Qt::Key_Down);
+        entry->key(Qt::Key_Down);
+        QCOMPARE(entry->text("ETransType"), QStringLiteral("Sold"));
+        entry->enter();
+        QCOMPARE(entry->focusedName(), QStringLiteral("InDate"));
+        entry->type("2/3/2004");
+        entry->enter();
+        QCOMPARE(entry->focusedName(), QStringLiteral("InPrice"));
+        entry->type("12.34567");
+        entry->enter();
+        QCOMPARE(entry->text("InPrice"), QStringLiteral("$12.3456"));
+        entry->type("10");
+        entry->enter();
+        QCOMPARE(entry->text("InNumber"), QStringLiteral("10.0000"));
+        entry->enter(); // no fees
+        QCOMPARE(entry->focusedName(), QStringLiteral("AddaRec"));
+        entry->enter();
+        QCOMPARE(messages(), QList<int>());
+        QCOMPARE(state().RecordCount, qint16(3));
+        QCOMPARE(cell(2, 3), QStringLiteral("12.3456"));
+        QCOMPARE(cell(2, 8), QStringLiteral("-123.46"));
+
+        // Dividend shares skip the fees box; a cash dividend goes straight to its own box.
+        chooseType("Dividend Shares");
+        entry->focus("InDate");
+        entry->type("2/4/2004");
+        entry->enter();
+        entry->type("1");
+        entry->enter();
+        entry->type("2");
+        entry->enter();
+        QCOMPARE(entry->focusedName(), QStringLiteral("AddaRec"));
+        chooseType("Cash Dividend");
+        entry->focus("InDate");
+        entry->enter();
+        QCOMPARE(entry->focusedName(), QStringLiteral("InCashDiv"));
+        QVERIFY(!entry->find<QLineEdit>("InPrice")->isVisible());
+    }
+
     void entryChecks_data()
     {
         QTest::addColumn<QString>("type");
@@ -281,6 +335,40 @@ private slots:
         entry->find<QLineEdit>("InDate")->clear();
         entry->type("1a/2b/2003");
         QCOMPARE(entry->text("InDate"), QStringLiteral("1/2/2003"));
+    }
+
+    // A date refused as the date box is left is never stored, neither when
+    // a click on Add Record took the focus nor when Add Record's access key
+    // was pressed in the box.
+    void refusedDateIsNotStored_data()
+    {
+        QTest::addColumn<bool>("accessKey");
+        QTest::newRow("click") << false;
+        QTest::newRow("access key") << true;
+    }
+    void refusedDateIsNotStored()
+    {
+        QFETCH(bool, accessKey);
+        openEntry();
+        addFund(QStringLiteral("Alpha"));
+        chooseType("Fee Cash");
+        entry->fill("InComm", "5");
+        entry->focus("InDate");
+        entry->type("2/30/2003");
+        if (accessKey) {
+            entry->key(Qt::Key_A, Qt::AltModifier);
+            QTest::qWait(150);
+        } else {
+            entry->click("AddaRec");
+        }
+        QCOMPARE(messages(), QList<int>{30});
+        QCOMPARE(state().RecordCount, qint16(0));
+        QCOMPARE(entry->text("InDate"), QStringLiteral("12/6/2026"));
+        // The user has seen today's date: the next press stores it.
+        QTest::qWait(10);
+        entry->click("AddaRec");
+        QCOMPARE(state().RecordCount, qint16(1));
+        QCOMPARE(state().RecordTable[1].date, QDate(2026, 12, 6));
     }
 
     // Decision: a record always lands in a real slot; a stale correction
