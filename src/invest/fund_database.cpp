@@ -1,6 +1,7 @@
 #include "invest/fund_database.h"
 
 #include "shell/format.h"
+#include "shell/message_numbers.h"
 
 #include <QLocale>
 
@@ -236,7 +237,7 @@ int SortRecordsByDate(AppState &state)
                 const QDate first = table.at(j).date;
                 const QDate second = table.at(j + gap).date;
                 if (!first.isValid() || !second.isValid()) {
-                    result = 23;
+                    result = MsgCannotSort;
                     break;
                 }
                 if (first <= second)
@@ -358,22 +359,22 @@ StoreResult StoreRecord(AppState &state, int fund, const EntryRow &row, int corr
     const bool correcting = correctedSlot > 0;
     auto refused = [](int message) { return StoreResult{message, true}; };
     if (row.typeCode.isEmpty() || !TypeOfCode(row.typeCode))
-        return refused(51);
+        return refused(MsgNoTransactionType);
     if (row.dateText.trimmed().isEmpty())
-        return refused(31);
+        return refused(MsgNoDate);
     // A date the parser cannot read is refused here rather than stored:
     // the file could not hold it and the next open would fail.
     const QDate date = ParseShortDate(row.dateText);
     if (!date.isValid() || date.year() < 1 || date.year() > 9999)
-        return refused(30);
+        return refused(MsgDateFormat);
     if (!FiguresFitType(row.typeCode, row.figures))
-        return refused(correcting ? 29 : 20);
+        return refused(correcting ? MsgRecordNotCorrected : MsgRecordNotSaved);
     if (state.RecordCount >= MaxEnteredRecords)
-        return StoreResult{35, false};
+        return StoreResult{Msg1000Records, false};
     if (fund < 1 || fund > state.FundCount)
-        return StoreResult{16, false};
+        return StoreResult{MsgSelectFund, false};
     if (correcting && correctedSlot > state.RecordCount)
-        return StoreResult{17, false};
+        return StoreResult{MsgNoRecordSelected, false};
     if (state.RecordTable.size() < LastRecordSlot + 1)
         state.RecordTable.resize(LastRecordSlot + 1);
     int target = correctedSlot;
@@ -402,7 +403,7 @@ bool DeleteRecord(AppState &state, int slot)
 int AddFund(AppState &state, const QString &name)
 {
     if (state.FundCount >= MaxFunds)
-        return -36;
+        return -Msg30Funds;
     state.FundCount = qint16(state.FundCount + 1);
     state.FundList.set(state.FundCount, FundNameColumn, name);
     state.FundList.set(state.FundCount, FundNumberColumn, NumberText(state.FundCount));
@@ -433,7 +434,7 @@ PriceKeyResult PriceCellKey(AppState &state, int row, int column, int key, QStri
 {
     PriceKeyResult result;
     if (row > MaxFunds) {
-        result.message = 22;
+        result.message = Msg30RowLimit;
         return result;
     }
     if (row < 1 || column == 0)

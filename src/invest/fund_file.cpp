@@ -2,12 +2,12 @@
 
 #include "invest/fund_database.h"
 #include "shell/format.h"
+#include "shell/message_numbers.h"
 #include "shell/record_file.h"
 #include "shell/safe_save.h"
 
 namespace {
 
-constexpr int FileNotRead = 13;
 constexpr int RecordFields = 8;
 
 // Reads everything into `contents`; an empty return means it is whole.
@@ -108,7 +108,7 @@ Outcome<FundFileContents> ReadWith(RecordReader reader)
     FundFileContents contents;
     const QString error = Read(reader, contents);
     if (!error.isEmpty())
-        return Outcome<FundFileContents>::refused(FileNotRead);
+        return Outcome<FundFileContents>::refused(MsgFileNotFound);
     return contents;
 }
 

@@ -21,11 +21,6 @@
 
 namespace {
 
-constexpr int MsgNoRecords = 15;
-constexpr int MsgBadSaveName = 25;
-constexpr int MsgMenuHelp = 27;
-constexpr int QuestionUnsaved = 3;
-
 // The busy pointer while a file is read, written or sorted.
 class BusyPointer
 {
@@ -133,7 +128,7 @@ bool FundMenu::hasRecords()
 bool FundMenu::wantsToSave()
 {
     const AppState &state = shell().state;
-    return state.DataChanged == 1 && state.RecordCount != 0 && shell().dialogs.ask(QuestionUnsaved);
+    return state.DataChanged == 1 && state.RecordCount != 0 && shell().dialogs.ask(QuestionUnsavedFile);
 }
 
 bool FundMenu::queryClose()
@@ -197,7 +192,7 @@ void FundMenu::saveFile()
                 state.CurrentFileName = BareName(state.ChosenFileName);
                 state.DataChanged = 0;
             } else {
-                shell().dialogs.message(MsgBadSaveName);
+                shell().dialogs.message(MsgBadQvsName);
             }
         }
     }
@@ -258,7 +253,7 @@ void FundMenu::entryClosed()
 
 void FundMenu::quickHelp()
 {
-    shell().dialogs.message(MsgMenuHelp);
+    shell().dialogs.message(MsgFundMenuHelp);
 }
 
 void FundMenu::exitManager()

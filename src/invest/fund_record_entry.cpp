@@ -340,7 +340,7 @@ void FundRecordEntry::typeChosen(int index)
 {
     AppState &state = shell().state;
     if (state.ShownFund == 0) {
-        shell().dialogs.message(16);
+        shell().dialogs.message(MsgSelectFund);
         m_type->setCurrentIndex(-1);
         m_funds->setFocus();
         return;
@@ -366,7 +366,7 @@ void FundRecordEntry::addRecord()
     AppState &state = shell().state;
     const bool correcting = state.CalcMode == 1;
     if (!fundShown()) {
-        shell().dialogs.message(correcting ? 17 : 16);
+        shell().dialogs.message(correcting ? MsgNoRecordSelected : MsgSelectFund);
         state.CalcMode = 0;
         return;
     }
@@ -383,7 +383,7 @@ void FundRecordEntry::addRecord()
         if (!correcting)
             return;
     }
-    if (result.message == 0 || result.message == 23) {
+    if (result.message == 0 || result.message == MsgCannotSort) {
         showCounts();
         ShowRecords();
     }
@@ -409,11 +409,11 @@ void FundRecordEntry::correctRecord()
     finishEdit();
     AppState &state = shell().state;
     if (!fundShown()) {
-        shell().dialogs.message(state.CalcMode == 1 ? 17 : 16);
+        shell().dialogs.message(state.CalcMode == 1 ? MsgNoRecordSelected : MsgSelectFund);
         return;
     }
     if (state.SelectedRecord < 1 || state.SelectedRecord > state.RecordCount) {
-        shell().dialogs.message(17);
+        shell().dialogs.message(MsgNoRecordSelected);
         return;
     }
     state.CalcMode = 1;
@@ -442,7 +442,7 @@ void FundRecordEntry::deleteRecord()
     AppState &state = shell().state;
     Dialogs &dialogs = shell().dialogs;
     if (!fundShown()) {
-        dialogs.message(16);
+        dialogs.message(MsgSelectFund);
         return;
     }
     // Deleting ends any correction: the record it pointed at may move.
@@ -455,15 +455,15 @@ void FundRecordEntry::deleteRecord()
     const bool fundEmpty = m_grid->cell(1, 0).isEmpty();
     bool yes = false;
     if (fundEmpty) {
-        yes = dialogs.ask(5);
+        yes = dialogs.ask(QuestionDeleteFund);
     } else {
         if (state.SelectedRecord < 1 || state.SelectedRecord > state.RecordCount) {
-            dialogs.message(17);
+            dialogs.message(MsgNoRecordSelected);
             state.RecordNumberText.clear();
             state.SelectedRecord = 0;
             return;
         }
-        yes = dialogs.ask(4);
+        yes = dialogs.ask(QuestionDeleteRecord);
     }
     if (!yes) {
         state.RecordNumberText.clear();
@@ -558,7 +558,7 @@ bool FundRecordEntry::dateLeft()
     if (text.trimmed().isEmpty() || ParseShortDate(text).isValid())
         return true;
     m_inDateLeave = true;
-    shell().dialogs.message(30);
+    shell().dialogs.message(MsgDateFormat);
     m_date->setText(Format(shell().today, QStringLiteral("Short Date")));
     m_date->setFocus();
     m_inDateLeave = false;
