@@ -1,5 +1,6 @@
 #include "app/tool_registry.h"
 #include "shell/app_state.h"
+#include "shell/data_places.h"
 #include "shell/mdi_container.h"
 #include "shell/qt_printer.h"
 #include "shell/shell.h"
@@ -12,7 +13,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallomar"));
-    QApplication::setApplicationVersion(QStringLiteral("3.3"));
+    QApplication::setApplicationVersion(QStringLiteral(TALLOMAR_VERSION));
 
     AppState state;
     WidgetDialogs dialogs(state, [] { return QDate::currentDate(); });
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
     MdiContainer frame(shell);
     RegisterTools(frame);
     dialogs.setFrame(&frame);
+    dialogs.setSampleFolder(SampleFolder(shell.programDir));
     printer.setParentWindow(&frame);
     frame.show();
     return app.exec();

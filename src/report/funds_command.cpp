@@ -3,6 +3,7 @@
 #include "report/report_cli.h"
 #include "report/report_command.h"
 #include "shell/app_state.h"
+#include "shell/data_places.h"
 #include "shell/format.h"
 #include "shell/message_texts.h"
 #include "shell/page_print_job.h"
@@ -194,7 +195,7 @@ int RunFunds(const QStringList &arguments, const QString &programDir, QTextStrea
         return usage(QStringLiteral("--format pdf needs --out FILE"));
 
     AppState state;
-    LoadPersonalSettings(state, QDir(programDir).filePath(QLatin1String(PersonalSettingsFile)));
+    LoadPersonalSettings(state, SettingsFileToRead(programDir));
     if (parser.isSet(QStringLiteral("currency")))
         state.CurrencySymbol = parser.value(QStringLiteral("currency")).trimmed().left(2);
     state.TodayText = Format(QDate::currentDate(), QStringLiteral("Short Date"));

@@ -3,14 +3,18 @@
 
 #include "report/report_command.h"
 #include "shell/app_state.h"
+#include "shell/data_places.h"
 #include "shell/message_texts.h"
 #include "shell/page_print_job.h"
 #include "shell/personal_settings.h"
 #include "shell/print_frame.h"
 #include "shell/safe_save.h"
+#include "shell/table_text.h"
 #include "shell/text_print_job.h"
 #include "shell/tool_session.h"
 #include "shell/unattended_dialogs.h"
+
+#include <algorithm>
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -60,10 +64,14 @@ QString ProgramHelp()
             "spreadsheets.\n"
             "\n"
             "Commands:\n";
+    qsizetype width = 0;
     for (const ReportCommand *command : ReportCommands())
-        help << "  " << QString::fromLatin1(command->name).leftJustified(10) << command->summary << "\n";
+        width = std::max<qsizetype>(width, qstrlen(command->name));
+    for (const ReportCommand *command : ReportCommands())
+        help << "  " << QString::fromLatin1(command->name).leftJustified(width + 2) << command->summary << "\n";
     help << "\n"
-            "Run 'tallomar-report COMMAND --help' for the options of a command.\n"
+            "Run 'tallomar-report COMMAND --help' for the options of a command, 'tallomar-report\n"
+            "--help-all' for those of every command, 'tallomar-report --version' for the version.\n"
             "\n"
             "Exit status: 0 done, 2 wrong arguments, 3 a calculation was refused (the message is\n"
             "printed on standard error), 1 the output could not be written.\n";
@@ -361,50 +369,6 @@ QString AsText(const QList<QStringList> &grid)
     return text;
 }
 
-QString CsvCell(const QString &cell)
-{
-    if (cell.contains(QLatin1Char(',')) || cell.contains(QLatin1Char('"')) || cell.contains(QLatin1Char('\n')))
-        return QLatin1Char('"') + QString(cell).replace(QStringLiteral("\""), QStringLiteral("\"\"")) +
-               QLatin1Char('"');
-    return cell;
-}
-
-// A figure as a spreadsheet reads it: no currency symbol, no grouping, a
-// percentage as its number, "." before the decimals and a digit before it.
-// Texts that are not figures stay as they are.
-QString PlainFigure(const QString &cell, const QString &currencySymbol)
-{
-    static const QRegularExpression number(QStringLiteral("^(-?)(\\d*)(\\.\\d+)?$"));
-    QString text = cell.trimmed();
-    const bool negative = text.startsWith(QLatin1Char('-'));
-    if (negative)
-        text.remove(0, 1);
-    if (!currencySymbol.isEmpty() && text.startsWith(currencySymbol))
-        text.remove(0, currencySymbol.size());
-    if (text.endsWith(QLatin1Char('%')))
-        text.chop(1);
-    text.remove(QLatin1Char(','));
-    if (negative)
-        text.prepend(QLatin1Char('-'));
-    const QRegularExpressionMatch match = number.match(text);
-    if (!match.hasMatch() || (match.captured(2).isEmpty() && match.captured(3).isEmpty()))
-        return cell;
-    return match.captured(1) + (match.captured(2).isEmpty() ? QStringLiteral("0") : match.captured(2)) +
-           match.captured(3);
-}
-
-QString AsCsv(const QList<QStringList> &grid, const QString &currencySymbol)
-{
-    QString text;
-    for (int r = 0; r < grid.size(); ++r) {
-        QStringList cells;
-        for (const QString &cell : grid.at(r))
-            cells << CsvCell(r == 0 ? Simplified(cell) : PlainFigure(cell, currencySymbol));
-        text += cells.join(QLatin1Char(',')) + QStringLiteral("\r\n");
-    }
-    return text;
-}
-
 QString AsJson(const Result &result, const AppState &state)
 {
     QJsonArray grid;
@@ -465,6 +429,16 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         (name.isEmpty() ? err : out) << ProgramHelp();
         return name.isEmpty() ? ReportUsage : ReportOk;
     }
+    if (name == QLatin1String("--version")) {
+        out << "tallomar-report " << TALLOMAR_VERSION << "\n";
+        return ReportOk;
+    }
+    if (name == QLatin1String("--help-all")) {
+        out << ProgramHelp();
+        for (const ReportCommand *command : ReportCommands())
+            out << "\n" << CommandHelp(*command);
+        return ReportOk;
+    }
     const ReportCommand *command = FindCommand(name);
     if (!command) {
         err << "tallomar-report: unknown command '" << name << "'\n\n" << ProgramHelp();
@@ -519,7 +493,7 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
     }
 
     AppState state;
-    LoadPersonalSettings(state, QDir(programDir).filePath(QLatin1String(PersonalSettingsFile)));
+    LoadPersonalSettings(state, SettingsFileToRead(programDir));
     if (parser.isSet(QStringLiteral("currency")))
         state.CurrencySymbol = parser.value(QStringLiteral("currency")).trimmed().left(2);
     state.TodayText = Format(QDate::currentDate(), QStringLiteral("Short Date"));
@@ -547,7 +521,7 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
     if (format == QLatin1String("text"))
         bytes = AsText(result.grid).toUtf8();
     else if (format == QLatin1String("csv"))
-        bytes = AsCsv(result.grid, state.CurrencySymbol).toUtf8();
+        bytes = TableAsCsv(result.grid, state.CurrencySymbol).toUtf8();
     else if (format == QLatin1String("json"))
         bytes = AsJson(result, state).toUtf8();
     else {

@@ -1,5 +1,6 @@
 #include "shell/change_fnt.h"
 
+#include "shell/data_places.h"
 #include "shell/format.h"
 #include "shell/input_fields.h"
 #include "shell/mdi_container.h"
@@ -165,7 +166,7 @@ void ChangeFnt::exitFonts()
         state.CurrencySymbol = QStringLiteral("$");
     // The new settings hold for this run either way; a user whose settings
     // were not kept must hear it, or the next start surprises them.
-    if (!SavePersonalSettings(state, QDir::current().filePath(QLatin1String(PersonalSettingsFile))))
+    if (!SavePersonalSettings(state, SettingsFileToWrite(m_shell.folder())))
         m_shell.dialogs.message(SettingsNotSavedMessage);
     m_frame.setCaption(QStringLiteral(" Tallomar Menu"));
     QDialog::accept();

@@ -2,6 +2,7 @@
 
 #include "shell/about_box.h"
 #include "shell/change_fnt.h"
+#include "shell/data_places.h"
 #include "shell/format.h"
 #include "shell/help_viewer.h"
 #include "shell/mdi_container.h"
@@ -145,7 +146,7 @@ void MenuMain::openTool(const QString &name)
 
 void MenuMain::LoadFnt()
 {
-    LoadPersonalSettings(m_shell.state, QDir::current().filePath(QLatin1String(PersonalSettingsFile)));
+    LoadPersonalSettings(m_shell.state, SettingsFileToRead(m_shell.folder()));
     updateMyName();
 }
 
@@ -178,7 +179,7 @@ void MenuMain::openHelp(const QString &fileName, const QString &title)
 {
     QPointer<HelpViewer> &viewer = m_help[fileName];
     if (!viewer)
-        viewer = new HelpViewer(QDir::current().filePath(fileName), title, &m_frame);
+        viewer = new HelpViewer(DataFilePath(m_shell.folder(), fileName), title, &m_frame);
     viewer->showMaximized();
     viewer->raise();
     viewer->activateWindow();

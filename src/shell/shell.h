@@ -5,6 +5,7 @@
 #include "shell/print_job.h"
 
 #include <QDate>
+#include <QDir>
 #include <QString>
 
 // What every window is given: the shared variables, the services that talk
@@ -17,4 +18,7 @@ struct Shell
     Printer &printer;
     QDate today;
     QString programDir;
+
+    // The program's folder, or the current folder when none was given.
+    QString folder() const { return programDir.isEmpty() ? QDir::currentPath() : programDir; }
 };

@@ -1,10 +1,23 @@
 #include "shell/spreadsheet_grid.h"
 
 #include "shell/placement.h"
+#include "shell/safe_save.h"
+#include "shell/shell.h"
+#include "shell/tool_window.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStandardPaths>
 #include <QStyle>
+
+#include <algorithm>
 
 #include <array>
 
@@ -429,8 +442,108 @@ void SpreadsheetGrid::clearBody()
     scrollToTop();
 }
 
+namespace {
+
+// Empty rows below the last filled one say nothing to another program.
+void DropEmptyRows(TextTable &table, qsizetype keep)
+{
+    while (table.size() > keep &&
+           std::all_of(table.last().cbegin(), table.last().cend(), [](const QString &c) { return c.isEmpty(); }))
+        table.removeLast();
+}
+
+} // namespace
+
+TextTable SpreadsheetGrid::selectedCells() const
+{
+    TextTable cells;
+    const QModelIndexList chosen = selectionModel()->selectedIndexes();
+    if (chosen.isEmpty())
+        return cells;
+    int top = rows(), bottom = -1, left = cols(), right = -1;
+    for (const QModelIndex &index : chosen) {
+        top = std::min(top, index.row() + 1);
+        bottom = std::max(bottom, index.row() + 1);
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    for (int r = top; r <= bottom; ++r) {
+        QStringList row;
+        for (int c = left; c <= right; ++c)
+            row << cell(r, c);
+        cells << row;
+    }
+    DropEmptyRows(cells, 1);
+    return cells;
+}
+
+TextTable SpreadsheetGrid::table() const
+{
+    TextTable all;
+    for (int r = 0; r < rows(); ++r) {
+        QStringList row;
+        for (int c = 0; c < cols(); ++c)
+            row << cell(r, c);
+        all << row;
+    }
+    DropEmptyRows(all, 1);
+    return all;
+}
+
+void SpreadsheetGrid::copySelection() const
+{
+    const TextTable cells = selectedCells();
+    if (!cells.isEmpty())
+        QApplication::clipboard()->setText(TableAsTabs(cells, false));
+}
+
+void SpreadsheetGrid::copyTable() const
+{
+    QApplication::clipboard()->setText(TableAsTabs(table(), true));
+}
+
+QString SpreadsheetGrid::currencySymbol() const
+{
+    for (QWidget *widget = parentWidget(); widget; widget = widget->parentWidget())
+        if (const auto *tool = qobject_cast<const ToolWindow *>(widget))
+            return tool->shell().state.CurrencySymbol;
+    return QStringLiteral("$");
+}
+
+bool SpreadsheetGrid::exportCsv(const QString &path, QString *why) const
+{
+    return SaveFileWhole(path, TableAsCsv(table(), currencySymbol()).toUtf8(), why);
+}
+
+void SpreadsheetGrid::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    menu.addAction(tr("&Copy Table"), this, &SpreadsheetGrid::copyTable);
+    menu.addAction(tr("&Export as CSV…"), this, [this] {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QFileDialog dialog(this, tr("Export as CSV"), documents, tr("CSV files (*.csv)"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        const QString path = dialog.selectedFiles().constFirst();
+        QString why;
+        if (!exportCsv(path, &why))
+            QMessageBox::warning(this, tr("Export as CSV"),
+                                 tr("The table was not written to %1:\n%2").arg(QDir::toNativeSeparators(path), why));
+    });
+    menu.exec(event->globalPos());
+}
+
 void SpreadsheetGrid::keyPressEvent(QKeyEvent *event)
 {
+    // Copying is not a key the window should see.
+    if (event->matches(QKeySequence::Copy)) {
+        copySelection();
+        event->accept();
+        return;
+    }
     emit keyDown(event->key() == Qt::Key_Delete ? 46 : event->key());
     if (!event->text().isEmpty() && event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab) {
         int code = event->text().at(0).unicode();

@@ -3,6 +3,8 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+#include "shell/table_text.h"
+
 #include <vector>
 
 class GridModel;
@@ -63,6 +65,16 @@ public:
     // selection on row 1, column 0 and shows the top of the grid.
     void clearBody();
 
+    // For other programs. Ctrl+C copies the selected cells as shown,
+    // tab-separated; the context menu copies the whole table or exports it as
+    // CSV with plain numbers (the currency symbol is the user's setting of the
+    // tool the grid is in). Empty rows below the last filled one are left out.
+    TextTable selectedCells() const;
+    TextTable table() const; // the heading row, then the body
+    void copySelection() const;
+    void copyTable() const;
+    bool exportCsv(const QString &path, QString *why = nullptr) const;
+
 signals:
     void gridClicked();
     void keyDown(int keyCode);
@@ -72,10 +84,12 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void fitColumns(int firstCol, int lastCol);
     void keepSetWidths(int cols);
+    QString currencySymbol() const;
 
     GridModel *m_model;
     std::vector<int> m_setWidths; // pixels, as set by the window

@@ -1,6 +1,7 @@
 #include "shell/widget_dialogs.h"
 
 #include "shell/app_state.h"
+#include "shell/data_places.h"
 #include "shell/format.h"
 #include "shell/message_box.h"
 #include "shell/message_texts.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
 #include <QWidget>
 
 WidgetDialogs::WidgetDialogs(AppState &state, std::function<QDate()> today)
@@ -62,15 +65,42 @@ void WidgetDialogs::fileDirectory()
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(request.description());
-    dialog.setDefaultSuffix(request.pattern().section(QLatin1Char('.'), -1));
-    dialog.setDirectory(QDir::current());
-    if (!request.initialName.isEmpty())
-        dialog.selectFile(request.initialName);
+    // Sample files come with capital extensions.
+    const QString pattern = request.pattern();
+    dialog.setNameFilter(QString(request.description()).replace(pattern, pattern + QLatin1Char(' ') + pattern.toUpper()));
+    dialog.setDefaultSuffix(pattern.section(QLatin1Char('.'), -1));
+
+    // Start where this kind of file was last taken from, else in the user's
+    // documents; the samples are one click away in the side bar.
+    const int fileKind = (m_state.FileDialogKind + 1) / 2;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = m_lastFolder.value(fileKind);
+    if (folder.isEmpty())
+        folder = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    QString name;
+    if (!request.initialName.isEmpty()) {
+        const QFileInfo initial(request.initialName);
+        name = initial.fileName();
+        // A file opened from a folder the user may not write (the installed
+        // samples) is saved elsewhere, never over the installed copy.
+        if (!request.save || FolderWritable(initial.absolutePath()))
+            folder = initial.absolutePath();
+    }
+    QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath())};
+    if (QFileInfo(documents).isDir())
+        places << QUrl::fromLocalFile(documents);
+    if (!m_sampleFolder.isEmpty() && QFileInfo(m_sampleFolder).isDir())
+        places << QUrl::fromLocalFile(m_sampleFolder);
+    dialog.setSidebarUrls(places);
+    dialog.setDirectory(folder);
+    if (!name.isEmpty())
+        dialog.selectFile(name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         m_state.FileDialogKind = 9;
         m_state.ChosenFileName.clear();
         return;
     }
-    m_state.ChosenFileName = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    const QString chosen = dialog.selectedFiles().constFirst();
+    m_lastFolder.insert(fileKind, QFileInfo(chosen).absolutePath());
+    m_state.ChosenFileName = QDir::toNativeSeparators(chosen);
 }

@@ -3,6 +3,8 @@
 #include "shell/dialogs.h"
 
 #include <QDate>
+#include <QHash>
+#include <QString>
 #include <functional>
 
 class QWidget;
@@ -14,6 +16,8 @@ class WidgetDialogs : public Dialogs
 public:
     WidgetDialogs(AppState &state, std::function<QDate()> today);
     void setFrame(QWidget *frame) { m_frame = frame; }
+    // Offered in the file boxes' side bar.
+    void setSampleFolder(const QString &folder) { m_sampleFolder = folder; }
 
     void message(int number) override;
     bool ask(int question) override;
@@ -24,4 +28,6 @@ private:
     AppState &m_state;
     std::function<QDate()> m_today;
     QWidget *m_frame = nullptr;
+    QString m_sampleFolder;
+    QHash<int, QString> m_lastFolder; // by kind of file
 };

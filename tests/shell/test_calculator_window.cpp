@@ -5,7 +5,10 @@
 #include "shell/spreadsheet_grid.h"
 #include "support/window_driver.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -112,6 +115,51 @@ private slots:
                 QCOMPARE(list->count(), field.items.size());
         }
         QCOMPARE(frame.caption().isEmpty(), false);
+    }
+
+    // Every result grid hands its figures to other programs: Ctrl+C copies
+    // the selection as shown, tab-separated; the export writes the headings
+    // and plain numbers.
+    void everyToolGridCopiesAndExports_data() { everyToolOpensWithItsControls_data(); }
+    void everyToolGridCopiesAndExports()
+    {
+        QFETCH(QString, button);
+        TestShell t;
+        t.state.CurrencySymbol = QStringLiteral("kr");
+        MdiContainer frame(t.shell);
+        RegisterTools(frame);
+        auto *tool = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, button));
+        QVERIFY(tool);
+        for (QPushButton *button : tool->findChildren<QPushButton *>())
+            if (button->objectName().endsWith(QLatin1String("Calc")))
+                button->click();
+        SpreadsheetGrid *grid = tool->grid();
+        int col = 1; // the first figure of the first row
+        while (col < grid->cols() && grid->cell(1, col).isEmpty())
+            ++col;
+        QVERIFY(col < grid->cols());
+
+        grid->setSelection(1, col - 1, 1, col);
+        grid->setFocus();
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        const QString copied = grid->cell(1, col - 1) + '\t' + grid->cell(1, col) + '\n';
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+        QVERIFY(t.dialogs.messages.isEmpty()); // the key did not reach the window
+
+        const QString path = t.folder.filePath(QStringLiteral("table.csv"));
+        QVERIFY(grid->exportCsv(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.first().split(',').size(), grid->cols());
+        QCOMPARE(lines.first().split(',').first(), grid->cell(0, 0).simplified());
+        // A figure shown as "kr1,234.56" is exported as 1234.56.
+        const QString shown = grid->cell(1, col);
+        const QString plain = lines.at(1).split(',').at(col);
+        bool number = false;
+        plain.toDouble(&number);
+        QVERIFY2(number && !plain.contains(','), qPrintable(shown + " exported as " + plain));
     }
 
     void guardTurnsFailuresIntoMessageThree()
