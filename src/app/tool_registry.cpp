@@ -3,6 +3,8 @@
 #include "capital/capital_reqd_calc.h"
 #include "graph/graphs_all.h"
 #include "growth/find_compound_calc.h"
+#include "networth/networth_calc.h"
+#include "mortgage/mortgage_calc.h"
 #include "invest/fund_menu.h"
 #include "plan401k/plan401k_calc.h"
 #include "retirement/retire_calc.h"
@@ -19,6 +21,9 @@ void RegisterTools(MdiContainer &frame)
     menu->setTool(QStringLiteral("Plan401K"), [](Shell &s, MdiContainer &f) { return new Plan401KCalc(s, f); });
     menu->setTool(QStringLiteral("HowMuch"), [](Shell &s, MdiContainer &f) { return new CapitalReqdCalc(s, f); });
     menu->setTool(QStringLiteral("Retirement"), [](Shell &s, MdiContainer &f) { return new RetireCalc(s, f); });
+    menu->setTool(QStringLiteral("NetWorth"), [](Shell &s, MdiContainer &f) { return new NetWorthCalc(s, f); });
+    for (const char *button : {"Canadian", "LoanPmt"})
+        menu->setTool(QLatin1String(button), [](Shell &s, MdiContainer &f) { return new MortgageCalc(s, f); });
     menu->setTool(QStringLiteral("Manager"), [](Shell &s, MdiContainer &f) { return new FundMenu(s, f); });
     frame.setGraphFactory([](Shell &s, MdiContainer &f) { return new GraphsAll(s, f); });
 }

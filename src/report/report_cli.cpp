@@ -175,6 +175,9 @@ QString JsonText(const QString &key, const QJsonValue &value)
 {
     if (value.isString())
         return value.toString();
+    // A table (the net worth sheets) goes to its input as JSON text.
+    if (value.isArray())
+        return QString::fromUtf8(QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
     throw UsageError{QStringLiteral("\"%1\" must be a number or a text").arg(key)};
 }
 
@@ -405,6 +408,8 @@ std::span<const ReportCommand *const> ReportCommands()
         &RetirementCommand(),
         &Plan401KCommand(),
         &CapitalCommand(),
+        &NetWorthCommand(),
+        &MortgageCommand(),
         &FundsCommand(),
     };
     return commands;

@@ -46,4 +46,6 @@ const ReportCommand &SavingsCommand();
 const ReportCommand &Plan401KCommand();
 const ReportCommand &CapitalCommand();
 const ReportCommand &RetirementCommand();
+const ReportCommand &NetWorthCommand();
+const ReportCommand &MortgageCommand();
 const ReportCommand &FundsCommand();

@@ -61,6 +61,20 @@ QString DataFilePath(const QString &programDir, const QString &name)
     return QDir(programDir).filePath(name);
 }
 
+FileBoxStart StartOfFileBox(const QString &initialName, bool save, const QString &lastFolder,
+                            const QString &documents)
+{
+    FileBoxStart start;
+    start.folder = !lastFolder.isEmpty() ? lastFolder : QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    if (!initialName.isEmpty()) {
+        const QFileInfo initial(initialName);
+        start.name = initial.fileName();
+        if (!save || FolderWritable(initial.absolutePath()))
+            start.folder = initial.absolutePath();
+    }
+    return start;
+}
+
 QString SampleFolder(const QString &programDir)
 {
     // The samples travel with the help documents.

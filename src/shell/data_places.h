@@ -23,3 +23,15 @@ QString DataFilePath(const QString &programDir, const QString &name);
 QString SampleFolder(const QString &programDir);
 // True when a file may be written in this folder.
 bool FolderWritable(const QString &folder);
+
+// Where a file box starts: the folder of the file named, else the folder last
+// used for that kind of file, else the documents folder. A file named for
+// saving in a folder the user may not write (an installed sample) keeps its
+// name but is proposed in that other folder, never over the installed copy.
+struct FileBoxStart
+{
+    QString folder;
+    QString name;
+};
+FileBoxStart StartOfFileBox(const QString &initialName, bool save, const QString &lastFolder,
+                            const QString &documents);

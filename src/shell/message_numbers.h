@@ -11,6 +11,7 @@ enum MessageNumber : int {
     MsgWithdrawMoreThanSavings = 7,
     MsgNotAValidDate = 10,
     MsgFileNotFound = 13,
+    MsgBadFilenameQvw = 14,
     MsgNoRecords = 15,
     MsgSelectFund = 16,
     MsgNoRecordSelected = 17,
@@ -24,6 +25,8 @@ enum MessageNumber : int {
     MsgNoDate = 31,
     Msg1000Records = 35,
     Msg30Funds = 36,
+    MsgBadMortgageFileName = 37,
+    MsgBadLoanFileName = 38,
     MsgNoTransactionType = 51,
 };
 
@@ -40,6 +43,8 @@ enum CalcModeValue : qint16 {
     SavingsComparing = 2,
     CapitalAmount = 0,
     CapitalIncome = 2,
+    InsertAssetLine = 1,
+    InsertLiabilityLine = 2,
 };
 
 // Values of GraphKind: which tool asked for the graph.
@@ -47,6 +52,7 @@ enum GraphKindValue : qint16 {
     GraphSavings = 1,
     GraphRetirementEnd = 2,
     GraphRetirementStart = 3,
+    GraphMortgage = 4,
     GraphCapitalRequired = 5,
     GraphCompoundGrowth = 6,
     Graph401K = 7,

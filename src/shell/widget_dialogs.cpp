@@ -74,27 +74,16 @@ void WidgetDialogs::fileDirectory()
     // documents; the samples are one click away in the side bar.
     const int fileKind = (m_state.FileDialogKind + 1) / 2;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString folder = m_lastFolder.value(fileKind);
-    if (folder.isEmpty())
-        folder = QFileInfo(documents).isDir() ? documents : QDir::homePath();
-    QString name;
-    if (!request.initialName.isEmpty()) {
-        const QFileInfo initial(request.initialName);
-        name = initial.fileName();
-        // A file opened from a folder the user may not write (the installed
-        // samples) is saved elsewhere, never over the installed copy.
-        if (!request.save || FolderWritable(initial.absolutePath()))
-            folder = initial.absolutePath();
-    }
+    const FileBoxStart start = StartOfFileBox(request.initialName, request.save, m_lastFolder.value(fileKind), documents);
     QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath())};
     if (QFileInfo(documents).isDir())
         places << QUrl::fromLocalFile(documents);
     if (!m_sampleFolder.isEmpty() && QFileInfo(m_sampleFolder).isDir())
         places << QUrl::fromLocalFile(m_sampleFolder);
     dialog.setSidebarUrls(places);
-    dialog.setDirectory(folder);
-    if (!name.isEmpty())
-        dialog.selectFile(name);
+    dialog.setDirectory(start.folder);
+    if (!start.name.isEmpty())
+        dialog.selectFile(start.name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         m_state.FileDialogKind = 9;
         m_state.ChosenFileName.clear();

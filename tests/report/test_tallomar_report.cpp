@@ -1,4 +1,5 @@
 #include "support/full_disk.h"
+#include "support/report_program.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,49 +17,14 @@ class TestTallomarReport : public QObject
 {
     Q_OBJECT
 
-    struct Run
-    {
-        int code = -1;
-        QByteArray out;
-        QString err;
-        QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-        QList<QStringList> grid() const
-        {
-            QList<QStringList> rows;
-            for (const QJsonValue &row : json().value(QStringLiteral("grid")).toArray()) {
-                QStringList cells;
-                for (const QJsonValue &cell : row.toArray())
-                    cells << cell.toString();
-                rows << cells;
-            }
-            return rows;
-        }
-    };
-
-    QTemporaryDir m_dir;
-    // A copy of the program in a folder of its own, so that the settings
-    // file beside it is the test's and not a developer's.
-    static inline QString s_program;
+    static inline ReportProgram s_report;
+    using Run = ReportRun;
 
     static Run run(const QStringList &arguments, const QByteArray &input = {})
     {
-        QProcess process;
-        process.start(s_program, arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        process.waitForFinished(60000);
-        Run result;
-        result.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = process.readAllStandardOutput();
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return s_report.run(arguments, input);
     }
-
-    // The words of a command line, split at the spaces.
-    static Run cmd(const char *words, const QByteArray &input = {})
-    {
-        return run(QString::fromUtf8(words).split(QLatin1Char(' ')), input);
-    }
+    static Run cmd(const char *words, const QByteArray &input = {}) { return s_report.cmd(words, input); }
 
     // One compound growth investment per element.
     static QByteArray growthSession(int count)
@@ -75,16 +41,12 @@ class TestTallomarReport : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        QDir(m_dir.path()).mkdir(QStringLiteral("bin"));
-        s_program = m_dir.filePath(QStringLiteral("bin/tallomar-report"));
-        QVERIFY(QFile::copy(QStringLiteral(TALLOMAR_REPORT), s_program));
-        QFile::setPermissions(s_program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(s_report.setUp());
     }
 
     void settingsBesideTheProgramAreRead()
     {
-        const QString settings = m_dir.filePath(QStringLiteral("bin/Personal.tlm"));
+        const QString settings = s_report.filePath(QStringLiteral("bin/Personal.tlm"));
         QFile file(settings);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("\"\xC2\xA3\",1,\"Ada\"\r\n");
@@ -170,7 +132,7 @@ private slots:
 
     void pdfOfThePlan()
     {
-        const QString path = m_dir.filePath(QStringLiteral("plan.pdf"));
+        const QString path = s_report.filePath(QStringLiteral("plan.pdf"));
         const Run r = run(QStringList{"savings", "--frequency", "Monthly", "--years", "40", "--format", "pdf", "--out", path});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
@@ -185,7 +147,7 @@ private slots:
             QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+11"))));
         }
         // A folder that does not exist: nothing is left behind.
-        const QString nowhere = m_dir.filePath(QStringLiteral("missing/plan.pdf"));
+        const QString nowhere = s_report.filePath(QStringLiteral("missing/plan.pdf"));
         const Run failed = run(QStringList{"savings", "--format", "pdf", "--out", nowhere});
         QCOMPARE(failed.code, 1);
         QVERIFY(!QFile::exists(nowhere));
@@ -293,7 +255,7 @@ private slots:
         QTest::newRow("fraction of a year") << QStringList{"savings", "--years", "2.5"} << QByteArray() << "whole";
         QTest::newRow("not a frequency") << QStringList{"savings", "--frequency", "Weekly"} << QByteArray()
                                          << "Annually, Quarterly, Monthly";
-        QTest::newRow("unknown command") << QStringList{"mortgage"} << QByteArray() << "unknown command";
+        QTest::newRow("unknown command") << QStringList{"nosuchtool"} << QByteArray() << "unknown command";
         QTest::newRow("no command") << QStringList{} << QByteArray() << "Usage";
         QTest::newRow("pdf without a file") << QStringList{"growth", "--format", "pdf"} << QByteArray() << "--out";
         QTest::newRow("unknown format") << QStringList{"growth", "--format", "xml"} << QByteArray() << "xml";
@@ -367,7 +329,7 @@ private slots:
     void aFullDiskKeepsTheOldReport()
     {
         QFETCH(QString, format);
-        const QString path = m_dir.filePath(QStringLiteral("kept.") + format);
+        const QString path = s_report.filePath(QStringLiteral("kept.") + format);
         const QStringList arguments = {"savings", "--frequency", "Monthly", "--years", "40", "--format", format, "--out", path};
         QCOMPARE(run(arguments).code, 0);
         QFile file(path);
@@ -385,7 +347,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);
         // No half-written file is left beside it.
-        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("kept.") + format + u'*'}, QDir::Files).size(), 1);
+        QCOMPARE(QDir(s_report.folder()).entryList({QStringLiteral("kept.") + format + u'*'}, QDir::Files).size(), 1);
     }
 
     void fullOutputIsAFailure()
@@ -395,7 +357,7 @@ private slots:
             QSKIP("no /dev/full here");
         QProcess process;
         process.setStandardOutputFile(full.fileName());
-        process.start(s_program, {QStringLiteral("growth"), QStringLiteral("--format"), QStringLiteral("json")});
+        process.start(s_report.program(), {QStringLiteral("growth"), QStringLiteral("--format"), QStringLiteral("json")});
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitCode(), 1);
         QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("cannot write")));

@@ -71,6 +71,30 @@ private slots:
         // A document found nowhere is looked for beside the program, so its message names a place.
         QCOMPARE(DataFilePath(bin, QStringLiteral("missing.hlp")), QDir(bin).filePath(QStringLiteral("missing.hlp")));
     }
+
+    void fileBoxStartsWhereTheUserExpects()
+    {
+        QTemporaryDir home;
+        const QString documents = QDir(home.path()).filePath(QStringLiteral("Documents"));
+        const QString last = QDir(home.path()).filePath(QStringLiteral("plans"));
+        QDir().mkpath(documents);
+        QDir().mkpath(last);
+        const QString installed = QStringLiteral("/nonexistent/share/tallomar/NetSampl.QVW");
+
+        // Nothing named: the folder of the last file of this kind, else the documents.
+        QCOMPARE(StartOfFileBox({}, false, {}, documents).folder, documents);
+        QCOMPARE(StartOfFileBox({}, true, last, documents).folder, last);
+        // A file named is shown in its own folder...
+        const FileBoxStart open = StartOfFileBox(installed, false, last, documents);
+        QCOMPARE(open.folder, QStringLiteral("/nonexistent/share/tallomar"));
+        QCOMPARE(open.name, QStringLiteral("NetSampl.QVW"));
+        const QString mine = QDir(last).filePath(QStringLiteral("home.qvw"));
+        QCOMPARE(StartOfFileBox(mine, true, documents, documents).folder, last);
+        // ...except a save into a folder the user may not write.
+        const FileBoxStart save = StartOfFileBox(installed, true, {}, documents);
+        QCOMPARE(save.folder, documents);
+        QCOMPARE(save.name, QStringLiteral("NetSampl.QVW"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDataPlaces)

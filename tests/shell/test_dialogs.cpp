@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QUrl>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -185,9 +186,13 @@ private slots:
         QDir::setCurrent(t->folder.path());
         t->state.CurrentFileName = QStringLiteral("MYFUNDS.qvs");
         t->state.FileDialogKind = 2;
-        whenShown<QFileDialog>(this, [](QFileDialog *dialog) {
+        const QString samples = t->folder.path();
+        dialogs->setSampleFolder(samples);
+        whenShown<QFileDialog>(this, [samples](QFileDialog *dialog) {
             QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
-            QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Investment Manager Database (*.qvs)")});
+            // Sample files come with capital extensions.
+            QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Investment Manager Database (*.qvs *.QVS)")});
+            QVERIFY(dialog->sidebarUrls().contains(QUrl::fromLocalFile(samples)));
             QVERIFY(dialog->selectedFiles().value(0).endsWith(QStringLiteral("MYFUNDS.qvs")));
             static_cast<QDialog *>(dialog)->accept();
         });

@@ -1,0 +1,83 @@
+#include "mortgage/mort_irf_table.h"
+#include "shell/message_numbers.h"
+
+#include "mortgage/mortgage_file.h"
+#include "mortgage/mortgage_session.h"
+#include "shell/dialogs.h"
+#include "shell/format.h"
+#include "shell/shell.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+MortIRFTable::MortIRFTable(MortgageSession &session, QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("MortIRFTable"));
+    setWindowTitle(QStringLiteral("Accelerated payments"));
+    auto *frame = new QGroupBox(QStringLiteral(" Change interest rate factor - days "), this);
+    auto *options = new QVBoxLayout(frame);
+    auto *group = new QButtonGroup(this);
+    for (int i = 0; i < DaysOptionCount; ++i) {
+        auto *option = new QRadioButton(QLatin1String(DaysInYearRow(i).caption), frame);
+        option->setObjectName(QStringLiteral("IRFactor%1").arg(i));
+        option->setChecked(i == session.daysOption());
+        group->addButton(option, i);
+        options->addWidget(option);
+    }
+    // Chosen is taken: nothing waits for the focus to leave the options.
+    connect(group, &QButtonGroup::idToggled, this, [&session](int id, bool on) {
+        if (on)
+            session.setDaysOption(id);
+    });
+    auto *exit = new QPushButton(QStringLiteral("E&xit"), this);
+    exit->setObjectName(QStringLiteral("ExitMort"));
+    connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addWidget(new QLabel(QStringLiteral("Most Financial Institutions use 365 days."), this));
+    layout->addWidget(exit);
+}
+
+MortDateInput::MortDateInput(Shell &shell, MortgageSession &session, QWidget *parent)
+    : QDialog(parent), m_shell(shell), m_session(session), m_date(new QLineEdit(this))
+{
+    setObjectName(QStringLiteral("MortDateInput"));
+    setWindowTitle(QStringLiteral("Date Input"));
+    m_date->setObjectName(QStringLiteral("InDate"));
+    m_date->setText(Format(session.firstDate(), QStringLiteral("Short Date")));
+    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+    ok->setObjectName(QStringLiteral("OkExit"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral(" Type in the date of the first payment"), this));
+    layout->addWidget(m_date);
+    layout->addWidget(ok);
+}
+
+bool MortDateInput::takeDate()
+{
+    const QDate date = ParseShortDate(m_date->text());
+    if (!IsPaymentDate(date)) {
+        m_shell.dialogs.message(MsgNotAValidDate);
+        m_date->setText(Format(m_session.firstDate(), QStringLiteral("Short Date")));
+        m_date->setFocus();
+        return false;
+    }
+    m_session.setFirstDate(date);
+    m_date->setText(Format(date, QStringLiteral("Short Date")));
+    return true;
+}
+
+void MortDateInput::done(int result)
+{
+    // A date that is not valid keeps the dialog open with the date before.
+    if (!takeDate())
+        return;
+    QDialog::done(result);
+}

@@ -1,0 +1,355 @@
+#include "mortgage/mortgage_calc.h"
+#include "shell/message_numbers.h"
+
+#include "mortgage/mort_irf_table.h"
+#include "mortgage/mort_pre_pay.h"
+#include "mortgage/mortgage_session.h"
+#include "shell/calculator_parts.h"
+#include "shell/dialogs.h"
+#include "shell/shell.h"
+#include "shell/spreadsheet_grid.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+MortgageKind KindOf(const Shell &shell)
+{
+    return shell.state.MortgageMode == qint16(MortgageKind::Loan) ? MortgageKind::Loan : MortgageKind::Mortgage;
+}
+
+struct ResultLabel
+{
+    const char *name;
+    const char *mortgageCaption;
+    const char *loanCaption;
+};
+
+const ResultLabel ResultLabels[] = {
+    {"InMonthPI", "Principal + Interest payment.", "Principal + Interest payment."},
+    {"AllPayments", "Total paid over life of mortgage", " Total paid over life     of the loan."},
+    {"TotSavd", "Total interest savings.", "Total interest savings."},
+    {"NumPmtsYear", "No. of payments each year.", "No. of payments each year."},
+    {"EndMortYear", "No. of years to final payment.", " No. months to        final payment."},
+    {"PeriodicR", "Interest rate factor.", "Interest rate factor."},
+    {"InDays", "Days in year.", "Days in year."},
+};
+
+} // namespace
+
+MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame)
+    : CalculatorWindow(shell, frame,
+                       KindOf(shell) == MortgageKind::Loan ? QStringLiteral(" Personal Loan Tables")
+                                                           : QStringLiteral(" Mortgage Tables"),
+                       "M", std::make_unique<MortgageSession>(shell.state, KindOf(shell)))
+{
+    setObjectName(QStringLiteral("MortgageCalc"));
+    const bool loan = mortgage().kind() == MortgageKind::Loan;
+
+    auto *form = new QGridLayout;
+    form->setHorizontalSpacing(6);
+    form->setVerticalSpacing(3);
+    int row = 0;
+    for (const char *control : {"InPrincipal", "InRate", "InTerm", CompoundingControl, FrequencyControl}) {
+        QWidget *box = field(control);
+        box->setMinimumWidth(150);
+        auto *text = static_cast<QLabel *>(label(control));
+        text->setWordWrap(true);
+        form->addWidget(text, row, 0);
+        form->addWidget(box, row, 1);
+        ++row;
+    }
+    form->setColumnStretch(0, 1);
+
+    auto *views = new QGroupBox(QStringLiteral("Show payments."), this);
+    views->setObjectName(QStringLiteral("Label12"));
+    m_all = new QRadioButton(QStringLiteral("All"), views);
+    m_all->setObjectName(QStringLiteral("Option1"));
+    m_annual = new QRadioButton(QStringLiteral("Annual"), views);
+    m_annual->setObjectName(QStringLiteral("Option2"));
+    auto *viewLayout = new QHBoxLayout(views);
+    viewLayout->setContentsMargins(6, 2, 6, 2);
+    viewLayout->addWidget(m_all);
+    viewLayout->addWidget(m_annual);
+    auto *viewGroup = new QButtonGroup(this);
+    viewGroup->addButton(m_all);
+    viewGroup->addButton(m_annual);
+    m_annual->setChecked(true);
+
+    // The seven results in two columns of captions and figures.
+    auto *results = new QGridLayout;
+    results->setHorizontalSpacing(6);
+    results->setVerticalSpacing(2);
+    int r = 0;
+    for (const ResultLabel &result : ResultLabels) {
+        auto *caption = new QLabel(QString::fromLatin1(loan ? result.loanCaption : result.mortgageCaption).simplified(),
+                                   this);
+        auto *value = new QLabel(this);
+        value->setObjectName(QLatin1String(result.name));
+        value->setFrameShape(QFrame::Panel);
+        value->setFrameShadow(QFrame::Sunken);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setMinimumWidth(125);
+        value->setFont(QFont(QStringLiteral("Courier New")));
+        value->setFixedHeight(value->fontMetrics().height() + 6);
+        caption->setWordWrap(true);
+        results->addWidget(caption, r % 4, r / 4 * 2);
+        results->addWidget(value, r % 4, r / 4 * 2 + 1);
+        ++r;
+    }
+    results->addWidget(views, 3, 2, 1, 2, Qt::AlignVCenter);
+    results->setColumnStretch(0, 1);
+    results->setColumnStretch(2, 1);
+
+    auto button = [this](const char *name, const char *caption) { return MakeCommandButton(name, caption, this); };
+    QPushButton *extra = button("MAddPrePay", "&Additional payments");
+    QPushButton *days = button("MShowIRF", "&Days in year");
+    m_dateNumber = button("MDateNumber", "&View payment date");
+    QPushButton *load = button("MLoadFile", "&Open File");
+    QPushButton *save = button("MSaveFile", "S&ave File");
+    auto *commands = new QGridLayout;
+    commands->setSpacing(3);
+    int c = 0;
+    for (QPushButton *b : {calculateButton(), helpButton(), extra, days, m_dateNumber, load, save, graphButton(),
+                           printerButton(), exitButton()}) {
+        commands->addWidget(b, c % 5, c / 5);
+        ++c;
+    }
+
+    auto *top = new QHBoxLayout;
+    top->addLayout(form, 1);
+    top->addLayout(commands);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->setSpacing(5);
+    layout->addLayout(top);
+    layout->addLayout(results);
+    layout->addWidget(grid(), 1);
+    layout->addWidget(helpBox(), 1);
+
+    setUpCalculator();
+
+    // After the shared handlers: the labels follow what they left.
+    connect(calculateButton(), &QPushButton::pressed, this, [this] {
+        if (m_termEdited)
+            mortgage().termChanged();
+        m_termEdited = false;
+    });
+    connect(calculateButton(), &QPushButton::clicked, this, [this] { showResults(); });
+    connect(helpButton(), &QPushButton::clicked, this, [this] { showResults(); });
+    connect(m_all, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            guarded([this] { chooseView(MortgageAllView); });
+    });
+    connect(m_annual, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            guarded([this] { chooseView(MortgageAnnualView); });
+    });
+    connect(extra, &QPushButton::clicked, this, [this] { guarded([this] { openAdditionalPayments(); }); });
+    connect(days, &QPushButton::clicked, this, [this] { guarded([this] { openDaysInYear(); }); });
+    connect(m_dateNumber, &QPushButton::clicked, this, [this] { guarded([this] { toggleDates(); }); });
+    connect(load, &QPushButton::clicked, this, [this] { guarded([this] { openFile(); }); });
+    connect(save, &QPushButton::clicked, this, [this] { guarded([this] { saveFile(); }); });
+
+    for (const char *control : {"InPrincipal", "InRate", "InTerm"})
+        if (QLineEdit *edit = fields()->editor(control))
+            connect(edit, &QLineEdit::textChanged, this, [this] { showResults(); });
+    for (const char *control : {CompoundingControl, FrequencyControl})
+        if (auto *list = findChild<QComboBox *>(QLatin1String(control)))
+            connect(list, &QComboBox::activated, this, [this] { showResults(); });
+    // The term: a choice from its list, or an edit once it is left, empties
+    // the additional payments.
+    auto *term = findChild<QComboBox *>(QStringLiteral("InTerm"));
+    connect(term, &QComboBox::activated, this, [this] {
+        mortgage().termChanged();
+        m_termEdited = false;
+    });
+    connect(term->lineEdit(), &QLineEdit::textEdited, this, [this] { m_termEdited = true; });
+    // The field shows a new figure once it has stored it.
+    connect(term->lineEdit(), &QLineEdit::textChanged, this, [this] { mortgage().syncLoanYears(); });
+    term->installEventFilter(this);
+    // The rate takes three decimals.
+    findChild<QWidget *>(QStringLiteral("InRate"))->installEventFilter(this);
+}
+
+MortgageSession &MortgageCalc::mortgage() const
+{
+    return static_cast<MortgageSession &>(session());
+}
+
+QLabel *MortgageCalc::resultLabel(const char *name) const
+{
+    return findChild<QLabel *>(QLatin1String(name));
+}
+
+bool MortgageCalc::eventFilter(QObject *watched, QEvent *event)
+{
+    const QString name = watched->objectName();
+    if (event->type() == QEvent::KeyPress && name == QLatin1String("InRate"))
+        shell().state.DecimalsOverride = 3;
+    if (event->type() == QEvent::FocusOut && name == QLatin1String("InTerm") && m_termEdited) {
+        mortgage().termChanged();
+        m_termEdited = false;
+    }
+    return CalculatorWindow::eventFilter(watched, event);
+}
+
+QString MortgageCalc::listText(const char *control) const
+{
+    auto *list = findChild<QComboBox *>(QLatin1String(control));
+    return list ? list->currentText() : QString();
+}
+
+void MortgageCalc::clearResults()
+{
+    fields()->finishEdit();
+    invalidate();
+    grid()->clearBody();
+    shell().state.ResultCount = 0;
+    shell().state.FieldEdited = 0;
+    showResults();
+}
+
+void MortgageCalc::showResults()
+{
+    const bool shown = mortgage().calculated() && shell().state.ResultCount != 0;
+    const MortgageResultTexts texts = shown ? mortgage().resultTexts() : MortgageResultTexts();
+    resultLabel("InMonthPI")->setText(texts.payment);
+    resultLabel("AllPayments")->setText(texts.totalPaid);
+    resultLabel("TotSavd")->setText(texts.savings);
+    resultLabel("NumPmtsYear")->setText(texts.paymentsPerYear);
+    resultLabel("EndMortYear")->setText(texts.timeToFinal);
+    resultLabel("PeriodicR")->setText(texts.rateFactor);
+    resultLabel("InDays")->setText(texts.daysInYear);
+}
+
+void MortgageCalc::chooseView(MortgageView view)
+{
+    QRadioButton *button = view == MortgageAllView ? m_all : m_annual;
+    if (!button->isChecked()) {
+        button->setChecked(true);
+        return;
+    }
+    mortgage().setView(view);
+    clearResults();
+}
+
+void MortgageCalc::toggleDates()
+{
+    clearResults();
+    if (!mortgage().showDates()) {
+        m_dateNumber->setText(QStringLiteral("&View payment No."));
+        mortgage().setShowDates(true);
+        MortDateInput dialog(shell(), mortgage(), this);
+        dialog.exec();
+    } else {
+        m_dateNumber->setText(QStringLiteral("&View payment date"));
+        mortgage().setShowDates(false);
+    }
+    shell().state.FieldEdited = 0;
+}
+
+void MortgageCalc::openAdditionalPayments()
+{
+    clearResults();
+    if (m_termEdited)
+        mortgage().termChanged();
+    m_termEdited = false;
+    MortPrePay dialog(mortgage(), this);
+    dialog.exec();
+    // However the window was closed, the count is what the amounts say.
+    mortgage().countExtraPayments();
+    shell().state.FieldEdited = 0;
+}
+
+void MortgageCalc::openDaysInYear()
+{
+    fields()->finishEdit();
+    MortIRFTable dialog(mortgage(), this);
+    dialog.exec();
+    clearResults();
+}
+
+void MortgageCalc::saveFile()
+{
+    fields()->finishEdit();
+    AppState &state = shell().state;
+    const bool loan = mortgage().kind() == MortgageKind::Loan;
+    if (state.ResultCount == 0) {
+        shell().dialogs.message(MsgNoRecords);
+        return;
+    }
+    QString &remembered = loan ? state.LoanFileName : state.MortgageFileName;
+    state.FileDialogKind = loan ? 8 : 6;
+    state.ChosenFileName = remembered;
+    shell().dialogs.fileDirectory();
+    if (state.FileDialogKind != 9 && !state.ChosenFileName.isEmpty()) {
+        const MortgageFileData data = mortgage().fileData(listText(CompoundingControl), listText(FrequencyControl));
+        if (SaveMortgageFile(state.ChosenFileName, data))
+            remembered = QFileInfo(state.ChosenFileName).fileName();
+        else
+            shell().dialogs.message(loan ? MsgBadLoanFileName : MsgBadMortgageFileName);
+    }
+    state.FileDialogKind = 0;
+    state.ChosenFileName.clear();
+}
+
+void MortgageCalc::openFile()
+{
+    fields()->finishEdit();
+    AppState &state = shell().state;
+    const bool loan = mortgage().kind() == MortgageKind::Loan;
+    QString &remembered = loan ? state.LoanFileName : state.MortgageFileName;
+    state.FileDialogKind = loan ? 7 : 5;
+    state.ChosenFileName = remembered;
+    shell().dialogs.fileDirectory();
+    if (state.FileDialogKind != 9 && !state.ChosenFileName.isEmpty()) {
+        // Read and checked whole before anything in the window changes.
+        const std::optional<MortgageFileData> data = ReadMortgageFile(state.ChosenFileName);
+        if (!data) {
+            shell().dialogs.message(MsgFileNotFound);
+        } else {
+            mortgage().takeFileData(*data);
+            findChild<QComboBox *>(QLatin1String(CompoundingControl))->setCurrentText(data->compounding);
+            findChild<QComboBox *>(QLatin1String(FrequencyControl))->setCurrentText(data->frequency);
+            showInputs();
+            remembered = QFileInfo(state.ChosenFileName).fileName();
+        }
+    }
+    state.FileDialogKind = 0;
+    state.ChosenFileName.clear();
+}
+
+void MortgageCalc::showInputs()
+{
+    const QList<Money> &figures = shell().state.InputValues;
+    for (const FieldDescription &description : session().fields())
+        if (description.slot >= 0)
+            fields()->setValue(description.control, figures.value(description.slot));
+    m_dateNumber->setText(mortgage().showDates() ? QStringLiteral("&View payment No.")
+                                                 : QStringLiteral("&View payment date"));
+    const MortgageView view = mortgage().view();
+    QRadioButton *button = view == MortgageAllView ? m_all : m_annual;
+    {
+        const QSignalBlocker quietAll(m_all);
+        const QSignalBlocker quietAnnual(m_annual);
+        button->setChecked(true);
+    }
+    m_termEdited = false;
+    clearResults();
+}

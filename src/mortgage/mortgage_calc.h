@@ -1,0 +1,45 @@
+#pragma once
+
+#include "mortgage/mortgage_fields.h"
+#include "shell/calculator_window.h"
+
+class MortgageSession;
+class QLabel;
+class QRadioButton;
+
+// Mortgages (MortgageMode 1, the term in years) and personal loans (2, the
+// term in months): the schedule in the grid, its seven result labels, and
+// the buttons for additional payments, days in year, payment dates and the
+// files.
+class MortgageCalc : public CalculatorWindow
+{
+    Q_OBJECT
+
+public:
+    MortgageCalc(Shell &shell, MdiContainer &frame);
+
+    MortgageSession &mortgage() const;
+    QLabel *resultLabel(const char *name) const;
+
+    // What the buttons do, callable from the tests as from a click.
+    void chooseView(MortgageView view);
+    void toggleDates();
+    void openAdditionalPayments();
+    void openDaysInYear();
+    void saveFile();
+    void openFile();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void clearResults();
+    void showResults();
+    void showInputs();
+    QString listText(const char *control) const;
+
+    QRadioButton *m_all = nullptr;
+    QRadioButton *m_annual = nullptr;
+    QPushButton *m_dateNumber = nullptr;
+    bool m_termEdited = false;
+};

@@ -1,0 +1,378 @@
+#include "networth/networth_calc.h"
+
+#include "networth/networth_file.h"
+#include "shell/calculator_parts.h"
+#include "shell/format.h"
+#include "shell/fund_cur_val_input.h"
+#include "shell/mdi_container.h"
+#include "shell/message_numbers.h"
+#include "shell/print_frame.h"
+#include "shell/quick_help_panel.h"
+#include "shell/shell.h"
+#include "shell/spreadsheet_grid.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <exception>
+
+namespace {
+
+using Side = NetWorthStatement::Side;
+
+// The hourglass while a file is read or written.
+struct WaitCursor
+{
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+} // namespace
+
+NetWorthCalc::NetWorthCalc(Shell &shell, MdiContainer &frame)
+    : ToolWindow(shell, frame, QStringLiteral(" Net Worth")), m_session(shell.state), m_sheets(new QWidget(this)),
+      m_text(new QPlainTextEdit(this)), m_info(new QLabel(QStringLiteral("Changes made, Calculate"), this)),
+      m_net(new QLabel(this))
+{
+    setObjectName(QStringLiteral("NetWorthCalc"));
+    auto *sheets = new QHBoxLayout(m_sheets);
+    sheets->setContentsMargins(0, 0, 0, 0);
+    const char *const gridNames[] = {"NGrid1", "NGrid2"};
+    for (int side = 0; side < 2; ++side) {
+        auto *grid = new SpreadsheetGrid(m_sheets);
+        grid->setObjectName(QLatin1String(gridNames[side]));
+        grid->setCols(2);
+        grid->setRows(SheetGridRows);
+        grid->setHeaderHeight(300);
+        grid->setColWidth(0, grid->defaultColWidth() + 1175);
+        grid->setColWidth(1, grid->defaultColWidth() + 460);
+        grid->setColAlignment(0, Qt::AlignLeft);
+        grid->setColAlignment(1, Qt::AlignRight);
+        // The names take whatever room the window has beyond the two widths.
+        grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+        grid->setHighlight(true);
+        grid->installEventFilter(this);
+        connect(grid, &SpreadsheetGrid::cellChanged, this, [this, side](int row, int col) {
+            m_edit[side] = {row, col};
+            m_session.cellChosen();
+        });
+        // A click puts the grid's current cell back on its edit cell.
+        connect(grid, &SpreadsheetGrid::gridClicked, this, [this, side] {
+            m_grids[side]->setRow(m_edit[side].row);
+            m_grids[side]->setCol(m_edit[side].col);
+        });
+        m_grids[side] = grid;
+        sheets->addWidget(grid, 1);
+    }
+    for (SpreadsheetGrid *grid : m_grids)
+        grid->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    m_text->setObjectName(QStringLiteral("NTextBox"));
+    auto *insertAssets = MakeCommandButton("InsertAss", "&Insert blank line", this);
+    auto *insertLiabilities = MakeCommandButton("InsertLiab", "Insert &blank line", this);
+    auto *calc = MakeCommandButton("NCalc", "&Calculate", this);
+    auto *open = MakeCommandButton("Loadnet", "&Open File", this);
+    auto *save = MakeCommandButton("SaveNet", "&Save File", this);
+    m_help = MakeCommandButton("NHelp", "Quick &Help", this);
+    auto *printer = MakeCommandButton("NPrinter", "To &Printer", this);
+    auto *exit = MakeCommandButton("NExit", "E&xit to Menu", this);
+    m_panel = new QuickHelpPanel(m_help, m_text, m_sheets, {printer, insertAssets, insertLiabilities}, m_grids[0]);
+    m_text->installEventFilter(this);
+
+    m_info->setObjectName(QStringLiteral("NetInfo"));
+    m_info->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    m_info->hide();
+    auto *netLabel = new QLabel(QStringLiteral(" Net Worth  ="), this);
+    netLabel->setObjectName(QStringLiteral("Label3"));
+    m_net->setObjectName(QStringLiteral("Net"));
+    QFont figures(QStringLiteral("Liberation Mono"), 11);
+    figures.setStyleHint(QFont::TypeWriter);
+    figures.setBold(true);
+    m_net->setFont(figures);
+    netLabel->setFont(figures);
+
+    auto *inserts = new QHBoxLayout;
+    inserts->addWidget(insertAssets);
+    inserts->addStretch();
+    inserts->addWidget(insertLiabilities);
+    auto *buttons = new QGridLayout;
+    buttons->addWidget(calc, 0, 0);
+    buttons->addWidget(open, 0, 1);
+    buttons->addWidget(save, 0, 2);
+    buttons->addWidget(m_help, 1, 0);
+    buttons->addWidget(printer, 1, 1);
+    buttons->addWidget(exit, 1, 2);
+    auto *net = new QHBoxLayout;
+    net->addWidget(m_info);
+    net->addStretch();
+    net->addWidget(netLabel);
+    net->addWidget(m_net);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->addWidget(m_sheets, 1);
+    layout->addWidget(m_text, 1);
+    layout->addLayout(inserts);
+    layout->addLayout(net);
+    layout->addLayout(buttons);
+
+    connect(calc, &QPushButton::clicked, this, [this] { guarded([this] { calculate(); }); });
+    connect(insertAssets, &QPushButton::clicked, this,
+            [this] { guarded([this] { insertBlankLine(NetWorthStatement::Assets); }); });
+    connect(insertLiabilities, &QPushButton::clicked, this,
+            [this] { guarded([this] { insertBlankLine(NetWorthStatement::Liabilities); }); });
+    connect(open, &QPushButton::clicked, this, [this] { guarded([this] { openFile(); }); });
+    connect(save, &QPushButton::clicked, this, [this] { guarded([this] { saveFile(); }); });
+    connect(m_help, &QPushButton::clicked, this, [this] { guarded([this] { toggleHelp(); }); });
+    connect(printer, &QPushButton::clicked, this, [this] { guarded([this] { print(); }); });
+    connect(exit, &QPushButton::clicked, this, [this] { guarded([this] { exitNetWorth(); }); });
+
+    shell.state.FieldEdited = 0;
+    showSheets();
+    // Typing can start at once, in the first cell of the assets.
+    m_grids[0]->setCurrentIndex(m_grids[0]->model()->index(0, 0));
+    m_edit[0] = {1, 0};
+    setFocusProxy(m_grids[0]);
+}
+
+void NetWorthCalc::guarded(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &) {
+        shell().dialogs.message(MsgWrongEntry);
+    }
+}
+
+void NetWorthCalc::showSheets()
+{
+    const QString &symbol = shell().state.CurrencySymbol;
+    for (int side = 0; side < 2; ++side)
+        m_grids[side]->setRowTexts(0, SheetGridTexts(m_session.statement(), Side(side), symbol));
+    m_net->setText(NetWorthText(m_session.statement(), symbol));
+}
+
+bool NetWorthCalc::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_text && event->type() == QEvent::FocusOut) {
+        // The help goes when the focus leaves it; the click that took the
+        // focus away must not open it again.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (m_panel->isOpen() && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            m_panel->close();
+            m_panel->clearText();
+            shell().state.QuickHelpOpen = 0;
+            shell().state.FieldEdited = 1;
+        }
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress)
+        for (int side = 0; side < 2; ++side)
+            if (watched == m_grids[side]) {
+                bool handled = false;
+                guarded([&] { handled = sheetKey(Side(side), static_cast<QKeyEvent *>(event)); });
+                return handled;
+            }
+    return ToolWindow::eventFilter(watched, event);
+}
+
+bool NetWorthCalc::sheetKey(Side side, QKeyEvent *key)
+{
+    SpreadsheetGrid *grid = m_grids[side];
+    const EditCell cell = m_edit[side];
+    SheetKeyResult result;
+    if (key->key() == Qt::Key_Delete) {
+        result = m_session.deleteKey(side, cell.row, cell.col);
+    } else {
+        // Moving about, Tab and the shortcuts keep their usual meaning.
+        if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+            return false;
+        result = m_session.typeKey(side, cell.row, cell.col, key->text().at(0).unicode());
+    }
+    switch (result.action) {
+    case SheetKeyResult::Ignored: break;
+    case SheetKeyResult::Beep: QApplication::beep(); break;
+    case SheetKeyResult::RowLimit: shell().dialogs.message(Msg30RowLimit); break;
+    case SheetKeyResult::MoveDown: {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QCoreApplication::sendEvent(grid, &down);
+        break;
+    }
+    case SheetKeyResult::Edited:
+        grid->setCell(cell.row, cell.col, result.cellText);
+        grid->setRow(cell.row);
+        grid->setCol(cell.col);
+        edited();
+        break;
+    }
+    return true;
+}
+
+void NetWorthCalc::edited()
+{
+    m_info->show();
+}
+
+void NetWorthCalc::calculate()
+{
+    m_session.recalculate();
+    m_session.markUnsaved();
+    showSheets();
+    m_info->hide();
+}
+
+void NetWorthCalc::insertBlankLine(Side side)
+{
+    AppState &state = shell().state;
+    state.CalcMode = side == NetWorthStatement::Assets ? InsertAssetLine : InsertLiabilityLine;
+    const QString answer =
+        FundCurValInput::ask(state.CalcMode, m_edit[side].row, state.LayoutClass, frame().window());
+    state.CalcMode = 0;
+    const double line = std::floor(LeadingNumber(answer));
+    if (line < 1 || line >= SheetTypedRows - 1)
+        return;
+    if (!m_session.insertBlankLine(side, int(line)))
+        return;
+    showSheets();
+    m_info->hide();
+}
+
+bool NetWorthCalc::goBackToSave()
+{
+    return m_session.unsavedWork() && shell().dialogs.ask(3);
+}
+
+void NetWorthCalc::openFile()
+{
+    if (goBackToSave())
+        return;
+    AppState &state = shell().state;
+    state.FileDialogKind = 3;
+    shell().dialogs.fileDirectory();
+    const QString path = state.ChosenFileName;
+    const bool chosen = state.FileDialogKind != 9;
+    state.FileDialogKind = 0;
+    state.ChosenFileName.clear();
+    if (!chosen)
+        return;
+    std::optional<NetWorthStatement> read;
+    {
+        WaitCursor wait;
+        read = ReadNetWorthFile(path);
+    }
+    // A file that fails leaves the statement in memory as it was.
+    if (!read) {
+        shell().dialogs.message(MsgFileNotFound);
+        return;
+    }
+    m_session.replace(*read);
+    m_session.markSaved();
+    state.CurrentFileName = QFileInfo(path).fileName();
+    showSheets();
+    m_info->hide();
+}
+
+void NetWorthCalc::saveFile()
+{
+    AppState &state = shell().state;
+    if (!m_session.statement().holdsAnything()) {
+        shell().dialogs.message(MsgNoRecords);
+        return;
+    }
+    state.FileDialogKind = 4;
+    state.ChosenFileName = state.CurrentFileName;
+    shell().dialogs.fileDirectory();
+    const QString path = state.ChosenFileName;
+    const bool chosen = state.FileDialogKind != 9;
+    state.FileDialogKind = 0;
+    state.ChosenFileName.clear();
+    // Only a save that worked clears the unsaved mark.
+    if (!chosen)
+        return;
+    bool saved = false;
+    {
+        WaitCursor wait;
+        saved = SaveNetWorthFile(path, m_session.statement());
+    }
+    if (!saved) {
+        shell().dialogs.message(MsgBadFilenameQvw);
+        return;
+    }
+    state.CurrentFileName = QFileInfo(path).fileName();
+    m_session.markSaved();
+}
+
+void NetWorthCalc::toggleHelp()
+{
+    AppState &state = shell().state;
+    if (state.FieldEdited == 1) {
+        state.FieldEdited = 0;
+        return;
+    }
+    if (m_panel->isOpen()) {
+        m_panel->close();
+        m_panel->clearText();
+        state.QuickHelpOpen = 0;
+        m_grids[0]->setFocus();
+    } else {
+        state.QuickHelpOpen = 1;
+        m_panel->open(m_session.helpText());
+    }
+}
+
+void NetWorthCalc::print()
+{
+    NetWorthSession &session = m_session;
+    RunPrintout(shell().state, shell().dialogs, shell().printer, session.printTitle(),
+                [&session](PrintFrame &frame) { session.print(frame); }, false);
+}
+
+void NetWorthCalc::eraseStatement()
+{
+    AppState &state = shell().state;
+    m_session.erase();
+    state.FieldEdited = 0;
+    state.CurrentFileName.clear();
+    m_session.exit();
+    m_erased = true;
+}
+
+void NetWorthCalc::exitNetWorth()
+{
+    if (goBackToSave())
+        return;
+    eraseStatement();
+    exitToMenu();
+}
+
+bool NetWorthCalc::queryClose()
+{
+    if (m_erased)
+        return true;
+    if (goBackToSave())
+        return false;
+    eraseStatement();
+    return true;
+}
+
+void NetWorthCalc::closeEvent(QCloseEvent *event)
+{
+    if (!queryClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    exitToMenu();
+}

@@ -1,0 +1,325 @@
+#include "app/tool_registry.h"
+#include "mortgage/mort_irf_table.h"
+#include "mortgage/mort_pre_pay.h"
+#include "mortgage/mortgage_calc.h"
+#include "mortgage/mortgage_file.h"
+#include "mortgage/mortgage_session.h"
+#include "shell/mdi_container.h"
+#include "shell/menu_main.h"
+#include "shell/format.h"
+#include "shell/message_numbers.h"
+#include "shell/spreadsheet_grid.h"
+#include "support/full_disk.h"
+#include "support/window_driver.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+class TestMortgageCalc : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestShell> t;
+    std::unique_ptr<MdiContainer> frame;
+    MortgageCalc *window = nullptr;
+    std::unique_ptr<WindowDriver> user;
+
+    QStringList row(int r) const { return user->row(QStringLiteral("MGrid"), r); }
+    QString result(const char *name) const { return window->resultLabel(name)->text(); }
+    void open(const char *button)
+    {
+        window = qobject_cast<MortgageCalc *>(OpenFromMenu(*frame, QLatin1String(button)));
+        QVERIFY(window);
+        user = std::make_unique<WindowDriver>(window);
+    }
+    // Runs `act` on the modal dialog a click opens, once it is shown.
+    template <typename Dialog>
+    void onDialog(const std::function<void(Dialog &)> &act)
+    {
+        QTimer::singleShot(0, this, [act] {
+            auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            act(*dialog);
+        });
+    }
+    void calculate() { user->click(QStringLiteral("MCalc")); }
+    // The window's figures and settings as the user sees them.
+    QStringList shown() const
+    {
+        QStringList texts;
+        for (const char *name : {"InPrincipal", "InRate", "InTerm", "Comperiod", "FreqPmt"})
+            texts << user->text(QLatin1String(name));
+        texts << QString::number(user->find<QRadioButton>(QStringLiteral("Option1"))->isChecked())
+              << user->text(QStringLiteral("MDateNumber"));
+        return texts;
+    }
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestShell>();
+        frame = std::make_unique<MdiContainer>(t->shell);
+        RegisterTools(*frame);
+    }
+    void cleanup()
+    {
+        user.reset();
+        frame.reset();
+        t.reset();
+    }
+
+    // From the menu by its access key, Calculate by its access key.
+    void mortgageByKeyboard()
+    {
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QTest::keyClick(frame->menu()->button(QStringLiteral("Canadian")), Qt::Key_M, Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<MortgageCalc *>(frame->activeTool()));
+        window = qobject_cast<MortgageCalc *>(frame->activeTool());
+        user = std::make_unique<WindowDriver>(window);
+        QCOMPARE(frame->caption(), QStringLiteral(" Mortgage Tables"));
+        QCOMPARE(t->state.MortgageMode, qint16(1));
+        QCOMPARE(shown(), (QStringList{"     $100,000.00", "        10.125%", "              25", "      Monthly",
+                                       "      Monthly", "0", "&View payment date"}));
+        QCOMPARE(window->grid()->rows(), 26);
+        user->key(Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(row(1).at(0), QStringLiteral("   1"));
+        QCOMPARE(row(1).mid(1), (QStringList{"10,082.74", "927.59", "99,072.41", "10,082.74", "927.59"}));
+        QCOMPARE(row(27), (QStringList{"Total:", "", "", "$.00", "$175,258.20", "$100,000.00"}));
+        QCOMPARE((QStringList{result("InMonthPI"), result("AllPayments"), result("TotSavd"), result("NumPmtsYear"),
+                              result("EndMortYear"), result("PeriodicR"), result("InDays")}),
+                 (QStringList{"     $917.53", " $275,258.20", "        $.00", "          12", "       25.00",
+                              "0.0084375", "Normal"}));
+        // An edit takes the results away.
+        user->fill(QStringLiteral("InPrincipal"), QStringLiteral("50000"));
+        QCOMPARE(result("InMonthPI"), QString());
+        QCOMPARE(t->state.ResultCount, qint16(0));
+    }
+
+    void loanMode()
+    {
+        open("LoanPmt");
+        QCOMPARE(frame->caption(), QStringLiteral(" Personal Loan Tables"));
+        QCOMPARE(shown().mid(0, 3), (QStringList{"      $20,000.00", "         10.125%", "              48"}));
+        user->fill(QStringLiteral("InTerm"), QStringLiteral("500"));
+        QCOMPARE(t->dialogs.messages, QList<int>{Msg40YearsLimit});
+        QCOMPARE(user->text(QStringLiteral("InTerm")), QStringLiteral("             480"));
+        QCOMPARE(window->mortgage().termYears(), Money::fromWhole(40));
+        QCOMPARE(t->state.InputValues.value(MortgageYearsSlot), Money::fromWhole(40));
+        // The rate takes a third decimal.
+        user->fill(QStringLiteral("InRate"), QStringLiteral("6.1256"));
+        QCOMPARE(user->text(QStringLiteral("InRate")), QStringLiteral("          6.125%"));
+        user->fill(QStringLiteral("InRate"), QStringLiteral("10.125"));
+        user->fill(QStringLiteral("InTerm"), QStringLiteral("7"));
+        user->find<QRadioButton>(QStringLiteral("Option1"))->click();
+        calculate();
+        QCOMPARE(result("InMonthPI"), QStringLiteral("   $2,954.38"));
+        QCOMPARE(result("EndMortYear"), QStringLiteral("        7.00"));
+        QCOMPARE(row(7).at(3), QStringLiteral(".00"));
+        QCOMPARE(t->state.InputValues.value(MortgageYearsSlot).toDecimalText(), QStringLiteral("0.5833"));
+    }
+
+    // However the additional payments close, the count follows the amounts.
+    void additionalPaymentsCountedHoweverClosed_data()
+    {
+        QTest::addColumn<int>("close"); // 0 OK, 1 the window's own close
+        QTest::newRow("OK") << 0;
+        QTest::newRow("closed by the frame") << 1;
+    }
+
+    void additionalPaymentsCountedHoweverClosed()
+    {
+        QFETCH(int, close);
+        open("Canadian");
+        onDialog<MortPrePay>([close](MortPrePay &dialog) {
+            QCOMPARE(dialog.grid()->rowCount(), 25);
+            dialog.grid()->setCurrentCell(2, 1);
+            for (QChar c : QStringLiteral("1500.456"))
+                QVERIFY(dialog.typeKey(c));
+            QCOMPARE(dialog.grid()->item(2, 1)->text(), QStringLiteral("1,500.45"));
+            QVERIFY(!dialog.typeKey(u'x'));
+            dialog.grid()->setCurrentCell(6, 1);
+            dialog.typeKey(u'7');
+            if (close == 0)
+                dialog.findChild<QPushButton *>(QStringLiteral("UsePrePay"))->click();
+            else
+                dialog.reject();
+        });
+        user->click(QStringLiteral("MAddPrePay"));
+        QCOMPARE(window->mortgage().extraPaymentCount(), 2);
+        calculate();
+        // 24 year rows (23.75 years), the totals, then the list.
+        QCOMPARE(row(24).at(0), QStringLiteral("  24"));
+        QCOMPARE(row(26).at(0), QStringLiteral("Total:"));
+        QCOMPARE(row(28).mid(0, 3), (QStringList{"Additional ", "Payments  ", "Applied  "}));
+        QCOMPARE(row(30).mid(0, 3), (QStringList{"Year    3", "", "1,500.45"}));
+        QCOMPARE(row(31).mid(0, 3), (QStringList{"Year    7", "", "7.00"}));
+
+        // A new term empties them.
+        user->fill(QStringLiteral("InTerm"), QStringLiteral("30"));
+        QCOMPARE(window->mortgage().extraPaymentCount(), 0);
+        QCOMPARE(window->mortgage().extraPayment(3), Money());
+    }
+
+    void eraseAll()
+    {
+        open("Canadian");
+        onDialog<MortPrePay>([](MortPrePay &dialog) {
+            dialog.grid()->setCurrentCell(0, 1);
+            dialog.typeKey(u'5');
+            dialog.findChild<QPushButton *>(QStringLiteral("DoNotUse"))->click();
+        });
+        user->click(QStringLiteral("MAddPrePay"));
+        QCOMPARE(window->mortgage().extraPayment(1), Money());
+        QCOMPARE(window->mortgage().extraPaymentCount(), 0);
+    }
+
+    // Chosen is taken, before anything loses the focus.
+    void daysInYearTakeEffectWhenChosen()
+    {
+        open("Canadian");
+        onDialog<MortIRFTable>([this](MortIRFTable &dialog) {
+            QVERIFY(dialog.findChild<QRadioButton *>(QStringLiteral("IRFactor1"))->isChecked());
+            dialog.findChild<QRadioButton *>(QStringLiteral("IRFactor2"))->click();
+            QCOMPARE(window->mortgage().daysOption(), 2);
+            dialog.accept();
+        });
+        user->click(QStringLiteral("MShowIRF"));
+        auto *frequency = user->find<QComboBox>(QStringLiteral("FreqPmt"));
+        frequency->setCurrentIndex(2);
+        calculate();
+        QCOMPARE(result("InDays"), QStringLiteral("364"));
+        QCOMPARE(result("PeriodicR"), QStringLiteral("0.00388542"));
+    }
+
+    void paymentDates()
+    {
+        open("Canadian");
+        onDialog<MortDateInput>([](MortDateInput &dialog) {
+            dialog.dateField()->setText(QStringLiteral("not a date"));
+            QVERIFY(!dialog.takeDate());
+            dialog.dateField()->setText(Format(QDate(2027, 1, 31), QStringLiteral("Short Date")));
+            dialog.accept();
+        });
+        user->click(QStringLiteral("MDateNumber"));
+        QCOMPARE(t->dialogs.messages, QList<int>{MsgNotAValidDate});
+        QCOMPARE(user->text(QStringLiteral("MDateNumber")), QStringLiteral("&View payment No."));
+        user->find<QRadioButton>(QStringLiteral("Option1"))->click();
+        calculate();
+        QCOMPARE(window->grid()->cell(0, 0), QStringLiteral(" Payment  Date"));
+        QCOMPARE(row(2).at(0), Format(QDate(2027, 2, 28), QStringLiteral("Short Date")));
+        QCOMPARE(row(3).at(0), Format(QDate(2027, 3, 31), QStringLiteral("Short Date")));
+    }
+
+    // A file that fails any check changes nothing in the window.
+    void openingARefusedFileChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("truncated") << QByteArray("50000,7.5,20,\"    Quarterly\",\"   Week");
+        QTest::newRow("days option 7")
+            << QByteArray("50000,7.5,20,\"    Quarterly\",\"      1 Week\",\"2027-05-01\",1,7,2,0,0,1,365,\"O\",0\r\n");
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR", 16);
+    }
+
+    void openingARefusedFileChangesNothing()
+    {
+        QFETCH(QByteArray, text);
+        open("Canadian");
+        calculate();
+        const QString path = t->folder.filePath(QStringLiteral("bad.umd"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        const QStringList before = shown();
+        const QList<Money> figures = t->state.InputValues;
+        t->dialogs.fileNames << path;
+        user->click(QStringLiteral("MLoadFile"));
+        QCOMPARE(t->dialogs.messages, QList<int>{MsgFileNotFound});
+        QCOMPARE(t->dialogs.fileKinds, QList<int>{5});
+        QCOMPARE(shown(), before);
+        QCOMPARE(t->state.InputValues, figures);
+        QCOMPARE(window->mortgage().daysOption(), 1);
+        QCOMPARE(result("InMonthPI"), QStringLiteral("     $917.53"));
+    }
+
+    // Save, open in a fresh window of the other kind, calculate: the same
+    // schedule, the term in that window's unit.
+    void saveAndOpen()
+    {
+        open("Canadian");
+        const QString path = t->folder.filePath(QStringLiteral("home.umd"));
+        user->click(QStringLiteral("MSaveFile"));
+        QCOMPARE(t->dialogs.messages, QList<int>{MsgNoRecords});
+        user->find<QComboBox>(QStringLiteral("Comperiod"))->setCurrentIndex(3);
+        user->find<QRadioButton>(QStringLiteral("Option1"))->click();
+        calculate();
+        const QStringList last = row(302);
+        t->dialogs.fileNames << path;
+        user->click(QStringLiteral("MSaveFile"));
+        QCOMPARE(t->dialogs.fileKinds, QList<int>{6});
+        QCOMPARE(t->state.MortgageFileName, QStringLiteral("home.umd"));
+
+        // A failed save keeps the old file and the remembered name.
+        const QByteArray saved = [&] {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        QVERIFY(!saved.isEmpty());
+        t->dialogs.fileNames << t->folder.filePath(QStringLiteral("missing/other.umd"));
+        user->click(QStringLiteral("MSaveFile"));
+        QCOMPARE(t->dialogs.messages.last(), int(MsgBadMortgageFileName));
+        QCOMPARE(t->state.MortgageFileName, QStringLiteral("home.umd"));
+        user->fill(QStringLiteral("InPrincipal"), QStringLiteral("90000"));
+        calculate();
+        {
+            const FullDisk full(16);
+            t->dialogs.fileNames << path;
+            user->click(QStringLiteral("MSaveFile"));
+        }
+        QCOMPARE(t->dialogs.messages.size(), 3);
+        QCOMPARE(t->dialogs.messages.last(), int(MsgBadMortgageFileName));
+        QFile again(path);
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QCOMPARE(again.readAll(), saved);
+        user->fill(QStringLiteral("InPrincipal"), QStringLiteral("100000"));
+
+        user->click(QStringLiteral("MExit"));
+        open("LoanPmt");
+        t->dialogs.fileNames << path;
+        user->click(QStringLiteral("MLoadFile"));
+        QCOMPARE(t->dialogs.fileKinds.last(), 7);
+        QCOMPARE(shown(), (QStringList{"     $100,000.00", "         10.125%", "             300", "   Semiannual",
+                                       "      Monthly", "1", "&View payment date"}));
+        QCOMPARE(t->state.MortgageMode, qint16(2));
+        QCOMPARE(row(1).at(1), QString());
+        calculate();
+        QCOMPARE(row(302).mid(1), last.mid(1));
+        QCOMPARE(result("EndMortYear"), QStringLiteral("      300.00"));
+    }
+
+    void quickHelp()
+    {
+        open("LoanPmt");
+        user->click(QStringLiteral("MHelp"));
+        QVERIFY(user->find<QPlainTextEdit>(QStringLiteral("MTextBox"))->toPlainText().contains(
+            QStringLiteral("Almost all Loans are based on monthly compounding.")));
+        QVERIFY(!user->find<QPushButton>(QStringLiteral("MPrinter"))->isEnabled());
+        user->click(QStringLiteral("MHelp"));
+        QVERIFY(user->find<QPushButton>(QStringLiteral("MPrinter"))->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestMortgageCalc)
+#include "test_mortgage_calc.moc"

@@ -1,0 +1,200 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// tallomar-report mortgage, run as a script runs it: the figures of the
+// schedule worked by hand, through the command line.
+class TestMortgageReport : public QObject
+{
+    Q_OBJECT
+
+    struct Run
+    {
+        int code = -1;
+        QByteArray out;
+        QString err;
+        QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
+        QJsonObject results() const { return json().value(QStringLiteral("results")).toObject(); }
+        QJsonArray rows() const { return results().value(QStringLiteral("rows")).toArray(); }
+        QString label(const char *name) const { return results().value(QLatin1String(name)).toString(); }
+    };
+
+    QTemporaryDir m_dir;
+    QString m_program;
+
+    Run run(const QStringList &arguments) const
+    {
+        QProcess process;
+        process.start(m_program, QStringList{QStringLiteral("mortgage")} + arguments);
+        process.waitForFinished(60000);
+        Run result;
+        result.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = process.readAllStandardOutput();
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QDir(m_dir.path()).mkdir(QStringLiteral("bin"));
+        m_program = m_dir.filePath(QStringLiteral("bin/tallomar-report"));
+        QVERIFY(QFile::copy(QStringLiteral(TALLOMAR_REPORT), m_program));
+        QFile::setPermissions(m_program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void schedules_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("labels"); // payment, total paid, savings, time, days
+        QTest::addColumn<QStringList>("last");   // interest, principal, balance of the last row
+
+        QTest::newRow("defaults, annual") << QStringList{} << 25
+                                          << QStringList{"$917.53", "$275,258.20", "$.00", "25.00", "Normal"}
+                                          << QStringList{"580.8037", "10429.5243", "0.0000"};
+        QTest::newRow("all payments") << QStringList{"--view", "ALL"} << 300
+                                      << QStringList{"$917.53", "$275,258.20", "$.00", "25.00", "Normal"}
+                                      << QStringList{"7.6769", "909.8505", "0.0000"};
+        QTest::newRow("weekly accelerated, annual keeps the part-year")
+            << QStringList{"--frequency", "weekly(acc)"} << 19
+            << QStringList{"$229.38", "$220,239.46", "$55,018.74", "18.48", "365"}
+            << QStringList{"132.5382", "5405.5273", "0.0000"};
+        QTest::newRow("quarterly, 4 periods")
+            << QStringList{"--compounding", "Quarterly", "--view", "all"} << 300
+            << QStringList{"$911.58", "$273,472.52", "$.00", "25.00", "Normal"}
+            << QStringList{"7.5641", "904.0110", "0.0000"};
+        QTest::newRow("semiannual compounding") << QStringList{"--compounding", "SEMIANNUAL"} << 25
+                                                << QStringList{"$902.91", "$270,873.89", "$.00", "25.00", "Normal"}
+                                                << QStringList{"560.2973", "10274.6583", "0.0000"};
+        QTest::newRow("biweekly accelerated")
+            << QStringList{"--frequency", "Biweekly(Acc)", "--view", "all"} << 482
+            << QStringList{"$458.76", "$220,861.40", "$54,396.79", "18.54", "365"}
+            << QStringList{"0.7568", "195.3250", "0.0000"};
+        QTest::newRow("two weeks at 365 days") << QStringList{"--frequency", "2 Weeks", "--view", "all"} << 638
+                                               << QStringList{"$423.47", "$269,924.71", "$5,333.49", "24.54", "365"}
+                                               << QStringList{"0.6626", "171.0102", "0.0000"};
+        QTest::newRow("two weeks at 364 days")
+            << QStringList{"--frequency", "2 weeks", "--days", "364", "--view", "all"} << 644
+            << QStringList{"$423.47", "$272,469.52", "$2,788.68", "24.77", "364"}
+            << QStringList{"0.6798", "174.9592", "0.0000"};
+        QTest::newRow("loan defaults") << QStringList{"--loan", "--view", "all"} << 48
+                                       << QStringList{"$508.45", "$24,405.75", "$.00", "48.00", "Normal"}
+                                       << QStringList{"4.2542", "504.1989", "0.0000"};
+        QTest::newRow("7-month loan") << QStringList{"--loan", "--term", "7", "--view", "all"} << 7
+                                      << QStringList{"$2,954.38", "$20,680.67", "$.00", "7.00", "Normal"}
+                                      << QStringList{"24.7190", "2929.6626", "0.0000"};
+        QTest::newRow("1-month loan") << QStringList{"--loan", "--term", "1"} << 1
+                                      << QStringList{"$20,168.75", "$20,168.75", "$.00", "1.00", "Normal"}
+                                      << QStringList{"168.7500", "20000.0000", "0.0000"};
+        QTest::newRow("additional payments")
+            << QStringList{"--extra", "2=1000000", "--extra", "5=1000"} << 25
+            << QStringList{"$917.53", "$268,283.38", "$6,974.82", "24.33", "Normal"}
+            << QStringList{"55.1555", "2980.3537", "0.0000"};
+    }
+
+    void schedules()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, rows);
+        QFETCH(QStringList, labels);
+        QFETCH(QStringList, last);
+        const Run r = run(arguments + QStringList{"--format", "json"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(int(r.rows().size()), rows);
+        QCOMPARE((QStringList{r.label("payment"), r.label("total_paid"), r.label("interest_savings"),
+                              r.label("time_to_final_payment"), r.label("days_in_year")}),
+                 labels);
+        const QJsonObject row = r.rows().last().toObject();
+        QCOMPARE((QStringList{row.value("interest").toString(), row.value("principal").toString(),
+                              row.value("balance").toString()}),
+                 last);
+    }
+
+    void additionalPaymentsListTheYearsApplied()
+    {
+        const Run r = run({"--extra", "2=1000000", "--extra", "5=1000", "--format", "json"});
+        QCOMPARE(r.code, 0);
+        const QJsonArray applied = r.results().value(QStringLiteral("additional_payments_applied")).toArray();
+        QCOMPARE(int(applied.size()), 1);
+        QCOMPARE(applied.at(0).toObject().value(QStringLiteral("year")).toInt(), 5);
+        const QJsonArray grid = r.json().value(QStringLiteral("grid")).toArray();
+        QCOMPARE(grid.last().toArray().at(0).toString(), QStringLiteral("Year    5"));
+    }
+
+    void dates()
+    {
+        const Run r = run({"--view", "all", "--frequency", "Semimonthly", "--dates", "--first-date", "2027-01-15",
+                           "--format", "json"});
+        QCOMPARE(r.code, 0);
+        QStringList dates;
+        for (int i = 0; i < 5; ++i)
+            dates << r.rows().at(i).toObject().value(QStringLiteral("date")).toString();
+        QCOMPARE(dates, (QStringList{"2027-01-15", "2027-01-29", "2027-02-15", "2027-03-01", "2027-03-15"}));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("41 years") << QStringList{"--term", "41"} << 3 << "Wrong entry, 40 Years limit.";
+        QTest::newRow("481 months") << QStringList{"--loan", "--term", "481"} << 3 << "Wrong entry, 40 Years limit.";
+        QTest::newRow("zero rate") << QStringList{"--rate", "0"} << 3 << "Wrong or missing entry";
+        QTest::newRow("zero term") << QStringList{"--term", "0"} << 3 << "Wrong or missing entry";
+        QTest::newRow("unknown compounding") << QStringList{"--compounding", "daily"} << 3 << "Wrong or missing";
+        QTest::newRow("unknown days") << QStringList{"--days", "360"} << 3 << "Wrong or missing";
+        QTest::newRow("wrong extra") << QStringList{"--extra", "46=100"} << 3 << "Wrong or missing";
+        QTest::newRow("not a date") << QStringList{"--first-date", "2027-02-30"} << 3 << "Not a valid date";
+        QTest::newRow("missing file") << QStringList{"--file", "/nonexistent/x.umd"} << 3 << "File not found";
+        QTest::newRow("term not whole") << QStringList{"--term", "2.5"} << 2 << "--term";
+    }
+
+    void refusals()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, error);
+        const Run r = run(arguments + QStringList{"--format", "json"});
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(error), qPrintable(r.err));
+    }
+
+    // Every input from a saved file; an option given as well replaces the file's.
+    void inputsFromAFile()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("loan.uld"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("15000,8.5,2.5,\"    Quarterly\",\"      Monthly\",\"2027-03-31\",1,1,2,3,1,2,365,\"O\",0\r\n"
+                   "1,0\r\n2,2000\r\n3,0\r\n");
+        file.close();
+        const Run r = run({"--file", path, "--format", "json"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.results().value(QStringLiteral("view")).toString(), QStringLiteral("all"));
+        QVERIFY(r.rows().size() < 30);
+        QCOMPARE(r.rows().at(1).toObject().value(QStringLiteral("date")).toString(), QStringLiteral("2027-04-30"));
+        QCOMPARE(int(r.results().value(QStringLiteral("additional_payments_applied")).toArray().size()), 1);
+        const Run annual = run({"--file", path, "--view", "annual", "--format", "json"});
+        QCOMPARE(int(annual.rows().size()), 3);
+    }
+
+    void pdf()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("schedule.pdf"));
+        const Run r = run({"--view", "all", "--frequency", "1 Week", "--term", "40", "--format", "pdf", "--out", path});
+        QCOMPARE(r.code, 0);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMortgageReport)
+#include "test_mortgage_report.moc"

@@ -1,0 +1,331 @@
+#include "mortgage/mortgage_file.h"
+#include "mortgage/mortgage_schedule.h"
+#include "shell/format.h"
+#include "shell/message_numbers.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+Money m(const char *text)
+{
+    Money value;
+    if (!Money::fromDecimalText(QString::fromLatin1(text), value))
+        qFatal("not a figure: %s", text);
+    return value;
+}
+
+MortgageInput Input(const char *principal, const char *rate, int years, int months = 0)
+{
+    MortgageInput input;
+    input.kind = months > 0 ? MortgageKind::Loan : MortgageKind::Mortgage;
+    input.principal = m(principal);
+    input.rate = m(rate);
+    input.months = months;
+    input.years = months > 0 ? Money::fromDouble(months / 12.0) : Money::fromWhole(years);
+    input.firstDate = QDate(2027, 1, 31);
+    return input;
+}
+
+MortgageSchedule Calculated(const MortgageInput &input)
+{
+    const Outcome<MortgageSchedule> schedule = CalculateMortgage(input);
+    if (!schedule.ok())
+        qFatal("refused with message %d", schedule.message());
+    return schedule.value();
+}
+
+QStringList Figures(const MortgageRow &row)
+{
+    return {row.interest.toDecimalText(), row.principal.toDecimalText(), row.balance.toDecimalText(),
+            row.cumulativeInterest.toDecimalText(), row.cumulativePrincipal.toDecimalText()};
+}
+
+} // namespace
+
+// Figures worked outside the program by the same steps in double precision,
+// money rounded half to even to four decimals at each stored figure.
+class TestMortgageSchedule : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void schedules_data()
+    {
+        QTest::addColumn<QString>("principal");
+        QTest::addColumn<int>("years");
+        QTest::addColumn<int>("months");
+        QTest::addColumn<int>("compounding");
+        QTest::addColumn<int>("frequency");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<bool>("annual");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("labels"); // payment, total paid, savings, per year, time, factor, days
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("last");
+
+        QTest::newRow("defaults: monthly over 25 years, last principal is the balance left")
+            << "100000" << 25 << 0 << 0 << 0 << 1 << false << 300
+            << QStringList{"     $917.53", " $275,258.20", "        $.00", "          12", "       25.00", "0.0084375",
+                           "Normal"}
+            << QStringList{"843.7500", "73.7773", "99926.2227", "843.7500", "73.7773"}
+            << QStringList{"7.6769", "909.8505", "0.0000", "175258.1963", "100000.0000"};
+        QTest::newRow("semiannual compounding, monthly payments")
+            << "100000" << 25 << 0 << 3 << 0 << 1 << false << 300
+            << QStringList{"     $902.91", " $270,873.89", "        $.00", "          12", "       25.00",
+                           "0.00826484", "Normal"}
+            << QStringList{"826.4838", "76.4292", "99923.5708", "826.4838", "76.4292"}
+            << QStringList{"7.4013", "895.5117", "0.0000", "170873.8903", "100000.0000"};
+        QTest::newRow("quarterly compounds four times a year")
+            << "100000" << 25 << 0 << 2 << 0 << 1 << false << 300
+            << QStringList{"     $911.58", " $273,472.52", "        $.00", "          12", "       25.00",
+                           "0.00836729", "Normal"}
+            << QStringList{"836.7293", "74.8458", "99925.1542", "836.7293", "74.8458"}
+            << QStringList{"7.5641", "904.0110", "0.0000", "173472.5239", "100000.0000"};
+        QTest::newRow("biweekly accelerated ends after 18.54 years")
+            << "100000" << 25 << 0 << 0 << 4 << 1 << false << 482
+            << QStringList{"     $458.76", " $220,861.40", "  $54,396.79", "          26", "       18.54",
+                           "0.00387476", "365"}
+            << QStringList{"387.4757", "71.2880", "99928.7120", "387.4757", "71.2880"}
+            << QStringList{"0.7568", "195.3250", "0.0000", "120861.4024", "100000.0000"};
+        QTest::newRow("two weeks at 365 days: 638 payments")
+            << "100000" << 25 << 0 << 0 << 2 << 1 << false << 638
+            << QStringList{"     $423.47", " $269,924.71", "   $5,333.49", "          26", "       24.54",
+                           "0.00387476", "365"}
+            << QStringList{"387.4757", "35.9984", "99964.0016", "387.4757", "35.9984"}
+            << QStringList{"0.6626", "171.0102", "0.0000", "169924.7051", "100000.0000"};
+        QTest::newRow("two weeks at 364 days: 26 periods a year")
+            << "100000" << 25 << 0 << 0 << 2 << 2 << false << 644
+            << QStringList{"     $423.47", " $272,469.52", "   $2,788.68", "          26", "       24.77",
+                           "0.00388542", "364"}
+            << QStringList{"388.5423", "34.9319", "99965.0681", "388.5423", "34.9319"}
+            << QStringList{"0.6798", "174.9592", "0.0000", "172469.5162", "100000.0000"};
+        QTest::newRow("semimonthly ignores the days and shows Normal")
+            << "100000" << 25 << 0 << 0 << 1 << 0 << false << 595
+            << QStringList{"     $458.76", " $272,666.12", "   $2,592.08", "          24", "       24.79",
+                           "0.00420989", "Normal"}
+            << QStringList{"420.9888", "37.7748", "99962.2252", "420.9888", "37.7748"}
+            << QStringList{"0.6729", "159.8337", "0.0000", "172666.1209", "100000.0000"};
+        QTest::newRow("one week at 363 days, the longest schedule")
+            << "100000" << 40 << 0 << 0 << 3 << 3 << false << 2061
+            << QStringList{"     $198.22", " $408,493.64", "   $3,812.81", "          52", "       39.63",
+                           "0.00194618", "363"}
+            << QStringList{"194.6180", "3.6063", "99996.3937", "194.6180", "3.6063"}
+            << QStringList{"0.2946", "151.3854", "0.0000", "308493.6434", "100000.0000"};
+        QTest::newRow("loan defaults: 48 months")
+            << "20000" << 0 << 48 << 0 << 0 << 1 << false << 48
+            << QStringList{"     $508.45", "  $24,405.75", "        $.00", "          12", "       48.00", "0.0084375",
+                           "Normal"}
+            << QStringList{"168.7500", "339.7031", "19660.2969", "168.7500", "339.7031"}
+            << QStringList{"4.2542", "504.1989", "0.0000", "4405.7499", "20000.0000"};
+        QTest::newRow("7-month loan uses the exact months")
+            << "20000" << 0 << 7 << 0 << 0 << 1 << false << 7
+            << QStringList{"   $2,954.38", "  $20,680.67", "        $.00", "          12", "        7.00", "0.0084375",
+                           "Normal"}
+            << QStringList{"168.7500", "2785.6316", "17214.3684", "168.7500", "2785.6316"}
+            << QStringList{"24.7190", "2929.6626", "0.0000", "680.6711", "20000.0000"};
+        QTest::newRow("1-month loan pays the whole principal in its row")
+            << "20000" << 0 << 1 << 0 << 0 << 1 << false << 1
+            << QStringList{"  $20,168.75", "  $20,168.75", "        $.00", "          12", "        1.00", "0.0084375",
+                           "Normal"}
+            << QStringList{"168.7500", "20000.0000", "0.0000", "168.7500", "20000.0000"}
+            << QStringList{"168.7500", "20000.0000", "0.0000", "168.7500", "20000.0000"};
+        QTest::newRow("annual view keeps the final part-year")
+            << "100000" << 25 << 0 << 0 << 5 << 1 << true << 19
+            << QStringList{"     $229.38", " $220,239.46", "  $55,018.74", "          52", "       18.48",
+                           "0.00193551", "365"}
+            << QStringList{"9969.6297", "1958.2255", "98041.7745", "9969.6296", "1958.2255"}
+            << QStringList{"132.5382", "5405.5273", "0.0000", "120239.4588", "100000.0000"};
+        QTest::newRow("six-month loan gets its year row")
+            << "20000" << 0 << 6 << 0 << 0 << 1 << true << 1
+            << QStringList{"   $3,432.46", "  $20,594.76", "        $.00", "          12", "        6.00", "0.0084375",
+                           "Normal"}
+            << QStringList{"594.7601", "20000.0000", "0.0000", "594.7603", "20000.0000"}
+            << QStringList{"594.7601", "20000.0000", "0.0000", "594.7603", "20000.0000"};
+        QTest::newRow("largest figures are shown whole")
+            << "99999999" << 40 << 0 << 0 << 5 << 1 << true << 24
+            << QStringList{" $214,742.94", "$257,184,858.90", "$155,121,585.47", "          52", "       23.04",
+                           "0.00193551", "365"}
+            << QStringList{"10008441.1901", "1158191.6778", "98841807.3220", "10008441.1902", "1158191.6780"}
+            << QStringList{"945.7874", "351357.1416", "0.0000", "157184859.8996", "99999999.0000"};
+    }
+
+    void schedules()
+    {
+        QFETCH(QString, principal);
+        QFETCH(int, years);
+        QFETCH(int, months);
+        QFETCH(int, compounding);
+        QFETCH(int, frequency);
+        QFETCH(int, days);
+        QFETCH(bool, annual);
+        QFETCH(int, rows);
+        QFETCH(QStringList, labels);
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, last);
+
+        MortgageInput input = Input(principal.toLatin1().constData(), "10.125", years, months);
+        input.compounding = compounding;
+        input.frequency = frequency;
+        input.daysOption = days;
+        input.view = annual ? MortgageAnnualView : MortgageAllView;
+        const MortgageSchedule schedule = Calculated(input);
+        QCOMPARE(int(schedule.rows.size()), rows);
+        const MortgageResultTexts texts = ResultTexts(schedule, input, QStringLiteral("$"));
+        QCOMPARE((QStringList{texts.payment, texts.totalPaid, texts.savings, texts.paymentsPerYear, texts.timeToFinal,
+                              texts.rateFactor, texts.daysInYear}),
+                 labels);
+        QCOMPARE(Figures(schedule.rows.first()), first);
+        QCOMPARE(Figures(schedule.rows.last()), last);
+        // The totals are the last row's, in both views.
+        QCOMPARE(schedule.totalPaid, last.isEmpty() ? Money() : m(last.at(3).toLatin1()) + m(last.at(4).toLatin1()));
+    }
+
+    // The Annual view's years add up to the All view's payments.
+    void annualViewAddsUpToAllPayments_data()
+    {
+        QTest::addColumn<int>("frequency");
+        QTest::addColumn<int>("years");
+        QTest::newRow("weekly accelerated, 18.48 years") << 5 << 19;
+        QTest::newRow("two weeks, 24.54 years") << 2 << 25;
+        QTest::newRow("biweekly accelerated, 18.54 years") << 4 << 19;
+        QTest::newRow("monthly, 25 whole years") << 0 << 25;
+    }
+
+    void annualViewAddsUpToAllPayments()
+    {
+        QFETCH(int, frequency);
+        QFETCH(int, years);
+        MortgageInput input = Input("100000", "10.125", 25);
+        input.frequency = frequency;
+        input.view = MortgageAllView;
+        const MortgageSchedule all = Calculated(input);
+        input.view = MortgageAnnualView;
+        const MortgageSchedule annual = Calculated(input);
+        QCOMPARE(int(annual.rows.size()), years);
+        QCOMPARE(annual.totalPaid, all.totalPaid);
+        QCOMPARE(annual.savings, all.savings);
+        QCOMPARE(annual.last().balance, Money());
+        Money yearly;
+        for (const MortgageRow &row : annual.rows)
+            yearly += row.interest + row.principal;
+        Money payments;
+        for (const MortgageRow &row : all.rows)
+            payments += row.interest + row.principal;
+        QCOMPARE(yearly, payments);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<int>("years");
+        QTest::addColumn<int>("months");
+        QTest::addColumn<int>("message");
+        QTest::newRow("zero rate") << "0" << 25 << 0 << int(MsgWrongEntry);
+        QTest::newRow("zero term") << "10.125" << 0 << 0 << int(MsgWrongEntry);
+        QTest::newRow("zero months") << "10.125" << 0 << 0 << int(MsgWrongEntry);
+        QTest::newRow("41 years") << "10.125" << 41 << 0 << int(Msg40YearsLimit);
+        QTest::newRow("rate beyond any figure") << "922337203685477" << 25 << 0 << int(MsgWrongEntry);
+    }
+
+    void refusals()
+    {
+        QFETCH(QString, rate);
+        QFETCH(int, years);
+        QFETCH(int, months);
+        QFETCH(int, message);
+        const Outcome<MortgageSchedule> schedule =
+            CalculateMortgage(Input("100000", rate.toLatin1().constData(), years, months));
+        QVERIFY(!schedule.ok());
+        QCOMPARE(schedule.message(), message);
+    }
+
+    // An amount that reaches the balance is left out; a smaller one goes into
+    // the first payment of its year and only the years applied are listed.
+    void additionalPayments()
+    {
+        MortgageInput input = Input("100000", "10.125", 25);
+        input.extra[2] = m("1000000");
+        input.extra[5] = m("1000");
+        input.view = MortgageAllView;
+        const MortgageSchedule schedule = Calculated(input);
+        QCOMPARE(schedule.appliedYears, QList<int>{5});
+        QCOMPARE(schedule.lastPayment(), 292);
+        // Year 2's first payment as usual; year 5's carries the 1,000.00.
+        QCOMPARE(Figures(schedule.rows.at(12)),
+                 (QStringList{"835.9235", "81.6039", "98990.8058", "10918.6610", "1009.1942"}));
+        QCOMPARE(Figures(schedule.rows.at(48)),
+                 (QStringList{"807.1006", "1110.4267", "94545.9381", "40504.7768", "5454.0619"}));
+        QCOMPARE(schedule.totalPaid.toDecimalText(), QStringLiteral("268283.3776"));
+        const QString block = ExtraPaymentsBlock(schedule, input, 2);
+        QCOMPARE(block, QStringLiteral("Additional  Payments     Applied\r\n\r\n Year     5              1,000.00\r\n"));
+        const QList<QStringList> grid = ScheduleGridRows(schedule, input, QStringLiteral("$"), 2);
+        QCOMPARE(grid.at(292 + 3).mid(0, 3), (QStringList{"Additional ", "Payments  ", "Applied  "}));
+        QCOMPARE(grid.at(292 + 5).mid(0, 3), (QStringList{"Year    5", "", "1,000.00"}));
+        QCOMPARE(int(grid.size()), 292 + 6);
+        QCOMPARE(ScheduleGridRowCount(schedule, 2), 292 + 4 + 2 + 4);
+    }
+
+    void dates_data()
+    {
+        QTest::addColumn<int>("frequency");
+        QTest::addColumn<bool>("annual");
+        QTest::addColumn<QDate>("first");
+        QTest::addColumn<QList<QDate>>("dates");
+        QTest::newRow("monthly from the 31st, never chained")
+            << 0 << false << QDate(2027, 1, 31)
+            << QList<QDate>{{2027, 1, 31}, {2027, 2, 28}, {2027, 3, 31}, {2027, 4, 30}};
+        QTest::newRow("semimonthly: the month, then 14 days on")
+            << 1 << false << QDate(2027, 1, 15)
+            << QList<QDate>{{2027, 1, 15}, {2027, 1, 29}, {2027, 2, 15}, {2027, 3, 1}, {2027, 3, 15}};
+        QTest::newRow("two weeks") << 2 << false << QDate(2027, 12, 24)
+                                   << QList<QDate>{{2027, 12, 24}, {2028, 1, 7}, {2028, 1, 21}};
+        QTest::newRow("weekly accelerated") << 5 << false << QDate(2028, 2, 22)
+                                            << QList<QDate>{{2028, 2, 22}, {2028, 2, 29}, {2028, 3, 7}};
+        QTest::newRow("annual view: a year apart from 29 February")
+            << 3 << true << QDate(2028, 2, 29) << QList<QDate>{{2028, 2, 29}, {2029, 2, 28}, {2030, 2, 28}};
+    }
+
+    void dates()
+    {
+        QFETCH(int, frequency);
+        QFETCH(bool, annual);
+        QFETCH(QDate, first);
+        QFETCH(QList<QDate>, dates);
+        MortgageInput input = Input("100000", "10.125", 25);
+        input.frequency = frequency;
+        input.view = annual ? MortgageAnnualView : MortgageAllView;
+        input.showDates = true;
+        input.firstDate = first;
+        const MortgageSchedule schedule = Calculated(input);
+        for (int i = 0; i < dates.size(); ++i)
+            QCOMPARE(schedule.rows.at(i).date, dates.at(i));
+        const QList<QStringList> grid = ScheduleGridRows(schedule, input, QStringLiteral("$"), 0);
+        QCOMPARE(grid.first().first(), Format(dates.first(), QStringLiteral("Short Date")));
+        QVERIFY(grid.first().first().contains(QString::number(dates.first().year())));
+        QCOMPARE(FirstColumnHeading(input), annual ? QStringLiteral(" Payment  Year") : QStringLiteral(" Payment  Date"));
+    }
+
+    void gridRows()
+    {
+        MortgageInput input = Input("100000", "10.125", 25);
+        input.view = MortgageAllView;
+        const MortgageSchedule schedule = Calculated(input);
+        const QList<QStringList> grid = ScheduleGridRows(schedule, input, QStringLiteral("$"), 0);
+        QCOMPARE(int(grid.size()), 302);
+        QCOMPARE(grid.at(0), (QStringList{"   1       1", "843.75", "73.78", "99,926.22", "843.75", "73.78"}));
+        QCOMPARE(grid.at(12).at(0), QStringLiteral("  13       2"));
+        QCOMPARE(grid.at(299).at(3), QStringLiteral(".00"));
+        QCOMPARE(grid.at(301), (QStringList{"Total:", "", "", "$.00", "$175,258.20", "$100,000.00"}));
+        QCOMPARE(ScheduleGridRowCount(schedule, 0), 304);
+        input.view = MortgageAnnualView;
+        const MortgageSchedule years = Calculated(input);
+        QCOMPARE(ScheduleGridRows(years, input, QStringLiteral("$"), 0).at(24).at(0), QStringLiteral("  25"));
+        QCOMPARE(ScheduleGridRowCount(years, 0), 29);
+        QCOMPARE(FirstColumnHeading(input), QStringLiteral(" Payment  Year"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMortgageSchedule)
+#include "test_mortgage_schedule.moc"

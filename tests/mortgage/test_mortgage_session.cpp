@@ -1,0 +1,388 @@
+#include "graph/graph_request.h"
+#include "mortgage/mortgage_file.h"
+#include "mortgage/mortgage_session.h"
+#include "shell/app_state.h"
+#include "shell/format.h"
+#include "shell/message_numbers.h"
+#include "shell/print_frame.h"
+#include "shell/record_file.h"
+#include "support/recording_printer.h"
+#include "support/scripted_dialogs.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+FieldTexts Lists(const char *compounding = "      Monthly", const char *frequency = "      Monthly")
+{
+    return {{QLatin1String(CompoundingControl), QLatin1String(compounding)},
+            {QLatin1String(FrequencyControl), QLatin1String(frequency)}};
+}
+
+QList<QStringList> Print(AppState &state, MortgageSession &session)
+{
+    ScriptedDialogs dialogs(state);
+    dialogs.lines << QStringLiteral("Test printout");
+    RecordingPrinter printer;
+    if (!RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &frame) { session.print(frame); }))
+        return {};
+    return printer.jobs.value(0).pages();
+}
+
+// The first line of a file, as the writer makes it.
+QByteArray FirstLine(const char *days = "1", const char *extraYears = "0")
+{
+    return QByteArray("100000,10.125,25,\"      Monthly\",\"      Monthly\",\"2027-01-31\",0,") + days + ",1," +
+           extraYears + ",0,1,365,\"O\",0\r\n";
+}
+
+} // namespace
+
+class TestMortgageSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void opening_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("figures"); // principal, rate, years, months
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("mortgage") << 1 << QStringList{"100000.0000", "10.1250", "25.0000", "0.0000"}
+                                  << "  Payment   No.  Year";
+        QTest::newRow("loan: slot 3 holds months / 12")
+            << 2 << QStringList{"20000.0000", "10.1250", "4.0000", "48.0000"} << " Year Number";
+    }
+
+    void opening()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, figures);
+        QFETCH(QString, heading);
+        AppState state;
+        MortgageSession session(state, MortgageKind(kind));
+        QStringList values;
+        for (int slot = MortgagePrincipalSlot; slot <= MortgageMonthsSlot; ++slot)
+            values << state.InputValues.value(slot).toDecimalText();
+        QCOMPARE(values, figures);
+        QCOMPARE(state.MortgageMode, qint16(kind));
+        QCOMPARE(state.CalcMode, qint16(MortgageAnnualView));
+        QCOMPARE(session.gridLayout().columns.first().heading, heading);
+        QCOMPARE(session.gridLayout().rows, 26);
+        QCOMPARE(session.daysOption(), 1);
+    }
+
+    // What Calculate leaves for the graph, the printout and the grid.
+    void calculateLeavesTheSharedTables_data()
+    {
+        QTest::addColumn<int>("view");
+        QTest::addColumn<int>("resultCount");
+        QTest::addColumn<int>("gridRows");
+        QTest::newRow("annual") << int(MortgageAnnualView) << 25 << 29;
+        QTest::newRow("all") << int(MortgageAllView) << 301 << 304;
+    }
+
+    void calculateLeavesTheSharedTables()
+    {
+        QFETCH(int, view);
+        QFETCH(int, resultCount);
+        QFETCH(int, gridRows);
+        AppState state;
+        MortgageSession session(state, MortgageKind::Mortgage);
+        session.setView(MortgageView(view));
+        const Outcome<GridUpdate> update = session.press(Lists());
+        QVERIFY(update.ok());
+        QCOMPARE(update->rowCount, gridRows);
+        QCOMPARE(state.ResultCount, qint16(resultCount));
+        QCOMPARE(state.PaymentsPerYear, qint16(12));
+        QCOMPARE(state.YearsToFinal, 25.0f);
+        QCOMPARE(state.CalcMode, qint16(view));
+        QCOMPARE(state.GraphTitle, QStringLiteral("Mortgage balance at start of each Year"));
+        QCOMPARE(state.GraphData.value(1, 2).toDecimalText(),
+                 view == MortgageAllView ? QStringLiteral("843.7500") : QStringLiteral("10082.7376"));
+        QCOMPARE(state.GraphData.value(resultCount - (view == MortgageAllView ? 1 : 0), 4), Money());
+        session.prepareGraph();
+        QCOMPARE(state.GraphKind, qint16(GraphMortgage));
+    }
+
+    // The worked edge cases, through the session as the window presses Calculate.
+    void workedCases_data()
+    {
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<int>("term");
+        QTest::addColumn<QString>("compounding");
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<int>("message");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("labels"); // payment, total paid, savings, time to the final payment
+        QTest::newRow("defaults") << "10.125" << 25 << "      Monthly" << "      Monthly" << 0 << 25
+                                  << QStringList{"$917.53", "$275,258.20", "$.00", "25.00"};
+        QTest::newRow("semiannual") << "10.125" << 25 << "   Semiannual" << "      Monthly" << 0 << 25
+                                    << QStringList{"$902.91", "$270,873.89", "$.00", "25.00"};
+        QTest::newRow("biweekly accelerated") << "10.125" << 25 << "      Monthly" << " Biweekly(Acc)" << 0 << 19
+                                              << QStringList{"$458.76", "$220,861.40", "$54,396.79", "18.54"};
+        QTest::newRow("two weeks") << "10.125" << 25 << "      Monthly" << "      2 Weeks" << 0 << 25
+                                   << QStringList{"$423.47", "$269,924.71", "$5,333.49", "24.54"};
+        QTest::newRow("ends at 19.27 years: 20 year rows") << "9" << 25 << "      Monthly" << " Biweekly(Acc)" << 0
+                                                           << 20
+                                                           << QStringList{"$419.60", "$209,926.17", "$41,832.74", "19.27"};
+        QTest::newRow("zero rate") << "0" << 25 << "      Monthly" << "      Monthly" << int(MsgWrongEntry) << 0
+                                   << QStringList{};
+        QTest::newRow("zero term") << "10.125" << 0 << "      Monthly" << "      Monthly" << int(MsgWrongEntry) << 0
+                                   << QStringList{};
+        QTest::newRow("41 years") << "10.125" << 41 << "      Monthly" << "      Monthly" << int(Msg40YearsLimit) << 0
+                                  << QStringList{};
+    }
+
+    void workedCases()
+    {
+        QFETCH(QString, rate);
+        QFETCH(int, term);
+        QFETCH(QString, compounding);
+        QFETCH(QString, frequency);
+        QFETCH(int, message);
+        QFETCH(int, rows);
+        QFETCH(QStringList, labels);
+        AppState state;
+        MortgageSession session(state, MortgageKind::Mortgage);
+        Money percent;
+        QVERIFY(Money::fromDecimalText(rate, percent));
+        state.InputValues[MortgageRateSlot] = percent;
+        state.InputValues[MortgageYearsSlot] = Money::fromWhole(term);
+        const Outcome<GridUpdate> update = session.press(
+            {{QLatin1String(CompoundingControl), compounding}, {QLatin1String(FrequencyControl), frequency}});
+        QCOMPARE(update.ok() ? 0 : update.message(), message);
+        QCOMPARE(int(state.ResultCount), rows);
+        if (!update.ok())
+            return;
+        const MortgageResultTexts texts = session.resultTexts();
+        QCOMPARE((QStringList{texts.payment.trimmed(), texts.totalPaid.trimmed(), texts.savings.trimmed(),
+                              texts.timeToFinal.trimmed()}),
+                 labels);
+        QCOMPARE(update->rows.at(rows - 1).at(3), QStringLiteral(".00"));
+    }
+
+    // The graph regroups the rows and changes ResultCount; the printout
+    // still prints every row of the last Calculate.
+    void printoutDoesNotDependOnTheGraph()
+    {
+        AppState state;
+        MortgageSession session(state, MortgageKind::Mortgage);
+        session.setView(MortgageAllView);
+        QVERIFY(session.press(Lists()).ok());
+        session.prepareGraph();
+        PrepareGraph(state);
+        QCOMPARE(state.ResultCount, qint16(25));
+        int rows = 0;
+        for (const QStringList &page : Print(state, session))
+            for (const QString &line : page)
+                rows += line.size() > 12 && line.at(4).isDigit() && line.mid(5, 3).trimmed().toInt() > 0;
+        QCOMPARE(rows, 300);
+    }
+
+    // The whole All view of the defaults: 29 rows on the first page, 46 on
+    // each page after it, the totals on the last.
+    void allViewPrintout()
+    {
+        AppState state;
+        state.CurrencySymbol = QStringLiteral("$");
+        MortgageSession session(state, MortgageKind::Mortgage);
+        session.setView(MortgageAllView);
+        QVERIFY(session.press(Lists()).ok());
+        const QList<QStringList> pages = Print(state, session);
+        const QString S = QLatin1Char(' ') + QString(75, u'_');
+        const QStringList firstPage{
+            "",
+            " Test printout",
+            "",
+            QString(31, u' ') + " Mortgage Table",
+            S,
+            "",
+            " Principal      Annual        Amortization   Interest           Frequency",
+            " amount of      interest      period in      compounding        and type of",
+            " mortgage.      rate(%).      years.         periods in year.   each payment",
+            "",
+            " $100,000.00    10.125%       25                Monthly              Monthly",
+            S,
+            "",
+            " Days   Interest    No. of     No. years  Principal   Total paid    Total of",
+            " in     rate        payments   to final   + Interest  over life     interest",
+            " year   factor      each year  payment    payment     of mortgage   savings",
+            " Normal  0.0084375  12.00      25.00      $917.53    $275,258.20        $.00",
+            S,
+            "",
+            "  Payment    Interest   Principal     Remaining    Cumulative     Cumulative",
+            " No. Year     Payment     Payment       Balance      Interest      Principal",
+            S,
+            "",
+            "    1  1       843.75       73.78     99,926.22        843.75          73.78",
+        };
+        QVERIFY(pages.size() >= 2);
+        QCOMPARE(pages.at(0).mid(0, firstPage.size()), firstPage);
+        QCOMPARE(pages.at(0).at(firstPage.size() + 27).left(8), QStringLiteral("   29  3"));
+        QCOMPARE(pages.at(0).mid(firstPage.size() + 28),
+                 (QStringList{"", "", QString(39, u' ') + "Page 1 "}));
+        // 29 + 46 × 5 = 259 rows on six pages, the other 41 on the seventh.
+        QCOMPARE(int(pages.size()), 7);
+        for (int p = 1; p < pages.size(); ++p) {
+            const QStringList &page = pages.at(p);
+            QCOMPARE(page.mid(0, 6), (QStringList{"", "", firstPage.at(19), firstPage.at(20), S, ""}));
+            const int firstRow = 29 + 46 * (p - 1) + 1;
+            QCOMPARE(page.at(6).left(5), QStringLiteral("%1").arg(firstRow, 5));
+        }
+        const QStringList last = pages.last();
+        QCOMPARE(last.at(6 + 40), QStringLiteral("  300 25         7.68      909.85           .00    175,258.20     100,000.00"));
+        QCOMPARE(last.mid(6 + 41), (QStringList{S, "", " Total:" + QString(28, u' ') +
+                                                      "         .00    175,258.20     100,000.00"}));
+    }
+
+    void printoutListsTheAppliedPayments()
+    {
+        AppState state;
+        MortgageSession session(state, MortgageKind::Mortgage);
+        session.offerExtraYears();
+        session.setExtraPayment(2, Money::fromWhole(1000000));
+        session.setExtraPayment(5, Money::fromWhole(1000));
+        session.countExtraPayments();
+        QCOMPARE(session.extraPaymentCount(), 2);
+        QVERIFY(session.press(Lists()).ok());
+        const QStringList page = Print(state, session).value(0);
+        const qsizetype total = page.indexOf(QRegularExpression(QStringLiteral("^ Total:.*")));
+        QVERIFY(total > 0);
+        QCOMPARE(page.mid(total + 1, 4), (QStringList{"", " Additional  Payments     Applied", "",
+                                                       " Year     5              1,000.00"}));
+        QCOMPARE(state.PrintBlocks.value(1).count(QStringLiteral("Year")), 1);
+    }
+
+    void loanTermInExactMonths()
+    {
+        AppState state;
+        MortgageSession session(state, MortgageKind::Loan);
+        state.InputValues[MortgageMonthsSlot] = Money::fromWhole(7);
+        QVERIFY(session.press(Lists()).ok());
+        QCOMPARE(session.resultTexts().payment, QStringLiteral("   $2,954.38"));
+        QCOMPARE(session.resultTexts().timeToFinal, QStringLiteral("        7.00"));
+        QCOMPARE(state.InputValues.value(MortgageYearsSlot).toDecimalText(), QStringLiteral("0.5833"));
+    }
+
+    // Save, open in a fresh session, calculate: the same schedule.
+    void fileRoundTrip_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("mortgage") << 1;
+        QTest::newRow("loan") << 2;
+    }
+
+    void fileRoundTrip()
+    {
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("plan.umd"));
+        AppState state;
+        MortgageSession session(state, MortgageKind(kind));
+        session.setView(MortgageAllView);
+        session.setShowDates(true);
+        session.setFirstDate(QDate(2027, 1, 31));
+        session.setDaysOption(0);
+        session.offerExtraYears();
+        session.setExtraPayment(3, Money::fromWhole(2500));
+        session.countExtraPayments();
+        const FieldTexts lists = Lists("   Semiannual", " Biweekly(Acc)");
+        QVERIFY(session.press(lists).ok());
+        QVERIFY(SaveMortgageFile(path, session.fileData(lists.value(CompoundingControl),
+                                                        lists.value(FrequencyControl))));
+
+        AppState other;
+        MortgageSession opened(other, MortgageKind(kind));
+        const std::optional<MortgageFileData> data = ReadMortgageFile(path);
+        QVERIFY(data);
+        QCOMPARE(data->compounding, QStringLiteral("   Semiannual"));
+        QCOMPARE(data->frequency, QStringLiteral(" Biweekly(Acc)"));
+        opened.takeFileData(*data);
+        QCOMPARE(opened.extraPaymentCount(), 1);
+        QVERIFY(opened.press(lists).ok());
+        QCOMPARE(opened.schedule().rows.size(), session.schedule().rows.size());
+        QCOMPARE(opened.schedule().totalPaid, session.schedule().totalPaid);
+        QCOMPARE(opened.schedule().rows.last().date, session.schedule().rows.last().date);
+        QCOMPARE(opened.resultTexts().daysInYear, QStringLiteral("365.25"));
+        QCOMPARE(opened.schedule().appliedYears, QList<int>{3});
+    }
+
+    void fileText()
+    {
+        AppState state;
+        MortgageSession session(state, MortgageKind::Mortgage);
+        session.setFirstDate(QDate(2027, 1, 31));
+        QCOMPARE(MortgageFileText(session.fileData(QStringLiteral("      Monthly"), QStringLiteral("      Monthly"))),
+                 FirstLine());
+        session.offerExtraYears();
+        const QByteArray text =
+            MortgageFileText(session.fileData(QStringLiteral("      Monthly"), QStringLiteral("      Monthly")));
+        QVERIFY(text.startsWith(FirstLine("1", "25")));
+        QVERIFY(text.endsWith("\r\n24,0\r\n25,0\r\n"));
+        QCOMPARE(text.count("\r\n"), 26);
+    }
+
+    // Everything is checked before anything is taken.
+    void fileRefusals_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        const QByteArray good = FirstLine("1", "2") + "1,0\r\n2,500\r\n";
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("truncated first line") << good.left(40);
+        QTest::newRow("year lines missing") << good.left(good.indexOf("2,500"));
+        QTest::newRow("days option 7") << FirstLine("7");
+        QTest::newRow("binary") << QByteArray("\x00\x01\x02\xff" "100000,1", 12);
+        QTest::newRow("a net worth sheet") << QByteArray("\"Assets\",\"House\",250000\r\n");
+        QTest::newRow("too many values") << QByteArray(FirstLine()).replace("\"O\",0", "\"O\",0,0");
+        QTest::newRow("46 extra years") << FirstLine("1", "46");
+        QTest::newRow("a negative amount") << FirstLine("1", "1") + "1,-5\r\n";
+        QTest::newRow("a term of 41 years") << QByteArray(FirstLine()).replace("10.125,25,", "10.125,41,");
+        QTest::newRow("a negative principal") << QByteArray(FirstLine()).replace("100000,", "-100000,");
+        QTest::newRow("compounding not in the list")
+            << QByteArray(FirstLine()).replace("\"      Monthly\",\"      Monthly\"", "\"Daily\",\"      Monthly\"");
+        QTest::newRow("not a date") << QByteArray(FirstLine()).replace("2027-01-31", "2027-02-31");
+        QTest::newRow("a year before 1") << QByteArray(FirstLine()).replace("2027-01-31", "-2027-01-31");
+        QTest::newRow("view 3") << QByteArray(FirstLine()).replace("0,1,1,0,0,1,", "0,1,3,0,0,1,");
+        QTest::newRow("mode 0") << QByteArray(FirstLine()).replace("0,1,1,0,0,1,", "0,1,1,0,0,0,");
+        QTest::newRow("text where a number goes") << QByteArray(FirstLine()).replace("100000,", "\"100000\",");
+        QTest::newRow("oversized") << QByteArray(RecordReader::MaxFileSize + 1, '1');
+    }
+
+    void fileRefusals()
+    {
+        QFETCH(QByteArray, text);
+        QString error;
+        QVERIFY(!ReadMortgageFileText(text, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void fileReadsDaysOption4As0()
+    {
+        const std::optional<MortgageFileData> data = ReadMortgageFileText(FirstLine("4"));
+        QVERIFY(data);
+        QCOMPARE(data->daysOption, 0);
+    }
+
+    // The term is kept in years in both kinds of file and shown in the
+    // session's unit.
+    void loanSessionOpensAMortgageFile()
+    {
+        AppState state;
+        MortgageSession session(state, MortgageKind::Loan);
+        const std::optional<MortgageFileData> data = ReadMortgageFileText(FirstLine());
+        QVERIFY(data);
+        session.takeFileData(*data);
+        QCOMPARE(session.kind(), MortgageKind::Loan);
+        QCOMPARE(state.InputValues.value(MortgageMonthsSlot), Money::fromWhole(300));
+        QVERIFY(session.press(Lists()).ok());
+        QCOMPARE(session.schedule().lastPayment(), 300);
+        QCOMPARE(session.resultTexts().timeToFinal, QStringLiteral("      300.00"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMortgageSession)
+#include "test_mortgage_session.moc"

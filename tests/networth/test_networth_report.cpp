@@ -1,0 +1,127 @@
+#include "support/report_program.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// tallomar-report networth, run as a script would, against the statement
+// the window shows.
+class TestNetWorthReport : public QObject
+{
+    Q_OBJECT
+
+    ReportProgram m_report;
+    using Run = ReportRun;
+
+    Run run(const QStringList &arguments, const QByteArray &input = {}) const
+    {
+        return m_report.run(QStringList{QStringLiteral("networth"), QStringLiteral("--currency"), QStringLiteral("$")} +
+                            arguments,
+                            input);
+    }
+    Run cmd(const char *words, const QByteArray &input = {}) const
+    {
+        return run(QString::fromUtf8(words).split(QLatin1Char(' ')), input);
+    }
+
+    static constexpr const char *WorkedSheet =
+        R"({"assets": [["House", 150000], ["Car", 12000], ["Sub Total"], ["Savings", 5000]],
+            "liabilities": [["Mortgage", 90000.5], [null, 70]]})";
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_report.setUp());
+        QByteArray example = "2,0\r\n\"House\",150000,,\r\n\"Sub Total\",150000,,\r\n";
+        for (int r = 0; r < 29; ++r)
+            example += ",,,\r\n";
+        QFile file(m_report.filePath(QStringLiteral("house.qvw")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(example);
+    }
+
+    void theWorkedSheetAsJson()
+    {
+        const Run r = cmd("--input - --format json", WorkedSheet);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.code, 0);
+        const QList<QStringList> grid = r.grid();
+        QCOMPARE(grid.value(0), (QStringList{"Assets", "Amount", "Liabilities", "Amount"}));
+        QCOMPARE(grid.value(3), (QStringList{"Sub Total", "162,000.00", "", ""}));
+        QCOMPARE(grid.value(6), (QStringList{"Total Assets", "$167,000.00", "Total Liabilities", "$90,000.50"}));
+        QCOMPARE(grid.value(7), (QStringList{"Net Worth", "$76,999.50", "", ""}));
+        QCOMPARE(grid.size(), 8);
+        const QJsonObject results = r.json().value(QStringLiteral("results")).toObject();
+        QCOMPARE(results.value(QStringLiteral("total_assets")).toString(), QStringLiteral("167000.0000"));
+        QCOMPARE(results.value(QStringLiteral("net_worth")).toString(), QStringLiteral("76999.5000"));
+        QCOMPARE(results.value(QStringLiteral("liabilities")).toArray().size(), 1); // the nameless row went
+    }
+
+    void aFileInEveryFormat_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("text") << "text" << "Sub Total      150,000.00";
+        QTest::newRow("csv") << "csv" << "Total Assets,150000.00,Total Liabilities,0.00\r\n";
+        QTest::newRow("report") << "report" << " Sub Total                   150,000.00\n";
+    }
+    void aFileInEveryFormat()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, expected);
+        const Run r = run({QStringLiteral("--file"), QStringLiteral("house.qvw"), QStringLiteral("--format"), format});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(QString::fromUtf8(r.out).contains(expected), r.out.constData());
+    }
+
+    void aPdfFile()
+    {
+        const QString out = m_report.filePath(QStringLiteral("statement.pdf"));
+        const Run r = run({QStringLiteral("--file"), QStringLiteral("house.qvw"), QStringLiteral("--format"),
+                           QStringLiteral("pdf"), QStringLiteral("--out"), out});
+        QCOMPARE(r.code, 0);
+        QFile pdf(out);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("message");
+        const QString fileNotFound =
+            QStringLiteral("File not found or wrong format. Check Filename and/or Directory.\n");
+        QTest::newRow("no such file") << QStringList{"--file", "nowhere.qvw"} << QByteArray() << fileNotFound;
+        QTest::newRow("not a net worth file") << QStringList{"--file", "bin/tallomar-report"} << QByteArray()
+                                              << fileNotFound;
+        QTest::newRow("a negative amount") << QStringList{"--input", "-"}
+                                           << QByteArray(R"({"assets": [["Debt", -5]]})")
+                                           << "Wrong or missing entry, try again.\n";
+        QTest::newRow("three decimals") << QStringList{"--input", "-"}
+                                        << QByteArray(R"({"assets": [["Cash", 1.005]]})")
+                                        << "Wrong or missing entry, try again.\n";
+        QByteArray many = "{\"liabilities\": [";
+        for (int r = 0; r < 31; ++r)
+            many += QByteArray(r ? "," : "") + "[\"L\", 1]";
+        QTest::newRow("31 rows") << QStringList{"--input", "-"} << many + "]}" << "30 Row limit.\n";
+    }
+    void refusals()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, message);
+        const Run r = run(arguments + QStringList{QStringLiteral("--format"), QStringLiteral("report")}, input);
+        QCOMPARE(r.code, 3);
+        QCOMPARE(r.err, message);
+        QCOMPARE(r.out, QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNetWorthReport)
+#include "test_networth_report.moc"
