@@ -551,6 +551,12 @@ private slots:
         for (int slot = 1; slot <= 3; ++slot)
             QCOMPARE(FundName(state(), int(state().RecordTable[slot].fundNumber.floorUnits())), owners[slot]);
         QCOMPARE(status(), QStringLiteral(" Funds = 3    Records = 3 "));
+        // With records, the listing and value windows say they are not there yet.
+        user->click("Display");
+        QCOMPARE(status(), QStringLiteral(" Record listings are not available yet. "));
+        user->click("CompCurr");
+        QCOMPARE(status(), QStringLiteral(" Current values are not available yet. "));
+        QCOMPARE(messages(), QList<int>());
     }
 
     // Decision: closing the program with unsaved records asks; Yes keeps it open.
