@@ -7,7 +7,6 @@
 
 #include <functional>
 
-class FundRecordEntry;
 class QLabel;
 class QPushButton;
 

@@ -392,12 +392,9 @@ void FundRecordEntry::addRecord()
 
 void FundRecordEntry::showAmount(int slot, Money value)
 {
+    static const char *const names[] = {nullptr, "InPrice", "InNumber", "InComm", "InCashDiv"};
+    m_fields->setValue(names[slot], value);
     QLineEdit *box = amountBox(slot);
-    const char *name = box->objectName() == QLatin1String("InPrice")    ? "InPrice"
-                       : box->objectName() == QLatin1String("InNumber") ? "InNumber"
-                       : box->objectName() == QLatin1String("InComm")   ? "InComm"
-                                                                        : "InCashDiv";
-    m_fields->setValue(name, value);
     if (value.isZero())
         box->clear();
     if (box == m_number)
