@@ -132,7 +132,19 @@ void PrintDatabase(PrintFrame &frame, AppState &state)
     frame.line(30, QStringLiteral("Investment Database"));
     frame.line(2, QStringLiteral("Database in memory:") + DatabaseStatus(state));
     frame.emptyLines(1);
-    int lines = 6;
+    const auto headings = [&frame] {
+        frame.line({{67, QStringLiteral("Cash")}, {77, QStringLiteral("Book")}});
+        frame.line({{4, QStringLiteral("Type")},
+                    {16, QStringLiteral("Date")},
+                    {34, QStringLiteral("Price")},
+                    {45, QStringLiteral("Shares")},
+                    {57, QStringLiteral("Fees")},
+                    {67, QStringLiteral("Div.")},
+                    {76, QStringLiteral("Value")}});
+        frame.emptyLines(1);
+    };
+    headings();
+    int lines = 9;
     const QString money = QStringLiteral("###,,##0.00");
     for (int fund = 1; fund <= state.FundCount; ++fund) {
         frame.line(2, FundName(state, fund));
@@ -150,7 +162,7 @@ void PrintDatabase(PrintFrame &frame, AppState &state)
                         {62, RightAlignFigure(Format(record.cashDividend, money), 9)},
                         {71, RightAlignFigure(Format(record.bookValue, money), 10)}});
             ++lines;
-            frame.breakPage(lines, 3, [] {});
+            frame.breakPage(lines, 6, headings);
         }
         frame.emptyLines(1);
         ++lines;

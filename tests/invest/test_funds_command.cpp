@@ -96,6 +96,7 @@ private slots:
         QTest::newRow("csv row") << "csv" << "3,1,beta,S,1999-03-01,10.5000,-10.0000,0.0000,0.0000,-105.0000";
         QTest::newRow("report") << "report" << "Investment Database";
         QTest::newRow("report record") << "report" << "Sold        1999-03-01";
+        QTest::newRow("report headings") << "report" << "   Type        Date              Price      Shares      Fees      Div.     Value";
     }
     void otherFormats()
     {
