@@ -5,6 +5,7 @@
 #include "growth/find_compound_calc.h"
 #include "networth/networth_calc.h"
 #include "mortgage/mortgage_calc.h"
+#include "invest/fund_menu.h"
 #include "plan401k/plan401k_calc.h"
 #include "retirement/retire_calc.h"
 #include "savings/savings_calc.h"
@@ -23,5 +24,6 @@ void RegisterTools(MdiContainer &frame)
     menu->setTool(QStringLiteral("NetWorth"), [](Shell &s, MdiContainer &f) { return new NetWorthCalc(s, f); });
     for (const char *button : {"Canadian", "LoanPmt"})
         menu->setTool(QLatin1String(button), [](Shell &s, MdiContainer &f) { return new MortgageCalc(s, f); });
+    menu->setTool(QStringLiteral("Manager"), [](Shell &s, MdiContainer &f) { return new FundMenu(s, f); });
     frame.setGraphFactory([](Shell &s, MdiContainer &f) { return new GraphsAll(s, f); });
 }

@@ -418,6 +418,7 @@ std::span<const ReportCommand *const> ReportCommands()
         &CapitalCommand(),
         &NetWorthCommand(),
         &MortgageCommand(),
+        &FundsCommand(),
     };
     return commands;
 }
@@ -456,6 +457,8 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         err << "tallomar-report: unknown command '" << name << "'\n\n" << ProgramHelp();
         return ReportUsage;
     }
+    if (command->run)
+        return command->run(arguments.mid(1), programDir, out, err);
     const FieldTable fields = command->fields();
 
     QCommandLineParser parser;

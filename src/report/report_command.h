@@ -3,11 +3,13 @@
 #include "shell/tool_fields.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <span>
 
 class QCommandLineParser;
+class QTextStream;
 class ToolSession;
 struct AppState;
 
@@ -31,6 +33,9 @@ struct ReportCommand
     // Opens the tool's session; `list` tells whether the input was a list
     // of presses.
     std::unique_ptr<ToolSession> (*open)(AppState &state, const QCommandLineParser &parser, bool list);
+    // A command that is not a calculator runs itself on its arguments
+    // (without the command's name) and returns the exit status.
+    int (*run)(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err) = nullptr;
 };
 
 // Every command, in the order --help lists them.
@@ -43,3 +48,4 @@ const ReportCommand &CapitalCommand();
 const ReportCommand &RetirementCommand();
 const ReportCommand &NetWorthCommand();
 const ReportCommand &MortgageCommand();
+const ReportCommand &FundsCommand();

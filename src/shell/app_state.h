@@ -96,6 +96,12 @@ struct FundState
     QList<FundRecord> RecordTable;
     qint16 RecordCount = 0;
     qint16 DataChanged = 0;
+    qint16 ActiveFund = 0;
+    qint16 ShownFund = 0;
+    qint16 SelectedRecord = 0;
+    QString EntryType;
+    QString EntryTypeName;
+    Money AverageCost;
 };
 
 // One AppState is made in main and handed to every window; tests make their own.

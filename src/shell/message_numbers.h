@@ -13,9 +13,28 @@ enum MessageNumber : int {
     MsgFileNotFound = 13,
     MsgBadFilenameQvw = 14,
     MsgNoRecords = 15,
+    MsgSelectFund = 16,
+    MsgNoRecordSelected = 17,
+    MsgRecordNotSaved = 20,
     Msg30RowLimit = 22,
+    MsgCannotSort = 23,
+    MsgBadQvsName = 25,
+    MsgFundMenuHelp = 27,
+    MsgRecordNotCorrected = 29,
+    MsgDateFormat = 30,
+    MsgNoDate = 31,
+    Msg1000Records = 35,
+    Msg30Funds = 36,
     MsgBadMortgageFileName = 37,
     MsgBadLoanFileName = 38,
+    MsgNoTransactionType = 51,
+};
+
+// Numbers of the yes/no questions.
+enum QuestionNumber : int {
+    QuestionUnsavedFile = 3,
+    QuestionDeleteRecord = 4,
+    QuestionDeleteFund = 5,
 };
 
 // Values of CalcMode the tools compare.

@@ -1,0 +1,526 @@
+#include "invest/fund_database.h"
+
+#include "shell/format.h"
+#include "shell/message_numbers.h"
+
+#include <QLocale>
+
+namespace {
+
+constexpr TransactionType Types[] = {
+    {"B", "Bought", "Bought  ", true, true, true, false},
+    {"S", "Sold", "Sold    ", true, true, true, false},
+    {"C", "Cash Dividend", "Cash Div.", false, false, false, true},
+    {"D", "Dividend Shares", "Div. Shares", true, true, false, false},
+    {"F", "Fee Cash", "Fee Cash", false, false, true, false},
+    {"U", "Unit Fee", "Unit Fee", true, true, false, false},
+};
+
+constexpr int FundValueRows = 31;
+constexpr int FundValueColumns = 6;
+
+// Row 31 of the fund values while a grid or listing shows one fund.
+enum ShownTotals { SharesColumn = 0, BookColumn = 1, FeesColumn = 4, CashDividendColumn = 5 };
+
+bool IsCode(const FundRecord &record, const char *code)
+{
+    return record.typeCode == QLatin1String(code);
+}
+
+qint64 FundOf(const FundRecord &record)
+{
+    return record.fundNumber.floorUnits();
+}
+
+} // namespace
+
+std::span<const TransactionType> TransactionTypes()
+{
+    return Types;
+}
+
+const TransactionType *TypeOfCode(const QString &code)
+{
+    for (const TransactionType &type : Types)
+        if (code == QLatin1String(type.code))
+            return &type;
+    return nullptr;
+}
+
+const TransactionType *TypeOfEntryName(const QString &entryName)
+{
+    for (const TransactionType &type : Types)
+        if (entryName == QLatin1String(type.entryName))
+            return &type;
+    return nullptr;
+}
+
+QStringList EntryTypeNames()
+{
+    QStringList names;
+    for (const TransactionType &type : Types)
+        names << QLatin1String(type.entryName);
+    return names;
+}
+
+QString NumberText(qint64 value)
+{
+    return value < 0 ? QString::number(value) : QString(QLatin1Char(' ') + QString::number(value));
+}
+
+void SetAllRecordsSlot(AppState &state)
+{
+    state.FundList.set(AllRecordsSlot, FundNameColumn, QStringLiteral("All Records"));
+    state.FundList.set(AllRecordsSlot, FundNumberColumn, QStringLiteral("31"));
+}
+
+void ResetFundValues(AppState &state)
+{
+    state.FundValues.recreate(FundValueRows, FundValueColumns);
+}
+
+void CreateFundTables(AppState &state)
+{
+    state.RecordTable = QList<FundRecord>(LastRecordSlot + 1);
+    state.RecordCount = 0;
+    state.FundCount = 0;
+    state.DataChanged = 0;
+    state.ActiveFund = 0;
+    state.ShownFund = 0;
+    state.SelectedRecord = 0;
+    state.AverageCost = Money();
+    state.CurrentFileName.clear();
+    ResetFundValues(state);
+    state.FundList.recreate(AllRecordsSlot, FundNumberColumn);
+    SetAllRecordsSlot(state);
+    state.PrintBlocks = QStringList(4);
+    state.PrintBlocks2 = QStringList(4);
+    state.GraphKind = 0;
+}
+
+void ReleaseFundTables(AppState &state)
+{
+    state.DataChanged = 0;
+    state.CurrentFileName.clear();
+    state.RecordCount = 0;
+    state.FundCount = 0;
+    state.ActiveFund = 0;
+    state.ShownFund = 0;
+    state.SelectedRecord = 0;
+    state.RecordTable.clear();
+    state.FundValues.clear();
+    state.FundList.clear();
+    state.PrintBlocks.clear();
+    state.PrintBlocks2.clear();
+}
+
+QString FundName(const AppState &state, int fund)
+{
+    return state.FundList.value(fund, FundNameColumn);
+}
+
+QString DatabaseStatus(const AppState &state)
+{
+    if (state.FundCount == 0)
+        return QStringLiteral(" None ");
+    const QString counts = QStringLiteral("Funds =") + NumberText(state.FundCount) + QStringLiteral("    Records =") +
+                           NumberText(state.RecordCount) + QLatin1Char(' ');
+    if (state.CurrentFileName.isEmpty())
+        return QLatin1Char(' ') + counts;
+    return QLatin1Char(' ') + state.CurrentFileName + QStringLiteral("    ") + counts;
+}
+
+void RecordTypeName(AppState &state, int slot)
+{
+    const QString code = state.RecordTable.value(slot).typeCode;
+    const TransactionType *type = TypeOfCode(code);
+    state.EntryType = code;
+    state.EntryTypeName = type ? QLatin1String(type->listingName) : QString();
+}
+
+bool FiguresFitType(const QString &code, const EntryFigures &f)
+{
+    const Money zero;
+    const TransactionType *type = TypeOfCode(code);
+    if (!type)
+        return false;
+    switch (type->code[0]) {
+    case 'B':
+    case 'S': return f.price > zero && f.number > zero && f.cashDividend == zero;
+    case 'C': return f.price == zero && f.number == zero && f.fees == zero && f.cashDividend > zero;
+    case 'D':
+    case 'U': return f.price > zero && f.number > zero && f.fees == zero && f.cashDividend == zero;
+    case 'F': return f.price == zero && f.number == zero && f.fees > zero && f.cashDividend == zero;
+    default: return false;
+    }
+}
+
+FundRecord MakeRecord(int fund, const QString &code, QDate date, const EntryFigures &figures, int recordNumber)
+{
+    FundRecord record;
+    record.price = figures.price;
+    record.shares = figures.number;
+    record.fees = figures.fees;
+    record.cashDividend = figures.cashDividend;
+    record.fundNumber = Money::fromWhole(fund);
+    record.typeCode = code;
+    record.date = date;
+    record.recordNumber = qint16(recordNumber);
+    const Money zero;
+    if (IsCode(record, "S"))
+        record.shares = -record.shares;
+    if (IsCode(record, "C"))
+        record.bookValue = -record.cashDividend;
+    if (IsCode(record, "D"))
+        record.bookValue = zero;
+    if (IsCode(record, "F") && record.price == zero && record.shares == zero)
+        record.bookValue = record.fees;
+    if (IsCode(record, "U") && record.shares > zero) {
+        record.shares = -record.shares;
+        record.bookValue = zero;
+    }
+    if (IsCode(record, "B") || IsCode(record, "S"))
+        record.bookValue = record.price * record.shares + record.fees;
+    return record;
+}
+
+Money DivSharesValue(const FundRecord &record)
+{
+    if (IsCode(record, "D") || IsCode(record, "U"))
+        return record.price * record.shares;
+    return Money();
+}
+
+Money AverageCostPerShare(Money bookCost, Money sharesHeld)
+{
+    const Money small = Money::fromRaw(50); // 0.005
+    if (sharesHeld <= small || bookCost < small)
+        return Money();
+    return Money::fromDouble(bookCost.toDouble() / sharesHeld.toDouble());
+}
+
+FundTotals TotalsOfFund(const AppState &state, int fund)
+{
+    FundTotals totals;
+    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
+        const FundRecord &record = state.RecordTable.at(slot);
+        if (FundOf(record) != fund)
+            continue;
+        ++totals.records;
+        totals.sharesHeld += record.shares;
+        totals.bookCost += record.bookValue;
+        totals.fees += record.fees;
+        totals.cashDividend += record.cashDividend;
+        totals.divSharesValue += DivSharesValue(record);
+        if (!IsCode(record, "S"))
+            totals.invested += record.bookValue;
+    }
+    return totals;
+}
+
+int SortRecordsByDate(AppState &state)
+{
+    QList<FundRecord> &table = state.RecordTable;
+    const int n = std::min<int>(state.RecordCount, int(table.size()) - 1);
+    // Exchanges everything but the record number, which is set afresh below.
+    auto exchange = [&table](int a, int b) {
+        const qint16 numberA = table[a].recordNumber;
+        const qint16 numberB = table[b].recordNumber;
+        std::swap(table[a], table[b]);
+        table[a].recordNumber = numberA;
+        table[b].recordNumber = numberB;
+    };
+    int result = 0;
+    for (int gap = n / 2; gap > 0 && result == 0; gap /= 2) {
+        for (int i = gap; i <= n - 1 && result == 0; ++i) {
+            for (int j = i - gap + 1; j >= 1; j -= gap) {
+                const QDate first = table.at(j).date;
+                const QDate second = table.at(j + gap).date;
+                if (!first.isValid() || !second.isValid()) {
+                    result = MsgCannotSort;
+                    break;
+                }
+                if (first <= second)
+                    break;
+                exchange(j, j + gap);
+            }
+        }
+    }
+    if (result != 0)
+        return result;
+    for (int i = 1; i <= n; ++i)
+        table[i].recordNumber = qint16(i);
+    return 0;
+}
+
+void SortFundsByName(AppState &state)
+{
+    StringTable &funds = state.FundList;
+    const int count = std::min<int>(state.FundCount, MaxFunds);
+    auto numberOf = [&funds](int slot) { return qint64(LeadingNumber(funds.value(slot, FundNumberColumn))); };
+    for (int gap = count / 2; gap > 0; gap /= 2) {
+        for (int i = gap; i <= count - 1; ++i) {
+            for (int j = i - gap + 1; j >= 1; j -= gap) {
+                const QString first = funds.value(j, FundNameColumn);
+                const QString second = funds.value(j + gap, FundNameColumn);
+                if (QString::compare(first, second, Qt::CaseSensitive) <= 0)
+                    break;
+                const qint64 a = numberOf(j);
+                const qint64 b = numberOf(j + gap);
+                funds.set(j, FundNameColumn, second);
+                funds.set(j + gap, FundNameColumn, first);
+                for (int r = 1; r <= state.RecordCount && r < state.RecordTable.size(); ++r) {
+                    FundRecord &record = state.RecordTable[r];
+                    if (FundOf(record) == a)
+                        record.fundNumber = Money::fromWhole(b);
+                    else if (FundOf(record) == b)
+                        record.fundNumber = Money::fromWhole(a);
+                }
+            }
+        }
+    }
+}
+
+int RecordOfPosition(const AppState &state, int fund, int k)
+{
+    if (k < 1)
+        return 0;
+    int count = 0;
+    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
+        if (FundOf(state.RecordTable.at(slot)) != fund)
+            continue;
+        if (++count == k)
+            return slot;
+    }
+    return 0;
+}
+
+int RecordsOfFund(const AppState &state, int fund)
+{
+    int count = 0;
+    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot)
+        if (FundOf(state.RecordTable.at(slot)) == fund)
+            ++count;
+    return count;
+}
+
+EntryGrid ShowRecords(AppState &state, int fund)
+{
+    ResetFundValues(state);
+    EntryGrid grid;
+    const int count = fund > 0 ? RecordsOfFund(state, fund) : 0;
+    if (count > 9)
+        grid.rows = count + 4;
+    const QString money4 = QStringLiteral("####,,###.0000");
+    const QString money2 = QStringLiteral("####,,###.00");
+    const QString date = QStringLiteral("Short Date");
+    Money divShares;
+    MoneyTable &values = state.FundValues;
+    auto add = [&values](int column, Money amount) {
+        values.set(AllRecordsSlot, column, values.value(AllRecordsSlot, column) + amount);
+    };
+    if (count > 0) {
+        for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
+            const FundRecord &record = state.RecordTable.at(slot);
+            if (FundOf(record) != fund)
+                continue;
+            RecordTypeName(state, slot);
+            const Money value = DivSharesValue(record);
+            grid.body.append({Format(int(grid.body.size() + 1), QStringLiteral("####")), state.EntryTypeName,
+                              Format(record.date, date), Format(record.price, money4),
+                              Format(record.shares, money4), Format(record.fees, money2), Format(value, money2),
+                              Format(record.cashDividend, money2), Format(record.bookValue, money2)});
+            add(FeesColumn, record.fees);
+            add(CashDividendColumn, record.cashDividend);
+            add(SharesColumn, record.shares);
+            add(BookColumn, record.bookValue);
+            divShares += value;
+        }
+    }
+    const Money shares = values.value(AllRecordsSlot, SharesColumn);
+    const Money book = values.value(AllRecordsSlot, BookColumn);
+    state.AverageCost = AverageCostPerShare(book, shares);
+    if (fund <= 0)
+        return grid;
+    // The total row stands one empty row below the last record.
+    const QString symbol = state.CurrencySymbol;
+    const QString small = QStringLiteral("###,,###.00");
+    grid.body.append(QStringList(9));
+    grid.body.append({QStringLiteral("Total:"), QString(), QString(), QString(), Format(shares, money4),
+                      symbol + Format(values.value(AllRecordsSlot, FeesColumn), small),
+                      symbol + Format(divShares, small),
+                      symbol + Format(values.value(AllRecordsSlot, CashDividendColumn), small),
+                      symbol + Format(book, money2)});
+    return grid;
+}
+
+StoreResult StoreRecord(AppState &state, int fund, const EntryRow &row, int correctedSlot)
+{
+    const bool correcting = correctedSlot > 0;
+    auto refused = [](int message) { return StoreResult{message, true}; };
+    if (row.typeCode.isEmpty() || !TypeOfCode(row.typeCode))
+        return refused(MsgNoTransactionType);
+    if (row.dateText.trimmed().isEmpty())
+        return refused(MsgNoDate);
+    // A date the parser cannot read is refused here rather than stored:
+    // the file could not hold it and the next open would fail.
+    const QDate date = ParseShortDate(row.dateText);
+    if (!date.isValid() || date.year() < 1 || date.year() > 9999)
+        return refused(MsgDateFormat);
+    if (!FiguresFitType(row.typeCode, row.figures))
+        return refused(correcting ? MsgRecordNotCorrected : MsgRecordNotSaved);
+    if (state.RecordCount >= MaxEnteredRecords)
+        return StoreResult{Msg1000Records, false};
+    if (fund < 1 || fund > state.FundCount)
+        return StoreResult{MsgSelectFund, false};
+    if (correcting && correctedSlot > state.RecordCount)
+        return StoreResult{MsgNoRecordSelected, false};
+    if (state.RecordTable.size() < LastRecordSlot + 1)
+        state.RecordTable.resize(LastRecordSlot + 1);
+    int target = correctedSlot;
+    if (!correcting) {
+        state.RecordCount = qint16(state.RecordCount + 1);
+        target = state.RecordCount;
+    }
+    state.RecordTable[target] = MakeRecord(fund, row.typeCode, date, row.figures, target);
+    state.DataChanged = 1;
+    return StoreResult{SortRecordsByDate(state), false};
+}
+
+bool DeleteRecord(AppState &state, int slot)
+{
+    if (slot < 1 || slot > state.RecordCount || slot >= state.RecordTable.size())
+        return false;
+    state.RecordTable.removeAt(slot);
+    state.RecordTable.append(FundRecord());
+    state.RecordCount = qint16(state.RecordCount - 1);
+    for (int i = 1; i <= state.RecordCount; ++i)
+        state.RecordTable[i].recordNumber = qint16(i);
+    state.DataChanged = 1;
+    return true;
+}
+
+int AddFund(AppState &state, const QString &name)
+{
+    if (state.FundCount >= MaxFunds)
+        return -Msg30Funds;
+    state.FundCount = qint16(state.FundCount + 1);
+    state.FundList.set(state.FundCount, FundNameColumn, name);
+    state.FundList.set(state.FundCount, FundNumberColumn, NumberText(state.FundCount));
+    return state.FundCount;
+}
+
+bool DeleteFund(AppState &state, int fund)
+{
+    if (fund < 1 || fund > state.FundCount || RecordsOfFund(state, fund) > 0)
+        return false;
+    // The fund to go is moved to the last slot (its records follow, there
+    // are none), then the others are put in name order.
+    const int last = state.FundCount;
+    for (int slot = fund; slot < last; ++slot) {
+        state.FundList.set(slot, FundNameColumn, state.FundList.value(slot + 1, FundNameColumn));
+        for (int r = 1; r <= state.RecordCount && r < state.RecordTable.size(); ++r)
+            if (FundOf(state.RecordTable.at(r)) == slot + 1)
+                state.RecordTable[r].fundNumber = Money::fromWhole(slot);
+    }
+    state.FundList.set(last, FundNameColumn, QString());
+    state.FundList.set(last, FundNumberColumn, QString());
+    state.FundCount = qint16(last - 1);
+    SortFundsByName(state);
+    return true;
+}
+
+PriceKeyResult PriceCellKey(AppState &state, int row, int column, int key, QString &priceBuffer)
+{
+    PriceKeyResult result;
+    if (row > MaxFunds) {
+        result.message = Msg30RowLimit;
+        return result;
+    }
+    if (row < 1 || column == 0)
+        return result;
+    constexpr int Backspace = 8;
+    constexpr int Delete = 127;
+    if (key == Backspace || key == Delete) {
+        priceBuffer.clear();
+        state.FundValues.set(row, 2, Money());
+        result.changed = true;
+        return result;
+    }
+    if ((key >= '0' && key <= '9') || key == '.') {
+        priceBuffer += QChar(key);
+        const Money price = LeadingMoney(priceBuffer);
+        state.FundValues.set(row, 2, price);
+        result.changed = true;
+        result.cellText = Format(price, QStringLiteral("#,,###.00"));
+        return result;
+    }
+    result.beep = true;
+    return result;
+}
+
+QString RecordEntryHelpText(const QString &today)
+{
+    const QString samples[][3] = {
+        {QStringLiteral(" Bought                           "),
+         QStringLiteral("                     10.00                      100             50.00 or 0"),
+         QStringLiteral("Shows data entry for shares Bought.")},
+        {QStringLiteral(" Sold                                "),
+         QStringLiteral("                     10.00                      100             50.00 or 0"),
+         QStringLiteral("Shows data entry for shares Sold.")},
+        {QStringLiteral(" Cash Dividend               "), QString(103, u' ') + QStringLiteral("100.00"),
+         QStringLiteral("Shows data entry for total Cash Dividends.")},
+        {QStringLiteral(" Dividend Shares           "),
+         QStringLiteral("                      10.00                        10 "),
+         QStringLiteral("Shows data entry for shares received as Dividends. (Mainly used by Mutual Funds).\n"
+                        "Also use for stock splits, enter the Price of each Share as: 0.0001 and the total Number "
+                        "of Shares received.")},
+        {QStringLiteral(" Fee Cash                       "), QString(78, u' ') + QStringLiteral("100.00 "),
+         QStringLiteral("Shows data entry for a cash Fee charged that was not part of a trade.")},
+        {QStringLiteral(" Unit Fee                       "),
+         QStringLiteral("                       10.00                            5"),
+         QStringLiteral("Shows data entry for Units/Shares sold to pay Management Fee. (Mutual Funds).\n"
+                        "Also use for reverse stock splits (where the number of shares decrease), enter the Price "
+                        "of each Share as: 0.0001 and the total Number of Shares reduction.")},
+    };
+    QStringList pieces{
+        QStringLiteral("On startup the spreadsheet will be blank, if Funds does not show 0 then you have a database "
+                       "file in memory, click on Dn/Arrow beside Name of active Fund to see the list of funds in the "
+                       "database file, select a company/fund by clicking on it, spreadsheet will show its records. "
+                       "To add a new fund to the database, click Add Fund button for name input box."),
+        QStringLiteral("To add a record to the fund shown you must Select a Transaction Type from list by clicking "
+                       "the Dn/Arrow. This will activate the required record input boxes in the data entry row. It is "
+                       "important to select the right transaction type as this is used to calculate results."),
+        QStringLiteral("To Create a New Database File.\nWith no database file in memory, Funds = 0 and Records = 0.  "
+                       "(1) Click Add Fund, type the fund name, Ok.  (2) Select the Transaction Type that applies to "
+                       "this record.  (3) Type the date of the transaction and your data in the yellow input boxes "
+                       "shown. (4) Click Add Record."),
+        QStringLiteral("The record will move down into the spreadsheet. Funds = 1 and Records = 1. These totals will "
+                       "increase by 1 each time a fund or record is added to the database file."),
+        QStringLiteral("To add additional records to a company/fund shown in the Name of active Fund box. Select the "
+                       "Transaction Type and enter your data then click Add Record.  Add more funds to the database "
+                       "file at anytime by clicking Add Fund."),
+        QStringLiteral("To clear the record data row, click on the Transaction Type shown and press the Delete key."),
+        QStringLiteral("All records are shown sorted by the transaction date."),
+        QStringLiteral("All changes exist in computer memory only. Save and name your database file with Save Current "
+                       "File to Disk from the Fund Management Menu."),
+        QStringLiteral("Load a previously saved database file with Open a File from Disk from the Fund Management "
+                       "Menu."),
+        QStringLiteral("Shown below are 6 sample inputs which cover all possible transactions - most people will use "
+                       "only 3 of them."),
+    };
+    for (const auto &sample : samples)
+        pieces << QString(sample[0] + today + sample[1] + QLatin1Char('\n') + sample[2]);
+    pieces << QStringLiteral("To Delete a record, first click on the record number in the spreadsheet to select it then "
+                             "click the Delete Record button.")
+           << QStringLiteral("To Correct a record, first click the on the record number in the spreadsheet to select it "
+                             "then click the Correct Record button. The record will be copied to the record input "
+                             "line. Make your changes then click Add Record.")
+           << QStringLiteral("Fund Name or Transaction Type cannot be changed.")
+           << QStringLiteral("To Delete a Fund Name all records in Fund must be deleted first. With no records left, "
+                             "clicking Delete Record will then delete the Fund Name.")
+           << QStringLiteral("Book Value: A positive figure represents cash paid out by you, a negative figure cash "
+                             "received and .00 a none cash transaction")
+           << QStringLiteral("Load the file DtaSampl.QVS and try out all the features.") << QStringLiteral("End");
+    return pieces.join(QStringLiteral("\n\n")).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}

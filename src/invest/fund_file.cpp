@@ -1,0 +1,182 @@
+#include "invest/fund_file.h"
+
+#include "invest/fund_database.h"
+#include "shell/format.h"
+#include "shell/message_numbers.h"
+#include "shell/record_file.h"
+#include "shell/safe_save.h"
+
+namespace {
+
+constexpr int RecordFields = 8;
+
+// Reads everything into `contents`; an empty return means it is whole.
+QString Read(RecordReader &reader, FundFileContents &contents)
+{
+    if (!reader.ok())
+        return reader.error();
+    QString error;
+    auto line = [&](int fields) -> std::optional<QList<RecordValue>> {
+        auto values = reader.readLine(&error);
+        if (!values)
+            return std::nullopt;
+        if (values->size() != fields) {
+            error = QStringLiteral("line %1: %2 values where %3 belong")
+                        .arg(reader.lineNumber())
+                        .arg(values->size())
+                        .arg(fields);
+            return std::nullopt;
+        }
+        return values;
+    };
+
+    const auto head = line(4);
+    if (!head)
+        return error;
+    const auto recordCount = reader.integer(*head, 1, &error);
+    const auto fundCount = reader.integer(*head, 2, &error);
+    const auto allName = reader.text(*head, 3, &error);
+    const auto allNumber = reader.text(*head, 4, &error);
+    if (!recordCount || !fundCount || !allName || !allNumber)
+        return error;
+    if (*recordCount < 0 || *recordCount > LastRecordSlot)
+        return QStringLiteral("line 1: %1 records; a file holds 0 to %2").arg(*recordCount).arg(LastRecordSlot);
+    if (*fundCount < 0 || *fundCount > MaxFunds)
+        return QStringLiteral("line 1: %1 funds; a file holds 0 to %2").arg(*fundCount).arg(MaxFunds);
+    contents.allRecordsName = *allName;
+    contents.allRecordsNumber = *allNumber;
+
+    for (int fund = 1; fund <= *fundCount; ++fund) {
+        const auto values = line(2);
+        if (!values)
+            return error;
+        const auto name = reader.text(*values, 1, &error);
+        const auto number = reader.text(*values, 2, &error);
+        if (!name || !number)
+            return error;
+        // The records point at funds by these numbers, which are the slots.
+        if (number->trimmed() != QString::number(fund))
+            return QStringLiteral("line %1: fund number \"%2\" in slot %3").arg(reader.lineNumber()).arg(*number).arg(fund);
+        contents.names << *name;
+    }
+
+    for (int slot = 1; slot <= *recordCount; ++slot) {
+        const auto values = line(RecordFields);
+        if (!values)
+            return error;
+        FundRecord record;
+        const auto fund = reader.integer(*values, 1, &error);
+        if (!fund)
+            return error;
+        if (*fund < 1 || *fund > *fundCount)
+            return QStringLiteral("line %1: fund %2 is not in the file").arg(reader.lineNumber()).arg(*fund);
+        Money *amounts[] = {&record.price, &record.shares, &record.fees, &record.cashDividend, &record.bookValue};
+        for (int i = 0; i < 5; ++i) {
+            const auto amount = reader.number(*values, i + 2, &error);
+            if (!amount)
+                return error;
+            *amounts[i] = *amount;
+        }
+        const auto code = reader.text(*values, 7, &error);
+        if (!code)
+            return error;
+        if (!TypeOfCode(*code))
+            return QStringLiteral("line %1: \"%2\" is not a transaction type").arg(reader.lineNumber()).arg(*code);
+        const auto date = reader.date(*values, 8, &error);
+        if (!date)
+            return error;
+        record.fundNumber = Money::fromWhole(*fund);
+        record.typeCode = *code;
+        record.date = *date;
+        record.recordNumber = qint16(slot);
+        contents.records << record;
+    }
+
+    // Only empty lines may follow: anything else means the counts are wrong.
+    while (!reader.atEnd()) {
+        const auto values = reader.readLine(&error);
+        if (!values)
+            return error;
+        if (values->size() != 1 || values->first().kind != RecordValue::Empty)
+            return QStringLiteral("line %1: more lines than the first line announces").arg(reader.lineNumber());
+    }
+    return QString();
+}
+
+Outcome<FundFileContents> ReadWith(RecordReader reader)
+{
+    FundFileContents contents;
+    const QString error = Read(reader, contents);
+    if (!error.isEmpty())
+        return Outcome<FundFileContents>::refused(MsgFileNotFound);
+    return contents;
+}
+
+} // namespace
+
+Outcome<FundFileContents> ReadFundText(const QByteArray &text)
+{
+    return ReadWith(RecordReader(text));
+}
+
+Outcome<FundFileContents> ReadFundFile(const QString &path)
+{
+    return ReadWith(RecordReader::fromFile(path));
+}
+
+QString FundFileError(const QByteArray &text)
+{
+    RecordReader reader(text);
+    FundFileContents contents;
+    return Read(reader, contents);
+}
+
+void ApplyFundFile(AppState &state, const FundFileContents &contents, const QString &fileName)
+{
+    CreateFundTables(state);
+    state.FundList.set(AllRecordsSlot, FundNameColumn, contents.allRecordsName);
+    state.FundList.set(AllRecordsSlot, FundNumberColumn, contents.allRecordsNumber);
+    for (int fund = 1; fund <= contents.names.size(); ++fund) {
+        state.FundList.set(fund, FundNameColumn, contents.names.at(fund - 1));
+        state.FundList.set(fund, FundNumberColumn, NumberText(fund));
+    }
+    for (int slot = 1; slot <= contents.records.size(); ++slot)
+        state.RecordTable[slot] = contents.records.at(slot - 1);
+    state.FundCount = qint16(contents.names.size());
+    state.RecordCount = qint16(contents.records.size());
+    state.CurrentFileName = fileName;
+    state.DataChanged = 0;
+}
+
+QByteArray FundFileText(const AppState &state)
+{
+    RecordWriter writer;
+    writer.addInteger(state.RecordCount);
+    writer.addInteger(state.FundCount);
+    writer.addString(FundName(state, AllRecordsSlot));
+    writer.addString(state.FundList.value(AllRecordsSlot, FundNumberColumn));
+    writer.endLine();
+    for (int fund = 1; fund <= state.FundCount; ++fund) {
+        writer.addString(FundName(state, fund));
+        writer.addString(state.FundList.value(fund, FundNumberColumn));
+        writer.endLine();
+    }
+    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
+        const FundRecord &record = state.RecordTable.at(slot);
+        writer.addNumber(record.fundNumber);
+        writer.addNumber(record.price);
+        writer.addNumber(record.shares);
+        writer.addNumber(record.fees);
+        writer.addNumber(record.cashDividend);
+        writer.addNumber(record.bookValue);
+        writer.addString(record.typeCode);
+        writer.addDate(record.date);
+        writer.endLine();
+    }
+    return writer.text();
+}
+
+bool SaveFundFile(const AppState &state, const QString &path, QString *why)
+{
+    return SaveFileWhole(path, FundFileText(state), why);
+}

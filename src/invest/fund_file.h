@@ -1,0 +1,40 @@
+#pragma once
+
+#include "shell/fund_record.h"
+#include "shell/outcome.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct AppState;
+
+// The investment manager's database file (.qvs): a first line with the
+// record and fund counts and the "All Records" slot, one line per fund
+// (name, number text), then one line per record (fund number, price,
+// shares, fees, cash dividend, book value, type code, date).
+
+// A database read and checked whole, not yet in memory.
+struct FundFileContents
+{
+    QString allRecordsName;
+    QString allRecordsNumber;
+    QStringList names;         // funds 1 to n
+    QList<FundRecord> records; // records 1 to n, numbered by their line
+};
+
+// Reads and checks everything: counts (0 to 1002 records, 0 to 30 funds),
+// kinds, type codes, fund numbers, dates. Refused with message 13.
+Outcome<FundFileContents> ReadFundText(const QByteArray &text);
+Outcome<FundFileContents> ReadFundFile(const QString &path);
+// The refusal's reason of the last read (Outcome holds only the message).
+QString FundFileError(const QByteArray &text);
+
+// Replaces the database in memory with a checked file's contents.
+void ApplyFundFile(AppState &state, const FundFileContents &contents, const QString &fileName);
+
+QByteArray FundFileText(const AppState &state);
+// Through a temporary file renamed over the target: false (with *why) when
+// anything failed, and the old file is untouched.
+bool SaveFundFile(const AppState &state, const QString &path, QString *why = nullptr);

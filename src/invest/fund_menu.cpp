@@ -1,0 +1,265 @@
+#include "invest/fund_menu.h"
+
+#include "invest/fund_database.h"
+#include "invest/fund_file.h"
+#include "invest/fund_record_entry.h"
+#include "shell/calculator_parts.h"
+#include "shell/mdi_container.h"
+#include "shell/message_numbers.h"
+#include "shell/shell.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <exception>
+#include <optional>
+
+namespace {
+
+// The busy pointer while a file is read, written or sorted.
+class BusyPointer
+{
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer &) = delete;
+    BusyPointer &operator=(const BusyPointer &) = delete;
+};
+
+// The file's name as the folder lists it, without the folder.
+QString BareName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+} // namespace
+
+FundMenu::FundMenu(Shell &shell, MdiContainer &frame)
+    : ToolWindow(shell, frame, QStringLiteral(" Investment Management Menu")), m_infoBox(new QLabel(this))
+{
+    setObjectName(QStringLiteral("FundMenu"));
+    auto *title = new QLabel(QStringLiteral("Fund Management"), this);
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+    m_infoBox->setObjectName(QStringLiteral("InfoBox"));
+    m_infoBox->setFrameShape(QFrame::Panel);
+    m_infoBox->setFrameShadow(QFrame::Sunken);
+    m_infoBox->setAlignment(Qt::AlignCenter);
+    m_infoBox->setMinimumWidth(360);
+    auto *inMemory = new QLabel(QStringLiteral("Database in memory"), this);
+    inMemory->setAlignment(Qt::AlignCenter);
+
+    struct Command
+    {
+        const char *name;
+        const char *caption;
+        void (FundMenu::*handler)();
+    };
+    const Command commands[] = {
+        {"Loadfile", "&Open a File from Disk", &FundMenu::openFile},
+        {"SaveFile", "&Save Current File to Disk", &FundMenu::saveFile},
+        {"Display", "&Display Data", &FundMenu::displayData},
+        {"SortRec", "S&ort Records", &FundMenu::sortRecords},
+        {"CompCurr", "&Compute Current Value", &FundMenu::computeCurrentValue},
+        {"Editrec", "&Add and Edit Records", &FundMenu::editRecords},
+        {"Help7", "Quick &Help", &FundMenu::quickHelp},
+        {"ExitMenu", "E&xit to Main Menu", &FundMenu::exitManager},
+    };
+    auto *buttons = new QGridLayout;
+    buttons->setHorizontalSpacing(16);
+    buttons->setVerticalSpacing(8);
+    int index = 0;
+    for (const Command &command : commands) {
+        QPushButton *button = MakeCommandButton(command.name, command.caption, this);
+        button->setMinimumHeight(28);
+        const auto handler = command.handler;
+        connect(button, &QPushButton::clicked, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
+        buttons->addWidget(button, index / 2, index % 2);
+        if (index == 0)
+            setFocusProxy(button);
+        ++index;
+    }
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(60, 20, 60, 20);
+    layout->addWidget(title);
+    layout->addSpacing(12);
+    layout->addWidget(inMemory, 0, Qt::AlignHCenter);
+    layout->addWidget(m_infoBox, 0, Qt::AlignHCenter);
+    layout->addSpacing(16);
+    layout->addLayout(buttons);
+    layout->addStretch();
+
+    // A new, empty database; the graph of funds is the graph this manager asks for.
+    CreateFundTables(shell.state);
+    ShowDatabaseStatus();
+}
+
+void FundMenu::run(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &) {
+        shell().dialogs.message(MsgWrongEntry);
+    }
+}
+
+void FundMenu::ShowDatabaseStatus()
+{
+    m_infoBox->setText(DatabaseStatus(shell().state));
+}
+
+bool FundMenu::hasRecords()
+{
+    if (shell().state.RecordCount > 0)
+        return true;
+    shell().dialogs.message(MsgNoRecords);
+    return false;
+}
+
+bool FundMenu::wantsToSave()
+{
+    const AppState &state = shell().state;
+    return state.DataChanged == 1 && state.RecordCount != 0 && shell().dialogs.ask(QuestionUnsavedFile);
+}
+
+bool FundMenu::queryClose()
+{
+    AppState &state = shell().state;
+    if (wantsToSave())
+        return false;
+    state.DataChanged = 0;
+    return true;
+}
+
+void FundMenu::openFile()
+{
+    AppState &state = shell().state;
+    // Opening replaces the database: unsaved changes are offered a save first.
+    if (wantsToSave())
+        return;
+    hide();
+    state.FileDialogKind = 1;
+    state.ChosenFileName = state.CurrentFileName;
+    shell().dialogs.fileDirectory();
+    if (state.FileDialogKind != 9) {
+        // Read and checked whole before anything in memory changes.
+        std::optional<Outcome<FundFileContents>> read;
+        {
+            const BusyPointer busy;
+            read = ReadFundFile(state.ChosenFileName);
+        }
+        if (read->ok()) {
+            ApplyFundFile(state, read->value(), BareName(state.ChosenFileName));
+            ResetFundValues(state);
+        } else {
+            shell().dialogs.message(read->message());
+        }
+    }
+    state.FileDialogKind = 0;
+    state.ChosenFileName.clear();
+    show();
+    setFocus();
+    ShowDatabaseStatus();
+}
+
+void FundMenu::saveFile()
+{
+    AppState &state = shell().state;
+    hide();
+    if (state.RecordCount == 0) {
+        shell().dialogs.message(MsgNoRecords);
+    } else {
+        state.FileDialogKind = 2;
+        state.ChosenFileName = state.CurrentFileName;
+        shell().dialogs.fileDirectory();
+        if (state.FileDialogKind != 9) {
+            bool saved = false;
+            {
+                const BusyPointer busy;
+                saved = SaveFundFile(state, state.ChosenFileName);
+            }
+            // Only a save that reached the disk whole counts as saved.
+            if (saved) {
+                state.CurrentFileName = BareName(state.ChosenFileName);
+                state.DataChanged = 0;
+            } else {
+                shell().dialogs.message(MsgBadQvsName);
+            }
+        }
+    }
+    state.FileDialogKind = 0;
+    state.ChosenFileName.clear();
+    show();
+    setFocus();
+    ShowDatabaseStatus();
+}
+
+void FundMenu::sortRecords()
+{
+    if (!hasRecords())
+        return;
+    AppState &state = shell().state;
+    state.DataChanged = 1;
+    ResetFundValues(state);
+    m_infoBox->setText(QStringLiteral(" Sorting Funds and Records. "));
+    int message = 0;
+    {
+        const BusyPointer busy;
+        SortFundsByName(state);
+        message = SortRecordsByDate(state);
+    }
+    if (message != 0)
+        shell().dialogs.message(message);
+    ShowDatabaseStatus();
+}
+
+void FundMenu::displayData()
+{
+    if (!hasRecords())
+        return;
+    m_infoBox->setText(QStringLiteral(" Record listings are not available yet. "));
+}
+
+void FundMenu::computeCurrentValue()
+{
+    if (!hasRecords())
+        return;
+    m_infoBox->setText(QStringLiteral(" Current values are not available yet. "));
+}
+
+void FundMenu::editRecords()
+{
+    auto *entry = new FundRecordEntry(shell(), frame());
+    m_entry = entry;
+    connect(entry, &FundRecordEntry::exited, this, &FundMenu::entryClosed);
+    frame().showOverTool(entry);
+}
+
+void FundMenu::entryClosed()
+{
+    frame().closeOverTool();
+    m_entry = nullptr;
+    ShowDatabaseStatus();
+}
+
+void FundMenu::quickHelp()
+{
+    shell().dialogs.message(MsgFundMenuHelp);
+}
+
+void FundMenu::exitManager()
+{
+    if (wantsToSave())
+        return;
+    ReleaseFundTables(shell().state);
+    exitToMenu();
+}

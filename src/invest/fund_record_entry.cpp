@@ -1,0 +1,629 @@
+#include "invest/fund_record_entry.h"
+
+#include "invest/fund_database.h"
+#include "shell/calculator_parts.h"
+#include "shell/format.h"
+#include "shell/input_fields.h"
+#include "shell/mdi_container.h"
+#include "shell/message_numbers.h"
+#include "shell/quick_help_panel.h"
+#include "shell/shell.h"
+#include "shell/spreadsheet_grid.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace {
+
+const QString AmountFormat = QStringLiteral("####,,##0.0000");
+constexpr int PriceSlot = 1;
+constexpr int NumberSlot = 2;
+constexpr int FeesSlot = 3;
+constexpr int CashDividendSlot = 4;
+
+QLabel *Caption(const char *text, QWidget *parent)
+{
+    auto *label = new QLabel(QString::fromLatin1(text), parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+// Runs after the shared field handling: the number of shares is a count,
+// shown without the currency symbol the other amounts carry.
+class NumberDisplay : public QObject
+{
+public:
+    NumberDisplay(QLineEdit *box, const QString &symbol) : QObject(box), m_box(box), m_symbol(symbol) {}
+    void strip()
+    {
+        if (!m_symbol.isEmpty() && m_box->text().startsWith(m_symbol))
+            m_box->setText(m_box->text().mid(m_symbol.size()));
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut)
+            strip();
+        return false;
+    }
+
+private:
+    QLineEdit *m_box;
+    QString m_symbol;
+};
+
+} // namespace
+
+FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
+    : ToolWindow(shell, frame, QStringLiteral(" Add and Edit Records")),
+      m_funds(MakeYellowList("Funds", {}, false, this)),
+      m_type(MakeYellowList("ETransType", EntryTypeNames(), false, this)), m_date(MakeYellowBox("InDate", this)),
+      m_price(MakeYellowBox("InPrice", this)), m_number(MakeYellowBox("InNumber", this)),
+      m_comm(MakeYellowBox("InComm", this)), m_cashDiv(MakeYellowBox("InCashDiv", this)),
+      m_add(MakeCommandButton("AddaRec", "&Add Record", this)),
+      m_correct(MakeCommandButton("Correctrec", "&Correct Record", this)),
+      m_delete(MakeCommandButton("DelRec", "&Delete Record", this)),
+      m_createFund(MakeCommandButton("createfund", "Add &Fund", this)),
+      m_help(MakeCommandButton("EHelp", "Quick &Help", this)), m_exit(MakeCommandButton("ExBut", "E&xit to Menu", this)),
+      m_grid(new SpreadsheetGrid(this)), m_text(new QPlainTextEdit(this)), m_numFunds(new QLabel(this)),
+      m_numRec(new QLabel(this)), m_done(new QLabel(this))
+{
+    setObjectName(QStringLiteral("FundRecordEntry"));
+    m_grid->setObjectName(QStringLiteral("EGrid"));
+    m_text->setObjectName(QStringLiteral("TxtBox"));
+    m_numFunds->setObjectName(QStringLiteral("NumFunds"));
+    m_numRec->setObjectName(QStringLiteral("NumRec"));
+    m_done->setObjectName(QStringLiteral("Done"));
+    m_funds->setPlaceholderText(QStringLiteral("Click Dn/Arrow for Funds List"));
+    m_funds->setMinimumContentsLength(28);
+    m_type->setMinimumContentsLength(15);
+    m_type->setCurrentIndex(-1);
+    m_date->setMaxLength(20);
+    m_date->setContextMenuPolicy(Qt::NoContextMenu);
+
+    // Layout: fund line, entry row with its labels, buttons, grid.
+    auto *fundLine = new QGridLayout;
+    fundLine->addWidget(Caption("Name of active Fund.", this), 0, 0);
+    fundLine->addWidget(m_funds, 1, 0);
+    fundLine->addWidget(Caption("Add a new fund to database.", this), 0, 1);
+    fundLine->addWidget(m_createFund, 1, 1);
+    fundLine->addWidget(new QLabel(QStringLiteral("Funds ="), this), 0, 2, Qt::AlignRight);
+    fundLine->addWidget(new QLabel(QStringLiteral("Records ="), this), 1, 2, Qt::AlignRight);
+    fundLine->addWidget(m_numFunds, 0, 3);
+    fundLine->addWidget(m_numRec, 1, 3);
+    fundLine->addWidget(m_done, 0, 4, 2, 1, Qt::AlignCenter);
+    fundLine->setColumnStretch(4, 1);
+
+    auto *entry = new QGridLayout;
+    const std::pair<const char *, QWidget *> row[] = {{"Select Transaction Type from list.", m_type},
+                                                      {"Transaction Date.", m_date},
+                                                      {"Price of each Share.", m_price},
+                                                      {"Number of Shares.", m_number},
+                                                      {"Total Fees or Commission.", m_comm},
+                                                      {"Total of Cash Dividends.", m_cashDiv}};
+    for (int c = 0; c < 6; ++c) {
+        entry->addWidget(Caption(row[c].first, this), 0, c, Qt::AlignBottom);
+        entry->addWidget(row[c].second, 1, c);
+        QSizePolicy policy = row[c].second->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        row[c].second->setSizePolicy(policy);
+        entry->setColumnStretch(c, 1);
+    }
+
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *button : {m_add, m_correct, m_delete, m_help, m_exit})
+        buttons->addWidget(button);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 8, 12, 8);
+    layout->addLayout(fundLine);
+    layout->addLayout(entry);
+    layout->addLayout(buttons);
+    layout->addWidget(m_grid, 1);
+    layout->addWidget(m_text, 1);
+
+    // The count of shares shows no currency symbol: its handler must run
+    // after the shared one, so it is installed first.
+    auto *numberDisplay = new NumberDisplay(m_number, shell.state.CurrencySymbol);
+    m_number->installEventFilter(numberDisplay);
+    m_afterFields = numberDisplay;
+    const char *format = "####,,##0.0000";
+    m_fields = new InputFields(shell, this,
+                               {{"InPrice", PriceSlot, FieldKind::Money, 1, "InNumber", 0, 0, FocusVariant::A, format},
+                                {"InNumber", NumberSlot, FieldKind::Money, 1, "InComm", 0, 0, FocusVariant::A, format},
+                                {"InComm", FeesSlot, FieldKind::Money, 1, "AddaRec", 0, 0, FocusVariant::A, format},
+                                {"InCashDiv", CashDividendSlot, FieldKind::Money, 1, "AddaRec", 0, 0, FocusVariant::A,
+                                 format}},
+                               [this] { this->shell().state.FieldEdited = 1; });
+    // Installed after the shared handling, so these see each key first.
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_price, m_number, m_comm, m_cashDiv, m_date, m_funds, m_type})
+        widget->installEventFilter(this);
+    m_helpPanel = new QuickHelpPanel(m_help, m_text, m_grid, {}, m_funds);
+
+    connect(m_funds, &QComboBox::activated, this, [this](int index) { guarded([this, index] { fundChosen(index); }); });
+    connect(m_type, &QComboBox::activated, this, [this](int index) { guarded([this, index] { typeChosen(index); }); });
+    connect(m_add, &QPushButton::clicked, this, [this] { guarded([this] { addRecord(); }); });
+    connect(m_correct, &QPushButton::clicked, this, [this] { guarded([this] { correctRecord(); }); });
+    connect(m_delete, &QPushButton::clicked, this, [this] { guarded([this] { deleteRecord(); }); });
+    connect(m_createFund, &QPushButton::clicked, this, [this] { guarded([this] { addFund(); }); });
+    connect(m_help, &QPushButton::clicked, this, [this] { guarded([this] { toggleHelp(); }); });
+    connect(m_exit, &QPushButton::clicked, this, [this] { guarded([this] { exitEntry(); }); });
+    connect(m_grid, &SpreadsheetGrid::gridClicked, this, [this] { guarded([this] { gridClicked(); }); });
+
+    // Opening: the amounts in their slots, the funds in slot order, nothing
+    // shown or selected, and no correction left over from elsewhere.
+    AppState &state = shell.state;
+    state.resetFields(5);
+    state.CalcMode = 0;
+    state.ShownFund = 0;
+    state.SelectedRecord = 0;
+    state.ActiveFund = 0;
+    refillFunds();
+    showCounts();
+    MakeEGrid();
+    ShowAllEntryFields();
+    DisableEntryFields();
+    setFocusProxy(m_funds);
+    setTabOrder(m_funds, m_type);
+    setTabOrder(m_type, m_date);
+    setTabOrder(m_date, m_price);
+    setTabOrder(m_price, m_number);
+    setTabOrder(m_number, m_comm);
+    setTabOrder(m_comm, m_cashDiv);
+    setTabOrder(m_cashDiv, m_add);
+}
+
+void FundRecordEntry::guarded(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &) {
+        shell().dialogs.message(MsgWrongEntry);
+    }
+}
+
+// A button pressed by its access key leaves the focus where it was: the
+// focused box is finished as leaving it would.
+bool FundRecordEntry::finishEdit()
+{
+    // A click on a button leaves the date box before the click arrives.
+    bool dateRead = !m_dateRefused;
+    if (QApplication::focusWidget() == m_date)
+        dateRead = dateLeft() && dateRead;
+    m_fields->finishEdit();
+    m_dateRefused = false;
+    return dateRead;
+}
+
+bool FundRecordEntry::fundShown() const
+{
+    // Funds are told apart by their place in the list, so two funds of the
+    // same name are both reachable.
+    const AppState &state = shell().state;
+    return m_funds->currentIndex() >= 0 && m_funds->currentIndex() + 1 == state.ActiveFund &&
+           m_funds->currentText() == FundName(state, state.ActiveFund);
+}
+
+void FundRecordEntry::MakeEGrid()
+{
+    static const char *const headings[] = {"Record Number",        "Type of Transaction", "Date of Transaction",
+                                           "Price of Each Share",  "Number of Shares",    "Commission   or Fees",
+                                           "Div. Shares Value",    "Cash   Dividend",     "      Book       Value"};
+    m_grid->setCols(9);
+    m_grid->setRows(13);
+    m_grid->setHeaderHeight(520);
+    for (int c = 0; c < 9; ++c) {
+        const int wider = c == 0 ? 80 : c == 1 ? 400 : 500;
+        m_grid->setColWidth(c, m_grid->defaultColWidth() + wider);
+        m_grid->setColAlignment(c, c == 0 ? Qt::AlignHCenter : c == 1 ? Qt::AlignLeft : Qt::AlignRight);
+        m_grid->setHeaderAlignment(c, Qt::AlignHCenter);
+        m_grid->setCell(0, c, QLatin1String(headings[c]));
+    }
+}
+
+void FundRecordEntry::ShowRecords()
+{
+    AppState &state = shell().state;
+    const EntryGrid grid = ::ShowRecords(state, state.ShownFund);
+    m_grid->setRows(grid.rows);
+    m_grid->clearBody();
+    m_grid->setRowTexts(1, grid.body);
+}
+
+QLineEdit *FundRecordEntry::amountBox(int slot) const
+{
+    switch (slot) {
+    case PriceSlot: return m_price;
+    case NumberSlot: return m_number;
+    case FeesSlot: return m_comm;
+    default: return m_cashDiv;
+    }
+}
+
+void FundRecordEntry::TypeSel()
+{
+    const TransactionType *type = TypeOfCode(shell().state.EntryType);
+    m_price->setVisible(type && type->price);
+    m_number->setVisible(type && type->number);
+    m_comm->setVisible(type && type->fees);
+    m_cashDiv->setVisible(type && type->cashDividend);
+}
+
+void FundRecordEntry::ClearEntryRow()
+{
+    m_type->setEnabled(true);
+    m_type->setCurrentIndex(-1);
+    for (QLineEdit *box : {m_date, m_price, m_number, m_comm, m_cashDiv})
+        box->clear();
+    shell().state.resetFields(5);
+    shell().state.EntryType.clear();
+}
+
+void FundRecordEntry::EnableEntryFields()
+{
+    const TransactionType *type = TypeOfCode(shell().state.EntryType);
+    m_date->setEnabled(true);
+    m_price->setEnabled(type && type->price);
+    m_number->setEnabled(type && type->number);
+    m_comm->setEnabled(type && type->fees);
+    m_cashDiv->setEnabled(type && type->cashDividend);
+}
+
+void FundRecordEntry::DisableEntryFields()
+{
+    for (QLineEdit *box : {m_date, m_price, m_number, m_comm, m_cashDiv})
+        box->setEnabled(false);
+}
+
+void FundRecordEntry::ShowAllEntryFields()
+{
+    for (QLineEdit *box : {m_price, m_number, m_comm, m_cashDiv})
+        box->setVisible(true);
+}
+
+// Back to the idle entry row: no correction, no type, boxes empty and off.
+void FundRecordEntry::endCorrection()
+{
+    AppState &state = shell().state;
+    ShowAllEntryFields();
+    ClearEntryRow();
+    DisableEntryFields();
+    state.SelectedRecord = 0;
+    state.CalcMode = 0;
+    m_correctedRecord = 0;
+}
+
+void FundRecordEntry::refillFunds()
+{
+    const AppState &state = shell().state;
+    const QSignalBlocker quiet(m_funds);
+    m_funds->clear();
+    for (int fund = 1; fund <= state.FundCount; ++fund)
+        m_funds->addItem(FundName(state, fund));
+    m_funds->setCurrentIndex(-1);
+}
+
+void FundRecordEntry::showCounts()
+{
+    const AppState &state = shell().state;
+    m_numFunds->setText(NumberText(state.FundCount));
+    m_numRec->setText(NumberText(state.RecordCount));
+    m_done->setText(QLatin1Char(' ') + state.CurrentFileName + QLatin1Char(' '));
+}
+
+void FundRecordEntry::fundChosen(int index)
+{
+    AppState &state = shell().state;
+    if (index < 0)
+        return;
+    state.ActiveFund = qint16(index + 1);
+    state.ShownFund = state.ActiveFund;
+    endCorrection();
+    ShowRecords();
+}
+
+void FundRecordEntry::typeChosen(int index)
+{
+    AppState &state = shell().state;
+    if (state.ShownFund == 0) {
+        shell().dialogs.message(MsgSelectFund);
+        m_type->setCurrentIndex(-1);
+        m_funds->setFocus();
+        return;
+    }
+    const TransactionType *type = index >= 0 ? &TransactionTypes()[index] : nullptr;
+    for (QLineEdit *box : {m_date, m_price, m_number, m_comm, m_cashDiv})
+        box->clear();
+    state.SelectedRecord = 0;
+    state.CalcMode = 0;
+    m_correctedRecord = 0;
+    state.resetFields(5);
+    state.EntryType = type ? QLatin1String(type->code) : QString();
+    EnableEntryFields();
+    TypeSel();
+}
+
+void FundRecordEntry::addRecord()
+{
+    // The date typed was refused and replaced by today's: the record is
+    // not stored under a date the user did not give.
+    if (!finishEdit())
+        return;
+    AppState &state = shell().state;
+    const bool correcting = state.CalcMode == 1;
+    if (!fundShown()) {
+        shell().dialogs.message(correcting ? MsgNoRecordSelected : MsgSelectFund);
+        state.CalcMode = 0;
+        return;
+    }
+    const QList<Money> &values = state.InputValues;
+    const EntryRow row{m_type->currentIndex() >= 0 ? state.EntryType : QString(), m_date->text(),
+                       {values.value(PriceSlot), values.value(NumberSlot), values.value(FeesSlot),
+                        values.value(CashDividendSlot)}};
+    const StoreResult result = StoreRecord(state, state.ActiveFund, row, correcting ? m_correctedRecord : 0);
+    if (result.message != 0)
+        shell().dialogs.message(result.message);
+    if (result.refusedByCheck) {
+        state.SelectedRecord = 0;
+        // A new record keeps its row for repair; a correction ends.
+        if (!correcting)
+            return;
+    }
+    if (result.message == 0 || result.message == MsgCannotSort) {
+        showCounts();
+        ShowRecords();
+    }
+    endCorrection();
+}
+
+void FundRecordEntry::showAmount(int slot, Money value)
+{
+    static const char *const names[] = {nullptr, "InPrice", "InNumber", "InComm", "InCashDiv"};
+    m_fields->setValue(names[slot], value);
+    QLineEdit *box = amountBox(slot);
+    if (value.isZero())
+        box->clear();
+    if (box == m_number)
+        static_cast<NumberDisplay *>(m_afterFields)->strip();
+}
+
+void FundRecordEntry::correctRecord()
+{
+    finishEdit();
+    AppState &state = shell().state;
+    if (!fundShown()) {
+        shell().dialogs.message(state.CalcMode == 1 ? MsgNoRecordSelected : MsgSelectFund);
+        return;
+    }
+    if (state.SelectedRecord < 1 || state.SelectedRecord > state.RecordCount) {
+        shell().dialogs.message(MsgNoRecordSelected);
+        return;
+    }
+    state.CalcMode = 1;
+    m_correctedRecord = state.SelectedRecord;
+    RecordTypeName(state, m_correctedRecord);
+    const TransactionType *type = TypeOfCode(state.EntryType);
+    {
+        const QSignalBlocker quiet(m_type);
+        m_type->setCurrentText(type ? QLatin1String(type->entryName) : QString());
+    }
+    m_type->setEnabled(false);
+    EnableEntryFields();
+    const FundRecord &record = state.RecordTable.at(m_correctedRecord);
+    m_date->setText(Format(record.date, QStringLiteral("Short Date")));
+    state.resetFields(5);
+    showAmount(PriceSlot, record.price);
+    showAmount(NumberSlot, record.shares < Money() ? -record.shares : record.shares);
+    showAmount(FeesSlot, record.fees);
+    showAmount(CashDividendSlot, record.cashDividend);
+    TypeSel();
+}
+
+void FundRecordEntry::deleteRecord()
+{
+    finishEdit();
+    AppState &state = shell().state;
+    Dialogs &dialogs = shell().dialogs;
+    if (!fundShown()) {
+        dialogs.message(MsgSelectFund);
+        return;
+    }
+    // Deleting ends any correction: the record it pointed at may move.
+    if (state.CalcMode == 1 || m_correctedRecord != 0) {
+        const qint16 selected = state.SelectedRecord;
+        endCorrection();
+        state.SelectedRecord = selected;
+    }
+    state.CalcMode = 0;
+    const bool fundEmpty = m_grid->cell(1, 0).isEmpty();
+    bool yes = false;
+    if (fundEmpty) {
+        yes = dialogs.ask(QuestionDeleteFund);
+    } else {
+        if (state.SelectedRecord < 1 || state.SelectedRecord > state.RecordCount) {
+            dialogs.message(MsgNoRecordSelected);
+            state.RecordNumberText.clear();
+            state.SelectedRecord = 0;
+            return;
+        }
+        yes = dialogs.ask(QuestionDeleteRecord);
+    }
+    if (!yes) {
+        state.RecordNumberText.clear();
+        state.SelectedRecord = 0;
+        return;
+    }
+    if (RecordsOfFund(state, state.ActiveFund) > 0) {
+        // Only a record of the fund shown is ever deleted from here.
+        const int slot = state.SelectedRecord;
+        if (int(state.RecordTable.value(slot).fundNumber.floorUnits()) == state.ActiveFund)
+            DeleteRecord(state, slot);
+        state.RecordNumberText.clear();
+        state.SelectedRecord = 0;
+        showCounts();
+        ShowRecords();
+        return;
+    }
+    DeleteFund(state, state.ActiveFund);
+    refillFunds();
+    showCounts();
+    state.ShownFund = 0;
+    state.SelectedRecord = 0;
+    state.ActiveFund = 0;
+    ShowRecords();
+}
+
+void FundRecordEntry::addFund()
+{
+    finishEdit();
+    AppState &state = shell().state;
+    state.CalcMode = 0;
+    QString name = shell().dialogs.inputLine(QStringLiteral("&Add Fund Name"),
+                                             QStringLiteral(" Type in the name of the fund or               company."));
+    if (name.isEmpty() || name == QLatin1String("1"))
+        return;
+    // The file keeps names between double quotes.
+    name.replace(QLatin1Char('"'), QLatin1Char('\''));
+    const int fund = AddFund(state, name);
+    if (fund < 0) {
+        shell().dialogs.message(-fund);
+        return;
+    }
+    endCorrection();
+    m_funds->addItem(name);
+    m_funds->setCurrentIndex(fund - 1);
+    state.ActiveFund = qint16(fund);
+    state.ShownFund = qint16(fund);
+    showCounts();
+    ShowRecords();
+}
+
+void FundRecordEntry::gridClicked()
+{
+    AppState &state = shell().state;
+    const int row = m_grid->row();
+    state.RecordNumberText = QString::number(row);
+    m_grid->setCol(0);
+    const QString shown = m_grid->cell(row, 0).trimmed();
+    bool number = false;
+    const int k = row > 0 ? shown.toInt(&number) : 0;
+    // While a record is corrected the correction stays on it; the click
+    // only chooses what Delete would remove.
+    state.SelectedRecord = qint16(number ? RecordOfPosition(state, state.ShownFund, k) : 0);
+}
+
+void FundRecordEntry::toggleHelp()
+{
+    if (m_helpPanel->isOpen()) {
+        m_helpPanel->close();
+        return;
+    }
+    m_helpPanel->open(RecordEntryHelpText(Format(shell().today, QStringLiteral("Short Date"))));
+}
+
+void FundRecordEntry::exitEntry()
+{
+    AppState &state = shell().state;
+    state.CalcMode = 0;
+    state.SelectedRecord = 0;
+    state.InputValues.clear();
+    frame().setCaption(QStringLiteral(" Investment Management Menu"));
+    emit exited();
+}
+
+// Leaving the date box: a text the date parser cannot read is replaced by
+// today's date (message 30). An empty box is left alone: storing says 31.
+bool FundRecordEntry::dateLeft()
+{
+    if (m_inDateLeave)
+        return true;
+    const QString text = m_date->text();
+    if (text.trimmed().isEmpty() || ParseShortDate(text).isValid())
+        return true;
+    m_inDateLeave = true;
+    shell().dialogs.message(MsgDateFormat);
+    m_date->setText(Format(shell().today, QStringLiteral("Short Date")));
+    m_date->setFocus();
+    m_inDateLeave = false;
+    // Stops the command whose click took the focus away, and no later one.
+    m_dateRefused = true;
+    QTimer::singleShot(0, this, [this] { m_dateRefused = false; });
+    return false;
+}
+
+void FundRecordEntry::moveFromDate()
+{
+    const QString type = shell().state.EntryType;
+    if (type == QLatin1String("C"))
+        m_cashDiv->setFocus(Qt::TabFocusReason);
+    else if (type == QLatin1String("F"))
+        m_comm->setFocus(Qt::TabFocusReason);
+    else
+        m_price->setFocus(Qt::TabFocusReason);
+}
+
+bool FundRecordEntry::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut && watched == m_date) {
+        guarded([this] { dateLeft(); });
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const bool enter = IsEnterKey(key);
+    const QString typed = key->text();
+    AppState &state = shell().state;
+    if (watched == m_funds || watched == m_type) {
+        if (enter) {
+            (watched == m_funds ? static_cast<QWidget *>(m_type) : m_date)->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        if (key->key() == Qt::Key_Delete) {
+            // Delete in the type list clears the entry row; in the fund list it does nothing.
+            if (watched == m_type)
+                guarded([this] { endCorrection(); });
+            return true;
+        }
+        if (!typed.isEmpty() && typed.at(0).isPrint()) {
+            QApplication::beep();
+            return true;
+        }
+        return false;
+    }
+    if (watched == m_date) {
+        if (enter) {
+            moveFromDate();
+            return true;
+        }
+        if (typed.isEmpty() || key->key() == Qt::Key_Backspace)
+            return false;
+        const QChar c = typed.at(0);
+        if (c.isDigit() || c == u'/' || c == u'.' || c == u'-' || c == u' ')
+            return false;
+        QApplication::beep();
+        return true;
+    }
+    // The amount boxes take four decimals.
+    state.DecimalsOverride = 4;
+    if (watched == m_number && enter &&
+        (state.EntryType == QLatin1String("U") || state.EntryType == QLatin1String("D"))) {
+        m_add->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return false;
+}

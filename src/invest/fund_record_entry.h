@@ -1,0 +1,91 @@
+#pragma once
+
+#include "shell/money.h"
+#include "shell/tool_window.h"
+
+#include <functional>
+
+class InputFields;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QuickHelpPanel;
+class SpreadsheetGrid;
+
+// The window in which funds are created and deleted and their records
+// added, corrected and deleted. It works on the database the fund menu
+// holds and shows one fund's records at a time.
+class FundRecordEntry : public ToolWindow
+{
+    Q_OBJECT
+
+public:
+    FundRecordEntry(Shell &shell, MdiContainer &frame);
+
+    SpreadsheetGrid *grid() const { return m_grid; }
+
+signals:
+    // The window was left; the fund menu shows itself again.
+    void exited();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void guarded(const std::function<void()> &handler);
+    // False when the date box refused its date during this command.
+    bool finishEdit();
+    bool fundShown() const;
+    void MakeEGrid();
+    void ShowRecords();
+    void TypeSel();
+    void ClearEntryRow();
+    void EnableEntryFields();
+    void DisableEntryFields();
+    void ShowAllEntryFields();
+    void endCorrection();
+    void refillFunds();
+    void showCounts();
+    void fundChosen(int index);
+    void typeChosen(int index);
+    void addRecord();
+    void correctRecord();
+    void deleteRecord();
+    void addFund();
+    void gridClicked();
+    void toggleHelp();
+    void exitEntry();
+    bool dateLeft();
+    void moveFromDate();
+    QLineEdit *amountBox(int slot) const;
+    void showAmount(int slot, Money value);
+
+    QComboBox *m_funds;
+    QComboBox *m_type;
+    QLineEdit *m_date;
+    QLineEdit *m_price;
+    QLineEdit *m_number;
+    QLineEdit *m_comm;
+    QLineEdit *m_cashDiv;
+    QPushButton *m_add;
+    QPushButton *m_correct;
+    QPushButton *m_delete;
+    QPushButton *m_createFund;
+    QPushButton *m_help;
+    QPushButton *m_exit;
+    SpreadsheetGrid *m_grid;
+    QPlainTextEdit *m_text;
+    QLabel *m_numFunds;
+    QLabel *m_numRec;
+    QLabel *m_done;
+    InputFields *m_fields = nullptr;
+    QuickHelpPanel *m_helpPanel = nullptr;
+    QObject *m_afterFields = nullptr;
+    // The record a correction stores over, fixed when Correct was pressed.
+    int m_correctedRecord = 0;
+    bool m_inDateLeave = false;
+    // The date box refused its text while the current event was handled.
+    bool m_dateRefused = false;
+};

@@ -1,0 +1,338 @@
+#include "invest/fund_database.h"
+
+#include <QTest>
+
+namespace {
+
+Money m(const char *text)
+{
+    Money value;
+    Money::fromDecimalText(QString::fromLatin1(text), value);
+    return value;
+}
+
+// A database of the given funds, no records yet.
+void Open(AppState &state, const QStringList &funds)
+{
+    CreateFundTables(state);
+    for (const QString &name : funds)
+        AddFund(state, name);
+}
+
+// Adds a record directly, without sorting.
+void Put(AppState &state, int fund, const char *code, QDate date, const EntryFigures &figures)
+{
+    state.RecordCount = qint16(state.RecordCount + 1);
+    state.RecordTable[state.RecordCount] = MakeRecord(fund, QLatin1String(code), date, figures, state.RecordCount);
+}
+
+} // namespace
+
+class TestFundDatabase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void storedFigures_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("entry"); // price, number, fees, cash dividend
+        QTest::addColumn<QStringList>("stored"); // shares, book value, div. shares value
+        QTest::newRow("bought") << "B" << QStringList{"10", "100", "50", "0"} << QStringList{"100", "1050", "0"};
+        QTest::newRow("sold") << "S" << QStringList{"10", "100", "50", "0"} << QStringList{"-100", "-950", "0"};
+        QTest::newRow("sold, no fees") << "S" << QStringList{"12.5", "3", "0", "0"} << QStringList{"-3", "-37.5", "0"};
+        QTest::newRow("cash dividend") << "C" << QStringList{"0", "0", "0", "100"} << QStringList{"0", "-100", "0"};
+        QTest::newRow("dividend shares") << "D" << QStringList{"10", "10", "0", "0"} << QStringList{"10", "0", "100"};
+        QTest::newRow("stock split") << "D" << QStringList{"0.0001", "100", "0", "0"} << QStringList{"100", "0", "0.01"};
+        QTest::newRow("fee cash") << "F" << QStringList{"0", "0", "25", "0"} << QStringList{"0", "25", "0"};
+        QTest::newRow("unit fee") << "U" << QStringList{"10", "5", "0", "0"} << QStringList{"-5", "0", "-50"};
+        // Price x number is a money product rounded to four decimals.
+        QTest::newRow("bought, odd price") << "B" << QStringList{"1.2345", "0.3333", "0", "0"}
+                                           << QStringList{"0.3333", "0.4115", "0"};
+    }
+    void storedFigures()
+    {
+        QFETCH(QString, code);
+        QFETCH(QStringList, entry);
+        QFETCH(QStringList, stored);
+        const EntryFigures figures{m(entry[0].toLatin1()), m(entry[1].toLatin1()), m(entry[2].toLatin1()),
+                                   m(entry[3].toLatin1())};
+        QVERIFY(FiguresFitType(code, figures));
+        const FundRecord record = MakeRecord(2, code, QDate(1998, 10, 12), figures, 7);
+        QCOMPARE(record.shares, m(stored[0].toLatin1()));
+        QCOMPARE(record.bookValue, m(stored[1].toLatin1()));
+        QCOMPARE(DivSharesValue(record), m(stored[2].toLatin1()));
+        QCOMPARE(record.fundNumber, Money::fromWhole(2));
+        QCOMPARE(record.recordNumber, qint16(7));
+    }
+
+    void refusedFigures_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("entry");
+        QTest::newRow("bought with a cash dividend") << "B" << QStringList{"10", "100", "0", "5"};
+        QTest::newRow("bought without a price") << "B" << QStringList{"0", "100", "0", "0"};
+        QTest::newRow("sold without shares") << "S" << QStringList{"10", "0", "0", "0"};
+        QTest::newRow("cash dividend with a price") << "C" << QStringList{"1", "0", "0", "100"};
+        QTest::newRow("cash dividend of 0") << "C" << QStringList{"0", "0", "0", "0"};
+        QTest::newRow("dividend shares with fees") << "D" << QStringList{"10", "1", "1", "0"};
+        QTest::newRow("fee cash with shares") << "F" << QStringList{"0", "1", "25", "0"};
+        QTest::newRow("unit fee without a price") << "U" << QStringList{"0", "5", "0", "0"};
+        QTest::newRow("no type") << "" << QStringList{"10", "100", "0", "0"};
+    }
+    void refusedFigures()
+    {
+        QFETCH(QString, code);
+        QFETCH(QStringList, entry);
+        QVERIFY(!FiguresFitType(code, {m(entry[0].toLatin1()), m(entry[1].toLatin1()), m(entry[2].toLatin1()),
+                                       m(entry[3].toLatin1())}));
+    }
+
+    void averageCost_data()
+    {
+        QTest::addColumn<QString>("book");
+        QTest::addColumn<QString>("shares");
+        QTest::addColumn<QString>("average");
+        QTest::newRow("purchase and a cash dividend") << "900" << "100" << "9";
+        QTest::newRow("a third") << "100" << "3" << "33.3333";
+        QTest::newRow("shares held 0.004") << "10" << "0.004" << "0";
+        QTest::newRow("shares held just above") << "10" << "0.0051" << "1960.7843";
+        QTest::newRow("negative book cost") << "-50" << "100" << "0";
+        QTest::newRow("book cost 0.004") << "0.004" << "100" << "0";
+        QTest::newRow("everything sold") << "-200" << "0" << "0";
+    }
+    void averageCost()
+    {
+        QFETCH(QString, book);
+        QFETCH(QString, shares);
+        QFETCH(QString, average);
+        QCOMPARE(AverageCostPerShare(m(book.toLatin1()), m(shares.toLatin1())), m(average.toLatin1()));
+    }
+
+    void statusLine()
+    {
+        AppState state;
+        CreateFundTables(state);
+        QCOMPARE(DatabaseStatus(state), QStringLiteral(" None "));
+        state.FundCount = 3;
+        state.RecordCount = 25;
+        QCOMPARE(DatabaseStatus(state), QStringLiteral(" Funds = 3    Records = 25 "));
+        state.CurrentFileName = QStringLiteral("DtaSampl.QVS");
+        QCOMPARE(DatabaseStatus(state), QStringLiteral(" DtaSampl.QVS    Funds = 3    Records = 25 "));
+        QCOMPARE(NumberText(0), QStringLiteral(" 0"));
+        QCOMPARE(NumberText(-3), QStringLiteral("-3"));
+    }
+
+    // Equal dates end in the order this Shell sort gives them, which is not
+    // the order a stable sort would keep.
+    void sortRecordsByDate_data()
+    {
+        QTest::addColumn<QList<int>>("days");     // day of month of records a, b, c, ...
+        QTest::addColumn<QString>("order");
+        QTest::newRow("two equal dates unchanged") << QList<int>{5, 5} << "ab";
+        QTest::newRow("reversed") << QList<int>{3, 2, 1} << "cba";
+        QTest::newRow("equal dates after the gaps") << QList<int>{1, 2, 1, 1} << "adcb";
+        QTest::newRow("sorted stays") << QList<int>{1, 2, 3, 4, 5} << "abcde";
+        QTest::newRow("one record") << QList<int>{9} << "a";
+    }
+    void sortRecordsByDate()
+    {
+        QFETCH(QList<int>, days);
+        QFETCH(QString, order);
+        AppState state;
+        Open(state, {QStringLiteral("Fund")});
+        for (int i = 0; i < days.size(); ++i)
+            Put(state, 1, "B", QDate(2020, 1, days[i]), {Money::fromWhole(i + 1), Money::fromWhole(1), {}, {}});
+        QCOMPARE(SortRecordsByDate(state), 0);
+        QString got;
+        for (int slot = 1; slot <= state.RecordCount; ++slot) {
+            got += QChar(u'a' + int(state.RecordTable[slot].price.floorUnits()) - 1);
+            QCOMPARE(state.RecordTable[slot].recordNumber, qint16(slot));
+        }
+        QCOMPARE(got, order);
+    }
+
+    void sortRefusesUnreadableDate()
+    {
+        AppState state;
+        Open(state, {QStringLiteral("Fund")});
+        Put(state, 1, "B", QDate(2020, 1, 2), {m("1"), m("1"), {}, {}});
+        Put(state, 1, "B", QDate(), {m("2"), m("1"), {}, {}});
+        QCOMPARE(SortRecordsByDate(state), 23);
+    }
+
+    void sortFundsByName()
+    {
+        AppState state;
+        Open(state, {QStringLiteral("beta"), QStringLiteral("Alpha"), QStringLiteral("alpha")});
+        const QDate day(2020, 5, 1);
+        Put(state, 1, "B", day, {m("1"), m("1"), {}, {}}); // beta
+        Put(state, 2, "B", day, {m("2"), m("1"), {}, {}}); // Alpha
+        Put(state, 3, "B", day, {m("3"), m("1"), {}, {}}); // alpha
+        Put(state, 1, "S", day, {m("1"), m("1"), {}, {}}); // beta
+        SortFundsByName(state);
+        QCOMPARE(FundName(state, 1), QStringLiteral("Alpha"));
+        QCOMPARE(FundName(state, 2), QStringLiteral("alpha"));
+        QCOMPARE(FundName(state, 3), QStringLiteral("beta"));
+        QCOMPARE(state.FundList.value(1, FundNumberColumn), QStringLiteral(" 1"));
+        // Every record still points at its own fund (told apart by price).
+        const QStringList expected{QString(), "beta", "Alpha", "alpha", "beta"};
+        for (int slot = 1; slot <= 4; ++slot)
+            QCOMPARE(FundName(state, int(state.RecordTable[slot].fundNumber.floorUnits())), expected[slot]);
+    }
+
+    void entryGrid()
+    {
+        AppState state;
+        Open(state, {QStringLiteral("A"), QStringLiteral("B")});
+        Put(state, 1, "B", QDate(2001, 2, 3), {m("10"), m("100"), m("0"), {}});
+        Put(state, 2, "B", QDate(2001, 2, 4), {m("5"), m("1"), m("0"), {}});
+        Put(state, 1, "C", QDate(2001, 3, 3), {{}, {}, {}, m("100")});
+        Put(state, 1, "U", QDate(2001, 4, 3), {m("10"), m("5"), {}, {}});
+        const EntryGrid grid = ShowRecords(state, 1);
+        QCOMPARE(grid.rows, 13);
+        QCOMPARE(grid.body.size(), 5);
+        QCOMPARE(grid.body[0], (QStringList{"1", "Bought  ", "2/3/2001", "10.0000", "100.0000", ".00", ".00", ".00",
+                                            "1,000.00"}));
+        QCOMPARE(grid.body[2], (QStringList{"3", "Unit Fee", "4/3/2001", "10.0000", "-5.0000", ".00", "-50.00", ".00",
+                                            ".00"}));
+        QCOMPARE(grid.body[3], QStringList(9));
+        QCOMPARE(grid.body[4], (QStringList{"Total:", "", "", "", "95.0000", "$.00", "$-50.00", "$100.00", "$900.00"}));
+        QCOMPARE(state.AverageCost, m("9.4737"));
+        QCOMPARE(RecordOfPosition(state, 1, 2), 3);
+        QCOMPARE(RecordOfPosition(state, 2, 1), 2);
+        QCOMPARE(RecordOfPosition(state, 2, 2), 0);
+        QCOMPARE(RecordOfPosition(state, 1, 0), 0);
+
+        // Twelve records: a grid of 16 rows, the totals in row 14.
+        for (int i = 0; i < 9; ++i)
+            Put(state, 2, "D", QDate(2002, 1, 1 + i), {m("1"), m("1"), {}, {}});
+        Put(state, 2, "F", QDate(2003, 1, 1), {{}, {}, m("3"), {}});
+        Put(state, 2, "S", QDate(2003, 1, 1), {m("2"), m("1"), {}, {}});
+        const EntryGrid large = ShowRecords(state, 2);
+        QCOMPARE(large.rows, 16);
+        QCOMPARE(large.body.size(), 14);
+        QCOMPARE(large.body[13][0], QStringLiteral("Total:"));
+    }
+
+    void storeRecord_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<int>("corrected");
+        QTest::addColumn<int>("message");
+        QTest::newRow("stored") << "B" << "10/12/1998" << "10" << 0 << 0;
+        QTest::newRow("corrected") << "B" << "10/12/1998" << "10" << 1 << 0;
+        QTest::newRow("no type") << "" << "10/12/1998" << "10" << 0 << 51;
+        QTest::newRow("no date") << "B" << " " << "10" << 0 << 31;
+        QTest::newRow("date not readable") << "B" << "31/31/1998" << "10" << 0 << 30;
+        QTest::newRow("no price") << "B" << "10/12/1998" << "0" << 0 << 20;
+        QTest::newRow("no price in a correction") << "B" << "10/12/1998" << "0" << 1 << 29;
+        QTest::newRow("correction past the records") << "B" << "10/12/1998" << "10" << 3 << 17;
+    }
+    void storeRecord()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, date);
+        QFETCH(QString, price);
+        QFETCH(int, corrected);
+        QFETCH(int, message);
+        AppState state;
+        Open(state, {QStringLiteral("A")});
+        Put(state, 1, "S", QDate(1990, 1, 1), {m("1"), m("1"), {}, {}});
+        Put(state, 1, "S", QDate(1991, 1, 1), {m("1"), m("1"), {}, {}});
+        const StoreResult result =
+            StoreRecord(state, 1, {code, date, {m(price.toLatin1()), m("100"), m("50"), {}}}, corrected);
+        QCOMPARE(result.message, message);
+        const int records = message == 0 && corrected == 0 ? 3 : 2;
+        QCOMPARE(state.RecordCount, qint16(records));
+        QCOMPARE(state.DataChanged, qint16(message == 0 ? 1 : 0));
+        // Nothing is ever stored in slot 0 or past the records.
+        QCOMPARE(state.RecordTable[0].typeCode, QString());
+        QCOMPARE(state.RecordTable[records + 1].typeCode, QString());
+        if (message == 0) {
+            // The 1998 record sorts last.
+            QCOMPARE(state.RecordTable[records].bookValue, m("1050"));
+            QCOMPARE(state.RecordTable[records].date, QDate(1998, 10, 12));
+        }
+    }
+
+    void recordLimit()
+    {
+        AppState state;
+        Open(state, {QStringLiteral("A")});
+        for (int i = 0; i < MaxEnteredRecords; ++i)
+            Put(state, 1, "F", QDate(2000, 1, 1), {{}, {}, m("1"), {}});
+        const StoreResult result = StoreRecord(state, 1, {"F", "1/2/2000", {{}, {}, m("2"), {}}}, 0);
+        QCOMPARE(result.message, 35);
+        QCOMPARE(state.RecordCount, qint16(MaxEnteredRecords));
+    }
+
+    void fundsAddedAndDeleted()
+    {
+        AppState state;
+        Open(state, {});
+        for (int i = 1; i <= MaxFunds; ++i)
+            QCOMPARE(AddFund(state, QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'))), i);
+        QCOMPARE(AddFund(state, QStringLiteral("one too many")), -36);
+        QCOMPARE(state.FundCount, qint16(MaxFunds));
+
+        AppState small;
+        Open(small, {QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")});
+        Put(small, 1, "B", QDate(2000, 1, 1), {m("1"), m("1"), {}, {}});
+        Put(small, 3, "B", QDate(2000, 1, 2), {m("3"), m("1"), {}, {}});
+        QVERIFY(!DeleteFund(small, 1)); // it has a record
+        QVERIFY(DeleteFund(small, 2));
+        QCOMPARE(small.FundCount, qint16(2));
+        QCOMPARE(FundName(small, 1), QStringLiteral("a"));
+        QCOMPARE(FundName(small, 2), QStringLiteral("c"));
+        QCOMPARE(FundName(small, 3), QString());
+        QCOMPARE(small.FundList.value(3, FundNumberColumn), QString());
+        QCOMPARE(small.RecordTable[1].fundNumber, Money::fromWhole(2)); // c's record
+        QCOMPARE(small.RecordTable[2].fundNumber, Money::fromWhole(1)); // a's record
+
+        QVERIFY(DeleteRecord(small, 1));
+        QCOMPARE(small.RecordCount, qint16(1));
+        QCOMPARE(small.RecordTable[1].price, m("3"));
+        QCOMPARE(small.RecordTable[1].recordNumber, qint16(1));
+        QVERIFY(!DeleteRecord(small, 0));
+        QVERIFY(!DeleteRecord(small, 2));
+    }
+
+    // Keys on a row past the funds never write the totals row.
+    void priceCellKeys_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("message");
+        QTest::addColumn<QString>("price");
+        QTest::newRow("digit") << 2 << int('7') << 0 << "17";
+        QTest::newRow("backspace") << 2 << 8 << 0 << "0";
+        QTest::newRow("delete") << 2 << 127 << 0 << "0";
+        QTest::newRow("delete on the totals row") << 31 << 127 << 22 << "5";
+        QTest::newRow("backspace past the funds") << 33 << 8 << 22 << "5";
+        QTest::newRow("digit on the totals row") << 31 << int('1') << 22 << "5";
+        QTest::newRow("a letter") << 2 << int('x') << 0 << "5";
+    }
+    void priceCellKeys()
+    {
+        QFETCH(int, row);
+        QFETCH(int, key);
+        QFETCH(int, message);
+        QFETCH(QString, price);
+        AppState state;
+        CreateFundTables(state);
+        state.FundValues.recreate(34, 8);
+        state.FundValues.set(row, 2, m("5"));
+        QString buffer = QStringLiteral("1");
+        const PriceKeyResult result = PriceCellKey(state, row, 1, key, buffer);
+        QCOMPARE(result.message, message);
+        QCOMPARE(state.FundValues.value(row, 2), m(price.toLatin1()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFundDatabase)
+#include "test_fund_database.moc"

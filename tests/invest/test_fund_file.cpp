@@ -1,0 +1,216 @@
+#include "invest/fund_database.h"
+#include "invest/fund_file.h"
+#include "shell/record_file.h"
+#include "support/full_disk.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Three funds and 25 records over several years, every type at least once.
+void MakeDatabase(AppState &state)
+{
+    CreateFundTables(state);
+    AddFund(state, QStringLiteral("Growth Fund"));
+    AddFund(state, QStringLiteral("Acme, Inc."));
+    AddFund(state, QStringLiteral("Bond Fund"));
+    const char *codes = "BSCDFU";
+    for (int i = 0; i < 25; ++i) {
+        const QString code = QChar::fromLatin1(codes[i % 6]);
+        EntryFigures figures;
+        if (code == QLatin1String("C"))
+            figures.cashDividend = Money::fromWhole(10 + i);
+        else if (code == QLatin1String("F"))
+            figures.fees = Money::fromDouble(2.5);
+        else
+            figures = {Money::fromDouble(10.25 + i), Money::fromWhole(i + 1),
+                       code == QLatin1String("B") || code == QLatin1String("S") ? Money::fromWhole(5) : Money(),
+                       Money()};
+        StoreRecord(state, 1 + i % 3, {code, QStringLiteral("%1/%2/%3").arg(1 + i % 12).arg(1 + i).arg(1996 + i % 5),
+                                       figures},
+                    0);
+    }
+}
+
+QByteArray Lines(std::initializer_list<const char *> lines)
+{
+    QByteArray text;
+    for (const char *line : lines)
+        text += QByteArray(line) + "\r\n";
+    return text;
+}
+
+} // namespace
+
+class TestFundFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void saveAndOpen()
+    {
+        AppState state;
+        MakeDatabase(state);
+        QCOMPARE(state.RecordCount, qint16(25));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("mine.qvs"));
+        QVERIFY(SaveFundFile(state, path));
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QCOMPARE(text.count("\r\n"), 29);
+        QVERIFY(text.startsWith("25,3,\"All Records\",\"31\"\r\n\"Growth Fund\",\" 1\"\r\n"));
+
+        const auto read = ReadFundFile(path);
+        QVERIFY(read.ok());
+        AppState opened;
+        CreateFundTables(opened);
+        opened.DataChanged = 1;
+        ApplyFundFile(opened, read.value(), QStringLiteral("mine.qvs"));
+        QCOMPARE(opened.RecordCount, qint16(25));
+        QCOMPARE(opened.FundCount, qint16(3));
+        QCOMPARE(opened.DataChanged, qint16(0));
+        QCOMPARE(DatabaseStatus(opened), QStringLiteral(" mine.qvs    Funds = 3    Records = 25 "));
+        for (int fund = 1; fund <= 3; ++fund) {
+            QCOMPARE(FundName(opened, fund), FundName(state, fund));
+            QCOMPARE(opened.FundList.value(fund, FundNumberColumn), NumberText(fund));
+        }
+        QCOMPARE(FundName(opened, AllRecordsSlot), QStringLiteral("All Records"));
+        for (int slot = 1; slot <= 25; ++slot) {
+            const FundRecord &a = state.RecordTable[slot];
+            const FundRecord &b = opened.RecordTable[slot];
+            QCOMPARE(b.fundNumber, a.fundNumber);
+            QCOMPARE(b.price, a.price);
+            QCOMPARE(b.shares, a.shares);
+            QCOMPARE(b.fees, a.fees);
+            QCOMPARE(b.cashDividend, a.cashDividend);
+            QCOMPARE(b.bookValue, a.bookValue);
+            QCOMPARE(b.typeCode, a.typeCode);
+            QCOMPARE(b.date, a.date);
+            QCOMPARE(b.recordNumber, qint16(slot));
+        }
+        // Written again, the file is the same to the byte.
+        QCOMPARE(FundFileText(opened), text);
+    }
+
+    void recordLine()
+    {
+        AppState state;
+        CreateFundTables(state);
+        AddFund(state, QStringLiteral("A"));
+        StoreRecord(state, 1, {"B", "10/12/1998", {Money::fromWhole(10), Money::fromWhole(100), Money::fromWhole(50), {}}},
+                    0);
+        StoreRecord(state, 1, {"S", "10/13/1998", {Money::fromDouble(10.5), Money::fromWhole(1), {}, {}}}, 0);
+        QCOMPARE(FundFileText(state), Lines({"2,1,\"All Records\",\"31\"", "\"A\",\" 1\"",
+                                             "1,10,100,50,0,1050,\"B\",#1998-10-12#",
+                                             "1,10.5,-1,0,0,-10.5,\"S\",#1998-10-13#"}));
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        const QByteArray head = "1,1,\"All Records\",\"31\"\r\n\"A\",\" 1\"\r\n";
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("fewer records than announced") << QByteArray("2,1,\"All Records\",\"31\"\r\n\"A\",\" 1\"\r\n"
+                                                                    "1,10,100,50,0,1050,\"B\",#1998-10-12#\r\n");
+        QTest::newRow("more records than announced")
+            << head + "1,10,100,50,0,1050,\"B\",#1998-10-12#\r\n1,10,100,50,0,1050,\"B\",#1998-10-12#\r\n";
+        QTest::newRow("1003 records") << QByteArray("1003,1,\"All Records\",\"31\"\r\n\"A\",\" 1\"\r\n");
+        QTest::newRow("31 funds") << QByteArray("0,31,\"All Records\",\"31\"\r\n");
+        QTest::newRow("negative count") << QByteArray("-1,0,\"All Records\",\"31\"\r\n");
+        QTest::newRow("unknown type") << head + "1,10,100,50,0,1050,\"X\",#1998-10-12#\r\n";
+        QTest::newRow("fund 0") << head + "0,10,100,50,0,1050,\"B\",#1998-10-12#\r\n";
+        QTest::newRow("fund past the funds") << head + "2,10,100,50,0,1050,\"B\",#1998-10-12#\r\n";
+        QTest::newRow("fund number with decimals") << head + "1.5,10,100,50,0,1050,\"B\",#1998-10-12#\r\n";
+        QTest::newRow("no such day") << head + "1,10,100,50,0,1050,\"B\",#1998-02-30#\r\n";
+        QTest::newRow("date as text") << head + "1,10,100,50,0,1050,\"B\",\"1998-10-12\"\r\n";
+        QTest::newRow("price as text") << head + "1,\"10\",100,50,0,1050,\"B\",#1998-10-12#\r\n";
+        QTest::newRow("short record") << head + "1,10,100,50,0,1050,\"B\"\r\n";
+        QTest::newRow("long record") << head + "1,10,100,50,0,1050,\"B\",#1998-10-12#,1\r\n";
+        QTest::newRow("fund number out of its slot") << QByteArray("0,1,\"All Records\",\"31\"\r\n\"A\",\" 2\"\r\n");
+        QTest::newRow("unterminated quote") << QByteArray("0,1,\"All Records\",\"31\"\r\n\"A,\" 1\"\r\n");
+        QTest::newRow("binary") << QByteArray("0,0,\"All\0Records\",\"31\"\r\n", 24);
+        QTest::newRow("a net worth file") << QByteArray("\"House\",250000\r\n\"Car\",9000\r\n");
+        QTest::newRow("huge number") << head + "1,99999999999999999999,100,50,0,1050,\"B\",#1998-10-12#\r\n";
+        QTest::newRow("oversized") << QByteArray(RecordReader::MaxFileSize + 1, ' ');
+    }
+    void refused()
+    {
+        QFETCH(QByteArray, text);
+        const auto read = ReadFundText(text);
+        QVERIFY(!read.ok());
+        QCOMPARE(read.message(), 13);
+        QVERIFY(!FundFileError(text).isEmpty());
+    }
+
+    void acceptedForms()
+    {
+        // No trailing line end, ".5" without its zero, empty lines after the records.
+        const auto read = ReadFundText("1,1,\"All Records\",\"31\"\r\n\"A\",\"1\"\r\n1,.5,2,0,0,1,\"B\",#2000-01-31#\r\n\r\n");
+        QVERIFY2(read.ok(), qPrintable(FundFileError("")));
+        QCOMPARE(read->records.first().price, Money::fromDouble(0.5));
+        QVERIFY(ReadFundText("0,0,\"All Records\",\"31\"").ok());
+    }
+
+    // The sample file the menu's help points to: several funds and years,
+    // every type, a split, and every record stored as entry would store it.
+    void sampleFile()
+    {
+        const auto read = ReadFundFile(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS"));
+        QVERIFY(read.ok());
+        AppState state;
+        ApplyFundFile(state, read.value(), QStringLiteral("DtaSampl.QVS"));
+        QVERIFY(state.FundCount >= 3);
+        QVERIFY(state.RecordCount >= 25);
+        QString codes;
+        bool split = false;
+        for (int slot = 1; slot <= state.RecordCount; ++slot) {
+            const FundRecord &r = state.RecordTable[slot];
+            if (!codes.contains(r.typeCode))
+                codes += r.typeCode;
+            split = split || (r.typeCode == QLatin1String("D") && r.price == Money::fromRaw(1));
+            const Money number = r.shares < Money() ? -r.shares : r.shares;
+            const FundRecord again =
+                MakeRecord(int(r.fundNumber.floorUnits()), r.typeCode, r.date, {r.price, number, r.fees, r.cashDividend}, slot);
+            QCOMPARE(again.shares, r.shares);
+            QCOMPARE(again.bookValue, r.bookValue);
+        }
+        QCOMPARE(codes.size(), 6);
+        QVERIFY(split);
+        QCOMPARE(state.RecordTable[1].date.year(), 1996);
+        QCOMPARE(state.RecordTable[state.RecordCount].date.year(), 2000);
+        // Already in date order: sorting changes nothing.
+        const QByteArray before = FundFileText(state);
+        QCOMPARE(SortRecordsByDate(state), 0);
+        QCOMPARE(FundFileText(state), before);
+    }
+
+    void failedSaveKeepsTheOldFile()
+    {
+        AppState state;
+        MakeDatabase(state);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("mine.qvs"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("0,0,\"All Records\",\"31\"\r\n");
+        old.close();
+        {
+            const FullDisk disk(64);
+            QString why;
+            QVERIFY(!SaveFundFile(state, path, &why));
+            QVERIFY(!why.isEmpty());
+        }
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("0,0,\"All Records\",\"31\"\r\n"));
+        QVERIFY(!SaveFundFile(state, folder.filePath(QStringLiteral("no/such/folder.qvs"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFundFile)
+#include "test_fund_file.moc"

@@ -1,0 +1,591 @@
+#include "app/tool_registry.h"
+#include "invest/fund_database.h"
+#include "invest/fund_file.h"
+#include "invest/fund_menu.h"
+#include "invest/fund_record_entry.h"
+#include "shell/mdi_container.h"
+#include "shell/menu_main.h"
+#include "shell/spreadsheet_grid.h"
+#include "support/full_disk.h"
+#include "support/window_driver.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// One record as typed: type list entry, date and the boxes it fills.
+struct Typed
+{
+    const char *type;
+    const char *date;
+    const char *price;
+    const char *number;
+    const char *fees;
+    const char *cashDividend;
+};
+
+} // namespace
+
+class TestFundWindows : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestShell> t;
+    std::unique_ptr<MdiContainer> frame;
+    FundMenu *menu = nullptr;
+    std::unique_ptr<WindowDriver> user;
+    std::unique_ptr<WindowDriver> entry;
+
+    AppState &state() { return t->state; }
+    QList<int> &messages() { return t->dialogs.messages; }
+
+    void openEntry()
+    {
+        QTest::mouseClick(menu->findChild<QPushButton *>("Editrec"), Qt::LeftButton);
+        QVERIFY(menu->entryWindow());
+        entry = std::make_unique<WindowDriver>(menu->entryWindow());
+    }
+    void leaveEntry()
+    {
+        entry->click("ExBut");
+        entry.reset();
+    }
+    void addFund(const QString &name)
+    {
+        t->dialogs.lines << name;
+        entry->click("createfund");
+    }
+    void choose(const char *list, int index)
+    {
+        auto *combo = entry->find<QComboBox>(QLatin1String(list));
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    void chooseFund(int fund) { choose("Funds", fund - 1); }
+    void chooseType(const char *name) { choose("ETransType", EntryTypeNames().indexOf(QLatin1String(name))); }
+    void typeRecord(const Typed &record)
+    {
+        chooseType(record.type);
+        entry->fill("InDate", QLatin1String(record.date));
+        const std::pair<const char *, const char *> boxes[] = {
+            {"InPrice", record.price}, {"InNumber", record.number}, {"InComm", record.fees}, {"InCashDiv", record.cashDividend}};
+        for (const auto &[box, text] : boxes)
+            if (text)
+                entry->fill(QLatin1String(box), QLatin1String(text));
+    }
+    void addRecord(const Typed &record)
+    {
+        typeRecord(record);
+        entry->click("AddaRec");
+    }
+    void clickRow(int row)
+    {
+        SpreadsheetGrid *grid = menu->entryWindow()->grid();
+        const QRect cell = grid->visualRect(grid->model()->index(row - 1, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+    QString cell(int row, int col) const { return entry->cell(QStringLiteral("EGrid"), row, col); }
+    QString status() const { return menu->findChild<QLabel *>("InfoBox")->text(); }
+    QString path(const QString &name) const { return t->folder.filePath(name); }
+    void saveAs(const QString &name)
+    {
+        t->dialogs.fileNames << path(name);
+        user->click("SaveFile");
+    }
+    void openFile(const QString &name)
+    {
+        t->dialogs.fileNames << path(name);
+        user->click("Loadfile");
+    }
+    // Two funds with a record each, not saved.
+    void smallDatabase()
+    {
+        openEntry();
+        addFund(QStringLiteral("Alpha"));
+        addRecord({"Bought", "1/5/2001", "10", "100", "50", nullptr});
+        addFund(QStringLiteral("Beta"));
+        addRecord({"Fee Cash", "1/6/2001", nullptr, nullptr, "12", nullptr});
+        leaveEntry();
+    }
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestShell>();
+        frame = std::make_unique<MdiContainer>(t->shell);
+        RegisterTools(*frame);
+        menu = qobject_cast<FundMenu *>(OpenFromMenu(*frame, QStringLiteral("Manager")));
+        QVERIFY(menu);
+        user = std::make_unique<WindowDriver>(menu);
+    }
+    void cleanup()
+    {
+        entry.reset();
+        user.reset();
+        frame.reset();
+        t.reset();
+    }
+
+    void menuOpensEmpty()
+    {
+        QCOMPARE(frame->caption(), QStringLiteral(" Investment Management Menu"));
+        QCOMPARE(status(), QStringLiteral(" None "));
+        QCOMPARE(FundName(state(), AllRecordsSlot), QStringLiteral("All Records"));
+        for (const char *command : {"Display", "SortRec", "CompCurr", "SaveFile"})
+            user->click(QLatin1String(command));
+        QCOMPARE(messages(), (QList<int>{15, 15, 15, 15}));
+        user->click("Help7");
+        QCOMPARE(messages().last(), 27);
+        user->click("ExitMenu");
+        QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
+        QVERIFY(t->dialogs.questions.isEmpty());
+    }
+
+    // Two funds, a record of every type, one corrected and one deleted,
+    // saved, left, and found again after opening the file.
+    void recordsSurviveSaveAndOpen()
+    {
+        openEntry();
+        QCOMPARE(frame->caption(), QStringLiteral(" Add and Edit Records"));
+        addFund(QStringLiteral("Growth Fund"));
+        addFund(QStringLiteral("Acme Inc."));
+        QCOMPARE(entry->text("NumFunds"), QStringLiteral(" 2"));
+        chooseFund(1);
+        addRecord({"Bought", "10/12/1998", "10", "100", "50", nullptr});
+        addRecord({"Sold", "3/1/1999", "12.5", "40", "0", nullptr});
+        addRecord({"Cash Dividend", "12/31/1998", nullptr, nullptr, nullptr, "100"});
+        addRecord({"Dividend Shares", "6/30/1999", "11", "2.5", nullptr, nullptr});
+        chooseFund(2);
+        addRecord({"Fee Cash", "1/15/2000", nullptr, nullptr, "25", nullptr});
+        addRecord({"Unit Fee", "2/15/2000", "20", "1.25", nullptr, nullptr});
+        addRecord({"Bought", "1/2/2000", "20", "10", "0", nullptr});
+        QCOMPARE(messages(), QList<int>());
+        QCOMPARE(entry->text("NumRec"), QStringLiteral(" 7"));
+        // Fund 2 in date order: the purchase first.
+        QCOMPARE(cell(1, 1), QStringLiteral("Bought  "));
+        QCOMPARE(cell(3, 4), QStringLiteral("-1.2500"));
+        QCOMPARE(cell(3, 6), QStringLiteral("-25.00"));
+        QCOMPARE(cell(5, 0), QStringLiteral("Total:"));
+        QCOMPARE(cell(5, 8), QStringLiteral("$225.00"));
+
+        chooseFund(1);
+        QCOMPARE(cell(1, 8), QStringLiteral("1,050.00"));
+        QCOMPARE(cell(2, 1), QStringLiteral("Cash Div."));
+        QCOMPARE(cell(3, 4), QStringLiteral("-40.0000"));
+        // Correct the sale: 40 shows as 40, stored again as -40 at the new price.
+        clickRow(3);
+        entry->click("Correctrec");
+        QCOMPARE(entry->text("InNumber"), QStringLiteral("40.0000"));
+        QCOMPARE(entry->text("InPrice"), QStringLiteral("$12.5000"));
+        QCOMPARE(entry->text("ETransType"), QStringLiteral("Sold"));
+        QVERIFY(!entry->find<QComboBox>("ETransType")->isEnabled());
+        entry->fill("InPrice", "13");
+        entry->click("AddaRec");
+        QCOMPARE(cell(3, 3), QStringLiteral("13.0000"));
+        QCOMPARE(cell(3, 4), QStringLiteral("-40.0000"));
+        QCOMPARE(cell(3, 8), QStringLiteral("-520.00"));
+        // Delete the cash dividend.
+        t->dialogs.answers << true;
+        clickRow(2);
+        entry->click("DelRec");
+        QCOMPARE(t->dialogs.questions, QList<int>{4});
+        QCOMPARE(cell(2, 1), QStringLiteral("Sold    "));
+        QCOMPARE(state().RecordCount, qint16(6));
+        QCOMPARE(state().DataChanged, qint16(1));
+        leaveEntry();
+        QCOMPARE(frame->caption(), QStringLiteral(" Investment Management Menu"));
+        QCOMPARE(status(), QStringLiteral(" Funds = 2    Records = 6 "));
+
+        const QByteArray saved = FundFileText(state());
+        saveAs(QStringLiteral("mine.qvs"));
+        QCOMPARE(messages(), QList<int>());
+        QCOMPARE(status(), QStringLiteral(" mine.qvs    Funds = 2    Records = 6 "));
+        user->click("ExitMenu");
+        QCOMPARE(t->dialogs.questions, QList<int>{4}); // saved: nothing asked
+        QVERIFY(frame->menu()->isVisible());
+
+        menu = qobject_cast<FundMenu *>(OpenFromMenu(*frame, QStringLiteral("Manager")));
+        user = std::make_unique<WindowDriver>(menu);
+        openFile(QStringLiteral("mine.qvs"));
+        QCOMPARE(status(), QStringLiteral(" mine.qvs    Funds = 2    Records = 6 "));
+        QCOMPARE(FundFileText(state()), saved);
+        openEntry();
+        chooseFund(1);
+        QCOMPARE(cell(2, 8), QStringLiteral("-520.00"));
+        QCOMPARE(cell(3, 1), QStringLiteral("Div. Shares"));
+    }
+
+    // From the fund menu to a stored record by the keyboard alone; amounts
+    // take four decimals and Enter follows the boxes the type uses.
+    void keyboardOnly()
+    {
+        smallDatabase();
+        user->focus("Loadfile");
+        user->key(Qt::Key_A, Qt::AltModifier);
+        QTest::qWait(150);
+        QVERIFY(menu->entryWindow());
+        entry = std::make_unique<WindowDriver>(menu->entryWindow());
+        entry->focus("Funds");
+        entry->key(Qt::Key_Down);
+        QCOMPARE(entry->text("Funds"), QStringLiteral("Alpha"));
+        entry->enter();
+        QCOMPARE(entry->focusedName(), QStringLiteral("ETransType"));
+        entry->key(Qt::Key_Down);
+        entry->key(Qt::Key_Down);
+        QCOMPARE(entry->text("ETransType"), QStringLiteral("Sold"));
+        entry->enter();
+        QCOMPARE(entry->focusedName(), QStringLiteral("InDate"));
+        entry->type("2/3/2004");
+        entry->enter();
+        QCOMPARE(entry->focusedName(), QStringLiteral("InPrice"));
+        entry->type("12.34567");
+        entry->enter();
+        QCOMPARE(entry->text("InPrice"), QStringLiteral("$12.3456"));
+        entry->type("10");
+        entry->enter();
+        QCOMPARE(entry->text("InNumber"), QStringLiteral("10.0000"));
+        entry->enter(); // no fees
+        QCOMPARE(entry->focusedName(), QStringLiteral("AddaRec"));
+        entry->enter();
+        QCOMPARE(messages(), QList<int>());
+        QCOMPARE(state().RecordCount, qint16(3));
+        QCOMPARE(cell(2, 3), QStringLiteral("12.3456"));
+        QCOMPARE(cell(2, 8), QStringLiteral("-123.46"));
+
+        // Dividend shares skip the fees box; a cash dividend goes straight to its own box.
+        chooseType("Dividend Shares");
+        entry->focus("InDate");
+        entry->type("2/4/2004");
+        entry->enter();
+        entry->type("1");
+        entry->enter();
+        entry->type("2");
+        entry->enter();
+        QCOMPARE(entry->focusedName(), QStringLiteral("AddaRec"));
+        chooseType("Cash Dividend");
+        entry->focus("InDate");
+        entry->enter();
+        QCOMPARE(entry->focusedName(), QStringLiteral("InCashDiv"));
+        QVERIFY(!entry->find<QLineEdit>("InPrice")->isVisible());
+    }
+
+    void entryChecks_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<int>("message");
+        QTest::newRow("no type") << "" << "" << "" << 51;
+        QTest::newRow("no date") << "Bought" << "" << "10" << 31;
+        QTest::newRow("no price") << "Bought" << "1/2/2003" << "" << 20;
+        QTest::newRow("accepted") << "Bought" << "1/2/2003" << "10" << 0;
+    }
+    void entryChecks()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, date);
+        QFETCH(QString, price);
+        QFETCH(int, message);
+        openEntry();
+        addFund(QStringLiteral("Alpha"));
+        if (!type.isEmpty())
+            chooseType(type.toLatin1());
+        if (!date.isEmpty())
+            entry->fill("InDate", date);
+        if (!price.isEmpty())
+            entry->fill("InPrice", price);
+        if (!type.isEmpty())
+            entry->fill("InNumber", QStringLiteral("5"));
+        entry->click("AddaRec");
+        QCOMPARE(messages(), message ? QList<int>{message} : QList<int>());
+        QCOMPARE(state().RecordCount, qint16(message ? 0 : 1));
+        // A refused new record keeps its row for repair.
+        QCOMPARE(entry->text("InDate"), message ? date : QString());
+    }
+
+    void typeWithoutFund()
+    {
+        openEntry();
+        chooseType("Bought");
+        QCOMPARE(messages(), QList<int>{16});
+        QCOMPARE(entry->text("ETransType"), QString());
+        entry->click("AddaRec");
+        entry->click("DelRec");
+        entry->click("Correctrec");
+        QCOMPARE(messages(), (QList<int>{16, 16, 16, 16}));
+    }
+
+    void badDateWhenLeavingTheBox()
+    {
+        openEntry();
+        addFund(QStringLiteral("Alpha"));
+        chooseType("Bought");
+        entry->fill("InDate", "13/45/2001");
+        QCOMPARE(messages(), QList<int>{30});
+        QCOMPARE(entry->text("InDate"), QStringLiteral("12/6/2026"));
+        // Only date keys go in.
+        entry->focus("InDate");
+        entry->find<QLineEdit>("InDate")->clear();
+        entry->type("1a/2b/2003");
+        QCOMPARE(entry->text("InDate"), QStringLiteral("1/2/2003"));
+    }
+
+    // A date refused as the date box is left is never stored, neither when
+    // a click on Add Record took the focus nor when Add Record's access key
+    // was pressed in the box.
+    void refusedDateIsNotStored_data()
+    {
+        QTest::addColumn<bool>("accessKey");
+        QTest::newRow("click") << false;
+        QTest::newRow("access key") << true;
+    }
+    void refusedDateIsNotStored()
+    {
+        QFETCH(bool, accessKey);
+        openEntry();
+        addFund(QStringLiteral("Alpha"));
+        chooseType("Fee Cash");
+        entry->fill("InComm", "5");
+        entry->focus("InDate");
+        entry->type("2/30/2003");
+        if (accessKey) {
+            entry->key(Qt::Key_A, Qt::AltModifier);
+            QTest::qWait(150);
+        } else {
+            entry->click("AddaRec");
+        }
+        QCOMPARE(messages(), QList<int>{30});
+        QCOMPARE(state().RecordCount, qint16(0));
+        QCOMPARE(entry->text("InDate"), QStringLiteral("12/6/2026"));
+        // The user has seen today's date: the next press stores it.
+        QTest::qWait(10);
+        entry->click("AddaRec");
+        QCOMPARE(state().RecordCount, qint16(1));
+        QCOMPARE(state().RecordTable[1].date, QDate(2026, 12, 6));
+    }
+
+    // Decision: a record always lands in a real slot; a stale correction
+    // mode from elsewhere never stores into slot 0.
+    void staleCorrectionModeStoresANewRecord()
+    {
+        state().CalcMode = 1;
+        openEntry();
+        QCOMPARE(state().CalcMode, qint16(0));
+        addFund(QStringLiteral("Alpha"));
+        state().CalcMode = 1; // as a window left it
+        chooseType("Fee Cash");
+        entry->fill("InDate", "1/2/2003");
+        entry->fill("InComm", "5");
+        entry->click("AddaRec");
+        QCOMPARE(messages(), QList<int>());
+        QCOMPARE(state().RecordCount, qint16(1));
+        QCOMPARE(state().RecordTable[1].fees, Money::fromWhole(5));
+        QCOMPARE(state().RecordTable[0].typeCode, QString());
+    }
+
+    // Decision: the record corrected is the one chosen when Correct was pressed.
+    void correctionStaysOnItsRecord()
+    {
+        openEntry();
+        addFund(QStringLiteral("Alpha"));
+        addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "5", nullptr});
+        addRecord({"Fee Cash", "1/3/2003", nullptr, nullptr, "6", nullptr});
+        clickRow(1);
+        entry->click("Correctrec");
+        clickRow(2);
+        entry->fill("InComm", "7");
+        entry->click("AddaRec");
+        QCOMPARE(messages(), QList<int>());
+        QCOMPARE(state().RecordTable[1].fees, Money::fromWhole(7));
+        QCOMPARE(state().RecordTable[2].fees, Money::fromWhole(6));
+        QCOMPARE(state().RecordCount, qint16(2));
+    }
+
+    void correctAndDeleteNeedARecord()
+    {
+        openEntry();
+        addFund(QStringLiteral("Alpha"));
+        addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "5", nullptr});
+        clickRow(3); // the total row
+        entry->click("Correctrec");
+        entry->click("DelRec");
+        QCOMPARE(messages(), (QList<int>{17, 17}));
+        QCOMPARE(state().RecordCount, qint16(1));
+    }
+
+    // Decision: only a save that succeeded clears the changed flag; a failed
+    // save says so and keeps the old file whole.
+    void failedOrCancelledSaveKeepsTheFlag()
+    {
+        smallDatabase();
+        user->click("SaveFile"); // cancelled
+        QCOMPARE(state().DataChanged, qint16(1));
+        saveAs(QStringLiteral("no/such/folder/x.qvs"));
+        QCOMPARE(messages(), QList<int>{25});
+        QCOMPARE(state().DataChanged, qint16(1));
+
+        QFile old(path(QStringLiteral("old.qvs")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("0,0,\"All Records\",\"31\"\r\n");
+        old.close();
+        {
+            const FullDisk disk(40);
+            saveAs(QStringLiteral("old.qvs"));
+        }
+        QCOMPARE(messages(), (QList<int>{25, 25}));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("0,0,\"All Records\",\"31\"\r\n"));
+        QCOMPARE(state().DataChanged, qint16(1));
+        QVERIFY(state().CurrentFileName.isEmpty());
+        // Leaving still asks; Yes stays in the menu.
+        t->dialogs.answers << true;
+        user->click("ExitMenu");
+        QCOMPARE(t->dialogs.questions, QList<int>{3});
+        QCOMPARE(frame->activeTool(), static_cast<QWidget *>(menu));
+    }
+
+    // Decision: opening asks about unsaved changes, and a file that fails
+    // its checks leaves the database in memory as it was.
+    void openingAsksAndKeepsMemoryOnFailure()
+    {
+        smallDatabase();
+        const QByteArray before = FundFileText(state());
+        t->dialogs.answers << true;
+        openFile(QStringLiteral("whatever.qvs"));
+        QCOMPARE(t->dialogs.questions, QList<int>{3});
+        QVERIFY(t->dialogs.fileKinds.isEmpty()); // went back to save
+        t->dialogs.fileNames.clear();
+
+        QFile bad(path(QStringLiteral("bad.qvs")));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("2,1,\"All Records\",\"31\"\r\n\"A\",\" 1\"\r\n1,10,100,50,0,1050,\"B\",#1998-10-12#\r\n");
+        bad.close();
+        t->dialogs.answers << false;
+        openFile(QStringLiteral("bad.qvs"));
+        QCOMPARE(messages(), QList<int>{13});
+        QCOMPARE(FundFileText(state()), before);
+        QCOMPARE(status(), QStringLiteral(" Funds = 2    Records = 2 "));
+        QCOMPARE(state().DataChanged, qint16(1));
+
+        // A good file replaces it and counts as saved.
+        state().DataChanged = 0;
+        saveAs(QStringLiteral("good.qvs"));
+        state().DataChanged = 1;
+        t->dialogs.answers << false;
+        openFile(QStringLiteral("good.qvs"));
+        QCOMPARE(state().DataChanged, qint16(0));
+        QCOMPARE(status(), QStringLiteral(" good.qvs    Funds = 2    Records = 2 "));
+    }
+
+    // Decision: funds are chosen by their place in the list.
+    void twoFundsOfOneName()
+    {
+        openEntry();
+        addFund(QStringLiteral("Same"));
+        addFund(QStringLiteral("Same"));
+        chooseFund(2);
+        addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "5", nullptr});
+        QCOMPARE(state().RecordTable[1].fundNumber, Money::fromWhole(2));
+        chooseFund(1);
+        QCOMPARE(cell(1, 0), QString());
+        chooseFund(2);
+        QCOMPARE(cell(1, 0), QStringLiteral("1"));
+    }
+
+    void fundDeletedWhenEmpty()
+    {
+        openEntry();
+        addFund(QStringLiteral("Zeta"));
+        addFund(QStringLiteral("Beta"));
+        addFund(QStringLiteral("Alpha"));
+        addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "5", nullptr}); // Alpha's
+        chooseFund(1);
+        state().DataChanged = 0;
+        t->dialogs.answers << true;
+        entry->click("DelRec");
+        QCOMPARE(t->dialogs.questions, QList<int>{5});
+        QCOMPARE(state().FundCount, qint16(2));
+        QCOMPARE(entry->find<QComboBox>("Funds")->itemText(0), QStringLiteral("Alpha"));
+        QCOMPARE(entry->find<QComboBox>("Funds")->itemText(1), QStringLiteral("Beta"));
+        QCOMPARE(FundName(state(), int(state().RecordTable[1].fundNumber.floorUnits())), QStringLiteral("Alpha"));
+        QCOMPARE(entry->text("NumFunds"), QStringLiteral(" 2"));
+        QCOMPARE(state().DataChanged, qint16(0));
+    }
+
+    void thirtyFundLimit()
+    {
+        openEntry();
+        for (int i = 1; i <= 31; ++i)
+            addFund(QStringLiteral("Fund %1").arg(i));
+        QCOMPARE(messages(), QList<int>{36});
+        QCOMPARE(state().FundCount, qint16(30));
+        t->dialogs.lines << QStringLiteral("1");
+        entry->click("createfund"); // cancelled: nothing
+        QCOMPARE(messages(), QList<int>{36});
+    }
+
+    void sortFromTheMenu()
+    {
+        openEntry();
+        addFund(QStringLiteral("beta"));
+        addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "1", nullptr});
+        addFund(QStringLiteral("Alpha"));
+        addRecord({"Fee Cash", "1/1/2003", nullptr, nullptr, "2", nullptr});
+        addFund(QStringLiteral("alpha"));
+        addRecord({"Fee Cash", "1/3/2003", nullptr, nullptr, "3", nullptr});
+        leaveEntry();
+        state().DataChanged = 0;
+        user->click("SortRec");
+        QCOMPARE(state().DataChanged, qint16(1));
+        QCOMPARE(FundName(state(), 1), QStringLiteral("Alpha"));
+        QCOMPARE(FundName(state(), 2), QStringLiteral("alpha"));
+        QCOMPARE(FundName(state(), 3), QStringLiteral("beta"));
+        const QStringList owners{QString(), "Alpha", "beta", "alpha"};
+        for (int slot = 1; slot <= 3; ++slot)
+            QCOMPARE(FundName(state(), int(state().RecordTable[slot].fundNumber.floorUnits())), owners[slot]);
+        QCOMPARE(status(), QStringLiteral(" Funds = 3    Records = 3 "));
+        // With records, the listing and value windows say they are not there yet.
+        user->click("Display");
+        QCOMPARE(status(), QStringLiteral(" Record listings are not available yet. "));
+        user->click("CompCurr");
+        QCOMPARE(status(), QStringLiteral(" Current values are not available yet. "));
+        QCOMPARE(messages(), QList<int>());
+    }
+
+    // Decision: closing the program with unsaved records asks; Yes keeps it open.
+    void closingTheProgramAsks()
+    {
+        smallDatabase();
+        openEntry(); // the entry window open over the menu changes nothing
+        t->dialogs.answers << true;
+        QVERIFY(!frame->close());
+        QCOMPARE(t->dialogs.questions, QList<int>{3});
+        QCOMPARE(state().DataChanged, qint16(1));
+        t->dialogs.answers << false;
+        QVERIFY(frame->close());
+        QCOMPARE(state().DataChanged, qint16(0));
+    }
+
+    void quickHelpShowsTheSamples()
+    {
+        openEntry();
+        entry->click("EHelp");
+        QCOMPARE(entry->text("EHelp"), QStringLiteral("Close &Help"));
+        const QString help = entry->text("TxtBox");
+        QVERIFY(help.contains(QStringLiteral(" Bought                           12/6/2026                     10.00")));
+        QCOMPARE(help.count(QStringLiteral("12/6/2026")), 6);
+        QVERIFY(help.endsWith(QStringLiteral("End")));
+        entry->click("EHelp");
+        QCOMPARE(entry->text("EHelp"), QStringLiteral("Quick &Help"));
+    }
+};
+
+QTEST_MAIN(TestFundWindows)
+#include "test_fund_windows.moc"
