@@ -1,9 +1,9 @@
+#include "support/report_program.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 // Runs "tallomar-report funds" on database files as a script would.
@@ -11,31 +11,16 @@ class TestFundsCommand : public QObject
 {
     Q_OBJECT
 
-    struct Run
-    {
-        int code = -1;
-        QByteArray out;
-        QString err;
-        QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-    };
-
-    QTemporaryDir m_dir;
+    // A copy of the program of the test's own, so a developer's settings file
+    // beside the build's program plays no part.
+    ReportProgram m_report;
     QString m_file;
 
-    Run run(QStringList arguments) const
-    {
-        QProcess process;
-        process.start(QStringLiteral(TALLOMAR_REPORT), arguments);
-        process.waitForFinished(60000);
-        Run result;
-        result.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = process.readAllStandardOutput();
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
-    }
+    using Run = ReportRun;
+    Run run(const QStringList &arguments) const { return m_report.run(arguments); }
     QString write(const QString &name, const QByteArray &text) const
     {
-        const QString path = m_dir.filePath(name);
+        const QString path = m_report.filePath(name);
         QFile file(path);
         if (file.open(QIODevice::WriteOnly))
             file.write(text);
@@ -45,6 +30,7 @@ class TestFundsCommand : public QObject
 private slots:
     void initTestCase()
     {
+        QVERIFY(m_report.setUp());
         // Funds out of name order and records out of date order, as a file
         // written before a sort holds them.
         m_file = write(QStringLiteral("funds.qvs"),
@@ -109,7 +95,7 @@ private slots:
 
     void pdf()
     {
-        const QString out = m_dir.filePath(QStringLiteral("funds.pdf"));
+        const QString out = m_report.filePath(QStringLiteral("funds.pdf"));
         const Run r = run({"funds", "--file", m_file, "--format", "pdf", "--out", out});
         QCOMPARE(r.code, 0);
         QFile file(out);
