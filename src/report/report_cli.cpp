@@ -373,8 +373,10 @@ QString AsText(const QList<QStringList> &grid, const QString &currencySymbol)
             const QString cell = r == 0 ? Simplified(grid.at(r).at(c)) : grid.at(r).at(c);
             cells << (names[c] ? cell.leftJustified(widths[c]) : cell.rightJustified(widths[c]));
         }
-        const QString line = cells.join(QStringLiteral("  "));
-        text += line.trimmed().isEmpty() ? QString() : line;
+        QString line = cells.join(QStringLiteral("  "));
+        while (!line.isEmpty() && line.back().isSpace())
+            line.chop(1);
+        text += line;
         text += QLatin1Char('\n');
     }
     return text;

@@ -69,6 +69,7 @@ private slots:
         QTest::newRow("text") << "text" << "Sub Total      150,000.00";
         // The liabilities' names read from the left, as the assets' do.
         QTest::newRow("text, names from the left") << "text" << "$150,000.00  Total Liabilities   $0.00\n";
+        QTest::newRow("text, no spaces at line ends") << "text" << "\nSub Total      150,000.00\n";
         QTest::newRow("csv") << "csv" << "Total Assets,150000.00,Total Liabilities,0.00\r\n";
         QTest::newRow("report") << "report" << " Sub Total                   150,000.00\n";
     }
