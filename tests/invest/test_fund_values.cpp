@@ -99,6 +99,11 @@ private slots:
         QTest::newRow("29 and 71")
             << 2 << QStringList{"1:B:1:29:0:0", "2:B:1:71:0:0"} << QStringList{"1", "1"}
             << QStringList{"29.0000 0.0000 0.0000 29.0000", "71.0000 0.0000 0.0000 71.0000"} << "100.0000 0.0000 0.0000";
+        QTest::newRow("the help's example")
+            << 2 << QStringList{"1:B:10:100:50:0", "1:D:10.5:2:0:0", "1:C:0:0:0:30", "1:S:12:50:25:0", "2:B:5:200:0:0"}
+            << QStringList{"13", "5.10"}
+            << QStringList{"676.0000 231.0000 51.9101 39.8500", "1020.0000 20.0000 2.0000 60.1400"}
+            << "1696.0000 251.0000 17.3702";
         // Sales are not checked against holdings: the whole can fall below 0.
         QTest::newRow("whole below 0")
             << 2 << QStringList{"1:B:1:10:0:0", "2:S:1:20:0:0"} << QStringList{"1", "1"}

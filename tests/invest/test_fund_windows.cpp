@@ -665,6 +665,14 @@ private slots:
         table.click("Printr");
         QCOMPARE(t->printer.jobs.size(), 1);
         QVERIFY(t->printer.jobs.at(0).toText().contains(QStringLiteral("Current Value of all Funds.")));
+        // Printing resets the mode; the graph still draws the funds shown.
+        QCOMPARE(state().CalcMode, qint16(0));
+        table.click("DrwGraph");
+        QCOMPARE(frame->overTool()->objectName(), QStringLiteral("GraphsAll"));
+        QCOMPARE(state().GraphKind, qint16(0));
+        QCOMPARE(state().ResultCount, qint16(funds));
+        QVERIFY(!state().FundValues.value(1, ValueTotalColumn).isZero());
+        QTest::mouseClick(frame->overTool()->findChild<QPushButton *>("ExitBut"), Qt::LeftButton);
         table.click("ExitBut");
         QVERIFY(!menu->tableWindow());
         answerChooser(0);
