@@ -99,6 +99,8 @@ FundCurrValue::FundCurrValue(Shell &shell, MdiContainer &frame)
         this->frame().setCaption(QStringLiteral(" Investment Management Menu"));
         emit exited();
     });
+    // Focus given to the window goes to the grid, so typing starts at once.
+    setFocusProxy(m_grid);
     // Typing starts in the first fund's price cell.
     m_grid->setCurrentIndex(m_grid->model()->index(0, 1));
     m_row = 1;
@@ -187,6 +189,7 @@ FundTable::FundTable(Shell &shell, MdiContainer &frame, QWidget *parent)
     connect(m_print, &QPushButton::clicked, this, &FundTable::print);
     connect(m_graph, &QPushButton::clicked, this, &FundTable::secondButton);
     connect(m_exit, &QPushButton::clicked, this, &FundTable::exitTable);
+    setFocusProxy(m_grid);
 }
 
 void FundTable::setWidths(const int (&increments)[8])
