@@ -271,6 +271,9 @@ FundTable *FundMenu::openTable()
         m_table->deleteLater();
     auto *table = new FundTable(shell(), frame(), this);
     m_table = table;
+    // The menu's own controls go while the table is up, so their keys
+    // (Alt+X among them) cannot clash with the table's.
+    showOwnControls(false);
     table->setGeometry(rect());
     table->raise();
     table->show();
@@ -279,10 +282,18 @@ FundTable *FundMenu::openTable()
         if (m_table)
             m_table->deleteLater();
         m_table = nullptr;
+        showOwnControls(true);
         setFocus();
         ShowDatabaseStatus();
     });
     return table;
+}
+
+void FundMenu::showOwnControls(bool show)
+{
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (child != m_table)
+            child->setVisible(show);
 }
 
 void FundMenu::resizeEvent(QResizeEvent *event)

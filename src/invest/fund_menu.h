@@ -47,6 +47,7 @@ private:
     void exitManager();
     void entryClosed();
     FundTable *openTable();
+    void showOwnControls(bool show);
 
     QLabel *m_infoBox;
     QPointer<FundRecordEntry> m_entry;

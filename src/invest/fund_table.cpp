@@ -151,8 +151,17 @@ void FundCurrValue::applyKey(int key)
 void FundCurrValue::calculate()
 {
     AppState &state = shell().state;
-    if (const int message = CollectHoldings(state); message != 0) {
-        shell().dialogs.message(message);
+    try {
+        if (const int message = CollectHoldings(state); message != 0) {
+            shell().dialogs.message(message);
+            return;
+        }
+        // Valued here first, so that a figure too large for money is told
+        // while the prices can still be corrected.
+        ComputeCurrentValues(state);
+    } catch (const ArithmeticFault &) {
+        PreparePriceTable(state);
+        shell().dialogs.message(MsgWrongEntry);
         return;
     }
     emit calculated();
@@ -281,7 +290,12 @@ void FundTable::currentValue()
     if (typed.isEmpty())
         return;
     state.PrintBlocks = QStringList(4);
-    const ListedValue value = ValueOfListedFund(state, LeadingMoney(typed));
+    ListedValue value;
+    try {
+        value = ValueOfListedFund(state, LeadingMoney(typed));
+    } catch (const ArithmeticFault &) {
+        value.message = MsgWrongEntry;
+    }
     if (value.message != 0) {
         shell().dialogs.message(value.message);
         return;

@@ -445,10 +445,19 @@ int RunFunds(const QStringList &arguments, const QString &programDir, QTextStrea
         if (listed == 0)
             return usage(QStringLiteral("--listing '%1' names no fund of the file").arg(which));
         const Money price = state.FundValues.value(listed, ValuePriceColumn);
-        shown = ListRecords(state, listed);
+        try {
+            shown = ListRecords(state, listed);
+        } catch (const ArithmeticFault &) {
+            err << MessageText(MsgWrongEntry, state.TodayText) << '\n';
+            return ReportRefused;
+        }
         state.PrintBlocks = QStringList(4);
         if (listed != AllRecordsSlot && !price.isZero()) {
-            current = ValueOfListedFund(state, price);
+            try {
+                current = ValueOfListedFund(state, price);
+            } catch (const ArithmeticFault &) {
+                current.message = MsgWrongEntry;
+            }
             if (current.message != 0) {
                 err << MessageText(current.message, state.TodayText) << '\n';
                 return ReportRefused;
@@ -462,11 +471,11 @@ int RunFunds(const QStringList &arguments, const QString &programDir, QTextStrea
             err << MessageText(MsgEmptyFund, state.TodayText) << " (" << FundName(state, empty) << ")\n";
             return ReportRefused;
         }
-        if (const int message = CollectHoldings(state); message != 0) {
-            err << MessageText(message, state.TodayText) << '\n';
-            return ReportRefused;
-        }
         try {
+            if (const int message = CollectHoldings(state); message != 0) {
+                err << MessageText(message, state.TodayText) << '\n';
+                return ReportRefused;
+            }
             ComputeCurrentValues(state);
         } catch (const ArithmeticFault &) {
             err << MessageText(MsgWrongEntry, state.TodayText) << '\n';

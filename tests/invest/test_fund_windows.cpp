@@ -649,6 +649,8 @@ private slots:
         QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CurValOK"), Qt::LeftButton);
         QVERIFY(menu->tableWindow());
         QVERIFY(menu->tableWindow()->valueTableShown());
+        // The menu's buttons are not there to take the table's keys.
+        QVERIFY(!menu->findChild<QPushButton *>("ExitMenu")->isVisible());
         QCOMPARE(frame->caption(), QStringLiteral(" Current Value of all Funds"));
         QCOMPARE(tableCell(1, 3), QStringLiteral("$20.00"));
         QCOMPARE(tableCell(funds + 3, 0), QStringLiteral("Total:"));
@@ -675,6 +677,7 @@ private slots:
         QTest::mouseClick(frame->overTool()->findChild<QPushButton *>("ExitBut"), Qt::LeftButton);
         table.click("ExitBut");
         QVERIFY(!menu->tableWindow());
+        QVERIFY(menu->findChild<QPushButton *>("ExitMenu")->isVisible());
         answerChooser(0);
         user->click("Display");
         QVERIFY(menu->tableWindow());
@@ -729,6 +732,28 @@ private slots:
         QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CurValOK"), Qt::LeftButton);
         QCOMPARE(messages().last(), 24);
         QVERIFY(menu->priceWindow());
+    }
+
+    // A price that takes a holding past what money can hold is told, and
+    // the prices can be corrected.
+    void valueTooLargeIsTold()
+    {
+        AddFund(state(), QStringLiteral("Huge"));
+        state().RecordCount = 1;
+        state().RecordTable[1] = MakeRecord(1, QStringLiteral("B"), QDate(2001, 1, 5),
+                                            {Money::fromWhole(90000000), Money::fromWhole(9000000), {}, {}}, 1);
+        user->click("CompCurr");
+        priceGrid()->setFocus();
+        typePrice(QStringLiteral("1000000000"));
+        QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CurValOK"), Qt::LeftButton);
+        QCOMPARE(messages(), QList<int>{3});
+        QVERIFY(menu->priceWindow());
+        QVERIFY(!menu->tableWindow());
+        QTest::keyClick(priceGrid(), Qt::Key_Backspace);
+        typePrice(QStringLiteral("100000"));
+        QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CurValOK"), Qt::LeftButton);
+        QVERIFY(menu->tableWindow());
+        QCOMPARE(tableCell(1, 4), QStringLiteral("900,000,000,000.00"));
     }
 
     void emptyFundStopsTheValues()

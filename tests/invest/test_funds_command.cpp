@@ -216,6 +216,26 @@ private slots:
         QVERIFY2(values.out.contains("1,Split,10.0000,0.0000,5.0000,50.0000,50.0000,100.0000,100.0000"), values.out.constData());
     }
 
+    // A holding valued past what money can hold is refused, never a crash.
+    void valueTooLarge_data()
+    {
+        QTest::addColumn<QString>("asked");
+        QTest::newRow("value table") << "--values";
+        QTest::newRow("one fund's listing") << "--listing";
+    }
+    void valueTooLarge()
+    {
+        QFETCH(QString, asked);
+        const QString path = write(QStringLiteral("huge.qvs"), "1,1,\"All Records\",\"31\"\r\n\"Huge\",\" 1\"\r\n"
+                                                               "1,90000000,9000000,0,0,810000000000000,\"B\",#2001-01-05#\r\n");
+        QStringList arguments{"funds", "--file", path, "--price", "1=1000000000", asked};
+        if (asked == QLatin1String("--listing"))
+            arguments << "1";
+        const Run r = run(arguments);
+        QCOMPARE(r.code, 3);
+        QCOMPARE(r.err.trimmed(), QStringLiteral("Wrong or missing entry, try again."));
+    }
+
     void valuesPdf()
     {
         const QString out = m_report.filePath(QStringLiteral("values.pdf"));
