@@ -728,6 +728,13 @@ private slots:
         user->click("CompCurr");
         QCOMPARE(priceGrid()->cell(1, 1), QString());
         QCOMPARE(priceGrid()->cell(2, 1), QStringLiteral("3.00"));
+        WindowDriver prices(menu->priceWindow());
+        prices.click("Help9");
+        QCOMPARE(prices.find<QPushButton>("Help9")->text(), QStringLiteral("Close &Help"));
+        QVERIFY(prices.find<QPlainTextEdit>("CurPriceText")->toPlainText().endsWith(
+            QStringLiteral("For DtaSampl enter 20.00 for all Current Price inputs. ")));
+        prices.click("Help9");
+        QVERIFY(!prices.find<QPlainTextEdit>("CurPriceText")->isVisible());
         // Alpha holds shares without a price: message 24, the window stays.
         QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CurValOK"), Qt::LeftButton);
         QCOMPARE(messages().last(), 24);
