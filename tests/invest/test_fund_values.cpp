@@ -14,9 +14,9 @@ Money m(const QString &text)
 }
 
 // A record as "fund:code:price:number:fees:cash", dated in record order.
-void Put(AppState &state, const QString &spec)
+void Put(AppState &state, const QString &record)
 {
-    const QStringList p = spec.split(QLatin1Char(':'));
+    const QStringList p = record.split(QLatin1Char(':'));
     state.RecordCount = qint16(state.RecordCount + 1);
     const EntryFigures figures{m(p[2]), m(p[3]), m(p[4]), m(p[5])};
     state.RecordTable[state.RecordCount] = MakeRecord(p[0].toInt(), p[1], QDate(2024, 1, 1).addDays(state.RecordCount),
