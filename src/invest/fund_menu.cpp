@@ -3,6 +3,8 @@
 #include "invest/fund_database.h"
 #include "invest/fund_file.h"
 #include "invest/fund_record_entry.h"
+#include "invest/fund_table.h"
+#include "invest/fund_values.h"
 #include "shell/calculator_parts.h"
 #include "shell/mdi_container.h"
 #include "shell/message_numbers.h"
@@ -226,14 +228,79 @@ void FundMenu::displayData()
 {
     if (!hasRecords())
         return;
-    m_infoBox->setText(QStringLiteral(" Record listings are not available yet. "));
+    AppState &state = shell().state;
+    const int fund = FundChoose::choose(state, frame().window());
+    state.ActiveFund = qint16(fund);
+    if (fund == 0)
+        return;
+    state.CalcMode = 2;
+    openTable()->showListing(fund);
 }
 
 void FundMenu::computeCurrentValue()
 {
     if (!hasRecords())
         return;
-    m_infoBox->setText(QStringLiteral(" Current values are not available yet. "));
+    AppState &state = shell().state;
+    // Every fund needs a record before it can be valued.
+    if (FirstEmptyFund(state) != 0) {
+        shell().dialogs.message(MsgEmptyFund);
+        state.CalcMode = 10;
+        return;
+    }
+    auto *prices = new FundCurrValue(shell(), frame());
+    m_prices = prices;
+    connect(prices, &FundCurrValue::exited, this, [this] {
+        frame().closeOverTool();
+        m_prices = nullptr;
+        ShowDatabaseStatus();
+    });
+    connect(prices, &FundCurrValue::calculated, this, [this] {
+        frame().closeOverTool();
+        m_prices = nullptr;
+        openTable()->showValueTable();
+    });
+    frame().showOverTool(prices);
+}
+
+FundTable *FundMenu::openTable()
+{
+    // The table is shown inside the menu rather than over it, so that the
+    // graph window, which takes the place over the tool, returns to it.
+    if (m_table)
+        m_table->deleteLater();
+    auto *table = new FundTable(shell(), frame(), this);
+    m_table = table;
+    // The menu's own controls go while the table is up, so their keys
+    // (Alt+X among them) cannot clash with the table's.
+    showOwnControls(false);
+    table->setGeometry(rect());
+    table->raise();
+    table->show();
+    table->setFocus();
+    connect(table, &FundTable::exited, this, [this] {
+        if (m_table)
+            m_table->deleteLater();
+        m_table = nullptr;
+        showOwnControls(true);
+        setFocus();
+        ShowDatabaseStatus();
+    });
+    return table;
+}
+
+void FundMenu::showOwnControls(bool show)
+{
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (child != m_table)
+            child->setVisible(show);
+}
+
+void FundMenu::resizeEvent(QResizeEvent *event)
+{
+    ToolWindow::resizeEvent(event);
+    if (m_table)
+        m_table->setGeometry(rect());
 }
 
 void FundMenu::editRecords()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "invest/fund_record_entry.h"
+#include "invest/fund_table.h"
 #include "shell/tool_window.h"
 
 #include <QPointer>
@@ -25,6 +26,11 @@ public:
 
     void ShowDatabaseStatus();
     FundRecordEntry *entryWindow() const { return m_entry; }
+    FundCurrValue *priceWindow() const { return m_prices; }
+    FundTable *tableWindow() const { return m_table; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void run(const std::function<void()> &handler);
@@ -40,7 +46,11 @@ private:
     void quickHelp();
     void exitManager();
     void entryClosed();
+    FundTable *openTable();
+    void showOwnControls(bool show);
 
     QLabel *m_infoBox;
     QPointer<FundRecordEntry> m_entry;
+    QPointer<FundCurrValue> m_prices;
+    QPointer<FundTable> m_table;
 };

@@ -3,6 +3,9 @@
 #include "invest/fund_file.h"
 #include "invest/fund_menu.h"
 #include "invest/fund_record_entry.h"
+#include "invest/fund_table.h"
+#include "invest/fund_values.h"
+#include "shell/fund_cur_val_input.h"
 #include "shell/mdi_container.h"
 #include "shell/menu_main.h"
 #include "shell/spreadsheet_grid.h"
@@ -16,7 +19,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QApplication>
+#include <QListWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -114,6 +120,41 @@ class TestFundWindows : public QObject
         addRecord({"Fee Cash", "1/6/2001", nullptr, nullptr, "12", nullptr});
         leaveEntry();
     }
+
+    // Answers the next modal dialog as it shows: the price dialog with a
+    // text, the fund chooser with a fund (0 for All Records, -1 Cancel).
+    void answerPrice(const QString &answer)
+    {
+        QTimer::singleShot(0, this, [answer] {
+            auto *dialog = qobject_cast<FundCurValInput *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("CurVal")), answer);
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("Accept")), Qt::LeftButton);
+        });
+    }
+    void answerChooser(int fund)
+    {
+        QTimer::singleShot(0, this, [fund] {
+            auto *chooser = qobject_cast<FundChoose *>(QApplication::activeModalWidget());
+            if (!chooser)
+                return;
+            if (fund == 0) {
+                QTest::mouseClick(chooser->findChild<QPushButton *>(QStringLiteral("AllRec")), Qt::LeftButton);
+            } else if (fund < 0) {
+                QTest::mouseClick(chooser->findChild<QPushButton *>(QStringLiteral("Command2")), Qt::LeftButton);
+            } else {
+                auto *list = chooser->findChild<QListWidget *>(QStringLiteral("Fund"));
+                list->setCurrentRow(fund - 1);
+                QTest::keyClick(list, Qt::Key_Return);
+            }
+        });
+    }
+    QString tableCell(int row, int col) const { return menu->tableWindow()->grid()->cell(row, col); }
+    SpreadsheetGrid *priceGrid() const { return menu->priceWindow()->grid(); }
+    void typePrice(const QString &text) { QTest::keyClicks(priceGrid(), text); }
+    // Makes a cell of the price grid current, as a click or the arrows do.
+    void priceCell(int row, int col) { priceGrid()->setCurrentIndex(priceGrid()->model()->index(row - 1, col)); }
 
 private slots:
     void init()
@@ -551,11 +592,11 @@ private slots:
         for (int slot = 1; slot <= 3; ++slot)
             QCOMPARE(FundName(state(), int(state().RecordTable[slot].fundNumber.floorUnits())), owners[slot]);
         QCOMPARE(status(), QStringLiteral(" Funds = 3    Records = 3 "));
-        // With records, the listing and value windows say they are not there yet.
+        // A cancelled chooser leaves the menu as it was.
+        answerChooser(-1);
         user->click("Display");
-        QCOMPARE(status(), QStringLiteral(" Record listings are not available yet. "));
-        user->click("CompCurr");
-        QCOMPARE(status(), QStringLiteral(" Current values are not available yet. "));
+        QVERIFY(!menu->tableWindow());
+        QCOMPARE(state().ActiveFund, qint16(0));
         QCOMPARE(messages(), QList<int>());
     }
 
@@ -584,6 +625,181 @@ private slots:
         QVERIFY(help.endsWith(QStringLiteral("End")));
         entry->click("EHelp");
         QCOMPARE(entry->text("EHelp"), QStringLiteral("Quick &Help"));
+    }
+
+    // The sample file: prices typed for every fund, the value table, the
+    // graph and back, printed, all records listed and printed, and out with
+    // nothing asked.
+    void sampleFileFromTheMenu()
+    {
+        t->dialogs.fileNames << QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS");
+        user->click("Loadfile");
+        QVERIFY(state().FundCount > 0);
+        const int funds = state().FundCount;
+        user->click("CompCurr");
+        QVERIFY(menu->priceWindow());
+        QCOMPARE(frame->caption(), QStringLiteral(" Current Prices"));
+        priceGrid()->setFocus();
+        for (int f = 1; f <= funds; ++f) {
+            typePrice(QStringLiteral("20"));
+            QTest::keyClick(priceGrid(), Qt::Key_Return);
+        }
+        QCOMPARE(priceGrid()->row(), funds + 1);
+        QCOMPARE(priceGrid()->cell(funds, 1), QStringLiteral("20.00"));
+        QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CurValOK"), Qt::LeftButton);
+        QVERIFY(menu->tableWindow());
+        QVERIFY(menu->tableWindow()->valueTableShown());
+        // The menu's buttons are not there to take the table's keys.
+        QVERIFY(!menu->findChild<QPushButton *>("ExitMenu")->isVisible());
+        QCOMPARE(frame->caption(), QStringLiteral(" Current Value of all Funds"));
+        QCOMPARE(tableCell(1, 3), QStringLiteral("$20.00"));
+        QCOMPARE(tableCell(funds + 3, 0), QStringLiteral("Total:"));
+        QCOMPARE(tableCell(funds + 3, 7), QStringLiteral("100.00%"));
+        QCOMPARE(messages(), QList<int>());
+        // The graph draws the funds and returns to the table.
+        WindowDriver table(menu->tableWindow());
+        table.click("DrwGraph");
+        QVERIFY(frame->overTool());
+        QCOMPARE(frame->overTool()->objectName(), QStringLiteral("GraphsAll"));
+        QTest::mouseClick(frame->overTool()->findChild<QPushButton *>("ExitBut"), Qt::LeftButton);
+        QVERIFY(menu->tableWindow() && menu->tableWindow()->isVisible());
+        t->dialogs.lines << QStringLiteral("Values");
+        table.click("Printr");
+        QCOMPARE(t->printer.jobs.size(), 1);
+        QVERIFY(t->printer.jobs.at(0).toText().contains(QStringLiteral("Current Value of all Funds.")));
+        // Printing resets the mode; the graph still draws the funds shown.
+        QCOMPARE(state().CalcMode, qint16(0));
+        table.click("DrwGraph");
+        QCOMPARE(frame->overTool()->objectName(), QStringLiteral("GraphsAll"));
+        QCOMPARE(state().GraphKind, qint16(0));
+        QCOMPARE(state().ResultCount, qint16(funds));
+        QVERIFY(!state().FundValues.value(1, ValueTotalColumn).isZero());
+        QTest::mouseClick(frame->overTool()->findChild<QPushButton *>("ExitBut"), Qt::LeftButton);
+        table.click("ExitBut");
+        QVERIFY(!menu->tableWindow());
+        QVERIFY(menu->findChild<QPushButton *>("ExitMenu")->isVisible());
+        answerChooser(0);
+        user->click("Display");
+        QVERIFY(menu->tableWindow());
+        QCOMPARE(frame->caption(), QStringLiteral("All Records"));
+        QVERIFY(!menu->tableWindow()->findChild<QPushButton *>("DrwGraph")->isVisible());
+        const int last = menu->tableWindow()->lastListRow();
+        QCOMPARE(tableCell(last, 0), QStringLiteral("Total all Funds:"));
+        t->dialogs.lines << QStringLiteral("Records");
+        WindowDriver listing(menu->tableWindow());
+        listing.click("Printr");
+        QCOMPARE(t->printer.jobs.size(), 2);
+        QVERIFY(t->printer.jobs.at(1).toText().contains(QStringLiteral("Total all Funds:")));
+        QCOMPARE(state().ActiveFund, qint16(AllRecordsSlot));
+        listing.click("ExitBut");
+        QCOMPARE(state().ActiveFund, qint16(0));
+        user->click("ExitMenu");
+        QVERIFY(t->dialogs.questions.isEmpty());
+        QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
+    }
+
+    // Typing rules of the price grid; rows past the funds' table are refused.
+    void priceGridTyping()
+    {
+        smallDatabase();
+        user->click("CompCurr");
+        QVERIFY(menu->priceWindow());
+        priceGrid()->setFocus();
+        typePrice(QStringLiteral("1.2.3"));
+        QCOMPARE(priceGrid()->cell(1, 1), QStringLiteral("1.20"));
+        QCOMPARE(state().FundValues.value(1, ValuePriceColumn).toDecimalText(), QStringLiteral("1.2000"));
+        QTest::keyClick(priceGrid(), Qt::Key_Return);
+        QCOMPARE(priceGrid()->row(), 2);
+        typePrice(QStringLiteral("7"));
+        QTest::keyClick(priceGrid(), Qt::Key_Backspace);
+        QCOMPARE(priceGrid()->cell(2, 1), QString());
+        typePrice(QStringLiteral("3"));
+        priceCell(31, 1);
+        QCOMPARE(priceGrid()->row(), 31);
+        typePrice(QStringLiteral("5"));
+        QTest::keyClick(priceGrid(), Qt::Key_Delete);
+        QCOMPARE(messages(), (QList<int>{22, 22}));
+        QCOMPARE(state().FundValues.rowCount(), AllRecordsSlot + 1);
+        // Out and in again with no price for fund 1: fund 2 keeps its price.
+        priceCell(1, 1);
+        QTest::keyClick(priceGrid(), Qt::Key_Backspace);
+        QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CancelBut"), Qt::LeftButton);
+        QVERIFY(!menu->priceWindow());
+        user->click("CompCurr");
+        QCOMPARE(priceGrid()->cell(1, 1), QString());
+        QCOMPARE(priceGrid()->cell(2, 1), QStringLiteral("3.00"));
+        WindowDriver prices(menu->priceWindow());
+        prices.click("Help9");
+        QCOMPARE(prices.find<QPushButton>("Help9")->text(), QStringLiteral("Close &Help"));
+        QVERIFY(prices.find<QPlainTextEdit>("CurPriceText")->toPlainText().endsWith(
+            QStringLiteral("For DtaSampl enter 20.00 for all Current Price inputs. ")));
+        prices.click("Help9");
+        QVERIFY(!prices.find<QPlainTextEdit>("CurPriceText")->isVisible());
+        // Alpha holds shares without a price: message 24, the window stays.
+        QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CurValOK"), Qt::LeftButton);
+        QCOMPARE(messages().last(), 24);
+        QVERIFY(menu->priceWindow());
+    }
+
+    // A price that takes a holding past what money can hold is told, and
+    // the prices can be corrected.
+    void valueTooLargeIsTold()
+    {
+        AddFund(state(), QStringLiteral("Huge"));
+        state().RecordCount = 1;
+        state().RecordTable[1] = MakeRecord(1, QStringLiteral("B"), QDate(2001, 1, 5),
+                                            {Money::fromWhole(90000000), Money::fromWhole(9000000), {}, {}}, 1);
+        user->click("CompCurr");
+        priceGrid()->setFocus();
+        typePrice(QStringLiteral("1000000000"));
+        QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CurValOK"), Qt::LeftButton);
+        QCOMPARE(messages(), QList<int>{3});
+        QVERIFY(menu->priceWindow());
+        QVERIFY(!menu->tableWindow());
+        QTest::keyClick(priceGrid(), Qt::Key_Backspace);
+        typePrice(QStringLiteral("100000"));
+        QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CurValOK"), Qt::LeftButton);
+        QVERIFY(menu->tableWindow());
+        QCOMPARE(tableCell(1, 4), QStringLiteral("900,000,000,000.00"));
+    }
+
+    void emptyFundStopsTheValues()
+    {
+        smallDatabase();
+        openEntry();
+        addFund(QStringLiteral("Empty"));
+        leaveEntry();
+        user->click("CompCurr");
+        QCOMPARE(messages().last(), 28);
+        QCOMPARE(state().CalcMode, qint16(10));
+        QVERIFY(!menu->priceWindow());
+    }
+
+    // One fund listed, then valued at a typed price under its listing.
+    void oneFundListingWithItsValue()
+    {
+        smallDatabase();
+        answerChooser(-1);
+        user->click("Display");
+        QVERIFY(!menu->tableWindow());
+        answerChooser(1);
+        user->click("Display");
+        QVERIFY(menu->tableWindow());
+        QCOMPARE(frame->caption(), QStringLiteral("Alpha"));
+        QCOMPARE(tableCell(2, 0), QStringLiteral("Total:"));
+        QCOMPARE(tableCell(3, 2), QStringLiteral("$10.5000"));
+        QCOMPARE(menu->tableWindow()->lastListRow(), 4);
+        WindowDriver table(menu->tableWindow());
+        QCOMPARE(table.find<QPushButton>("DrwGraph")->text(), QStringLiteral("&Current Value"));
+        answerPrice(QStringLiteral("12"));
+        table.click("DrwGraph");
+        QCOMPARE(menu->tableWindow()->grid()->cell(6, 2), QStringLiteral("Current   "));
+        QCOMPARE((QStringList{tableCell(9, 2), tableCell(9, 3), tableCell(9, 4), tableCell(9, 5)}),
+                 (QStringList{"$12.00", "$1,200.00", "$150.00", "14.29%"}));
+        t->dialogs.lines << QStringLiteral("Alpha");
+        table.click("Printr");
+        QVERIFY(t->printer.jobs.value(0).toText().contains(QStringLiteral("Gain $            Gain %")));
+        table.click("ExitBut");
     }
 };
 

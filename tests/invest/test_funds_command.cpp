@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTest>
 
 // Runs "tallomar-report funds" on database files as a script would.
@@ -97,6 +98,148 @@ private slots:
     {
         const QString out = m_report.filePath(QStringLiteral("funds.pdf"));
         const Run r = run({"funds", "--file", m_file, "--format", "pdf", "--out", out});
+        QCOMPARE(r.code, 0);
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+    }
+
+
+    // beta: 90 shares, book cost 945, invested 1050; Alpha: a cash dividend only.
+    void currentValues_data()
+    {
+        QTest::addColumn<QString>("price");
+        QTest::newRow("fund by name") << "beta=12";
+        QTest::newRow("fund by number") << "1=12";
+    }
+    void currentValues()
+    {
+        QFETCH(QString, price);
+        const Run r = run({"funds", "--file", m_file, "--price", price, "--values", "--format", "json"});
+        QCOMPARE(r.code, 0);
+        const QJsonObject document = r.json();
+        const QJsonObject beta = document.value("funds").toArray().at(0).toObject();
+        QCOMPARE(beta.value("current_total").toString(), QStringLiteral("1080.0000"));
+        QCOMPARE(beta.value("gain").toString(), QStringLiteral("135.0000"));
+        QCOMPARE(beta.value("gain_percent").toString(), QStringLiteral("14.2857"));
+        QCOMPARE(beta.value("share_of_total").toString(), QStringLiteral("100.0000"));
+        // No shares and no price: accepted, measured against what was put in.
+        const QJsonObject alpha = document.value("funds").toArray().at(1).toObject();
+        QCOMPARE(alpha.value("current_total").toString(), QStringLiteral("0.0000"));
+        QCOMPARE(alpha.value("gain").toString(), QStringLiteral("25.5000"));
+        QCOMPARE(alpha.value("gain_percent").toString(), QStringLiteral("-100.0000"));
+        QCOMPARE(alpha.value("share_of_total").toString(), QStringLiteral("0.0000"));
+        const QJsonObject total = document.value("total").toObject();
+        QCOMPARE(total.value("current_total").toString(), QStringLiteral("1080.0000"));
+        QCOMPARE(total.value("gain").toString(), QStringLiteral("160.5000"));
+        QCOMPARE(total.value("gain_percent").toString(), QStringLiteral("17.4551"));
+    }
+
+    void valuesAndListings_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected");
+        const QStringList values{"--price", "beta=12", "--values", "--format"};
+        QTest::newRow("values text") << values + QStringList{"text"} << "beta     90.0000  945.00  $12.00  1,080.00  135.00  14.29%  100.00%";
+        QTest::newRow("values text total") << values + QStringList{"text"} << "Total:   90.0000  $919.50          $1,080.00  $160.50  17.46%  100.00%";
+        QTest::newRow("values csv") << values + QStringList{"csv"} << "1,beta,90.0000,945.0000,12.0000,1080.0000,135.0000,14.2857,100.0000";
+        QTest::newRow("values report") << values + QStringList{"report"} << " beta (100%)";
+        QTest::newRow("values report, none") << values + QStringList{"report"} << " Alpha (0%)";
+        QTest::newRow("listing text") << QStringList{"--listing", "beta", "--price", "beta=12", "--format", "text"}
+                                      << "$12.00  $1,080.00  $135.00  14.29%";
+        QTest::newRow("listing all text") << QStringList{"--listing", "all", "--format", "text"}
+                                          << "Total all Funds:  90.0000  $50.00  $.00  $25.50  $919.50";
+        QTest::newRow("listing csv") << QStringList{"--listing", "2", "--format", "csv"}
+                                     << "2,Alpha,C,1997-01-02,0.0000,0.0000,0.0000,0.0000,25.5000,-25.5000";
+        QTest::newRow("listing report") << QStringList{"--listing", "beta", "--price", "beta=12", "--format", "report"}
+                                        << "Gain $            Gain %";
+    }
+    void valuesAndListings()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        const Run r = run(QStringList{"funds", "--file", m_file} + arguments);
+        QCOMPARE(r.code, 0);
+        // The figures in order on one line, however wide the columns are.
+        QStringList pieces = expected.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (QString &piece : pieces)
+            piece = QRegularExpression::escape(piece);
+        const QRegularExpression line(pieces.join(QStringLiteral(" +")));
+        QVERIFY2(QString::fromUtf8(r.out).contains(line), r.out.constData());
+    }
+
+    void listingJson()
+    {
+        const Run r = run({"funds", "--file", m_file, "--listing", "beta", "--price", "beta=12", "--format", "json"});
+        QCOMPARE(r.code, 0);
+        const QJsonObject beta = r.json().value("funds").toArray().at(0).toObject();
+        QCOMPARE(beta.value("records").toArray().size(), 2);
+        QCOMPARE(beta.value("average_cost").toString(), QStringLiteral("10.5000"));
+        const QJsonObject current{{"price", "12.0000"}, {"value", "1080.0000"}, {"gain", "135.0000"},
+                                  {"gain_percent", "14.2857"}};
+        QCOMPARE(beta.value("current_value").toObject(), current);
+    }
+
+    void valuesRefused_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("shares held, no price") << QStringList{"--values"} << 3 << "Check, missing entry or 0.";
+        QTest::newRow("no such fund") << QStringList{"--price", "gamma=1", "--values"} << 2 << "";
+        QTest::newRow("not a price") << QStringList{"--price", "beta=12x", "--values"} << 2 << "";
+        QTest::newRow("no such listing") << QStringList{"--listing", "3"} << 2 << "";
+        QTest::newRow("both at once") << QStringList{"--listing", "all", "--values"} << 2 << "";
+    }
+    void valuesRefused()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        const Run r = run(QStringList{"funds", "--file", m_file} + arguments);
+        QCOMPARE(r.code, code);
+        QVERIFY(r.out.isEmpty());
+        if (!message.isEmpty())
+            QCOMPARE(r.err.trimmed(), message);
+    }
+
+    // Nothing was put in: the gain cannot be measured, nothing is divided.
+    void listedValueCannotBeMeasured()
+    {
+        const QString path = write(QStringLiteral("split.qvs"), "1,1,\"All Records\",\"31\"\r\n\"Split\",\" 1\"\r\n"
+                                                                "1,10,10,0,0,0,\"D\",#2000-01-03#\r\n");
+        const Run r = run({"funds", "--file", path, "--listing", "Split", "--price", "Split=5"});
+        QCOMPARE(r.code, 3);
+        QCOMPARE(r.err.trimmed(), QStringLiteral("Cannot calculate."));
+        const Run values = run({"funds", "--file", path, "--price", "1=5", "--values", "--format", "csv"});
+        QCOMPARE(values.code, 0);
+        QVERIFY2(values.out.contains("1,Split,10.0000,0.0000,5.0000,50.0000,50.0000,100.0000,100.0000"), values.out.constData());
+    }
+
+    // A holding valued past what money can hold is refused, never a crash.
+    void valueTooLarge_data()
+    {
+        QTest::addColumn<QString>("asked");
+        QTest::newRow("value table") << "--values";
+        QTest::newRow("one fund's listing") << "--listing";
+    }
+    void valueTooLarge()
+    {
+        QFETCH(QString, asked);
+        const QString path = write(QStringLiteral("huge.qvs"), "1,1,\"All Records\",\"31\"\r\n\"Huge\",\" 1\"\r\n"
+                                                               "1,90000000,9000000,0,0,810000000000000,\"B\",#2001-01-05#\r\n");
+        QStringList arguments{"funds", "--file", path, "--price", "1=1000000000", asked};
+        if (asked == QLatin1String("--listing"))
+            arguments << "1";
+        const Run r = run(arguments);
+        QCOMPARE(r.code, 3);
+        QCOMPARE(r.err.trimmed(), QStringLiteral("Wrong or missing entry, try again."));
+    }
+
+    void valuesPdf()
+    {
+        const QString out = m_report.filePath(QStringLiteral("values.pdf"));
+        const Run r = run({"funds", "--file", m_file, "--price", "beta=12", "--values", "--format", "pdf", "--out", out});
         QCOMPARE(r.code, 0);
         QFile file(out);
         QVERIFY(file.open(QIODevice::ReadOnly));

@@ -1,0 +1,108 @@
+// Times the fund table over the largest database (30 funds, 1000 records):
+// the current value table computed and shown, the listing of all funds
+// shown, and that listing printed to PDF.
+#include "invest/fund_database.h"
+#include "invest/fund_printouts.h"
+#include "invest/fund_values.h"
+#include "shell/page_print_job.h"
+#include "shell/print_frame.h"
+#include "shell/spreadsheet_grid.h"
+#include "shell/unattended_dialogs.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void MakeDatabase(AppState &state)
+{
+    CreateFundTables(state);
+    for (int fund = 1; fund <= MaxFunds; ++fund)
+        AddFund(state, QStringLiteral("Fund %1").arg(fund, 2, 10, QLatin1Char('0')));
+    quint32 seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int slot = 1; slot <= MaxEnteredRecords; ++slot) {
+        const int fund = 1 + int(next() % MaxFunds);
+        const QDate date = QDate(1990, 1, 1).addDays(slot * 10);
+        const Money price = Money::fromRaw(qint64(10000 + next() % 900000));
+        const Money number = Money::fromRaw(qint64(10000 + next() % 5000000));
+        state.RecordTable[slot] = MakeRecord(fund, slot % 7 == 0 ? QStringLiteral("S") : QStringLiteral("B"), date,
+                                             {price, number, Money::fromWhole(10), Money()}, slot);
+        state.RecordCount = qint16(slot);
+    }
+}
+
+void Show(SpreadsheetGrid &grid, const QList<QStringList> &rows)
+{
+    grid.setRows(int(rows.size()));
+    grid.clearBody();
+    for (int c = 0; c < 8; ++c)
+        grid.setCell(0, c, rows.at(0).at(c));
+    grid.setRowTexts(1, rows.mid(1));
+    QApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    AppState state;
+    MakeDatabase(state);
+    SpreadsheetGrid grid;
+    grid.resize(1100, 500);
+    grid.setCols(8);
+    grid.show();
+    QApplication::processEvents();
+
+    std::vector<double> values, listings;
+    for (int run = 0; run < 25; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        PreparePriceTable(state);
+        for (int fund = 1; fund <= MaxFunds; ++fund)
+            state.FundValues.set(fund, ValuePriceColumn, Money::fromWhole(20 + fund));
+        if (CollectHoldings(state) != 0)
+            return 1;
+        ComputeCurrentValues(state);
+        Show(grid, CurrentValueTable(state));
+        values.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    for (int run = 0; run < 25; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        Show(grid, ListRecords(state, AllRecordsSlot).rows);
+        listings.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    QTemporaryDir folder;
+    std::vector<double> pdfs;
+    for (int run = 0; run < 5; ++run) {
+        UnattendedDialogs dialogs(state);
+        dialogs.lines << QStringLiteral("All funds");
+        PdfPrinter printer(folder.filePath(QStringLiteral("listing.pdf")));
+        QElapsedTimer timer;
+        timer.start();
+        if (!RunPrintout(state, dialogs, printer, QStringLiteral("All Records"),
+                         [&state](PrintFrame &frame) { PrintFundListing(frame, state, AllRecordsSlot); }, false))
+            return 1;
+        pdfs.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::printf("value table of 30 funds over 1000 records, computed and shown: median %.2f ms\n", Median(values));
+    std::printf("listing of all funds (1000 records) shown: median %.2f ms\n", Median(listings));
+    std::printf("listing of all funds printed to PDF: median %.1f ms\n", Median(pdfs));
+    return 0;
+}

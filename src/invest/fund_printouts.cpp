@@ -1,0 +1,170 @@
+#include "invest/fund_printouts.h"
+
+#include "invest/fund_database.h"
+#include "invest/fund_values.h"
+#include "shell/format.h"
+#include "shell/print_frame.h"
+#include "shell/print_job.h"
+
+namespace {
+
+const QString RuleLine = QLatin1Char(' ') + QString(78, QLatin1Char('_'));
+
+QString RA(Money value, const char *pattern, int width, const QString &prefix = QString())
+{
+    return RightAlignFigure(prefix + Format(value, QLatin1String(pattern)), width);
+}
+
+// After a record line or a fund: when the page is full, its number at the
+// foot and the next page starts two lines down, with no headings.
+void CheckPage(PrintFrame &frame, const AppState &state, int &lines)
+{
+    if (lines < state.LinesPerPage)
+        return;
+    frame.emptyLines(2);
+    frame.job().tab(40);
+    frame.job().text(QStringLiteral("Page") + PrintFrame::number(frame.job().pageNumber()));
+    frame.job().endLine();
+    frame.job().newPage();
+    frame.SetUpPrinter();
+    frame.emptyLines(2);
+    lines = 3;
+}
+
+struct Totals
+{
+    Money shares, fees, divShares, cashDividend, book;
+};
+
+Totals PrintFund(PrintFrame &frame, AppState &state, int fund, int &lines)
+{
+    Totals t;
+    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
+        const FundRecord &record = state.RecordTable.at(slot);
+        if (record.fundNumber.floorUnits() != fund)
+            continue;
+        RecordTypeName(state, slot);
+        const Money divShares = DivSharesValue(record);
+        frame.line({{2, state.EntryTypeName},
+                    {14, Format(record.date, QStringLiteral("Short Date"))},
+                    {24, RA(record.price, "##,,##0.00", 9)},
+                    {33, RA(record.shares, "##,,##0.000", 9)},
+                    {42, RA(record.fees, "##,,##0.00", 9)},
+                    {51, RA(divShares, "##,,##0.00", 9)},
+                    {60, RA(record.cashDividend, "#,,##0.00", 9)},
+                    {69, RA(record.bookValue, "###,,##0.00", 11)}});
+        ++lines;
+        t.shares += record.shares;
+        t.fees += record.fees;
+        t.cashDividend += record.cashDividend;
+        t.book += record.bookValue;
+        t.divShares += divShares;
+        CheckPage(frame, state, lines);
+    }
+    // Unlike the window, the paper shows a negative average cost as it is.
+    Money average;
+    if (t.shares > Money::fromRaw(50))
+        average = Money::fromDouble(t.book.toDouble() / t.shares.toDouble());
+    const QString &symbol = state.CurrencySymbol;
+    frame.line(1, RuleLine);
+    frame.emptyLines(1);
+    frame.line({{2, QStringLiteral("Total:")},
+                {31, RA(t.shares, "###,,###.000", 11)},
+                {42, RA(t.fees, "##,,###.00", 9, symbol)},
+                {51, RA(t.divShares, "##,,###.00", 9, symbol)},
+                {60, RA(t.cashDividend, "##,,###.00", 9, symbol)},
+                {69, RA(t.book, "###,,###.00", 11, symbol)}});
+    frame.line(2, QStringLiteral("Average Cost per Share  =") + RA(average, "##,,###.0000", 10, symbol));
+    lines += 4;
+    return t;
+}
+
+QString PlainShare(Money share)
+{
+    QString text = share.toDecimalText();
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+void PrintFundListing(PrintFrame &frame, AppState &state, int fund)
+{
+    frame.line(32, FundName(state, fund));
+    frame.emptyLines(2);
+    frame.line(2, QStringLiteral("Trans-           Trade    Share   Number     Comm     Div.    Cash        Book"));
+    frame.line(2, QStringLiteral("action            Date    Price   Shares     Fees   Shares    Div.       Value"));
+    frame.line(1, RuleLine);
+    frame.emptyLines(1);
+    int lines = 9;
+    if (fund != AllRecordsSlot) {
+        PrintFund(frame, state, fund, lines);
+    } else {
+        Totals grand;
+        for (int f = 1; f <= state.FundCount; ++f) {
+            frame.line(2, FundName(state, f));
+            ++lines;
+            const Totals t = PrintFund(frame, state, f, lines);
+            frame.emptyLines(1);
+            ++lines;
+            grand.shares += t.shares;
+            grand.fees += t.fees;
+            grand.divShares += t.divShares;
+            grand.cashDividend += t.cashDividend;
+            grand.book += t.book;
+        }
+        const QString &symbol = state.CurrencySymbol;
+        frame.line(1, RuleLine);
+        frame.emptyLines(1);
+        frame.line({{2, QStringLiteral("Total all Funds:")},
+                    {31, RA(grand.shares, "###,,###.00", 10)},
+                    {42, RA(grand.fees, "##,,###.00", 9, symbol)},
+                    {51, RA(grand.divShares, "##,,###.00", 9, symbol)},
+                    {60, RA(grand.cashDividend, "##,,###.00", 9, symbol)},
+                    {69, RA(grand.book, "###,,###.00", 11, symbol)}});
+        lines += 3;
+    }
+    if (state.PrintBlocks.size() > 1 && !state.PrintBlocks.at(1).isEmpty())
+        frame.block(state.PrintBlocks.at(1));
+    state.CalcMode = 0;
+}
+
+void PrintValueTable(PrintFrame &frame, AppState &state)
+{
+    const MoneyTable &v = state.FundValues;
+    const QString &symbol = state.CurrencySymbol;
+    frame.line(30, QStringLiteral("Current Value of all Funds."));
+    frame.emptyLines(1);
+    frame.line(2, QStringLiteral("  Name of     Number         Book    Current      Current       Gain/    Gain/"));
+    frame.line(2, QStringLiteral("     Fund     Shares         Cost      Price        Total      Loss ") + symbol +
+                      QStringLiteral("   Loss %"));
+    frame.line(1, RuleLine);
+    frame.emptyLines(1);
+    int lines = 10;
+    const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
+    for (int f = 1; f <= state.FundCount; ++f) {
+        const Money share = ShareOfTotal(v.value(f, ValueTotalColumn), whole);
+        frame.line(2, FundName(state, f) + QStringLiteral(" (") + PlainShare(share) + QStringLiteral("%)"));
+        frame.emptyLines(1);
+        frame.line({{10, RA(v.value(f, ValueSharesColumn), "##,,###.0000", 12)},
+                    {23, RA(v.value(f, ValueBookColumn), "####,,###.00", 12)},
+                    {38, RA(v.value(f, ValuePriceColumn), "###.00", 8)},
+                    {47, RA(v.value(f, ValueTotalColumn), "###,,###.00", 12)},
+                    {60, RA(v.value(f, ValueGainColumn), "##,,###.00", 11)},
+                    {72, RA(v.value(f, ValuePercentColumn), "##.00", 7) + QLatin1Char('%')}});
+        frame.emptyLines(1);
+        lines += 4;
+        CheckPage(frame, state, lines);
+    }
+    frame.line(1, RuleLine);
+    frame.emptyLines(1);
+    frame.line({{2, QStringLiteral("Total: ") + RA(v.value(AllRecordsSlot, ValueSharesColumn), "###,,###.0000", 11)},
+                {23, RA(v.value(AllRecordsSlot, ValueBookColumn), "###,,###.00", 12, symbol)},
+                {47, RA(v.value(AllRecordsSlot, ValueTotalColumn), "###,,###.00", 12, symbol)},
+                {60, RA(v.value(AllRecordsSlot, ValueGainColumn), "###,,###.00", 11, symbol)},
+                {72, RA(v.value(AllRecordsSlot, ValuePercentColumn), "##0.00", 7) + QLatin1Char('%')}});
+    state.CalcMode = 0;
+}

@@ -1,0 +1,354 @@
+#include "invest/fund_values.h"
+
+#include "invest/fund_database.h"
+#include "shell/format.h"
+#include "shell/message_numbers.h"
+
+namespace {
+
+const QString Money4 = QStringLiteral("####,,###.0000");
+const QString Money2 = QStringLiteral("####,,###.00");
+const QString Small2 = QStringLiteral("###,,###.00");
+constexpr int GridColumns = 8;
+constexpr int ValueTableRows = 35;
+const Money Small = Money::fromRaw(50); // 0.005
+__extension__ typedef __int128 Wide;
+
+qint64 FundOf(const FundRecord &record)
+{
+    return record.fundNumber.floorUnits();
+}
+
+// A / b x 100 in double precision, kept as money.
+Money Percent(Money a, Money b)
+{
+    return Money::fromDouble(a.toDouble() / b.toDouble() * 100.0);
+}
+
+void ClearComputed(MoneyTable &values)
+{
+    for (int row = 1; row <= AllRecordsSlot; ++row)
+        for (int column : {ValueSharesColumn, ValueBookColumn, ValueTotalColumn, ValueGainColumn, ValuePercentColumn,
+                           ValueInvestedColumn})
+            values.set(row, column, Money());
+}
+
+void Add(MoneyTable &values, int row, int column, Money amount)
+{
+    values.set(row, column, values.value(row, column) + amount);
+}
+
+} // namespace
+
+int FirstEmptyFund(const AppState &state)
+{
+    for (int fund = 1; fund <= state.FundCount; ++fund) {
+        if (FundName(state, fund).isEmpty())
+            continue;
+        const qint64 number = qint64(LeadingNumber(state.FundList.value(fund, FundNumberColumn)));
+        bool found = false;
+        for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size() && !found; ++slot)
+            found = FundOf(state.RecordTable.at(slot)) == number;
+        if (!found)
+            return fund;
+    }
+    return 0;
+}
+
+void PreparePriceTable(AppState &state)
+{
+    MoneyTable &values = state.FundValues;
+    if (values.rowCount() != AllRecordsSlot + 1 || values.columnCount() != LastValueColumn + 1) {
+        // Widened for the price window; the prices typed so far stay.
+        MoneyTable wider(AllRecordsSlot, LastValueColumn);
+        for (int row = 1; row <= AllRecordsSlot; ++row)
+            wider.set(row, ValuePriceColumn, values.value(row, ValuePriceColumn));
+        values = wider;
+    }
+    ClearComputed(values);
+}
+
+QList<QStringList> PriceGridRows(const AppState &state)
+{
+    QList<QStringList> rows;
+    for (int fund = 1; fund <= state.FundCount; ++fund) {
+        const Money price = state.FundValues.value(fund, ValuePriceColumn);
+        rows.append({FundName(state, fund), price.isZero() ? QString() : Format(price, Money2)});
+    }
+    return rows;
+}
+
+int CollectHoldings(AppState &state)
+{
+    MoneyTable &values = state.FundValues;
+    ClearComputed(values);
+    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
+        const FundRecord &record = state.RecordTable.at(slot);
+        const qint64 fund = FundOf(record);
+        if (fund < 1 || fund > state.FundCount)
+            continue;
+        Add(values, int(fund), ValueSharesColumn, record.shares);
+        Add(values, int(fund), ValueBookColumn, record.bookValue);
+        if (record.typeCode != QLatin1String("S"))
+            Add(values, int(fund), ValueInvestedColumn, record.bookValue);
+    }
+    for (int fund = 1; fund <= state.FundCount; ++fund) {
+        if (FundName(state, fund).isEmpty())
+            continue;
+        if (values.value(fund, ValuePriceColumn) <= Money() && !values.value(fund, ValueSharesColumn).isZero()) {
+            ClearComputed(values);
+            return MsgMissingPrice;
+        }
+    }
+    return 0;
+}
+
+Money ShareOfTotal(Money fundTotal, Money total)
+{
+    if (fundTotal <= Money() || total <= Money())
+        return Money();
+    // Hundredths of a percent, cut: fund x 10000 / total on the raw figures.
+    const Wide hundredths = Wide(fundTotal.raw()) * 10000 / total.raw();
+    return Money::fromRaw(qint64(hundredths) * 100);
+}
+
+void ComputeCurrentValues(AppState &state)
+{
+    MoneyTable &values = state.FundValues;
+    for (int column : {ValueSharesColumn, ValueBookColumn, ValueTotalColumn, ValueGainColumn, ValuePercentColumn,
+                       ValueInvestedColumn})
+        values.set(AllRecordsSlot, column, Money());
+    for (int f = 1; f <= state.FundCount; ++f) {
+        const Money book = values.value(f, ValueBookColumn);
+        const Money invested = values.value(f, ValueInvestedColumn);
+        const Money total = values.value(f, ValuePriceColumn) * values.value(f, ValueSharesColumn);
+        const Money gain = total - book;
+        Money percent = book.isZero() ? Money::fromWhole(100) : Percent(gain, book);
+        // A fund whose book cost fell to nothing through sales and dividends
+        // is measured against what was put in.
+        if (book < Small && !invested.isZero())
+            percent = Percent(gain, invested);
+        values.set(f, ValueTotalColumn, total);
+        values.set(f, ValueGainColumn, gain);
+        values.set(f, ValuePercentColumn, percent);
+        Add(values, AllRecordsSlot, ValueTotalColumn, total);
+        Add(values, AllRecordsSlot, ValueSharesColumn, values.value(f, ValueSharesColumn));
+        Add(values, AllRecordsSlot, ValueBookColumn, book);
+        Add(values, AllRecordsSlot, ValueGainColumn, gain);
+        Add(values, AllRecordsSlot, ValueInvestedColumn, invested);
+    }
+    const Money book = values.value(AllRecordsSlot, ValueBookColumn);
+    const Money invested = values.value(AllRecordsSlot, ValueInvestedColumn);
+    const Money gain = values.value(AllRecordsSlot, ValueGainColumn);
+    Money percent;
+    if (!book.isZero()) {
+        if (book >= Small)
+            percent = Percent(gain, book);
+        else if (!invested.isZero())
+            percent = Percent(gain, invested);
+    }
+    values.set(AllRecordsSlot, ValuePercentColumn, percent);
+}
+
+QList<QStringList> CurrentValueTable(const AppState &state)
+{
+    const MoneyTable &values = state.FundValues;
+    const QString &symbol = state.CurrencySymbol;
+    const int rowCount = std::max(ValueTableRows, state.FundCount + 4);
+    QList<QStringList> rows(rowCount, QStringList(GridColumns));
+    rows[0] = {QStringLiteral("         Name of          Fund/Company"),
+               QStringLiteral("Number of Shares"),
+               QStringLiteral("     Book     Cost "),
+               QStringLiteral("   Current     Price "),
+               QStringLiteral("   Current     Total "),
+               QStringLiteral("  Gain or     Loss ") + symbol,
+               QStringLiteral("Gain or   Loss %"),
+               QStringLiteral("% of Total Value")};
+    const Money whole = values.value(AllRecordsSlot, ValueTotalColumn);
+    for (int f = 1; f <= state.FundCount; ++f) {
+        const Money share = ShareOfTotal(values.value(f, ValueTotalColumn), whole);
+        rows[f] = {FundName(state, f),
+                   Format(values.value(f, ValueSharesColumn), Money4),
+                   Format(values.value(f, ValueBookColumn), Money2),
+                   symbol + Format(values.value(f, ValuePriceColumn), Money2),
+                   Format(values.value(f, ValueTotalColumn), Money2),
+                   Format(values.value(f, ValueGainColumn), Money2),
+                   Format(values.value(f, ValuePercentColumn), Money2) + QLatin1Char('%'),
+                   Format(share, QStringLiteral("###.00")) + QLatin1Char('%')};
+    }
+    rows[state.FundCount + 3] = {QStringLiteral("Total:"),
+                                 Format(values.value(AllRecordsSlot, ValueSharesColumn), Money4),
+                                 symbol + Format(values.value(AllRecordsSlot, ValueBookColumn), Money2),
+                                 QString(),
+                                 symbol + Format(values.value(AllRecordsSlot, ValueTotalColumn), Money2),
+                                 symbol + Format(values.value(AllRecordsSlot, ValueGainColumn), Money2),
+                                 Format(values.value(AllRecordsSlot, ValuePercentColumn), Money2) + QLatin1Char('%'),
+                                 Format(Money::fromWhole(100), QStringLiteral("###.00")) + QLatin1Char('%')};
+    return rows;
+}
+
+namespace {
+
+struct BlockTotals
+{
+    Money shares, fees, divShares, cashDividend, book;
+};
+
+QStringList TotalCells(const QString &label, const BlockTotals &t, const QString &symbol)
+{
+    return {label,
+            QString(),
+            QString(),
+            Format(t.shares, Money4),
+            symbol + Format(t.fees, Small2),
+            symbol + Format(t.divShares, Small2),
+            symbol + Format(t.cashDividend, Small2),
+            symbol + Format(t.book, Money2)};
+}
+
+// Writes one fund's records, its total and its average cost from `row` on;
+// returns the row after the average cost.
+int ListFund(AppState &state, int fund, QList<QStringList> &rows, int row, BlockTotals &totals)
+{
+    MoneyTable &values = state.FundValues;
+    for (int column : {ValueSharesColumn, ValueBookColumn, ValuePriceColumn, ValueGainColumn, ValuePercentColumn})
+        values.set(AllRecordsSlot, column, Money());
+    state.AverageCost = Money();
+    totals = {};
+    auto put = [&rows](int at, QStringList cells) {
+        while (rows.size() <= at)
+            rows.append(QStringList(GridColumns));
+        rows[at] = std::move(cells);
+    };
+    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
+        const FundRecord &record = state.RecordTable.at(slot);
+        if (FundOf(record) != fund)
+            continue;
+        RecordTypeName(state, slot);
+        const Money divShares = DivSharesValue(record);
+        put(row++, {state.EntryTypeName, Format(record.date, QStringLiteral("Short Date")),
+                    Format(record.price, Money4), Format(record.shares, Money4), Format(record.fees, Money2),
+                    Format(divShares, Money2), Format(record.cashDividend, Money2), Format(record.bookValue, Money2)});
+        totals.shares += record.shares;
+        totals.fees += record.fees;
+        totals.divShares += divShares;
+        totals.cashDividend += record.cashDividend;
+        totals.book += record.bookValue;
+        // Row 31 keeps what the current value of this fund needs: column 4
+        // the fees and 5 the cash dividends as the entry grid keeps them.
+        Add(values, AllRecordsSlot, ValueGainColumn, record.fees);
+        Add(values, AllRecordsSlot, ValuePercentColumn, record.cashDividend);
+        Add(values, AllRecordsSlot, ValueSharesColumn, record.shares);
+        Add(values, AllRecordsSlot, ValueBookColumn, record.bookValue);
+        if (record.typeCode != QLatin1String("S"))
+            Add(values, AllRecordsSlot, ValuePriceColumn, record.bookValue);
+    }
+    state.AverageCost = AverageCostPerShare(totals.book, totals.shares);
+    const QString &symbol = state.CurrencySymbol;
+    put(row++, TotalCells(QStringLiteral("Total:"), totals, symbol));
+    QStringList average(GridColumns);
+    average[0] = QStringLiteral("Average cost per share =");
+    average[2] = symbol + Format(state.AverageCost, Money4);
+    put(row++, average);
+    return row;
+}
+
+} // namespace
+
+RecordListing ListRecords(AppState &state, int fund)
+{
+    RecordListing listing;
+    const bool all = fund == AllRecordsSlot;
+    const int rowCount =
+        std::max(25, all ? 5 * state.FundCount + state.RecordCount + 10 : 20 + RecordsOfFund(state, fund));
+    listing.rows = QList<QStringList>(rowCount, QStringList(GridColumns));
+    listing.rows[0] = {all ? QStringLiteral("Name and Type  of Transaction")
+                           : QStringLiteral("       Type of       Transaction"),
+                       QStringLiteral("Date of Transaction"),
+                       QStringLiteral("Price of Each Share"),
+                       QStringLiteral("Number of Shares"),
+                       QStringLiteral("Commission   or Fees"),
+                       QStringLiteral("Div. Shares Value"),
+                       QStringLiteral("Cash   Dividend"),
+                       QStringLiteral("      Book       Value")};
+    listing.caption = FundName(state, fund);
+    BlockTotals totals;
+    if (!all) {
+        listing.lastListRow = ListFund(state, fund, listing.rows, 1, totals);
+        return listing;
+    }
+    BlockTotals grand;
+    int row = 1;
+    for (int f = 1; f <= state.FundCount; ++f) {
+        QStringList nameLine(GridColumns);
+        nameLine[0] = FundName(state, f).left(26);
+        listing.rows[row++] = nameLine;
+        row = ListFund(state, f, listing.rows, row, totals) + 1;
+        grand.shares += totals.shares;
+        grand.fees += totals.fees;
+        grand.divShares += totals.divShares;
+        grand.cashDividend += totals.cashDividend;
+        grand.book += totals.book;
+    }
+    while (listing.rows.size() <= row)
+        listing.rows.append(QStringList(GridColumns));
+    listing.rows[row] = TotalCells(QStringLiteral("Total all Funds:"), grand, state.CurrencySymbol);
+    listing.lastListRow = row;
+    return listing;
+}
+
+ListedValue ValueOfListedFund(const AppState &state, Money price)
+{
+    const MoneyTable &values = state.FundValues;
+    const Money shares = values.value(AllRecordsSlot, ValueSharesColumn);
+    const Money book = values.value(AllRecordsSlot, ValueBookColumn);
+    const Money invested = values.value(AllRecordsSlot, ValuePriceColumn);
+    ListedValue result;
+    result.value = price * shares;
+    result.gain = result.value - book;
+    if (!shares.isZero() && !book.isZero() && !result.gain.isZero())
+        result.gainPercent = Percent(result.gain, book);
+    if (book < Small) {
+        // Nothing was put in: there is nothing to measure the gain against.
+        if (invested.isZero())
+            return ListedValue{MsgCannotCalculate, {}, {}, {}, {}};
+        result.gainPercent = Percent(result.gain, invested);
+    }
+    result.price = result.value.isZero() ? Money() : price;
+    return result;
+}
+
+QList<QStringList> ListedValueRows(const ListedValue &v, const QString &symbol)
+{
+    auto row = [](const QStringList &four) {
+        QStringList cells(GridColumns);
+        for (int i = 0; i < 4; ++i)
+            cells[2 + i] = four.at(i);
+        return cells;
+    };
+    return {row({QStringLiteral("Current   "), QStringLiteral("Total      "), QStringLiteral("Gain or   "),
+                 QStringLiteral("Gain or   ")}),
+            row({QStringLiteral("Price   "), QStringLiteral("Value    "), QStringLiteral("Loss ") + symbol + QStringLiteral("   "),
+                 QStringLiteral("Loss %   ")}),
+            row({QStringLiteral("___________"), QStringLiteral("___________"), QStringLiteral("__________"),
+                 QStringLiteral("__________")}),
+            row({symbol + Format(v.price, Money2), symbol + Format(v.value, Money2), symbol + Format(v.gain, Money2),
+                 Format(v.gainPercent, QStringLiteral("###.00")) + QLatin1Char('%')})};
+}
+
+QString ListedValueBlock(const ListedValue &v, const QString &symbol)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = crlf + crlf + crlf;
+    // The heading names the user's currency: a "$" over amounts in another
+    // currency would mislabel them.
+    text += QStringLiteral(" Current Price                   Value                Gain ") + symbol +
+            QStringLiteral("            Gain %") + crlf;
+    text += QLatin1Char(' ') + QString(77, QLatin1Char('_')) + crlf + crlf;
+    text += QString(5, QLatin1Char(' ')) + RightAlignFigure(symbol + Format(v.price, QStringLiteral("#,,###.0000")), 9);
+    text += QString(12, QLatin1Char(' ')) + RightAlignFigure(symbol + Format(v.value, Money2), 12);
+    text += QString(12, QLatin1Char(' ')) + RightAlignFigure(symbol + Format(v.gain, Small2), 10);
+    text += QString(11, QLatin1Char(' ')) + RightAlignFigure(Format(v.gainPercent, QStringLiteral("##0.00")), 6) +
+            QLatin1Char('%') + crlf;
+    return text;
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "shell/app_state.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Current prices and values of the funds, and the record listings of the
+// fund table window. Everything works on the shared fund tables; the
+// windows and tallomar-report only show what these functions leave there.
+
+// Columns of the fund values once the price window has set the table up.
+inline constexpr int ValueSharesColumn = 0;
+inline constexpr int ValueBookColumn = 1;
+inline constexpr int ValuePriceColumn = 2;
+inline constexpr int ValueTotalColumn = 3;
+inline constexpr int ValueGainColumn = 4;
+inline constexpr int ValuePercentColumn = 5;
+inline constexpr int ValueInvestedColumn = 6;
+inline constexpr int LastValueColumn = 8;
+
+// The first fund that has a name but no record, or 0 when every fund has one.
+int FirstEmptyFund(const AppState &state);
+
+// Sets the fund values up for the price window: columns 0 to 8, every
+// figure but the typed prices set to 0. Prices typed earlier are kept.
+void PreparePriceTable(AppState &state);
+
+// The price grid's rows 1 to FundCount: name and price as typed so far.
+QList<QStringList> PriceGridRows(const AppState &state);
+
+// Sums each fund's shares, book cost and amount invested from its records
+// and checks that every fund holding shares has a price above 0. Returns 0,
+// or message 24 with the computed columns set back to 0.
+int CollectHoldings(AppState &state);
+
+// A fund's share of the whole, cut (never rounded) to two decimals on the
+// exact figures: 0 when the fund's value or the whole is 0 or below.
+Money ShareOfTotal(Money fundTotal, Money total);
+
+// Values every fund from its price and holdings (rows 1 to FundCount) and
+// totals them in row 31.
+void ComputeCurrentValues(AppState &state);
+
+// The fund table grid of the current value table: 35 rows of 8 cells, row 0
+// the headings, a row per fund, the total row two rows below the last fund.
+QList<QStringList> CurrentValueTable(const AppState &state);
+
+// A record listing of one fund (1 to 30) or of all funds (31).
+struct RecordListing
+{
+    QString caption;
+    QList<QStringList> rows; // row 0 the headings; 8 cells a row
+    // For one fund the row after its average cost; for all funds the row of
+    // the grand total. The current value block starts two rows below it.
+    int lastListRow = 0;
+};
+// Leaves row 31 of the fund values (shares, book cost, amount invested,
+// fees, cash dividends) and AverageCost with the figures of the fund listed
+// last, for the current value of a one-fund listing.
+RecordListing ListRecords(AppState &state, int fund);
+
+// The current value of the fund listed last at a typed price.
+struct ListedValue
+{
+    int message = 0; // 26 when the gain cannot be measured
+    Money price;     // as shown: 0 when the value is 0
+    Money value;
+    Money gain;
+    Money gainPercent;
+};
+ListedValue ValueOfListedFund(const AppState &state, Money price);
+
+// The four rows of the current value block, columns 2 to 5 filled.
+QList<QStringList> ListedValueRows(const ListedValue &value, const QString &currencySymbol);
+// The same block as the listing printout ends with, line breaks included.
+QString ListedValueBlock(const ListedValue &value, const QString &currencySymbol);

@@ -1,0 +1,251 @@
+#include "invest/fund_database.h"
+#include "invest/fund_printouts.h"
+#include "invest/fund_values.h"
+#include "shell/format.h"
+#include "shell/print_frame.h"
+#include "support/recording_printer.h"
+#include "support/scripted_dialogs.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+
+Money m(const QString &text)
+{
+    Money value;
+    Money::fromDecimalText(text, value);
+    return value;
+}
+
+void Put(AppState &state, int fund, const char *code, const char *price, const char *number, const char *fees,
+         const char *cash)
+{
+    state.RecordCount = qint16(state.RecordCount + 1);
+    const EntryFigures figures{m(price), m(number), m(fees), m(cash)};
+    state.RecordTable[state.RecordCount] = MakeRecord(fund, QLatin1String(code), QDate(1998, 10, 12), figures,
+                                                      state.RecordCount);
+}
+
+// A line built from texts at 1-based columns, as the printout places them.
+QString At(std::initializer_list<std::pair<int, QString>> cells)
+{
+    QString line;
+    for (const auto &[column, text] : cells) {
+        line = line.leftJustified(column - 1, u' ');
+        line += text;
+    }
+    return line;
+}
+
+const QString Rule = QLatin1Char(' ') + QString(78, u'_');
+
+QList<QStringList> Print(AppState &state, const std::function<void(PrintFrame &)> &body)
+{
+    ScriptedDialogs dialogs(state);
+    dialogs.lines << QStringLiteral("My funds");
+    RecordingPrinter printer;
+    if (!RunPrintout(state, dialogs, printer, QStringLiteral("Funds"), body, false))
+        return {};
+    return printer.jobs.value(0).pages();
+}
+
+// The lines after the header line and its empty line.
+QStringList Body(const QStringList &page)
+{
+    const qsizetype header = page.indexOf(QStringLiteral(" My funds"));
+    return header < 0 ? QStringList() : page.mid(header + 2);
+}
+
+} // namespace
+
+class TestFundPrintouts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::C)); }
+
+    void oneFundListing()
+    {
+        AppState state;
+        CreateFundTables(state);
+        AddFund(state, QStringLiteral("Growth Fund"));
+        Put(state, 1, "B", "10", "100", "50", "0");
+        Put(state, 1, "D", "10.5", "2", "0", "0");
+        Put(state, 1, "S", "10", "10", "0", "0");
+        const QList<QStringList> pages = Print(state, [&](PrintFrame &f) { PrintFundListing(f, state, 1); });
+        QCOMPARE(pages.size(), 1);
+        const QString date = Format(QDate(1998, 10, 12), QStringLiteral("Short Date"));
+        const QStringList expected{
+            At({{32, "Growth Fund"}}),
+            "",
+            "",
+            " Trans-           Trade    Share   Number     Comm     Div.    Cash        Book",
+            " action            Date    Price   Shares     Fees   Shares    Div.       Value",
+            Rule,
+            "",
+            At({{2, "Bought  "}, {14, date}, {24, "    10.00"}, {33, "  100.000"}, {42, "    50.00"}, {51, "     0.00"},
+                {60, "     0.00"}, {69, "   1,050.00"}}),
+            At({{2, "Div. Shares"}, {14, date}, {24, "    10.50"}, {33, "    2.000"}, {42, "     0.00"}, {51, "    21.00"},
+                {60, "     0.00"}, {69, "       0.00"}}),
+            At({{2, "Sold    "}, {14, date}, {24, "    10.00"}, {33, "  -10.000"}, {42, "     0.00"}, {51, "     0.00"},
+                {60, "     0.00"}, {69, "    -100.00"}}),
+            Rule,
+            "",
+            At({{2, "Total:"}, {31, "     92.000"}, {42, "   $50.00"}, {51, "   $21.00"}, {60, "     $.00"},
+                {69, "    $950.00"}}),
+            " Average Cost per Share  =  $10.3261",
+        };
+        QCOMPARE(Body(pages.at(0)).mid(0, expected.size()), expected);
+        QCOMPARE(state.CalcMode, qint16(0));
+    }
+
+    // The page fills at the lines per page counting from 9 after the
+    // headings; the next page goes on two lines down without headings.
+    void listingBreaksPages_data()
+    {
+        QTest::addColumn<int>("fontChoice");
+        QTest::addColumn<int>("firstPageRecords");
+        QTest::newRow("53 lines: 44 records") << 0 << 44;
+        QTest::newRow("51 lines: 42 records") << 3 << 42;
+    }
+    void listingBreaksPages()
+    {
+        QFETCH(int, fontChoice);
+        QFETCH(int, firstPageRecords);
+        AppState state;
+        CreateFundTables(state);
+        state.PrinterFontChoice = qint16(fontChoice);
+        AddFund(state, QStringLiteral("Big"));
+        for (int r = 0; r < 50; ++r)
+            Put(state, 1, "B", "1", "1", "0", "0");
+        const QList<QStringList> pages = Print(state, [&](PrintFrame &f) { PrintFundListing(f, state, 1); });
+        QVERIFY(pages.size() >= 2);
+        auto records = [](const QStringList &page) {
+            return int(std::count_if(page.begin(), page.end(),
+                                     [](const QString &line) { return line.startsWith(QStringLiteral(" Bought")); }));
+        };
+        QCOMPARE(records(pages.at(0)), firstPageRecords);
+        QCOMPARE(pages.at(0).last(), QString(39, u' ') + QStringLiteral("Page 1 "));
+        QCOMPARE(pages.at(0).at(pages.at(0).size() - 2), QString());
+        QCOMPARE(pages.at(0).at(pages.at(0).size() - 3), QString());
+        const QStringList second = pages.at(1);
+        const qsizetype firstRecord = second.indexOf(QRegularExpression(QStringLiteral(" Bought.*")));
+        // No headings again: only empty lines above the first record.
+        for (qsizetype i = 0; i < firstRecord; ++i)
+            QVERIFY2(second.at(i).trimmed().isEmpty(), qPrintable(second.at(i)));
+        QCOMPARE(firstRecord, 3);
+        int total = 0;
+        for (const QStringList &page : pages)
+            total += records(page);
+        QCOMPARE(total, 50);
+        QVERIFY(pages.last().last().startsWith(QStringLiteral(" Average Cost per Share  =")));
+    }
+
+    void allFundsListing()
+    {
+        AppState state;
+        CreateFundTables(state);
+        AddFund(state, QStringLiteral("Alpha"));
+        AddFund(state, QStringLiteral("Beta"));
+        Put(state, 1, "B", "10", "10", "0", "0");
+        Put(state, 2, "C", "0", "0", "0", "5");
+        Put(state, 1, "B", "20", "1", "1", "0");
+        state.PrintBlocks = QStringList(4);
+        const QStringList body =
+            Body(Print(state, [&](PrintFrame &f) { PrintFundListing(f, state, AllRecordsSlot); }).value(0));
+        QCOMPARE(body.at(0), At({{32, "All Records"}}));
+        QCOMPARE(body.at(7), QStringLiteral(" Alpha"));
+        QVERIFY(body.at(8).startsWith(QStringLiteral(" Bought")));
+        QVERIFY(body.at(13).startsWith(QStringLiteral(" Average Cost per Share")));
+        QCOMPARE(body.at(14), QString());
+        QCOMPARE(body.at(15), QStringLiteral(" Beta"));
+        QCOMPARE(body.at(21), QString());
+        QCOMPARE(body.at(22), Rule);
+        QCOMPARE(body.at(24), At({{2, "Total all Funds:"}, {31, "     11.00"}, {42, "    $1.00"}, {51, "     $.00"},
+                                   {60, "    $5.00"}, {69, "    $116.00"}}));
+    }
+
+    // A negative average cost is printed as it is; the window shows 0.
+    void negativeAverageCost()
+    {
+        AppState state;
+        CreateFundTables(state);
+        AddFund(state, QStringLiteral("Paid back"));
+        Put(state, 1, "B", "1", "100", "0", "0");
+        Put(state, 1, "C", "0", "0", "0", "150");
+        const QStringList body = Body(Print(state, [&](PrintFrame &f) { PrintFundListing(f, state, 1); }).value(0));
+        QCOMPARE(body.at(12), QStringLiteral(" Average Cost per Share  =   $-.5000"));
+    }
+
+    void listingEndsWithCurrentValue()
+    {
+        AppState state;
+        CreateFundTables(state);
+        state.CurrencySymbol = QStringLiteral("€");
+        AddFund(state, QStringLiteral("Euro"));
+        Put(state, 1, "B", "10", "100", "0", "0");
+        ListRecords(state, 1);
+        state.PrintBlocks = QStringList(4);
+        state.PrintBlocks[1] = ListedValueBlock(ValueOfListedFund(state, m("12")), state.CurrencySymbol);
+        const QStringList body = Body(Print(state, [&](PrintFrame &f) { PrintFundListing(f, state, 1); }).value(0));
+        const qsizetype average = body.indexOf(QRegularExpression(QStringLiteral(" Average.*")));
+        QCOMPARE(body.mid(average + 1, 7),
+                 (QStringList{"", "", "", " Current Price                   Value                Gain €            Gain %",
+                              QLatin1Char(' ') + QString(77, u'_'), "",
+                              "      €12.0000               €1,200.00               €200.00            20.00%"}));
+        // Printing leaves the listed fund's figures for the next current value.
+        QCOMPARE(state.FundValues.value(AllRecordsSlot, ValueBookColumn).toDecimalText(), QStringLiteral("1000.0000"));
+    }
+
+    void valueTable()
+    {
+        AppState state;
+        CreateFundTables(state);
+        AddFund(state, QStringLiteral("Half"));
+        AddFund(state, QStringLiteral("Other half"));
+        AddFund(state, QStringLiteral("Gone"));
+        Put(state, 1, "B", "10", "100", "0", "0");
+        Put(state, 2, "B", "5", "100", "0", "0");
+        Put(state, 3, "B", "1", "10", "0", "0");
+        Put(state, 3, "S", "2", "10", "0", "0");
+        PreparePriceTable(state);
+        state.FundValues.set(1, ValuePriceColumn, m("12"));
+        state.FundValues.set(2, ValuePriceColumn, m("12"));
+        QCOMPARE(CollectHoldings(state), 0);
+        ComputeCurrentValues(state);
+        const QStringList body = Body(Print(state, [&](PrintFrame &f) { PrintValueTable(f, state); }).value(0));
+        const QStringList expected{
+            At({{30, "Current Value of all Funds."}}),
+            "",
+            "   Name of     Number         Book    Current      Current       Gain/    Gain/",
+            "      Fund     Shares         Cost      Price        Total      Loss $   Loss %",
+            Rule,
+            "",
+            " Half (50%)",
+            "",
+            At({{10, "    100.0000"}, {23, "    1,000.00"}, {38, "   12.00"}, {47, "    1,200.00"}, {60, "     200.00"},
+                {72, "  20.00%"}}),
+            "",
+            " Other half (50%)",
+            "",
+            At({{10, "    100.0000"}, {23, "      500.00"}, {38, "   12.00"}, {47, "    1,200.00"}, {60, "     700.00"},
+                {72, " 140.00%"}}),
+            "",
+            " Gone (0%)",
+            "",
+            At({{10, "       .0000"}, {23, "      -10.00"}, {38, "     .00"}, {47, "         .00"}, {60, "      10.00"},
+                {72, " 100.00%"}}),
+            "",
+            Rule,
+            "",
+            At({{2, "Total:    200.0000"}, {23, "   $1,490.00"}, {47, "   $2,400.00"}, {60, "    $910.00"},
+                {72, "  61.07%"}}),
+        };
+        QCOMPARE(body.mid(0, expected.size()), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFundPrintouts)
+#include "test_fund_printouts.moc"

@@ -1,0 +1,341 @@
+#include "invest/fund_database.h"
+#include "invest/fund_values.h"
+#include "shell/message_numbers.h"
+
+#include <QTest>
+
+namespace {
+
+Money m(const QString &text)
+{
+    Money value;
+    Money::fromDecimalText(text, value);
+    return value;
+}
+
+// A record as "fund:code:price:number:fees:cash", dated in record order.
+void Put(AppState &state, const QString &record)
+{
+    const QStringList p = record.split(QLatin1Char(':'));
+    state.RecordCount = qint16(state.RecordCount + 1);
+    const EntryFigures figures{m(p[2]), m(p[3]), m(p[4]), m(p[5])};
+    state.RecordTable[state.RecordCount] = MakeRecord(p[0].toInt(), p[1], QDate(2024, 1, 1).addDays(state.RecordCount),
+                                                      figures, state.RecordCount);
+}
+
+void Open(AppState &state, int funds, const QStringList &records)
+{
+    CreateFundTables(state);
+    for (int f = 1; f <= funds; ++f)
+        AddFund(state, QStringLiteral("Fund %1").arg(QChar(u'A' + f - 1)));
+    for (const QString &record : records)
+        Put(state, record);
+}
+
+QString Text(Money value)
+{
+    return value.toDecimalText();
+}
+
+} // namespace
+
+class TestFundValues : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    // Shares of the whole are cut on the exact figures, never rounded and
+    // never divided by a whole of 0 or below.
+    void shareOfTotal_data()
+    {
+        QTest::addColumn<QString>("fund");
+        QTest::addColumn<QString>("whole");
+        QTest::addColumn<QString>("share");
+        QTest::newRow("29 of 100 is 29.00, not 28.99") << "29" << "100" << "29.0000";
+        QTest::newRow("a third cut") << "1" << "3" << "33.3300";
+        QTest::newRow("two thirds cut, not rounded") << "2" << "3" << "66.6600";
+        QTest::newRow("all of it") << "1200" << "1200" << "100.0000";
+        QTest::newRow("fund worth nothing") << "0" << "100" << "0.0000";
+        QTest::newRow("fund below 0") << "-5" << "100" << "0.0000";
+        QTest::newRow("whole of 0") << "5" << "0" << "0.0000";
+        QTest::newRow("whole below 0") << "10" << "-10" << "0.0000";
+        QTest::newRow("largest figures") << "900000000000000" << "900000000000001" << "99.9900";
+    }
+    void shareOfTotal()
+    {
+        QFETCH(QString, fund);
+        QFETCH(QString, whole);
+        QFETCH(QString, share);
+        QCOMPARE(Text(ShareOfTotal(m(fund), m(whole))), share);
+    }
+
+    // Worked by hand: each row gives the records, the prices typed and the
+    // expected current total, gain, gain percent and share of each fund.
+    void currentValues_data()
+    {
+        QTest::addColumn<int>("funds");
+        QTest::addColumn<QStringList>("records");
+        QTest::addColumn<QStringList>("prices");
+        QTest::addColumn<QStringList>("expected"); // per fund "total gain percent share"
+        QTest::addColumn<QString>("totals");        // "total gain percent"
+        QTest::newRow("100 shares, book 1000, price 12")
+            << 1 << QStringList{"1:B:10:100:0:0"} << QStringList{"12"}
+            << QStringList{"1200.0000 200.0000 20.0000 100.0000"} << "1200.0000 200.0000 20.0000";
+        QTest::newRow("totals 1 and 2 cut to thirds")
+            << 2 << QStringList{"1:B:1:1:0:0", "2:B:2:1:0:0"} << QStringList{"1", "2"}
+            << QStringList{"1.0000 0.0000 0.0000 33.3300", "2.0000 0.0000 0.0000 66.6600"} << "3.0000 0.0000 0.0000";
+        QTest::newRow("book cost and amount invested 0")
+            << 1 << QStringList{"1:D:10:10:0:0"} << QStringList{"5"} << QStringList{"50.0000 50.0000 100.0000 100.0000"}
+            << "50.0000 50.0000 0.0000";
+        QTest::newRow("book cost 0, invested 500")
+            << 1 << QStringList{"1:B:5:100:0:0", "1:S:10:50:0:0"} << QStringList{"1"}
+            << QStringList{"50.0000 50.0000 10.0000 100.0000"} << "50.0000 50.0000 0.0000";
+        QTest::newRow("sold out, no price")
+            << 2 << QStringList{"1:B:10:10:0:0", "1:S:12:10:0:0", "2:B:10:10:0:0"} << QStringList{"0", "10"}
+            << QStringList{"0.0000 20.0000 20.0000 0.0000", "100.0000 0.0000 0.0000 100.0000"}
+            << "100.0000 20.0000 25.0000";
+        QTest::newRow("29 and 71")
+            << 2 << QStringList{"1:B:1:29:0:0", "2:B:1:71:0:0"} << QStringList{"1", "1"}
+            << QStringList{"29.0000 0.0000 0.0000 29.0000", "71.0000 0.0000 0.0000 71.0000"} << "100.0000 0.0000 0.0000";
+        QTest::newRow("the help's example")
+            << 2 << QStringList{"1:B:10:100:50:0", "1:D:10.5:2:0:0", "1:C:0:0:0:30", "1:S:12:50:25:0", "2:B:5:200:0:0"}
+            << QStringList{"13", "5.10"}
+            << QStringList{"676.0000 231.0000 51.9101 39.8500", "1020.0000 20.0000 2.0000 60.1400"}
+            << "1696.0000 251.0000 17.3702";
+        // Sales are not checked against holdings: the whole can fall below 0.
+        QTest::newRow("whole below 0")
+            << 2 << QStringList{"1:B:1:10:0:0", "2:S:1:20:0:0"} << QStringList{"1", "1"}
+            << QStringList{"10.0000 0.0000 0.0000 0.0000", "-20.0000 0.0000 0.0000 0.0000"}
+            << "-10.0000 0.0000 0.0000";
+    }
+    void currentValues()
+    {
+        QFETCH(int, funds);
+        QFETCH(QStringList, records);
+        QFETCH(QStringList, prices);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, totals);
+        AppState state;
+        Open(state, funds, records);
+        PreparePriceTable(state);
+        for (int f = 1; f <= funds; ++f)
+            state.FundValues.set(f, ValuePriceColumn, m(prices[f - 1]));
+        QCOMPARE(CollectHoldings(state), 0);
+        ComputeCurrentValues(state);
+        const MoneyTable &v = state.FundValues;
+        const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
+        for (int f = 1; f <= funds; ++f) {
+            const QString got = QStringList{Text(v.value(f, ValueTotalColumn)), Text(v.value(f, ValueGainColumn)),
+                                            Text(v.value(f, ValuePercentColumn)),
+                                            Text(ShareOfTotal(v.value(f, ValueTotalColumn), whole))}
+                                    .join(QLatin1Char(' '));
+            QCOMPARE(got, expected[f - 1]);
+        }
+        QCOMPARE(QStringList({Text(whole), Text(v.value(AllRecordsSlot, ValueGainColumn)),
+                              Text(v.value(AllRecordsSlot, ValuePercentColumn))})
+                     .join(QLatin1Char(' ')),
+                 totals);
+    }
+
+    void valueTableRows()
+    {
+        AppState state;
+        Open(state, 2, {"1:B:1:1:0:0", "2:B:2:1:0:0"});
+        PreparePriceTable(state);
+        state.FundValues.set(1, ValuePriceColumn, m("1"));
+        state.FundValues.set(2, ValuePriceColumn, m("2"));
+        QCOMPARE(CollectHoldings(state), 0);
+        ComputeCurrentValues(state);
+        const QList<QStringList> rows = CurrentValueTable(state);
+        QCOMPARE(rows.size(), 35);
+        QCOMPARE(rows[0][5], QStringLiteral("  Gain or     Loss $"));
+        QCOMPARE(rows[1], (QStringList{"Fund A", "1.0000", "1.00", "$1.00", "1.00", ".00", ".00%", "33.33%"}));
+        QCOMPARE(rows[2][7], QStringLiteral("66.66%"));
+        QVERIFY(rows[3].join(QString()).isEmpty() && rows[4].join(QString()).isEmpty());
+        QCOMPARE(rows[5], (QStringList{"Total:", "2.0000", "$3.00", "", "$3.00", "$.00", ".00%", "100.00%"}));
+    }
+
+    void missingPrice_data()
+    {
+        QTest::addColumn<QStringList>("records");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<int>("message");
+        QTest::newRow("shares held, no price") << QStringList{"1:B:10:10:0:0"} << "0" << int(MsgMissingPrice);
+        QTest::newRow("shares held, priced") << QStringList{"1:B:10:10:0:0"} << "3" << 0;
+        QTest::newRow("sold out, no price") << QStringList{"1:B:10:10:0:0", "1:S:10:10:0:0"} << "0" << 0;
+    }
+    void missingPrice()
+    {
+        QFETCH(QStringList, records);
+        QFETCH(QString, price);
+        QFETCH(int, message);
+        AppState state;
+        Open(state, 1, records);
+        PreparePriceTable(state);
+        state.FundValues.set(1, ValuePriceColumn, m(price));
+        QCOMPARE(CollectHoldings(state), message);
+        // A refused Calculate leaves no half-computed figures behind.
+        if (message != 0)
+            QVERIFY(state.FundValues.value(1, ValueSharesColumn).isZero());
+        QCOMPARE(Text(state.FundValues.value(1, ValuePriceColumn)), Text(m(price)));
+    }
+
+    // Prices typed for later funds survive a new visit to the price window
+    // even when fund 1 has none, and repeated Calculates do not add up twice.
+    void typedPricesKept()
+    {
+        AppState state;
+        Open(state, 3, {"1:B:1:1:0:0", "2:B:1:1:0:0", "3:B:1:1:0:0"});
+        QCOMPARE(state.FundValues.columnCount(), 7);
+        PreparePriceTable(state);
+        QCOMPARE(state.FundValues.columnCount(), LastValueColumn + 1);
+        state.FundValues.set(2, ValuePriceColumn, m("4.5"));
+        state.FundValues.set(3, ValuePriceColumn, m("7"));
+        QCOMPARE(CollectHoldings(state), int(MsgMissingPrice));
+        PreparePriceTable(state);
+        const QList<QStringList> grid = PriceGridRows(state);
+        QCOMPARE(grid[0], (QStringList{"Fund A", ""}));
+        QCOMPARE(grid[1], (QStringList{"Fund B", "4.50"}));
+        QCOMPARE(grid[2], (QStringList{"Fund C", "7.00"}));
+        state.FundValues.set(1, ValuePriceColumn, m("1"));
+        QCOMPARE(CollectHoldings(state), 0);
+        QCOMPARE(CollectHoldings(state), 0);
+        QCOMPARE(Text(state.FundValues.value(2, ValueSharesColumn)), QStringLiteral("1.0000"));
+    }
+
+    void emptyFund_data()
+    {
+        QTest::addColumn<int>("funds");
+        QTest::addColumn<QStringList>("records");
+        QTest::addColumn<int>("empty");
+        QTest::newRow("every fund has a record") << 2 << QStringList{"2:B:1:1:0:0", "1:B:1:1:0:0"} << 0;
+        QTest::newRow("second fund empty") << 3 << QStringList{"1:B:1:1:0:0", "3:B:1:1:0:0"} << 2;
+        QTest::newRow("no records") << 1 << QStringList{} << 1;
+        QTest::newRow("no funds") << 0 << QStringList{} << 0;
+    }
+    void emptyFund()
+    {
+        QFETCH(int, funds);
+        QFETCH(QStringList, records);
+        QFETCH(int, empty);
+        AppState state;
+        Open(state, funds, records);
+        QCOMPARE(FirstEmptyFund(state), empty);
+    }
+
+    void oneFundListing()
+    {
+        AppState state;
+        Open(state, 2, {"1:B:10:100:50:0", "2:B:1:1:0:0", "1:D:10.5:2:0:0", "1:S:10:10:0:0"});
+        const RecordListing listing = ListRecords(state, 1);
+        QCOMPARE(listing.caption, QStringLiteral("Fund A"));
+        QCOMPARE(listing.rows.size(), 25);
+        QCOMPARE(listing.rows[0][0], QStringLiteral("       Type of       Transaction"));
+        QCOMPARE(listing.rows[1], (QStringList{"Bought  ", "1/2/2024", "10.0000", "100.0000", "50.00", ".00", ".00",
+                                               "1,050.00"}));
+        QCOMPARE(listing.rows[2][5], QStringLiteral("21.00"));
+        QCOMPARE(listing.rows[3][3], QStringLiteral("-10.0000"));
+        QCOMPARE(listing.rows[4], (QStringList{"Total:", "", "", "92.0000", "$50.00", "$21.00", "$.00", "$950.00"}));
+        QCOMPARE(listing.rows[5][0], QStringLiteral("Average cost per share ="));
+        QCOMPARE(listing.rows[5][2], QStringLiteral("$10.3261"));
+        QCOMPARE(listing.lastListRow, 6);
+        // What the current value of the listed fund reads.
+        QCOMPARE(Text(state.FundValues.value(AllRecordsSlot, ValueSharesColumn)), QStringLiteral("92.0000"));
+        QCOMPARE(Text(state.FundValues.value(AllRecordsSlot, ValueBookColumn)), QStringLiteral("950.0000"));
+        QCOMPARE(Text(state.FundValues.value(AllRecordsSlot, ValuePriceColumn)), QStringLiteral("1050.0000"));
+    }
+
+    void allFundsListing()
+    {
+        AppState state;
+        CreateFundTables(state);
+        AddFund(state, QStringLiteral("A fund whose name runs past twenty-six"));
+        AddFund(state, QStringLiteral("Second"));
+        Put(state, "1:B:10:10:0:0");
+        Put(state, "2:C:0:0:0:5");
+        Put(state, "1:B:20:1:1:0");
+        const RecordListing listing = ListRecords(state, AllRecordsSlot);
+        QCOMPARE(listing.caption, QStringLiteral("All Records"));
+        QCOMPARE(listing.rows[0][0], QStringLiteral("Name and Type  of Transaction"));
+        QStringList column0;
+        for (int row = 1; row <= 12; ++row)
+            column0 << listing.rows[row][0];
+        QCOMPARE(column0, (QStringList{"A fund whose name runs pas", "Bought  ", "Bought  ", "Total:",
+                                       "Average cost per share =", "", "Second", "Cash Div.", "Total:",
+                                       "Average cost per share =", "", "Total all Funds:"}));
+        QCOMPARE(listing.lastListRow, 12);
+        QCOMPARE(listing.rows[12], (QStringList{"Total all Funds:", "", "", "11.0000", "$1.00", "$.00", "$5.00",
+                                                "$116.00"}));
+        // Row 31 is left with the figures of the fund listed last.
+        QCOMPARE(Text(state.FundValues.value(AllRecordsSlot, ValueBookColumn)), QStringLiteral("-5.0000"));
+    }
+
+    // The current value of a listed fund, message 26 where it cannot be measured.
+    void listedValue_data()
+    {
+        QTest::addColumn<QStringList>("records");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<int>("message");
+        QTest::addColumn<QString>("figures"); // price shown, value, gain, percent
+        QTest::newRow("100 shares, book 1000, price 12")
+            << QStringList{"1:B:10:100:0:0"} << "12" << 0 << "12.0000 1200.0000 200.0000 20.0000";
+        QTest::newRow("book 0, invested 500")
+            << QStringList{"1:B:5:100:0:0", "1:S:10:50:0:0"} << "1" << 0 << "1.0000 50.0000 50.0000 10.0000";
+        QTest::newRow("nothing invested") << QStringList{"1:D:10:10:0:0"} << "5" << int(MsgCannotCalculate) << "";
+        QTest::newRow("sold out: price shown 0")
+            << QStringList{"1:B:10:10:0:0", "1:S:12:10:0:0"} << "9" << 0 << "0.0000 0.0000 20.0000 20.0000";
+        QTest::newRow("loss") << QStringList{"1:B:10:100:0:0"} << "7.5" << 0 << "7.5000 750.0000 -250.0000 -25.0000";
+    }
+    void listedValue()
+    {
+        QFETCH(QStringList, records);
+        QFETCH(QString, price);
+        QFETCH(int, message);
+        QFETCH(QString, figures);
+        AppState state;
+        Open(state, 1, records);
+        ListRecords(state, 1);
+        const ListedValue value = ValueOfListedFund(state, m(price));
+        QCOMPARE(value.message, message);
+        if (message == 0)
+            QCOMPARE(QStringList({Text(value.price), Text(value.value), Text(value.gain), Text(value.gainPercent)})
+                         .join(QLatin1Char(' ')),
+                     figures);
+    }
+
+    void listedValueBlock_data()
+    {
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("figures");
+        QTest::newRow("dollar") << "$"
+                                << " Current Price                   Value                Gain $            Gain %"
+                                << "      $12.0000               $1,200.00               $200.00            20.00%";
+        QTest::newRow("euro names the euro")
+            << QStringLiteral("€") << QStringLiteral(" Current Price                   Value                Gain €            Gain %")
+            << QStringLiteral("      €12.0000               €1,200.00               €200.00            20.00%");
+    }
+    void listedValueBlock()
+    {
+        QFETCH(QString, symbol);
+        QFETCH(QString, heading);
+        QFETCH(QString, figures);
+        AppState state;
+        Open(state, 1, {"1:B:10:100:0:0"});
+        ListRecords(state, 1);
+        const ListedValue value = ValueOfListedFund(state, m("12"));
+        const QStringList lines = ListedValueBlock(value, symbol).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.mid(0, 3), (QStringList{"", "", ""}));
+        QCOMPARE(lines[3], heading);
+        QCOMPARE(lines[4], QLatin1Char(' ') + QString(77, QLatin1Char('_')));
+        QCOMPARE(lines[5], QString());
+        QCOMPARE(lines[6], figures);
+        const QList<QStringList> rows = ListedValueRows(value, symbol);
+        QCOMPARE(rows[3].mid(2, 4), (QStringList{symbol + "12.00", symbol + "1,200.00", symbol + "200.00", "20.00%"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFundValues)
+#include "test_fund_values.moc"
