@@ -12,9 +12,11 @@
 #include "support/full_disk.h"
 #include "support/window_driver.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -656,6 +658,18 @@ private slots:
         QCOMPARE(tableCell(funds + 3, 0), QStringLiteral("Total:"));
         QCOMPARE(tableCell(funds + 3, 7), QStringLiteral("100.00%"));
         QCOMPARE(messages(), QList<int>());
+        // The table goes to a spreadsheet: Ctrl+C copies as shown, the export
+        // writes plain numbers.
+        SpreadsheetGrid *values = menu->tableWindow()->grid();
+        values->setSelection(funds + 3, 6, funds + 3, 7);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(values, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), tableCell(funds + 3, 6) + QStringLiteral("\t100.00%\n"));
+        const QString csv = t->folder.filePath(QStringLiteral("values.csv"));
+        QVERIFY(values->exportCsv(csv));
+        QFile exported(csv);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        QVERIFY(exported.readAll().contains(",100.00\r\n"));
         // The graph draws the funds and returns to the table.
         WindowDriver table(menu->tableWindow());
         table.click("DrwGraph");
