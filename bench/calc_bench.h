@@ -19,12 +19,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <type_traits>
 #include <vector>
 
-inline int RunCalculateBench(int argc, char *argv[], const char *what,
-                             const std::function<CalculatorWindow *(Shell &, MdiContainer &)> &open,
-                             const std::function<void(AppState &, CalculatorWindow &)> &prepare,
-                             int expectedResults = 0)
+// Window is any tool window with a button named "...Calc"; `check` may
+// refuse the result (the benchmark then fails) when a result count says
+// too little.
+template <typename Window = CalculatorWindow>
+int RunCalculateBench(int argc, char *argv[], const char *what,
+                      const std::type_identity_t<std::function<Window *(Shell &, MdiContainer &)>> &open,
+                      const std::type_identity_t<std::function<void(AppState &, Window &)>> &prepare,
+                      int expectedResults = 0, const std::type_identity_t<std::function<bool(Window &)>> &check = {})
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -35,11 +40,11 @@ inline int RunCalculateBench(int argc, char *argv[], const char *what,
     Shell shell{state, dialogs, printer, QDate::currentDate(), QString()};
     MdiContainer frame(shell);
     frame.show();
-    CalculatorWindow *window = open(shell, frame);
+    Window *window = open(shell, frame);
     frame.openTool(window);
     prepare(state, *window);
     QPushButton *calculate = nullptr;
-    for (QPushButton *button : window->findChildren<QPushButton *>())
+    for (QPushButton *button : window->template findChildren<QPushButton *>())
         if (button->objectName().endsWith(QLatin1String("Calc")))
             calculate = button;
     QApplication::processEvents();
@@ -56,8 +61,13 @@ inline int RunCalculateBench(int argc, char *argv[], const char *what,
         std::printf("%s: expected %d results, got %d\n", what, expectedResults, int(state.ResultCount));
         return 1;
     }
+    if (check && !check(*window)) {
+        std::printf("%s: the result is not the one to time\n", what);
+        return 1;
+    }
     std::sort(times.begin(), times.end());
-    std::printf("%s (%d grid rows): median %.2f ms, best %.2f ms, worst %.2f ms\n", what, window->grid()->rows(),
+    std::printf("%s (%d grid rows): median %.2f ms, best %.2f ms, worst %.2f ms\n", what,
+                window->template findChild<SpreadsheetGrid *>()->rows(),
                 times[times.size() / 2], times.front(), times.back());
     return 0;
 }
