@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     std::vector<double> pdfs;
     for (int run = 0; run < 5; ++run) {
-        UnattendedDialogs dialogs(state);
+        UnattendedDialogs dialogs;
         dialogs.lines << QStringLiteral("All funds");
         PdfPrinter printer(folder.filePath(QStringLiteral("listing.pdf")));
         QElapsedTimer timer;

@@ -46,7 +46,7 @@ void BenchPdf(MortgageSession &session, AppState &state)
     QTemporaryDir dir;
     std::vector<double> times;
     for (int run = 0; run < 5; ++run) {
-        UnattendedDialogs dialogs(state);
+        UnattendedDialogs dialogs;
         dialogs.lines << QStringLiteral("Bench");
         PdfPrinter printer(dir.filePath(QStringLiteral("schedule.pdf")));
         QElapsedTimer timer;

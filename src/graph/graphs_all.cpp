@@ -117,9 +117,9 @@ QImage GraphsAll::render(QSize size)
 void GraphsAll::print()
 {
     Dialogs &dialogs = m_shell.dialogs;
-    if (!dialogs.ask(1))
+    if (dialogs.ask(QuestionContinuePrintout) != Answer::Yes)
         return;
-    m_colour = dialogs.ask(2);
+    m_colour = dialogs.ask(QuestionPrintInColour) == Answer::Yes;
     showPicture();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The picture is printed at a fixed size, whatever the window's size.

@@ -90,6 +90,7 @@ void CreateFundTables(AppState &state)
     state.SelectedRecord = 0;
     state.AverageCost = Money();
     state.CurrentFileName.clear();
+    state.CurrentFilePath.clear();
     ResetFundValues(state);
     state.FundList.recreate(AllRecordsSlot, FundNumberColumn);
     SetAllRecordsSlot(state);
@@ -102,6 +103,7 @@ void ReleaseFundTables(AppState &state)
 {
     state.DataChanged = 0;
     state.CurrentFileName.clear();
+    state.CurrentFilePath.clear();
     state.RecordCount = 0;
     state.FundCount = 0;
     state.ActiveFund = 0;
@@ -218,7 +220,7 @@ FundTotals TotalsOfFund(const AppState &state, int fund)
     return totals;
 }
 
-int SortRecordsByDate(AppState &state)
+MessageNumber SortRecordsByDate(AppState &state)
 {
     QList<FundRecord> &table = state.RecordTable;
     const int n = std::min<int>(state.RecordCount, int(table.size()) - 1);
@@ -230,7 +232,7 @@ int SortRecordsByDate(AppState &state)
         table[a].recordNumber = numberA;
         table[b].recordNumber = numberB;
     };
-    int result = 0;
+    MessageNumber result = MsgNone;
     for (int gap = n / 2; gap > 0 && result == 0; gap /= 2) {
         for (int i = gap; i <= n - 1 && result == 0; ++i) {
             for (int j = i - gap + 1; j >= 1; j -= gap) {
@@ -246,11 +248,11 @@ int SortRecordsByDate(AppState &state)
             }
         }
     }
-    if (result != 0)
+    if (result != MsgNone)
         return result;
     for (int i = 1; i <= n; ++i)
         table[i].recordNumber = qint16(i);
-    return 0;
+    return MsgNone;
 }
 
 void SortFundsByName(AppState &state)
@@ -357,7 +359,7 @@ EntryGrid ShowRecords(AppState &state, int fund)
 StoreResult StoreRecord(AppState &state, int fund, const EntryRow &row, int correctedSlot)
 {
     const bool correcting = correctedSlot > 0;
-    auto refused = [](int message) { return StoreResult{message, true}; };
+    auto refused = [](MessageNumber message) { return StoreResult{message, true}; };
     if (row.typeCode.isEmpty() || !TypeOfCode(row.typeCode))
         return refused(MsgNoTransactionType);
     if (row.dateText.trimmed().isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/app_state.h"
+#include "shell/message_numbers.h"
 
 #include <QDate>
 #include <QList>
@@ -95,7 +96,7 @@ FundTotals TotalsOfFund(const AppState &state, int fund);
 
 // Sorts the record slots by date (Shell sort with halving gaps) and numbers
 // them anew. Returns 0, or message 23 when a date cannot be compared.
-int SortRecordsByDate(AppState &state);
+MessageNumber SortRecordsByDate(AppState &state);
 // Sorts the funds by name, character codes compared, and makes every
 // record follow its fund.
 void SortFundsByName(AppState &state);
@@ -122,7 +123,7 @@ struct EntryRow
 };
 struct StoreResult
 {
-    int message = 0;
+    MessageNumber message = MsgNone;
     // The row broke the entry rules (51, 31, 30, 20, 29): a new record keeps
     // its row for repair.
     bool refusedByCheck = false;
@@ -147,7 +148,7 @@ int RecordsOfFund(const AppState &state, int fund);
 // never written.
 struct PriceKeyResult
 {
-    int message = 0;
+    MessageNumber message = MsgNone;
     bool beep = false;
     bool changed = false; // the price and the cell text changed
     QString cellText;

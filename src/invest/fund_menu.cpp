@@ -130,7 +130,9 @@ bool FundMenu::hasRecords()
 bool FundMenu::wantsToSave()
 {
     const AppState &state = shell().state;
-    return state.DataChanged == 1 && state.RecordCount != 0 && shell().dialogs.ask(QuestionUnsavedFile);
+    // Closing the question without an answer keeps the work too.
+    return state.DataChanged == 1 && state.RecordCount != 0 &&
+           !MayDiscard(shell().dialogs.ask(QuestionUnsavedFile, state.CurrentFileName));
 }
 
 bool FundMenu::queryClose()
@@ -149,25 +151,22 @@ void FundMenu::openFile()
     if (wantsToSave())
         return;
     hide();
-    state.FileDialogKind = 1;
-    state.ChosenFileName = state.CurrentFileName;
-    shell().dialogs.fileDirectory();
-    if (state.FileDialogKind != 9) {
+    if (const std::optional<QString> chosen =
+            shell().dialogs.chooseFile(FileKind::Funds, FileAction::Open, state.CurrentFilePath)) {
         // Read and checked whole before anything in memory changes.
         std::optional<Outcome<FundFileContents>> read;
         {
             const BusyPointer busy;
-            read = ReadFundFile(state.ChosenFileName);
+            read = ReadFundFile(*chosen);
         }
         if (read->ok()) {
-            ApplyFundFile(state, read->value(), BareName(state.ChosenFileName));
+            ApplyFundFile(state, read->value(), BareName(*chosen));
+            state.CurrentFilePath = QFileInfo(*chosen).absoluteFilePath();
             ResetFundValues(state);
         } else {
             shell().dialogs.message(read->message());
         }
     }
-    state.FileDialogKind = 0;
-    state.ChosenFileName.clear();
     show();
     setFocus();
     ShowDatabaseStatus();
@@ -180,26 +179,23 @@ void FundMenu::saveFile()
     if (state.RecordCount == 0) {
         shell().dialogs.message(MsgNoRecords);
     } else {
-        state.FileDialogKind = 2;
-        state.ChosenFileName = state.CurrentFileName;
-        shell().dialogs.fileDirectory();
-        if (state.FileDialogKind != 9) {
+        if (const std::optional<QString> chosen =
+                shell().dialogs.chooseFile(FileKind::Funds, FileAction::Save, state.CurrentFilePath)) {
             bool saved = false;
             {
                 const BusyPointer busy;
-                saved = SaveFundFile(state, state.ChosenFileName);
+                saved = SaveFundFile(state, *chosen);
             }
             // Only a save that reached the disk whole counts as saved.
             if (saved) {
-                state.CurrentFileName = BareName(state.ChosenFileName);
+                state.CurrentFileName = BareName(*chosen);
+                state.CurrentFilePath = QFileInfo(*chosen).absoluteFilePath();
                 state.DataChanged = 0;
             } else {
                 shell().dialogs.message(MsgBadQvsName);
             }
         }
     }
-    state.FileDialogKind = 0;
-    state.ChosenFileName.clear();
     show();
     setFocus();
     ShowDatabaseStatus();
@@ -213,7 +209,7 @@ void FundMenu::sortRecords()
     state.DataChanged = 1;
     ResetFundValues(state);
     m_infoBox->setText(QStringLiteral(" Sorting Funds and Records. "));
-    int message = 0;
+    MessageNumber message = MsgNone;
     {
         const BusyPointer busy;
         SortFundsByName(state);

@@ -452,7 +452,7 @@ void FundRecordEntry::deleteRecord()
     const bool fundEmpty = m_grid->cell(1, 0).isEmpty();
     bool yes = false;
     if (fundEmpty) {
-        yes = dialogs.ask(QuestionDeleteFund);
+        yes = dialogs.ask(QuestionDeleteFund) == Answer::Yes;
     } else {
         if (state.SelectedRecord < 1 || state.SelectedRecord > state.RecordCount) {
             dialogs.message(MsgNoRecordSelected);
@@ -460,7 +460,7 @@ void FundRecordEntry::deleteRecord()
             state.SelectedRecord = 0;
             return;
         }
-        yes = dialogs.ask(QuestionDeleteRecord);
+        yes = dialogs.ask(QuestionDeleteRecord, state.RecordNumberText) == Answer::Yes;
     }
     if (!yes) {
         state.RecordNumberText.clear();
@@ -492,15 +492,16 @@ void FundRecordEntry::addFund()
     finishEdit();
     AppState &state = shell().state;
     state.CalcMode = 0;
-    QString name = shell().dialogs.inputLine(QStringLiteral("&Add Fund Name"),
-                                             QStringLiteral(" Type in the name of the fund or               company."));
-    if (name.isEmpty() || name == QLatin1String("1"))
+    const std::optional<QString> typed = shell().dialogs.inputLine(
+        QStringLiteral("&Add Fund Name"), QStringLiteral(" Type in the name of the fund or               company."));
+    if (!typed || typed->isEmpty())
         return;
+    QString name = *typed;
     // The file keeps names between double quotes.
     name.replace(QLatin1Char('"'), QLatin1Char('\''));
     const int fund = AddFund(state, name);
     if (fund < 0) {
-        shell().dialogs.message(-fund);
+        shell().dialogs.message(MessageNumber(-fund));
         return;
     }
     endCorrection();

@@ -152,7 +152,7 @@ void FundCurrValue::calculate()
 {
     AppState &state = shell().state;
     try {
-        if (const int message = CollectHoldings(state); message != 0) {
+        if (const MessageNumber message = CollectHoldings(state); message != MsgNone) {
             shell().dialogs.message(message);
             return;
         }

@@ -78,7 +78,7 @@ QList<QStringList> PriceGridRows(const AppState &state)
     return rows;
 }
 
-int CollectHoldings(AppState &state)
+MessageNumber CollectHoldings(AppState &state)
 {
     MoneyTable &values = state.FundValues;
     ClearComputed(values);
@@ -100,7 +100,7 @@ int CollectHoldings(AppState &state)
             return MsgMissingPrice;
         }
     }
-    return 0;
+    return MsgNone;
 }
 
 Money ShareOfTotal(Money fundTotal, Money total)

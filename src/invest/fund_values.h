@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/app_state.h"
+#include "shell/message_numbers.h"
 
 #include <QList>
 #include <QString>
@@ -33,7 +34,7 @@ QList<QStringList> PriceGridRows(const AppState &state);
 // Sums each fund's shares, book cost and amount invested from its records
 // and checks that every fund holding shares has a price above 0. Returns 0,
 // or message 24 with the computed columns set back to 0.
-int CollectHoldings(AppState &state);
+MessageNumber CollectHoldings(AppState &state);
 
 // A fund's share of the whole, cut (never rounded) to two decimals on the
 // exact figures: 0 when the fund's value or the whole is 0 or below.
@@ -64,7 +65,7 @@ RecordListing ListRecords(AppState &state, int fund);
 // The current value of the fund listed last at a typed price.
 struct ListedValue
 {
-    int message = 0; // 26 when the gain cannot be measured
+    MessageNumber message = MsgNone; // 26 when the gain cannot be measured
     Money price;     // as shown: 0 when the value is 0
     Money value;
     Money gain;

@@ -294,19 +294,18 @@ void MortgageCalc::saveFile()
         shell().dialogs.message(MsgNoRecords);
         return;
     }
+    // The file last opened or saved, with its folder, so that the next box
+    // starts where it is.
     QString &remembered = loan ? state.LoanFileName : state.MortgageFileName;
-    state.FileDialogKind = loan ? 8 : 6;
-    state.ChosenFileName = remembered;
-    shell().dialogs.fileDirectory();
-    if (state.FileDialogKind != 9 && !state.ChosenFileName.isEmpty()) {
-        const MortgageFileData data = mortgage().fileData(listText(CompoundingControl), listText(FrequencyControl));
-        if (SaveMortgageFile(state.ChosenFileName, data))
-            remembered = QFileInfo(state.ChosenFileName).fileName();
-        else
-            shell().dialogs.message(loan ? MsgBadLoanFileName : MsgBadMortgageFileName);
-    }
-    state.FileDialogKind = 0;
-    state.ChosenFileName.clear();
+    const std::optional<QString> chosen =
+        shell().dialogs.chooseFile(loan ? FileKind::Loan : FileKind::Mortgage, FileAction::Save, remembered);
+    if (!chosen || chosen->isEmpty())
+        return;
+    const MortgageFileData data = mortgage().fileData(listText(CompoundingControl), listText(FrequencyControl));
+    if (SaveMortgageFile(*chosen, data))
+        remembered = QFileInfo(*chosen).absoluteFilePath();
+    else
+        shell().dialogs.message(loan ? MsgBadLoanFileName : MsgBadMortgageFileName);
 }
 
 void MortgageCalc::openFile()
@@ -315,24 +314,21 @@ void MortgageCalc::openFile()
     AppState &state = shell().state;
     const bool loan = mortgage().kind() == MortgageKind::Loan;
     QString &remembered = loan ? state.LoanFileName : state.MortgageFileName;
-    state.FileDialogKind = loan ? 7 : 5;
-    state.ChosenFileName = remembered;
-    shell().dialogs.fileDirectory();
-    if (state.FileDialogKind != 9 && !state.ChosenFileName.isEmpty()) {
-        // Read and checked whole before anything in the window changes.
-        const std::optional<MortgageFileData> data = ReadMortgageFile(state.ChosenFileName);
-        if (!data) {
-            shell().dialogs.message(MsgFileNotFound);
-        } else {
-            mortgage().takeFileData(*data);
-            findChild<QComboBox *>(QLatin1String(CompoundingControl))->setCurrentText(data->compounding);
-            findChild<QComboBox *>(QLatin1String(FrequencyControl))->setCurrentText(data->frequency);
-            showInputs();
-            remembered = QFileInfo(state.ChosenFileName).fileName();
-        }
+    const std::optional<QString> chosen =
+        shell().dialogs.chooseFile(loan ? FileKind::Loan : FileKind::Mortgage, FileAction::Open, remembered);
+    if (!chosen || chosen->isEmpty())
+        return;
+    // Read and checked whole before anything in the window changes.
+    const std::optional<MortgageFileData> data = ReadMortgageFile(*chosen);
+    if (!data) {
+        shell().dialogs.message(MsgFileNotFound);
+        return;
     }
-    state.FileDialogKind = 0;
-    state.ChosenFileName.clear();
+    mortgage().takeFileData(*data);
+    findChild<QComboBox *>(QLatin1String(CompoundingControl))->setCurrentText(data->compounding);
+    findChild<QComboBox *>(QLatin1String(FrequencyControl))->setCurrentText(data->frequency);
+    showInputs();
+    remembered = QFileInfo(*chosen).absoluteFilePath();
 }
 
 void MortgageCalc::showInputs()

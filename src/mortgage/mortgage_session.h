@@ -78,7 +78,7 @@ public:
 
     // A command-line option that could not be taken: every press is
     // refused with this message.
-    void refuseWith(int message) { m_refusal = message; }
+    void refuseWith(MessageNumber message) { m_refusal = message; }
 
     bool calculated() const { return m_calculated; }
     const MortgageSchedule &schedule() const { return m_schedule; }
@@ -99,7 +99,7 @@ private:
     int m_extraYears = 0;
     int m_extraPaymentCount = 0;
     bool m_extraFromOptions = false;
-    int m_refusal = 0;
+    MessageNumber m_refusal = MsgNone;
 
     // A file's inputs as the command line's openings.
     std::vector<FieldDescription> m_fileFields;

@@ -251,7 +251,9 @@ void NetWorthCalc::insertBlankLine(Side side)
 
 bool NetWorthCalc::goBackToSave()
 {
-    return m_session.unsavedWork() && shell().dialogs.ask(3);
+    // Closing the question without an answer keeps the work too.
+    return m_session.unsavedWork() &&
+           !MayDiscard(shell().dialogs.ask(QuestionUnsavedFile, shell().state.CurrentFileName));
 }
 
 void NetWorthCalc::openFile()
@@ -259,14 +261,10 @@ void NetWorthCalc::openFile()
     if (goBackToSave())
         return;
     AppState &state = shell().state;
-    state.FileDialogKind = 3;
-    shell().dialogs.fileDirectory();
-    const QString path = state.ChosenFileName;
-    const bool chosen = state.FileDialogKind != 9;
-    state.FileDialogKind = 0;
-    state.ChosenFileName.clear();
+    const std::optional<QString> chosen = shell().dialogs.chooseFile(FileKind::NetWorth, FileAction::Open, m_filePath);
     if (!chosen)
         return;
+    const QString path = *chosen;
     std::optional<NetWorthStatement> read;
     {
         WaitCursor wait;
@@ -280,6 +278,7 @@ void NetWorthCalc::openFile()
     m_session.replace(*read);
     m_session.markSaved();
     state.CurrentFileName = QFileInfo(path).fileName();
+    m_filePath = QFileInfo(path).absoluteFilePath();
     showSheets();
     m_info->hide();
 }
@@ -291,16 +290,10 @@ void NetWorthCalc::saveFile()
         shell().dialogs.message(MsgNoRecords);
         return;
     }
-    state.FileDialogKind = 4;
-    state.ChosenFileName = state.CurrentFileName;
-    shell().dialogs.fileDirectory();
-    const QString path = state.ChosenFileName;
-    const bool chosen = state.FileDialogKind != 9;
-    state.FileDialogKind = 0;
-    state.ChosenFileName.clear();
-    // Only a save that worked clears the unsaved mark.
+    const std::optional<QString> chosen = shell().dialogs.chooseFile(FileKind::NetWorth, FileAction::Save, m_filePath);
     if (!chosen)
         return;
+    const QString path = *chosen;
     bool saved = false;
     {
         WaitCursor wait;
@@ -311,6 +304,8 @@ void NetWorthCalc::saveFile()
         return;
     }
     state.CurrentFileName = QFileInfo(path).fileName();
+    m_filePath = QFileInfo(path).absoluteFilePath();
+    // Only a save that worked clears the unsaved mark.
     m_session.markSaved();
 }
 
@@ -345,6 +340,7 @@ void NetWorthCalc::eraseStatement()
     m_session.erase();
     state.FieldEdited = 0;
     state.CurrentFileName.clear();
+    m_filePath.clear();
     m_session.exit();
     m_erased = true;
 }

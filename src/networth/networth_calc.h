@@ -63,4 +63,6 @@ private:
     QLabel *m_info;
     QLabel *m_net;
     bool m_erased = false;
+    // The statement's file with its folder: where the file boxes start.
+    QString m_filePath;
 };

@@ -166,7 +166,7 @@ GridLayout NetWorthSession::gridLayout() const
              {QStringLiteral("Amount"), 460, false}}};
 }
 
-int ReadSheetJson(const QString &json, Sheet &sheet)
+MessageNumber ReadSheetJson(const QString &json, Sheet &sheet)
 {
     const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
     if (!document.isArray())
@@ -207,7 +207,7 @@ int ReadSheetJson(const QString &json, Sheet &sheet)
         target.amount = RecordValue::fromNumber(value);
     }
     sheet = read;
-    return 0;
+    return MsgNone;
 }
 
 Outcome<GridUpdate> NetWorthSession::calculate(const FieldTexts &texts)
@@ -225,7 +225,7 @@ Outcome<GridUpdate> NetWorthSession::calculate(const FieldTexts &texts)
         const QString json = texts.value(QLatin1String(controls[side]));
         if (json.isEmpty())
             continue;
-        if (const int message = ReadSheetJson(json, statement.sheets[size_t(side)]))
+        if (const MessageNumber message = ReadSheetJson(json, statement.sheets[size_t(side)]))
             return Outcome<GridUpdate>::refused(message);
     }
     CalculateNetWorth(statement);

@@ -82,4 +82,4 @@ void PrintNetWorth(PrintFrame &frame, const NetWorthStatement &statement, const 
 // Reads one sheet given as JSON: an array of [name] or [name, amount]
 // rows, amounts as numbers or their exact decimal text. Returns 0 or the
 // message number of a refusal.
-int ReadSheetJson(const QString &json, Sheet &sheet);
+MessageNumber ReadSheetJson(const QString &json, Sheet &sheet);

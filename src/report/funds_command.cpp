@@ -408,7 +408,7 @@ int RunFunds(const QStringList &arguments, const QString &programDir, QTextStrea
     ApplyFundFile(state, read.value(), QFileInfo(path).fileName());
     if (parser.isSet(QStringLiteral("sort"))) {
         SortFundsByName(state);
-        if (const int message = SortRecordsByDate(state); message != 0) {
+        if (const MessageNumber message = SortRecordsByDate(state); message != MsgNone) {
             err << MessageText(message, state.TodayText) << '\n';
             return ReportRefused;
         }
@@ -472,7 +472,7 @@ int RunFunds(const QStringList &arguments, const QString &programDir, QTextStrea
             return ReportRefused;
         }
         try {
-            if (const int message = CollectHoldings(state); message != 0) {
+            if (const MessageNumber message = CollectHoldings(state); message != MsgNone) {
                 err << MessageText(message, state.TodayText) << '\n';
                 return ReportRefused;
             }
@@ -512,7 +512,7 @@ int RunFunds(const QStringList &arguments, const QString &programDir, QTextStrea
     } else if (format == QLatin1String("json")) {
         bytes = AsJson(state).toUtf8();
     } else {
-        UnattendedDialogs dialogs(state);
+        UnattendedDialogs dialogs;
         dialogs.lines << parser.value(QStringLiteral("header"));
         auto body = [&state, values, listing, listed](PrintFrame &frame) {
             if (values)

@@ -50,7 +50,7 @@ struct Result
 {
     QList<QStringList> grid; // row 0: the headings
     QJsonValue results;
-    int message = 0;
+    MessageNumber message = MsgNone;
     int refusedPress = 0; // 1-based; 0 when none was refused
 };
 
@@ -285,8 +285,8 @@ Press Complete(ToolSession &session, const Press &given)
 }
 
 // Gives one press's figures to the fields as typing them would, then
-// presses Calculate. Returns the message of a refusal, or 0.
-int PressCalculate(ToolSession &session, AppState &state, const Press &given, QList<QStringList> &grid)
+// presses Calculate. Returns the message of a refusal, or MsgNone.
+MessageNumber PressCalculate(ToolSession &session, AppState &state, const Press &given, QList<QStringList> &grid)
 {
     const Press press = Complete(session, given);
     FieldTexts texts;
@@ -304,7 +304,7 @@ int PressCalculate(ToolSession &session, AppState &state, const Press &given, QL
         }
         // There is no field to set back to its limit: the figure is refused.
         if (AboveLimit(field, value))
-            return field.limitMessage;
+            return MessageNumber(field.limitMessage);
         if (state.InputValues.size() <= field.slot)
             state.InputValues.resize(field.slot + 1);
         state.InputValues[field.slot] = value;
@@ -313,7 +313,7 @@ int PressCalculate(ToolSession &session, AppState &state, const Press &given, QL
     if (!outcome.ok())
         return outcome.message();
     ApplyGridUpdate(grid, outcome.value());
-    return 0;
+    return MsgNone;
 }
 
 Result Run(ToolSession &session, AppState &state, const QList<Press> &presses)
@@ -543,7 +543,7 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         // A refused calculation prints nothing, as the window would not.
         if (result.message != 0)
             return ReportRefused;
-        UnattendedDialogs dialogs(state);
+        UnattendedDialogs dialogs;
         dialogs.lines << parser.value(QStringLiteral("header"));
         auto body = [&session](PrintFrame &frame) { session->print(frame); };
         if (format == QLatin1String("pdf")) {

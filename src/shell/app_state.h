@@ -19,7 +19,6 @@ struct SettingsState
     qint16 PrinterFontChoice = 0;
     QString UserName;
     qint16 LinesPerPage = 53;
-    QString PrintHeader;
 };
 
 // Frame and modes.
@@ -77,17 +76,14 @@ struct ResultState
     }
 };
 
-// Dialog requests and answers, and the data files in use.
+// The data files in use: the bare name of the fund or net worth file in
+// memory, and the mortgage and loan files last opened or saved (with their
+// folders, so that the next file box starts there).
 struct DialogState
 {
-    qint16 MsgNumber = 0;
-    qint16 YesNoCode = 0;
-    qint16 FileDialogKind = 0;
-    QString ChosenFileName;
     QString CurrentFileName;
     QString MortgageFileName;
     QString LoanFileName;
-    QString RecordNumberText;
 };
 
 // The investment manager's records.
@@ -102,6 +98,10 @@ struct FundState
     QString EntryType;
     QString EntryTypeName;
     Money AverageCost;
+    // The record a delete asks about, as question 4 names it.
+    QString RecordNumberText;
+    // The database's file with its folder, where the file boxes start.
+    QString CurrentFilePath;
 };
 
 // One AppState is made in main and handed to every window; tests make their own.

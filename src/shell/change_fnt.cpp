@@ -167,7 +167,7 @@ void ChangeFnt::exitFonts()
     // The new settings hold for this run either way; a user whose settings
     // were not kept must hear it, or the next start surprises them.
     if (!SavePersonalSettings(state, SettingsFileToWrite(m_shell.folder())))
-        m_shell.dialogs.message(SettingsNotSavedMessage);
+        m_shell.dialogs.message(MsgSettingsNotSaved);
     m_frame.setCaption(QStringLiteral(" Tallomar Menu"));
     QDialog::accept();
 }

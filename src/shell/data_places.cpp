@@ -69,7 +69,10 @@ FileBoxStart StartOfFileBox(const QString &initialName, bool save, const QString
     if (!initialName.isEmpty()) {
         const QFileInfo initial(initialName);
         start.name = initial.fileName();
-        if (!save || FolderWritable(initial.absolutePath()))
+        // A bare name says nothing of its folder: resolving it against the
+        // program's current folder would start the box somewhere the user
+        // never was.
+        if (initial.isAbsolute() && (!save || FolderWritable(initial.absolutePath())))
             start.folder = initial.absolutePath();
     }
     return start;

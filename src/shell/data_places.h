@@ -24,7 +24,7 @@ QString SampleFolder(const QString &programDir);
 // True when a file may be written in this folder.
 bool FolderWritable(const QString &folder);
 
-// Where a file box starts: the folder of the file named, else the folder last
+// Where a file box starts: the folder of the file named (a full path), else the folder last
 // used for that kind of file, else the documents folder. A file named for
 // saving in a folder the user may not write (an installed sample) keeps its
 // name but is proposed in that other folder, never over the installed copy.

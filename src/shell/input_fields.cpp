@@ -327,7 +327,7 @@ void InputFields::leave(Field &field)
         } catch (const ArithmeticFault &) {
         }
         if (above) {
-            m_shell.dialogs.message(row.limitMessage);
+            m_shell.dialogs.message(MessageNumber(row.limitMessage));
             field.edit->setText(QString::number(row.limit));
             limited = true;
         }
@@ -338,7 +338,7 @@ void InputFields::leave(Field &field)
             value = LeadingMoney(field.edit->text(), row.allowMinus);
         } catch (const ArithmeticFault &) {
             // More digits than any figure can hold: refuse it rather than keep a wrong one.
-            m_shell.dialogs.message(3);
+            m_shell.dialogs.message(MsgWrongEntry);
         }
         storeSlot(row.slot, value);
         show(field, display(field, value));

@@ -37,8 +37,8 @@ QString MessageBox::message() const
     return m_text->toPlainText();
 }
 
-QuestionBox::QuestionBox(int number, const QString &question, QWidget *parent)
-    : QDialog(parent), m_answer(number)
+QuestionBox::QuestionBox(const QString &question, QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("AllYesNo"));
     setWindowTitle(QStringLiteral("Help"));
@@ -52,11 +52,11 @@ QuestionBox::QuestionBox(int number, const QString &question, QWidget *parent)
     no->setObjectName(QStringLiteral("AllNo"));
     yes->setDefault(true);
     connect(yes, &QPushButton::clicked, this, [this] {
-        m_answer = 6;
+        m_answer = Answer::Yes;
         accept();
     });
     connect(no, &QPushButton::clicked, this, [this] {
-        m_answer = 0;
+        m_answer = Answer::No;
         reject();
     });
     auto *buttons = new QHBoxLayout;
@@ -89,7 +89,7 @@ HeaderInputDialog::HeaderInputDialog(const QString &acceptCaption, const QString
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, [this] {
-        m_result = QStringLiteral("1");
+        m_result.reset();
         reject();
     });
     auto *buttons = new QHBoxLayout;

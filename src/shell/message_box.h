@@ -1,6 +1,10 @@
 #pragma once
 
+#include "shell/dialogs.h"
+
 #include <QDialog>
+
+#include <optional>
 
 class QPlainTextEdit;
 class QLabel;
@@ -19,26 +23,26 @@ private:
     QPlainTextEdit *m_text;
 };
 
-// AllYesNo: asks one numbered question. answer() is 6 for Yes, 0 for No, and
-// the question number when the box was closed without an answer.
+// AllYesNo: asks one numbered question. answer() is Closed when the box was
+// shut by Escape or its title bar.
 class QuestionBox : public QDialog
 {
     Q_OBJECT
 public:
-    QuestionBox(int number, const QString &question, QWidget *parent = nullptr);
-    int answer() const { return m_answer; }
+    explicit QuestionBox(const QString &question, QWidget *parent = nullptr);
+    Answer answer() const { return m_answer; }
 
 private:
-    int m_answer;
+    Answer m_answer = Answer::Closed;
 };
 
-// PrinterHeaderInput: one line of text. text() is "1" when cancelled.
+// PrinterHeaderInput: one line of text; nothing when cancelled.
 class HeaderInputDialog : public QDialog
 {
     Q_OBJECT
 public:
     HeaderInputDialog(const QString &acceptCaption, const QString &label, QWidget *parent = nullptr);
-    QString result() const { return m_result; }
+    std::optional<QString> result() const { return m_result; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -46,5 +50,5 @@ protected:
 private:
     QLineEdit *m_input;
     QPushButton *m_accept;
-    QString m_result = QStringLiteral("1");
+    std::optional<QString> m_result;
 };

@@ -1,7 +1,12 @@
 #pragma once
 
-// Numbers of the message box's messages, where code compares or passes them.
+#include <QtGlobal>
+
+// Numbers of the message box's messages. Every message a window shows goes
+// through Dialogs::message with one of these; MsgNone stands for "no message"
+// in results that may carry one.
 enum MessageNumber : int {
+    MsgNone = 0,
     MsgNoDataToPrint = 1,
     MsgNoDataToGraph = 2,
     MsgWrongEntry = 3,
@@ -15,6 +20,7 @@ enum MessageNumber : int {
     MsgNoRecords = 15,
     MsgSelectFund = 16,
     MsgNoRecordSelected = 17,
+    MsgFundNotInFile = 19,
     MsgRecordNotSaved = 20,
     Msg30RowLimit = 22,
     MsgMissingPrice = 24,
@@ -31,10 +37,14 @@ enum MessageNumber : int {
     MsgBadMortgageFileName = 37,
     MsgBadLoanFileName = 38,
     MsgNoTransactionType = 51,
+    MsgSettingsNotSaved = 52,
+    MsgPrintoutNotWritten = 53,
 };
 
 // Numbers of the yes/no questions.
 enum QuestionNumber : int {
+    QuestionContinuePrintout = 1,
+    QuestionPrintInColour = 2,
     QuestionUnsavedFile = 3,
     QuestionDeleteRecord = 4,
     QuestionDeleteFund = 5,

@@ -44,10 +44,10 @@ QString MessageText(int number, const QString &todayShortDate)
     case 37: return QStringLiteral("Bad Filename. Must be in the form MYFILE.UMD");
     case 38: return QStringLiteral("Bad Filename. Must be in the form MYFILE.ULD");
     case 51: return QStringLiteral("A transaction type must be selected, click Dn/Arrow and select one.");
-    case PrintoutNotWrittenMessage:
+    case MsgPrintoutNotWritten:
         return QStringLiteral("The printout could not be finished. Check the printer, or the disk and folder of the "
                               "file you chose, and print again.");
-    case SettingsNotSavedMessage:
+    case MsgSettingsNotSaved:
         return QStringLiteral("Your settings could not be saved (the disk may be full or the folder may not allow "
                               "writing). They are used until you close Tallomar; the next time it starts with the "
                               "settings saved before.");
@@ -55,45 +55,26 @@ QString MessageText(int number, const QString &todayShortDate)
     }
 }
 
-QString QuestionText(int number, const QString &currentFileName, const QString &recordNumberText)
+QString QuestionText(QuestionNumber number, const QString &detail)
 {
     switch (number) {
-    case 1: return QStringLiteral(" Continue with Printout.");
-    case 2: return QStringLiteral(" Print in Color.");
-    case 3:
-        return currentFileName +
-               QStringLiteral(" file in memory will be erased. Do you wish to go back and save it to Disk?.");
-    case 4: return QStringLiteral("Are you sure you wish to delete record number: ") + recordNumberText;
-    case 5: return QStringLiteral("Are you sure you wish to delete the current Fund name.");
-    default: return QString();
+    case QuestionContinuePrintout: return QStringLiteral(" Continue with Printout.");
+    case QuestionPrintInColour: return QStringLiteral(" Print in Color.");
+    case QuestionUnsavedFile:
+        return detail + QStringLiteral(" file in memory will be erased. Do you wish to go back and save it to Disk?.");
+    case QuestionDeleteRecord: return QStringLiteral("Are you sure you wish to delete record number: ") + detail;
+    case QuestionDeleteFund: return QStringLiteral("Are you sure you wish to delete the current Fund name.");
     }
+    return QString();
 }
 
-FileDialogRequest FileDialogFor(int kind, const QString &currentFileName, const QString &mortgageFileName,
-                                const QString &loanFileName)
+FileFilter FileFilterOf(FileKind kind)
 {
-    FileDialogRequest request;
-    if (kind < 1 || kind > 8)
-        return request;
-    request.valid = true;
-    request.save = kind % 2 == 0;
-    switch ((kind + 1) / 2) {
-    case 1:
-        request.initialName = currentFileName;
-        request.filter = QStringLiteral("Investment Manager Database (*.qvs)|*.qvs");
-        break;
-    case 2:
-        request.initialName = currentFileName;
-        request.filter = QStringLiteral("Net Worth Database (*.qvw)|*.qvw");
-        break;
-    case 3:
-        request.initialName = mortgageFileName;
-        request.filter = QStringLiteral("Mortgage Database (*.umd)|*.umd");
-        break;
-    default:
-        request.initialName = loanFileName;
-        request.filter = QStringLiteral("Loan Database (*.uld)|*.uld");
-        break;
+    switch (kind) {
+    case FileKind::Funds: return {QStringLiteral("Investment Manager Database (*.qvs)"), QStringLiteral("*.qvs")};
+    case FileKind::NetWorth: return {QStringLiteral("Net Worth Database (*.qvw)"), QStringLiteral("*.qvw")};
+    case FileKind::Mortgage: return {QStringLiteral("Mortgage Database (*.umd)"), QStringLiteral("*.umd")};
+    case FileKind::Loan: return {QStringLiteral("Loan Database (*.uld)"), QStringLiteral("*.uld")};
     }
-    return request;
+    return {};
 }

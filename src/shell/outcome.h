@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/message_numbers.h"
+
 #include <optional>
 #include <utility>
 
@@ -10,7 +12,7 @@ class Outcome
 {
 public:
     Outcome(T value) : m_value(std::move(value)) {}
-    static Outcome refused(int message)
+    static Outcome refused(MessageNumber message)
     {
         Outcome outcome;
         outcome.m_message = message;
@@ -18,12 +20,12 @@ public:
     }
 
     bool ok() const { return m_value.has_value(); }
-    int message() const { return m_message; }
+    MessageNumber message() const { return m_message; }
     const T &value() const { return *m_value; }
     const T *operator->() const { return &*m_value; }
 
 private:
     Outcome() = default;
     std::optional<T> m_value;
-    int m_message = 0;
+    MessageNumber m_message = MsgNone;
 };

@@ -141,20 +141,21 @@ bool RunPrintout(AppState &state, Dialogs &dialogs, Printer &printer, const QStr
         dialogs.message(MsgNoDataToPrint);
         return false;
     }
-    if (dialogs.printHeader() == QLatin1String("1"))
+    const std::optional<QString> header = dialogs.printHeader();
+    if (!header)
         return false;
     std::unique_ptr<PrintJob> job = printer.begin(title);
     if (!job)
         return false;
     PrintFrame frame(*job, state);
     frame.SetUpPrinter();
-    frame.line(2, state.PrintHeader);
+    frame.line(2, *header);
     frame.emptyLines(1);
     body(frame);
     frame.EndPrintout();
     // A printer or file that failed is told, never counted as printed.
     if (!job->ok()) {
-        dialogs.message(PrintoutNotWrittenMessage);
+        dialogs.message(MsgPrintoutNotWritten);
         return false;
     }
     return true;

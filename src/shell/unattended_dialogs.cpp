@@ -1,36 +1,24 @@
 #include "shell/unattended_dialogs.h"
 
-#include "shell/app_state.h"
-
-void UnattendedDialogs::message(int number)
+void UnattendedDialogs::message(MessageNumber number)
 {
-    m_state.MsgNumber = qint16(number);
     messages.append(number);
 }
 
-bool UnattendedDialogs::ask(int question)
+Answer UnattendedDialogs::ask(QuestionNumber question, const QString &detail)
 {
     questions.append(question);
-    const bool yes = !answers.isEmpty() && answers.takeFirst();
-    m_state.YesNoCode = yes ? 6 : 0;
-    return yes;
+    questionDetails.append(detail);
+    return answers.isEmpty() ? Answer::No : answers.takeFirst();
 }
 
-QString UnattendedDialogs::inputLine(const QString &, const QString &)
+std::optional<QString> UnattendedDialogs::inputLine(const QString &, const QString &)
 {
-    m_state.PrintHeader = lines.isEmpty() ? QStringLiteral("1") : lines.takeFirst();
-    return m_state.PrintHeader;
+    return lines.isEmpty() ? std::nullopt : lines.takeFirst();
 }
 
-void UnattendedDialogs::fileDirectory()
+std::optional<QString> UnattendedDialogs::chooseFile(FileKind kind, FileAction action, const QString &suggested)
 {
-    if (m_state.FileDialogKind < 1 || m_state.FileDialogKind > 8)
-        return;
-    fileKinds.append(m_state.FileDialogKind);
-    if (fileNames.isEmpty()) {
-        m_state.FileDialogKind = 9;
-        m_state.ChosenFileName.clear();
-        return;
-    }
-    m_state.ChosenFileName = fileNames.takeFirst();
+    fileRequests.append({kind, action, suggested});
+    return fileNames.isEmpty() ? std::nullopt : fileNames.takeFirst();
 }

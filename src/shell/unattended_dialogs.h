@@ -5,30 +5,34 @@
 #include <QList>
 #include <QStringList>
 
-struct AppState;
-
 // Dialogs answered without a person: every message and question is
-// recorded; questions, header lines and file names are answered from
-// queues. An empty queue answers No, "1" (cancel) and a cancelled file
-// dialog. Used where nobody is at the screen: reports made from the command
-// line, and tests.
+// recorded; questions, input lines and file names are answered from queues.
+// An empty queue answers No, cancels the input line and cancels the file box.
+// Used where nobody is at the screen: reports made from the command line,
+// and tests.
 class UnattendedDialogs : public Dialogs
 {
 public:
-    explicit UnattendedDialogs(AppState &state) : m_state(state) {}
+    void message(MessageNumber number) override;
+    Answer ask(QuestionNumber question, const QString &detail = QString()) override;
+    std::optional<QString> inputLine(const QString &acceptCaption, const QString &label) override;
+    std::optional<QString> chooseFile(FileKind kind, FileAction action, const QString &suggested) override;
 
-    void message(int number) override;
-    bool ask(int question) override;
-    QString inputLine(const QString &acceptCaption, const QString &label) override;
-    void fileDirectory() override;
-
+    // What was shown and asked, in order.
     QList<int> messages;
     QList<int> questions;
-    QList<bool> answers;
-    QStringList lines;
-    QStringList fileNames;
-    QList<int> fileKinds;
+    QStringList questionDetails;
+    struct FileRequest
+    {
+        FileKind kind;
+        FileAction action;
+        QString suggested;
+    };
+    QList<FileRequest> fileRequests;
 
-private:
-    AppState &m_state;
+    // The answers, taken from the front.
+    QList<Answer> answers;
+    // A missing entry cancels.
+    QList<std::optional<QString>> lines;
+    QList<std::optional<QString>> fileNames;
 };

@@ -19,25 +19,22 @@ WidgetDialogs::WidgetDialogs(AppState &state, std::function<QDate()> today)
 {
 }
 
-void WidgetDialogs::message(int number)
+void WidgetDialogs::message(MessageNumber number)
 {
-    m_state.MsgNumber = qint16(number);
     MessageBox box(number, Format(m_today(), QStringLiteral("Short Date")), m_frame);
     PlaceOnFrame(&box, PlacedWindow::MessageBox, m_state.LayoutClass, m_frame);
     box.exec();
 }
 
-bool WidgetDialogs::ask(int question)
+Answer WidgetDialogs::ask(QuestionNumber question, const QString &detail)
 {
-    m_state.YesNoCode = qint16(question);
-    QuestionBox box(question, QuestionText(question, m_state.CurrentFileName, m_state.RecordNumberText), m_frame);
+    QuestionBox box(QuestionText(question, detail), m_frame);
     PlaceOnFrame(&box, PlacedWindow::MessageBox, m_state.LayoutClass, m_frame);
     box.exec();
-    m_state.YesNoCode = qint16(box.answer());
-    return m_state.YesNoCode == 6;
+    return box.answer();
 }
 
-QString WidgetDialogs::inputLine(const QString &acceptCaption, const QString &label)
+std::optional<QString> WidgetDialogs::inputLine(const QString &acceptCaption, const QString &label)
 {
     HeaderInputDialog dialog(acceptCaption, label, m_frame);
     // Centred on the frame: the placement from the frame's corner put this
@@ -50,31 +47,27 @@ QString WidgetDialogs::inputLine(const QString &acceptCaption, const QString &la
         dialog.move(box.topLeft() + (dialog.pos() - dialog.frameGeometry().topLeft()));
     }
     dialog.exec();
-    m_state.PrintHeader = dialog.result();
-    return m_state.PrintHeader;
+    return dialog.result();
 }
 
-void WidgetDialogs::fileDirectory()
+std::optional<QString> WidgetDialogs::chooseFile(FileKind kind, FileAction action, const QString &suggested)
 {
-    const FileDialogRequest request = FileDialogFor(m_state.FileDialogKind, m_state.CurrentFileName,
-                                                    m_state.MortgageFileName, m_state.LoanFileName);
-    if (!request.valid)
-        return;
+    const bool save = action == FileAction::Save;
+    const FileFilter filter = FileFilterOf(kind);
     QFileDialog dialog(m_frame);
     dialog.setObjectName(QStringLiteral("FileDir"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // Sample files come with capital extensions.
-    const QString pattern = request.pattern();
-    dialog.setNameFilter(QString(request.description()).replace(pattern, pattern + QLatin1Char(' ') + pattern.toUpper()));
-    dialog.setDefaultSuffix(pattern.section(QLatin1Char('.'), -1));
+    dialog.setNameFilter(QString(filter.description).replace(filter.pattern, filter.pattern + QLatin1Char(' ') + filter.pattern.toUpper()));
+    dialog.setDefaultSuffix(filter.pattern.section(QLatin1Char('.'), -1));
 
-    // Start where this kind of file was last taken from, else in the user's
-    // documents; the samples are one click away in the side bar.
-    const int fileKind = (m_state.FileDialogKind + 1) / 2;
+    // Start where the file named was, else where this kind of file was last
+    // taken from, else in the user's documents; the samples are one click
+    // away in the side bar.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const FileBoxStart start = StartOfFileBox(request.initialName, request.save, m_lastFolder.value(fileKind), documents);
+    const FileBoxStart start = StartOfFileBox(suggested, save, m_lastFolder.value(kind), documents);
     QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath())};
     if (QFileInfo(documents).isDir())
         places << QUrl::fromLocalFile(documents);
@@ -84,12 +77,9 @@ void WidgetDialogs::fileDirectory()
     dialog.setDirectory(start.folder);
     if (!start.name.isEmpty())
         dialog.selectFile(start.name);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        m_state.FileDialogKind = 9;
-        m_state.ChosenFileName.clear();
-        return;
-    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
     const QString chosen = dialog.selectedFiles().constFirst();
-    m_lastFolder.insert(fileKind, QFileInfo(chosen).absolutePath());
-    m_state.ChosenFileName = QDir::toNativeSeparators(chosen);
+    m_lastFolder.insert(kind, QFileInfo(chosen).absolutePath());
+    return QDir::toNativeSeparators(chosen);
 }

@@ -19,15 +19,15 @@ public:
     // Offered in the file boxes' side bar.
     void setSampleFolder(const QString &folder) { m_sampleFolder = folder; }
 
-    void message(int number) override;
-    bool ask(int question) override;
-    QString inputLine(const QString &acceptCaption, const QString &label) override;
-    void fileDirectory() override;
+    void message(MessageNumber number) override;
+    Answer ask(QuestionNumber question, const QString &detail = QString()) override;
+    std::optional<QString> inputLine(const QString &acceptCaption, const QString &label) override;
+    std::optional<QString> chooseFile(FileKind kind, FileAction action, const QString &suggested) override;
 
 private:
     AppState &m_state;
     std::function<QDate()> m_today;
     QWidget *m_frame = nullptr;
     QString m_sampleFolder;
-    QHash<int, QString> m_lastFolder; // by kind of file
+    QHash<FileKind, QString> m_lastFolder;
 };

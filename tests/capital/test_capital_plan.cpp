@@ -37,7 +37,7 @@ Outcome<GridUpdate> press(CapitalSession &session, AppState &state, const char *
 
 QStringList printed(AppState &state, CapitalSession &session, const QString &header)
 {
-    ScriptedDialogs dialogs(state);
+    ScriptedDialogs dialogs;
     dialogs.lines << header;
     RecordingPrinter printer;
     RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &frame) { session.print(frame); });

@@ -131,7 +131,7 @@ private slots:
             AddCompoundGrowthResult(state, result.value(), QStringLiteral("House %1").arg(i));
         }
 
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("Our investments, December 2026");
         RecordingPrinter printer;
         QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Compound growth"),

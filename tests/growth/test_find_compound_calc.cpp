@@ -220,11 +220,11 @@ private slots:
         QVERIFY(!graphUser.control("ThreeDee")->isEnabled());
 
         // Printing asks twice; No to the first question prints nothing.
-        t->dialogs.answers << false;
+        t->dialogs.answers << Answer::No;
         graphUser.click("Ptr");
         QCOMPARE(t->dialogs.questions, QList<int>{1});
         QVERIFY(t->printer.imagesInColour.isEmpty());
-        t->dialogs.answers << true << false;
+        t->dialogs.answers << Answer::Yes << Answer::No;
         graphUser.click("Ptr");
         QCOMPARE(t->dialogs.questions, (QList<int>{1, 1, 2}));
         QCOMPARE(t->printer.imagesInColour, QList<bool>{false});

@@ -42,7 +42,7 @@ const QString Rule = QLatin1Char(' ') + QString(78, u'_');
 
 QList<QStringList> Print(AppState &state, const std::function<void(PrintFrame &)> &body)
 {
-    ScriptedDialogs dialogs(state);
+    ScriptedDialogs dialogs;
     dialogs.lines << QStringLiteral("My funds");
     RecordingPrinter printer;
     if (!RunPrintout(state, dialogs, printer, QStringLiteral("Funds"), body, false))

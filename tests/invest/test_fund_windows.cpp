@@ -235,7 +235,7 @@ private slots:
         QCOMPARE(cell(3, 4), QStringLiteral("-40.0000"));
         QCOMPARE(cell(3, 8), QStringLiteral("-520.00"));
         // Delete the cash dividend.
-        t->dialogs.answers << true;
+        t->dialogs.answers << Answer::Yes;
         clickRow(2);
         entry->click("DelRec");
         QCOMPARE(t->dialogs.questions, QList<int>{4});
@@ -488,7 +488,7 @@ private slots:
         QCOMPARE(state().DataChanged, qint16(1));
         QVERIFY(state().CurrentFileName.isEmpty());
         // Leaving still asks; Yes stays in the menu.
-        t->dialogs.answers << true;
+        t->dialogs.answers << Answer::Yes;
         user->click("ExitMenu");
         QCOMPARE(t->dialogs.questions, QList<int>{3});
         QCOMPARE(frame->activeTool(), static_cast<QWidget *>(menu));
@@ -500,17 +500,17 @@ private slots:
     {
         smallDatabase();
         const QByteArray before = FundFileText(state());
-        t->dialogs.answers << true;
+        t->dialogs.answers << Answer::Yes;
         openFile(QStringLiteral("whatever.qvs"));
         QCOMPARE(t->dialogs.questions, QList<int>{3});
-        QVERIFY(t->dialogs.fileKinds.isEmpty()); // went back to save
+        QVERIFY(t->dialogs.fileRequests.isEmpty()); // went back to save
         t->dialogs.fileNames.clear();
 
         QFile bad(path(QStringLiteral("bad.qvs")));
         QVERIFY(bad.open(QIODevice::WriteOnly));
         bad.write("2,1,\"All Records\",\"31\"\r\n\"A\",\" 1\"\r\n1,10,100,50,0,1050,\"B\",#1998-10-12#\r\n");
         bad.close();
-        t->dialogs.answers << false;
+        t->dialogs.answers << Answer::No;
         openFile(QStringLiteral("bad.qvs"));
         QCOMPARE(messages(), QList<int>{13});
         QCOMPARE(FundFileText(state()), before);
@@ -521,7 +521,7 @@ private slots:
         state().DataChanged = 0;
         saveAs(QStringLiteral("good.qvs"));
         state().DataChanged = 1;
-        t->dialogs.answers << false;
+        t->dialogs.answers << Answer::No;
         openFile(QStringLiteral("good.qvs"));
         QCOMPARE(state().DataChanged, qint16(0));
         QCOMPARE(status(), QStringLiteral(" good.qvs    Funds = 2    Records = 2 "));
@@ -551,7 +551,7 @@ private slots:
         addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "5", nullptr}); // Alpha's
         chooseFund(1);
         state().DataChanged = 0;
-        t->dialogs.answers << true;
+        t->dialogs.answers << Answer::Yes;
         entry->click("DelRec");
         QCOMPARE(t->dialogs.questions, QList<int>{5});
         QCOMPARE(state().FundCount, qint16(2));
@@ -569,7 +569,7 @@ private slots:
             addFund(QStringLiteral("Fund %1").arg(i));
         QCOMPARE(messages(), QList<int>{36});
         QCOMPARE(state().FundCount, qint16(30));
-        t->dialogs.lines << QStringLiteral("1");
+        t->dialogs.lines << std::nullopt;
         entry->click("createfund"); // cancelled: nothing
         QCOMPARE(messages(), QList<int>{36});
     }
@@ -607,11 +607,15 @@ private slots:
     {
         smallDatabase();
         openEntry(); // the entry window open over the menu changes nothing
-        t->dialogs.answers << true;
+        t->dialogs.answers << Answer::Yes;
         QVERIFY(!frame->close());
         QCOMPARE(t->dialogs.questions, QList<int>{3});
         QCOMPARE(state().DataChanged, qint16(1));
-        t->dialogs.answers << false;
+        // Closing the question by Escape or its title bar goes back too.
+        t->dialogs.answers << Answer::Closed;
+        QVERIFY(!frame->close());
+        QCOMPARE(state().DataChanged, qint16(1));
+        t->dialogs.answers << Answer::No;
         QVERIFY(frame->close());
         QCOMPARE(state().DataChanged, qint16(0));
     }

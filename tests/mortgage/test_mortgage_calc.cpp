@@ -4,6 +4,7 @@
 #include "mortgage/mortgage_calc.h"
 #include "mortgage/mortgage_file.h"
 #include "mortgage/mortgage_session.h"
+#include "shell/data_places.h"
 #include "shell/mdi_container.h"
 #include "shell/menu_main.h"
 #include "shell/format.h"
@@ -247,7 +248,8 @@ private slots:
         t->dialogs.fileNames << path;
         user->click(QStringLiteral("MLoadFile"));
         QCOMPARE(t->dialogs.messages, QList<int>{MsgFileNotFound});
-        QCOMPARE(t->dialogs.fileKinds, QList<int>{5});
+        QCOMPARE(t->dialogs.fileRequests.size(), 1);
+        QVERIFY(t->dialogs.fileRequests[0].kind == FileKind::Mortgage && t->dialogs.fileRequests[0].action == FileAction::Open);
         QCOMPARE(shown(), before);
         QCOMPARE(t->state.InputValues, figures);
         QCOMPARE(window->mortgage().daysOption(), 1);
@@ -268,8 +270,12 @@ private slots:
         const QStringList last = row(302);
         t->dialogs.fileNames << path;
         user->click(QStringLiteral("MSaveFile"));
-        QCOMPARE(t->dialogs.fileKinds, QList<int>{6});
-        QCOMPARE(t->state.MortgageFileName, QStringLiteral("home.umd"));
+        QCOMPARE(t->dialogs.fileRequests.size(), 1);
+        QVERIFY(t->dialogs.fileRequests[0].kind == FileKind::Mortgage && t->dialogs.fileRequests[0].action == FileAction::Save);
+        // The next box starts at the saved file, in its own folder.
+        user->click(QStringLiteral("MLoadFile"));
+        QCOMPARE(t->dialogs.fileRequests.last().suggested, path);
+        QCOMPARE(StartOfFileBox(path, false, {}, QDir::homePath()).folder, t->folder.path());
 
         // A failed save keeps the old file and the remembered name.
         const QByteArray saved = [&] {
@@ -280,7 +286,7 @@ private slots:
         t->dialogs.fileNames << t->folder.filePath(QStringLiteral("missing/other.umd"));
         user->click(QStringLiteral("MSaveFile"));
         QCOMPARE(t->dialogs.messages.last(), int(MsgBadMortgageFileName));
-        QCOMPARE(t->state.MortgageFileName, QStringLiteral("home.umd"));
+        QCOMPARE(t->state.MortgageFileName, path);
         user->fill(QStringLiteral("InPrincipal"), QStringLiteral("90000"));
         calculate();
         {
@@ -299,7 +305,7 @@ private slots:
         open("LoanPmt");
         t->dialogs.fileNames << path;
         user->click(QStringLiteral("MLoadFile"));
-        QCOMPARE(t->dialogs.fileKinds.last(), 7);
+        QVERIFY(t->dialogs.fileRequests.last().kind == FileKind::Loan && t->dialogs.fileRequests.last().action == FileAction::Open);
         QCOMPARE(shown(), (QStringList{"     $100,000.00", "         10.125%", "             300", "   Semiannual",
                                        "      Monthly", "1", "&View payment date"}));
         QCOMPARE(t->state.MortgageMode, qint16(2));

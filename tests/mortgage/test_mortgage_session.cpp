@@ -24,7 +24,7 @@ FieldTexts Lists(const char *compounding = "      Monthly", const char *frequenc
 
 QList<QStringList> Print(AppState &state, MortgageSession &session)
 {
-    ScriptedDialogs dialogs(state);
+    ScriptedDialogs dialogs;
     dialogs.lines << QStringLiteral("Test printout");
     RecordingPrinter printer;
     if (!RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &frame) { session.print(frame); }))

@@ -257,11 +257,11 @@ private slots:
             typeInto(Side::Assets, 3, 0, QStringLiteral("Boat"));
         }
         QCOMPARE(t->dialogs.messages, QList<int>{});
-        t->dialogs.answers << true;
+        t->dialogs.answers << Answer::Yes;
         user->click("NExit");
         QCOMPARE(t->dialogs.questions, QList<int>{3});
         QVERIFY(toolOpen());
-        t->dialogs.answers << false;
+        t->dialogs.answers << Answer::No;
         user->click("NExit");
         QCOMPARE(t->dialogs.questions, (QList<int>{3, 3}));
         QVERIFY(frame->menu()->isVisible());
@@ -308,10 +308,11 @@ private slots:
             user->click("SaveNet");
         }
         QCOMPARE(t->dialogs.messages, messages);
-        QCOMPARE(t->dialogs.fileKinds, QList<int>{4});
+        QCOMPARE(t->dialogs.fileRequests.size(), 1);
+        QVERIFY(t->dialogs.fileRequests[0].action == FileAction::Save);
         QCOMPARE(ReadFile(target), ExampleFile());
         QCOMPARE(t->state.CurrentFileName, QString());
-        t->dialogs.answers << true;
+        t->dialogs.answers << Answer::Yes;
         user->click("NExit");
         QCOMPARE(t->dialogs.questions, QList<int>{3});
         QVERIFY(toolOpen());
@@ -335,7 +336,8 @@ private slots:
         user = std::make_unique<WindowDriver>(window);
         t->dialogs.fileNames << path("house.qvw");
         user->click("Loadnet");
-        QCOMPARE(t->dialogs.fileKinds, (QList<int>{4, 3}));
+        QCOMPARE(t->dialogs.fileRequests.size(), 2);
+        QVERIFY(t->dialogs.fileRequests[0].action == FileAction::Save && t->dialogs.fileRequests[1].action == FileAction::Open);
         QCOMPARE(column(Side::Assets, 0, 4), (QStringList{"House", "Sub Total", "", "Total Assets"}));
         QCOMPARE(column(Side::Assets, 1, 4), (QStringList{"150,000.00", "150,000.00", "", "$150,000.00"}));
         QCOMPARE(t->state.CurrentFileName, QStringLiteral("house.qvw"));
@@ -346,7 +348,7 @@ private slots:
         t->dialogs.fileNames << path("empty.qvw");
         user->click("SaveNet");
         QCOMPARE(t->dialogs.messages, QList<int>{15});
-        QCOMPARE(t->dialogs.fileKinds, QList<int>{});
+        QVERIFY(t->dialogs.fileRequests.isEmpty());
         QVERIFY(!QFile::exists(path("empty.qvw")));
     }
 
@@ -372,13 +374,13 @@ private slots:
         typeInto(Side::Assets, 1, 1, QStringLiteral("12"));
         const NetWorthStatement before = window->session().statement();
 
-        t->dialogs.answers << true; // go back and save
+        t->dialogs.answers << Answer::Yes; // go back and save
         t->dialogs.fileNames << path("bad.qvw");
         user->click("Loadnet");
         QCOMPARE(t->dialogs.questions, QList<int>{3});
-        QCOMPARE(t->dialogs.fileKinds, QList<int>{});
+        QVERIFY(t->dialogs.fileRequests.isEmpty());
 
-        t->dialogs.answers << false;
+        t->dialogs.answers << Answer::No;
         user->click("Loadnet");
         QCOMPARE(t->dialogs.messages, QList<int>{13});
         QVERIFY(window->session().statement().sheets == before.sheets);
@@ -439,10 +441,10 @@ private slots:
     void closingTheWindow()
     {
         typeInto(Side::Assets, 1, 0, QStringLiteral("Car"));
-        t->dialogs.answers << true;
+        t->dialogs.answers << Answer::Yes;
         QVERIFY(!window->close());
         QVERIFY(toolOpen());
-        t->dialogs.answers << false;
+        t->dialogs.answers << Answer::No;
         QVERIFY(window->close());
         QApplication::processEvents();
         QCOMPARE(t->dialogs.questions, (QList<int>{3, 3}));
@@ -453,12 +455,16 @@ private slots:
     void closingTheProgramAsksToo()
     {
         typeInto(Side::Assets, 1, 0, QStringLiteral("Car"));
-        t->dialogs.answers << true;
+        t->dialogs.answers << Answer::Yes;
         QVERIFY(!frame->close());
         QVERIFY(toolOpen());
-        t->dialogs.answers << false;
+        // Escape or the question's title bar goes back to the work as well.
+        t->dialogs.answers << Answer::Closed;
+        QVERIFY(!frame->close());
+        QVERIFY(toolOpen());
+        t->dialogs.answers << Answer::No;
         QVERIFY(frame->close());
-        QCOMPARE(t->dialogs.questions, (QList<int>{3, 3}));
+        QCOMPARE(t->dialogs.questions, (QList<int>{3, 3, 3}));
     }
 
     void quickHelp()

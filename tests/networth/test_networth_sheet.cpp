@@ -250,7 +250,7 @@ private slots:
         CalculateNetWorth(statement);
         // Typed after the Calculate: printed as typed, the totals unchanged.
         statement.sheets[0].rows[4].name = RecordValue::fromText(QStringLiteral("Boat"));
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("Smith household, December 2026");
         RecordingPrinter printer;
         QVERIFY(RunPrintout(state, dialogs, printer, session.printTitle(),
@@ -288,7 +288,7 @@ private slots:
         AppState state;
         NetWorthSession session(state);
         session.statement().sheets[1] = MakeSheet({"", "Loan=500"});
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         dialogs.lines << QString();
         RecordingPrinter printer;
         RunPrintout(state, dialogs, printer, session.printTitle(),

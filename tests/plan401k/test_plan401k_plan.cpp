@@ -49,7 +49,7 @@ Plan401KPlan calculate(const Plan401KInput &input)
 // Prints the session's last calculation under the given header.
 TextPrintJob printed(AppState &state, Plan401KSession &session, const QString &header)
 {
-    ScriptedDialogs dialogs(state);
+    ScriptedDialogs dialogs;
     dialogs.lines << header;
     RecordingPrinter printer;
     if (!RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &frame) { session.print(frame); }))
@@ -343,7 +343,7 @@ private slots:
         QCOMPARE(refused.message(), int(MsgWrongEntry));
         QCOMPARE(state.ResultCount, qint16(0));
         QVERIFY(session.results().isNull());
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         RecordingPrinter printer;
         QVERIFY(!RunPrintout(state, dialogs, printer, session.printTitle(),
                              [&](PrintFrame &frame) { session.print(frame); }));

@@ -213,7 +213,7 @@ private slots:
         QCOMPARE(refused.message(), message);
         QCOMPARE(state.ResultCount, qint16(0));
         QVERIFY(session.results().isNull());
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         RecordingPrinter printer;
         QVERIFY(!RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &f) { session.print(f); }));
         QCOMPARE(dialogs.messages, QList<int>{MsgNoDataToPrint});
@@ -274,7 +274,7 @@ private slots:
         QVERIFY(session.press({}).ok());
         // Figures typed after Calculate do not reach the printout.
         state.InputValues[RetirementRateSlot] = m("99");
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         dialogs.lines << header;
         RecordingPrinter printer;
         QVERIFY(RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &f) { session.print(f); }));

@@ -219,7 +219,7 @@ private slots:
         const SavingsInput input = fortyYearsMonthly();
         const SavingsPlan plan = calculate(input);
         StoreSavingsPlan(state, plan);
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("Forty years");
         RecordingPrinter printer;
         QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Savings"), [&](PrintFrame &frame) {
@@ -255,7 +255,7 @@ private slots:
         ResetSavingsTables(state);
         for (int e = 1; e <= 17; ++e)
             StoreSavingsComparison(state, defaults(), calculate(defaults()), e);
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("First") << QStringLiteral("Second");
         RecordingPrinter printer;
         auto body = [&](PrintFrame &frame) { PrintSavingsComparisons(frame, state); };

@@ -94,6 +94,11 @@ private slots:
         const FileBoxStart save = StartOfFileBox(installed, true, {}, documents);
         QCOMPARE(save.folder, documents);
         QCOMPARE(save.name, QStringLiteral("NetSampl.QVW"));
+        // A bare name says nothing of its folder: the box starts where this
+        // kind of file was last taken from, not in the program's folder.
+        const FileBoxStart bare = StartOfFileBox(QStringLiteral("home.umd"), false, last, documents);
+        QCOMPARE(bare.folder, last);
+        QCOMPARE(bare.name, QStringLiteral("home.umd"));
     }
 };
 

@@ -69,8 +69,7 @@ private slots:
             shownAt = box->pos();
             box->findChild<QPushButton *>(QStringLiteral("AMsgExit"))->click();
         });
-        dialogs->message(30);
-        QCOMPARE(t->state.MsgNumber, qint16(30));
+        dialogs->message(MsgDateFormat);
         QCOMPARE(text, QStringLiteral("Correct date format is 12/6/2026"));
         const QPoint frameAt = frame->frameGeometry().topLeft();
         QCOMPARE(shownAt, frameAt + QPoint(237, 167)); // 3550 and 2500 twips from the frame's corner
@@ -85,29 +84,28 @@ private slots:
     void questionBox_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<int>("code");
-        QTest::newRow("yes") << "AllYes" << true << 6;
-        QTest::newRow("no") << "AllNo" << false << 0;
-        QTest::newRow("closed") << "" << false << 3;
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("yes") << "AllYes" << Answer::Yes;
+        QTest::newRow("no") << "AllNo" << Answer::No;
+        QTest::newRow("title bar") << "" << Answer::Closed;
+        QTest::newRow("escape") << "Escape" << Answer::Closed;
     }
     void questionBox()
     {
         QFETCH(QString, button);
-        QFETCH(bool, yes);
-        QFETCH(int, code);
-        t->state.CurrentFileName = QString();
+        QFETCH(Answer, answer);
         QString question;
         whenShown<QuestionBox>(this, [&](QuestionBox *box) {
             QCOMPARE(box->windowTitle(), QStringLiteral("Help"));
             question = box->findChild<QLabel *>(QStringLiteral("Label1"))->text();
             if (button.isEmpty())
                 box->close();
+            else if (button == QLatin1String("Escape"))
+                QTest::keyClick(box, Qt::Key_Escape);
             else
                 box->findChild<QPushButton *>(button)->click();
         });
-        QCOMPARE(dialogs->ask(3), yes);
-        QCOMPARE(t->state.YesNoCode, qint16(code));
+        QCOMPARE(dialogs->ask(QuestionUnsavedFile, QString()), answer);
         QCOMPARE(question,
                  QStringLiteral(" file in memory will be erased. Do you wish to go back and save it to Disk?."));
     }
@@ -126,16 +124,25 @@ private slots:
             QCOMPARE(user.focusedName(), QStringLiteral("Acept"));
             user.click("Acept");
         });
-        QCOMPARE(dialogs->printHeader(), QStringLiteral("My plan 2027"));
-        QCOMPARE(t->state.PrintHeader, QStringLiteral("My plan 2027"));
+        QCOMPARE(dialogs->printHeader(), std::optional<QString>(QStringLiteral("My plan 2027")));
 
+        // A typed "1" is a header like any other; only Cancel, Escape and the
+        // title bar cancel.
+        whenShown<HeaderInputDialog>(this, [](HeaderInputDialog *dialog) {
+            WindowDriver user(dialog);
+            user.focus("InFName");
+            user.type("1");
+            user.click("Acept");
+        });
+        QCOMPARE(dialogs->printHeader(), std::optional<QString>(QStringLiteral("1")));
         whenShown<HeaderInputDialog>(this, [](HeaderInputDialog *dialog) {
             WindowDriver(dialog).click("NAcept");
         });
-        QCOMPARE(dialogs->printHeader(), QStringLiteral("1"));
-
+        QCOMPARE(dialogs->printHeader(), std::nullopt);
+        whenShown<HeaderInputDialog>(this, [](HeaderInputDialog *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        QCOMPARE(dialogs->printHeader(), std::nullopt);
         whenShown<HeaderInputDialog>(this, [](HeaderInputDialog *dialog) { dialog->close(); });
-        QCOMPARE(dialogs->printHeader(), QStringLiteral("1"));
+        QCOMPARE(dialogs->printHeader(), std::nullopt);
     }
 
     void headerInputLiesInsideTheFrame()
@@ -183,44 +190,30 @@ private slots:
 
     void fileDialogOffersTheKindsFilterAndName()
     {
-        QDir::setCurrent(t->folder.path());
-        t->state.CurrentFileName = QStringLiteral("MYFUNDS.qvs");
-        t->state.FileDialogKind = 2;
         const QString samples = t->folder.path();
+        const QString mine = QDir(t->folder.path()).filePath(QStringLiteral("mine"));
+        QVERIFY(QDir().mkpath(mine));
         dialogs->setSampleFolder(samples);
-        whenShown<QFileDialog>(this, [samples](QFileDialog *dialog) {
+        whenShown<QFileDialog>(this, [samples, mine](QFileDialog *dialog) {
             QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
             // Sample files come with capital extensions.
             QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Investment Manager Database (*.qvs *.QVS)")});
             QVERIFY(dialog->sidebarUrls().contains(QUrl::fromLocalFile(samples)));
+            QCOMPARE(dialog->directory().absolutePath(), mine);
             QVERIFY(dialog->selectedFiles().value(0).endsWith(QStringLiteral("MYFUNDS.qvs")));
             static_cast<QDialog *>(dialog)->accept();
         });
-        dialogs->fileDirectory();
-        QCOMPARE(t->state.FileDialogKind, qint16(2));
-        QVERIFY(t->state.ChosenFileName.endsWith(QStringLiteral("MYFUNDS.qvs")));
-    }
+        const std::optional<QString> chosen =
+            dialogs->chooseFile(FileKind::Funds, FileAction::Save, QDir(mine).filePath(QStringLiteral("MYFUNDS.qvs")));
+        QVERIFY(chosen && chosen->endsWith(QStringLiteral("mine/MYFUNDS.qvs")));
 
-    void cancelledFileDialog()
-    {
-        t->state.ChosenFileName = QStringLiteral("old.qvw");
-        t->state.FileDialogKind = 3;
-        whenShown<QFileDialog>(this, [](QFileDialog *dialog) {
+        // The next box of that kind, with nothing named, starts in that folder.
+        whenShown<QFileDialog>(this, [mine](QFileDialog *dialog) {
             QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
+            QCOMPARE(dialog->directory().absolutePath(), mine);
             dialog->reject();
         });
-        dialogs->fileDirectory();
-        QCOMPARE(t->state.FileDialogKind, qint16(9));
-        QVERIFY(t->state.ChosenFileName.isEmpty());
-    }
-
-    void fileKindOutsideTheTableShowsNothing()
-    {
-        t->state.ChosenFileName = QStringLiteral("kept.umd");
-        t->state.FileDialogKind = 12;
-        dialogs->fileDirectory();
-        QCOMPARE(t->state.ChosenFileName, QStringLiteral("kept.umd"));
-        QCOMPARE(t->state.FileDialogKind, qint16(12));
+        QCOMPARE(dialogs->chooseFile(FileKind::Funds, FileAction::Open, QString()), std::nullopt);
     }
 };
 

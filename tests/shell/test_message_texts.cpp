@@ -19,35 +19,19 @@ private slots:
         QVERIFY(MessageText(8, {}).isEmpty());
         QVERIFY(MessageText(0, {}).isEmpty());
         // Every listed number has a text.
-        for (int n : {1, 2, 3, 4, 5, 6, 7, 10, 13, 14, 15, 16, 17, 19, 20, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 35,
-                      36, 37, 38, 51, SettingsNotSavedMessage, PrintoutNotWrittenMessage})
+        for (int n : std::initializer_list<int>{1, 2, 3, 4, 5, 6, 7, 10, 13, 14, 15, 16, 17, 19, 20, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 35,
+                      36, 37, 38, 51, MsgSettingsNotSaved, MsgPrintoutNotWritten})
             QVERIFY2(!MessageText(n, QStringLiteral("x")).isEmpty(), qPrintable(QString::number(n)));
     }
 
     void questions()
     {
-        QCOMPARE(QuestionText(1, {}, {}), QStringLiteral(" Continue with Printout."));
-        QCOMPARE(QuestionText(3, QString(), {}),
+        // With no file in memory the question starts with the text's own space.
+        QCOMPARE(QuestionText(QuestionUnsavedFile, QString()),
                  QStringLiteral(" file in memory will be erased. Do you wish to go back and save it to Disk?."));
-        QCOMPARE(QuestionText(3, QStringLiteral("FUNDS.QVS"), {}).left(10), QStringLiteral("FUNDS.QVS "));
-        QCOMPARE(QuestionText(4, {}, QStringLiteral("12")),
+        QCOMPARE(QuestionText(QuestionUnsavedFile, QStringLiteral("FUNDS.QVS")).left(10), QStringLiteral("FUNDS.QVS "));
+        QCOMPARE(QuestionText(QuestionDeleteRecord, QStringLiteral("12")),
                  QStringLiteral("Are you sure you wish to delete record number: 12"));
-    }
-
-    void fileDialogKinds()
-    {
-        const auto kind2 = FileDialogFor(2, QStringLiteral("MY.QVS"), {}, {});
-        QVERIFY(kind2.valid && kind2.save);
-        QCOMPARE(kind2.initialName, QStringLiteral("MY.QVS"));
-        QCOMPARE(kind2.filter, QStringLiteral("Investment Manager Database (*.qvs)|*.qvs"));
-        QCOMPARE(kind2.description(), QStringLiteral("Investment Manager Database (*.qvs)"));
-        const auto kind3 = FileDialogFor(3, QStringLiteral("NET.QVW"), {}, {});
-        QVERIFY(!kind3.save);
-        QCOMPARE(kind3.pattern(), QStringLiteral("*.qvw"));
-        QCOMPARE(FileDialogFor(6, {}, QStringLiteral("HOUSE.UMD"), {}).initialName, QStringLiteral("HOUSE.UMD"));
-        QCOMPARE(FileDialogFor(7, {}, {}, QStringLiteral("CAR.ULD")).filter, QStringLiteral("Loan Database (*.uld)|*.uld"));
-        QVERIFY(!FileDialogFor(0, {}, {}, {}).valid);
-        QVERIFY(!FileDialogFor(9, {}, {}, {}).valid);
     }
 
     void layoutClassBoundary()

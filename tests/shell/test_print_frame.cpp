@@ -42,7 +42,7 @@ private slots:
         AppState state;
         state.PrinterFontChoice = qint16(choice);
         state.ResultCount = 1;
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("My header");
         RecordingPrinter printer;
         QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Test"), [](PrintFrame &f) { countedBody(f, 120); }));
@@ -82,7 +82,7 @@ private slots:
     void refusalsPrintNothing()
     {
         AppState state;
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         RecordingPrinter printer;
         bool bodyRan = false;
         auto body = [&](PrintFrame &) { bodyRan = true; };
@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(dialogs.messages, QList<int>{1});
 
         state.ResultCount = 3;
-        dialogs.lines << QStringLiteral("1"); // typing "1" is the same as Cancel
+        dialogs.lines << std::nullopt; // the header box cancelled
         QVERIFY(!RunPrintout(state, dialogs, printer, QStringLiteral("T"), body));
         QVERIFY(printer.titles.isEmpty());
 
@@ -108,7 +108,7 @@ private slots:
     void sheetsAndFailedJobs()
     {
         AppState state;
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("Sheet") << QStringLiteral("Broken");
         RecordingPrinter printer;
         QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("T"), [](PrintFrame &f) { f.line(2, u"x"_qs); },
@@ -126,7 +126,7 @@ private slots:
         } broken;
         state.ResultCount = 1;
         QVERIFY(!RunPrintout(state, dialogs, broken, QStringLiteral("T"), [](PrintFrame &) {}));
-        QCOMPARE(dialogs.messages, QList<int>{PrintoutNotWrittenMessage});
+        QCOMPARE(dialogs.messages, QList<int>{MsgPrintoutNotWritten});
     }
 
     void recorderColumnsAndPages()

@@ -97,7 +97,7 @@ private slots:
                                                         Money::fromWhole(i), i - 1);
             AddCompoundGrowthResult(state, result.value(), QStringLiteral("Investment %1").arg(i));
         }
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("Thirteen investments");
         const QString path = m_dir.filePath(QStringLiteral("growth-%1.pdf").arg(font));
         PdfPrinter printer(path);
@@ -223,7 +223,7 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         AppState state;
         state.ResultCount = 1;
-        ScriptedDialogs dialogs(state);
+        ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("One page");
         const QString path = m_dir.filePath(QStringLiteral("one.pdf"));
         PdfPrinter printer(path);

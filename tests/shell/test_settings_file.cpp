@@ -198,8 +198,8 @@ private slots:
             QVERIFY(t.dialogs.messages.isEmpty());
             QCOMPARE(readFrom(file), QByteArray("\"$\",0,\"Ada Byron\"\r\n"));
         } else {
-            QCOMPARE(t.dialogs.messages, QList<int>{SettingsNotSavedMessage});
-            QVERIFY(!MessageText(SettingsNotSavedMessage, {}).isEmpty());
+            QCOMPARE(t.dialogs.messages, QList<int>{MsgSettingsNotSaved});
+            QVERIFY(!MessageText(MsgSettingsNotSaved, {}).isEmpty());
             if (fault == QLatin1String("folder"))
                 QVERIFY(QFileInfo(file).isDir());
             else

@@ -25,7 +25,7 @@ struct TestShell
     TestShell();
     QTemporaryDir folder;
     AppState state;
-    ScriptedDialogs dialogs{state};
+    ScriptedDialogs dialogs;
     RecordingPrinter printer;
     Shell shell{state, dialogs, printer, QDate(2026, 12, 6), folder.path()};
 };
