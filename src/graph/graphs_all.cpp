@@ -5,6 +5,7 @@
 #include "shell/mdi_container.h"
 #include "shell/placement.h"
 #include "shell/shell.h"
+#include "shell/tool_window.h"
 
 #include <QApplication>
 #include <QChart>
@@ -121,11 +122,13 @@ void GraphsAll::print()
         return;
     m_colour = dialogs.ask(QuestionPrintInColour) == Answer::Yes;
     showPicture();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The picture is printed at a fixed size, whatever the window's size.
-    resize(TwipsToPixels(9530), TwipsToPixels(5900));
-    const QImage image = grab().toImage();
-    QApplication::restoreOverrideCursor();
+    QImage image;
+    {
+        const WaitCursor wait;
+        // The picture is printed at a fixed size, whatever the window's size.
+        resize(TwipsToPixels(9530), TwipsToPixels(5900));
+        image = grab().toImage();
+    }
     m_shell.printer.printImage(QStringLiteral("Graph"), image, m_colour);
     m_frame.placeFullSize(this);
     m_colour = true;

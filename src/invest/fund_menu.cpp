@@ -23,16 +23,6 @@
 
 namespace {
 
-// The busy pointer while a file is read, written or sorted.
-class BusyPointer
-{
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
-
 // The file's name as the folder lists it, without the folder.
 QString BareName(const QString &path)
 {
@@ -156,7 +146,7 @@ void FundMenu::openFile()
         // Read and checked whole before anything in memory changes.
         std::optional<Outcome<FundFileContents>> read;
         {
-            const BusyPointer busy;
+            const WaitCursor busy;
             read = ReadFundFile(*chosen);
         }
         if (read->ok()) {
@@ -183,7 +173,7 @@ void FundMenu::saveFile()
                 shell().dialogs.chooseFile(FileKind::Funds, FileAction::Save, state.CurrentFilePath)) {
             bool saved = false;
             {
-                const BusyPointer busy;
+                const WaitCursor busy;
                 saved = SaveFundFile(state, *chosen);
             }
             // Only a save that reached the disk whole counts as saved.
@@ -211,7 +201,7 @@ void FundMenu::sortRecords()
     m_infoBox->setText(QStringLiteral(" Sorting Funds and Records. "));
     MessageNumber message = MsgNone;
     {
-        const BusyPointer busy;
+        const WaitCursor busy;
         SortFundsByName(state);
         message = SortRecordsByDate(state);
     }

@@ -187,15 +187,6 @@ FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
     setTabOrder(m_cashDiv, m_add);
 }
 
-void FundRecordEntry::guarded(const std::function<void()> &handler)
-{
-    try {
-        handler();
-    } catch (const std::exception &) {
-        shell().dialogs.message(MsgWrongEntry);
-    }
-}
-
 // A button pressed by its access key leaves the focus where it was: the
 // focused box is finished as leaving it would.
 bool FundRecordEntry::finishEdit()

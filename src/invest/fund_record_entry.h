@@ -34,7 +34,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void guarded(const std::function<void()> &handler);
     // False when the date box refused its date during this command.
     bool finishEdit();
     bool fundShown() const;

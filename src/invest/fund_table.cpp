@@ -23,15 +23,6 @@
 
 namespace {
 
-class BusyPointer
-{
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
-
 QPushButton *Button(QWidget *parent, const char *name, const char *caption)
 {
     auto *button = new QPushButton(QString::fromLatin1(caption), parent);
@@ -211,7 +202,7 @@ void FundTable::setWidths(const int (&increments)[8])
 
 void FundTable::showValueTable()
 {
-    const BusyPointer busy;
+    const WaitCursor busy;
     AppState &state = shell().state;
     m_valueTable = true;
     m_listed = 0;
@@ -230,7 +221,7 @@ void FundTable::showValueTable()
 
 void FundTable::showListing(int fund)
 {
-    const BusyPointer busy;
+    const WaitCursor busy;
     AppState &state = shell().state;
     m_valueTable = false;
     m_listed = fund;

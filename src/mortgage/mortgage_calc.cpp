@@ -144,14 +144,6 @@ MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame)
 
     setUpCalculator();
 
-    // After the shared handlers: the labels follow what they left.
-    connect(calculateButton(), &QPushButton::pressed, this, [this] {
-        if (m_termEdited)
-            mortgage().termChanged();
-        m_termEdited = false;
-    });
-    connect(calculateButton(), &QPushButton::clicked, this, [this] { showResults(); });
-    connect(helpButton(), &QPushButton::clicked, this, [this] { showResults(); });
     connect(m_all, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             guarded([this] { chooseView(MortgageAllView); });
@@ -213,6 +205,24 @@ QString MortgageCalc::listText(const char *control) const
 {
     auto *list = findChild<QComboBox *>(QLatin1String(control));
     return list ? list->currentText() : QString();
+}
+
+void MortgageCalc::beforeCalculate()
+{
+    if (m_termEdited)
+        mortgage().termChanged();
+    m_termEdited = false;
+}
+
+// The result labels follow the grid: filled by a Calculate, emptied with it.
+void MortgageCalc::afterCalculate(const GridUpdate &)
+{
+    showResults();
+}
+
+void MortgageCalc::afterResultsCleared()
+{
+    showResults();
 }
 
 void MortgageCalc::clearResults()

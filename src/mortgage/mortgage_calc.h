@@ -31,6 +31,9 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void beforeCalculate() override;
+    void afterCalculate(const GridUpdate &update) override;
+    void afterResultsCleared() override;
 
 private:
     void clearResults();

@@ -30,15 +30,6 @@ namespace {
 
 using Side = NetWorthStatement::Side;
 
-// The hourglass while a file is read or written.
-struct WaitCursor
-{
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
 } // namespace
 
 NetWorthCalc::NetWorthCalc(Shell &shell, MdiContainer &frame)
@@ -144,15 +135,6 @@ NetWorthCalc::NetWorthCalc(Shell &shell, MdiContainer &frame)
     m_grids[0]->setCurrentIndex(m_grids[0]->model()->index(0, 0));
     m_edit[0] = {1, 0};
     setFocusProxy(m_grids[0]);
-}
-
-void NetWorthCalc::guarded(const std::function<void()> &handler)
-{
-    try {
-        handler();
-    } catch (const std::exception &) {
-        shell().dialogs.message(MsgWrongEntry);
-    }
 }
 
 void NetWorthCalc::showSheets()

@@ -37,7 +37,6 @@ private:
         int col = 0;
     };
 
-    void guarded(const std::function<void()> &handler);
     bool sheetKey(NetWorthStatement::Side side, QKeyEvent *key);
     void edited();
     void calculate();

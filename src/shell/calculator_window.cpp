@@ -173,15 +173,7 @@ void CalculatorWindow::optionChanged()
         if (description.slot >= 0)
             m_fields->setValue(description.control, state.InputValues.value(description.slot), description.startWidth);
     }
-}
-
-void CalculatorWindow::guarded(const std::function<void()> &handler)
-{
-    try {
-        handler();
-    } catch (const std::exception &) {
-        shell().dialogs.message(MsgWrongEntry);
-    }
+    afterOptionChanged();
 }
 
 void CalculatorWindow::invalidate()
@@ -200,6 +192,7 @@ void CalculatorWindow::invalidate()
     state.QuickHelpOpen = 0;
     if (m_session->editClearsResults())
         state.ResultCount = 0;
+    afterResultsCleared();
 }
 
 QString CalculatorWindow::fieldText(const FieldDescription &field) const
@@ -215,6 +208,7 @@ QString CalculatorWindow::fieldText(const FieldDescription &field) const
 void CalculatorWindow::calculate()
 {
     m_fields->finishEdit();
+    beforeCalculate();
     AppState &state = shell().state;
     state.QuickHelpOpen = 0;
     invalidate();
@@ -230,6 +224,7 @@ void CalculatorWindow::calculate()
         return;
     }
     applyGridUpdate(outcome.value());
+    afterCalculate(outcome.value());
 }
 
 void CalculatorWindow::applyGridUpdate(const GridUpdate &update)
@@ -249,14 +244,20 @@ void CalculatorWindow::applyGridUpdate(const GridUpdate &update)
     }
 }
 
+// Opening and closing the help only swaps it with the grid: the results
+// stay, printable and graphable, as they were.
 void CalculatorWindow::toggleHelp()
 {
     AppState &state = shell().state;
-    state.QuickHelpOpen = state.QuickHelpOpen == 1 ? 0 : 1;
-    if (!m_help->isOpen())
+    if (!m_help->isOpen()) {
+        state.QuickHelpOpen = 1;
         m_help->open(m_session->helpText());
-    else
-        invalidate();
+    } else {
+        state.QuickHelpOpen = 0;
+        m_help->close();
+        m_help->clearText();
+        state.FieldEdited = 0;
+    }
 }
 
 void CalculatorWindow::showGraph()

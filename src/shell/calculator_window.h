@@ -49,10 +49,6 @@ protected:
     // lays out the grid and shows the opening figures.
     void setUpCalculator();
 
-    // Runs a handler so that an arithmetic fault or any other failure shows
-    // message 3 instead of ending the program.
-    void guarded(const std::function<void()> &handler);
-
     // The session chose another option and describes its fields anew: the
     // same widgets take the new kinds, formats, limits, labels and lists and
     // show the figures in their slots. The results shown no longer match
@@ -62,6 +58,15 @@ protected:
     // The window's invalidate: an edit closes the help and takes away the
     // results that no longer match the figures.
     void invalidate();
+
+    // Hooks for windows that show more than the grid: before the session's
+    // Calculate (the focused box already finished), after a Calculate that
+    // gave results, after the results were cleared by an edit or a refusal,
+    // and after an option change gave the fields their new descriptions.
+    virtual void beforeCalculate() {}
+    virtual void afterCalculate(const GridUpdate &) {}
+    virtual void afterResultsCleared() {}
+    virtual void afterOptionChanged() {}
 
     InputFields *fields() const { return m_fields; }
     QPlainTextEdit *helpBox() const { return m_text; }

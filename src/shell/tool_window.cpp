@@ -1,6 +1,21 @@
 #include "shell/tool_window.h"
 
 #include "shell/mdi_container.h"
+#include "shell/shell.h"
+
+#include <QApplication>
+
+#include <exception>
+
+WaitCursor::WaitCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+WaitCursor::~WaitCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
 
 ToolWindow::ToolWindow(Shell &shell, MdiContainer &frame, const QString &title)
     : m_shell(shell), m_frame(frame)
@@ -15,4 +30,13 @@ ToolWindow::ToolWindow(Shell &shell, MdiContainer &frame, const QString &title)
 void ToolWindow::exitToMenu()
 {
     m_frame.closeTool();
+}
+
+void ToolWindow::guarded(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &) {
+        m_shell.dialogs.message(MsgWrongEntry);
+    }
 }

@@ -2,7 +2,20 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class MdiContainer;
+
+// The wait cursor for the life of a long step (a file read or written, a
+// sort); restored however the step ends.
+class WaitCursor
+{
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
 struct Shell;
 
 // A window opened from the main menu. It puts its title (which starts with a
@@ -24,6 +37,10 @@ public:
 
 protected:
     void exitToMenu();
+
+    // Runs a button's handler so that an arithmetic fault or any other
+    // failure shows message 3 instead of ending the program.
+    void guarded(const std::function<void()> &handler);
 
 private:
     Shell &m_shell;

@@ -164,6 +164,40 @@ private slots:
         QVERIFY2(number && !plain.contains(','), qPrintable(shown + " exported as " + plain));
     }
 
+    // Quick Help only stands in for the grid: opened and closed, by its access
+    // key or by a click, the results are still there to print and graph.
+    void quickHelpKeepsTheResults_data() { everyToolOpensWithItsControls_data(); }
+    void quickHelpKeepsTheResults()
+    {
+        QFETCH(QString, button);
+        TestShell t;
+        MdiContainer frame(t.shell);
+        RegisterTools(frame);
+        auto *tool = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, button));
+        QVERIFY(tool);
+        WindowDriver user(tool);
+        const QString letter = tool->grid()->objectName().left(1);
+        user.focus(QLatin1String(tool->session().fields().front().control));
+        // An access key clicks its button after a short delay.
+        user.key(Qt::Key_C, Qt::AltModifier);
+        QTRY_VERIFY(!user.row(letter + "Grid", 1).join(QString()).trimmed().isEmpty());
+        const QStringList first = user.row(letter + "Grid", 1);
+
+        user.key(Qt::Key_H, Qt::AltModifier);
+        QTRY_COMPARE(user.text(letter + "Help"), QStringLiteral("Close &Help"));
+        user.key(Qt::Key_H, Qt::AltModifier);
+        QTRY_COMPARE(user.text(letter + "Help"), QStringLiteral("Quick &Help"));
+        user.click(letter + "Help");
+        user.click(letter + "Help");
+        QCOMPARE(user.row(letter + "Grid", 1), first);
+
+        t.dialogs.lines << QStringLiteral("After the help");
+        user.click(letter + "Printer");
+        QCOMPARE(t.printer.jobs.size(), 1);
+        user.click(letter + "Graphs");
+        QVERIFY2(t.dialogs.messages.isEmpty(), qPrintable(QString::number(t.dialogs.messages.value(0))));
+    }
+
     void guardTurnsFailuresIntoMessageThree()
     {
         TestShell t;
