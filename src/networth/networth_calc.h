@@ -38,7 +38,8 @@ private:
     };
 
     void guarded(const std::function<void()> &handler);
-    bool sheetKey(NetWorthStatement::Side side, QKeyEvent *key);
+    // Shows what a key typed into the edit cell of one sheet did.
+    void sheetEdited(NetWorthStatement::Side side, const SheetKeyResult &result);
     void edited();
     void calculate();
     void insertBlankLine(NetWorthStatement::Side side);

@@ -312,35 +312,10 @@ int SpreadsheetGrid::cols() const
     return m_model->columnCount();
 }
 
-void SpreadsheetGrid::setRow(int row)
-{
-    if (row >= 0 && row < rows())
-        m_row = row;
-}
-
 void SpreadsheetGrid::setCol(int col)
 {
     if (col >= 0 && col < cols())
         m_col = col;
-}
-
-QString SpreadsheetGrid::text() const
-{
-    return cell(m_row, m_col);
-}
-
-void SpreadsheetGrid::setText(const QString &text)
-{
-    if (m_fillStyle == FillStyle::Repeat) {
-        const int r1 = std::clamp(std::min(m_selStartRow, m_selEndRow), 0, rows() - 1);
-        const int r2 = std::clamp(std::max(m_selStartRow, m_selEndRow), 0, rows() - 1);
-        const int c1 = std::clamp(std::min(m_selStartCol, m_selEndCol), 0, std::max(cols() - 1, 0));
-        const int c2 = std::clamp(std::max(m_selStartCol, m_selEndCol), 0, std::max(cols() - 1, 0));
-        if (cols() > 0)
-            m_model->fill(r1, c1, r2, c2, text);
-        return;
-    }
-    setCell(m_row, m_col, text);
 }
 
 QString SpreadsheetGrid::cell(int row, int col) const
@@ -359,6 +334,16 @@ void SpreadsheetGrid::setRowTexts(int firstRow, const QList<QStringList> &rows)
     m_model->setRowTexts(firstRow, rows);
     if (firstRow <= 1)
         scrollToTop();
+}
+
+void SpreadsheetGrid::showRow(int row)
+{
+    if (row < 1 || row >= rows())
+        return;
+    // A grid resized a moment ago has not yet laid out its new rows, and
+    // would scroll by the old ones.
+    executeDelayedItemsLayout();
+    scrollTo(m_model->index(row - 1, 0), QAbstractItemView::EnsureVisible);
 }
 
 int SpreadsheetGrid::defaultColWidth() const
@@ -397,10 +382,6 @@ void SpreadsheetGrid::setHeaderHeight(int twips)
 
 void SpreadsheetGrid::setSelection(int startRow, int startCol, int endRow, int endCol)
 {
-    m_selStartRow = startRow;
-    m_selStartCol = startCol;
-    m_selEndRow = endRow;
-    m_selEndCol = endCol;
     m_row = std::clamp(startRow, 0, rows() - 1);
     m_col = std::clamp(startCol, 0, std::max(cols() - 1, 0));
     const int first = std::max(std::min(startRow, endRow), 1);
@@ -415,18 +396,6 @@ void SpreadsheetGrid::setSelection(int startRow, int startCol, int endRow, int e
     }
 }
 
-void SpreadsheetGrid::setTopRow(int row)
-{
-    if (row >= 1 && row < rows())
-        scrollTo(m_model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
-}
-
-int SpreadsheetGrid::topRow() const
-{
-    const int row = rowAt(0);
-    return row < 0 ? 1 : row + 1;
-}
-
 void SpreadsheetGrid::setHighlight(bool on)
 {
     setSelectionMode(on ? QAbstractItemView::ContiguousSelection : QAbstractItemView::NoSelection);
@@ -434,10 +403,8 @@ void SpreadsheetGrid::setHighlight(bool on)
 
 void SpreadsheetGrid::clearBody()
 {
-    setSelection(1, 0, rows() - 1, cols() - 1);
-    setFillStyle(FillStyle::Repeat);
-    setText(QString());
-    setFillStyle(FillStyle::Single);
+    if (rows() > 1 && cols() > 0)
+        m_model->fill(1, 0, rows() - 1, cols() - 1, QString());
     setSelection(1, 0, 1, 0);
     scrollToTop();
 }
@@ -544,8 +511,15 @@ void SpreadsheetGrid::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    emit keyDown(event->key() == Qt::Key_Delete ? 46 : event->key());
-    if (!event->text().isEmpty() && event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab) {
+    if (event->key() == Qt::Key_Delete) {
+        emit deletePressed();
+        event->accept();
+        return;
+    }
+    // Tab moves on, and keys held with Ctrl, Alt or Meta are shortcuts, not typing.
+    const bool typed = !event->text().isEmpty() && event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab &&
+                       !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (typed) {
         int code = event->text().at(0).unicode();
         emit keyPress(code);
         if (code == 0) {
