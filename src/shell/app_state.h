@@ -88,6 +88,8 @@ struct DialogState
     QString MortgageFileName;
     QString LoanFileName;
     QString RecordNumberText;
+    // Where the last table was exported as CSV during this run.
+    QString CsvExportFolder;
 };
 
 // The investment manager's records.

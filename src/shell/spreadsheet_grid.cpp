@@ -1,5 +1,7 @@
 #include "shell/spreadsheet_grid.h"
 
+#include "shell/data_places.h"
+#include "shell/mdi_container.h"
 #include "shell/placement.h"
 #include "shell/safe_save.h"
 #include "shell/shell.h"
@@ -10,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -469,12 +472,18 @@ void SpreadsheetGrid::copyTable() const
     QApplication::clipboard()->setText(TableAsTabs(table(), true));
 }
 
-QString SpreadsheetGrid::currencySymbol() const
+ToolWindow *SpreadsheetGrid::toolWindow() const
 {
     for (QWidget *widget = parentWidget(); widget; widget = widget->parentWidget())
-        if (const auto *tool = qobject_cast<const ToolWindow *>(widget))
-            return tool->shell().state.CurrencySymbol;
-    return QStringLiteral("$");
+        if (auto *tool = qobject_cast<ToolWindow *>(widget))
+            return tool;
+    return nullptr;
+}
+
+QString SpreadsheetGrid::currencySymbol() const
+{
+    const ToolWindow *tool = toolWindow();
+    return tool ? tool->shell().state.CurrencySymbol : QStringLiteral("$");
 }
 
 bool SpreadsheetGrid::exportCsv(const QString &path, QString *why) const
@@ -482,24 +491,66 @@ bool SpreadsheetGrid::exportCsv(const QString &path, QString *why) const
     return SaveFileWhole(path, TableAsCsv(table(), currencySymbol()).toUtf8(), why);
 }
 
+namespace {
+
+// The window's caption as a file name: the characters no file name may
+// hold become spaces.
+QString TableFileName(const QString &caption)
+{
+    QString name = caption;
+    for (QChar &c : name)
+        if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char(' ');
+    name = name.simplified();
+    return (name.isEmpty() ? QStringLiteral("Table") : name) + QStringLiteral(".csv");
+}
+
+QString AskForCsvFile(QWidget *parent, const QString &proposedPath)
+{
+    QFileDialog dialog(parent, SpreadsheetGrid::tr("Export as CSV"), proposedPath,
+                       SpreadsheetGrid::tr("CSV files (*.csv)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(QFileInfo(proposedPath).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString SpreadsheetGrid::proposedCsvPath() const
+{
+    const ToolWindow *tool = toolWindow();
+    // A folder that is not there would be offered as the file's name.
+    const QString last = tool ? tool->shell().state.CsvExportFolder : QString();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const FileBoxStart start = StartOfFileBox(QString(), true, QFileInfo(last).isDir() ? last : QString(), documents);
+    return QDir(start.folder).filePath(TableFileName(tool ? tool->frame().caption() : QString()));
+}
+
+void SpreadsheetGrid::exportAsked()
+{
+    const QString proposed = proposedCsvPath();
+    const QString path = m_chooseCsvFile ? m_chooseCsvFile(this, proposed) : AskForCsvFile(this, proposed);
+    if (path.isEmpty())
+        return;
+    QString why;
+    if (!exportCsv(path, &why)) {
+        QMessageBox::warning(this, tr("Export as CSV"),
+                             tr("The table was not written to %1:\n%2").arg(QDir::toNativeSeparators(path), why));
+        return;
+    }
+    if (ToolWindow *tool = toolWindow())
+        tool->shell().state.CsvExportFolder = QFileInfo(path).absolutePath();
+}
+
 void SpreadsheetGrid::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
     menu.addAction(tr("&Copy Table"), this, &SpreadsheetGrid::copyTable);
-    menu.addAction(tr("&Export as CSV…"), this, [this] {
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        QFileDialog dialog(this, tr("Export as CSV"), documents, tr("CSV files (*.csv)"));
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("csv"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return;
-        const QString path = dialog.selectedFiles().constFirst();
-        QString why;
-        if (!exportCsv(path, &why))
-            QMessageBox::warning(this, tr("Export as CSV"),
-                                 tr("The table was not written to %1:\n%2").arg(QDir::toNativeSeparators(path), why));
-    });
+    menu.addAction(tr("&Export as CSV…"), this, &SpreadsheetGrid::exportAsked);
     menu.exec(event->globalPos());
 }
 

@@ -5,9 +5,11 @@
 
 #include "shell/table_text.h"
 
+#include <functional>
 #include <vector>
 
 class GridModel;
+class ToolWindow;
 
 // The result grid of every window: a table of text cells whose row 0 is the
 // fixed heading row. Windows write cells (setCell, or whole rows at once),
@@ -17,6 +19,11 @@ class SpreadsheetGrid : public QTableView
     Q_OBJECT
 
 public:
+    // Asks where to export the table, starting at the proposed path; an
+    // empty answer cancels. The program's own file dialog unless a window
+    // (or a test) hands in another.
+    using CsvFileChooser = std::function<QString(QWidget *parent, const QString &proposedPath)>;
+
     explicit SpreadsheetGrid(QWidget *parent = nullptr);
 
     void setRows(int rows);
@@ -66,6 +73,11 @@ public:
     void copySelection() const;
     void copyTable() const;
     bool exportCsv(const QString &path, QString *why = nullptr) const;
+    // The path Export as CSV… proposes: a file named after the table's
+    // window, in the folder last exported to during this run, else the
+    // documents folder, else the home folder, whichever exists first.
+    QString proposedCsvPath() const;
+    void setCsvFileChooser(CsvFileChooser chooser) { m_chooseCsvFile = std::move(chooser); }
 
 signals:
     void gridClicked();
@@ -82,10 +94,14 @@ protected:
 private:
     void fitColumns(int firstCol, int lastCol);
     void keepSetWidths(int cols);
+    // The tool window the grid sits in, whose settings it reads.
+    ToolWindow *toolWindow() const;
     QString currencySymbol() const;
+    void exportAsked();
 
     GridModel *m_model;
     std::vector<int> m_setWidths; // pixels, as set by the window
     int m_row = 0;
     int m_col = 0;
+    CsvFileChooser m_chooseCsvFile;
 };
