@@ -81,9 +81,10 @@ FundCurrValue::FundCurrValue(Shell &shell, MdiContainer &frame)
         m_priceBuffer.clear();
     });
     connect(m_grid, &SpreadsheetGrid::keyPress, this, &FundCurrValue::keyTyped);
-    // The grid reports the Delete key as 46, which is also the period's key
-    // code, so the Delete key is caught before the grid sees it.
-    m_grid->installEventFilter(this);
+    connect(m_grid, &SpreadsheetGrid::deletePressed, this, [this] {
+        if (m_col == 1)
+            applyKey(DeleteKey);
+    });
     connect(calc, &QPushButton::clicked, this, &FundCurrValue::calculate);
     connect(m_help, &QPushButton::clicked, this, &FundCurrValue::toggleHelp);
     connect(exit, &QPushButton::clicked, this, [this] {
@@ -109,20 +110,7 @@ void FundCurrValue::keyTyped(int &code)
         QApplication::sendEvent(m_grid, &down);
         return;
     }
-    if (key == DeleteKey)
-        return; // the Delete key is answered as it goes down
     applyKey(key);
-}
-
-bool FundCurrValue::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_grid && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
-        if (m_col == 1)
-            applyKey(DeleteKey);
-        return true;
-    }
-    return ToolWindow::eventFilter(watched, event);
 }
 
 void FundCurrValue::applyKey(int key)

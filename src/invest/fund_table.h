@@ -21,9 +21,6 @@ public:
 
     SpreadsheetGrid *grid() const { return m_grid; }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 signals:
     // Every fund holding shares has a price: the value table can be shown.
     void calculated();

@@ -54,15 +54,25 @@ NetWorthCalc::NetWorthCalc(Shell &shell, MdiContainer &frame)
         // The names take whatever room the window has beyond the two widths.
         grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
         grid->setHighlight(true);
-        grid->installEventFilter(this);
+        // Typing and Delete edit the cell; the grid keeps moving about, Tab
+        // and the shortcuts.
+        connect(grid, &SpreadsheetGrid::keyPress, this, [this, side](int &code) {
+            const int typed = code;
+            code = 0;
+            guarded([this, side, typed] {
+                const EditCell cell = m_edit[side];
+                sheetEdited(Side(side), m_session.typeKey(Side(side), cell.row, cell.col, typed));
+            });
+        });
+        connect(grid, &SpreadsheetGrid::deletePressed, this, [this, side] {
+            guarded([this, side] {
+                const EditCell cell = m_edit[side];
+                sheetEdited(Side(side), m_session.deleteKey(Side(side), cell.row, cell.col));
+            });
+        });
         connect(grid, &SpreadsheetGrid::cellChanged, this, [this, side](int row, int col) {
             m_edit[side] = {row, col};
             m_session.cellChosen();
-        });
-        // A click puts the grid's current cell back on its edit cell.
-        connect(grid, &SpreadsheetGrid::gridClicked, this, [this, side] {
-            m_grids[side]->setRow(m_edit[side].row);
-            m_grids[side]->setCol(m_edit[side].col);
         });
         m_grids[side] = grid;
         sheets->addWidget(grid, 1);
@@ -159,30 +169,13 @@ bool NetWorthCalc::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (event->type() == QEvent::KeyPress)
-        for (int side = 0; side < 2; ++side)
-            if (watched == m_grids[side]) {
-                bool handled = false;
-                guarded([&] { handled = sheetKey(Side(side), static_cast<QKeyEvent *>(event)); });
-                return handled;
-            }
     return ToolWindow::eventFilter(watched, event);
 }
 
-bool NetWorthCalc::sheetKey(Side side, QKeyEvent *key)
+void NetWorthCalc::sheetEdited(Side side, const SheetKeyResult &result)
 {
     SpreadsheetGrid *grid = m_grids[side];
     const EditCell cell = m_edit[side];
-    SheetKeyResult result;
-    if (key->key() == Qt::Key_Delete) {
-        result = m_session.deleteKey(side, cell.row, cell.col);
-    } else {
-        // Moving about, Tab and the shortcuts keep their usual meaning.
-        if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
-            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-            return false;
-        result = m_session.typeKey(side, cell.row, cell.col, key->text().at(0).unicode());
-    }
     switch (result.action) {
     case SheetKeyResult::Ignored: break;
     case SheetKeyResult::Beep: QApplication::beep(); break;
@@ -194,12 +187,9 @@ bool NetWorthCalc::sheetKey(Side side, QKeyEvent *key)
     }
     case SheetKeyResult::Edited:
         grid->setCell(cell.row, cell.col, result.cellText);
-        grid->setRow(cell.row);
-        grid->setCol(cell.col);
         edited();
         break;
     }
-    return true;
 }
 
 void NetWorthCalc::edited()

@@ -37,7 +37,8 @@ private:
         int col = 0;
     };
 
-    bool sheetKey(NetWorthStatement::Side side, QKeyEvent *key);
+    // Shows what a key typed into the edit cell of one sheet did.
+    void sheetEdited(NetWorthStatement::Side side, const SheetKeyResult &result);
     void edited();
     void calculate();
     void insertBlankLine(NetWorthStatement::Side side);

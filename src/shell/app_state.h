@@ -84,6 +84,8 @@ struct DialogState
     QString CurrentFileName;
     QString MortgageFileName;
     QString LoanFileName;
+    // Where the last table was exported as CSV during this run.
+    QString CsvExportFolder;
 };
 
 // The investment manager's records.

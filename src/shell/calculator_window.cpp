@@ -238,10 +238,15 @@ void CalculatorWindow::applyGridUpdate(const GridUpdate &update)
     // One change notice for the whole block, however long the schedule.
     if (!update.rows.isEmpty())
         m_grid->setRowTexts(update.firstRow, update.rows);
-    if (update.selectRow > 0) {
+    if (update.selectRow > 0)
         m_grid->setSelection(update.selectRow, 0, update.selectRow, 0);
+    // A table that grows by a row per Calculate shows the row just added; a
+    // refilled table shows its first row.
+    const bool grows = !update.clearBody && update.firstRow > 1 && !update.rows.isEmpty();
+    if (grows)
+        m_grid->showRow(update.firstRow + int(update.rows.size()) - 1);
+    else
         m_grid->scrollToTop();
-    }
 }
 
 // Opening and closing the help only swaps it with the grid: the results

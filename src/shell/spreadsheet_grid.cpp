@@ -1,5 +1,7 @@
 #include "shell/spreadsheet_grid.h"
 
+#include "shell/data_places.h"
+#include "shell/mdi_container.h"
 #include "shell/placement.h"
 #include "shell/safe_save.h"
 #include "shell/shell.h"
@@ -10,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -312,35 +315,10 @@ int SpreadsheetGrid::cols() const
     return m_model->columnCount();
 }
 
-void SpreadsheetGrid::setRow(int row)
-{
-    if (row >= 0 && row < rows())
-        m_row = row;
-}
-
 void SpreadsheetGrid::setCol(int col)
 {
     if (col >= 0 && col < cols())
         m_col = col;
-}
-
-QString SpreadsheetGrid::text() const
-{
-    return cell(m_row, m_col);
-}
-
-void SpreadsheetGrid::setText(const QString &text)
-{
-    if (m_fillStyle == FillStyle::Repeat) {
-        const int r1 = std::clamp(std::min(m_selStartRow, m_selEndRow), 0, rows() - 1);
-        const int r2 = std::clamp(std::max(m_selStartRow, m_selEndRow), 0, rows() - 1);
-        const int c1 = std::clamp(std::min(m_selStartCol, m_selEndCol), 0, std::max(cols() - 1, 0));
-        const int c2 = std::clamp(std::max(m_selStartCol, m_selEndCol), 0, std::max(cols() - 1, 0));
-        if (cols() > 0)
-            m_model->fill(r1, c1, r2, c2, text);
-        return;
-    }
-    setCell(m_row, m_col, text);
 }
 
 QString SpreadsheetGrid::cell(int row, int col) const
@@ -359,6 +337,16 @@ void SpreadsheetGrid::setRowTexts(int firstRow, const QList<QStringList> &rows)
     m_model->setRowTexts(firstRow, rows);
     if (firstRow <= 1)
         scrollToTop();
+}
+
+void SpreadsheetGrid::showRow(int row)
+{
+    if (row < 1 || row >= rows())
+        return;
+    // A grid resized a moment ago has not yet laid out its new rows, and
+    // would scroll by the old ones.
+    executeDelayedItemsLayout();
+    scrollTo(m_model->index(row - 1, 0), QAbstractItemView::EnsureVisible);
 }
 
 int SpreadsheetGrid::defaultColWidth() const
@@ -397,10 +385,6 @@ void SpreadsheetGrid::setHeaderHeight(int twips)
 
 void SpreadsheetGrid::setSelection(int startRow, int startCol, int endRow, int endCol)
 {
-    m_selStartRow = startRow;
-    m_selStartCol = startCol;
-    m_selEndRow = endRow;
-    m_selEndCol = endCol;
     m_row = std::clamp(startRow, 0, rows() - 1);
     m_col = std::clamp(startCol, 0, std::max(cols() - 1, 0));
     const int first = std::max(std::min(startRow, endRow), 1);
@@ -415,18 +399,6 @@ void SpreadsheetGrid::setSelection(int startRow, int startCol, int endRow, int e
     }
 }
 
-void SpreadsheetGrid::setTopRow(int row)
-{
-    if (row >= 1 && row < rows())
-        scrollTo(m_model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
-}
-
-int SpreadsheetGrid::topRow() const
-{
-    const int row = rowAt(0);
-    return row < 0 ? 1 : row + 1;
-}
-
 void SpreadsheetGrid::setHighlight(bool on)
 {
     setSelectionMode(on ? QAbstractItemView::ContiguousSelection : QAbstractItemView::NoSelection);
@@ -434,10 +406,8 @@ void SpreadsheetGrid::setHighlight(bool on)
 
 void SpreadsheetGrid::clearBody()
 {
-    setSelection(1, 0, rows() - 1, cols() - 1);
-    setFillStyle(FillStyle::Repeat);
-    setText(QString());
-    setFillStyle(FillStyle::Single);
+    if (rows() > 1 && cols() > 0)
+        m_model->fill(1, 0, rows() - 1, cols() - 1, QString());
     setSelection(1, 0, 1, 0);
     scrollToTop();
 }
@@ -502,12 +472,18 @@ void SpreadsheetGrid::copyTable() const
     QApplication::clipboard()->setText(TableAsTabs(table(), true));
 }
 
-QString SpreadsheetGrid::currencySymbol() const
+ToolWindow *SpreadsheetGrid::toolWindow() const
 {
     for (QWidget *widget = parentWidget(); widget; widget = widget->parentWidget())
-        if (const auto *tool = qobject_cast<const ToolWindow *>(widget))
-            return tool->shell().state.CurrencySymbol;
-    return QStringLiteral("$");
+        if (auto *tool = qobject_cast<ToolWindow *>(widget))
+            return tool;
+    return nullptr;
+}
+
+QString SpreadsheetGrid::currencySymbol() const
+{
+    const ToolWindow *tool = toolWindow();
+    return tool ? tool->shell().state.CurrencySymbol : QStringLiteral("$");
 }
 
 bool SpreadsheetGrid::exportCsv(const QString &path, QString *why) const
@@ -515,24 +491,66 @@ bool SpreadsheetGrid::exportCsv(const QString &path, QString *why) const
     return SaveFileWhole(path, TableAsCsv(table(), currencySymbol()).toUtf8(), why);
 }
 
+namespace {
+
+// The window's caption as a file name: the characters no file name may
+// hold become spaces.
+QString TableFileName(const QString &caption)
+{
+    QString name = caption;
+    for (QChar &c : name)
+        if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char(' ');
+    name = name.simplified();
+    return (name.isEmpty() ? QStringLiteral("Table") : name) + QStringLiteral(".csv");
+}
+
+QString AskForCsvFile(QWidget *parent, const QString &proposedPath)
+{
+    QFileDialog dialog(parent, SpreadsheetGrid::tr("Export as CSV"), proposedPath,
+                       SpreadsheetGrid::tr("CSV files (*.csv)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(QFileInfo(proposedPath).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString SpreadsheetGrid::proposedCsvPath() const
+{
+    const ToolWindow *tool = toolWindow();
+    // A folder that is not there would be offered as the file's name.
+    const QString last = tool ? tool->shell().state.CsvExportFolder : QString();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const FileBoxStart start = StartOfFileBox(QString(), true, QFileInfo(last).isDir() ? last : QString(), documents);
+    return QDir(start.folder).filePath(TableFileName(tool ? tool->frame().caption() : QString()));
+}
+
+void SpreadsheetGrid::exportAsked()
+{
+    const QString proposed = proposedCsvPath();
+    const QString path = m_chooseCsvFile ? m_chooseCsvFile(this, proposed) : AskForCsvFile(this, proposed);
+    if (path.isEmpty())
+        return;
+    QString why;
+    if (!exportCsv(path, &why)) {
+        QMessageBox::warning(this, tr("Export as CSV"),
+                             tr("The table was not written to %1:\n%2").arg(QDir::toNativeSeparators(path), why));
+        return;
+    }
+    if (ToolWindow *tool = toolWindow())
+        tool->shell().state.CsvExportFolder = QFileInfo(path).absolutePath();
+}
+
 void SpreadsheetGrid::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
     menu.addAction(tr("&Copy Table"), this, &SpreadsheetGrid::copyTable);
-    menu.addAction(tr("&Export as CSV…"), this, [this] {
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        QFileDialog dialog(this, tr("Export as CSV"), documents, tr("CSV files (*.csv)"));
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("csv"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return;
-        const QString path = dialog.selectedFiles().constFirst();
-        QString why;
-        if (!exportCsv(path, &why))
-            QMessageBox::warning(this, tr("Export as CSV"),
-                                 tr("The table was not written to %1:\n%2").arg(QDir::toNativeSeparators(path), why));
-    });
+    menu.addAction(tr("&Export as CSV…"), this, &SpreadsheetGrid::exportAsked);
     menu.exec(event->globalPos());
 }
 
@@ -544,8 +562,15 @@ void SpreadsheetGrid::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    emit keyDown(event->key() == Qt::Key_Delete ? 46 : event->key());
-    if (!event->text().isEmpty() && event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab) {
+    if (event->key() == Qt::Key_Delete) {
+        emit deletePressed();
+        event->accept();
+        return;
+    }
+    // Tab moves on, and keys held with Ctrl, Alt or Meta are shortcuts, not typing.
+    const bool typed = !event->text().isEmpty() && event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab &&
+                       !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (typed) {
         int code = event->text().at(0).unicode();
         emit keyPress(code);
         if (code == 0) {

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <optional>
+
 namespace {
 
 QString CsvCell(const QString &cell)
@@ -23,36 +25,69 @@ QString TabCell(const QString &cell)
     return text;
 }
 
+// The figure as a spreadsheet reads it, or nothing when the text is not a
+// figure as the program writes one.
+std::optional<QString> FigureAsNumber(const QString &cell, const QString &currencySymbol)
+{
+    // Grouping only in threes before the point, as Format writes it: "1,2"
+    // or "12,34" is a name, not a figure.
+    static const QRegularExpression figure(QStringLiteral("^(\\d{1,3}(?:,\\d{3})+|\\d*)(\\.\\d+)?$"));
+    QString text = cell.trimmed();
+    QString sign;
+    if (text.startsWith(QLatin1Char('-'))) {
+        sign = QStringLiteral("-");
+        text.remove(0, 1);
+    }
+    if (!currencySymbol.isEmpty() && text.startsWith(currencySymbol)) {
+        text.remove(0, currencySymbol.size());
+        // A symbol before the sign: the symbol joined to a formatted negative.
+        if (sign.isEmpty() && text.startsWith(QLatin1Char('-'))) {
+            sign = QStringLiteral("-");
+            text.remove(0, 1);
+        }
+    }
+    if (text.endsWith(QLatin1Char('%')))
+        text.chop(1);
+    const QRegularExpressionMatch match = figure.match(text);
+    if (!match.hasMatch() || (match.captured(1).isEmpty() && match.captured(2).isEmpty()))
+        return std::nullopt;
+    const QString whole = match.captured(1).isEmpty() ? QStringLiteral("0") : match.captured(1);
+    return sign + QString(whole).remove(QLatin1Char(',')) + match.captured(2);
+}
+
 } // namespace
 
 QString PlainFigure(const QString &cell, const QString &currencySymbol)
 {
-    static const QRegularExpression number(QStringLiteral("^(-?)(\\d*)(\\.\\d+)?$"));
-    QString text = cell.trimmed();
-    const bool negative = text.startsWith(QLatin1Char('-'));
-    if (negative)
-        text.remove(0, 1);
-    if (!currencySymbol.isEmpty() && text.startsWith(currencySymbol))
-        text.remove(0, currencySymbol.size());
-    if (text.endsWith(QLatin1Char('%')))
-        text.chop(1);
-    text.remove(QLatin1Char(','));
-    if (negative)
-        text.prepend(QLatin1Char('-'));
-    const QRegularExpressionMatch match = number.match(text);
-    if (!match.hasMatch() || (match.captured(2).isEmpty() && match.captured(3).isEmpty()))
-        return cell;
-    return match.captured(1) + (match.captured(2).isEmpty() ? QStringLiteral("0") : match.captured(2)) +
-           match.captured(3);
+    return FigureAsNumber(cell, currencySymbol).value_or(cell);
 }
 
 QString TableAsCsv(const TextTable &table, const QString &currencySymbol)
 {
+    // A column is figures when every body cell that holds anything is one;
+    // a single name among them keeps the whole column as text, so that a
+    // name which happens to look like a figure is never changed.
+    QList<bool> figures;
+    for (qsizetype r = 1; r < table.size(); ++r) {
+        const QStringList &row = table.at(r);
+        if (figures.size() < row.size())
+            figures.resize(row.size(), true);
+        for (qsizetype c = 0; c < row.size(); ++c)
+            if (!row.at(c).trimmed().isEmpty() && !FigureAsNumber(row.at(c), currencySymbol))
+                figures[c] = false;
+    }
     QString text;
     for (qsizetype r = 0; r < table.size(); ++r) {
         QStringList cells;
-        for (const QString &cell : table.at(r))
-            cells << CsvCell(r == 0 ? cell.simplified() : PlainFigure(cell, currencySymbol));
+        for (qsizetype c = 0; c < table.at(r).size(); ++c) {
+            const QString &cell = table.at(r).at(c);
+            if (r == 0)
+                cells << CsvCell(cell.simplified());
+            else if (figures.value(c) && !cell.trimmed().isEmpty())
+                cells << *FigureAsNumber(cell, currencySymbol);
+            else
+                cells << (figures.value(c) ? QString() : CsvCell(cell));
+        }
         text += cells.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
     return text;

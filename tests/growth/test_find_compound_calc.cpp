@@ -127,6 +127,22 @@ private slots:
         QCOMPARE(t->state.PrintBlocks.value(2).count(QStringLiteral("XYZ mutual fund.")), 10);
     }
 
+    // Each Calculate adds a row; the row just added is in view even when it
+    // lies below the rows the grid first showed.
+    void theNewestRowIsInView()
+    {
+        QVERIFY2(!user->rowInView("FGrid", 22), "the grid shows every row: nothing to test");
+        for (int i = 1; i <= 22; ++i) {
+            const QString name = QStringLiteral("Fund %1").arg(i);
+            calculate(QString::number(1000 * i), QStringLiteral("99999999999"), QStringLiteral("50"), name);
+            QCOMPARE(user->cell("FGrid", i, 0), name);
+            QCOMPARE(user->cell("FGrid", i, 3), QStringLiteral("$99,999,999,999.00"));
+            QVERIFY2(user->rowInView("FGrid", i), qPrintable(name));
+        }
+        QVERIFY(!user->rowInView("FGrid", 1));
+        QVERIFY(t->dialogs.messages.isEmpty());
+    }
+
     void emptyName()
     {
         calculate("500", "1000", "6", QString());

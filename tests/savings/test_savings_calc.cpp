@@ -92,6 +92,17 @@ private slots:
         QVERIFY(user->cell("SGrid", 481, 0).isEmpty());
         QCOMPARE(user->cell("SGrid", 482, 0), QStringLiteral("Total:"));
         QCOMPARE(user->cell("SGrid", 482, 1), QStringLiteral("$48,000.00"));
+
+        // Calculated while the grid is down at its end, a plan is shown
+        // from its first month.
+        user->fill("InInvest", "2500");
+        user->focus("SGrid");
+        user->key(Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(user->rowInView("SGrid", 482));
+        QVERIFY(!user->rowInView("SGrid", 1));
+        user->click("SCalc");
+        QCOMPARE(user->cell("SGrid", 482, 1), QStringLiteral("$1,200,000.00"));
+        QVERIFY(user->rowInView("SGrid", 1));
     }
 
     void termLimitAndNegativeInflation()
@@ -133,9 +144,12 @@ private slots:
         open("SavingComp");
         QCOMPARE(frame->caption(), QStringLiteral(" Investment Growth Comparisons"));
         QCOMPARE(window->grid()->rows(), 23);
+        QVERIFY2(!user->rowInView("SGrid", 22), "the grid shows every row: nothing to test");
         for (int e = 1; e <= 22; ++e) {
             user->fill("InTerm", QString::number(e));
             user->click("SCalc");
+            // The comparison just added is in view.
+            QVERIFY2(user->rowInView("SGrid", e), qPrintable(QString::number(e)));
         }
         QVERIFY(t->dialogs.messages.isEmpty());
         QCOMPARE(row(1), (QStringList{"1", ".00", "1,200.00", "20.00%", ".00%", ".00%", "1,200.00", "1,440.00"}));

@@ -5,13 +5,17 @@
 #include "shell/spreadsheet_grid.h"
 #include "support/window_driver.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -74,6 +78,49 @@ public:
         ++asked;
         return !keep;
     }
+};
+
+// Right-clicks the middle of a grid, as a user does, and picks the item of
+// its menu with this access key.
+void ChooseFromGridMenu(SpreadsheetGrid *grid, Qt::Key accessKey)
+{
+    auto *wait = new QTimer(grid);
+    QObject::connect(wait, &QTimer::timeout, grid, [wait, accessKey] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            wait->stop();
+            wait->deleteLater();
+            QTest::keyClick(menu, accessKey);
+        }
+    });
+    wait->start(10);
+    QWidget *window = grid->window();
+    const QPoint at = grid->viewport()->mapTo(window, grid->viewport()->rect().center());
+    QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, at);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+}
+
+// Points the home folder (and with it the documents folder) somewhere else
+// for one test.
+class HomeFolder
+{
+public:
+    explicit HomeFolder(const QString &path)
+        : m_home(qgetenv("HOME")), m_config(qgetenv("XDG_CONFIG_HOME"))
+    {
+        qputenv("HOME", QFile::encodeName(path));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path + QStringLiteral("/.config")));
+    }
+    ~HomeFolder()
+    {
+        qputenv("HOME", m_home);
+        qputenv("XDG_CONFIG_HOME", m_config);
+    }
+    HomeFolder(const HomeFolder &) = delete;
+    HomeFolder &operator=(const HomeFolder &) = delete;
+
+private:
+    QByteArray m_home;
+    QByteArray m_config;
 };
 
 } // namespace
@@ -196,6 +243,65 @@ private slots:
         QCOMPARE(t.printer.jobs.size(), 1);
         user.click(letter + "Graphs");
         QVERIFY2(t.dialogs.messages.isEmpty(), qPrintable(QString::number(t.dialogs.messages.value(0))));
+    }
+
+    // Export as CSV… offers a file named after the window in a folder that
+    // exists: the one last exported to in this run (whichever window it was
+    // from), else the documents folder, else the home folder.
+    void exportProposesAFolderThatExists()
+    {
+        QTemporaryDir temporary;
+        const QDir home(temporary.path());
+        const HomeFolder homeFolder(home.path());
+        TestShell t;
+        MdiContainer frame(t.shell);
+        RegisterTools(frame);
+        auto *growth = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, QStringLiteral("Compound")));
+        QVERIFY(growth);
+        WindowDriver user(growth);
+        user.fill("InCost", "250000");
+        user.click("FCalc");
+        QStringList proposed;
+        QString answer;
+        const auto chooser = [&](QWidget *, const QString &path) {
+            proposed << path;
+            return answer;
+        };
+        growth->grid()->setCsvFileChooser(chooser);
+        const QString growthFile = QStringLiteral("Find Annual Compound Growth.csv");
+
+        // No documents folder: never a file named after it, but the home folder.
+        ChooseFromGridMenu(growth->grid(), Qt::Key_E);
+        QCOMPARE(proposed, QStringList{home.filePath(growthFile)});
+        QVERIFY(home.mkdir(QStringLiteral("Documents")));
+        ChooseFromGridMenu(growth->grid(), Qt::Key_E);
+        QCOMPARE(proposed.last(), home.filePath(QStringLiteral("Documents/") + growthFile));
+
+        // The user picks a folder of their own; the table is written there.
+        QVERIFY(home.mkpath(QStringLiteral("exports/2026")));
+        answer = home.filePath(QStringLiteral("exports/2026/growth.csv"));
+        ChooseFromGridMenu(growth->grid(), Qt::Key_E);
+        QFile written(answer);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray csv = written.readAll();
+        QVERIFY2(csv.startsWith("Name of Investment,") && csv.contains(",250000.00,"), csv.constData());
+
+        // The next export, from another window, starts in that folder.
+        answer.clear();
+        user.click("FExit");
+        auto *capital = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, QStringLiteral("HowMuch")));
+        QVERIFY(capital);
+        WindowDriver(capital).click("CCalc");
+        capital->grid()->setCsvFileChooser(chooser);
+        ChooseFromGridMenu(capital->grid(), Qt::Key_E);
+        QCOMPARE(proposed.last(), home.filePath(QStringLiteral("exports/2026/Capital Required.csv")));
+
+        // A remembered folder that has gone since is passed over.
+        QVERIFY(QDir(home.filePath(QStringLiteral("exports"))).removeRecursively());
+        ChooseFromGridMenu(capital->grid(), Qt::Key_E);
+        QCOMPARE(proposed.last(), home.filePath(QStringLiteral("Documents/Capital Required.csv")));
+        QCOMPARE(proposed.size(), 5);
+        QVERIFY(t.dialogs.messages.isEmpty());
     }
 
     void guardTurnsFailuresIntoMessageThree()

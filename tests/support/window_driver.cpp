@@ -118,6 +118,15 @@ QStringList WindowDriver::row(const QString &grid, int row) const
     return cells;
 }
 
+bool WindowDriver::rowInView(const QString &grid, int row) const
+{
+    auto *target = qobject_cast<SpreadsheetGrid *>(control(grid));
+    if (!target || !target->isVisible() || row < 1 || row >= target->rows())
+        return false;
+    const QRect cell = target->visualRect(target->model()->index(row - 1, 0));
+    return cell.top() >= 0 && cell.bottom() < target->viewport()->height();
+}
+
 QWidget *OpenFromMenu(MdiContainer &frame, const QString &button)
 {
     frame.show();

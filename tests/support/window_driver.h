@@ -56,6 +56,8 @@ public:
     QString cell(const QString &grid, int row, int col) const;
     // Every cell of one grid row.
     QStringList row(const QString &grid, int row) const;
+    // Whether the whole of body row `row` of a grid can be seen.
+    bool rowInView(const QString &grid, int row) const;
     QString focusedName() const;
 
 private:
