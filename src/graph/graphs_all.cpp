@@ -3,6 +3,7 @@
 #include "graph/bar_chart_3d.h"
 #include "graph/graph_look.h"
 #include "shell/mdi_container.h"
+#include "shell/message_texts.h"
 #include "shell/placement.h"
 #include "shell/shell.h"
 
@@ -126,10 +127,12 @@ void GraphsAll::print()
     resize(TwipsToPixels(9530), TwipsToPixels(5900));
     const QImage image = grab().toImage();
     QApplication::restoreOverrideCursor();
-    m_shell.printer.printImage(QStringLiteral("Graph"), image, m_colour);
+    const PrintOutcome printed = m_shell.printer.printImage(QStringLiteral("Graph"), image, m_colour);
     m_frame.placeFullSize(this);
     m_colour = true;
     showPicture();
+    if (printed == PrintOutcome::Failed)
+        dialogs.message(PrintoutNotWrittenMessage);
 }
 
 void GraphsAll::exit()

@@ -156,9 +156,9 @@ std::unique_ptr<PrintJob> PdfPrinter::begin(const QString &title)
     return BeginPdfFile(m_path, title);
 }
 
-bool PdfPrinter::printImage(const QString &title, const QImage &image, bool colour)
+PrintOutcome PdfPrinter::printImage(const QString &title, const QImage &image, bool colour)
 {
-    return SavePdfPicture(m_path, title, image, colour);
+    return SavePdfPicture(m_path, title, image, colour) ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
 bool PaintImage(QPagedPaintDevice &device, const QImage &image, bool colour)

@@ -73,7 +73,7 @@ class PdfPrinter : public Printer
 public:
     explicit PdfPrinter(QString path) : m_path(std::move(path)) {}
     std::unique_ptr<PrintJob> begin(const QString &title) override;
-    bool printImage(const QString &title, const QImage &image, bool colour) override;
+    PrintOutcome printImage(const QString &title, const QImage &image, bool colour) override;
 
 private:
     QString m_path;

@@ -49,12 +49,13 @@ std::unique_ptr<PrintJob> QtPrinter::begin(const QString &title)
     return std::make_unique<PagePrintJob>(std::move(printer), [device] { return !PrinterFailed(*device); });
 }
 
-bool QtPrinter::printImage(const QString &title, const QImage &image, bool colour)
+PrintOutcome QtPrinter::printImage(const QString &title, const QImage &image, bool colour)
 {
     auto printer = choosePrinter(title, colour);
     if (!printer)
-        return false;
-    if (ToFile(*printer))
-        return SavePdfPicture(printer->outputFileName(), title, image, colour, printer->pageLayout());
-    return PaintImage(*printer, image, colour) && !PrinterFailed(*printer);
+        return PrintOutcome::Cancelled;
+    const bool printed =
+        ToFile(*printer) ? SavePdfPicture(printer->outputFileName(), title, image, colour, printer->pageLayout())
+                         : PaintImage(*printer, image, colour) && !PrinterFailed(*printer);
+    return printed ? PrintOutcome::Printed : PrintOutcome::Failed;
 }

@@ -27,7 +27,7 @@ public:
 
     void setParentWindow(QWidget *window) { m_parent = window; }
     std::unique_ptr<PrintJob> begin(const QString &title) override;
-    bool printImage(const QString &title, const QImage &image, bool colour) override;
+    PrintOutcome printImage(const QString &title, const QImage &image, bool colour) override;
 
 private:
     std::unique_ptr<QPrinter> choosePrinter(const QString &title, bool colour);

@@ -99,11 +99,13 @@ std::unique_ptr<PrintJob> TextPrinter::begin(const QString &title)
     return std::make_unique<KeptJob>(*this, fail);
 }
 
-bool TextPrinter::printImage(const QString &title, const QImage &, bool colour)
+PrintOutcome TextPrinter::printImage(const QString &title, const QImage &, bool colour)
 {
     titles.append(title);
     if (cancel)
-        return false;
+        return PrintOutcome::Cancelled;
+    if (fail)
+        return PrintOutcome::Failed;
     imagesInColour.append(colour);
-    return true;
+    return PrintOutcome::Printed;
 }

@@ -51,7 +51,7 @@ class TextPrinter : public Printer
 {
 public:
     std::unique_ptr<PrintJob> begin(const QString &title) override;
-    bool printImage(const QString &title, const QImage &image, bool colour) override;
+    PrintOutcome printImage(const QString &title, const QImage &image, bool colour) override;
 
     bool cancel = false;
     bool fail = false;

@@ -123,7 +123,7 @@ private slots:
         struct BrokenPrinter : Printer
         {
             std::unique_ptr<PrintJob> begin(const QString &) override { return std::make_unique<BrokenJob>(); }
-            bool printImage(const QString &, const QImage &, bool) override { return false; }
+            PrintOutcome printImage(const QString &, const QImage &, bool) override { return PrintOutcome::Failed; }
         } broken;
         state.ResultCount = 1;
         QVERIFY(!RunPrintout(state, dialogs, broken, QStringLiteral("T"), [](PrintFrame &) {}));
