@@ -3,6 +3,7 @@
 #include "graph/bar_chart_3d.h"
 #include "graph/graph_look.h"
 #include "shell/mdi_container.h"
+#include "shell/message_texts.h"
 #include "shell/placement.h"
 #include "shell/shell.h"
 #include "shell/tool_window.h"
@@ -129,10 +130,12 @@ void GraphsAll::print()
         resize(TwipsToPixels(9530), TwipsToPixels(5900));
         image = grab().toImage();
     }
-    m_shell.printer.printImage(QStringLiteral("Graph"), image, m_colour);
+    const PrintOutcome printed = m_shell.printer.printImage(QStringLiteral("Graph"), image, m_colour);
     m_frame.placeFullSize(this);
     m_colour = true;
     showPicture();
+    if (printed == PrintOutcome::Failed)
+        dialogs.message(MsgPrintoutNotWritten);
 }
 
 void GraphsAll::exit()

@@ -4,7 +4,6 @@
 #include "shell/app_state.h"
 #include "shell/format.h"
 #include "shell/print_frame.h"
-#include "shell/print_job.h"
 
 #include <cmath>
 
@@ -111,9 +110,8 @@ void PrintCompoundGrowth(PrintFrame &frame, const AppState &state)
     frame.line(2, QString(78, u'_'));
     frame.block(state.PrintBlocks.value(1));
     if (!state.PrintBlocks.value(2).isEmpty()) {
-        frame.job().newPage();
-        frame.SetUpPrinter();
-        frame.emptyLines(3);
+        // This printout counts no lines, so its pages carry no number.
+        frame.breakPage(3, {}, PrintFrame::PageFoot::Plain);
         frame.block(state.PrintBlocks.value(2));
     }
 }

@@ -4,7 +4,6 @@
 #include "invest/fund_values.h"
 #include "shell/format.h"
 #include "shell/print_frame.h"
-#include "shell/print_job.h"
 
 namespace {
 
@@ -17,17 +16,11 @@ QString RA(Money value, const char *pattern, int width, const QString &prefix = 
 
 // After a record line or a fund: when the page is full, its number at the
 // foot and the next page starts two lines down, with no headings.
-void CheckPage(PrintFrame &frame, const AppState &state, int &lines)
+void CheckPage(PrintFrame &frame, int &lines)
 {
-    if (lines < state.LinesPerPage)
+    if (!frame.pageFull(lines))
         return;
-    frame.emptyLines(2);
-    frame.job().tab(40);
-    frame.job().text(QStringLiteral("Page") + PrintFrame::number(frame.job().pageNumber()));
-    frame.job().endLine();
-    frame.job().newPage();
-    frame.SetUpPrinter();
-    frame.emptyLines(2);
+    frame.breakPage(2);
     lines = 3;
 }
 
@@ -59,7 +52,7 @@ Totals PrintFund(PrintFrame &frame, AppState &state, int fund, int &lines)
         t.cashDividend += record.cashDividend;
         t.book += record.bookValue;
         t.divShares += divShares;
-        CheckPage(frame, state, lines);
+        CheckPage(frame, lines);
     }
     // Unlike the window, the paper shows a negative average cost as it is.
     Money average;
@@ -157,7 +150,7 @@ void PrintValueTable(PrintFrame &frame, AppState &state)
                     {72, RA(v.value(f, ValuePercentColumn), "##.00", 7) + QLatin1Char('%')}});
         frame.emptyLines(1);
         lines += 4;
-        CheckPage(frame, state, lines);
+        CheckPage(frame, lines);
     }
     frame.line(1, RuleLine);
     frame.emptyLines(1);

@@ -7,8 +7,9 @@
 
 namespace {
 
-// The page line count at which the additional payments move to a new page.
-constexpr int ExtraBlockLastLine = 57;
+// No page footer follows the additional payments, so they may use the room
+// a page keeps for one.
+constexpr int FooterRoom = 4;
 
 QString Figure(const QString &text, int width)
 {
@@ -42,20 +43,6 @@ void PrintMortgage(PrintFrame &frame, AppState &state, const MortgageInput &inpu
         frame.line(2, separator);
         frame.emptyLines(1);
     };
-    // The page break of this printout: one empty line after the new page's
-    // start, where the year tables leave three.
-    auto breakPage = [&] {
-        PrintJob &job = frame.job();
-        frame.emptyLines(2);
-        job.tab(40);
-        job.text(QStringLiteral("Page") + PrintFrame::number(job.pageNumber()));
-        job.endLine();
-        job.newPage();
-        frame.SetUpPrinter();
-        frame.emptyLines(1);
-        headings();
-    };
-
     frame.line(2, separator);
     frame.emptyLines(1);
     if (loan) {
@@ -98,22 +85,15 @@ void PrintMortgage(PrintFrame &frame, AppState &state, const MortgageInput &inpu
     headings();
 
     for (const MortgageRow &row : schedule.rows) {
-        QString first;
-        if (input.showDates)
-            first = Format(row.date, QStringLiteral("Short Date"));
-        else if (input.view == MortgageAllView)
-            first = Figure(Format(row.number, QStringLiteral("####")), 4) +
-                    Figure(Format(row.year, QStringLiteral("###")), 3);
-        else
-            first = Figure(Format(row.number, QStringLiteral("####")), 5);
-        frame.line({{2, first},
+        frame.line({{2, FirstColumnText(row, input, ScheduleColumnFor::Paper)},
                     {13, Figure(Format(row.interest, table), 9)},
                     {25, Figure(Format(row.principal, table), 9)},
                     {36, Figure(Format(row.balance, table), 12)},
                     {50, Figure(Format(row.cumulativeInterest, table), 12)},
                     {65, Figure(Format(row.cumulativePrincipal, table), 12)}});
-        if (++count >= state.LinesPerPage) {
-            breakPage();
+        if (frame.pageFull(++count)) {
+            // This printout starts its pages one line down, where the year tables leave three.
+            frame.breakPage(1, headings);
             count = 7;
         }
     }
@@ -127,8 +107,9 @@ void PrintMortgage(PrintFrame &frame, AppState &state, const MortgageInput &inpu
                 {65, Figure(Format(last.cumulativePrincipal, table), 12)}});
 
     if (!extraBlock.isEmpty()) {
-        if (int(schedule.appliedYears.size()) + 4 + count > ExtraBlockLastLine)
-            breakPage();
+        const int blockLines = int(schedule.appliedYears.size()) + 4;
+        if (count + blockLines > frame.LinesPerPage() + FooterRoom)
+            frame.breakPage(1, headings);
         frame.emptyLines(1);
         frame.job().tab(2);
         frame.block(extraBlock);

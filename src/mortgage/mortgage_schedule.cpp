@@ -229,21 +229,24 @@ QString FirstColumnHeading(const MortgageInput &input)
     return input.showDates ? QStringLiteral(" Payment  Date") : QStringLiteral("  Payment   No.  Year");
 }
 
+QString FirstColumnText(const MortgageRow &row, const MortgageInput &input, ScheduleColumnFor where)
+{
+    if (input.showDates)
+        return Format(row.date, QStringLiteral("Short Date"));
+    const bool paper = where == ScheduleColumnFor::Paper;
+    const QString number = Format(row.number, QStringLiteral("####"));
+    if (input.view == MortgageAllView)
+        return RightAlignFigure(number, 4) + RightAlignFigure(Format(row.year, QStringLiteral("###")), paper ? 3 : 8);
+    return RightAlignFigure(number, paper ? 5 : 4);
+}
+
 QList<QStringList> ScheduleGridRows(const MortgageSchedule &schedule, const MortgageInput &input,
                                     const QString &currencySymbol, int extraPaymentCount)
 {
     QList<QStringList> grid;
     grid.reserve(schedule.rows.size() + 8 + schedule.appliedYears.size());
     for (const MortgageRow &row : schedule.rows) {
-        QString first;
-        if (input.showDates)
-            first = Format(row.date, QStringLiteral("Short Date"));
-        else if (input.view == MortgageAllView)
-            first = RightAlignFigure(Format(row.number, QStringLiteral("####")), 4) +
-                    RightAlignFigure(Format(row.year, QStringLiteral("###")), 8);
-        else
-            first = RightAlignFigure(Format(row.number, QStringLiteral("####")), 4);
-        grid.append({first, Format(row.interest, TablePattern), Format(row.principal, TablePattern),
+        grid.append({FirstColumnText(row, input, ScheduleColumnFor::Grid), Format(row.interest, TablePattern), Format(row.principal, TablePattern),
                      Format(row.balance, TablePattern), Format(row.cumulativeInterest, TablePattern),
                      Format(row.cumulativePrincipal, TablePattern)});
     }

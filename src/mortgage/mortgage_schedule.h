@@ -91,6 +91,12 @@ MortgageResultTexts ResultTexts(const MortgageSchedule &schedule, const Mortgage
 
 // The heading of the grid's first column for the view.
 QString FirstColumnHeading(const MortgageInput &input);
+// Where a schedule row's first column is shown; each spaces its figures
+// in its own widths.
+enum class ScheduleColumnFor { Grid, Paper };
+// The first column of a schedule row: the payment's date when dates are
+// shown, else its number and year (All view) or the year (Annual view).
+QString FirstColumnText(const MortgageRow &row, const MortgageInput &input, ScheduleColumnFor where);
 // The grid below its heading row: the schedule rows, the totals two rows
 // after the last, and the applied additional payments listed below.
 QList<QStringList> ScheduleGridRows(const MortgageSchedule &schedule, const MortgageInput &input,

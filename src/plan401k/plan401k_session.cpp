@@ -213,8 +213,10 @@ void Print401KPlan(PrintFrame &frame, const AppState &state, const Plan401KInput
                     {24, RightAlignFigure(Format(row.contribution, MoneyPattern), 14)},
                     {44, RightAlignFigure(Format(row.interest, MoneyPattern), 13)},
                     {61, RightAlignFigure(Format(row.value, MoneyPattern), 13)}});
-        ++lines;
-        frame.breakPage(lines, 6, headings);
+        if (frame.pageFull(++lines)) {
+            frame.breakPage(3, headings);
+            lines = 6;
+        }
     }
     frame.line(2, separator);
     frame.emptyLines(1);

@@ -168,8 +168,10 @@ void PrintDatabase(PrintFrame &frame, AppState &state)
                         {52, RightAlignFigure(Format(record.fees, money), 9)},
                         {62, RightAlignFigure(Format(record.cashDividend, money), 9)},
                         {71, RightAlignFigure(Format(record.bookValue, money), 10)}});
-            ++lines;
-            frame.breakPage(lines, 6, headings);
+            if (frame.pageFull(++lines)) {
+                frame.breakPage(3, headings);
+                lines = 6;
+            }
         }
         frame.emptyLines(1);
         ++lines;

@@ -231,7 +231,7 @@ void PrintSavingsPlan(PrintFrame &frame, const AppState &state, const SavingsInp
                    symbol, headings);
 }
 
-void PrintSavingsComparisons(PrintFrame &frame, AppState &state)
+void PrintSavingsComparisons(PrintFrame &frame, const AppState &state)
 {
     const QString separator = QString(77, u'_');
     frame.emptyLines(1);
@@ -249,8 +249,6 @@ void PrintSavingsComparisons(PrintFrame &frame, AppState &state)
         frame.emptyLines(1);
         frame.block(state.PrintBlocks.value(2));
     }
-    state.PrintBlocks = QStringList(4);
-    state.PrintBlocks2 = QStringList(3);
 }
 
 QString SavingsHelpText(const QString &currencySymbol)

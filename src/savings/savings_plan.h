@@ -74,7 +74,8 @@ int SavingsGridRowsFor(const QString &frequency, int years);
 // The printouts' own lines, between the header and the end of the document.
 // The plan's figures are those it was calculated from.
 void PrintSavingsPlan(PrintFrame &frame, const AppState &state, const SavingsInput &input, int periods);
-// The comparison lines are printed once: the blocks are emptied afterwards.
-void PrintSavingsComparisons(PrintFrame &frame, AppState &state);
+// The comparison lines stay as long as the grid shows them, so that a printout
+// that failed loses none and each printout prints them all.
+void PrintSavingsComparisons(PrintFrame &frame, const AppState &state);
 
 QString SavingsHelpText(const QString &currencySymbol);

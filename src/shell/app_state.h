@@ -18,7 +18,6 @@ struct SettingsState
     QString CurrencySymbol = QStringLiteral("$");
     qint16 PrinterFontChoice = 0;
     QString UserName;
-    qint16 LinesPerPage = 53;
 };
 
 // Frame and modes.

@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFontDatabase>
 #include <QImage>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
 
@@ -46,7 +47,8 @@ void PagePrintJob::beginPage()
         applyFont(m_font);
         m_y = 0;
     } else if (m_pagePending) {
-        m_device->newPage();
+        if (!m_device->newPage())
+            m_failed = true;
         m_y = 0;
     }
     m_pagePending = false;
@@ -67,7 +69,8 @@ void PagePrintJob::text(const QString &text)
         return;
     const qreal pageHeight = m_device->pageLayout().paintRectPixels(m_device->logicalDpiY()).height();
     if (m_y + m_lineHeight > pageHeight) {
-        m_device->newPage();
+        if (!m_device->newPage())
+            m_failed = true;
         ++m_page;
         m_y = 0;
     }
@@ -114,30 +117,48 @@ void PagePrintJob::endDocument()
 }
 
 
-std::unique_ptr<PrintJob> PdfPrinter::begin(const QString &title)
+namespace {
+
+std::unique_ptr<QPdfWriter> PdfWriter(QBuffer &buffer, const QString &title, const std::optional<QPageLayout> &layout)
+{
+    auto writer = std::make_unique<QPdfWriter>(&buffer);
+    writer->setTitle(title);
+    writer->setCreator(QStringLiteral("Tallomar"));
+    if (layout)
+        writer->setPageLayout(*layout);
+    return writer;
+}
+
+} // namespace
+
+std::unique_ptr<PrintJob> BeginPdfFile(const QString &path, const QString &title,
+                                       const std::optional<QPageLayout> &layout)
 {
     auto buffer = std::make_shared<QBuffer>();
     buffer->open(QIODevice::WriteOnly);
-    auto writer = std::make_unique<QPdfWriter>(buffer.get());
-    writer->setTitle(title);
-    writer->setCreator(QStringLiteral("Tallomar"));
-    const QString path = m_path;
+    auto writer = PdfWriter(*buffer, title, layout);
     return std::make_unique<PagePrintJob>(std::move(writer),
                                           [buffer, path] { return SaveFileWhole(path, buffer->data()); });
 }
 
-bool PdfPrinter::printImage(const QString &title, const QImage &image, bool colour)
+bool SavePdfPicture(const QString &path, const QString &title, const QImage &image, bool colour,
+                    const std::optional<QPageLayout> &layout)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Tallomar"));
-        if (!PaintImage(writer, image, colour))
-            return false;
-    }
-    return SaveFileWhole(m_path, buffer.data());
+    if (!PaintImage(*PdfWriter(buffer, title, layout), image, colour))
+        return false;
+    return SaveFileWhole(path, buffer.data());
+}
+
+std::unique_ptr<PrintJob> PdfPrinter::begin(const QString &title)
+{
+    return BeginPdfFile(m_path, title);
+}
+
+PrintOutcome PdfPrinter::printImage(const QString &title, const QImage &image, bool colour)
+{
+    return SavePdfPicture(m_path, title, image, colour) ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
 bool PaintImage(QPagedPaintDevice &device, const QImage &image, bool colour)

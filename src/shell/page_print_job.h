@@ -3,10 +3,12 @@
 #include "shell/print_job.h"
 
 #include <QFont>
+#include <QPageLayout>
 #include <QPainter>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPagedPaintDevice;
 
@@ -53,15 +55,25 @@ private:
     bool m_failed = false;
 };
 
+// A PDF file made in memory and saved whole through SaveFileWhole when the
+// job ends: a file that cannot be written whole leaves an older file as it
+// was, and the job says it failed. `layout`, when given, is the page the user
+// chose; else the PDF writer's own.
+std::unique_ptr<PrintJob> BeginPdfFile(const QString &path, const QString &title,
+                                       const std::optional<QPageLayout> &layout = std::nullopt);
+// A picture on one page of a PDF file, made and saved the same way. False
+// when it could not be drawn or saved.
+bool SavePdfPicture(const QString &path, const QString &title, const QImage &image, bool colour,
+                    const std::optional<QPageLayout> &layout = std::nullopt);
+
 // Prints straight into a PDF file, without asking: for reports made by
-// scripts and for checking printouts by eye. The document is made in memory
-// and saved whole at its end, so a failed save leaves an older file as it was.
+// scripts and for checking printouts by eye.
 class PdfPrinter : public Printer
 {
 public:
     explicit PdfPrinter(QString path) : m_path(std::move(path)) {}
     std::unique_ptr<PrintJob> begin(const QString &title) override;
-    bool printImage(const QString &title, const QImage &image, bool colour) override;
+    PrintOutcome printImage(const QString &title, const QImage &image, bool colour) override;
 
 private:
     QString m_path;

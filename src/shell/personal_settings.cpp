@@ -25,8 +25,6 @@ bool load(AppState &state, RecordReader &reader)
             }
         }
     }
-    if (!complete)
-        state.LinesPerPage = 53;
     if (state.CurrencySymbol.isEmpty())
         state.CurrencySymbol = QStringLiteral("$");
     return complete;

@@ -17,11 +17,11 @@ void PrintFrame::SetUpPrinter()
         static constexpr int sizes[] = {10, 11, 12};
         static constexpr qint16 lines[] = {63, 56, 51};
         if (m_job.setFont(QStringLiteral("Courier New"), sizes[choice - 1], false)) {
-            m_state.LinesPerPage = lines[choice - 1];
+            m_linesPerPage = lines[choice - 1];
             return;
         }
     }
-    m_state.LinesPerPage = 53;
+    m_linesPerPage = 53;
 }
 
 void PrintFrame::EndPrintout()
@@ -66,21 +66,19 @@ QString PrintFrame::number(qint64 value)
     return (value < 0 ? QString() : QStringLiteral(" ")) + QString::number(value) + QLatin1Char(' ');
 }
 
-bool PrintFrame::breakPage(int &lineCount, int restartAt, const std::function<void()> &headings)
+void PrintFrame::breakPage(int blankLinesAfter, const std::function<void()> &headings, PageFoot foot)
 {
-    if (lineCount < m_state.LinesPerPage)
-        return false;
-    emptyLines(2);
-    m_job.tab(40);
-    m_job.text(QStringLiteral("Page") + number(m_job.pageNumber()));
-    m_job.endLine();
+    if (foot == PageFoot::Numbered) {
+        emptyLines(2);
+        m_job.tab(40);
+        m_job.text(QStringLiteral("Page") + number(m_job.pageNumber()));
+        m_job.endLine();
+    }
     m_job.newPage();
     SetUpPrinter();
-    emptyLines(3);
+    emptyLines(blankLinesAfter);
     if (headings)
         headings();
-    lineCount = restartAt;
-    return true;
 }
 
 QList<QStringList> StoreYearTable(MoneyTable &table, const QList<YearFigures> &rows, const YearFigures &totals,
@@ -123,8 +121,10 @@ void PrintYearTable(PrintFrame &frame, const MoneyTable &table, int count, std::
                     {columns[0], RightAlignFigure(Format(table.value(r, 2), pattern), widths[0])},
                     {columns[1], RightAlignFigure(Format(table.value(r, 3), pattern), widths[1])},
                     {columns[2], RightAlignFigure(Format(table.value(r, 4), pattern), widths[2])}});
-        ++lines;
-        frame.breakPage(lines, 6, headings);
+        if (frame.pageFull(++lines)) {
+            frame.breakPage(3, headings);
+            lines = 6;
+        }
     }
     frame.line(2, separator);
     frame.emptyLines(1);

@@ -24,10 +24,17 @@ class PrintFrame
 public:
     PrintFrame(PrintJob &job, AppState &state) : m_job(job), m_state(state) {}
 
-    // Starts a page: an empty line, then the font of the printer font choice.
+    // Starts a page: an empty line, then the font of the printer font choice,
+    // which also gives the page length.
     void SetUpPrinter();
     // A new page and the end of the document (no empty page comes out).
     void EndPrintout();
+
+    // Counted lines a page takes before the printout breaks it; known once
+    // SetUpPrinter has run.
+    int LinesPerPage() const { return m_linesPerPage; }
+    // Whether a page that has counted lineCount lines is to be broken.
+    bool pageFull(int lineCount) const { return lineCount >= m_linesPerPage; }
 
     // Text at a 1-based column, ending the line.
     void line(int column, const QString &text);
@@ -45,16 +52,21 @@ public:
     // Number text after other text: one space before and one after.
     static QString number(qint64 value);
 
-    // When lineCount has reached the lines of a page: the page number at the
-    // foot, a new page, three empty lines and the headings again; lineCount
-    // restarts at restartAt. Returns whether the page was broken.
-    bool breakPage(int &lineCount, int restartAt, const std::function<void()> &headings);
+    // Whether a page ends with its number at the foot. Only a printout that
+    // counts no lines leaves it out.
+    enum class PageFoot { Numbered, Plain };
+    // The one page break: two empty lines and "Page" with the page number at
+    // column 40 (unless plain), a new page started by SetUpPrinter,
+    // blankLinesAfter empty lines, then the headings when given.
+    void breakPage(int blankLinesAfter, const std::function<void()> &headings = {},
+                   PageFoot foot = PageFoot::Numbered);
 
     PrintJob &job() { return m_job; }
 
 private:
     PrintJob &m_job;
     AppState &m_state;
+    int m_linesPerPage = 53;
 };
 
 // One row of a year (or period) table: the three figures of columns 2 to 4.

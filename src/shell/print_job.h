@@ -27,6 +27,14 @@ public:
     virtual bool ok() const { return true; }
 };
 
+// What became of a picture sent to a printer.
+enum class PrintOutcome
+{
+    Printed,
+    Cancelled, // the print dialog was
+    Failed,    // the printer or the file
+};
+
 // Starts print jobs. begin() returns nothing when the user cancels the
 // platform's print dialog.
 class Printer
@@ -35,6 +43,5 @@ public:
     virtual ~Printer() = default;
     virtual std::unique_ptr<PrintJob> begin(const QString &title) = 0;
     // Prints a picture of a window on one page, in colour or in grey tones.
-    // Returns false when the print dialog was cancelled or the output failed.
-    virtual bool printImage(const QString &title, const QImage &image, bool colour) = 0;
+    virtual PrintOutcome printImage(const QString &title, const QImage &image, bool colour) = 0;
 };

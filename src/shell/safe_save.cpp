@@ -1,5 +1,6 @@
 #include "shell/safe_save.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -44,6 +45,37 @@ QString reasonOf(int error, const QString &fallback)
     }
 }
 
+// Writes every byte to an open device and flushes; false (with *why) at the
+// first write that fails.
+bool writeAll(QFileDevice &file, const QByteArray &bytes, QString *why)
+{
+    const char *data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        errno = 0;
+        const qint64 written = file.write(data, left);
+        if (written <= 0)
+            return fail(why, reasonOf(errno, file.errorString()));
+        data += written;
+        left -= written;
+    }
+    errno = 0;
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        return fail(why, reasonOf(errno, file.errorString()));
+    return true;
+}
+
+// A device or a pipe (/dev/full, a printer port) has no old contents to
+// keep; a temporary file beside it would be renamed over the device itself.
+bool writeToDevice(const QString &path, const QByteArray &bytes, QString *why)
+{
+    QFile device(path);
+    errno = 0;
+    if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(why, reasonOf(errno, device.errorString()));
+    return writeAll(device, bytes, why);
+}
+
 } // namespace
 
 bool SaveFileWhole(const QString &path, const QByteArray &bytes, QString *why)
@@ -59,32 +91,18 @@ bool SaveFileWhole(const QString &path, const QByteArray &bytes, QString *why)
         return fail(why, QStringLiteral("not a folder"));
     if (target.isDir())
         return fail(why, QStringLiteral("a folder has that name"));
+    if (target.exists() && !target.isFile())
+        return writeToDevice(path, bytes, why);
 
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return fail(why, reasonOf(errno, file.errorString()));
-    const char *data = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        errno = 0;
-        const qint64 written = file.write(data, left);
-        if (written <= 0) {
-            const int error = errno;
-            file.cancelWriting();
-            return fail(why, reasonOf(error, file.errorString()));
-        }
-        data += written;
-        left -= written;
-    }
     // QSaveFile::commit() closes without noticing that the last buffered
-    // bytes did not reach the disk; flush here, where a failure is seen.
-    errno = 0;
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        const int error = errno;
-        const QString message = file.errorString();
+    // bytes did not reach the disk; writeAll flushes, where a failure is seen.
+    if (!writeAll(file, bytes, why)) {
         file.cancelWriting();
-        return fail(why, reasonOf(error, message));
+        return false;
     }
     errno = 0;
     if (!file.commit())

@@ -76,15 +76,17 @@ namespace {
 class KeptJob : public TextPrintJob
 {
 public:
-    explicit KeptJob(TextPrinter &printer) : m_printer(printer) {}
+    KeptJob(TextPrinter &printer, bool fails) : m_printer(printer), m_fails(fails) {}
     ~KeptJob() override
     {
         endDocument();
         m_printer.jobs.append(*this);
     }
+    bool ok() const override { return !m_fails; }
 
 private:
     TextPrinter &m_printer;
+    bool m_fails;
 };
 
 } // namespace
@@ -94,14 +96,16 @@ std::unique_ptr<PrintJob> TextPrinter::begin(const QString &title)
     titles.append(title);
     if (cancel)
         return nullptr;
-    return std::make_unique<KeptJob>(*this);
+    return std::make_unique<KeptJob>(*this, fail);
 }
 
-bool TextPrinter::printImage(const QString &title, const QImage &, bool colour)
+PrintOutcome TextPrinter::printImage(const QString &title, const QImage &, bool colour)
 {
     titles.append(title);
     if (cancel)
-        return false;
+        return PrintOutcome::Cancelled;
+    if (fail)
+        return PrintOutcome::Failed;
     imagesInColour.append(colour);
-    return true;
+    return PrintOutcome::Printed;
 }

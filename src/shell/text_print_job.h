@@ -45,14 +45,16 @@ private:
 };
 
 // A printer whose jobs are text recorders, kept in `jobs` once each printout
-// is done. `cancel` makes its print dialog come back cancelled.
+// is done. `cancel` makes its print dialog come back cancelled; `fail` makes
+// its jobs say that their printer failed (they are still recorded).
 class TextPrinter : public Printer
 {
 public:
     std::unique_ptr<PrintJob> begin(const QString &title) override;
-    bool printImage(const QString &title, const QImage &image, bool colour) override;
+    PrintOutcome printImage(const QString &title, const QImage &image, bool colour) override;
 
     bool cancel = false;
+    bool fail = false;
     QStringList titles;
     QList<TextPrintJob> jobs;
     // One entry per printed picture: whether it was printed in colour.

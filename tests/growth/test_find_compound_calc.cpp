@@ -3,6 +3,7 @@
 #include "growth/find_compound_calc.h"
 #include "shell/mdi_container.h"
 #include "shell/menu_main.h"
+#include "shell/message_texts.h"
 #include "shell/spreadsheet_grid.h"
 #include "support/window_driver.h"
 
@@ -245,6 +246,13 @@ private slots:
         QCOMPARE(t->dialogs.questions, (QList<int>{1, 1, 2}));
         QCOMPARE(t->printer.imagesInColour, QList<bool>{false});
         QCOMPARE(graph->size(), MdiContainer::fullSize());
+        // A picture the printer or file did not take is told, not taken for printed.
+        QVERIFY(t->dialogs.messages.isEmpty());
+        t->printer.fail = true;
+        t->dialogs.answers << Answer::Yes << Answer::Yes;
+        graphUser.click("Ptr");
+        QCOMPARE(t->dialogs.messages, QList<int>{MsgPrintoutNotWritten});
+        t->printer.fail = false;
 
         graphUser.click("ExitBut");
         QTRY_VERIFY(!frame->overTool());

@@ -4,6 +4,7 @@
 #include "shell/mdi_container.h"
 #include "shell/format.h"
 #include "shell/menu_main.h"
+#include "shell/message_texts.h"
 #include "shell/spreadsheet_grid.h"
 #include "support/window_driver.h"
 
@@ -185,7 +186,7 @@ private slots:
         user->click("SPrinter");
         QCOMPARE(t->printer.jobs.size(), 2);
         QVERIFY(t->printer.jobs.at(0).toText().contains(QStringLiteral("679,652.79")));
-        QVERIFY(!t->printer.jobs.at(1).toText().contains(QStringLiteral("679,652.79")));
+        QVERIFY(t->printer.jobs.at(1).toText().contains(QStringLiteral("679,652.79")));
         user->click("SExit");
         QCOMPARE(t->state.CalcMode, qint16(0));
         QCOMPARE(t->state.ResultCount, qint16(0));
@@ -201,6 +202,38 @@ private slots:
         user->click("SPrinter");
         const QStringList page = t->printer.jobs.at(2).pages().first();
         QVERIFY(page.contains(QStringLiteral("  Annually          Investment      Interest/Growth         Current Value")));
+    }
+
+    // The comparison lines last as long as the grid shows them: a printout
+    // that failed loses none, and every printout prints them all.
+    void comparisonLinesOutlivePrinting()
+    {
+        open("SavingComp");
+        user->fill("InLumpInv", "250000");
+        for (int term = 24; term <= 40; ++term) { // 17 lines: the last two in the second block
+            user->fill("InTerm", QString::number(term));
+            user->click("SCalc");
+        }
+        QCOMPARE(row(17).at(0), QStringLiteral("40"));
+        auto printedLines = [this](int job) {
+            return int(t->printer.jobs.at(job).toText().count(QStringLiteral("250,000.00")));
+        };
+
+        t->printer.fail = true;
+        t->dialogs.lines << QStringLiteral("Printer out of paper");
+        user->click("SPrinter");
+        QCOMPARE(t->dialogs.messages, QList<int>{MsgPrintoutNotWritten});
+        QCOMPARE(printedLines(0), 17);
+
+        t->printer.fail = false;
+        t->dialogs.lines << QStringLiteral("Comparisons") << QStringLiteral("Comparisons again");
+        user->click("SPrinter");
+        user->click("SPrinter");
+        QCOMPARE(t->dialogs.messages.size(), 1);
+        QCOMPARE(t->printer.jobs.size(), 3);
+        QCOMPARE(printedLines(1), 17);
+        QCOMPARE(printedLines(2), 17);
+        QCOMPARE(row(17).at(0), QStringLiteral("40"));
     }
 
     void quickHelp()

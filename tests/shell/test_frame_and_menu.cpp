@@ -102,7 +102,6 @@ private slots:
         start();
         QVERIFY(frame->menu()->myName()->isHidden());
         QCOMPARE(t->state.CurrencySymbol, QStringLiteral("$"));
-        QCOMPARE(t->state.LinesPerPage, qint16(53));
     }
 
     void toolsOpenOneAtATimeAndReturnToTheMenu()

@@ -1,13 +1,19 @@
+#include "app/tool_registry.h"
 #include "growth/compound_growth.h"
 #include "shell/app_state.h"
+#include "shell/mdi_container.h"
+#include "shell/message_texts.h"
 #include "shell/print_frame.h"
 #include "shell/qt_printer.h"
 #include "support/full_disk.h"
 #include "support/scripted_dialogs.h"
+#include "support/window_driver.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -41,6 +47,55 @@ QByteArray contents(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
+
+// The program's window printer where the print dialog chose a PDF file, as
+// the dialog leaves the printer when the user picks "Print to File".
+QtPrinter::Choose PrintToFile(const QString &path)
+{
+    return [path](QPrinter &printer, QWidget *) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return true;
+    };
+}
+
+// The savings planner opened from the menu, its 40-year monthly plan typed
+// in and calculated, printed through a window printer whose dialog is `choose`.
+struct PrintingSavingsWindow
+{
+    explicit PrintingSavingsWindow(QtPrinter::Choose choose) : printer(std::move(choose))
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        RegisterTools(frame);
+        window = OpenFromMenu(frame, QStringLiteral("Savings"));
+        if (!window)
+            return;
+        WindowDriver user(window);
+        user.fill(QStringLiteral("InLumpInv"), QStringLiteral("250000"));
+        user.fill(QStringLiteral("InInvest"), QStringLiteral("1500"));
+        auto *frequency = user.find<QComboBox>(QStringLiteral("InMonthsYrs"));
+        user.focus(QStringLiteral("InMonthsYrs"));
+        while (frequency->currentText() != QLatin1String("Monthly"))
+            user.key(Qt::Key_Down);
+        user.leave();
+        user.fill(QStringLiteral("InTerm"), QStringLiteral("40"));
+        user.click(QStringLiteral("SCalc"));
+    }
+    // Presses To Printer and types the header line.
+    void print()
+    {
+        dialogs.lines << QStringLiteral("Forty years of saving");
+        WindowDriver(window).click(QStringLiteral("SPrinter"));
+    }
+
+    QTemporaryDir folder;
+    AppState state;
+    ScriptedDialogs dialogs;
+    QtPrinter printer;
+    Shell shell{state, dialogs, printer, QDate(2026, 12, 6), folder.path()};
+    MdiContainer frame{shell};
+    QWidget *window = nullptr;
+};
 
 } // namespace
 
@@ -144,7 +199,7 @@ private slots:
         if (image) {
             QImage picture(40, 30, QImage::Format_RGB32);
             picture.fill(Qt::blue);
-            QVERIFY(printer.printImage(QStringLiteral("Graph"), picture, true));
+            QCOMPARE(printer.printImage(QStringLiteral("Graph"), picture, true), PrintOutcome::Printed);
         } else {
             auto job = printer.begin(QStringLiteral("Whole"));
             job->text(QStringLiteral("a line"));
@@ -199,7 +254,7 @@ private slots:
             if (image) {
                 QImage picture(400, 300, QImage::Format_RGB32);
                 picture.fill(Qt::red);
-                ok = printer.printImage(QStringLiteral("Graph"), picture, true);
+                ok = printer.printImage(QStringLiteral("Graph"), picture, true) == PrintOutcome::Printed;
             } else {
                 auto job = printer.begin(QStringLiteral("Report"));
                 for (int i = 0; i < 200; ++i) {
@@ -215,6 +270,68 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{QStringLiteral("report.pdf")});
         QVERIFY2(WarningCounter::count == 0, qPrintable(WarningCounter::texts.join(QLatin1Char('\n'))));
+    }
+
+    // The window's printout to a file chosen in the print dialog: written
+    // whole, page after page.
+    void windowPrintoutToAFile()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("forty-years.pdf"));
+        PrintingSavingsWindow savings(PrintToFile(path));
+        QVERIFY(savings.window);
+        QCOMPARE(savings.state.ResultCount, qint16(40));
+        savings.print();
+        QVERIFY(savings.dialogs.messages.isEmpty());
+        const QByteArray pdf = contents(path);
+        QVERIFY(pdf.startsWith("%PDF-"));
+        QVERIFY(pdf.trimmed().endsWith("%%EOF"));
+        if (!havePdftotext())
+            return;
+        // 480 months: 29 on the first page, 47 on each after it.
+        const QStringList pages = pdfPages(path);
+        QCOMPARE(pages.size(), 11);
+        QVERIFY(pages.first().contains(QStringLiteral("Forty years of saving")));
+        QVERIFY(pages.last().contains(QStringLiteral("Total:")));
+    }
+
+    // A window printout to a file that cannot be written whole is told
+    // (message 53) and leaves the old file as it was, with nothing beside it.
+    void windowPrintoutThatCannotBeWritten_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("file size limit") << QStringLiteral("limit");
+        QTest::newRow("/dev/full") << QStringLiteral("/dev/full");
+    }
+    void windowPrintoutThatCannotBeWritten()
+    {
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        const QString oldPath = dir.filePath(QStringLiteral("plan.pdf"));
+        const QByteArray old("%PDF-1.4 last year's plan\n%%EOF\n");
+        QFile file(oldPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(old);
+        file.close();
+        const bool toDevice = target != QLatin1String("limit");
+        QTemporaryDir devices;
+        const QString device = toDevice ? FullDevice(devices.path()) : QString();
+        if (toDevice && device.isEmpty())
+            QSKIP("no full device here");
+
+        PrintingSavingsWindow savings(PrintToFile(toDevice ? device : oldPath));
+        QVERIFY(savings.window);
+        {
+            std::optional<FullDisk> full;
+            if (!toDevice)
+                full.emplace(30 * 1024);
+            savings.print();
+        }
+        QCOMPARE(savings.dialogs.messages, QList<int>{MsgPrintoutNotWritten});
+        QCOMPARE(contents(oldPath), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{QStringLiteral("plan.pdf")});
+        if (toDevice)
+            QVERIFY(IsDevice(device)); // never replaced by a file
     }
 
     void emptyPageIsNotEjected()

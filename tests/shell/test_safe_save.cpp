@@ -139,6 +139,29 @@ private slots:
         QVERIFY(QFileInfo(target).isDir());
     }
 
+    // A device is written as it stands: what it refuses is a failure, and it
+    // is never replaced by a file of the same name.
+    void deviceIsWrittenNotReplaced()
+    {
+        QTemporaryDir dir;
+        const QString full = FullDevice(dir.path());
+        if (full.isEmpty())
+            QSKIP("no full device here");
+        QString why;
+        QVERIFY(!SaveFileWhole(full, QByteArray(100000, 'x'), &why));
+        QCOMPARE(why, QStringLiteral("disk full"));
+        QVERIFY(IsDevice(full));
+        if (!full.startsWith(dir.path()))
+            return; // the system's own device: nothing more is tried on devices here
+        // A device that takes everything (as /dev/null does) is written to.
+        const QString null = dir.filePath(QStringLiteral("null"));
+        QCOMPARE(::mknod(QFile::encodeName(null).constData(), S_IFCHR | 0600, makedev(1, 3)), 0);
+        QVERIFY(SaveFileWhole(null, QByteArray("report\r\n")));
+        QVERIFY(IsDevice(null));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+                 (QStringList{QStringLiteral("full"), QStringLiteral("null")}));
+    }
+
     void saveReplacesTheWholeFile_data()
     {
         QTest::addColumn<QByteArray>("old");

@@ -52,12 +52,10 @@ private slots:
         QCOMPARE(file.readAll(), QByteArray("\"\xE2\x82\xAC\",2,\"Ada Lovelace\"\r\n"));
 
         AppState read;
-        read.LinesPerPage = 63;
         QVERIFY(LoadPersonalSettings(read, path()));
         QCOMPARE(read.CurrencySymbol, written.CurrencySymbol);
         QCOMPARE(read.PrinterFontChoice, qint16(2));
         QCOMPARE(read.UserName, written.UserName);
-        QCOMPARE(read.LinesPerPage, qint16(63)); // left for the print set-up to decide
     }
 
     void emptyNameIsTwoQuotes()
@@ -101,21 +99,17 @@ private slots:
         QFETCH(bool, complete);
         write(bytes);
         AppState state;
-        state.LinesPerPage = 63;
         QCOMPARE(LoadPersonalSettings(state, path()), complete);
         QCOMPARE(state.CurrencySymbol, symbol);
         QCOMPARE(state.PrinterFontChoice, qint16(font));
         QCOMPARE(state.UserName, name);
-        QCOMPARE(state.LinesPerPage, qint16(complete ? 63 : 53));
     }
 
     void missingFile()
     {
         AppState state;
-        state.LinesPerPage = 51;
         QVERIFY(!LoadPersonalSettings(state, m_dir.filePath(QStringLiteral("nothing.tlm"))));
         QCOMPARE(state.CurrencySymbol, QStringLiteral("$"));
-        QCOMPARE(state.LinesPerPage, qint16(53));
         QVERIFY(state.UserName.isEmpty());
     }
 
