@@ -1,6 +1,7 @@
 #include "invest/fund_record_entry.h"
 
 #include "invest/fund_database.h"
+#include "invest/fund_fields.h"
 #include "shell/calculator_parts.h"
 #include "shell/format.h"
 #include "shell/input_fields.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -21,18 +21,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <exception>
 
 namespace {
 
-const QString AmountFormat = QStringLiteral("####,,##0.0000");
-constexpr int PriceSlot = 1;
-constexpr int NumberSlot = 2;
-constexpr int FeesSlot = 3;
-constexpr int CashDividendSlot = 4;
+constexpr int PriceSlot = RecordPriceSlot;
+constexpr int NumberSlot = RecordSharesSlot;
+constexpr int FeesSlot = RecordFeesSlot;
+constexpr int CashDividendSlot = RecordCashDividendSlot;
+const char *const AmountBoxes[] = {nullptr, "InPrice", "InNumber", "InComm", "InCashDiv"};
 
 QLabel *Caption(const char *text, QWidget *parent)
 {
@@ -41,30 +40,11 @@ QLabel *Caption(const char *text, QWidget *parent)
     return label;
 }
 
-// Runs after the shared field handling: the number of shares is a count,
-// shown without the currency symbol the other amounts carry.
-class NumberDisplay : public QObject
+const char *LabelOf(const char *control)
 {
-public:
-    NumberDisplay(QLineEdit *box, const QString &symbol) : QObject(box), m_box(box), m_symbol(symbol) {}
-    void strip()
-    {
-        if (!m_symbol.isEmpty() && m_box->text().startsWith(m_symbol))
-            m_box->setText(m_box->text().mid(m_symbol.size()));
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::FocusOut)
-            strip();
-        return false;
-    }
-
-private:
-    QLineEdit *m_box;
-    QString m_symbol;
-};
+    const FieldDescription *field = FindField(RecordEntryFields(), control);
+    return field ? field->label : "";
+}
 
 } // namespace
 
@@ -93,11 +73,10 @@ FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
     m_type->setMinimumContentsLength(15);
     m_type->setCurrentIndex(-1);
     m_date->setMaxLength(20);
-    m_date->setContextMenuPolicy(Qt::NoContextMenu);
 
     // Layout: fund line, entry row with its labels, buttons, grid.
     auto *fundLine = new QGridLayout;
-    fundLine->addWidget(Caption("Name of active Fund.", this), 0, 0);
+    fundLine->addWidget(Caption(LabelOf("Funds"), this), 0, 0);
     fundLine->addWidget(m_funds, 1, 0);
     fundLine->addWidget(Caption("Add a new fund to database.", this), 0, 1);
     fundLine->addWidget(m_createFund, 1, 1);
@@ -109,18 +88,13 @@ FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
     fundLine->setColumnStretch(4, 1);
 
     auto *entry = new QGridLayout;
-    const std::pair<const char *, QWidget *> row[] = {{"Select Transaction Type from list.", m_type},
-                                                      {"Transaction Date.", m_date},
-                                                      {"Price of each Share.", m_price},
-                                                      {"Number of Shares.", m_number},
-                                                      {"Total Fees or Commission.", m_comm},
-                                                      {"Total of Cash Dividends.", m_cashDiv}};
+    QWidget *const row[] = {m_type, m_date, m_price, m_number, m_comm, m_cashDiv};
     for (int c = 0; c < 6; ++c) {
-        entry->addWidget(Caption(row[c].first, this), 0, c, Qt::AlignBottom);
-        entry->addWidget(row[c].second, 1, c);
-        QSizePolicy policy = row[c].second->sizePolicy();
+        entry->addWidget(Caption(LabelOf(row[c]->objectName().toLatin1().constData()), this), 0, c, Qt::AlignBottom);
+        entry->addWidget(row[c], 1, c);
+        QSizePolicy policy = row[c]->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
-        row[c].second->setSizePolicy(policy);
+        row[c]->setSizePolicy(policy);
         entry->setColumnStretch(c, 1);
     }
 
@@ -136,21 +110,9 @@ FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_text, 1);
 
-    // The count of shares shows no currency symbol: its handler must run
-    // after the shared one, so it is installed first.
-    auto *numberDisplay = new NumberDisplay(m_number, shell.state.CurrencySymbol);
-    m_number->installEventFilter(numberDisplay);
-    m_afterFields = numberDisplay;
-    const char *format = "####,,##0.0000";
-    m_fields = new InputFields(shell, this,
-                               {{"InPrice", PriceSlot, FieldKind::Money, 1, "InNumber", 0, 0, FocusVariant::A, format},
-                                {"InNumber", NumberSlot, FieldKind::Money, 1, "InComm", 0, 0, FocusVariant::A, format},
-                                {"InComm", FeesSlot, FieldKind::Money, 1, "AddaRec", 0, 0, FocusVariant::A, format},
-                                {"InCashDiv", CashDividendSlot, FieldKind::Money, 1, "AddaRec", 0, 0, FocusVariant::A,
-                                 format}},
-                               [this] { this->shell().state.FieldEdited = 1; });
+    m_fields = new InputFields(shell, this, RecordEntryFields(), [this] { this->shell().state.FieldEdited = 1; });
     // Installed after the shared handling, so these see each key first.
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_price, m_number, m_comm, m_cashDiv, m_date, m_funds, m_type})
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_number, m_date, m_funds, m_type})
         widget->installEventFilter(this);
     m_helpPanel = new QuickHelpPanel(m_help, m_text, m_grid, {}, m_funds);
 
@@ -167,7 +129,7 @@ FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
     // Opening: the amounts in their slots, the funds in slot order, nothing
     // shown or selected, and no correction left over from elsewhere.
     AppState &state = shell.state;
-    state.resetFields(5);
+    state.resetFields(RecordLastSlot);
     state.CalcMode = 0;
     state.ShownFund = 0;
     state.SelectedRecord = 0;
@@ -191,13 +153,7 @@ FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
 // focused box is finished as leaving it would.
 bool FundRecordEntry::finishEdit()
 {
-    // A click on a button leaves the date box before the click arrives.
-    bool dateRead = !m_dateRefused;
-    if (QApplication::focusWidget() == m_date)
-        dateRead = dateLeft() && dateRead;
-    m_fields->finishEdit();
-    m_dateRefused = false;
-    return dateRead;
+    return m_fields->finishEdit();
 }
 
 bool FundRecordEntry::fundShown() const
@@ -235,16 +191,6 @@ void FundRecordEntry::ShowRecords()
     m_grid->setRowTexts(1, grid.body);
 }
 
-QLineEdit *FundRecordEntry::amountBox(int slot) const
-{
-    switch (slot) {
-    case PriceSlot: return m_price;
-    case NumberSlot: return m_number;
-    case FeesSlot: return m_comm;
-    default: return m_cashDiv;
-    }
-}
-
 void FundRecordEntry::TypeSel()
 {
     const TransactionType *type = TypeOfCode(shell().state.EntryType);
@@ -258,9 +204,7 @@ void FundRecordEntry::ClearEntryRow()
 {
     m_type->setEnabled(true);
     m_type->setCurrentIndex(-1);
-    for (QLineEdit *box : {m_date, m_price, m_number, m_comm, m_cashDiv})
-        box->clear();
-    shell().state.resetFields(5);
+    clearEntryBoxes();
     shell().state.EntryType.clear();
 }
 
@@ -337,12 +281,10 @@ void FundRecordEntry::typeChosen(int index)
         return;
     }
     const TransactionType *type = index >= 0 ? &TransactionTypes()[index] : nullptr;
-    for (QLineEdit *box : {m_date, m_price, m_number, m_comm, m_cashDiv})
-        box->clear();
     state.SelectedRecord = 0;
     state.CalcMode = 0;
     m_correctedRecord = 0;
-    state.resetFields(5);
+    clearEntryBoxes();
     state.EntryType = type ? QLatin1String(type->code) : QString();
     EnableEntryFields();
     TypeSel();
@@ -381,15 +323,22 @@ void FundRecordEntry::addRecord()
     endCorrection();
 }
 
+// A zero amount shows as an empty box.
 void FundRecordEntry::showAmount(int slot, Money value)
 {
-    static const char *const names[] = {nullptr, "InPrice", "InNumber", "InComm", "InCashDiv"};
-    m_fields->setValue(names[slot], value);
-    QLineEdit *box = amountBox(slot);
     if (value.isZero())
-        box->clear();
-    if (box == m_number)
-        static_cast<NumberDisplay *>(m_afterFields)->strip();
+        m_fields->clear(AmountBoxes[slot]);
+    else
+        m_fields->setValue(AmountBoxes[slot], value);
+}
+
+// The five boxes empty, and the slots behind them.
+void FundRecordEntry::clearEntryBoxes()
+{
+    shell().state.resetFields(RecordLastSlot);
+    m_fields->clear("InDate");
+    for (int slot = PriceSlot; slot <= CashDividendSlot; ++slot)
+        m_fields->clear(AmountBoxes[slot]);
 }
 
 void FundRecordEntry::correctRecord()
@@ -415,8 +364,8 @@ void FundRecordEntry::correctRecord()
     m_type->setEnabled(false);
     EnableEntryFields();
     const FundRecord &record = state.RecordTable.at(m_correctedRecord);
-    m_date->setText(Format(record.date, QStringLiteral("Short Date")));
-    state.resetFields(5);
+    state.resetFields(RecordLastSlot);
+    m_fields->setText("InDate", FieldDateText(record.date));
     showAmount(PriceSlot, record.price);
     showAmount(NumberSlot, record.shares < Money() ? -record.shares : record.shares);
     showAmount(FeesSlot, record.fees);
@@ -537,26 +486,6 @@ void FundRecordEntry::exitEntry()
     emit exited();
 }
 
-// Leaving the date box: a text the date parser cannot read is replaced by
-// today's date (message 30). An empty box is left alone: storing says 31.
-bool FundRecordEntry::dateLeft()
-{
-    if (m_inDateLeave)
-        return true;
-    const QString text = m_date->text();
-    if (text.trimmed().isEmpty() || ParseShortDate(text).isValid())
-        return true;
-    m_inDateLeave = true;
-    shell().dialogs.message(MsgDateFormat);
-    m_date->setText(Format(shell().today, QStringLiteral("Short Date")));
-    m_date->setFocus();
-    m_inDateLeave = false;
-    // Stops the command whose click took the focus away, and no later one.
-    m_dateRefused = true;
-    QTimer::singleShot(0, this, [this] { m_dateRefused = false; });
-    return false;
-}
-
 void FundRecordEntry::moveFromDate()
 {
     const QString type = shell().state.EntryType;
@@ -568,52 +497,27 @@ void FundRecordEntry::moveFromDate()
         m_price->setFocus(Qt::TabFocusReason);
 }
 
+// What the entry row does beyond the shared field handling: Enter leaves
+// the date and the number of shares for the boxes the transaction type uses,
+// and Delete in the type list clears the row.
 bool FundRecordEntry::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut && watched == m_date) {
-        guarded([this] { dateLeft(); });
-        return false;
-    }
     if (event->type() != QEvent::KeyPress)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     const bool enter = IsEnterKey(key);
-    const QString typed = key->text();
-    AppState &state = shell().state;
-    if (watched == m_funds || watched == m_type) {
-        if (enter) {
-            (watched == m_funds ? static_cast<QWidget *>(m_type) : m_date)->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-        if (key->key() == Qt::Key_Delete) {
-            // Delete in the type list clears the entry row; in the fund list it does nothing.
-            if (watched == m_type)
-                guarded([this] { endCorrection(); });
-            return true;
-        }
-        if (!typed.isEmpty() && typed.at(0).isPrint()) {
-            QApplication::beep();
-            return true;
-        }
-        return false;
-    }
-    if (watched == m_date) {
-        if (enter) {
-            moveFromDate();
-            return true;
-        }
-        if (typed.isEmpty() || key->key() == Qt::Key_Backspace)
-            return false;
-        const QChar c = typed.at(0);
-        if (c.isDigit() || c == u'/' || c == u'.' || c == u'-' || c == u' ')
-            return false;
-        QApplication::beep();
+    const QString type = shell().state.EntryType;
+    if ((watched == m_funds || watched == m_type) && key->key() == Qt::Key_Delete) {
+        // Delete in the type list clears the entry row; in the fund list it does nothing.
+        if (watched == m_type)
+            guarded([this] { endCorrection(); });
         return true;
     }
-    // The amount boxes take four decimals.
-    state.DecimalsOverride = 4;
-    if (watched == m_number && enter &&
-        (state.EntryType == QLatin1String("U") || state.EntryType == QLatin1String("D"))) {
+    if (watched == m_date && enter) {
+        moveFromDate();
+        return true;
+    }
+    if (watched == m_number && enter && (type == QLatin1String("U") || type == QLatin1String("D"))) {
         m_add->setFocus(Qt::TabFocusReason);
         return true;
     }

@@ -56,10 +56,9 @@ private:
     void gridClicked();
     void toggleHelp();
     void exitEntry();
-    bool dateLeft();
     void moveFromDate();
-    QLineEdit *amountBox(int slot) const;
     void showAmount(int slot, Money value);
+    void clearEntryBoxes();
 
     QComboBox *m_funds;
     QComboBox *m_type;
@@ -81,10 +80,6 @@ private:
     QLabel *m_done;
     InputFields *m_fields = nullptr;
     QuickHelpPanel *m_helpPanel = nullptr;
-    QObject *m_afterFields = nullptr;
     // The record a correction stores over, fixed when Correct was pressed.
     int m_correctedRecord = 0;
-    bool m_inDateLeave = false;
-    // The date box refused its text while the current event was handled.
-    bool m_dateRefused = false;
 };

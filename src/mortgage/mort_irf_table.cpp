@@ -5,6 +5,7 @@
 #include "mortgage/mortgage_session.h"
 #include "shell/dialogs.h"
 #include "shell/format.h"
+#include "shell/input_fields.h"
 #include "shell/shell.h"
 
 #include <QButtonGroup>
@@ -49,28 +50,24 @@ MortDateInput::MortDateInput(Shell &shell, MortgageSession &session, QWidget *pa
     setObjectName(QStringLiteral("MortDateInput"));
     setWindowTitle(QStringLiteral("Date Input"));
     m_date->setObjectName(QStringLiteral("InDate"));
-    m_date->setText(Format(session.firstDate(), QStringLiteral("Short Date")));
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("OkExit"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral(" Type in the date of the first payment"), this));
+    layout->addWidget(new QLabel(QLatin1String(FirstDateFields().front().label), this));
     layout->addWidget(m_date);
     layout->addWidget(ok);
+    m_fields = new InputFields(shell, this, FirstDateFields(), [&shell] { shell.state.FieldEdited = 1; });
+    m_fields->setText("InDate", FieldDateText(session.firstDate()));
+    shell.state.FieldEdited = 0;
 }
 
 bool MortDateInput::takeDate()
 {
-    const QDate date = ParseShortDate(m_date->text());
-    if (!IsPaymentDate(date)) {
-        m_shell.dialogs.message(MsgNotAValidDate);
-        m_date->setText(Format(m_session.firstDate(), QStringLiteral("Short Date")));
-        m_date->setFocus();
+    if (!m_fields->finishEdit())
         return false;
-    }
-    m_session.setFirstDate(date);
-    m_date->setText(Format(date, QStringLiteral("Short Date")));
+    m_session.setFirstDate(ParseShortDate(m_date->text()));
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDialog>
 
+class InputFields;
 class MortgageSession;
 class QLineEdit;
 struct Shell;
@@ -25,8 +26,8 @@ class MortDateInput : public QDialog
 public:
     MortDateInput(Shell &shell, MortgageSession &session, QWidget *parent);
     QLineEdit *dateField() const { return m_date; }
-    // Reads the field as the leaving of it does: a date that is not valid
-    // shows message 10 and brings the previous one back.
+    // Finishes the box as leaving it does (a text that is no date shows
+    // message 10 and brings the previous date back) and takes its date.
     bool takeDate();
 
     void done(int result) override;
@@ -35,4 +36,5 @@ private:
     Shell &m_shell;
     MortgageSession &m_session;
     QLineEdit *m_date;
+    InputFields *m_fields;
 };

@@ -175,8 +175,6 @@ MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame)
     // The field shows a new figure once it has stored it.
     connect(term->lineEdit(), &QLineEdit::textChanged, this, [this] { mortgage().syncLoanYears(); });
     term->installEventFilter(this);
-    // The rate takes three decimals.
-    findChild<QWidget *>(QStringLiteral("InRate"))->installEventFilter(this);
 }
 
 MortgageSession &MortgageCalc::mortgage() const
@@ -192,8 +190,6 @@ QLabel *MortgageCalc::resultLabel(const char *name) const
 bool MortgageCalc::eventFilter(QObject *watched, QEvent *event)
 {
     const QString name = watched->objectName();
-    if (event->type() == QEvent::KeyPress && name == QLatin1String("InRate"))
-        shell().state.DecimalsOverride = 3;
     if (event->type() == QEvent::FocusOut && name == QLatin1String("InTerm") && m_termEdited) {
         mortgage().termChanged();
         m_termEdited = false;

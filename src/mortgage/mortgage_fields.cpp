@@ -45,9 +45,10 @@ FieldDescription Rate(MortgageKind kind)
             .slot = MortgageRateSlot,
             .kind = FieldKind::Percent,
             .width = kind == MortgageKind::Loan ? 15 : 14,
+            .decimals = 3,
             .format = "###.000",
             .next = "InTerm",
-            .focus = FieldFocus::ClickInvalidates,
+            .focus = FieldFocus::NoSelection,
             .start = "10.125",
             .items = FieldItems({"6 ", "7 ", "8 ", "9 ", "10 "}),
             .label = kind == MortgageKind::Loan ? " Annual interest rate%." : " Annual interest rate %",
@@ -66,7 +67,7 @@ FieldDescription Term(MortgageKind kind)
                 .next = CompoundingControl,
                 .limit = LoanMaxMonths,
                 .limitMessage = Msg40YearsLimit,
-                .focus = FieldFocus::ClickInvalidates,
+                .focus = FieldFocus::NoSelection,
                 .start = "48",
                 .items = FieldItems({"24", "36", "48", "60"}),
                 .label = " Payback period of the       loan in months.",
@@ -80,7 +81,7 @@ FieldDescription Term(MortgageKind kind)
             .next = CompoundingControl,
             .limit = MortgageMaxYears,
             .limitMessage = Msg40YearsLimit,
-            .focus = FieldFocus::ClickInvalidates,
+            .focus = FieldFocus::NoSelection,
             .start = "25",
             .items = FieldItems({"25", "30", "40"}),
             .label = " Amortization period in        years.",
@@ -194,6 +195,17 @@ FieldTable LoanFields()
 FieldTable MortgageKindFields(MortgageKind kind)
 {
     return kind == MortgageKind::Loan ? LoanFields() : MortgageFields();
+}
+
+FieldTable FirstDateFields()
+{
+    static const FieldDescription fields[] = {{.control = "InDate",
+                                               .kind = FieldKind::Date,
+                                               .next = "OkExit",
+                                               .limitMessage = MsgNotAValidDate,
+                                               .focus = FieldFocus::NoSelection,
+                                               .label = " Type in the date of the first payment"}};
+    return fields;
 }
 
 FieldTable MortgageCommandFields()

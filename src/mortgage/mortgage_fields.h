@@ -55,6 +55,9 @@ FieldTable MortgageFields();
 FieldTable LoanFields();
 FieldTable MortgageKindFields(MortgageKind kind);
 
+// The date box of the first payment's dialog.
+FieldTable FirstDateFields();
+
 // Control names the window and the command line share.
 inline constexpr const char *CompoundingControl = "Comperiod";
 inline constexpr const char *FrequencyControl = "FreqPmt";

@@ -26,7 +26,6 @@ Plan401KCalc::Plan401KCalc(Shell &shell, MdiContainer &frame)
         const int row = index % 4;
         const int column = index / 4 * 2;
         QWidget *box = field(control);
-        box->setFixedWidth(112);
         form->addWidget(label(control), row, column);
         form->addWidget(box, row, column + 1);
         ++index;

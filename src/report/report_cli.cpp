@@ -304,7 +304,7 @@ MessageNumber PressCalculate(ToolSession &session, AppState &state, const Press 
         }
         // There is no field to set back to its limit: the figure is refused.
         if (AboveLimit(field, value))
-            return MessageNumber(field.limitMessage);
+            return field.limitMessage;
         if (state.InputValues.size() <= field.slot)
             state.InputValues.resize(field.slot + 1);
         state.InputValues[field.slot] = value;

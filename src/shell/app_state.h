@@ -35,8 +35,6 @@ struct FieldState
     QList<Money> InputValues;
     qint16 FieldEdited = 0;
     qint16 QuickHelpOpen = 0;
-    QString TypedText;
-    qint16 DecimalsOverride = 0;
 
     // A calculator opens with slots 0 to lastSlot empty and no edit going on.
     void resetFields(int lastSlot)

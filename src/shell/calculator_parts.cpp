@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 QFont FigureFont()
@@ -24,11 +26,56 @@ const QString SelectionStyle = QStringLiteral("selection-background-color: #0000
 const QString ListStyle = QStringLiteral("QComboBox QAbstractItemView { background: white; color: black; ") +
                           SelectionStyle + QStringLiteral(" }");
 
+// The widths a figure box asks of its layout, set once when its field is
+// described; 0 leaves the widget's own.
+struct FigureWidths
+{
+    int least = 0;
+    int wanted = 0;
+
+    QSize adjusted(QSize size, bool minimum) const
+    {
+        if (wanted > 0)
+            size.setWidth(minimum ? least : wanted);
+        return size;
+    }
+};
+
+class FigureBox : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+    FigureWidths widths;
+    QSize sizeHint() const override { return widths.adjusted(QLineEdit::sizeHint(), false); }
+    QSize minimumSizeHint() const override { return widths.adjusted(QLineEdit::minimumSizeHint(), true); }
+};
+
+class FigureList : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+    FigureWidths widths;
+    QSize sizeHint() const override { return widths.adjusted(QComboBox::sizeHint(), false); }
+    QSize minimumSizeHint() const override { return widths.adjusted(QComboBox::minimumSizeHint(), true); }
+};
+
 } // namespace
+
+void SetFigureWidths(QWidget *box, int least, int wanted)
+{
+    const FigureWidths widths{least, std::max(least, wanted)};
+    if (auto *edit = dynamic_cast<FigureBox *>(box))
+        edit->widths = widths;
+    else if (auto *list = dynamic_cast<FigureList *>(box))
+        list->widths = widths;
+    else
+        box->setMinimumWidth(least);
+    box->updateGeometry();
+}
 
 QLineEdit *MakeYellowBox(const char *name, QWidget *parent)
 {
-    auto *edit = new QLineEdit(parent);
+    auto *edit = new FigureBox(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setStyleSheet(QStringLiteral("QLineEdit { ") + YellowStyle + QStringLiteral(" }"));
     edit->setFont(FigureFont());
@@ -37,7 +84,7 @@ QLineEdit *MakeYellowBox(const char *name, QWidget *parent)
 
 QComboBox *MakeYellowList(const char *name, const QStringList &items, bool typed, QWidget *parent)
 {
-    auto *combo = new QComboBox(parent);
+    auto *combo = new FigureList(parent);
     combo->setObjectName(QLatin1String(name));
     combo->setEditable(typed);
     // A typed figure is kept in the box, never added to the list.

@@ -130,19 +130,9 @@ void CalculatorWindow::setUpCalculator()
 
 void CalculatorWindow::makeInputFields()
 {
-    std::vector<FieldRow> rows;
-    for (const FieldDescription &description : m_session->fields()) {
-        if (description.next && !findChild<QWidget *>(QLatin1String(description.next)))
-            qFatal("%s: %s moves to %s, which does not exist", metaObject()->className(), description.control,
-                   description.next);
-        rows.push_back({description.control, description.slot, description.kind, description.width, description.next,
-                        description.limit, description.limitMessage,
-                        description.focus == FieldFocus::SelectAll ? FocusVariant::A : FocusVariant::B,
-                        description.format, description.allowMinus});
-    }
     // The fields' event handling is rebuilt whole: the old one lets go of the widgets.
     delete m_fields;
-    m_fields = new InputFields(shell(), this, std::move(rows), [this] { invalidate(); });
+    m_fields = new InputFields(shell(), this, m_session->fields(), [this] { invalidate(); });
 }
 
 void CalculatorWindow::optionChanged()
@@ -207,7 +197,9 @@ QString CalculatorWindow::fieldText(const FieldDescription &field) const
 
 void CalculatorWindow::calculate()
 {
-    m_fields->finishEdit();
+    // A figure refused as its box was left leaves the results as they were.
+    if (!m_fields->finishEdit())
+        return;
     beforeCalculate();
     AppState &state = shell().state;
     state.QuickHelpOpen = 0;

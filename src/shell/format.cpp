@@ -273,20 +273,15 @@ Money LeadingMoney(const QString &text, bool allowSign)
     return value;
 }
 
-int DecimalKeyFilter(int key, const QString &typedText, qint16 &decimalsOverride)
+int DecimalKeyFilter(int key, const QString &typedText, int decimals)
 {
     if (key == 8 || key == 127 || key == '.')
         return key;
     if (key >= '0' && key <= '9') {
-        const qsizetype point = typedText.indexOf(QLatin1Char('.')) + 1;
-        if (point == 0)
+        const qsizetype point = typedText.indexOf(QLatin1Char('.'));
+        if (point < 0)
             return key;
-        qsizetype limit = point + 2;
-        if (decimalsOverride >= 3) {
-            limit = point + decimalsOverride;
-            decimalsOverride = 0;
-        }
-        return typedText.size() < limit ? key : 0;
+        return typedText.size() - point - 1 < decimals ? key : 0;
     }
     return 0;
 }
@@ -298,16 +293,52 @@ int DigitKeyFilter(int key)
     return 0;
 }
 
-QString DefaultFieldFormat(FieldKind kind)
+int DateKeyFilter(int key)
+{
+    if (key == 8 || key == 127 || (key >= '0' && key <= '9') || key == '/' || key == '.' || key == '-' || key == ' ')
+        return key;
+    return 0;
+}
+
+bool IsFigureKind(FieldKind kind)
 {
     switch (kind) {
-    case FieldKind::Money: return QStringLiteral("####,,###.00");
-    case FieldKind::Percent: return QStringLiteral("###.00");
+    case FieldKind::Money:
+    case FieldKind::Number:
+    case FieldKind::Percent:
+    case FieldKind::Years: return true;
+    case FieldKind::Date:
+    case FieldKind::Text:
+    case FieldKind::Choice: break;
+    }
+    return false;
+}
+
+QString DefaultFieldFormat(FieldKind kind, int decimals)
+{
+    const QString places = decimals > 0 ? QStringLiteral(".") + QString(decimals, QLatin1Char('0')) : QString();
+    switch (kind) {
+    case FieldKind::Money:
+    case FieldKind::Number: return QStringLiteral("####,,###") + places;
+    case FieldKind::Percent: return QStringLiteral("###") + places;
     case FieldKind::Years: return QStringLiteral("#,,###");
+    case FieldKind::Date:
     case FieldKind::Text:
     case FieldKind::Choice: break;
     }
     return QString();
+}
+
+int PatternDecimals(const QString &pattern)
+{
+    const qsizetype point = pattern.indexOf(QLatin1Char('.'));
+    if (point < 0)
+        return 0;
+    int decimals = 0;
+    for (qsizetype i = point + 1; i < pattern.size(); ++i)
+        if (pattern.at(i) == QLatin1Char('0') || pattern.at(i) == QLatin1Char('#'))
+            ++decimals;
+    return decimals;
 }
 
 QString FieldDisplayText(FieldKind kind, Money value, int width, const QString &currencySymbol, const QString &format)
@@ -315,8 +346,10 @@ QString FieldDisplayText(FieldKind kind, Money value, int width, const QString &
     const QString pattern = format.isEmpty() ? DefaultFieldFormat(kind) : format;
     switch (kind) {
     case FieldKind::Money: return RightAlignFigure(currencySymbol + Format(value, pattern), width);
-    case FieldKind::Percent: return RightAlignFigure(Format(value, pattern), width) + QLatin1Char('%');
+    case FieldKind::Number:
     case FieldKind::Years: return RightAlignFigure(Format(value, pattern), width);
+    case FieldKind::Percent: return RightAlignFigure(Format(value, pattern), width) + QLatin1Char('%');
+    case FieldKind::Date:
     case FieldKind::Text:
     case FieldKind::Choice: break;
     }

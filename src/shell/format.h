@@ -38,18 +38,25 @@ double LeadingNumber(const QString &text, bool allowSign = false);
 // even. Faults (ArithmeticFault) on a figure money cannot hold.
 Money LeadingMoney(const QString &text, bool allowSign = false);
 
-// Key filters of the numeric fields. They return the key when it is accepted
+// Key filters of the input fields. They return the key when it is accepted
 // and 0 when it is refused (the caller beeps). typedText is the field's text
-// before the key goes in; decimalsOverride (0, or 3 and more) widens the
-// decimals allowed for one test and is reset by the digit it was used for.
-int DecimalKeyFilter(int key, const QString &typedText, qint16 &decimalsOverride);
+// before the key goes in; decimals is how many digits may follow its point.
+int DecimalKeyFilter(int key, const QString &typedText, int decimals);
 int DigitKeyFilter(int key);
+// Digits, the separators of a numeric date ("/", ".", "-", space) and backspace.
+int DateKeyFilter(int key);
 
-// How a numeric field shows its value when it is not being edited.
-// Choice is a list to pick from, without typing; Text is typed as it is.
-enum class FieldKind { Money, Percent, Years, Text, Choice };
+// How an input field shows its value when it is not being edited. Money
+// carries the currency symbol, Number is the same figure without it (counts
+// of shares), Years a whole number. Choice is a list to pick from, without
+// typing; Date is a short date; Text is typed as it is.
+enum class FieldKind { Money, Number, Percent, Years, Date, Text, Choice };
+// Whether the kind is a figure read into an InputValues slot.
+bool IsFigureKind(FieldKind kind);
 // The number pattern a kind uses unless its field names another.
-QString DefaultFieldFormat(FieldKind kind);
+QString DefaultFieldFormat(FieldKind kind, int decimals = 2);
+// How many decimals a number pattern shows.
+int PatternDecimals(const QString &pattern);
 QString FieldDisplayText(FieldKind kind, Money value, int width, const QString &currencySymbol,
                          const QString &format = QString());
 

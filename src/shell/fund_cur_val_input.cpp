@@ -93,7 +93,7 @@ bool FundCurValInput::eventFilter(QObject *watched, QEvent *event)
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
             break;
         const int code = key->text().at(0).unicode();
-        const int passed = m_lineMode ? DigitKeyFilter(code) : DecimalKeyFilter(code, m_box->text(), m_decimalsOverride);
+        const int passed = m_lineMode ? DigitKeyFilter(code) : DecimalKeyFilter(code, m_box->text(), 2);
         if (passed == 0) {
             QApplication::beep();
             return true;

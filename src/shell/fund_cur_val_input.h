@@ -34,5 +34,4 @@ private:
     QLineEdit *m_box;
     QPushButton *m_accept;
     QString m_answer;
-    qint16 m_decimalsOverride = 0;
 };

@@ -1,5 +1,7 @@
 #include "shell/input_fields.h"
 
+#include "shell/calculator_parts.h"
+#include "shell/message_numbers.h"
 #include "shell/shell.h"
 
 #include <QApplication>
@@ -11,8 +13,10 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
+#include <QTimer>
+#include <QWheelEvent>
 
-#include <limits>
+#include <optional>
 
 void EmptyClipboard()
 {
@@ -41,104 +45,151 @@ int typedCode(const QKeyEvent *event)
     return text.at(0).unicode();
 }
 
-bool IsParsed(FieldKind kind)
+// Boxes whose text only the key filter may put there.
+bool TakesOnlyKeys(FieldKind kind)
 {
-    return kind != FieldKind::Text && kind != FieldKind::Choice;
+    return IsFigureKind(kind) || kind == FieldKind::Date;
+}
+
+// The figure a text leads with, or nothing when money cannot hold it.
+std::optional<Money> ReadFigure(const QString &text, bool allowMinus)
+{
+    try {
+        return LeadingMoney(text, allowMinus);
+    } catch (const ArithmeticFault &) {
+        return std::nullopt;
+    }
+}
+
+// Up and Down (and the page keys) step through a typed list; with Alt or
+// Ctrl they open the list or go to the line edit as Qt has them.
+int StepOfKey(const QKeyEvent *event)
+{
+    if (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))
+        return 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_PageUp: return -1;
+    case Qt::Key_Down:
+    case Qt::Key_PageDown: return 1;
+    default: return 0;
+    }
 }
 
 } // namespace
 
-InputFields::InputFields(Shell &shell, QWidget *window, std::vector<FieldRow> table,
-                         std::function<void()> invalidate)
+InputFields::InputFields(Shell &shell, QWidget *window, FieldTable fields, std::function<void()> invalidate)
     : QObject(window), m_shell(shell), m_window(window), m_invalidate(std::move(invalidate))
 {
-    for (const FieldRow &row : table) {
-        QWidget *widget = window->findChild<QWidget *>(QLatin1String(row.name));
-        Q_ASSERT_X(widget, "InputFields", row.name);
+    m_fields.reserve(fields.size());
+    for (const FieldDescription &description : fields) {
+        QWidget *widget = window->findChild<QWidget *>(QLatin1String(description.control));
+        // A misspelt name must not ship: this stops the program in every build.
         if (!widget)
-            continue;
-        Field field{row, widget, nullptr, true, QString()};
+            qFatal("%s has no control %s", window->metaObject()->className(), description.control);
+        if (description.next && !window->findChild<QWidget *>(QLatin1String(description.next)))
+            qFatal("%s: %s moves to %s, which does not exist", window->metaObject()->className(),
+                   description.control, description.next);
+        if (IsFigureKind(description.kind) && description.kind != FieldKind::Years &&
+            PatternDecimals(FieldFormat(description)) != description.decimals)
+            qFatal("%s: %s shows other decimals than it takes", window->metaObject()->className(),
+                   description.control);
+        Field field{description, widget, nullptr, true, QString()};
+        const std::size_t index = m_fields.size();
         if (auto *combo = qobject_cast<QComboBox *>(widget)) {
             field.edit = combo->lineEdit();
-            // Picking a figure from the list is an edit like typing one.
-            const QString name = QLatin1String(row.name);
-            connect(combo, &QComboBox::activated, this, [this, name] {
-                for (Field &f : m_fields)
-                    if (QLatin1String(f.row.name) == name)
-                        f.pristine = false;
-                m_invalidate();
-                m_shell.state.FieldEdited = 1;
-            });
+            connect(combo, &QComboBox::activated, this, [this, index] { listChosen(m_fields[index]); });
         } else {
             field.edit = qobject_cast<QLineEdit *>(widget);
         }
         if (field.edit) {
             field.edit->setContextMenuPolicy(Qt::NoContextMenu);
             field.shown = field.edit->text();
-        } else {
-            Q_ASSERT(row.kind == FieldKind::Choice);
+        } else if (description.kind != FieldKind::Choice) {
+            qFatal("%s: %s is no box to type in", window->metaObject()->className(), description.control);
         }
         // A combo box holds the focus itself and hands keys to its line edit
         // directly, so the events are watched on the box. Mouse and drop
         // events reach the line edit inside it, so that is watched as well.
         widget->installEventFilter(this);
-        if (IsParsed(row.kind) && field.edit) {
+        if (TakesOnlyKeys(description.kind) && field.edit) {
             widget->setAcceptDrops(false);
             field.edit->setAcceptDrops(false);
             if (field.edit != widget)
                 field.edit->installEventFilter(this);
         }
-        setFigureWidth(field, QString());
         m_fields.push_back(field);
+        layOut(m_fields.back());
     }
 }
 
 InputFields::Field *InputFields::fieldOf(QObject *object)
 {
+    if (!object)
+        return nullptr;
     for (Field &field : m_fields)
         if (field.widget == object || (field.edit && field.edit == object))
             return &field;
     return nullptr;
 }
 
-// A figure box is as wide as its display width and grows to show whole any
-// longer figure it is given: a figure cut at the edge of its box reads as a
-// different figure. Sizing every box for the largest figure money holds
-// would push the windows' labels and boxes over each other.
-void InputFields::setFigureWidth(const Field &field, const QString &shown) const
+InputFields::Field *InputFields::fieldNamed(const char *control)
 {
-    const FieldRow &row = field.row;
-    if (!field.edit || !IsParsed(row.kind))
+    for (Field &field : m_fields)
+        if (qstrcmp(field.description.control, control) == 0)
+            return &field;
+    return nullptr;
+}
+
+// A box is laid out once, for the largest figure its field takes, and keeps
+// that width whatever it later shows: a box that grew would cover its
+// neighbours. Where the window has no room for that, the box makes do with
+// the room for its display width and a longer figure scrolls inside it.
+void InputFields::layOut(const Field &field) const
+{
+    const FieldDescription &description = field.description;
+    if (!field.edit || !TakesOnlyKeys(description.kind))
         return;
-    const QString widest = shown.size() > row.width ? shown : QString(std::max(row.width, 4), u'0');
+    QString least(std::max(description.width, 8), u'0');
+    QString wanted = least;
+    if (description.kind == FieldKind::Date) {
+        least = wanted = FieldDateText(QDate(2026, 12, 31));
+    } else {
+        const Money largest = LargestFigure(description);
+        for (const Money value : {largest, description.allowMinus ? -largest : largest}) {
+            const QString text = display(field, value);
+            if (text.size() > wanted.size())
+                wanted = text;
+        }
+    }
     const QFontMetrics metrics(field.edit->font());
     const QMargins margins = field.edit->textMargins();
-    // QLineEdit keeps 2 pixels clear on either side of its text and 1 for the
-    // cursor; a few more keep the last digit off the frame.
-    const QSize text(metrics.horizontalAdvance(widest) + margins.left() + margins.right() + 9, metrics.height());
     QWidget *widget = field.widget;
-    int needed = 0;
-    if (auto *combo = qobject_cast<QComboBox *>(widget)) {
-        QStyleOptionComboBox option;
-        option.initFrom(combo);
-        option.editable = true;
-        option.frame = combo->hasFrame();
-        needed = combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, combo).width();
-    } else {
+    const auto pixels = [&](const QString &text) {
+        // QLineEdit keeps 2 pixels clear on either side of its text and 1 for
+        // the cursor; a few more keep the last digit off the frame.
+        const QSize contents(metrics.horizontalAdvance(text) + margins.left() + margins.right() + 9, metrics.height());
+        if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            option.editable = true;
+            option.frame = combo->hasFrame();
+            return combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, contents, combo).width();
+        }
         QStyleOptionFrame option;
         option.initFrom(widget);
         option.lineWidth = widget->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, widget);
-        needed = widget->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, widget).width();
-    }
-    widget->setMinimumWidth(std::max(widget->minimumWidth(), needed));
+        return widget->style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, widget).width();
+    };
+    SetFigureWidths(widget, pixels(least), pixels(wanted));
 }
 
-// Text reaches a figure box only through the key filter. A paste (the
+// Text reaches a figure or date box only through the key filter. A paste (the
 // selection by the middle button, Ctrl+V, Shift+Insert) or a drop would put
 // there text that no key filter saw and that Calculate would never read.
 bool InputFields::refusesForeignText(const Field &field, QObject *watched, QEvent *event) const
 {
-    if (!IsParsed(field.row.kind))
+    if (!TakesOnlyKeys(field.description.kind))
         return false;
     switch (event->type()) {
     case QEvent::DragEnter:
@@ -166,18 +217,19 @@ bool InputFields::refusesForeignText(const Field &field, QObject *watched, QEven
     }
 }
 
-QLineEdit *InputFields::editor(const char *name) const
+QLineEdit *InputFields::editor(const char *control) const
 {
     for (const Field &field : m_fields)
-        if (qstrcmp(field.row.name, name) == 0)
+        if (qstrcmp(field.description.control, control) == 0)
             return field.edit;
     return nullptr;
 }
 
 QString InputFields::display(const Field &field, Money value, int width) const
 {
-    return FieldDisplayText(field.row.kind, value, width > 0 ? width : field.row.width, m_shell.state.CurrencySymbol,
-                            field.row.format ? QLatin1String(field.row.format) : QString());
+    const FieldDescription &description = field.description;
+    return FieldDisplayText(description.kind, value, width > 0 ? width : description.width,
+                            m_shell.state.CurrencySymbol, FieldFormat(description));
 }
 
 bool InputFields::eventFilter(QObject *watched, QEvent *event)
@@ -191,18 +243,30 @@ bool InputFields::eventFilter(QObject *watched, QEvent *event)
         return false;
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (field->row.focus == FocusVariant::A && field->edit)
+        if (field->description.focus == FieldFocus::SelectAll && field->edit)
             field->edit->selectAll();
         EmptyClipboard();
         return false;
-    case QEvent::MouseButtonPress:
-        if (field->row.focus == FocusVariant::B)
-            m_invalidate();
+    case QEvent::Wheel: {
+        // A wheel turned over a box the user is not in changes nothing: the
+        // pointer merely rests there. In the box, it steps as Up and Down do.
+        if (!field->widget->hasFocus() && !(field->edit && field->edit->hasFocus())) {
+            event->ignore();
+            return true;
+        }
+        const int delta = static_cast<QWheelEvent *>(event)->angleDelta().y();
+        if (field->edit && field->edit != field->widget && delta != 0)
+            return stepList(*field, delta > 0 ? -1 : 1);
         return false;
+    }
     case QEvent::KeyPress:
         return keyPress(*field, static_cast<QKeyEvent *>(event));
     case QEvent::FocusOut:
-        leave(*field);
+        if (!leave(*field)) {
+            m_refused = true;
+            // Stops the command whose click took the focus away, and no later one.
+            QTimer::singleShot(0, this, [this] { m_refused = false; });
+        }
         return false;
     default:
         return false;
@@ -210,12 +274,9 @@ bool InputFields::eventFilter(QObject *watched, QEvent *event)
 }
 
 // The first key typed into a field shows anew: the figure it showed is gone.
-// A figure still showing as formatted is replaced too, when a click (or a
-// list) started the edit: typing after it would otherwise read as nonsense
-// such as "$1,200.005".
 void InputFields::startTyping(Field &field)
 {
-    if (m_shell.state.FieldEdited == 0 || field.pristine) {
+    if (field.pristine) {
         field.edit->clear();
         m_invalidate();
     }
@@ -224,14 +285,17 @@ void InputFields::startTyping(Field &field)
 
 bool InputFields::keyPress(Field &field, QKeyEvent *event)
 {
-    AppState &state = m_shell.state;
+    const FieldDescription &description = field.description;
     // A list-only box takes Enter and the keys that move through its list;
     // a key that would type or delete is refused.
-    if (field.row.kind == FieldKind::Choice && !IsEnterKey(event) &&
+    if (description.kind == FieldKind::Choice && !IsEnterKey(event) &&
         (event->key() == Qt::Key_Delete || typedCode(event) != 0)) {
         QApplication::beep();
         return true;
     }
+    if (field.edit && field.edit != field.widget && IsFigureKind(description.kind))
+        if (const int step = StepOfKey(event))
+            return stepList(field, step);
     if (event->key() == Qt::Key_Delete) {
         field.pristine = false;
         m_invalidate();
@@ -245,7 +309,7 @@ bool InputFields::keyPress(Field &field, QKeyEvent *event)
     if (code == 0)
         return false;
 
-    switch (field.row.kind) {
+    switch (description.kind) {
     case FieldKind::Choice:
         // Chosen from the list only.
         QApplication::beep();
@@ -262,16 +326,23 @@ bool InputFields::keyPress(Field &field, QKeyEvent *event)
         }
         return false;
     }
+    case FieldKind::Date:
+        startTyping(field);
+        if (DateKeyFilter(code) == 0) {
+            QApplication::beep();
+            return true;
+        }
+        return false;
     case FieldKind::Money:
+    case FieldKind::Number:
     case FieldKind::Percent:
-        if (code == '-' && field.row.allowMinus) {
+        if (code == '-' && description.allowMinus) {
             startTyping(field);
             field.edit->setText(QStringLiteral("-"));
             return true;
         }
         startTyping(field);
-        state.TypedText = field.edit->text();
-        if (DecimalKeyFilter(code, state.TypedText, state.DecimalsOverride) == 0) {
+        if (DecimalKeyFilter(code, field.edit->text(), description.decimals) == 0) {
             QApplication::beep();
             return true;
         }
@@ -280,9 +351,66 @@ bool InputFields::keyPress(Field &field, QKeyEvent *event)
     return false;
 }
 
+// Steps a typed list from the figure it shows to the next item above or
+// below it: the list's own place would be wherever the last choice left it.
+bool InputFields::stepList(Field &field, int direction)
+{
+    auto *combo = qobject_cast<QComboBox *>(field.widget);
+    if (!combo)
+        return false;
+    const FieldDescription &description = field.description;
+    std::optional<Money> shown = m_shell.state.InputValues.value(description.slot);
+    if (!field.pristine || field.edit->text() != field.shown)
+        shown = ReadFigure(field.edit->text(), description.allowMinus);
+    int chosen = -1;
+    std::optional<Money> best;
+    for (int i = 0; i < combo->count(); ++i) {
+        const std::optional<Money> item = ReadFigure(combo->itemText(i), description.allowMinus);
+        if (!item)
+            continue;
+        // Past every item when the figure shown is too large to read.
+        const bool beyond = direction > 0 ? shown && *item > *shown : !shown || *item < *shown;
+        const bool closer = !best || (direction > 0 ? *item < *best : *item > *best);
+        if (beyond && closer) {
+            best = item;
+            chosen = i;
+        }
+    }
+    if (chosen < 0) {
+        QApplication::beep();
+        return true;
+    }
+    combo->setCurrentIndex(chosen);
+    // As a choice from the list, which the window may follow as well.
+    emit combo->activated(chosen);
+    return true;
+}
+
+// A figure chosen from a list is the field's figure at once: stored and
+// shown as the field shows it, as if it had been typed and left.
+void InputFields::listChosen(Field &field)
+{
+    m_invalidate();
+    m_shell.state.FieldEdited = 1;
+    if (!field.edit || !IsFigureKind(field.description.kind))
+        return;
+    const std::optional<Money> value = ReadFigure(field.edit->text(), field.description.allowMinus);
+    if (!value)
+        return;
+    Money figure = *value;
+    if (AboveLimit(field.description, figure))
+        figure = LargestFigure(field.description);
+    storeSlot(field.description.slot, figure);
+    show(field, display(field, figure));
+    field.pristine = true;
+    m_shell.state.FieldEdited = 0;
+}
+
 void InputFields::moveToNext(const Field &field)
 {
-    if (QWidget *next = m_window->findChild<QWidget *>(QLatin1String(field.row.next)))
+    if (!field.description.next)
+        return;
+    if (QWidget *next = m_window->findChild<QWidget *>(QLatin1String(field.description.next)))
         next->setFocus(Qt::TabFocusReason);
 }
 
@@ -298,71 +426,117 @@ void InputFields::storeSlot(int slot, Money value)
 
 void InputFields::show(Field &field, const QString &text)
 {
-    setFigureWidth(field, text);
     field.edit->setText(text);
     field.shown = text;
 }
 
-void InputFields::leave(Field &field)
+// Returns false when the field refused what it held.
+bool InputFields::leave(Field &field)
 {
     // A message shown here moves the focus again; that second leave must not
     // run the steps a second time.
     if (m_leaving)
-        return;
+        return true;
     m_leaving = true;
-    AppState &state = m_shell.state;
-    const FieldRow &row = field.row;
-    const bool parsed = IsParsed(row.kind) && field.edit;
-    // Text this class did not put there and no key typed: read it all the
-    // same, so that the box never shows one figure while another is stored.
-    const bool foreign = parsed && state.FieldEdited != 1 && field.edit->text() != field.shown;
-    if (foreign)
-        m_invalidate();
-
-    bool limited = false;
-    if (parsed && row.limit > 0) {
-        bool above = true; // a figure money cannot hold is above any limit
-        try {
-            above = LeadingMoney(field.edit->text(), row.allowMinus) > Money::fromWhole(row.limit);
-        } catch (const ArithmeticFault &) {
-        }
-        if (above) {
-            m_shell.dialogs.message(MessageNumber(row.limitMessage));
-            field.edit->setText(QString::number(row.limit));
-            limited = true;
-        }
-    }
-    if (parsed && (state.FieldEdited == 1 || foreign || limited)) {
-        Money value;
-        try {
-            value = LeadingMoney(field.edit->text(), row.allowMinus);
-        } catch (const ArithmeticFault &) {
-            // More digits than any figure can hold: refuse it rather than keep a wrong one.
-            m_shell.dialogs.message(MsgWrongEntry);
-        }
-        storeSlot(row.slot, value);
-        show(field, display(field, value));
-        field.pristine = true;
-    }
-    state.FieldEdited = 0;
+    bool taken = true;
+    if (field.edit && IsFigureKind(field.description.kind))
+        taken = leaveFigure(field);
+    else if (field.edit && field.description.kind == FieldKind::Date)
+        taken = leaveDate(field);
+    m_shell.state.FieldEdited = 0;
     EmptyClipboard();
     m_leaving = false;
+    return taken;
 }
 
-void InputFields::finishEdit()
+bool InputFields::leaveFigure(Field &field)
 {
-    QWidget *focused = QApplication::focusWidget();
-    if (Field *field = fieldOf(focused))
-        leave(*field);
-}
-
-void InputFields::setValue(const char *name, Money value, int width)
-{
-    for (Field &field : m_fields) {
-        if (qstrcmp(field.row.name, name) != 0 || !field.edit)
-            continue;
-        storeSlot(field.row.slot, value);
-        show(field, display(field, value, width));
+    const FieldDescription &description = field.description;
+    const QString text = field.edit->text();
+    // Text this class did not put there and no key typed: read it all the
+    // same, so that the box never shows one figure while another is stored.
+    // A box left as it was shown keeps its figure: its text is a display,
+    // not a figure to read again.
+    const bool foreign = text != field.shown;
+    if (field.pristine && !foreign)
+        return true;
+    if (field.pristine)
+        m_invalidate();
+    const std::optional<Money> read = ReadFigure(text, description.allowMinus);
+    if (!read) {
+        // More digits than any figure can hold: refused, and the figure
+        // before it stays in the box and in its slot.
+        m_shell.dialogs.message(description.limit > 0 ? description.limitMessage : MsgWrongEntry);
+        show(field, field.shown);
         field.pristine = true;
+        return false;
     }
+    Money value = *read;
+    if (AboveLimit(description, value)) {
+        m_shell.dialogs.message(description.limitMessage);
+        value = LargestFigure(description);
+    }
+    storeSlot(description.slot, value);
+    show(field, display(field, value));
+    field.pristine = true;
+    return true;
+}
+
+// A date box takes a date the short date form reads; anything else is told,
+// and the date it showed before (today's when it had none) comes back for
+// the user to type over.
+bool InputFields::leaveDate(Field &field)
+{
+    const FieldDescription &description = field.description;
+    const QString text = field.edit->text();
+    if (field.pristine && text == field.shown)
+        return true;
+    if (IsFieldDate(description, text)) {
+        show(field, text.trimmed().isEmpty() ? QString() : FieldDateText(ParseShortDate(text)));
+        field.pristine = true;
+        return true;
+    }
+    m_shell.dialogs.message(description.limitMessage);
+    show(field, field.shown.trimmed().isEmpty() ? FieldDateText(m_shell.today) : field.shown);
+    field.pristine = true;
+    field.edit->setFocus();
+    field.edit->selectAll();
+    return false;
+}
+
+bool InputFields::finishEdit()
+{
+    bool taken = true;
+    if (Field *field = fieldOf(QApplication::focusWidget()))
+        taken = leave(*field);
+    return taken && !m_refused;
+}
+
+void InputFields::setValue(const char *control, Money value, int width)
+{
+    Field *field = fieldNamed(control);
+    if (!field || !field->edit)
+        return;
+    storeSlot(field->description.slot, value);
+    show(*field, display(*field, value, width));
+    field->pristine = true;
+}
+
+void InputFields::setText(const char *control, const QString &text)
+{
+    Field *field = fieldNamed(control);
+    if (!field || !field->edit)
+        return;
+    show(*field, text);
+    field->pristine = true;
+}
+
+void InputFields::clear(const char *control)
+{
+    Field *field = fieldNamed(control);
+    if (!field || !field->edit)
+        return;
+    storeSlot(field->description.slot, Money());
+    show(*field, QString());
+    field->pristine = true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/format.h"
+#include "shell/tool_fields.h"
 
 #include <QObject>
 #include <QPointer>
@@ -18,44 +18,32 @@ struct Shell;
 void EmptyClipboard();
 bool IsEnterKey(const QKeyEvent *event);
 
-// Which way a field behaves when it gains the focus: A selects the whole text,
-// B only empties the clipboard but runs the window's invalidate on a click.
-enum class FocusVariant { A, B };
-
-// One row of a window's field table.
-struct FieldRow
-{
-    const char *name;         // object name of the line edit or combo box
-    int slot;                 // slot of InputValues; -1 for a field that is not parsed
-    FieldKind kind;
-    int width;                // display width in characters
-    const char *next;         // object name of the control Enter moves to
-    int limit = 0;            // above it, message limitMessage and the text becomes the limit
-    int limitMessage = 0;
-    FocusVariant focus = FocusVariant::A;
-    const char *format = nullptr; // number pattern; the kind's own when not given
-    bool allowMinus = false;      // "-" starts the figure afresh as a negative one
-};
-
-// Runs the shared event sequence of a window's numeric fields: first key
-// clears, key filters, Enter to the next control, parse and reformat on
-// leaving, clipboard emptied. The window builds the widgets and gives their
-// table; this class finds them by name.
+// Runs the shared event sequence of a window's input fields, as their
+// descriptions say: first key clears, key filters, Enter to the next control,
+// parse and reformat on leaving, clipboard emptied, list steps, and the
+// widths the boxes ask of the layout. The window builds the widgets; this
+// class finds them by name.
 class InputFields : public QObject
 {
     Q_OBJECT
 
 public:
-    InputFields(Shell &shell, QWidget *window, std::vector<FieldRow> table, std::function<void()> invalidate);
+    InputFields(Shell &shell, QWidget *window, FieldTable fields, std::function<void()> invalidate);
 
     // Finishes the edit of the focused field as leaving it would. Every
     // command button calls it first: a button pressed by its access key or by
-    // Enter does not take the focus, so the field would not be left.
-    void finishEdit();
+    // Enter does not take the focus, so the field would not be left. False
+    // when the field refused what it held, now or as the click that called
+    // this took the focus from it: the command then does nothing.
+    bool finishEdit();
     // Shows a value in a field as its kind displays it and stores it; a
     // width other than the field's own may be given.
-    void setValue(const char *name, Money value, int width = 0);
-    QLineEdit *editor(const char *name) const;
+    void setValue(const char *control, Money value, int width = 0);
+    // Shows a text (a date, a name) as the field's own, not typed.
+    void setText(const char *control, const QString &text);
+    // Empties a box and the slot behind it.
+    void clear(const char *control);
+    QLineEdit *editor(const char *control) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -63,29 +51,38 @@ protected:
 private:
     struct Field
     {
-        FieldRow row;
+        FieldDescription description;
         QPointer<QWidget> widget; // the line edit or the combo box
         QLineEdit *edit = nullptr;
-        // Showing a formatted figure that the next typed key replaces.
+        // Showing a text this class put there, which the next typed key
+        // replaces; false once the user typed or deleted in it.
         bool pristine = true;
         // The text this class last put in the box; anything else got there
         // by a route other than the key filter and is read afresh on leaving.
         QString shown;
     };
     Field *fieldOf(QObject *object);
+    Field *fieldNamed(const char *control);
     bool keyPress(Field &field, QKeyEvent *event);
-    void leave(Field &field);
+    bool stepList(Field &field, int direction);
+    void listChosen(Field &field);
+    bool leave(Field &field);
+    bool leaveFigure(Field &field);
+    bool leaveDate(Field &field);
     void startTyping(Field &field);
     QString display(const Field &field, Money value, int width = 0) const;
     void moveToNext(const Field &field);
     void storeSlot(int slot, Money value);
     void show(Field &field, const QString &text);
     bool refusesForeignText(const Field &field, QObject *watched, QEvent *event) const;
-    void setFigureWidth(const Field &field, const QString &shown) const;
+    void layOut(const Field &field) const;
 
     Shell &m_shell;
     QWidget *m_window;
     std::vector<Field> m_fields;
     std::function<void()> m_invalidate;
     bool m_leaving = false;
+    // A field refused its text as the focus left it while the current event
+    // was handled: the click that took the focus does nothing.
+    bool m_refused = false;
 };

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <limits>
+
 QStringList FieldItems(std::initializer_list<const char *> texts)
 {
     QStringList items;
@@ -31,10 +33,37 @@ Money StartValue(const FieldDescription &field)
     return LeadingMoney(QString::fromLatin1(field.start), field.allowMinus);
 }
 
+QString FieldFormat(const FieldDescription &field)
+{
+    return field.format ? QLatin1String(field.format) : DefaultFieldFormat(field.kind, field.decimals);
+}
+
+Money LargestFigure(const FieldDescription &field)
+{
+    if (field.limit > 0)
+        return Money::fromWhole(field.limit);
+    return Money::fromRaw(std::numeric_limits<qint64>::max());
+}
+
+QString FieldDateText(QDate date)
+{
+    return Format(date, QStringLiteral("Short Date"));
+}
+
+bool IsFieldDate(const FieldDescription &field, const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return field.mayBeEmpty;
+    // Four-digit years only: the files keep no other.
+    const QDate date = ParseShortDate(text);
+    return date.isValid() && date.year() >= 1 && date.year() <= 9999;
+}
+
 QString CheckFieldText(const FieldDescription &field, const QString &text)
 {
     switch (field.kind) {
     case FieldKind::Money:
+    case FieldKind::Number:
     case FieldKind::Percent: {
         static const QRegularExpression number(QStringLiteral("^-?(\\d+(\\.\\d*)?|\\.\\d+)$"));
         if (!number.match(text).hasMatch())
@@ -53,6 +82,10 @@ QString CheckFieldText(const FieldDescription &field, const QString &text)
         if (!field.items.contains(text))
             return QStringLiteral("must be one of ") + field.items.join(QStringLiteral(", ")) + QStringLiteral(": ") +
                    text;
+        return QString();
+    case FieldKind::Date:
+        if (!IsFieldDate(field, text))
+            return QStringLiteral("not a date: ") + text;
         return QString();
     case FieldKind::Text:
         return QString();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/format.h"
+#include "shell/message_numbers.h"
 #include "shell/money.h"
 
 #include <QString>
@@ -10,9 +11,9 @@
 #include <span>
 
 // How a field behaves when it gains the focus: SelectAll selects the whole
-// text; ClickInvalidates only empties the clipboard, but a click in it runs
-// the window's invalidate (the drop-down fields of the savings planner).
-enum class FieldFocus { SelectAll, ClickInvalidates };
+// text; NoSelection leaves the cursor where the click put it. Either way the
+// first key typed replaces the figure, and a click alone changes nothing.
+enum class FieldFocus { SelectAll, NoSelection };
 
 // Everything one input field of a tool is, written once: the window builds
 // its widgets from it, the printout reads its figures through the slots, and
@@ -23,11 +24,13 @@ struct FieldDescription
     int slot = -1;                // slot of InputValues; -1 for names and lists
     FieldKind kind = FieldKind::Money;
     int width = 0;                // display width in characters
-    const char *format = nullptr; // number pattern; the kind's own when not given
+    int decimals = 2;             // digits the key filter lets through after the point
+    const char *format = nullptr; // number pattern, showing `decimals` decimals; the kind's own when not given
     const char *next = nullptr;   // object name of the control Enter moves to
     int limit = 0;                // above it: limitMessage, and the figure becomes the limit
-    int limitMessage = 0;
+    MessageNumber limitMessage = MsgNone; // for a date: the message for a text that is no date
     bool allowMinus = false;      // "-" starts the figure afresh as a negative one
+    bool mayBeEmpty = false;      // a date box may be left empty (what stores it says so)
     FieldFocus focus = FieldFocus::SelectAll;
     const char *start = "";       // the figure or text shown on opening
     int startWidth = 0;           // width of the opening figure when not the field's own
@@ -49,6 +52,13 @@ const FieldDescription *FindOption(FieldTable fields, const QString &option);
 
 // The opening figure of a parsed field, read exactly.
 Money StartValue(const FieldDescription &field);
+// The number pattern the field shows its figure in.
+QString FieldFormat(const FieldDescription &field);
+// The largest figure the field takes: its limit, or the largest money holds.
+Money LargestFigure(const FieldDescription &field);
+// A date as a date field shows it, and whether a text is a date it takes.
+QString FieldDateText(QDate date);
+bool IsFieldDate(const FieldDescription &field, const QString &text);
 
 // A figure given to a field from outside the window (the command line, a
 // JSON input): checked the way the field's key filter would take it when

@@ -319,6 +319,74 @@ private slots:
         QVERIFY(!entry->find<QLineEdit>("InPrice")->isVisible());
     }
 
+    // A number of shares is a count: shown without the currency symbol, and
+    // never read back from what the box shows, neither when the box is
+    // entered and left again, nor in a correction passed through by Enter,
+    // nor after the file was saved and opened.
+    void sharesSurviveEveryRoute()
+    {
+        openEntry();
+        addFund(QStringLiteral("Alpha"));
+        chooseType("Bought");
+        entry->fill("InDate", "1/5/2001");
+        entry->fill("InPrice", "10");
+        entry->focus("InNumber");
+        entry->type("2500");
+        entry->key(Qt::Key_Tab);
+        QCOMPARE(entry->text("InNumber"), QStringLiteral("2,500.0000"));
+        QTest::mouseClick(entry->control("InNumber"), Qt::LeftButton);
+        entry->click("AddaRec");
+        addRecord({"Bought", "2/5/2001", "20", "1500", "0", nullptr});
+        QCOMPARE(messages(), QList<int>());
+        QCOMPARE(state().RecordTable[1].shares, Money::fromWhole(2500));
+        QCOMPARE(state().RecordTable[2].shares, Money::fromWhole(1500));
+
+        // Correct the price of the second by the keyboard alone.
+        clickRow(2);
+        entry->click("Correctrec");
+        QCOMPARE(entry->text("InNumber"), QStringLiteral("1,500.0000"));
+        entry->focus("InPrice");
+        entry->type("21");
+        entry->enter();
+        QCOMPARE(entry->focusedName(), QStringLiteral("InNumber"));
+        entry->enter();
+        entry->enter();
+        QCOMPARE(entry->focusedName(), QStringLiteral("AddaRec"));
+        entry->enter();
+        QCOMPARE(messages(), QList<int>());
+        QCOMPARE(state().RecordTable[2].price, Money::fromWhole(21));
+        QCOMPARE(state().RecordTable[2].shares, Money::fromWhole(1500));
+        QCOMPARE(cell(2, 4), QStringLiteral("1,500.0000"));
+        leaveEntry();
+
+        saveAs(QStringLiteral("shares.qvs"));
+        user->click("ExitMenu");
+        menu = qobject_cast<FundMenu *>(OpenFromMenu(*frame, QStringLiteral("Manager")));
+        user = std::make_unique<WindowDriver>(menu);
+        openFile(QStringLiteral("shares.qvs"));
+        QCOMPARE(state().RecordTable[1].shares, Money::fromWhole(2500));
+        QCOMPARE(state().RecordTable[2].shares, Money::fromWhole(1500));
+        QCOMPARE(messages(), QList<int>());
+    }
+
+    // Tab leaves the date box as it leaves every box.
+    void tabLeavesTheDate()
+    {
+        openEntry();
+        addFund(QStringLiteral("Alpha"));
+        chooseType("Bought");
+        entry->focus("InDate");
+        entry->type("1/5/2001");
+        entry->key(Qt::Key_Tab);
+        QCOMPARE(entry->focusedName(), QStringLiteral("InPrice"));
+        QCOMPARE(entry->text("InDate"), QStringLiteral("1/5/2001"));
+        entry->key(Qt::Key_Backtab);
+        QCOMPARE(entry->focusedName(), QStringLiteral("InDate"));
+        // The first key replaces the date shown.
+        entry->type("2/6/2001");
+        QCOMPARE(entry->text("InDate"), QStringLiteral("2/6/2001"));
+    }
+
     void entryChecks_data()
     {
         QTest::addColumn<QString>("type");

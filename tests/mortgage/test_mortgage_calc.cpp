@@ -204,23 +204,41 @@ private slots:
         QCOMPARE(result("PeriodicR"), QStringLiteral("0.00388542"));
     }
 
+    // The date box's first key replaces the date shown; a text that is no
+    // date is told (message 10) and the date before comes back, to be typed
+    // over in turn.
     void paymentDates()
     {
         open("Canadian");
-        onDialog<MortDateInput>([](MortDateInput &dialog) {
-            dialog.dateField()->setText(QStringLiteral("not a date"));
-            QVERIFY(!dialog.takeDate());
-            dialog.dateField()->setText(Format(QDate(2027, 1, 31), QStringLiteral("Short Date")));
-            dialog.accept();
+        const QString first = Format(QDate(2025, 3, 15), QStringLiteral("Short Date"));
+        QString typedOver;
+        onDialog<MortDateInput>([&](MortDateInput &dialog) {
+            QLineEdit *date = dialog.dateField();
+            QCOMPARE(date->text(), Format(t->shell.today, QStringLiteral("Short Date")));
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            QTRY_COMPARE(QApplication::focusWidget(), date);
+            QTest::keyClicks(date, QStringLiteral("2/30/2025"));
+            QTest::keyClick(date, Qt::Key_Return);
+            QCOMPARE(t->dialogs.messages, QList<int>{MsgNotAValidDate});
+            QCOMPARE(date->text(), Format(t->shell.today, QStringLiteral("Short Date")));
+            QCOMPARE(QApplication::focusWidget(), date);
+            QTest::qWait(10); // the user reads the message
+            QTest::keyClicks(date, first);
+            typedOver = date->text();
+            QTest::keyClick(date, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("OkExit"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         });
         user->click(QStringLiteral("MDateNumber"));
+        QCOMPARE(typedOver, first);
         QCOMPARE(t->dialogs.messages, QList<int>{MsgNotAValidDate});
+        QCOMPARE(window->mortgage().firstDate(), QDate(2025, 3, 15));
         QCOMPARE(user->text(QStringLiteral("MDateNumber")), QStringLiteral("&View payment No."));
         user->find<QRadioButton>(QStringLiteral("Option1"))->click();
         calculate();
         QCOMPARE(window->grid()->cell(0, 0), QStringLiteral(" Payment  Date"));
-        QCOMPARE(row(2).at(0), Format(QDate(2027, 2, 28), QStringLiteral("Short Date")));
-        QCOMPARE(row(3).at(0), Format(QDate(2027, 3, 31), QStringLiteral("Short Date")));
+        QCOMPARE(row(2).at(0), Format(QDate(2025, 4, 15), QStringLiteral("Short Date")));
+        QCOMPARE(row(3).at(0), Format(QDate(2025, 5, 15), QStringLiteral("Short Date")));
     }
 
     // A file that fails any check changes nothing in the window.

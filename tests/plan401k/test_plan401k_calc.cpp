@@ -1,6 +1,7 @@
 #include "app/tool_registry.h"
 #include "graph/graphs_all.h"
 #include "plan401k/plan401k_calc.h"
+#include "plan401k/plan401k_fields.h"
 #include "shell/mdi_container.h"
 #include "shell/menu_main.h"
 #include "shell/spreadsheet_grid.h"
@@ -37,6 +38,26 @@ private slots:
         user.reset();
         frame.reset();
         t.reset();
+    }
+
+    // A salary past what money holds is told (message 3) and the salary
+    // before it stays, in the box and in what Calculate uses.
+    void salaryPastMoneyKeepsTheOldOne()
+    {
+        open();
+        user->click("KCalc");
+        const QStringList year1 = row(2);
+        user->fill("InCurrSal", "999999999999999");
+        QCOMPARE(t->dialogs.messages, QList<int>{3});
+        QCOMPARE(user->text("InCurrSal"), QStringLiteral("   $50,000.00"));
+        QCOMPARE(t->state.InputValues.value(Plan401KSalarySlot), Money::fromWhole(50000));
+        user->click("KCalc");
+        QCOMPARE(row(2), year1);
+        QCOMPARE(t->dialogs.messages, QList<int>{3});
+        // The largest salary money holds is taken.
+        user->fill("InCurrSal", "922337203685477.58");
+        QCOMPARE(user->text("InCurrSal"), QStringLiteral("$922,337,203,685,477.58"));
+        QCOMPARE(t->dialogs.messages, QList<int>{3});
     }
 
     void byKeyboardFromTheMenu()

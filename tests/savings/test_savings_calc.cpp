@@ -1,6 +1,7 @@
 #include "graph/graphs_all.h"
 #include "app/tool_registry.h"
 #include "savings/savings_calc.h"
+#include "savings/savings_fields.h"
 #include "shell/mdi_container.h"
 #include "shell/format.h"
 #include "shell/menu_main.h"
@@ -9,6 +10,7 @@
 #include "support/window_driver.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -74,6 +76,62 @@ private slots:
         user->leave();
         user->click("SGraphs");
         QCOMPARE(t->dialogs.messages, QList<int>{2});
+    }
+
+    // Up, Down and the wheel in the rate list step from the rate shown to the
+    // list's next rate, which is stored at once; the wheel over a box the
+    // user is not in changes nothing.
+    void rateListStepsFromTheRateShown()
+    {
+        open("Savings");
+        auto *rate = user->find<QComboBox>("InRate");
+        user->fill("InRate", "13");
+        QCOMPARE(rate->currentText(), QString(9, u' ') + QStringLiteral("13.00%"));
+        user->focus("InRate");
+        user->key(Qt::Key_Up);
+        QCOMPARE(rate->currentText(), QString(9, u' ') + QStringLiteral("12.50%"));
+        QCOMPARE(t->state.InputValues.value(SavingsRateSlot), Money::fromDouble(12.5));
+        user->key(Qt::Key_Down);
+        user->key(Qt::Key_Down);
+        QCOMPARE(rate->currentText(), QString(9, u' ') + QStringLiteral("17.50%"));
+        QCOMPARE(t->state.InputValues.value(SavingsRateSlot), Money::fromDouble(17.5));
+
+        user->focus("InTerm");
+        user->wheel("InRate", 3);
+        user->wheel("InMonthsYrs", -1);
+        QCOMPARE(rate->currentText(), QString(9, u' ') + QStringLiteral("17.50%"));
+        QCOMPARE(user->text("InMonthsYrs"), QStringLiteral("Annually"));
+        user->click("SCalc");
+        QCOMPARE(t->state.InputValues.value(SavingsRateSlot), Money::fromDouble(17.5));
+        QCOMPARE(row(1), (QStringList{"1", "1,200.00", "210.00", "1,410.00"}));
+
+        user->focus("InRate");
+        user->wheel("InRate", 1);
+        QCOMPARE(rate->currentText(), QString(9, u' ') + QStringLiteral("15.00%"));
+        QCOMPARE(t->state.InputValues.value(SavingsRateSlot), Money::fromWhole(15));
+        QVERIFY(row(1).at(0).isEmpty());
+    }
+
+    // A click in a box or on a list only looks: the plan stays until a
+    // figure or the frequency changes.
+    void clicksKeepThePlan()
+    {
+        open("Savings");
+        user->click("SCalc");
+        const QStringList plan = row(1);
+        auto *frequency = user->find<QComboBox>("InMonthsYrs");
+        QTest::mouseClick(frequency, Qt::LeftButton);
+        frequency->hidePopup();
+        for (const char *box : {"InLumpInv", "InRate", "InTerm"}) {
+            QWidget *edit = user->find<QComboBox>(QLatin1String(box))->lineEdit();
+            QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(5, edit->height() / 2));
+        }
+        user->leave();
+        QCOMPARE(row(1), plan);
+        QCOMPARE(t->state.ResultCount, qint16(25));
+        user->focus("InLumpInv");
+        user->type("1000");
+        QVERIFY(row(1).at(0).isEmpty());
     }
 
     void fortyYearsMonthlyByKeyboard()

@@ -142,24 +142,30 @@ private slots:
 
     void decimalKeyFilter()
     {
-        qint16 override = 0;
-        QCOMPARE(DecimalKeyFilter('5', QString(), override), int('5'));
-        QCOMPARE(DecimalKeyFilter('.', QStringLiteral("1.2"), override), int('.'));
-        QCOMPARE(DecimalKeyFilter(8, QStringLiteral("1.23"), override), 8);
-        QCOMPARE(DecimalKeyFilter(127, QString(), override), 127);
-        QCOMPARE(DecimalKeyFilter('4', QStringLiteral("12.3"), override), int('4'));
-        QCOMPARE(DecimalKeyFilter('5', QStringLiteral("12.34"), override), 0);
+        QCOMPARE(DecimalKeyFilter('5', QString(), 2), int('5'));
+        QCOMPARE(DecimalKeyFilter('.', QStringLiteral("1.2"), 2), int('.'));
+        QCOMPARE(DecimalKeyFilter(8, QStringLiteral("1.23"), 2), 8);
+        QCOMPARE(DecimalKeyFilter(127, QString(), 2), 127);
+        QCOMPARE(DecimalKeyFilter('4', QStringLiteral("12.3"), 2), int('4'));
+        QCOMPARE(DecimalKeyFilter('5', QStringLiteral("12.34"), 2), 0);
         for (int key : {int('-'), int(','), int('$'), int(' '), int('a'), 13, 27, 22})
-            QCOMPARE(DecimalKeyFilter(key, QString(), override), 0);
-        // Three decimals for one digit, then back to two.
-        override = 3;
-        QCOMPARE(DecimalKeyFilter('5', QStringLiteral("1.23"), override), int('5'));
-        QCOMPARE(override, qint16(0));
-        QCOMPARE(DecimalKeyFilter('6', QStringLiteral("1.234"), override), 0);
-        // No point yet: the override is kept for the digit that needs it.
-        override = 4;
-        QCOMPARE(DecimalKeyFilter('1', QStringLiteral("12"), override), int('1'));
-        QCOMPARE(override, qint16(4));
+            QCOMPARE(DecimalKeyFilter(key, QString(), 2), 0);
+        // A field's own decimals: three for a mortgage rate, four for shares.
+        QCOMPARE(DecimalKeyFilter('5', QStringLiteral("1.23"), 3), int('5'));
+        QCOMPARE(DecimalKeyFilter('6', QStringLiteral("1.234"), 3), 0);
+        QCOMPARE(DecimalKeyFilter('6', QStringLiteral("1500.123"), 4), int('6'));
+        QCOMPARE(DecimalKeyFilter('7', QStringLiteral("1500.1234"), 4), 0);
+        // Counted from the first point: "1.2." holds two decimals already.
+        QCOMPARE(DecimalKeyFilter('3', QStringLiteral("1.2."), 2), 0);
+        QCOMPARE(DecimalKeyFilter('1', QStringLiteral("922337203685477"), 2), int('1'));
+    }
+
+    void dateKeyFilter()
+    {
+        for (int key : {int('0'), int('9'), int('/'), int('.'), int('-'), int(' '), 8, 127})
+            QCOMPARE(DateKeyFilter(key), key);
+        for (int key : {int('a'), int(','), int(':'), 9, 13, 22})
+            QCOMPARE(DateKeyFilter(key), 0);
     }
 
     void digitKeyFilter()
@@ -186,6 +192,12 @@ private slots:
         // A figure wider than its box is shown whole.
         QCOMPARE(FieldDisplayText(FieldKind::Money, Money::fromWhole(123456789012LL), 13, QStringLiteral("EU")),
                  QStringLiteral("EU123,456,789,012.00"));
+        // A count shows without the symbol, in the pattern of its field.
+        QCOMPARE(FieldDisplayText(FieldKind::Number, Money::fromWhole(1500), 1, dollar, QStringLiteral("####,,##0.0000")),
+                 QStringLiteral("1,500.0000"));
+        QCOMPARE(DefaultFieldFormat(FieldKind::Money, 4), QStringLiteral("####,,###.0000"));
+        QCOMPARE(PatternDecimals(QStringLiteral("###.000")), 3);
+        QCOMPARE(PatternDecimals(QStringLiteral("#,,###")), 0);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "shell/message_numbers.h"
 #include "shell/calculator_parts.h"
 #include "shell/input_fields.h"
 #include "support/window_driver.h"
@@ -17,56 +18,76 @@
 
 namespace {
 
-// A window with one field of each kind, declared the way the tools declare theirs.
+// One field of each kind, described the way the tools describe theirs.
+const FieldDescription Fields[] = {
+    {.control = "InCost", .slot = 1, .kind = FieldKind::Money, .width = 16, .next = "InTerm"},
+    {.control = "InTerm",
+     .slot = 3,
+     .kind = FieldKind::Years,
+     .width = 19,
+     .next = "NamInv",
+     .limit = 50,
+     .limitMessage = Msg50YearsLimit},
+    {.control = "NamInv", .kind = FieldKind::Text, .next = "FCalc"},
+    {.control = "InRate",
+     .slot = 2,
+     .kind = FieldKind::Percent,
+     .width = 14,
+     .next = "InAmount",
+     .focus = FieldFocus::NoSelection},
+    {.control = "InAmount",
+     .slot = 4,
+     .kind = FieldKind::Money,
+     .width = 13,
+     .next = "InFreq",
+     .focus = FieldFocus::NoSelection,
+     .items = FieldItems({"1000", "2500", "5000", "10000"})},
+    {.control = "InFreq",
+     .kind = FieldKind::Choice,
+     .next = "InInfl",
+     .focus = FieldFocus::NoSelection,
+     .items = FieldItems({"Annually", "Quarterly", "Monthly"})},
+    {.control = "InInfl", .slot = 5, .kind = FieldKind::Percent, .width = 14, .next = "InShares", .allowMinus = true},
+    {.control = "InShares",
+     .slot = 6,
+     .kind = FieldKind::Number,
+     .width = 1,
+     .decimals = 4,
+     .format = "####,,##0.0000",
+     .next = "InDay"},
+    {.control = "InDay", .kind = FieldKind::Date, .next = "FCalc", .limitMessage = MsgNotAValidDate},
+};
+
+// A window holding those fields, made the way the tools make theirs.
 class FieldWindow : public QWidget
 {
 public:
     explicit FieldWindow(Shell &shell) : m_shell(shell)
     {
         auto *layout = new QVBoxLayout(this);
-        for (const char *name : {"InCost", "InTerm", "NamInv", "InRate"}) {
-            auto *edit = new QLineEdit(this);
-            edit->setObjectName(QLatin1String(name));
-            layout->addWidget(edit);
+        for (const FieldDescription &field : Fields) {
+            if (field.items.isEmpty())
+                layout->addWidget(MakeYellowBox(field.control, this));
+            else
+                layout->addWidget(MakeYellowList(field.control, field.items, field.kind != FieldKind::Choice, this));
         }
-        auto *combo = new QComboBox(this);
-        combo->setObjectName(QStringLiteral("InAmount"));
-        combo->setEditable(true);
-        combo->addItems({QStringLiteral("100"), QStringLiteral("250.50")});
-        layout->addWidget(combo);
-        auto *frequency = new QComboBox(this);
-        frequency->setObjectName(QStringLiteral("InFreq"));
-        frequency->addItems({QStringLiteral("Annually"), QStringLiteral("Quarterly"), QStringLiteral("Monthly")});
-        layout->addWidget(frequency);
-        auto *inflation = new QLineEdit(this);
-        inflation->setObjectName(QStringLiteral("InInfl"));
-        layout->addWidget(inflation);
         auto *calc = new QPushButton(QStringLiteral("&Calculate"), this);
         calc->setObjectName(QStringLiteral("FCalc"));
         layout->addWidget(calc);
-        fields = new InputFields(shell, this,
-                                 {
-                                     {"InCost", 1, FieldKind::Money, 16, "InTerm"},
-                                     {"InTerm", 3, FieldKind::Years, 19, "NamInv", 50, 4},
-                                     {"NamInv", -1, FieldKind::Text, 0, "FCalc"},
-                                     {"InRate", 2, FieldKind::Percent, 14, "InAmount", 0, 0, FocusVariant::B},
-                                     {"InAmount", 4, FieldKind::Money, 13, "InFreq"},
-                                     {"InFreq", -1, FieldKind::Choice, 0, "InInfl"},
-                                     {"InInfl", 5, FieldKind::Percent, 14, "InCost", 0, 0, FocusVariant::A, nullptr,
-                                      true},
-                                 },
-                                 [this] {
-                                     ++invalidations;
-                                     m_shell.state.FieldEdited = 1;
-                                 });
+        fields = new InputFields(shell, this, Fields, [this] {
+            ++invalidations;
+            m_shell.state.FieldEdited = 1;
+        });
         connect(calc, &QPushButton::clicked, this, [this] {
-            fields->finishEdit();
-            calculatedWith = m_shell.state.InputValues.value(1);
+            if (fields->finishEdit())
+                calculatedWith = m_shell.state.InputValues.value(1);
         });
         fields->setValue("InCost", Money::fromWhole(10000));
         fields->setValue("InTerm", Money::fromWhole(5));
         fields->setValue("InRate", Money::fromWhole(7));
-        findChild<QLineEdit *>(QStringLiteral("NamInv"))->setText(QStringLiteral("XYZ mutual fund."));
+        fields->setValue("InAmount", Money::fromWhole(1000));
+        fields->setText("NamInv", QStringLiteral("XYZ mutual fund."));
+        fields->setText("InDay", QStringLiteral("12/7/2026"));
     }
 
     InputFields *fields;
@@ -216,30 +237,123 @@ private slots:
         QCOMPARE(user->text("InCost"), QStringLiteral("       $2,500.00"));
     }
 
-    void percentAndVariantB()
+    void percentWithoutSelection()
     {
         QCOMPARE(user->text("InRate"), QString(10, u' ') + QStringLiteral("7.00%"));
-        const int before = window->invalidations;
-        QTest::mouseClick(user->control("InRate"), Qt::LeftButton);
-        QCOMPARE(window->invalidations, before + 1);
-        // The figure still showing is replaced by what is typed after the click.
+        user->focus("InRate");
+        QVERIFY(!user->find<QLineEdit>("InRate")->hasSelectedText());
+        // The figure still showing is replaced by what is typed.
         user->type("6.5");
-        QCOMPARE(user->text("InRate").trimmed(), QStringLiteral("6.5"));
+        QCOMPARE(user->text("InRate"), QStringLiteral("6.5"));
         user->leave();
         QCOMPARE(slot(2), Money::fromDouble(6.5));
         QCOMPARE(user->text("InRate"), QString(10, u' ') + QStringLiteral("6.50%"));
     }
 
+    // One rule for every box: a click only looks; what changes a figure
+    // (a typed key, Delete, a choice from a list) clears the results.
+    void clicksClearNothing_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("figure box") << "InCost";
+        QTest::newRow("figure box without selection") << "InRate";
+        QTest::newRow("typed list") << "InAmount";
+        QTest::newRow("list only") << "InFreq";
+    }
+    void clicksClearNothing()
+    {
+        QFETCH(QString, box);
+        QWidget *control = user->control(box);
+        auto *list = qobject_cast<QComboBox *>(control);
+        // Where the pointer lands: the line edit inside a typed list.
+        QWidget *target = list && list->lineEdit() ? list->lineEdit() : control;
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
+        if (list)
+            list->hidePopup();
+        QCOMPARE(window->invalidations, 0);
+        QCOMPARE(t->state.FieldEdited, qint16(0));
+        user->leave();
+        QCOMPARE(window->invalidations, 0);
+        if (box == QLatin1String("InFreq")) {
+            user->focus(box);
+            user->key(Qt::Key_Down);
+        } else {
+            QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
+            user->type("1500");
+        }
+        QCOMPARE(window->invalidations, 1);
+    }
+
+    // A step through a typed list goes from the figure shown to the item
+    // above or below it, and what it shows is stored at once.
+    void listStepsFromTheFigureShown_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<qint64>("stored");
+        QTest::newRow("down from a typed figure") << "3000" << int(Qt::Key_Down) << "    $5,000.00" << qint64(5000);
+        QTest::newRow("up from a typed figure") << "3000" << int(Qt::Key_Up) << "    $2,500.00" << qint64(2500);
+        QTest::newRow("down from an item") << "2500" << int(Qt::Key_Down) << "    $5,000.00" << qint64(5000);
+        QTest::newRow("page up from an item") << "2500" << int(Qt::Key_PageUp) << "    $1,000.00" << qint64(1000);
+        QTest::newRow("up from the largest figure")
+            << "922337203685477.58" << int(Qt::Key_Up) << "   $10,000.00" << qint64(10000);
+        QTest::newRow("up from past the largest")
+            << "9999999999999999" << int(Qt::Key_Up) << "   $10,000.00" << qint64(10000);
+    }
+    void listStepsFromTheFigureShown()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, shown);
+        QFETCH(qint64, stored);
+        auto *combo = user->find<QComboBox>("InAmount");
+        // The list's own place is the first item; the figure typed is elsewhere.
+        user->focus("InAmount");
+        user->type(typed);
+        user->key(Qt::Key(key));
+        QCOMPARE(combo->currentText(), shown);
+        QCOMPARE(slot(4), Money::fromWhole(stored));
+        QVERIFY(window->invalidations >= 1);
+        QCOMPARE(t->dialogs.messages, QList<int>{});
+        // Stepping on goes from there, and leaving keeps what is shown.
+        user->leave();
+        QCOMPARE(combo->currentText(), shown);
+        QCOMPARE(slot(4), Money::fromWhole(stored));
+    }
+
+    // The wheel over a box that does not have the focus changes nothing;
+    // in the box it steps as Up and Down do.
+    void wheelOnlyStepsTheBoxInUse()
+    {
+        auto *combo = user->find<QComboBox>("InAmount");
+        auto *frequency = user->find<QComboBox>("InFreq");
+        user->focus("InCost");
+        user->wheel("InAmount", -1);
+        user->wheel("InFreq", -1);
+        QCOMPARE(combo->currentText(), QStringLiteral("    $1,000.00"));
+        QCOMPARE(frequency->currentText(), QStringLiteral("Annually"));
+        QCOMPARE(slot(4), Money::fromWhole(1000));
+        QCOMPARE(window->invalidations, 0);
+        user->focus("InAmount");
+        user->wheel("InAmount", -1);
+        QCOMPARE(combo->currentText(), QStringLiteral("    $2,500.00"));
+        QCOMPARE(slot(4), Money::fromWhole(2500));
+        user->wheel("InAmount", 1);
+        QCOMPARE(slot(4), Money::fromWhole(1000));
+        QCOMPARE(window->invalidations, 2);
+    }
+
     void choosingFromTheListIsAnEdit()
     {
         auto *combo = user->find<QComboBox>("InAmount");
-        user->focus("InAmount");
-        user->key(Qt::Key_Down);
-        QCOMPARE(t->state.FieldEdited, qint16(1));
-        QCOMPARE(combo->currentText(), QStringLiteral("250.50"));
-        user->leave();
-        QCOMPARE(slot(4), Money::fromDouble(250.50));
-        QCOMPARE(combo->currentText(), QStringLiteral("      $250.50"));
+        combo->showPopup();
+        QTRY_VERIFY(combo->view()->isVisible());
+        QTest::keyClick(combo->view(), Qt::Key_Down);
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+        QCOMPARE(window->invalidations, 1);
+        QCOMPARE(slot(4), Money::fromWhole(2500));
+        QCOMPARE(combo->currentText(), QStringLiteral("    $2,500.00"));
     }
 
     void listOnlyFieldEnterMovesOn()
@@ -311,8 +425,11 @@ private slots:
             << "123456789012345.67" << qint64(1234567890123456700) << "$123,456,789,012,345.67" << QList<int>{};
         QTest::newRow("largest figure money holds")
             << "922337203685477.58" << qint64(9223372036854775800) << "$922,337,203,685,477.58" << QList<int>{};
-        QTest::newRow("one cent more is refused") << "922337203685477.59" << qint64(0) << "$.00" << QList<int>{3};
-        QTest::newRow("twenty digits are refused") << "99999999999999999999" << qint64(0) << "$.00" << QList<int>{3};
+        // Past what money holds: told, and the figure before stays.
+        QTest::newRow("one cent more is refused")
+            << "922337203685477.59" << qint64(100000000) << "$10,000.00" << QList<int>{3};
+        QTest::newRow("twenty digits are refused")
+            << "99999999999999999999" << qint64(100000000) << "$10,000.00" << QList<int>{3};
     }
     void typedFiguresAreReadExactly()
     {
@@ -342,7 +459,7 @@ private slots:
         QCOMPARE(slot(3), Money::fromWhole(50));
     }
 
-    void figureBoxesOnlyTakeTypedText_data()
+    void figureBoxesOnlyTakeKeys_data()
     {
         QTest::addColumn<Route>("route");
         QTest::addColumn<QString>("box");
@@ -354,7 +471,7 @@ private slots:
         QTest::newRow("Ctrl+V") << Route::CtrlV << "InCost" << 1;
         QTest::newRow("text set from outside") << Route::SetFromOutside << "InCost" << 1;
     }
-    void figureBoxesOnlyTakeTypedText()
+    void figureBoxesOnlyTakeKeys()
     {
         QFETCH(Route, route);
         QFETCH(QString, box);
@@ -411,34 +528,90 @@ private slots:
             QCOMPARE(window->calculatedWith, slot(1));
     }
 
-    void figureBoxesHoldTheLargestFigure_data()
+    // Boxes are laid out once for the largest figure their field takes and
+    // never grow: a longer figure scrolls inside the box.
+    void boxesKeepTheirWidth_data()
     {
-        const Money largest = Money::fromRaw(std::numeric_limits<qint64>::max());
         QTest::addColumn<QString>("box");
-        QTest::addColumn<Money>("value");
-        QTest::newRow("money box") << "InCost" << largest;
-        QTest::newRow("money list") << "InAmount" << largest;
-        QTest::newRow("percent with a minus") << "InInfl" << -largest;
-        QTest::newRow("years up to the limit") << "InTerm" << Money::fromWhole(50);
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("money box") << "InCost" << "922337203685477.58" << "$922,337,203,685,477.58";
+        QTest::newRow("money list") << "InAmount" << "922337203685477.58" << "$922,337,203,685,477.58";
+        QTest::newRow("percent with a minus") << "InInfl" << "-922337203685477.58" << "-922337203685477.58%";
+        QTest::newRow("years up to the limit") << "InTerm" << "50" << "50";
+        QTest::newRow("shares") << "InShares" << "922337203685477.5807" << "922,337,203,685,477.5807";
     }
-    void figureBoxesHoldTheLargestFigure()
+    void boxesKeepTheirWidth()
     {
         QFETCH(QString, box);
-        QFETCH(Money, value);
-        window->fields->setValue(box.toLatin1().constData(), value);
-        // As narrow as the window can be: each box keeps its least width.
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QWidget *control = user->control(box);
+        QLineEdit *edit = window->fields->editor(box.toLatin1().constData());
+        // Room for the largest figure is what the box asks of the layout.
+        QVERIFY2(control->sizeHint().width() > edit->fontMetrics().horizontalAdvance(shown),
+                 qPrintable(QStringLiteral("%1 px for %2").arg(control->sizeHint().width()).arg(shown)));
+        // As narrow as the window can be, the box keeps its width whatever
+        // it shows, and a figure wider than the box scrolls inside it.
         window->resize(10, window->height());
         QApplication::processEvents();
-        QLineEdit *edit = window->fields->editor(box.toLatin1().constData());
-        const QString text = edit->text();
-        QVERIFY(text.contains(QLatin1Char('9')) || box == QLatin1String("InTerm"));
-        // With the cursor at the end, a figure wider than its box is scrolled
-        // to the left and its start is cut off.
-        edit->setCursorPosition(int(text.size()));
+        const QRect before = control->geometry();
+        user->fill(box, typed);
+        QCOMPARE(edit->text().trimmed(), shown);
+        QApplication::processEvents();
+        QCOMPARE(control->geometry(), before);
+        edit->setCursorPosition(int(edit->text().size()));
+        edit->repaint(); // where the line edit works out how far its text scrolls
         const QRect cursor = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        QVERIFY2(edit->cursorPositionAt(QPoint(1, edit->height() / 2)) == 0,
-                 qPrintable(QStringLiteral("%1 in %2 px").arg(text).arg(edit->width())));
-        QVERIFY(cursor.right() < edit->width());
+        QVERIFY(cursor.left() < edit->width());
+        if (edit->fontMetrics().horizontalAdvance(edit->text()) > edit->width())
+            QVERIFY(edit->cursorPositionAt(QPoint(1, edit->height() / 2)) > 0);
+    }
+
+    // Counts of shares show no currency symbol, and a box entered and left
+    // again keeps its figure: what it shows is never read back as typed.
+    void sharesKeepTheirFigure()
+    {
+        user->fill("InShares", "2500");
+        QCOMPARE(user->text("InShares"), QStringLiteral("2,500.0000"));
+        QCOMPARE(slot(6), Money::fromWhole(2500));
+        QTest::mouseClick(user->control("InShares"), Qt::LeftButton);
+        user->leave();
+        user->focus("InShares");
+        user->click("FCalc");
+        QCOMPARE(slot(6), Money::fromWhole(2500));
+        QCOMPARE(user->text("InShares"), QStringLiteral("2,500.0000"));
+        // Four decimals get through, a fifth does not.
+        user->fill("InShares", "1500.12345");
+        QCOMPARE(slot(6), Money::fromDouble(1500.1234));
+        QCOMPARE(user->text("InShares"), QStringLiteral("1,500.1234"));
+    }
+
+    // The date box follows the rules of every box: the first key replaces
+    // the date, only date keys get in, Tab and Enter move on, and a text
+    // that is no date is told and gives the date before back.
+    void dateBox()
+    {
+        user->focus("InDay");
+        user->type("3/15/2025");
+        QCOMPARE(user->text("InDay"), QStringLiteral("3/15/2025"));
+        user->key(Qt::Key_Tab);
+        QVERIFY(user->focusedName() != QLatin1String("InDay"));
+        QCOMPARE(user->text("InDay"), QStringLiteral("3/15/2025"));
+
+        user->focus("InDay");
+        user->type("2/30a/2025");
+        QCOMPARE(user->text("InDay"), QStringLiteral("2/30/2025"));
+        user->enter();
+        QCOMPARE(t->dialogs.messages, QList<int>{10});
+        QCOMPARE(user->text("InDay"), QStringLiteral("3/15/2025"));
+        QCOMPARE(user->focusedName(), QStringLiteral("InDay"));
+        // Typed over, not after, the date brought back.
+        user->type("4/1/2025");
+        QCOMPARE(user->text("InDay"), QStringLiteral("4/1/2025"));
+        user->enter();
+        QCOMPARE(user->focusedName(), QStringLiteral("FCalc"));
+        QCOMPARE(t->dialogs.messages, QList<int>{10});
     }
 
     void highlightedListEntryIsReadable_data()

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWindow>
 
 TestShell::TestShell()
@@ -77,6 +78,18 @@ void WindowDriver::leave()
     if (QWidget *focused = QApplication::focusWidget())
         focused->clearFocus();
     QApplication::processEvents();
+}
+
+void WindowDriver::wheel(const QString &name, int notches)
+{
+    // A wheel event sent from here reaches only the widget it is sent to,
+    // while the system's passes from a typed list's line edit on to the
+    // list: it is sent to the control itself.
+    QWidget *widget = control(name);
+    const QPoint at = widget->rect().center();
+    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
 }
 
 void WindowDriver::click(const QString &button)

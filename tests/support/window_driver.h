@@ -51,6 +51,8 @@ public:
     // Focus, type, and leave by Tab.
     void fill(const QString &name, const QString &text);
     void leave();
+    // Turns the wheel over a control by notches: positive away from the user.
+    void wheel(const QString &name, int notches);
     void click(const QString &button);
     QString text(const QString &name) const;
     QString cell(const QString &grid, int row, int col) const;

@@ -1,0 +1,145 @@
+#include "app/tool_registry.h"
+#include "invest/fund_database.h"
+#include "invest/fund_fields.h"
+#include "invest/fund_menu.h"
+#include "invest/fund_record_entry.h"
+#include "shell/calculator_window.h"
+#include "shell/mdi_container.h"
+#include "support/window_driver.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+// Every window's boxes, with the largest figure each takes typed in: none
+// covers a label or another box, none grew, and a click on a box lands in it.
+class TestFieldLayout : public QObject
+{
+    Q_OBJECT
+
+    // The largest figure a field takes, as a user types it.
+    static QString largestTyped(const FieldDescription &field)
+    {
+        if (field.limit > 0)
+            return QString::number(field.limit);
+        QString text = QStringLiteral("922337203685477");
+        if (field.kind != FieldKind::Years && field.decimals > 0)
+            text += QLatin1Char('.') + QStringLiteral("5807").left(field.decimals).leftJustified(field.decimals, u'0');
+        return field.allowMinus ? QLatin1Char('-') + text : text;
+    }
+
+    static QRect placeIn(QWidget *window, QWidget *widget)
+    {
+        return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
+    }
+
+    // Types the largest figure into each box of the table that the window
+    // shows, and checks the layout before and after.
+    static void typeLargestAndCheck(QWidget *window, FieldTable fields, const QString &name)
+    {
+        WindowDriver user(window);
+        QList<QWidget *> boxes;
+        QList<QRect> before;
+        for (const FieldDescription &field : fields) {
+            QWidget *box = window->findChild<QWidget *>(QLatin1String(field.control));
+            if (box && box->isVisible()) {
+                boxes << box;
+                before << placeIn(window, box);
+            }
+        }
+        QVERIFY(!boxes.isEmpty());
+        for (const FieldDescription &field : fields) {
+            QWidget *box = window->findChild<QWidget *>(QLatin1String(field.control));
+            if (!box->isVisible() || !box->isEnabled())
+                continue;
+            if (IsFigureKind(field.kind) && field.slot >= 0)
+                user.fill(QLatin1String(field.control), largestTyped(field));
+            else if (field.kind == FieldKind::Date)
+                user.fill(QLatin1String(field.control), QStringLiteral("12/31/2026"));
+        }
+        QApplication::processEvents();
+        if (const QString folder = qEnvironmentVariable("TALLOMAR_KEEP_PNG"); !folder.isEmpty())
+            window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+
+        QList<QWidget *> labels;
+        for (QLabel *label : window->findChildren<QLabel *>())
+            if (label->isVisible() && !label->text().isEmpty())
+                labels << label;
+        for (int i = 0; i < boxes.size(); ++i) {
+            const QRect box = placeIn(window, boxes[i]);
+            const QString what = name + QLatin1Char(' ') + boxes[i]->objectName();
+            QVERIFY2(box == before[i], qPrintable(what + QStringLiteral(" grew")));
+            QVERIFY2(window->rect().contains(box), qPrintable(what + QStringLiteral(" leaves the window")));
+            for (int j = i + 1; j < boxes.size(); ++j)
+                QVERIFY2(!box.intersects(placeIn(window, boxes[j])),
+                         qPrintable(what + QStringLiteral(" covers ") + boxes[j]->objectName()));
+            for (QWidget *label : labels)
+                QVERIFY2(!box.intersects(placeIn(window, label)),
+                         qPrintable(what + QStringLiteral(" covers the label ") +
+                                    static_cast<QLabel *>(label)->text()));
+            // A click in the middle of the box lands in it.
+            QWidget *hit = window->childAt(box.center());
+            QVERIFY2(hit && (hit == boxes[i] || boxes[i]->isAncestorOf(hit)),
+                     qPrintable(what + QStringLiteral(" is not where it is drawn")));
+        }
+        for (const FieldDescription &field : fields) {
+            QWidget *box = window->findChild<QWidget *>(QLatin1String(field.control));
+            QLineEdit *edit = qobject_cast<QLineEdit *>(box);
+            if (auto *list = qobject_cast<QComboBox *>(box))
+                edit = list->lineEdit();
+            if (IsFigureKind(field.kind) && edit && box->isVisible() && box->isEnabled())
+                QVERIFY2(!edit->text().trimmed().isEmpty(), field.control);
+        }
+    }
+
+private slots:
+    void calculators_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("compound growth") << "Compound";
+        QTest::newRow("savings planner") << "Savings";
+        QTest::newRow("savings comparisons") << "SavingComp";
+        QTest::newRow("retirement") << "Retirement";
+        QTest::newRow("401(k)") << "Plan401K";
+        QTest::newRow("capital required") << "HowMuch";
+        QTest::newRow("mortgages") << "Canadian";
+        QTest::newRow("payment on a loan") << "LoanPmt";
+    }
+    void calculators()
+    {
+        QFETCH(QString, button);
+        TestShell t;
+        MdiContainer frame(t.shell);
+        RegisterTools(frame);
+        auto *tool = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, button));
+        QVERIFY(tool);
+        typeLargestAndCheck(tool, tool->session().fields(), button);
+        QCOMPARE(t.dialogs.messages, QList<int>{});
+    }
+
+    void recordEntry()
+    {
+        TestShell t;
+        MdiContainer frame(t.shell);
+        RegisterTools(frame);
+        auto *menu = qobject_cast<FundMenu *>(OpenFromMenu(frame, QStringLiteral("Manager")));
+        QVERIFY(menu);
+        QTest::mouseClick(menu->findChild<QPushButton *>(QStringLiteral("Editrec")), Qt::LeftButton);
+        QWidget *entry = menu->entryWindow();
+        QVERIFY(entry);
+        WindowDriver user(entry);
+        t.dialogs.lines << QStringLiteral("A fund with a name as long as a name can be");
+        user.click(QStringLiteral("createfund"));
+        user.focus(QStringLiteral("ETransType"));
+        user.key(Qt::Key_Down);
+        QCOMPARE(t.state.EntryType, QStringLiteral("B"));
+        typeLargestAndCheck(entry, RecordEntryFields(), QStringLiteral("RecordEntry"));
+        QCOMPARE(t.dialogs.messages, QList<int>{});
+    }
+};
+
+QTEST_MAIN(TestFieldLayout)
+#include "test_field_layout.moc"
