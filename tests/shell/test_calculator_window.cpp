@@ -135,15 +135,7 @@ private slots:
     // opening figures are in their slots.
     void everyToolOpensWithItsControls_data()
     {
-        QTest::addColumn<QString>("button");
-        QTest::newRow("compound growth") << "Compound";
-        QTest::newRow("savings planner") << "Savings";
-        QTest::newRow("savings comparisons") << "SavingComp";
-        QTest::newRow("retirement") << "Retirement";
-        QTest::newRow("401(k)") << "Plan401K";
-        QTest::newRow("capital required") << "HowMuch";
-        QTest::newRow("mortgages") << "Canadian";
-        QTest::newRow("payment on a loan") << "LoanPmt";
+        AddEveryCalculatorRow();
     }
     void everyToolOpensWithItsControls()
     {

@@ -154,3 +154,16 @@ QString WindowDriver::focusedName() const
     QWidget *focused = QApplication::focusWidget();
     return focused ? focused->objectName() : QString();
 }
+
+void AddEveryCalculatorRow()
+{
+        QTest::addColumn<QString>("button");
+        QTest::newRow("compound growth") << "Compound";
+        QTest::newRow("savings planner") << "Savings";
+        QTest::newRow("savings comparisons") << "SavingComp";
+        QTest::newRow("retirement") << "Retirement";
+        QTest::newRow("401(k)") << "Plan401K";
+        QTest::newRow("capital required") << "HowMuch";
+        QTest::newRow("mortgages") << "Canadian";
+        QTest::newRow("payment on a loan") << "LoanPmt";
+}

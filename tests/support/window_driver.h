@@ -18,6 +18,10 @@ class SpreadsheetGrid;
 // returns the tool's window, or nothing when none opened.
 QWidget *OpenFromMenu(MdiContainer &frame, const QString &button);
 
+// The data rows of a test run once per calculator: a column "button" with
+// the menu button that opens it.
+void AddEveryCalculatorRow();
+
 // A fresh set of shared variables, scripted dialogs and a program folder of
 // its own, as every window test needs.
 struct TestShell
