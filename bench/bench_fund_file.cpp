@@ -22,11 +22,11 @@ double Median(std::vector<double> values)
 }
 
 // Funds named out of order and records out of date order, so both sorts work.
-void MakeDatabase(AppState &state)
+void MakeDatabase(FundDatabase &db)
 {
-    CreateFundTables(state);
+    db.clear();
     for (int fund = 1; fund <= MaxFunds; ++fund)
-        AddFund(state, QStringLiteral("Fund %1").arg((fund * 17) % 31, 2, 10, QLatin1Char('0')));
+        AddFund(db, QStringLiteral("Fund %1").arg((fund * 17) % 31, 2, 10, QLatin1Char('0')));
     quint32 seed = 12345;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
     for (int slot = 1; slot <= MaxEnteredRecords; ++slot) {
@@ -35,9 +35,9 @@ void MakeDatabase(AppState &state)
         const QDate date = QDate(1990, 1, 1).addDays(int(next() % 12000));
         const Money price = Money::fromRaw(qint64(10000 + next() % 900000));
         const Money number = Money::fromRaw(qint64(10000 + next() % 5000000));
-        state.RecordTable[slot] = MakeRecord(fund, slot % 7 == 0 ? QStringLiteral("S") : QStringLiteral("B"), date,
+        db.RecordTable[slot] = MakeRecord(fund, slot % 7 == 0 ? QStringLiteral("S") : QStringLiteral("B"), date,
                                              {price, number, Money::fromWhole(10), Money()}, slot);
-        state.RecordCount = qint16(slot);
+        db.RecordCount = qint16(slot);
     }
 }
 
@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("large.qvs"));
 
-    AppState source;
+    FundDatabase source;
     MakeDatabase(source);
     std::vector<double> saves;
     for (int run = 0; run < 25; ++run) {
@@ -71,24 +71,23 @@ int main(int argc, char *argv[])
     std::vector<double> opens, sorted, filled;
     int largest = 0;
     for (int run = 0; run < 25; ++run) {
-        AppState state;
-        CreateFundTables(state);
+        FundDatabase db;
         QElapsedTimer timer;
         timer.start();
         const auto read = ReadFundFile(path);
         if (!read.ok())
             return 1;
-        ApplyFundFile(state, read.value(), QStringLiteral("large.qvs"));
+        ApplyFundFile(db, read.value());
         opens.push_back(double(timer.nsecsElapsed()) / 1e6);
-        SortFundsByName(state);
-        SortRecordsByDate(state);
+        SortFundsByName(db);
+        SortRecordsByDate(db);
         sorted.push_back(double(timer.nsecsElapsed()) / 1e6);
         int fund = 1;
-        for (int f = 2; f <= state.FundCount; ++f)
-            if (RecordsOfFund(state, f) > RecordsOfFund(state, fund))
+        for (int f = 2; f <= db.FundCount; ++f)
+            if (RecordsOfFund(db, f) > RecordsOfFund(db, fund))
                 fund = f;
-        largest = RecordsOfFund(state, fund);
-        const EntryGrid rows = ShowRecords(state, fund);
+        largest = RecordsOfFund(db, fund);
+        const EntryGrid rows = ShowRecords(db, fund, QStringLiteral("$"));
         grid.setRows(rows.rows);
         grid.clearBody();
         grid.setRowTexts(1, rows.body);

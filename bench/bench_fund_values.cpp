@@ -4,6 +4,7 @@
 #include "invest/fund_database.h"
 #include "invest/fund_printouts.h"
 #include "invest/fund_values.h"
+#include "shell/app_state.h"
 #include "shell/page_print_job.h"
 #include "shell/print_frame.h"
 #include "shell/spreadsheet_grid.h"
@@ -25,11 +26,11 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-void MakeDatabase(AppState &state)
+void MakeDatabase(FundDatabase &db)
 {
-    CreateFundTables(state);
+    db.clear();
     for (int fund = 1; fund <= MaxFunds; ++fund)
-        AddFund(state, QStringLiteral("Fund %1").arg(fund, 2, 10, QLatin1Char('0')));
+        AddFund(db, QStringLiteral("Fund %1").arg(fund, 2, 10, QLatin1Char('0')));
     quint32 seed = 12345;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
     for (int slot = 1; slot <= MaxEnteredRecords; ++slot) {
@@ -37,9 +38,9 @@ void MakeDatabase(AppState &state)
         const QDate date = QDate(1990, 1, 1).addDays(slot * 10);
         const Money price = Money::fromRaw(qint64(10000 + next() % 900000));
         const Money number = Money::fromRaw(qint64(10000 + next() % 5000000));
-        state.RecordTable[slot] = MakeRecord(fund, slot % 7 == 0 ? QStringLiteral("S") : QStringLiteral("B"), date,
+        db.RecordTable[slot] = MakeRecord(fund, slot % 7 == 0 ? QStringLiteral("S") : QStringLiteral("B"), date,
                                              {price, number, Money::fromWhole(10), Money()}, slot);
-        state.RecordCount = qint16(slot);
+        db.RecordCount = qint16(slot);
     }
 }
 
@@ -62,7 +63,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     AppState state;
-    MakeDatabase(state);
+    FundDatabase db;
+    MakeDatabase(db);
     SpreadsheetGrid grid;
     grid.resize(1100, 500);
     grid.setCols(8);
@@ -73,19 +75,19 @@ int main(int argc, char *argv[])
     for (int run = 0; run < 25; ++run) {
         QElapsedTimer timer;
         timer.start();
-        PreparePriceTable(state);
+        PreparePriceTable(db);
         for (int fund = 1; fund <= MaxFunds; ++fund)
-            state.FundValues.set(fund, ValuePriceColumn, Money::fromWhole(20 + fund));
-        if (CollectHoldings(state) != 0)
+            db.FundValues.set(fund, ValuePriceColumn, Money::fromWhole(20 + fund));
+        if (CollectHoldings(db) != 0)
             return 1;
-        ComputeCurrentValues(state);
-        Show(grid, CurrentValueTable(state));
+        ComputeCurrentValues(db);
+        Show(grid, CurrentValueTable(db, QStringLiteral("$")));
         values.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     for (int run = 0; run < 25; ++run) {
         QElapsedTimer timer;
         timer.start();
-        Show(grid, ListRecords(state, AllRecordsSlot).rows);
+        Show(grid, ListRecords(db, AllRecordsSlot, QStringLiteral("$")).rows);
         listings.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     QTemporaryDir folder;
@@ -97,7 +99,10 @@ int main(int argc, char *argv[])
         QElapsedTimer timer;
         timer.start();
         if (!RunPrintout(state, dialogs, printer, QStringLiteral("All Records"),
-                         [&state](PrintFrame &frame) { PrintFundListing(frame, state, AllRecordsSlot); }, false))
+                         [&db](PrintFrame &frame) {
+                             PrintFundListing(frame, db, AllRecordsSlot, QStringLiteral("$"), QString());
+                         },
+                         false))
             return 1;
         pdfs.push_back(double(timer.nsecsElapsed()) / 1e6);
     }

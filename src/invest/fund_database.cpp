@@ -68,76 +68,52 @@ QString NumberText(qint64 value)
     return value < 0 ? QString::number(value) : QString(QLatin1Char(' ') + QString::number(value));
 }
 
-void SetAllRecordsSlot(AppState &state)
+void FundDatabase::setAllRecordsSlot()
 {
-    state.FundList.set(AllRecordsSlot, FundNameColumn, QStringLiteral("All Records"));
-    state.FundList.set(AllRecordsSlot, FundNumberColumn, QStringLiteral("31"));
+    FundList.set(AllRecordsSlot, FundNameColumn, QStringLiteral("All Records"));
+    FundList.set(AllRecordsSlot, FundNumberColumn, QStringLiteral("31"));
 }
 
-void ResetFundValues(AppState &state)
+void FundDatabase::resetValues()
 {
-    state.FundValues.recreate(FundValueRows, FundValueColumns);
+    FundValues.recreate(FundValueRows, FundValueColumns);
 }
 
-void CreateFundTables(AppState &state)
+void FundDatabase::clear()
 {
-    state.RecordTable = QList<FundRecord>(LastRecordSlot + 1);
-    state.RecordCount = 0;
-    state.FundCount = 0;
-    state.DataChanged = 0;
-    state.ActiveFund = 0;
-    state.ShownFund = 0;
-    state.SelectedRecord = 0;
-    state.AverageCost = Money();
-    state.CurrentFileName.clear();
-    state.CurrentFilePath.clear();
-    ResetFundValues(state);
-    state.FundList.recreate(AllRecordsSlot, FundNumberColumn);
-    SetAllRecordsSlot(state);
-    state.PrintBlocks = QStringList(4);
-    state.PrintBlocks2 = QStringList(4);
-    state.GraphKind = 0;
+    RecordTable = QList<FundRecord>(LastRecordSlot + 1);
+    RecordCount = 0;
+    FundCount = 0;
+    AverageCost = Money();
+    resetValues();
+    FundList.recreate(AllRecordsSlot, FundNumberColumn);
+    setAllRecordsSlot();
 }
 
-void ReleaseFundTables(AppState &state)
+void FundDatabase::release()
 {
-    state.DataChanged = 0;
-    state.CurrentFileName.clear();
-    state.CurrentFilePath.clear();
-    state.RecordCount = 0;
-    state.FundCount = 0;
-    state.ActiveFund = 0;
-    state.ShownFund = 0;
-    state.SelectedRecord = 0;
-    state.RecordTable.clear();
-    state.FundValues.clear();
-    state.FundList.clear();
-    state.PrintBlocks.clear();
-    state.PrintBlocks2.clear();
+    RecordCount = 0;
+    FundCount = 0;
+    RecordTable.clear();
+    FundValues.clear();
+    FundList.clear();
 }
 
-QString FundName(const AppState &state, int fund)
+QString DatabaseStatus(const FundDatabase &db, const QString &fileName)
 {
-    return state.FundList.value(fund, FundNameColumn);
-}
-
-QString DatabaseStatus(const AppState &state)
-{
-    if (state.FundCount == 0)
+    if (db.FundCount == 0)
         return QStringLiteral(" None ");
-    const QString counts = QStringLiteral("Funds =") + NumberText(state.FundCount) + QStringLiteral("    Records =") +
-                           NumberText(state.RecordCount) + QLatin1Char(' ');
-    if (state.CurrentFileName.isEmpty())
+    const QString counts = QStringLiteral("Funds =") + NumberText(db.FundCount) + QStringLiteral("    Records =") +
+                           NumberText(db.RecordCount) + QLatin1Char(' ');
+    if (fileName.isEmpty())
         return QLatin1Char(' ') + counts;
-    return QLatin1Char(' ') + state.CurrentFileName + QStringLiteral("    ") + counts;
+    return QLatin1Char(' ') + fileName + QStringLiteral("    ") + counts;
 }
 
-void RecordTypeName(AppState &state, int slot)
+QString ListingTypeName(const QString &code)
 {
-    const QString code = state.RecordTable.value(slot).typeCode;
     const TransactionType *type = TypeOfCode(code);
-    state.EntryType = code;
-    state.EntryTypeName = type ? QLatin1String(type->listingName) : QString();
+    return type ? QLatin1String(type->listingName) : QString();
 }
 
 bool FiguresFitType(const QString &code, const EntryFigures &f)
@@ -201,11 +177,11 @@ Money AverageCostPerShare(Money bookCost, Money sharesHeld)
     return Money::fromDouble(bookCost.toDouble() / sharesHeld.toDouble());
 }
 
-FundTotals TotalsOfFund(const AppState &state, int fund)
+FundTotals TotalsOfFund(const FundDatabase &db, int fund)
 {
     FundTotals totals;
-    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
-        const FundRecord &record = state.RecordTable.at(slot);
+    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
+        const FundRecord &record = db.RecordTable.at(slot);
         if (FundOf(record) != fund)
             continue;
         ++totals.records;
@@ -220,10 +196,10 @@ FundTotals TotalsOfFund(const AppState &state, int fund)
     return totals;
 }
 
-MessageNumber SortRecordsByDate(AppState &state)
+MessageNumber SortRecordsByDate(FundDatabase &db)
 {
-    QList<FundRecord> &table = state.RecordTable;
-    const int n = std::min<int>(state.RecordCount, int(table.size()) - 1);
+    QList<FundRecord> &table = db.RecordTable;
+    const int n = std::min<int>(db.RecordCount, int(table.size()) - 1);
     // Exchanges everything but the record number, which is set afresh below.
     auto exchange = [&table](int a, int b) {
         const qint16 numberA = table[a].recordNumber;
@@ -255,10 +231,10 @@ MessageNumber SortRecordsByDate(AppState &state)
     return MsgNone;
 }
 
-void SortFundsByName(AppState &state)
+void SortFundsByName(FundDatabase &db)
 {
-    StringTable &funds = state.FundList;
-    const int count = std::min<int>(state.FundCount, MaxFunds);
+    StringTable &funds = db.FundList;
+    const int count = std::min<int>(db.FundCount, MaxFunds);
     auto numberOf = [&funds](int slot) { return qint64(LeadingNumber(funds.value(slot, FundNumberColumn))); };
     for (int gap = count / 2; gap > 0; gap /= 2) {
         for (int i = gap; i <= count - 1; ++i) {
@@ -271,8 +247,8 @@ void SortFundsByName(AppState &state)
                 const qint64 b = numberOf(j + gap);
                 funds.set(j, FundNameColumn, second);
                 funds.set(j + gap, FundNameColumn, first);
-                for (int r = 1; r <= state.RecordCount && r < state.RecordTable.size(); ++r) {
-                    FundRecord &record = state.RecordTable[r];
+                for (int r = 1; r <= db.RecordCount && r < db.RecordTable.size(); ++r) {
+                    FundRecord &record = db.RecordTable[r];
                     if (FundOf(record) == a)
                         record.fundNumber = Money::fromWhole(b);
                     else if (FundOf(record) == b)
@@ -283,13 +259,13 @@ void SortFundsByName(AppState &state)
     }
 }
 
-int RecordOfPosition(const AppState &state, int fund, int k)
+int RecordOfPosition(const FundDatabase &db, int fund, int k)
 {
     if (k < 1)
         return 0;
     int count = 0;
-    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
-        if (FundOf(state.RecordTable.at(slot)) != fund)
+    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
+        if (FundOf(db.RecordTable.at(slot)) != fund)
             continue;
         if (++count == k)
             return slot;
@@ -297,38 +273,37 @@ int RecordOfPosition(const AppState &state, int fund, int k)
     return 0;
 }
 
-int RecordsOfFund(const AppState &state, int fund)
+int RecordsOfFund(const FundDatabase &db, int fund)
 {
     int count = 0;
-    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot)
-        if (FundOf(state.RecordTable.at(slot)) == fund)
+    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot)
+        if (FundOf(db.RecordTable.at(slot)) == fund)
             ++count;
     return count;
 }
 
-EntryGrid ShowRecords(AppState &state, int fund)
+EntryGrid ShowRecords(FundDatabase &db, int fund, const QString &currencySymbol)
 {
-    ResetFundValues(state);
+    db.resetValues();
     EntryGrid grid;
-    const int count = fund > 0 ? RecordsOfFund(state, fund) : 0;
+    const int count = fund > 0 ? RecordsOfFund(db, fund) : 0;
     if (count > 9)
         grid.rows = count + 4;
     const QString money4 = QStringLiteral("####,,###.0000");
     const QString money2 = QStringLiteral("####,,###.00");
     const QString date = QStringLiteral("Short Date");
     Money divShares;
-    MoneyTable &values = state.FundValues;
+    MoneyTable &values = db.FundValues;
     auto add = [&values](int column, Money amount) {
         values.set(AllRecordsSlot, column, values.value(AllRecordsSlot, column) + amount);
     };
     if (count > 0) {
-        for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
-            const FundRecord &record = state.RecordTable.at(slot);
+        for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
+            const FundRecord &record = db.RecordTable.at(slot);
             if (FundOf(record) != fund)
                 continue;
-            RecordTypeName(state, slot);
             const Money value = DivSharesValue(record);
-            grid.body.append({Format(int(grid.body.size() + 1), QStringLiteral("####")), state.EntryTypeName,
+            grid.body.append({Format(int(grid.body.size() + 1), QStringLiteral("####")), ListingTypeName(record.typeCode),
                               Format(record.date, date), Format(record.price, money4),
                               Format(record.shares, money4), Format(record.fees, money2), Format(value, money2),
                               Format(record.cashDividend, money2), Format(record.bookValue, money2)});
@@ -341,11 +316,11 @@ EntryGrid ShowRecords(AppState &state, int fund)
     }
     const Money shares = values.value(AllRecordsSlot, SharesColumn);
     const Money book = values.value(AllRecordsSlot, BookColumn);
-    state.AverageCost = AverageCostPerShare(book, shares);
+    db.AverageCost = AverageCostPerShare(book, shares);
     if (fund <= 0)
         return grid;
     // The total row stands one empty row below the last record.
-    const QString symbol = state.CurrencySymbol;
+    const QString symbol = currencySymbol;
     const QString small = QStringLiteral("###,,###.00");
     grid.body.append(QStringList(9));
     grid.body.append({QStringLiteral("Total:"), QString(), QString(), QString(), Format(shares, money4),
@@ -356,7 +331,7 @@ EntryGrid ShowRecords(AppState &state, int fund)
     return grid;
 }
 
-StoreResult StoreRecord(AppState &state, int fund, const EntryRow &row, int correctedSlot)
+StoreResult StoreRecord(FundDatabase &db, int fund, const EntryRow &row, int correctedSlot)
 {
     const bool correcting = correctedSlot > 0;
     auto refused = [](MessageNumber message) { return StoreResult{message, true}; };
@@ -371,68 +346,66 @@ StoreResult StoreRecord(AppState &state, int fund, const EntryRow &row, int corr
         return refused(MsgDateFormat);
     if (!FiguresFitType(row.typeCode, row.figures))
         return refused(correcting ? MsgRecordNotCorrected : MsgRecordNotSaved);
-    if (state.RecordCount >= MaxEnteredRecords)
+    if (db.RecordCount >= MaxEnteredRecords)
         return StoreResult{Msg1000Records, false};
-    if (fund < 1 || fund > state.FundCount)
+    if (fund < 1 || fund > db.FundCount)
         return StoreResult{MsgSelectFund, false};
-    if (correcting && correctedSlot > state.RecordCount)
+    if (correcting && correctedSlot > db.RecordCount)
         return StoreResult{MsgNoRecordSelected, false};
-    if (state.RecordTable.size() < LastRecordSlot + 1)
-        state.RecordTable.resize(LastRecordSlot + 1);
+    if (db.RecordTable.size() < LastRecordSlot + 1)
+        db.RecordTable.resize(LastRecordSlot + 1);
     int target = correctedSlot;
     if (!correcting) {
-        state.RecordCount = qint16(state.RecordCount + 1);
-        target = state.RecordCount;
+        db.RecordCount = qint16(db.RecordCount + 1);
+        target = db.RecordCount;
     }
-    state.RecordTable[target] = MakeRecord(fund, row.typeCode, date, row.figures, target);
-    state.DataChanged = 1;
-    return StoreResult{SortRecordsByDate(state), false};
+    db.RecordTable[target] = MakeRecord(fund, row.typeCode, date, row.figures, target);
+    return StoreResult{SortRecordsByDate(db), false, true};
 }
 
-bool DeleteRecord(AppState &state, int slot)
+bool DeleteRecord(FundDatabase &db, int slot)
 {
-    if (slot < 1 || slot > state.RecordCount || slot >= state.RecordTable.size())
+    if (slot < 1 || slot > db.RecordCount || slot >= db.RecordTable.size())
         return false;
-    state.RecordTable.removeAt(slot);
-    state.RecordTable.append(FundRecord());
-    state.RecordCount = qint16(state.RecordCount - 1);
-    for (int i = 1; i <= state.RecordCount; ++i)
-        state.RecordTable[i].recordNumber = qint16(i);
-    state.DataChanged = 1;
+    db.RecordTable.removeAt(slot);
+    db.RecordTable.append(FundRecord());
+    db.RecordCount = qint16(db.RecordCount - 1);
+    for (int i = 1; i <= db.RecordCount; ++i)
+        db.RecordTable[i].recordNumber = qint16(i);
     return true;
 }
 
-int AddFund(AppState &state, const QString &name)
+int AddFund(FundDatabase &db, const QString &name)
 {
-    if (state.FundCount >= MaxFunds)
+    if (db.FundCount >= MaxFunds)
         return -Msg30Funds;
-    state.FundCount = qint16(state.FundCount + 1);
-    state.FundList.set(state.FundCount, FundNameColumn, name);
-    state.FundList.set(state.FundCount, FundNumberColumn, NumberText(state.FundCount));
-    return state.FundCount;
+    db.FundCount = qint16(db.FundCount + 1);
+    db.FundList.set(db.FundCount, FundNameColumn, name);
+    db.FundList.set(db.FundCount, FundNumberColumn, NumberText(db.FundCount));
+    return db.FundCount;
 }
 
-bool DeleteFund(AppState &state, int fund)
+bool DeleteFund(FundDatabase &db, int fund)
 {
-    if (fund < 1 || fund > state.FundCount || RecordsOfFund(state, fund) > 0)
+    if (fund < 1 || fund > db.FundCount || RecordsOfFund(db, fund) > 0)
         return false;
     // The fund to go is moved to the last slot (its records follow, there
     // are none), then the others are put in name order.
-    const int last = state.FundCount;
+    const int last = db.FundCount;
     for (int slot = fund; slot < last; ++slot) {
-        state.FundList.set(slot, FundNameColumn, state.FundList.value(slot + 1, FundNameColumn));
-        for (int r = 1; r <= state.RecordCount && r < state.RecordTable.size(); ++r)
-            if (FundOf(state.RecordTable.at(r)) == slot + 1)
-                state.RecordTable[r].fundNumber = Money::fromWhole(slot);
+        db.FundList.set(slot, FundNameColumn, db.FundList.value(slot + 1, FundNameColumn));
+        for (int r = 1; r <= db.RecordCount && r < db.RecordTable.size(); ++r)
+            if (FundOf(db.RecordTable.at(r)) == slot + 1)
+                db.RecordTable[r].fundNumber = Money::fromWhole(slot);
     }
-    state.FundList.set(last, FundNameColumn, QString());
-    state.FundList.set(last, FundNumberColumn, QString());
-    state.FundCount = qint16(last - 1);
-    SortFundsByName(state);
+    db.FundList.set(last, FundNameColumn, QString());
+    db.FundList.set(last, FundNumberColumn, QString());
+    db.FundCount = qint16(last - 1);
+    SortFundsByName(db);
     return true;
 }
 
-PriceKeyResult PriceCellKey(AppState &state, int row, int column, int key, QString &priceBuffer)
+PriceKeyResult PriceCellKey(FundDatabase &db, int row, int column, int key, QString &priceBuffer)
 {
     PriceKeyResult result;
     if (row > MaxFunds) {
@@ -445,14 +418,14 @@ PriceKeyResult PriceCellKey(AppState &state, int row, int column, int key, QStri
     constexpr int Delete = 127;
     if (key == Backspace || key == Delete) {
         priceBuffer.clear();
-        state.FundValues.set(row, 2, Money());
+        db.FundValues.set(row, 2, Money());
         result.changed = true;
         return result;
     }
     if ((key >= '0' && key <= '9') || key == '.') {
         priceBuffer += QChar(key);
         const Money price = LeadingMoney(priceBuffer);
-        state.FundValues.set(row, 2, price);
+        db.FundValues.set(row, 2, price);
         result.changed = true;
         result.cellText = Format(price, QStringLiteral("#,,###.00"));
         return result;

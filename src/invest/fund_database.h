@@ -1,7 +1,9 @@
 #pragma once
 
-#include "shell/app_state.h"
+#include "invest/fund_record.h"
 #include "shell/message_numbers.h"
+#include "shell/money.h"
+#include "shell/tables.h"
 
 #include <QDate>
 #include <QList>
@@ -10,9 +12,9 @@
 
 #include <span>
 
-// The investment manager's database in the shared variables: the fund list,
-// the record table, the six transaction types, the figures derived from a
-// fund's records and the two sorts that keep everything in order.
+// The investment manager's database: the fund list, the record table, the
+// value table, the six transaction types, the figures derived from a fund's
+// records and the two sorts that keep everything in order.
 
 inline constexpr int MaxFunds = 30;
 // The pseudo-fund that stands for all funds together.
@@ -46,22 +48,51 @@ QStringList EntryTypeNames();
 // before a number of zero or more, "-" before a negative one.
 QString NumberText(qint64 value);
 
-// The empty database of a freshly opened manager: record table, fund list
-// (with "All Records" in its last slot), fund values and printout blocks.
-void CreateFundTables(AppState &state);
-// Leaving the manager: everything is emptied and released.
-void ReleaseFundTables(AppState &state);
-// The fund values table as rows 0 to 31 by columns 0 to 6 of zeros.
-void ResetFundValues(AppState &state);
-void SetAllRecordsSlot(AppState &state);
+// The funds, their records, the value table and the figures derived from
+// them. Slots start at 1 as in the file; slot 31 of the fund list is "All
+// Records" and row 31 of the value table the totals of what is shown.
+class FundDatabase
+{
+public:
+    // The empty database of a freshly opened manager.
+    FundDatabase() { clear(); }
 
-QString FundName(const AppState &state, int fund);
+    // Back to the empty database: record table, fund list (with "All
+    // Records" in its last slot) and fund values.
+    void clear();
+    // Leaving the manager: everything is emptied and released.
+    void release();
+    // The fund values table as rows 0 to 31 by columns 0 to 6 of zeros.
+    void resetValues();
+    void setAllRecordsSlot();
+
+    // What the fund graph reads: names (column FundNameColumn) and number
+    // texts of funds 1 to fundCount(), and the value table.
+    const StringTable &fundNames() const { return FundList; }
+    const MoneyTable &valueTable() const { return FundValues; }
+    int fundCount() const { return FundCount; }
+    int recordCount() const { return RecordCount; }
+    QString fundName(int fund) const { return FundList.value(fund, FundNameColumn); }
+
+    QList<FundRecord> RecordTable;
+    qint16 RecordCount = 0;
+    StringTable FundList;
+    MoneyTable FundValues;
+    qint16 FundCount = 0;
+    // Book cost / shares of the fund shown or listed last.
+    Money AverageCost;
+};
+
+inline QString FundName(const FundDatabase &db, int fund)
+{
+    return db.fundName(fund);
+}
 
 // The text of the menu's "Database in memory" line.
-QString DatabaseStatus(const AppState &state);
+QString DatabaseStatus(const FundDatabase &db, const QString &fileName);
 
-// Sets EntryType and EntryTypeName from the record in `slot`.
-void RecordTypeName(AppState &state, int slot);
+// A type code's name as grids and listings show it; empty for no type.
+QString ListingTypeName(const QString &code);
 
 // The four figures of the entry row, already rounded to four decimals.
 struct EntryFigures
@@ -92,27 +123,28 @@ struct FundTotals
     Money divSharesValue;
     Money invested; // book values of the records that are not sales
 };
-FundTotals TotalsOfFund(const AppState &state, int fund);
+FundTotals TotalsOfFund(const FundDatabase &db, int fund);
 
 // Sorts the record slots by date (Shell sort with halving gaps) and numbers
 // them anew. Returns 0, or message 23 when a date cannot be compared.
-MessageNumber SortRecordsByDate(AppState &state);
+MessageNumber SortRecordsByDate(FundDatabase &db);
 // Sorts the funds by name, character codes compared, and makes every
 // record follow its fund.
-void SortFundsByName(AppState &state);
+void SortFundsByName(FundDatabase &db);
 
 // The slot of the k-th record (1-based) of a fund in date order; 0 when the
 // fund has fewer.
-int RecordOfPosition(const AppState &state, int fund, int k);
+int RecordOfPosition(const FundDatabase &db, int fund, int k);
 
 // The entry grid of one fund: rows and texts as the window shows them. Fills
-// row 31 of the fund values with the fund's totals and sets AverageCost.
+// row 31 of the fund values with the fund's totals and sets AverageCost;
+// the totals row shows the currency symbol.
 struct EntryGrid
 {
     int rows = 13;
     QList<QStringList> body; // rows 1 and below: the records, an empty row, the totals
 };
-EntryGrid ShowRecords(AppState &state, int fund);
+EntryGrid ShowRecords(FundDatabase &db, int fund, const QString &currencySymbol);
 
 // The entry row as the window collected it.
 struct EntryRow
@@ -127,20 +159,22 @@ struct StoreResult
     // The row broke the entry rules (51, 31, 30, 20, 29): a new record keeps
     // its row for repair.
     bool refusedByCheck = false;
+    // The record was written (the database changed), sorted or not.
+    bool written = false;
 };
 // Stores the row as a new record of `fund`, or over `correctedSlot` when it
 // is above 0, then sorts the records by date.
-StoreResult StoreRecord(AppState &state, int fund, const EntryRow &row, int correctedSlot);
+StoreResult StoreRecord(FundDatabase &db, int fund, const EntryRow &row, int correctedSlot);
 
 // Removes the record in `slot`; the others keep their order and are
 // numbered anew. False when there is no such record.
-bool DeleteRecord(AppState &state, int slot);
+bool DeleteRecord(FundDatabase &db, int slot);
 // Adds a fund at the end of the list and returns its slot, or message 36
 // (negated) when the list is full.
-int AddFund(AppState &state, const QString &name);
+int AddFund(FundDatabase &db, const QString &name);
 // Removes a fund that has no records; the others are put in name order.
-bool DeleteFund(AppState &state, int fund);
-int RecordsOfFund(const AppState &state, int fund);
+bool DeleteFund(FundDatabase &db, int fund);
+int RecordsOfFund(const FundDatabase &db, int fund);
 
 // A key typed into the current price grid, whose rows are the funds. Keys on
 // a row beyond the 30 funds (the totals row included) are refused with
@@ -153,7 +187,7 @@ struct PriceKeyResult
     bool changed = false; // the price and the cell text changed
     QString cellText;
 };
-PriceKeyResult PriceCellKey(AppState &state, int row, int column, int key, QString &priceBuffer);
+PriceKeyResult PriceCellKey(FundDatabase &db, int row, int column, int key, QString &priceBuffer);
 
 // The record entry window's Quick Help, its sample lines dated today.
 QString RecordEntryHelpText(const QString &todayShortDate);

@@ -131,38 +131,36 @@ QString FundFileError(const QByteArray &text)
     return Read(reader, contents);
 }
 
-void ApplyFundFile(AppState &state, const FundFileContents &contents, const QString &fileName)
+void ApplyFundFile(FundDatabase &db, const FundFileContents &contents)
 {
-    CreateFundTables(state);
-    state.FundList.set(AllRecordsSlot, FundNameColumn, contents.allRecordsName);
-    state.FundList.set(AllRecordsSlot, FundNumberColumn, contents.allRecordsNumber);
+    db.clear();
+    db.FundList.set(AllRecordsSlot, FundNameColumn, contents.allRecordsName);
+    db.FundList.set(AllRecordsSlot, FundNumberColumn, contents.allRecordsNumber);
     for (int fund = 1; fund <= contents.names.size(); ++fund) {
-        state.FundList.set(fund, FundNameColumn, contents.names.at(fund - 1));
-        state.FundList.set(fund, FundNumberColumn, NumberText(fund));
+        db.FundList.set(fund, FundNameColumn, contents.names.at(fund - 1));
+        db.FundList.set(fund, FundNumberColumn, NumberText(fund));
     }
     for (int slot = 1; slot <= contents.records.size(); ++slot)
-        state.RecordTable[slot] = contents.records.at(slot - 1);
-    state.FundCount = qint16(contents.names.size());
-    state.RecordCount = qint16(contents.records.size());
-    state.CurrentFileName = fileName;
-    state.DataChanged = 0;
+        db.RecordTable[slot] = contents.records.at(slot - 1);
+    db.FundCount = qint16(contents.names.size());
+    db.RecordCount = qint16(contents.records.size());
 }
 
-QByteArray FundFileText(const AppState &state)
+QByteArray FundFileText(const FundDatabase &db)
 {
     RecordWriter writer;
-    writer.addInteger(state.RecordCount);
-    writer.addInteger(state.FundCount);
-    writer.addString(FundName(state, AllRecordsSlot));
-    writer.addString(state.FundList.value(AllRecordsSlot, FundNumberColumn));
+    writer.addInteger(db.RecordCount);
+    writer.addInteger(db.FundCount);
+    writer.addString(FundName(db, AllRecordsSlot));
+    writer.addString(db.FundList.value(AllRecordsSlot, FundNumberColumn));
     writer.endLine();
-    for (int fund = 1; fund <= state.FundCount; ++fund) {
-        writer.addString(FundName(state, fund));
-        writer.addString(state.FundList.value(fund, FundNumberColumn));
+    for (int fund = 1; fund <= db.FundCount; ++fund) {
+        writer.addString(FundName(db, fund));
+        writer.addString(db.FundList.value(fund, FundNumberColumn));
         writer.endLine();
     }
-    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
-        const FundRecord &record = state.RecordTable.at(slot);
+    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
+        const FundRecord &record = db.RecordTable.at(slot);
         writer.addNumber(record.fundNumber);
         writer.addNumber(record.price);
         writer.addNumber(record.shares);
@@ -176,7 +174,7 @@ QByteArray FundFileText(const AppState &state)
     return writer.text();
 }
 
-bool SaveFundFile(const AppState &state, const QString &path, QString *why)
+bool SaveFundFile(const FundDatabase &db, const QString &path, QString *why)
 {
-    return SaveFileWhole(path, FundFileText(state), why);
+    return SaveFileWhole(path, FundFileText(db), why);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/fund_record.h"
+#include "invest/fund_record.h"
 #include "shell/outcome.h"
 
 #include <QByteArray>
@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-struct AppState;
+class FundDatabase;
 
 // The investment manager's database file (.qvs): a first line with the
 // record and fund counts and the "All Records" slot, one line per fund
@@ -32,9 +32,9 @@ Outcome<FundFileContents> ReadFundFile(const QString &path);
 QString FundFileError(const QByteArray &text);
 
 // Replaces the database in memory with a checked file's contents.
-void ApplyFundFile(AppState &state, const FundFileContents &contents, const QString &fileName);
+void ApplyFundFile(FundDatabase &db, const FundFileContents &contents);
 
-QByteArray FundFileText(const AppState &state);
+QByteArray FundFileText(const FundDatabase &db);
 // Through a temporary file renamed over the target: false (with *why) when
 // anything failed, and the old file is untouched.
-bool SaveFundFile(const AppState &state, const QString &path, QString *why = nullptr);
+bool SaveFundFile(const FundDatabase &db, const QString &path, QString *why = nullptr);

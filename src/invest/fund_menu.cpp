@@ -21,16 +21,6 @@
 #include <exception>
 #include <optional>
 
-namespace {
-
-// The file's name as the folder lists it, without the folder.
-QString BareName(const QString &path)
-{
-    return QFileInfo(path).fileName();
-}
-
-} // namespace
-
 FundMenu::FundMenu(Shell &shell, MdiContainer &frame)
     : ToolWindow(shell, frame, QStringLiteral(" Investment Management Menu")), m_infoBox(new QLabel(this))
 {
@@ -90,8 +80,10 @@ FundMenu::FundMenu(Shell &shell, MdiContainer &frame)
     layout->addLayout(buttons);
     layout->addStretch();
 
-    // A new, empty database; the graph of funds is the graph this manager asks for.
-    CreateFundTables(shell.state);
+    // The database starts empty; no earlier printout or graph is carried in.
+    shell.state.PrintBlocks = QStringList(4);
+    shell.state.PrintBlocks2 = QStringList(4);
+    shell.state.GraphKind = 0;
     ShowDatabaseStatus();
 }
 
@@ -106,12 +98,12 @@ void FundMenu::run(const std::function<void()> &handler)
 
 void FundMenu::ShowDatabaseStatus()
 {
-    m_infoBox->setText(DatabaseStatus(shell().state));
+    m_infoBox->setText(m_session.status());
 }
 
 bool FundMenu::hasRecords()
 {
-    if (shell().state.RecordCount > 0)
+    if (m_session.db().RecordCount > 0)
         return true;
     shell().dialogs.message(MsgNoRecords);
     return false;
@@ -119,30 +111,27 @@ bool FundMenu::hasRecords()
 
 bool FundMenu::wantsToSave()
 {
-    const AppState &state = shell().state;
     // Closing the question without an answer keeps the work too.
-    return state.DataChanged == 1 && state.RecordCount != 0 &&
-           !MayDiscard(shell().dialogs.ask(QuestionUnsavedFile, state.CurrentFileName));
+    return m_session.DataChanged == 1 && m_session.db().RecordCount != 0 &&
+           !MayDiscard(shell().dialogs.ask(QuestionUnsavedFile, m_session.FileName));
 }
 
 bool FundMenu::queryClose()
 {
-    AppState &state = shell().state;
     if (wantsToSave())
         return false;
-    state.DataChanged = 0;
+    m_session.DataChanged = 0;
     return true;
 }
 
 void FundMenu::openFile()
 {
-    AppState &state = shell().state;
     // Opening replaces the database: unsaved changes are offered a save first.
     if (wantsToSave())
         return;
     hide();
     if (const std::optional<QString> chosen =
-            shell().dialogs.chooseFile(FileKind::Funds, FileAction::Open, state.CurrentFilePath)) {
+            shell().dialogs.chooseFile(FileKind::Funds, FileAction::Open, m_session.FilePath)) {
         // Read and checked whole before anything in memory changes.
         std::optional<Outcome<FundFileContents>> read;
         {
@@ -150,9 +139,7 @@ void FundMenu::openFile()
             read = ReadFundFile(*chosen);
         }
         if (read->ok()) {
-            ApplyFundFile(state, read->value(), BareName(*chosen));
-            state.CurrentFilePath = QFileInfo(*chosen).absoluteFilePath();
-            ResetFundValues(state);
+            m_session.takeFile(read->value(), *chosen);
         } else {
             shell().dialogs.message(read->message());
         }
@@ -164,24 +151,19 @@ void FundMenu::openFile()
 
 void FundMenu::saveFile()
 {
-    AppState &state = shell().state;
     hide();
-    if (state.RecordCount == 0) {
+    if (m_session.db().RecordCount == 0) {
         shell().dialogs.message(MsgNoRecords);
     } else {
         if (const std::optional<QString> chosen =
-                shell().dialogs.chooseFile(FileKind::Funds, FileAction::Save, state.CurrentFilePath)) {
+                shell().dialogs.chooseFile(FileKind::Funds, FileAction::Save, m_session.FilePath)) {
             bool saved = false;
             {
                 const WaitCursor busy;
-                saved = SaveFundFile(state, *chosen);
+                saved = m_session.saveFile(*chosen);
             }
             // Only a save that reached the disk whole counts as saved.
-            if (saved) {
-                state.CurrentFileName = BareName(*chosen);
-                state.CurrentFilePath = QFileInfo(*chosen).absoluteFilePath();
-                state.DataChanged = 0;
-            } else {
+            if (!saved) {
                 shell().dialogs.message(MsgBadQvsName);
             }
         }
@@ -195,15 +177,11 @@ void FundMenu::sortRecords()
 {
     if (!hasRecords())
         return;
-    AppState &state = shell().state;
-    state.DataChanged = 1;
-    ResetFundValues(state);
     m_infoBox->setText(QStringLiteral(" Sorting Funds and Records. "));
     MessageNumber message = MsgNone;
     {
         const WaitCursor busy;
-        SortFundsByName(state);
-        message = SortRecordsByDate(state);
+        message = m_session.sortAll();
     }
     if (message != 0)
         shell().dialogs.message(message);
@@ -214,12 +192,11 @@ void FundMenu::displayData()
 {
     if (!hasRecords())
         return;
-    AppState &state = shell().state;
-    const int fund = FundChoose::choose(state, frame().window());
-    state.ActiveFund = qint16(fund);
+    const int fund = FundChoose::choose(m_session.db(), frame().window());
+    m_session.ActiveFund = qint16(fund);
     if (fund == 0)
         return;
-    state.CalcMode = 2;
+    shell().state.CalcMode = 2;
     openTable()->showListing(fund);
 }
 
@@ -227,14 +204,13 @@ void FundMenu::computeCurrentValue()
 {
     if (!hasRecords())
         return;
-    AppState &state = shell().state;
     // Every fund needs a record before it can be valued.
-    if (FirstEmptyFund(state) != 0) {
+    if (FirstEmptyFund(m_session.db()) != 0) {
         shell().dialogs.message(MsgEmptyFund);
-        state.CalcMode = 10;
+        shell().state.CalcMode = 10;
         return;
     }
-    auto *prices = new FundCurrValue(shell(), frame());
+    auto *prices = new FundCurrValue(shell(), frame(), m_session);
     m_prices = prices;
     connect(prices, &FundCurrValue::exited, this, [this] {
         frame().closeOverTool();
@@ -255,7 +231,7 @@ FundTable *FundMenu::openTable()
     // graph window, which takes the place over the tool, returns to it.
     if (m_table)
         m_table->deleteLater();
-    auto *table = new FundTable(shell(), frame(), this);
+    auto *table = new FundTable(shell(), frame(), m_session, this);
     m_table = table;
     // The menu's own controls go while the table is up, so their keys
     // (Alt+X among them) cannot clash with the table's.
@@ -291,7 +267,7 @@ void FundMenu::resizeEvent(QResizeEvent *event)
 
 void FundMenu::editRecords()
 {
-    auto *entry = new FundRecordEntry(shell(), frame());
+    auto *entry = new FundRecordEntry(shell(), frame(), m_session);
     m_entry = entry;
     connect(entry, &FundRecordEntry::exited, this, &FundMenu::entryClosed);
     frame().showOverTool(entry);
@@ -313,6 +289,8 @@ void FundMenu::exitManager()
 {
     if (wantsToSave())
         return;
-    ReleaseFundTables(shell().state);
+    m_session.release();
+    shell().state.PrintBlocks.clear();
+    shell().state.PrintBlocks2.clear();
     exitToMenu();
 }

@@ -2,6 +2,7 @@
 
 #include "invest/fund_record_entry.h"
 #include "invest/fund_table.h"
+#include "invest/funds_session.h"
 #include "shell/tool_window.h"
 
 #include <QPointer>
@@ -28,6 +29,7 @@ public:
     FundRecordEntry *entryWindow() const { return m_entry; }
     FundCurrValue *priceWindow() const { return m_prices; }
     FundTable *tableWindow() const { return m_table; }
+    FundsSession &session() { return m_session; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -49,6 +51,8 @@ private:
     FundTable *openTable();
     void showOwnControls(bool show);
 
+    // Declared first: the windows opened below work on it.
+    FundsSession m_session;
     QLabel *m_infoBox;
     QPointer<FundRecordEntry> m_entry;
     QPointer<FundCurrValue> m_prices;

@@ -29,16 +29,15 @@ struct Totals
     Money shares, fees, divShares, cashDividend, book;
 };
 
-Totals PrintFund(PrintFrame &frame, AppState &state, int fund, int &lines)
+Totals PrintFund(PrintFrame &frame, const FundDatabase &db, int fund, const QString &symbol, int &lines)
 {
     Totals t;
-    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
-        const FundRecord &record = state.RecordTable.at(slot);
+    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
+        const FundRecord &record = db.RecordTable.at(slot);
         if (record.fundNumber.floorUnits() != fund)
             continue;
-        RecordTypeName(state, slot);
         const Money divShares = DivSharesValue(record);
-        frame.line({{2, state.EntryTypeName},
+        frame.line({{2, ListingTypeName(record.typeCode)},
                     {14, Format(record.date, QStringLiteral("Short Date"))},
                     {24, RA(record.price, "##,,##0.00", 9)},
                     {33, RA(record.shares, "##,,##0.000", 9)},
@@ -58,7 +57,6 @@ Totals PrintFund(PrintFrame &frame, AppState &state, int fund, int &lines)
     Money average;
     if (t.shares > Money::fromRaw(50))
         average = Money::fromDouble(t.book.toDouble() / t.shares.toDouble());
-    const QString &symbol = state.CurrencySymbol;
     frame.line(1, RuleLine);
     frame.emptyLines(1);
     frame.line({{2, QStringLiteral("Total:")},
@@ -84,9 +82,10 @@ QString PlainShare(Money share)
 
 } // namespace
 
-void PrintFundListing(PrintFrame &frame, AppState &state, int fund)
+void PrintFundListing(PrintFrame &frame, const FundDatabase &db, int fund, const QString &symbol,
+                      const QString &valueBlock)
 {
-    frame.line(32, FundName(state, fund));
+    frame.line(32, FundName(db, fund));
     frame.emptyLines(2);
     frame.line(2, QStringLiteral("Trans-           Trade    Share   Number     Comm     Div.    Cash        Book"));
     frame.line(2, QStringLiteral("action            Date    Price   Shares     Fees   Shares    Div.       Value"));
@@ -94,13 +93,13 @@ void PrintFundListing(PrintFrame &frame, AppState &state, int fund)
     frame.emptyLines(1);
     int lines = 9;
     if (fund != AllRecordsSlot) {
-        PrintFund(frame, state, fund, lines);
+        PrintFund(frame, db, fund, symbol, lines);
     } else {
         Totals grand;
-        for (int f = 1; f <= state.FundCount; ++f) {
-            frame.line(2, FundName(state, f));
+        for (int f = 1; f <= db.FundCount; ++f) {
+            frame.line(2, FundName(db, f));
             ++lines;
-            const Totals t = PrintFund(frame, state, f, lines);
+            const Totals t = PrintFund(frame, db, f, symbol, lines);
             frame.emptyLines(1);
             ++lines;
             grand.shares += t.shares;
@@ -109,7 +108,6 @@ void PrintFundListing(PrintFrame &frame, AppState &state, int fund)
             grand.cashDividend += t.cashDividend;
             grand.book += t.book;
         }
-        const QString &symbol = state.CurrencySymbol;
         frame.line(1, RuleLine);
         frame.emptyLines(1);
         frame.line({{2, QStringLiteral("Total all Funds:")},
@@ -120,15 +118,13 @@ void PrintFundListing(PrintFrame &frame, AppState &state, int fund)
                     {69, RA(grand.book, "###,,###.00", 11, symbol)}});
         lines += 3;
     }
-    if (state.PrintBlocks.size() > 1 && !state.PrintBlocks.at(1).isEmpty())
-        frame.block(state.PrintBlocks.at(1));
-    state.CalcMode = 0;
+    if (!valueBlock.isEmpty())
+        frame.block(valueBlock);
 }
 
-void PrintValueTable(PrintFrame &frame, AppState &state)
+void PrintValueTable(PrintFrame &frame, const FundDatabase &db, const QString &symbol)
 {
-    const MoneyTable &v = state.FundValues;
-    const QString &symbol = state.CurrencySymbol;
+    const MoneyTable &v = db.FundValues;
     frame.line(30, QStringLiteral("Current Value of all Funds."));
     frame.emptyLines(1);
     frame.line(2, QStringLiteral("  Name of     Number         Book    Current      Current       Gain/    Gain/"));
@@ -138,9 +134,9 @@ void PrintValueTable(PrintFrame &frame, AppState &state)
     frame.emptyLines(1);
     int lines = 10;
     const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
-    for (int f = 1; f <= state.FundCount; ++f) {
+    for (int f = 1; f <= db.FundCount; ++f) {
         const Money share = ShareOfTotal(v.value(f, ValueTotalColumn), whole);
-        frame.line(2, FundName(state, f) + QStringLiteral(" (") + PlainShare(share) + QStringLiteral("%)"));
+        frame.line(2, FundName(db, f) + QStringLiteral(" (") + PlainShare(share) + QStringLiteral("%)"));
         frame.emptyLines(1);
         frame.line({{10, RA(v.value(f, ValueSharesColumn), "##,,###.0000", 12)},
                     {23, RA(v.value(f, ValueBookColumn), "####,,###.00", 12)},
@@ -159,5 +155,4 @@ void PrintValueTable(PrintFrame &frame, AppState &state)
                 {47, RA(v.value(AllRecordsSlot, ValueTotalColumn), "###,,###.00", 12, symbol)},
                 {60, RA(v.value(AllRecordsSlot, ValueGainColumn), "###,,###.00", 11, symbol)},
                 {72, RA(v.value(AllRecordsSlot, ValuePercentColumn), "##0.00", 7) + QLatin1Char('%')}});
-    state.CalcMode = 0;
 }

@@ -2,6 +2,7 @@
 
 #include "invest/fund_database.h"
 #include "invest/fund_fields.h"
+#include "invest/funds_session.h"
 #include "shell/calculator_parts.h"
 #include "shell/format.h"
 #include "shell/input_fields.h"
@@ -48,8 +49,8 @@ const char *LabelOf(const char *control)
 
 } // namespace
 
-FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
-    : ToolWindow(shell, frame, QStringLiteral(" Add and Edit Records")),
+FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame, FundsSession &session)
+    : ToolWindow(shell, frame, QStringLiteral(" Add and Edit Records")), m_session(session),
       m_funds(MakeYellowList("Funds", {}, false, this)),
       m_type(MakeYellowList("ETransType", EntryTypeNames(), false, this)), m_date(MakeYellowBox("InDate", this)),
       m_price(MakeYellowBox("InPrice", this)), m_number(MakeYellowBox("InNumber", this)),
@@ -62,6 +63,20 @@ FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
       m_grid(new SpreadsheetGrid(this)), m_text(new QPlainTextEdit(this)), m_numFunds(new QLabel(this)),
       m_numRec(new QLabel(this)), m_done(new QLabel(this))
 {
+    nameWidgets();
+    layOut();
+    m_fields = new InputFields(shell, this, RecordEntryFields(), [this] { this->shell().state.FieldEdited = 1; });
+    // Installed after the shared handling, so these see each key first.
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_number, m_date, m_funds, m_type})
+        widget->installEventFilter(this);
+    m_helpPanel = new QuickHelpPanel(m_help, m_text, m_grid, {}, m_funds);
+    connectCommands();
+    startEmpty();
+    setTabOrders();
+}
+
+void FundRecordEntry::nameWidgets()
+{
     setObjectName(QStringLiteral("FundRecordEntry"));
     m_grid->setObjectName(QStringLiteral("EGrid"));
     m_text->setObjectName(QStringLiteral("TxtBox"));
@@ -73,8 +88,11 @@ FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
     m_type->setMinimumContentsLength(15);
     m_type->setCurrentIndex(-1);
     m_date->setMaxLength(20);
+}
 
-    // Layout: fund line, entry row with its labels, buttons, grid.
+// The fund line, the entry row with its labels, the buttons, the grid.
+void FundRecordEntry::layOut()
+{
     auto *fundLine = new QGridLayout;
     fundLine->addWidget(Caption(LabelOf("Funds"), this), 0, 0);
     fundLine->addWidget(m_funds, 1, 0);
@@ -109,13 +127,10 @@ FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
     layout->addLayout(buttons);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_text, 1);
+}
 
-    m_fields = new InputFields(shell, this, RecordEntryFields(), [this] { this->shell().state.FieldEdited = 1; });
-    // Installed after the shared handling, so these see each key first.
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_number, m_date, m_funds, m_type})
-        widget->installEventFilter(this);
-    m_helpPanel = new QuickHelpPanel(m_help, m_text, m_grid, {}, m_funds);
-
+void FundRecordEntry::connectCommands()
+{
     connect(m_funds, &QComboBox::activated, this, [this](int index) { guarded([this, index] { fundChosen(index); }); });
     connect(m_type, &QComboBox::activated, this, [this](int index) { guarded([this, index] { typeChosen(index); }); });
     connect(m_add, &QPushButton::clicked, this, [this] { guarded([this] { addRecord(); }); });
@@ -125,20 +140,27 @@ FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame)
     connect(m_help, &QPushButton::clicked, this, [this] { guarded([this] { toggleHelp(); }); });
     connect(m_exit, &QPushButton::clicked, this, [this] { guarded([this] { exitEntry(); }); });
     connect(m_grid, &SpreadsheetGrid::gridClicked, this, [this] { guarded([this] { gridClicked(); }); });
+}
 
-    // Opening: the amounts in their slots, the funds in slot order, nothing
-    // shown or selected, and no correction left over from elsewhere.
-    AppState &state = shell.state;
+// Opening: the amounts in their slots, the funds in slot order, nothing
+// shown or selected, and no correction left over from elsewhere.
+void FundRecordEntry::startEmpty()
+{
+    AppState &state = shell().state;
     state.resetFields(RecordLastSlot);
     state.CalcMode = 0;
-    state.ShownFund = 0;
-    state.SelectedRecord = 0;
-    state.ActiveFund = 0;
+    m_session.ShownFund = 0;
+    m_session.SelectedRecord = 0;
+    m_session.ActiveFund = 0;
     refillFunds();
     showCounts();
     MakeEGrid();
     ShowAllEntryFields();
     DisableEntryFields();
+}
+
+void FundRecordEntry::setTabOrders()
+{
     setFocusProxy(m_funds);
     setTabOrder(m_funds, m_type);
     setTabOrder(m_type, m_date);
@@ -160,9 +182,8 @@ bool FundRecordEntry::fundShown() const
 {
     // Funds are told apart by their place in the list, so two funds of the
     // same name are both reachable.
-    const AppState &state = shell().state;
-    return m_funds->currentIndex() >= 0 && m_funds->currentIndex() + 1 == state.ActiveFund &&
-           m_funds->currentText() == FundName(state, state.ActiveFund);
+    return m_funds->currentIndex() >= 0 && m_funds->currentIndex() + 1 == m_session.ActiveFund &&
+           m_funds->currentText() == FundName(m_session.db(), m_session.ActiveFund);
 }
 
 void FundRecordEntry::MakeEGrid()
@@ -185,7 +206,7 @@ void FundRecordEntry::MakeEGrid()
 void FundRecordEntry::ShowRecords()
 {
     AppState &state = shell().state;
-    const EntryGrid grid = ::ShowRecords(state, state.ShownFund);
+    const EntryGrid grid = ::ShowRecords(m_session.db(), m_session.ShownFund, state.CurrencySymbol);
     m_grid->setRows(grid.rows);
     m_grid->clearBody();
     m_grid->setRowTexts(1, grid.body);
@@ -193,7 +214,7 @@ void FundRecordEntry::ShowRecords()
 
 void FundRecordEntry::TypeSel()
 {
-    const TransactionType *type = TypeOfCode(shell().state.EntryType);
+    const TransactionType *type = TypeOfCode(m_session.EntryType);
     m_price->setVisible(type && type->price);
     m_number->setVisible(type && type->number);
     m_comm->setVisible(type && type->fees);
@@ -205,12 +226,12 @@ void FundRecordEntry::ClearEntryRow()
     m_type->setEnabled(true);
     m_type->setCurrentIndex(-1);
     clearEntryBoxes();
-    shell().state.EntryType.clear();
+    m_session.EntryType.clear();
 }
 
 void FundRecordEntry::EnableEntryFields()
 {
-    const TransactionType *type = TypeOfCode(shell().state.EntryType);
+    const TransactionType *type = TypeOfCode(m_session.EntryType);
     m_date->setEnabled(true);
     m_price->setEnabled(type && type->price);
     m_number->setEnabled(type && type->number);
@@ -237,36 +258,33 @@ void FundRecordEntry::endCorrection()
     ShowAllEntryFields();
     ClearEntryRow();
     DisableEntryFields();
-    state.SelectedRecord = 0;
+    m_session.SelectedRecord = 0;
     state.CalcMode = 0;
     m_correctedRecord = 0;
 }
 
 void FundRecordEntry::refillFunds()
 {
-    const AppState &state = shell().state;
     const QSignalBlocker quiet(m_funds);
     m_funds->clear();
-    for (int fund = 1; fund <= state.FundCount; ++fund)
-        m_funds->addItem(FundName(state, fund));
+    for (int fund = 1; fund <= m_session.db().FundCount; ++fund)
+        m_funds->addItem(FundName(m_session.db(), fund));
     m_funds->setCurrentIndex(-1);
 }
 
 void FundRecordEntry::showCounts()
 {
-    const AppState &state = shell().state;
-    m_numFunds->setText(NumberText(state.FundCount));
-    m_numRec->setText(NumberText(state.RecordCount));
-    m_done->setText(QLatin1Char(' ') + state.CurrentFileName + QLatin1Char(' '));
+    m_numFunds->setText(NumberText(m_session.db().FundCount));
+    m_numRec->setText(NumberText(m_session.db().RecordCount));
+    m_done->setText(QLatin1Char(' ') + m_session.FileName + QLatin1Char(' '));
 }
 
 void FundRecordEntry::fundChosen(int index)
 {
-    AppState &state = shell().state;
     if (index < 0)
         return;
-    state.ActiveFund = qint16(index + 1);
-    state.ShownFund = state.ActiveFund;
+    m_session.ActiveFund = qint16(index + 1);
+    m_session.ShownFund = m_session.ActiveFund;
     endCorrection();
     ShowRecords();
 }
@@ -274,18 +292,18 @@ void FundRecordEntry::fundChosen(int index)
 void FundRecordEntry::typeChosen(int index)
 {
     AppState &state = shell().state;
-    if (state.ShownFund == 0) {
+    if (m_session.ShownFund == 0) {
         shell().dialogs.message(MsgSelectFund);
         m_type->setCurrentIndex(-1);
         m_funds->setFocus();
         return;
     }
     const TransactionType *type = index >= 0 ? &TransactionTypes()[index] : nullptr;
-    state.SelectedRecord = 0;
+    m_session.SelectedRecord = 0;
     state.CalcMode = 0;
     m_correctedRecord = 0;
     clearEntryBoxes();
-    state.EntryType = type ? QLatin1String(type->code) : QString();
+    m_session.EntryType = type ? QLatin1String(type->code) : QString();
     EnableEntryFields();
     TypeSel();
 }
@@ -304,14 +322,16 @@ void FundRecordEntry::addRecord()
         return;
     }
     const QList<Money> &values = state.InputValues;
-    const EntryRow row{m_type->currentIndex() >= 0 ? state.EntryType : QString(), m_date->text(),
+    const EntryRow row{m_type->currentIndex() >= 0 ? m_session.EntryType : QString(), m_date->text(),
                        {values.value(PriceSlot), values.value(NumberSlot), values.value(FeesSlot),
                         values.value(CashDividendSlot)}};
-    const StoreResult result = StoreRecord(state, state.ActiveFund, row, correcting ? m_correctedRecord : 0);
+    const StoreResult result = StoreRecord(m_session.db(), m_session.ActiveFund, row, correcting ? m_correctedRecord : 0);
+    if (result.written)
+        m_session.DataChanged = 1;
     if (result.message != 0)
         shell().dialogs.message(result.message);
     if (result.refusedByCheck) {
-        state.SelectedRecord = 0;
+        m_session.SelectedRecord = 0;
         // A new record keeps its row for repair; a correction ends.
         if (!correcting)
             return;
@@ -349,21 +369,21 @@ void FundRecordEntry::correctRecord()
         shell().dialogs.message(state.CalcMode == 1 ? MsgNoRecordSelected : MsgSelectFund);
         return;
     }
-    if (state.SelectedRecord < 1 || state.SelectedRecord > state.RecordCount) {
+    if (m_session.SelectedRecord < 1 || m_session.SelectedRecord > m_session.db().RecordCount) {
         shell().dialogs.message(MsgNoRecordSelected);
         return;
     }
     state.CalcMode = 1;
-    m_correctedRecord = state.SelectedRecord;
-    RecordTypeName(state, m_correctedRecord);
-    const TransactionType *type = TypeOfCode(state.EntryType);
+    m_correctedRecord = m_session.SelectedRecord;
+    m_session.EntryType = m_session.db().RecordTable.value(m_correctedRecord).typeCode;
+    const TransactionType *type = TypeOfCode(m_session.EntryType);
     {
         const QSignalBlocker quiet(m_type);
         m_type->setCurrentText(type ? QLatin1String(type->entryName) : QString());
     }
     m_type->setEnabled(false);
     EnableEntryFields();
-    const FundRecord &record = state.RecordTable.at(m_correctedRecord);
+    const FundRecord &record = m_session.db().RecordTable.at(m_correctedRecord);
     state.resetFields(RecordLastSlot);
     m_fields->setText("InDate", FieldDateText(record.date));
     showAmount(PriceSlot, record.price);
@@ -384,9 +404,9 @@ void FundRecordEntry::deleteRecord()
     }
     // Deleting ends any correction: the record it pointed at may move.
     if (state.CalcMode == 1 || m_correctedRecord != 0) {
-        const qint16 selected = state.SelectedRecord;
+        const qint16 selected = m_session.SelectedRecord;
         endCorrection();
-        state.SelectedRecord = selected;
+        m_session.SelectedRecord = selected;
     }
     state.CalcMode = 0;
     const bool fundEmpty = m_grid->cell(1, 0).isEmpty();
@@ -394,36 +414,37 @@ void FundRecordEntry::deleteRecord()
     if (fundEmpty) {
         yes = dialogs.ask(QuestionDeleteFund) == Answer::Yes;
     } else {
-        if (state.SelectedRecord < 1 || state.SelectedRecord > state.RecordCount) {
+        if (m_session.SelectedRecord < 1 || m_session.SelectedRecord > m_session.db().RecordCount) {
             dialogs.message(MsgNoRecordSelected);
-            state.RecordNumberText.clear();
-            state.SelectedRecord = 0;
+            m_session.RecordNumberText.clear();
+            m_session.SelectedRecord = 0;
             return;
         }
-        yes = dialogs.ask(QuestionDeleteRecord, state.RecordNumberText) == Answer::Yes;
+        yes = dialogs.ask(QuestionDeleteRecord, m_session.RecordNumberText) == Answer::Yes;
     }
     if (!yes) {
-        state.RecordNumberText.clear();
-        state.SelectedRecord = 0;
+        m_session.RecordNumberText.clear();
+        m_session.SelectedRecord = 0;
         return;
     }
-    if (RecordsOfFund(state, state.ActiveFund) > 0) {
+    if (RecordsOfFund(m_session.db(), m_session.ActiveFund) > 0) {
         // Only a record of the fund shown is ever deleted from here.
-        const int slot = state.SelectedRecord;
-        if (int(state.RecordTable.value(slot).fundNumber.floorUnits()) == state.ActiveFund)
-            DeleteRecord(state, slot);
-        state.RecordNumberText.clear();
-        state.SelectedRecord = 0;
+        const int slot = m_session.SelectedRecord;
+        if (int(m_session.db().RecordTable.value(slot).fundNumber.floorUnits()) == m_session.ActiveFund)
+            if (DeleteRecord(m_session.db(), slot))
+                m_session.DataChanged = 1;
+        m_session.RecordNumberText.clear();
+        m_session.SelectedRecord = 0;
         showCounts();
         ShowRecords();
         return;
     }
-    DeleteFund(state, state.ActiveFund);
+    DeleteFund(m_session.db(), m_session.ActiveFund);
     refillFunds();
     showCounts();
-    state.ShownFund = 0;
-    state.SelectedRecord = 0;
-    state.ActiveFund = 0;
+    m_session.ShownFund = 0;
+    m_session.SelectedRecord = 0;
+    m_session.ActiveFund = 0;
     ShowRecords();
 }
 
@@ -439,7 +460,7 @@ void FundRecordEntry::addFund()
     QString name = *typed;
     // The file keeps names between double quotes.
     name.replace(QLatin1Char('"'), QLatin1Char('\''));
-    const int fund = AddFund(state, name);
+    const int fund = AddFund(m_session.db(), name);
     if (fund < 0) {
         shell().dialogs.message(MessageNumber(-fund));
         return;
@@ -447,24 +468,23 @@ void FundRecordEntry::addFund()
     endCorrection();
     m_funds->addItem(name);
     m_funds->setCurrentIndex(fund - 1);
-    state.ActiveFund = qint16(fund);
-    state.ShownFund = qint16(fund);
+    m_session.ActiveFund = qint16(fund);
+    m_session.ShownFund = qint16(fund);
     showCounts();
     ShowRecords();
 }
 
 void FundRecordEntry::gridClicked()
 {
-    AppState &state = shell().state;
     const int row = m_grid->row();
-    state.RecordNumberText = QString::number(row);
+    m_session.RecordNumberText = QString::number(row);
     m_grid->setCol(0);
     const QString shown = m_grid->cell(row, 0).trimmed();
     bool number = false;
     const int k = row > 0 ? shown.toInt(&number) : 0;
     // While a record is corrected the correction stays on it; the click
     // only chooses what Delete would remove.
-    state.SelectedRecord = qint16(number ? RecordOfPosition(state, state.ShownFund, k) : 0);
+    m_session.SelectedRecord = qint16(number ? RecordOfPosition(m_session.db(), m_session.ShownFund, k) : 0);
 }
 
 void FundRecordEntry::toggleHelp()
@@ -480,7 +500,7 @@ void FundRecordEntry::exitEntry()
 {
     AppState &state = shell().state;
     state.CalcMode = 0;
-    state.SelectedRecord = 0;
+    m_session.SelectedRecord = 0;
     state.InputValues.clear();
     frame().setCaption(QStringLiteral(" Investment Management Menu"));
     emit exited();
@@ -488,7 +508,7 @@ void FundRecordEntry::exitEntry()
 
 void FundRecordEntry::moveFromDate()
 {
-    const QString type = shell().state.EntryType;
+    const QString type = m_session.EntryType;
     if (type == QLatin1String("C"))
         m_cashDiv->setFocus(Qt::TabFocusReason);
     else if (type == QLatin1String("F"))
@@ -506,7 +526,7 @@ bool FundRecordEntry::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     const bool enter = IsEnterKey(key);
-    const QString type = shell().state.EntryType;
+    const QString type = m_session.EntryType;
     if ((watched == m_funds || watched == m_type) && key->key() == Qt::Key_Delete) {
         // Delete in the type list clears the entry row; in the fund list it does nothing.
         if (watched == m_type)

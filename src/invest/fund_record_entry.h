@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class FundsSession;
 class InputFields;
 class QComboBox;
 class QLabel;
@@ -22,7 +23,7 @@ class FundRecordEntry : public ToolWindow
     Q_OBJECT
 
 public:
-    FundRecordEntry(Shell &shell, MdiContainer &frame);
+    FundRecordEntry(Shell &shell, MdiContainer &frame, FundsSession &session);
 
     SpreadsheetGrid *grid() const { return m_grid; }
 
@@ -34,6 +35,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The steps of opening the window.
+    void nameWidgets();
+    void layOut();
+    void connectCommands();
+    void startEmpty();
+    void setTabOrders();
     // False when the date box refused its date during this command.
     bool finishEdit();
     bool fundShown() const;
@@ -60,6 +67,7 @@ private:
     void showAmount(int slot, Money value);
     void clearEntryBoxes();
 
+    FundsSession &m_session;
     QComboBox *m_funds;
     QComboBox *m_type;
     QLineEdit *m_date;

@@ -3,6 +3,7 @@
 #include "invest/fund_database.h"
 #include "invest/fund_printouts.h"
 #include "invest/fund_values.h"
+#include "invest/funds_session.h"
 #include "shell/fund_cur_val_input.h"
 #include "shell/format.h"
 #include "shell/mdi_container.h"
@@ -40,13 +41,13 @@ const char PriceHelp[] =
 
 } // namespace
 
-FundCurrValue::FundCurrValue(Shell &shell, MdiContainer &frame)
-    : ToolWindow(shell, frame, QStringLiteral(" Current Prices")), m_grid(new SpreadsheetGrid(this)),
+FundCurrValue::FundCurrValue(Shell &shell, MdiContainer &frame, FundsSession &session)
+    : ToolWindow(shell, frame, QStringLiteral(" Current Prices")), m_session(session), m_grid(new SpreadsheetGrid(this)),
       m_text(new QPlainTextEdit(this)), m_help(Button(this, "Help9", "Quick &Help"))
 {
     setObjectName(QStringLiteral("FundCurrValue"));
-    AppState &state = shell.state;
-    PreparePriceTable(state);
+    FundDatabase &db = session.db();
+    PreparePriceTable(db);
     auto *label = new QLabel(QStringLiteral("Enter the current price per share for each Fund"), this);
     m_grid->setObjectName(QStringLiteral("CPGrid"));
     m_grid->setCols(2);
@@ -57,7 +58,7 @@ FundCurrValue::FundCurrValue(Shell &shell, MdiContainer &frame)
     m_grid->setColAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     m_grid->setCell(0, 0, QStringLiteral("            Name of Fund/Company"));
     m_grid->setCell(0, 1, QStringLiteral("  Current Price"));
-    m_grid->setRowTexts(1, PriceGridRows(state));
+    m_grid->setRowTexts(1, PriceGridRows(db));
     m_text->setObjectName(QStringLiteral("CurPriceText"));
     m_text->setReadOnly(true);
     m_text->hide();
@@ -115,8 +116,7 @@ void FundCurrValue::keyTyped(int &code)
 
 void FundCurrValue::applyKey(int key)
 {
-    AppState &state = shell().state;
-    const PriceKeyResult result = PriceCellKey(state, m_row, m_col, key, m_priceBuffer);
+    const PriceKeyResult result = PriceCellKey(m_session.db(), m_row, m_col, key, m_priceBuffer);
     if (result.message != 0) {
         shell().dialogs.message(result.message);
         return;
@@ -129,17 +129,17 @@ void FundCurrValue::applyKey(int key)
 
 void FundCurrValue::calculate()
 {
-    AppState &state = shell().state;
+    FundDatabase &db = m_session.db();
     try {
-        if (const MessageNumber message = CollectHoldings(state); message != MsgNone) {
+        if (const MessageNumber message = CollectHoldings(db); message != MsgNone) {
             shell().dialogs.message(message);
             return;
         }
         // Valued here first, so that a figure too large for money is told
         // while the prices can still be corrected.
-        ComputeCurrentValues(state);
+        ComputeCurrentValues(db);
     } catch (const ArithmeticFault &) {
-        PreparePriceTable(state);
+        PreparePriceTable(db);
         shell().dialogs.message(MsgWrongEntry);
         return;
     }
@@ -155,8 +155,8 @@ void FundCurrValue::toggleHelp()
     m_grid->setVisible(!open);
 }
 
-FundTable::FundTable(Shell &shell, MdiContainer &frame, QWidget *parent)
-    : ToolWindow(shell, frame, QStringLiteral(" Tallomar Menu")), m_grid(new SpreadsheetGrid(this)),
+FundTable::FundTable(Shell &shell, MdiContainer &frame, FundsSession &session, QWidget *parent)
+    : ToolWindow(shell, frame, QStringLiteral(" Tallomar Menu")), m_session(session), m_grid(new SpreadsheetGrid(this)),
       m_print(Button(this, "Printr", "To &Printer")), m_graph(Button(this, "DrwGraph", "&Show Graph")),
       m_exit(Button(this, "ExitBut", "E&xit to Menu"))
 {
@@ -164,6 +164,7 @@ FundTable::FundTable(Shell &shell, MdiContainer &frame, QWidget *parent)
     setObjectName(QStringLiteral("FundTable"));
     shell.state.PrintBlocks = QStringList(4);
     shell.state.PrintBlocks2 = QStringList(4);
+    session.ListedValueBlock.clear();
     m_grid->setObjectName(QStringLiteral("TGrid"));
     m_grid->setCols(8);
     m_grid->setRows(2);
@@ -191,11 +192,11 @@ void FundTable::setWidths(const int (&increments)[8])
 void FundTable::showValueTable()
 {
     const WaitCursor busy;
-    AppState &state = shell().state;
+    FundDatabase &db = m_session.db();
     m_valueTable = true;
     m_listed = 0;
-    ComputeCurrentValues(state);
-    const QList<QStringList> rows = CurrentValueTable(state);
+    ComputeCurrentValues(db);
+    const QList<QStringList> rows = CurrentValueTable(db, shell().state.CurrencySymbol);
     setWidths({1550, 500, 595, 300, 610, 560, 250, 250});
     m_grid->setRows(int(rows.size()));
     m_grid->clearBody();
@@ -210,12 +211,11 @@ void FundTable::showValueTable()
 void FundTable::showListing(int fund)
 {
     const WaitCursor busy;
-    AppState &state = shell().state;
     m_valueTable = false;
     m_listed = fund;
-    state.ActiveFund = qint16(fund);
+    m_session.ActiveFund = qint16(fund);
     m_graph->hide();
-    const RecordListing listing = ListRecords(state, fund);
+    const RecordListing listing = ListRecords(m_session.db(), fund, shell().state.CurrencySymbol);
     setWidths({1400, 380, 450, 600, 400, 400, 400, 600});
     m_grid->setRows(int(listing.rows.size()));
     m_grid->clearBody();
@@ -233,20 +233,22 @@ void FundTable::showListing(int fund)
 void FundTable::print()
 {
     AppState &state = shell().state;
-    const qint16 active = state.ActiveFund;
+    const FundsSession &session = m_session;
+    const qint16 active = m_session.ActiveFund;
     const bool values = m_valueTable;
     const int listed = m_listed;
     RunPrintout(
         state, shell().dialogs, shell().printer,
-        values ? QStringLiteral("Current Value of all Funds") : FundName(state, listed),
-        [&state, values, listed](PrintFrame &frame) {
+        values ? QStringLiteral("Current Value of all Funds") : FundName(session.db(), listed),
+        [&state, &session, values, listed](PrintFrame &frame) {
             if (values)
-                PrintValueTable(frame, state);
+                PrintValueTable(frame, session.db(), state.CurrencySymbol);
             else
-                PrintFundListing(frame, state, listed);
+                PrintFundListing(frame, session.db(), listed, state.CurrencySymbol, session.ListedValueBlock);
+            state.CalcMode = 0;
         },
         false);
-    state.ActiveFund = active;
+    m_session.ActiveFund = active;
 }
 
 void FundTable::secondButton()
@@ -255,6 +257,11 @@ void FundTable::secondButton()
         // The graph draws what this window shows: the value table's funds.
         AppState &state = shell().state;
         state.GraphKind = 0;
+        // The graph reads the funds from the comparison tables.
+        const FundDatabase &db = m_session.db();
+        state.CompareNames = db.fundNames();
+        state.CompareData = db.valueTable();
+        state.ResultCount = qint16(db.fundCount());
         frame().showGraph();
         return;
     }
@@ -269,9 +276,10 @@ void FundTable::currentValue()
     if (typed.isEmpty())
         return;
     state.PrintBlocks = QStringList(4);
+    m_session.ListedValueBlock.clear();
     ListedValue value;
     try {
-        value = ValueOfListedFund(state, LeadingMoney(typed));
+        value = ValueOfListedFund(m_session.db(), LeadingMoney(typed));
     } catch (const ArithmeticFault &) {
         value.message = MsgWrongEntry;
     }
@@ -284,7 +292,7 @@ void FundTable::currentValue()
     if (m_grid->rows() < first + int(rows.size()))
         m_grid->setRows(first + int(rows.size()));
     m_grid->setRowTexts(first, rows);
-    state.PrintBlocks[1] = ListedValueBlock(value, state.CurrencySymbol);
+    m_session.ListedValueBlock = ListedValueBlock(value, state.CurrencySymbol);
 }
 
 void FundTable::exitTable()
@@ -294,18 +302,19 @@ void FundTable::exitTable()
     state.CalcMode = 0;
     state.PrintBlocks = QStringList(4);
     state.PrintBlocks2 = QStringList(4);
-    state.ActiveFund = 0;
+    m_session.ListedValueBlock.clear();
+    m_session.ActiveFund = 0;
     frame().setCaption(QStringLiteral(" Investment Management Menu"));
     emit exited();
 }
 
-FundChoose::FundChoose(const AppState &state, QWidget *parent) : QDialog(parent), m_funds(new QListWidget(this))
+FundChoose::FundChoose(const FundDatabase &db, QWidget *parent) : QDialog(parent), m_funds(new QListWidget(this))
 {
     setObjectName(QStringLiteral("FundChoose"));
     setWindowTitle(QStringLiteral("Select Fund to Display"));
     m_funds->setObjectName(QStringLiteral("Fund"));
-    for (int fund = 1; fund <= state.FundCount; ++fund)
-        m_funds->addItem(FundName(state, fund));
+    for (int fund = 1; fund <= db.FundCount; ++fund)
+        m_funds->addItem(FundName(db, fund));
     if (m_funds->count() > 0)
         m_funds->setCurrentRow(0);
     m_funds->installEventFilter(this);
@@ -350,9 +359,9 @@ void FundChoose::pick()
     accept();
 }
 
-int FundChoose::choose(const AppState &state, QWidget *parent)
+int FundChoose::choose(const FundDatabase &db, QWidget *parent)
 {
-    FundChoose chooser(state, parent);
+    FundChoose chooser(db, parent);
     chooser.exec();
     return chooser.chosen();
 }

@@ -8,7 +8,8 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class SpreadsheetGrid;
-struct AppState;
+class FundDatabase;
+class FundsSession;
 
 // The current price window: today's price of each fund, typed into a grid,
 // then Calculate values them all.
@@ -17,7 +18,7 @@ class FundCurrValue : public ToolWindow
     Q_OBJECT
 
 public:
-    FundCurrValue(Shell &shell, MdiContainer &frame);
+    FundCurrValue(Shell &shell, MdiContainer &frame, FundsSession &session);
 
     SpreadsheetGrid *grid() const { return m_grid; }
 
@@ -32,6 +33,7 @@ private:
     void calculate();
     void toggleHelp();
 
+    FundsSession &m_session;
     SpreadsheetGrid *m_grid;
     QPlainTextEdit *m_text;
     QPushButton *m_help;
@@ -48,7 +50,7 @@ class FundTable : public ToolWindow
     Q_OBJECT
 
 public:
-    FundTable(Shell &shell, MdiContainer &frame, QWidget *parent);
+    FundTable(Shell &shell, MdiContainer &frame, FundsSession &session, QWidget *parent);
 
     // Values every fund at the prices in the fund values and shows the table.
     void showValueTable();
@@ -69,6 +71,7 @@ private:
     void exitTable();
     void setWidths(const int (&increments)[8]);
 
+    FundsSession &m_session;
     SpreadsheetGrid *m_grid;
     QPushButton *m_print;
     QPushButton *m_graph;
@@ -84,11 +87,11 @@ class FundChoose : public QDialog
     Q_OBJECT
 
 public:
-    FundChoose(const AppState &state, QWidget *parent = nullptr);
+    FundChoose(const FundDatabase &db, QWidget *parent = nullptr);
 
     // 1 to 30 for a fund, 31 for all records, 0 when cancelled.
     int chosen() const { return m_chosen; }
-    static int choose(const AppState &state, QWidget *parent);
+    static int choose(const FundDatabase &db, QWidget *parent);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

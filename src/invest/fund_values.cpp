@@ -40,24 +40,24 @@ void Add(MoneyTable &values, int row, int column, Money amount)
 
 } // namespace
 
-int FirstEmptyFund(const AppState &state)
+int FirstEmptyFund(const FundDatabase &db)
 {
-    for (int fund = 1; fund <= state.FundCount; ++fund) {
-        if (FundName(state, fund).isEmpty())
+    for (int fund = 1; fund <= db.FundCount; ++fund) {
+        if (FundName(db, fund).isEmpty())
             continue;
-        const qint64 number = qint64(LeadingNumber(state.FundList.value(fund, FundNumberColumn)));
+        const qint64 number = qint64(LeadingNumber(db.FundList.value(fund, FundNumberColumn)));
         bool found = false;
-        for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size() && !found; ++slot)
-            found = FundOf(state.RecordTable.at(slot)) == number;
+        for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size() && !found; ++slot)
+            found = FundOf(db.RecordTable.at(slot)) == number;
         if (!found)
             return fund;
     }
     return 0;
 }
 
-void PreparePriceTable(AppState &state)
+void PreparePriceTable(FundDatabase &db)
 {
-    MoneyTable &values = state.FundValues;
+    MoneyTable &values = db.FundValues;
     if (values.rowCount() != AllRecordsSlot + 1 || values.columnCount() != LastValueColumn + 1) {
         // Widened for the price window; the prices typed so far stay.
         MoneyTable wider(AllRecordsSlot, LastValueColumn);
@@ -68,32 +68,32 @@ void PreparePriceTable(AppState &state)
     ClearComputed(values);
 }
 
-QList<QStringList> PriceGridRows(const AppState &state)
+QList<QStringList> PriceGridRows(const FundDatabase &db)
 {
     QList<QStringList> rows;
-    for (int fund = 1; fund <= state.FundCount; ++fund) {
-        const Money price = state.FundValues.value(fund, ValuePriceColumn);
-        rows.append({FundName(state, fund), price.isZero() ? QString() : Format(price, Money2)});
+    for (int fund = 1; fund <= db.FundCount; ++fund) {
+        const Money price = db.FundValues.value(fund, ValuePriceColumn);
+        rows.append({FundName(db, fund), price.isZero() ? QString() : Format(price, Money2)});
     }
     return rows;
 }
 
-MessageNumber CollectHoldings(AppState &state)
+MessageNumber CollectHoldings(FundDatabase &db)
 {
-    MoneyTable &values = state.FundValues;
+    MoneyTable &values = db.FundValues;
     ClearComputed(values);
-    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
-        const FundRecord &record = state.RecordTable.at(slot);
+    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
+        const FundRecord &record = db.RecordTable.at(slot);
         const qint64 fund = FundOf(record);
-        if (fund < 1 || fund > state.FundCount)
+        if (fund < 1 || fund > db.FundCount)
             continue;
         Add(values, int(fund), ValueSharesColumn, record.shares);
         Add(values, int(fund), ValueBookColumn, record.bookValue);
         if (record.typeCode != QLatin1String("S"))
             Add(values, int(fund), ValueInvestedColumn, record.bookValue);
     }
-    for (int fund = 1; fund <= state.FundCount; ++fund) {
-        if (FundName(state, fund).isEmpty())
+    for (int fund = 1; fund <= db.FundCount; ++fund) {
+        if (FundName(db, fund).isEmpty())
             continue;
         if (values.value(fund, ValuePriceColumn) <= Money() && !values.value(fund, ValueSharesColumn).isZero()) {
             ClearComputed(values);
@@ -112,13 +112,13 @@ Money ShareOfTotal(Money fundTotal, Money total)
     return Money::fromRaw(qint64(hundredths) * 100);
 }
 
-void ComputeCurrentValues(AppState &state)
+void ComputeCurrentValues(FundDatabase &db)
 {
-    MoneyTable &values = state.FundValues;
+    MoneyTable &values = db.FundValues;
     for (int column : {ValueSharesColumn, ValueBookColumn, ValueTotalColumn, ValueGainColumn, ValuePercentColumn,
                        ValueInvestedColumn})
         values.set(AllRecordsSlot, column, Money());
-    for (int f = 1; f <= state.FundCount; ++f) {
+    for (int f = 1; f <= db.FundCount; ++f) {
         const Money book = values.value(f, ValueBookColumn);
         const Money invested = values.value(f, ValueInvestedColumn);
         const Money total = values.value(f, ValuePriceColumn) * values.value(f, ValueSharesColumn);
@@ -150,11 +150,11 @@ void ComputeCurrentValues(AppState &state)
     values.set(AllRecordsSlot, ValuePercentColumn, percent);
 }
 
-QList<QStringList> CurrentValueTable(const AppState &state)
+QList<QStringList> CurrentValueTable(const FundDatabase &db, const QString &currencySymbol)
 {
-    const MoneyTable &values = state.FundValues;
-    const QString &symbol = state.CurrencySymbol;
-    const int rowCount = std::max(ValueTableRows, state.FundCount + 4);
+    const MoneyTable &values = db.FundValues;
+    const QString &symbol = currencySymbol;
+    const int rowCount = std::max(ValueTableRows, db.FundCount + 4);
     QList<QStringList> rows(rowCount, QStringList(GridColumns));
     rows[0] = {QStringLiteral("         Name of          Fund/Company"),
                QStringLiteral("Number of Shares"),
@@ -165,9 +165,9 @@ QList<QStringList> CurrentValueTable(const AppState &state)
                QStringLiteral("Gain or   Loss %"),
                QStringLiteral("% of Total Value")};
     const Money whole = values.value(AllRecordsSlot, ValueTotalColumn);
-    for (int f = 1; f <= state.FundCount; ++f) {
+    for (int f = 1; f <= db.FundCount; ++f) {
         const Money share = ShareOfTotal(values.value(f, ValueTotalColumn), whole);
-        rows[f] = {FundName(state, f),
+        rows[f] = {FundName(db, f),
                    Format(values.value(f, ValueSharesColumn), Money4),
                    Format(values.value(f, ValueBookColumn), Money2),
                    symbol + Format(values.value(f, ValuePriceColumn), Money2),
@@ -176,7 +176,7 @@ QList<QStringList> CurrentValueTable(const AppState &state)
                    Format(values.value(f, ValuePercentColumn), Money2) + QLatin1Char('%'),
                    Format(share, QStringLiteral("###.00")) + QLatin1Char('%')};
     }
-    rows[state.FundCount + 3] = {QStringLiteral("Total:"),
+    rows[db.FundCount + 3] = {QStringLiteral("Total:"),
                                  Format(values.value(AllRecordsSlot, ValueSharesColumn), Money4),
                                  symbol + Format(values.value(AllRecordsSlot, ValueBookColumn), Money2),
                                  QString(),
@@ -208,25 +208,25 @@ QStringList TotalCells(const QString &label, const BlockTotals &t, const QString
 
 // Writes one fund's records, its total and its average cost from `row` on;
 // returns the row after the average cost.
-int ListFund(AppState &state, int fund, QList<QStringList> &rows, int row, BlockTotals &totals)
+int ListFund(FundDatabase &db, int fund, QList<QStringList> &rows, int row, BlockTotals &totals,
+             const QString &symbol)
 {
-    MoneyTable &values = state.FundValues;
+    MoneyTable &values = db.FundValues;
     for (int column : {ValueSharesColumn, ValueBookColumn, ValuePriceColumn, ValueGainColumn, ValuePercentColumn})
         values.set(AllRecordsSlot, column, Money());
-    state.AverageCost = Money();
+    db.AverageCost = Money();
     totals = {};
     auto put = [&rows](int at, QStringList cells) {
         while (rows.size() <= at)
             rows.append(QStringList(GridColumns));
         rows[at] = std::move(cells);
     };
-    for (int slot = 1; slot <= state.RecordCount && slot < state.RecordTable.size(); ++slot) {
-        const FundRecord &record = state.RecordTable.at(slot);
+    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
+        const FundRecord &record = db.RecordTable.at(slot);
         if (FundOf(record) != fund)
             continue;
-        RecordTypeName(state, slot);
         const Money divShares = DivSharesValue(record);
-        put(row++, {state.EntryTypeName, Format(record.date, QStringLiteral("Short Date")),
+        put(row++, {ListingTypeName(record.typeCode), Format(record.date, QStringLiteral("Short Date")),
                     Format(record.price, Money4), Format(record.shares, Money4), Format(record.fees, Money2),
                     Format(divShares, Money2), Format(record.cashDividend, Money2), Format(record.bookValue, Money2)});
         totals.shares += record.shares;
@@ -243,24 +243,23 @@ int ListFund(AppState &state, int fund, QList<QStringList> &rows, int row, Block
         if (record.typeCode != QLatin1String("S"))
             Add(values, AllRecordsSlot, ValuePriceColumn, record.bookValue);
     }
-    state.AverageCost = AverageCostPerShare(totals.book, totals.shares);
-    const QString &symbol = state.CurrencySymbol;
+    db.AverageCost = AverageCostPerShare(totals.book, totals.shares);
     put(row++, TotalCells(QStringLiteral("Total:"), totals, symbol));
     QStringList average(GridColumns);
     average[0] = QStringLiteral("Average cost per share =");
-    average[2] = symbol + Format(state.AverageCost, Money4);
+    average[2] = symbol + Format(db.AverageCost, Money4);
     put(row++, average);
     return row;
 }
 
 } // namespace
 
-RecordListing ListRecords(AppState &state, int fund)
+RecordListing ListRecords(FundDatabase &db, int fund, const QString &currencySymbol)
 {
     RecordListing listing;
     const bool all = fund == AllRecordsSlot;
     const int rowCount =
-        std::max(25, all ? 5 * state.FundCount + state.RecordCount + 10 : 20 + RecordsOfFund(state, fund));
+        std::max(25, all ? 5 * db.FundCount + db.RecordCount + 10 : 20 + RecordsOfFund(db, fund));
     listing.rows = QList<QStringList>(rowCount, QStringList(GridColumns));
     listing.rows[0] = {all ? QStringLiteral("Name and Type  of Transaction")
                            : QStringLiteral("       Type of       Transaction"),
@@ -271,19 +270,19 @@ RecordListing ListRecords(AppState &state, int fund)
                        QStringLiteral("Div. Shares Value"),
                        QStringLiteral("Cash   Dividend"),
                        QStringLiteral("      Book       Value")};
-    listing.caption = FundName(state, fund);
+    listing.caption = FundName(db, fund);
     BlockTotals totals;
     if (!all) {
-        listing.lastListRow = ListFund(state, fund, listing.rows, 1, totals);
+        listing.lastListRow = ListFund(db, fund, listing.rows, 1, totals, currencySymbol);
         return listing;
     }
     BlockTotals grand;
     int row = 1;
-    for (int f = 1; f <= state.FundCount; ++f) {
+    for (int f = 1; f <= db.FundCount; ++f) {
         QStringList nameLine(GridColumns);
-        nameLine[0] = FundName(state, f).left(26);
+        nameLine[0] = FundName(db, f).left(26);
         listing.rows[row++] = nameLine;
-        row = ListFund(state, f, listing.rows, row, totals) + 1;
+        row = ListFund(db, f, listing.rows, row, totals, currencySymbol) + 1;
         grand.shares += totals.shares;
         grand.fees += totals.fees;
         grand.divShares += totals.divShares;
@@ -292,14 +291,14 @@ RecordListing ListRecords(AppState &state, int fund)
     }
     while (listing.rows.size() <= row)
         listing.rows.append(QStringList(GridColumns));
-    listing.rows[row] = TotalCells(QStringLiteral("Total all Funds:"), grand, state.CurrencySymbol);
+    listing.rows[row] = TotalCells(QStringLiteral("Total all Funds:"), grand, currencySymbol);
     listing.lastListRow = row;
     return listing;
 }
 
-ListedValue ValueOfListedFund(const AppState &state, Money price)
+ListedValue ValueOfListedFund(const FundDatabase &db, Money price)
 {
-    const MoneyTable &values = state.FundValues;
+    const MoneyTable &values = db.FundValues;
     const Money shares = values.value(AllRecordsSlot, ValueSharesColumn);
     const Money book = values.value(AllRecordsSlot, ValueBookColumn);
     const Money invested = values.value(AllRecordsSlot, ValuePriceColumn);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/app_state.h"
+#include "invest/fund_database.h"
 #include "shell/message_numbers.h"
 
 #include <QList>
@@ -8,7 +8,7 @@
 #include <QStringList>
 
 // Current prices and values of the funds, and the record listings of the
-// fund table window. Everything works on the shared fund tables; the
+// fund table window. Everything works on the database's value table; the
 // windows and tallomar-report only show what these functions leave there.
 
 // Columns of the fund values once the price window has set the table up.
@@ -22,19 +22,19 @@ inline constexpr int ValueInvestedColumn = 6;
 inline constexpr int LastValueColumn = 8;
 
 // The first fund that has a name but no record, or 0 when every fund has one.
-int FirstEmptyFund(const AppState &state);
+int FirstEmptyFund(const FundDatabase &db);
 
 // Sets the fund values up for the price window: columns 0 to 8, every
 // figure but the typed prices set to 0. Prices typed earlier are kept.
-void PreparePriceTable(AppState &state);
+void PreparePriceTable(FundDatabase &db);
 
 // The price grid's rows 1 to FundCount: name and price as typed so far.
-QList<QStringList> PriceGridRows(const AppState &state);
+QList<QStringList> PriceGridRows(const FundDatabase &db);
 
 // Sums each fund's shares, book cost and amount invested from its records
 // and checks that every fund holding shares has a price above 0. Returns 0,
 // or message 24 with the computed columns set back to 0.
-MessageNumber CollectHoldings(AppState &state);
+MessageNumber CollectHoldings(FundDatabase &db);
 
 // A fund's share of the whole, cut (never rounded) to two decimals on the
 // exact figures: 0 when the fund's value or the whole is 0 or below.
@@ -42,11 +42,11 @@ Money ShareOfTotal(Money fundTotal, Money total);
 
 // Values every fund from its price and holdings (rows 1 to FundCount) and
 // totals them in row 31.
-void ComputeCurrentValues(AppState &state);
+void ComputeCurrentValues(FundDatabase &db);
 
 // The fund table grid of the current value table: 35 rows of 8 cells, row 0
 // the headings, a row per fund, the total row two rows below the last fund.
-QList<QStringList> CurrentValueTable(const AppState &state);
+QList<QStringList> CurrentValueTable(const FundDatabase &db, const QString &currencySymbol);
 
 // A record listing of one fund (1 to 30) or of all funds (31).
 struct RecordListing
@@ -60,7 +60,7 @@ struct RecordListing
 // Leaves row 31 of the fund values (shares, book cost, amount invested,
 // fees, cash dividends) and AverageCost with the figures of the fund listed
 // last, for the current value of a one-fund listing.
-RecordListing ListRecords(AppState &state, int fund);
+RecordListing ListRecords(FundDatabase &db, int fund, const QString &currencySymbol);
 
 // The current value of the fund listed last at a typed price.
 struct ListedValue
@@ -71,7 +71,7 @@ struct ListedValue
     Money gain;
     Money gainPercent;
 };
-ListedValue ValueOfListedFund(const AppState &state, Money price);
+ListedValue ValueOfListedFund(const FundDatabase &db, Money price);
 
 // The four rows of the current value block, columns 2 to 5 filled.
 QList<QStringList> ListedValueRows(const ListedValue &value, const QString &currencySymbol);

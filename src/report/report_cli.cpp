@@ -83,19 +83,28 @@ QString CommandHelp(const ReportCommand &command)
     QString text;
     QTextStream help(&text);
     help << "Usage: tallomar-report " << command.name << " [OPTIONS]\n\n" << command.description << "\n\n";
-    help << "Inputs (the window's starting figure when left out):\n";
+    bool inputs = false;
     for (const FieldDescription &field : command.fields()) {
         if (!field.option)
             continue;
+        if (!inputs)
+            help << "Inputs (the window's starting figure when left out):\n";
+        inputs = true;
         help << QStringLiteral("  --%1 VALUE").arg(QLatin1String(field.option)).leftJustified(24) << field.help
              << " [" << field.start << "]\n";
     }
+    if (!inputs)
+        help << "Options:\n";
+    for (const CommandOption &option : command.options)
+        help << QStringLiteral("  --%1 %2").arg(QLatin1String(option.name), QLatin1String(option.valueName)).leftJustified(24)
+             << option.help << "\n";
     for (const CommandSwitch &option : command.switches)
         help << QStringLiteral("  --%1").arg(QLatin1String(option.name)).leftJustified(24) << option.help << "\n";
-    help << "\nCommon options:\n"
-            "  --input FILE            JSON object of the inputs above (same names), or an array of such\n"
-            "                          objects, one per Calculate; - reads standard input\n"
-            "  --format FORMAT         text (default), csv (plain numbers for spreadsheets), json, report\n"
+    help << "\nCommon options:\n";
+    if (command.open)
+        help << "  --input FILE            JSON object of the inputs above (same names), or an array of such\n"
+                "                          objects, one per Calculate; - reads standard input\n";
+    help << "  --format FORMAT         text (default), csv (plain numbers for spreadsheets), json, report\n"
             "                          (the printout as text, pages separated by form feeds) or pdf (the\n"
             "                          printout; needs --out)\n"
             "  --out FILE              write to FILE instead of standard output\n"
@@ -352,34 +361,20 @@ QString Simplified(const QString &heading)
 // a column is names when a body cell in it is not a figure.
 QString AsText(const QList<QStringList> &grid, const QString &currencySymbol)
 {
-    QList<int> widths;
+    QList<QStringList> rows = grid;
     QList<bool> names;
-    for (int r = 0; r < grid.size(); ++r)
-        for (int c = 0; c < grid.at(r).size(); ++c) {
-            const QString cell = r == 0 ? Simplified(grid.at(r).at(c)) : grid.at(r).at(c);
-            if (widths.size() <= c) {
-                widths.append(0);
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows.at(r).size(); ++c) {
+            if (r == 0)
+                rows[0][c] = Simplified(rows.at(0).at(c));
+            const QString &cell = rows.at(r).at(c);
+            if (names.size() <= c)
                 names.append(c == 0);
-            }
-            widths[c] = std::max<int>(widths[c], int(cell.size()));
             if (r > 0 && !cell.trimmed().isEmpty() && PlainFigure(cell, currencySymbol) == cell &&
                 !cell.contains(QLatin1Char('/')))
                 names[c] = names[c] || std::any_of(cell.cbegin(), cell.cend(), [](QChar ch) { return ch.isLetter(); });
         }
-    QString text;
-    for (int r = 0; r < grid.size(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < grid.at(r).size(); ++c) {
-            const QString cell = r == 0 ? Simplified(grid.at(r).at(c)) : grid.at(r).at(c);
-            cells << (names[c] ? cell.leftJustified(widths[c]) : cell.rightJustified(widths[c]));
-        }
-        QString line = cells.join(QStringLiteral("  "));
-        while (!line.isEmpty() && line.back().isSpace())
-            line.chop(1);
-        text += line;
-        text += QLatin1Char('\n');
-    }
-    return text;
+    return AlignedText(rows, names);
 }
 
 QString AsJson(const Result &result, const AppState &state)
@@ -408,6 +403,58 @@ bool WriteOut(const QString &path, const QByteArray &bytes, QTextStream &out, QS
     return SaveFileWhole(path, bytes, &why);
 }
 
+// A command that is not a calculator, its arguments parsed: the command
+// makes its output and it is written in the format asked for.
+int RunOther(const ReportCommand &command, const QCommandLineParser &parser, const QString &format,
+             const QString &programDir, QTextStream &out, QTextStream &err)
+{
+    AppState state;
+    LoadPersonalSettings(state, SettingsFileToRead(programDir));
+    if (parser.isSet(QStringLiteral("currency")))
+        state.CurrencySymbol = parser.value(QStringLiteral("currency")).trimmed().left(2);
+    state.TodayText = Format(QDate::currentDate(), QStringLiteral("Short Date"));
+    ReportOutput output;
+    const CommandRun run = command.report(state, parser, format, output, err);
+    if (run.exit == ReportUsage) {
+        err << "tallomar-report " << command.name << ": " << run.problem << "\n"
+            << "Run 'tallomar-report " << command.name << " --help' for the options.\n";
+        return ReportUsage;
+    }
+    if (run.exit != ReportOk)
+        return run.exit;
+    const QString outPath = parser.value(QStringLiteral("out"));
+    QByteArray bytes;
+    if (format == QLatin1String("text")) {
+        bytes = output.text.toUtf8();
+    } else if (format == QLatin1String("csv")) {
+        bytes = TableAsCsv(output.table, state.CurrencySymbol).toUtf8();
+    } else if (format == QLatin1String("json")) {
+        bytes = output.json;
+    } else {
+        UnattendedDialogs dialogs;
+        dialogs.lines << parser.value(QStringLiteral("header"));
+        if (format == QLatin1String("pdf")) {
+            PdfPrinter printer(outPath);
+            if (!RunPrintout(state, dialogs, printer, output.printTitle, output.print, false)) {
+                err << "tallomar-report: cannot write " << outPath << '\n';
+                return ReportFailed;
+            }
+            return ReportOk;
+        }
+        TextPrinter printer;
+        RunPrintout(state, dialogs, printer, output.printTitle, output.print, false);
+        if (!printer.jobs.isEmpty())
+            bytes = (printer.jobs.first().toText() + QLatin1Char('\n')).toUtf8();
+    }
+    QString why;
+    if (!WriteOut(outPath, bytes, out, why)) {
+        err << "tallomar-report: cannot write " << (outPath.isEmpty() ? QStringLiteral("standard output") : outPath)
+            << (why.isEmpty() ? QString() : QStringLiteral(": ") + why) << '\n';
+        return ReportFailed;
+    }
+    return ReportOk;
+}
+
 } // namespace
 
 std::span<const ReportCommand *const> ReportCommands()
@@ -423,6 +470,29 @@ std::span<const ReportCommand *const> ReportCommands()
         &FundsCommand(),
     };
     return commands;
+}
+
+QString AlignedText(const QList<QStringList> &rows, const QList<bool> &leftColumns)
+{
+    QList<int> widths;
+    for (const QStringList &row : rows)
+        for (int c = 0; c < row.size(); ++c) {
+            if (widths.size() <= c)
+                widths.append(0);
+            widths[c] = std::max<int>(widths[c], int(row.at(c).size()));
+        }
+    QString text;
+    for (const QStringList &row : rows) {
+        QStringList cells;
+        for (int c = 0; c < row.size(); ++c)
+            cells << (leftColumns.value(c) ? row.at(c).leftJustified(widths[c]) : row.at(c).rightJustified(widths[c]));
+        QString line = cells.join(QStringLiteral("  "));
+        while (!line.isEmpty() && line.back().isSpace())
+            line.chop(1);
+        text += line;
+        text += QLatin1Char('\n');
+    }
+    return text;
 }
 
 bool WantsPdf(const QStringList &arguments)
@@ -459,8 +529,6 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         err << "tallomar-report: unknown command '" << name << "'\n\n" << ProgramHelp();
         return ReportUsage;
     }
-    if (command->run)
-        return command->run(arguments.mid(1), programDir, out, err);
     const FieldTable fields = command->fields();
 
     QCommandLineParser parser;
@@ -469,9 +537,12 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
     for (const FieldDescription &field : fields)
         if (field.option)
             parser.addOption({QLatin1String(field.option), QLatin1String(field.help), QStringLiteral("VALUE")});
+    for (const CommandOption &option : command->options)
+        parser.addOption({QLatin1String(option.name), QLatin1String(option.help), QLatin1String(option.valueName)});
     for (const CommandSwitch &option : command->switches)
         parser.addOption({QLatin1String(option.name), QLatin1String(option.help)});
-    parser.addOption({QStringLiteral("input"), QStringLiteral("JSON input"), QStringLiteral("FILE")});
+    if (command->open)
+        parser.addOption({QStringLiteral("input"), QStringLiteral("JSON input"), QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("format"), QStringLiteral("output format"), QStringLiteral("FORMAT"),
                       QStringLiteral("text")});
     parser.addOption({QStringLiteral("out"), QStringLiteral("output file"), QStringLiteral("FILE")});
@@ -498,6 +569,9 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
     const QString outPath = parser.value(QStringLiteral("out"));
     if (format == QLatin1String("pdf") && outPath.isEmpty())
         return usage(QStringLiteral("--format pdf needs --out FILE"));
+
+    if (command->report)
+        return RunOther(*command, parser, format, programDir, out, err);
 
     QList<Press> presses;
     bool list = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -14,3 +15,8 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
 
 // Whether the arguments ask for a PDF file (which needs the GUI library).
 bool WantsPdf(const QStringList &arguments);
+
+// A table as aligned text: each column as wide as its widest cell, the
+// columns marked in `leftColumns` to the left and the others to the right,
+// two spaces between columns, no spaces at the end of a line.
+QString AlignedText(const QList<QStringList> &rows, const QList<bool> &leftColumns);

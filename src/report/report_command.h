@@ -1,13 +1,17 @@
 #pragma once
 
+#include "shell/table_text.h"
 #include "shell/tool_fields.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <span>
 
+class PrintFrame;
 class QCommandLineParser;
 class QTextStream;
 class ToolSession;
@@ -19,6 +23,35 @@ struct CommandSwitch
 {
     const char *name;
     const char *help;
+};
+
+// An option of a command that is not a calculator, taking a value
+// (--file FILE).
+struct CommandOption
+{
+    const char *name;
+    const char *valueName;
+    const char *help;
+};
+
+// What a command that is not a calculator gives the shared output, one
+// member for each format: text, the table for csv, the document for json,
+// and the printout for report and pdf.
+struct ReportOutput
+{
+    QString text;
+    TextTable table;
+    QByteArray json;
+    QString printTitle;
+    std::function<void(PrintFrame &)> print;
+};
+
+// How such a command ends: ReportOk with the output filled, ReportUsage with
+// the problem with its arguments, or ReportRefused with the message told.
+struct CommandRun
+{
+    int exit = 0;
+    QString problem;
 };
 
 // One command of the report program: a tool, driven through its session
@@ -33,9 +66,12 @@ struct ReportCommand
     // Opens the tool's session; `list` tells whether the input was a list
     // of presses.
     std::unique_ptr<ToolSession> (*open)(AppState &state, const QCommandLineParser &parser, bool list);
-    // A command that is not a calculator runs itself on its arguments
-    // (without the command's name) and returns the exit status.
-    int (*run)(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err) = nullptr;
+    // A command that is not a calculator: its options with values beyond
+    // the common ones, and what makes its output from the parsed options
+    // (the format chosen, settings and --currency already in `state`).
+    std::span<const CommandOption> options = {};
+    CommandRun (*report)(AppState &state, const QCommandLineParser &parser, const QString &format, ReportOutput &output,
+                        QTextStream &err) = nullptr;
 };
 
 // Every command, in the order --help lists them.

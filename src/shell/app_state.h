@@ -1,6 +1,5 @@
 #pragma once
 
-#include "shell/fund_record.h"
 #include "shell/money.h"
 #include "shell/tables.h"
 
@@ -85,33 +84,10 @@ struct DialogState
     QString CsvExportFolder;
 };
 
-// The investment manager's records.
-struct FundState
-{
-    QList<FundRecord> RecordTable;
-    qint16 RecordCount = 0;
-    qint16 DataChanged = 0;
-    qint16 ActiveFund = 0;
-    qint16 ShownFund = 0;
-    qint16 SelectedRecord = 0;
-    QString EntryType;
-    QString EntryTypeName;
-    Money AverageCost;
-    // The record a delete asks about, as question 4 names it.
-    QString RecordNumberText;
-    // The database's file with its folder, where the file boxes start.
-    QString CurrentFilePath;
-};
-
 // One AppState is made in main and handed to every window; tests make their own.
-struct AppState : SettingsState, FrameState, FieldState, ResultState, DialogState, FundState
+struct AppState : SettingsState, FrameState, FieldState, ResultState, DialogState
 {
     AppState() = default;
     AppState(const AppState &) = delete;
     AppState &operator=(const AppState &) = delete;
-
-    // The investment manager's fund tables are the comparison tables.
-    StringTable &FundList = CompareNames;
-    MoneyTable &FundValues = CompareData;
-    qint16 &FundCount = ResultCount;
 };

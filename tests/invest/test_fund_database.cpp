@@ -12,18 +12,18 @@ Money m(const char *text)
 }
 
 // A database of the given funds, no records yet.
-void Open(AppState &state, const QStringList &funds)
+void Open(FundDatabase &db, const QStringList &funds)
 {
-    CreateFundTables(state);
+    db.clear();
     for (const QString &name : funds)
-        AddFund(state, name);
+        AddFund(db, name);
 }
 
 // Adds a record directly, without sorting.
-void Put(AppState &state, int fund, const char *code, QDate date, const EntryFigures &figures)
+void Put(FundDatabase &db, int fund, const char *code, QDate date, const EntryFigures &figures)
 {
-    state.RecordCount = qint16(state.RecordCount + 1);
-    state.RecordTable[state.RecordCount] = MakeRecord(fund, QLatin1String(code), date, figures, state.RecordCount);
+    db.RecordCount = qint16(db.RecordCount + 1);
+    db.RecordTable[db.RecordCount] = MakeRecord(fund, QLatin1String(code), date, figures, db.RecordCount);
 }
 
 } // namespace
@@ -113,14 +113,13 @@ private slots:
 
     void statusLine()
     {
-        AppState state;
-        CreateFundTables(state);
-        QCOMPARE(DatabaseStatus(state), QStringLiteral(" None "));
-        state.FundCount = 3;
-        state.RecordCount = 25;
-        QCOMPARE(DatabaseStatus(state), QStringLiteral(" Funds = 3    Records = 25 "));
-        state.CurrentFileName = QStringLiteral("DtaSampl.QVS");
-        QCOMPARE(DatabaseStatus(state), QStringLiteral(" DtaSampl.QVS    Funds = 3    Records = 25 "));
+        FundDatabase db;
+        QCOMPARE(DatabaseStatus(db, QString()), QStringLiteral(" None "));
+        db.FundCount = 3;
+        db.RecordCount = 25;
+        QCOMPARE(DatabaseStatus(db, QString()), QStringLiteral(" Funds = 3    Records = 25 "));
+        QCOMPARE(DatabaseStatus(db, QStringLiteral("DtaSampl.QVS")),
+                 QStringLiteral(" DtaSampl.QVS    Funds = 3    Records = 25 "));
         QCOMPARE(NumberText(0), QStringLiteral(" 0"));
         QCOMPARE(NumberText(-3), QStringLiteral("-3"));
     }
@@ -141,57 +140,57 @@ private slots:
     {
         QFETCH(QList<int>, days);
         QFETCH(QString, order);
-        AppState state;
-        Open(state, {QStringLiteral("Fund")});
+        FundDatabase db;
+        Open(db, {QStringLiteral("Fund")});
         for (int i = 0; i < days.size(); ++i)
-            Put(state, 1, "B", QDate(2020, 1, days[i]), {Money::fromWhole(i + 1), Money::fromWhole(1), {}, {}});
-        QCOMPARE(SortRecordsByDate(state), 0);
+            Put(db, 1, "B", QDate(2020, 1, days[i]), {Money::fromWhole(i + 1), Money::fromWhole(1), {}, {}});
+        QCOMPARE(SortRecordsByDate(db), 0);
         QString got;
-        for (int slot = 1; slot <= state.RecordCount; ++slot) {
-            got += QChar(u'a' + int(state.RecordTable[slot].price.floorUnits()) - 1);
-            QCOMPARE(state.RecordTable[slot].recordNumber, qint16(slot));
+        for (int slot = 1; slot <= db.RecordCount; ++slot) {
+            got += QChar(u'a' + int(db.RecordTable[slot].price.floorUnits()) - 1);
+            QCOMPARE(db.RecordTable[slot].recordNumber, qint16(slot));
         }
         QCOMPARE(got, order);
     }
 
     void sortRefusesUnreadableDate()
     {
-        AppState state;
-        Open(state, {QStringLiteral("Fund")});
-        Put(state, 1, "B", QDate(2020, 1, 2), {m("1"), m("1"), {}, {}});
-        Put(state, 1, "B", QDate(), {m("2"), m("1"), {}, {}});
-        QCOMPARE(SortRecordsByDate(state), 23);
+        FundDatabase db;
+        Open(db, {QStringLiteral("Fund")});
+        Put(db, 1, "B", QDate(2020, 1, 2), {m("1"), m("1"), {}, {}});
+        Put(db, 1, "B", QDate(), {m("2"), m("1"), {}, {}});
+        QCOMPARE(SortRecordsByDate(db), 23);
     }
 
     void sortFundsByName()
     {
-        AppState state;
-        Open(state, {QStringLiteral("beta"), QStringLiteral("Alpha"), QStringLiteral("alpha")});
+        FundDatabase db;
+        Open(db, {QStringLiteral("beta"), QStringLiteral("Alpha"), QStringLiteral("alpha")});
         const QDate day(2020, 5, 1);
-        Put(state, 1, "B", day, {m("1"), m("1"), {}, {}}); // beta
-        Put(state, 2, "B", day, {m("2"), m("1"), {}, {}}); // Alpha
-        Put(state, 3, "B", day, {m("3"), m("1"), {}, {}}); // alpha
-        Put(state, 1, "S", day, {m("1"), m("1"), {}, {}}); // beta
-        SortFundsByName(state);
-        QCOMPARE(FundName(state, 1), QStringLiteral("Alpha"));
-        QCOMPARE(FundName(state, 2), QStringLiteral("alpha"));
-        QCOMPARE(FundName(state, 3), QStringLiteral("beta"));
-        QCOMPARE(state.FundList.value(1, FundNumberColumn), QStringLiteral(" 1"));
+        Put(db, 1, "B", day, {m("1"), m("1"), {}, {}}); // beta
+        Put(db, 2, "B", day, {m("2"), m("1"), {}, {}}); // Alpha
+        Put(db, 3, "B", day, {m("3"), m("1"), {}, {}}); // alpha
+        Put(db, 1, "S", day, {m("1"), m("1"), {}, {}}); // beta
+        SortFundsByName(db);
+        QCOMPARE(FundName(db, 1), QStringLiteral("Alpha"));
+        QCOMPARE(FundName(db, 2), QStringLiteral("alpha"));
+        QCOMPARE(FundName(db, 3), QStringLiteral("beta"));
+        QCOMPARE(db.FundList.value(1, FundNumberColumn), QStringLiteral(" 1"));
         // Every record still points at its own fund (told apart by price).
         const QStringList expected{QString(), "beta", "Alpha", "alpha", "beta"};
         for (int slot = 1; slot <= 4; ++slot)
-            QCOMPARE(FundName(state, int(state.RecordTable[slot].fundNumber.floorUnits())), expected[slot]);
+            QCOMPARE(FundName(db, int(db.RecordTable[slot].fundNumber.floorUnits())), expected[slot]);
     }
 
     void entryGrid()
     {
-        AppState state;
-        Open(state, {QStringLiteral("A"), QStringLiteral("B")});
-        Put(state, 1, "B", QDate(2001, 2, 3), {m("10"), m("100"), m("0"), {}});
-        Put(state, 2, "B", QDate(2001, 2, 4), {m("5"), m("1"), m("0"), {}});
-        Put(state, 1, "C", QDate(2001, 3, 3), {{}, {}, {}, m("100")});
-        Put(state, 1, "U", QDate(2001, 4, 3), {m("10"), m("5"), {}, {}});
-        const EntryGrid grid = ShowRecords(state, 1);
+        FundDatabase db;
+        Open(db, {QStringLiteral("A"), QStringLiteral("B")});
+        Put(db, 1, "B", QDate(2001, 2, 3), {m("10"), m("100"), m("0"), {}});
+        Put(db, 2, "B", QDate(2001, 2, 4), {m("5"), m("1"), m("0"), {}});
+        Put(db, 1, "C", QDate(2001, 3, 3), {{}, {}, {}, m("100")});
+        Put(db, 1, "U", QDate(2001, 4, 3), {m("10"), m("5"), {}, {}});
+        const EntryGrid grid = ShowRecords(db, 1, QStringLiteral("$"));
         QCOMPARE(grid.rows, 13);
         QCOMPARE(grid.body.size(), 5);
         QCOMPARE(grid.body[0], (QStringList{"1", "Bought  ", "2/3/2001", "10.0000", "100.0000", ".00", ".00", ".00",
@@ -200,18 +199,18 @@ private slots:
                                             ".00"}));
         QCOMPARE(grid.body[3], QStringList(9));
         QCOMPARE(grid.body[4], (QStringList{"Total:", "", "", "", "95.0000", "$.00", "$-50.00", "$100.00", "$900.00"}));
-        QCOMPARE(state.AverageCost, m("9.4737"));
-        QCOMPARE(RecordOfPosition(state, 1, 2), 3);
-        QCOMPARE(RecordOfPosition(state, 2, 1), 2);
-        QCOMPARE(RecordOfPosition(state, 2, 2), 0);
-        QCOMPARE(RecordOfPosition(state, 1, 0), 0);
+        QCOMPARE(db.AverageCost, m("9.4737"));
+        QCOMPARE(RecordOfPosition(db, 1, 2), 3);
+        QCOMPARE(RecordOfPosition(db, 2, 1), 2);
+        QCOMPARE(RecordOfPosition(db, 2, 2), 0);
+        QCOMPARE(RecordOfPosition(db, 1, 0), 0);
 
         // Twelve records: a grid of 16 rows, the totals in row 14.
         for (int i = 0; i < 9; ++i)
-            Put(state, 2, "D", QDate(2002, 1, 1 + i), {m("1"), m("1"), {}, {}});
-        Put(state, 2, "F", QDate(2003, 1, 1), {{}, {}, m("3"), {}});
-        Put(state, 2, "S", QDate(2003, 1, 1), {m("2"), m("1"), {}, {}});
-        const EntryGrid large = ShowRecords(state, 2);
+            Put(db, 2, "D", QDate(2002, 1, 1 + i), {m("1"), m("1"), {}, {}});
+        Put(db, 2, "F", QDate(2003, 1, 1), {{}, {}, m("3"), {}});
+        Put(db, 2, "S", QDate(2003, 1, 1), {m("2"), m("1"), {}, {}});
+        const EntryGrid large = ShowRecords(db, 2, QStringLiteral("$"));
         QCOMPARE(large.rows, 16);
         QCOMPARE(large.body.size(), 14);
         QCOMPARE(large.body[13][0], QStringLiteral("Total:"));
@@ -240,47 +239,47 @@ private slots:
         QFETCH(QString, price);
         QFETCH(int, corrected);
         QFETCH(int, message);
-        AppState state;
-        Open(state, {QStringLiteral("A")});
-        Put(state, 1, "S", QDate(1990, 1, 1), {m("1"), m("1"), {}, {}});
-        Put(state, 1, "S", QDate(1991, 1, 1), {m("1"), m("1"), {}, {}});
+        FundDatabase db;
+        Open(db, {QStringLiteral("A")});
+        Put(db, 1, "S", QDate(1990, 1, 1), {m("1"), m("1"), {}, {}});
+        Put(db, 1, "S", QDate(1991, 1, 1), {m("1"), m("1"), {}, {}});
         const StoreResult result =
-            StoreRecord(state, 1, {code, date, {m(price.toLatin1()), m("100"), m("50"), {}}}, corrected);
+            StoreRecord(db, 1, {code, date, {m(price.toLatin1()), m("100"), m("50"), {}}}, corrected);
         QCOMPARE(result.message, message);
         const int records = message == 0 && corrected == 0 ? 3 : 2;
-        QCOMPARE(state.RecordCount, qint16(records));
-        QCOMPARE(state.DataChanged, qint16(message == 0 ? 1 : 0));
+        QCOMPARE(db.RecordCount, qint16(records));
+        QCOMPARE(result.written, message == 0);
         // Nothing is ever stored in slot 0 or past the records.
-        QCOMPARE(state.RecordTable[0].typeCode, QString());
-        QCOMPARE(state.RecordTable[records + 1].typeCode, QString());
+        QCOMPARE(db.RecordTable[0].typeCode, QString());
+        QCOMPARE(db.RecordTable[records + 1].typeCode, QString());
         if (message == 0) {
             // The 1998 record sorts last.
-            QCOMPARE(state.RecordTable[records].bookValue, m("1050"));
-            QCOMPARE(state.RecordTable[records].date, QDate(1998, 10, 12));
+            QCOMPARE(db.RecordTable[records].bookValue, m("1050"));
+            QCOMPARE(db.RecordTable[records].date, QDate(1998, 10, 12));
         }
     }
 
     void recordLimit()
     {
-        AppState state;
-        Open(state, {QStringLiteral("A")});
+        FundDatabase db;
+        Open(db, {QStringLiteral("A")});
         for (int i = 0; i < MaxEnteredRecords; ++i)
-            Put(state, 1, "F", QDate(2000, 1, 1), {{}, {}, m("1"), {}});
-        const StoreResult result = StoreRecord(state, 1, {"F", "1/2/2000", {{}, {}, m("2"), {}}}, 0);
+            Put(db, 1, "F", QDate(2000, 1, 1), {{}, {}, m("1"), {}});
+        const StoreResult result = StoreRecord(db, 1, {"F", "1/2/2000", {{}, {}, m("2"), {}}}, 0);
         QCOMPARE(result.message, 35);
-        QCOMPARE(state.RecordCount, qint16(MaxEnteredRecords));
+        QCOMPARE(db.RecordCount, qint16(MaxEnteredRecords));
     }
 
     void fundsAddedAndDeleted()
     {
-        AppState state;
-        Open(state, {});
+        FundDatabase db;
+        Open(db, {});
         for (int i = 1; i <= MaxFunds; ++i)
-            QCOMPARE(AddFund(state, QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'))), i);
-        QCOMPARE(AddFund(state, QStringLiteral("one too many")), -36);
-        QCOMPARE(state.FundCount, qint16(MaxFunds));
+            QCOMPARE(AddFund(db, QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'))), i);
+        QCOMPARE(AddFund(db, QStringLiteral("one too many")), -36);
+        QCOMPARE(db.FundCount, qint16(MaxFunds));
 
-        AppState small;
+        FundDatabase small;
         Open(small, {QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")});
         Put(small, 1, "B", QDate(2000, 1, 1), {m("1"), m("1"), {}, {}});
         Put(small, 3, "B", QDate(2000, 1, 2), {m("3"), m("1"), {}, {}});
@@ -323,14 +322,13 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, message);
         QFETCH(QString, price);
-        AppState state;
-        CreateFundTables(state);
-        state.FundValues.recreate(34, 8);
-        state.FundValues.set(row, 2, m("5"));
+        FundDatabase db;
+        db.FundValues.recreate(34, 8);
+        db.FundValues.set(row, 2, m("5"));
         QString buffer = QStringLiteral("1");
-        const PriceKeyResult result = PriceCellKey(state, row, 1, key, buffer);
+        const PriceKeyResult result = PriceCellKey(db, row, 1, key, buffer);
         QCOMPARE(result.message, message);
-        QCOMPARE(state.FundValues.value(row, 2), m(price.toLatin1()));
+        QCOMPARE(db.FundValues.value(row, 2), m(price.toLatin1()));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "invest/fund_database.h"
 #include "invest/fund_file.h"
+#include "invest/funds_session.h"
 #include "shell/record_file.h"
 #include "support/full_disk.h"
 
@@ -10,12 +11,12 @@
 namespace {
 
 // Three funds and 25 records over several years, every type at least once.
-void MakeDatabase(AppState &state)
+void MakeDatabase(FundDatabase &db)
 {
-    CreateFundTables(state);
-    AddFund(state, QStringLiteral("Growth Fund"));
-    AddFund(state, QStringLiteral("Acme, Inc."));
-    AddFund(state, QStringLiteral("Bond Fund"));
+    db.clear();
+    AddFund(db, QStringLiteral("Growth Fund"));
+    AddFund(db, QStringLiteral("Acme, Inc."));
+    AddFund(db, QStringLiteral("Bond Fund"));
     const char *codes = "BSCDFU";
     for (int i = 0; i < 25; ++i) {
         const QString code = QChar::fromLatin1(codes[i % 6]);
@@ -28,7 +29,7 @@ void MakeDatabase(AppState &state)
             figures = {Money::fromDouble(10.25 + i), Money::fromWhole(i + 1),
                        code == QLatin1String("B") || code == QLatin1String("S") ? Money::fromWhole(5) : Money(),
                        Money()};
-        StoreRecord(state, 1 + i % 3, {code, QStringLiteral("%1/%2/%3").arg(1 + i % 12).arg(1 + i).arg(1996 + i % 5),
+        StoreRecord(db, 1 + i % 3, {code, QStringLiteral("%1/%2/%3").arg(1 + i % 12).arg(1 + i).arg(1996 + i % 5),
                                        figures},
                     0);
     }
@@ -53,12 +54,12 @@ private slots:
 
     void saveAndOpen()
     {
-        AppState state;
-        MakeDatabase(state);
-        QCOMPARE(state.RecordCount, qint16(25));
+        FundDatabase db;
+        MakeDatabase(db);
+        QCOMPARE(db.RecordCount, qint16(25));
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("mine.qvs"));
-        QVERIFY(SaveFundFile(state, path));
+        QVERIFY(SaveFundFile(db, path));
 
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -68,21 +69,21 @@ private slots:
 
         const auto read = ReadFundFile(path);
         QVERIFY(read.ok());
-        AppState opened;
-        CreateFundTables(opened);
-        opened.DataChanged = 1;
-        ApplyFundFile(opened, read.value(), QStringLiteral("mine.qvs"));
+        FundsSession session;
+        session.DataChanged = 1;
+        session.takeFile(read.value(), path);
+        const FundDatabase &opened = session.db();
         QCOMPARE(opened.RecordCount, qint16(25));
         QCOMPARE(opened.FundCount, qint16(3));
-        QCOMPARE(opened.DataChanged, qint16(0));
-        QCOMPARE(DatabaseStatus(opened), QStringLiteral(" mine.qvs    Funds = 3    Records = 25 "));
+        QCOMPARE(session.DataChanged, qint16(0));
+        QCOMPARE(session.status(), QStringLiteral(" mine.qvs    Funds = 3    Records = 25 "));
         for (int fund = 1; fund <= 3; ++fund) {
-            QCOMPARE(FundName(opened, fund), FundName(state, fund));
+            QCOMPARE(FundName(opened, fund), FundName(db, fund));
             QCOMPARE(opened.FundList.value(fund, FundNumberColumn), NumberText(fund));
         }
         QCOMPARE(FundName(opened, AllRecordsSlot), QStringLiteral("All Records"));
         for (int slot = 1; slot <= 25; ++slot) {
-            const FundRecord &a = state.RecordTable[slot];
+            const FundRecord &a = db.RecordTable[slot];
             const FundRecord &b = opened.RecordTable[slot];
             QCOMPARE(b.fundNumber, a.fundNumber);
             QCOMPARE(b.price, a.price);
@@ -100,13 +101,12 @@ private slots:
 
     void recordLine()
     {
-        AppState state;
-        CreateFundTables(state);
-        AddFund(state, QStringLiteral("A"));
-        StoreRecord(state, 1, {"B", "10/12/1998", {Money::fromWhole(10), Money::fromWhole(100), Money::fromWhole(50), {}}},
+        FundDatabase db;
+        AddFund(db, QStringLiteral("A"));
+        StoreRecord(db, 1, {"B", "10/12/1998", {Money::fromWhole(10), Money::fromWhole(100), Money::fromWhole(50), {}}},
                     0);
-        StoreRecord(state, 1, {"S", "10/13/1998", {Money::fromDouble(10.5), Money::fromWhole(1), {}, {}}}, 0);
-        QCOMPARE(FundFileText(state), Lines({"2,1,\"All Records\",\"31\"", "\"A\",\" 1\"",
+        StoreRecord(db, 1, {"S", "10/13/1998", {Money::fromDouble(10.5), Money::fromWhole(1), {}, {}}}, 0);
+        QCOMPARE(FundFileText(db), Lines({"2,1,\"All Records\",\"31\"", "\"A\",\" 1\"",
                                              "1,10,100,50,0,1050,\"B\",#1998-10-12#",
                                              "1,10.5,-1,0,0,-10.5,\"S\",#1998-10-13#"}));
     }
@@ -163,14 +163,14 @@ private slots:
     {
         const auto read = ReadFundFile(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS"));
         QVERIFY(read.ok());
-        AppState state;
-        ApplyFundFile(state, read.value(), QStringLiteral("DtaSampl.QVS"));
-        QVERIFY(state.FundCount >= 3);
-        QVERIFY(state.RecordCount >= 25);
+        FundDatabase db;
+        ApplyFundFile(db, read.value());
+        QVERIFY(db.FundCount >= 3);
+        QVERIFY(db.RecordCount >= 25);
         QString codes;
         bool split = false;
-        for (int slot = 1; slot <= state.RecordCount; ++slot) {
-            const FundRecord &r = state.RecordTable[slot];
+        for (int slot = 1; slot <= db.RecordCount; ++slot) {
+            const FundRecord &r = db.RecordTable[slot];
             if (!codes.contains(r.typeCode))
                 codes += r.typeCode;
             split = split || (r.typeCode == QLatin1String("D") && r.price == Money::fromRaw(1));
@@ -182,18 +182,18 @@ private slots:
         }
         QCOMPARE(codes.size(), 6);
         QVERIFY(split);
-        QCOMPARE(state.RecordTable[1].date.year(), 1996);
-        QCOMPARE(state.RecordTable[state.RecordCount].date.year(), 2000);
+        QCOMPARE(db.RecordTable[1].date.year(), 1996);
+        QCOMPARE(db.RecordTable[db.RecordCount].date.year(), 2000);
         // Already in date order: sorting changes nothing.
-        const QByteArray before = FundFileText(state);
-        QCOMPARE(SortRecordsByDate(state), 0);
-        QCOMPARE(FundFileText(state), before);
+        const QByteArray before = FundFileText(db);
+        QCOMPARE(SortRecordsByDate(db), 0);
+        QCOMPARE(FundFileText(db), before);
     }
 
     void failedSaveKeepsTheOldFile()
     {
-        AppState state;
-        MakeDatabase(state);
+        FundDatabase db;
+        MakeDatabase(db);
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("mine.qvs"));
         QFile old(path);
@@ -203,12 +203,12 @@ private slots:
         {
             const FullDisk disk(64);
             QString why;
-            QVERIFY(!SaveFundFile(state, path, &why));
+            QVERIFY(!SaveFundFile(db, path, &why));
             QVERIFY(!why.isEmpty());
         }
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("0,0,\"All Records\",\"31\"\r\n"));
-        QVERIFY(!SaveFundFile(state, folder.filePath(QStringLiteral("no/such/folder.qvs"))));
+        QVERIFY(!SaveFundFile(db, folder.filePath(QStringLiteral("no/such/folder.qvs"))));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "invest/fund_database.h"
 #include "invest/fund_printouts.h"
 #include "invest/fund_values.h"
+#include "shell/app_state.h"
 #include "shell/format.h"
 #include "shell/print_frame.h"
 #include "support/recording_printer.h"
@@ -18,13 +19,13 @@ Money m(const QString &text)
     return value;
 }
 
-void Put(AppState &state, int fund, const char *code, const char *price, const char *number, const char *fees,
+void Put(FundDatabase &db, int fund, const char *code, const char *price, const char *number, const char *fees,
          const char *cash)
 {
-    state.RecordCount = qint16(state.RecordCount + 1);
+    db.RecordCount = qint16(db.RecordCount + 1);
     const EntryFigures figures{m(price), m(number), m(fees), m(cash)};
-    state.RecordTable[state.RecordCount] = MakeRecord(fund, QLatin1String(code), QDate(1998, 10, 12), figures,
-                                                      state.RecordCount);
+    db.RecordTable[db.RecordCount] = MakeRecord(fund, QLatin1String(code), QDate(1998, 10, 12), figures,
+                                                      db.RecordCount);
 }
 
 // A line built from texts at 1-based columns, as the printout places them.
@@ -40,8 +41,10 @@ QString At(std::initializer_list<std::pair<int, QString>> cells)
 
 const QString Rule = QLatin1Char(' ') + QString(78, u'_');
 
-QList<QStringList> Print(AppState &state, const std::function<void(PrintFrame &)> &body)
+QList<QStringList> Print(const std::function<void(PrintFrame &)> &body, qint16 fontChoice = 0)
 {
+    AppState state;
+    state.PrinterFontChoice = fontChoice;
     ScriptedDialogs dialogs;
     dialogs.lines << QStringLiteral("My funds");
     RecordingPrinter printer;
@@ -68,13 +71,12 @@ private slots:
 
     void oneFundListing()
     {
-        AppState state;
-        CreateFundTables(state);
-        AddFund(state, QStringLiteral("Growth Fund"));
-        Put(state, 1, "B", "10", "100", "50", "0");
-        Put(state, 1, "D", "10.5", "2", "0", "0");
-        Put(state, 1, "S", "10", "10", "0", "0");
-        const QList<QStringList> pages = Print(state, [&](PrintFrame &f) { PrintFundListing(f, state, 1); });
+        FundDatabase db;
+        AddFund(db, QStringLiteral("Growth Fund"));
+        Put(db, 1, "B", "10", "100", "50", "0");
+        Put(db, 1, "D", "10.5", "2", "0", "0");
+        Put(db, 1, "S", "10", "10", "0", "0");
+        const QList<QStringList> pages = Print([&](PrintFrame &f) { PrintFundListing(f, db, 1, QStringLiteral("$"), QString()); });
         QCOMPARE(pages.size(), 1);
         const QString date = Format(QDate(1998, 10, 12), QStringLiteral("Short Date"));
         const QStringList expected{
@@ -98,7 +100,6 @@ private slots:
             " Average Cost per Share  =  $10.3261",
         };
         QCOMPARE(Body(pages.at(0)).mid(0, expected.size()), expected);
-        QCOMPARE(state.CalcMode, qint16(0));
     }
 
     // The page fills at the lines per page counting from 9 after the
@@ -114,13 +115,12 @@ private slots:
     {
         QFETCH(int, fontChoice);
         QFETCH(int, firstPageRecords);
-        AppState state;
-        CreateFundTables(state);
-        state.PrinterFontChoice = qint16(fontChoice);
-        AddFund(state, QStringLiteral("Big"));
+        FundDatabase db;
+        AddFund(db, QStringLiteral("Big"));
         for (int r = 0; r < 50; ++r)
-            Put(state, 1, "B", "1", "1", "0", "0");
-        const QList<QStringList> pages = Print(state, [&](PrintFrame &f) { PrintFundListing(f, state, 1); });
+            Put(db, 1, "B", "1", "1", "0", "0");
+        const QList<QStringList> pages = Print(
+            [&](PrintFrame &f) { PrintFundListing(f, db, 1, QStringLiteral("$"), QString()); }, qint16(fontChoice));
         QVERIFY(pages.size() >= 2);
         auto records = [](const QStringList &page) {
             return int(std::count_if(page.begin(), page.end(),
@@ -145,16 +145,14 @@ private slots:
 
     void allFundsListing()
     {
-        AppState state;
-        CreateFundTables(state);
-        AddFund(state, QStringLiteral("Alpha"));
-        AddFund(state, QStringLiteral("Beta"));
-        Put(state, 1, "B", "10", "10", "0", "0");
-        Put(state, 2, "C", "0", "0", "0", "5");
-        Put(state, 1, "B", "20", "1", "1", "0");
-        state.PrintBlocks = QStringList(4);
+        FundDatabase db;
+        AddFund(db, QStringLiteral("Alpha"));
+        AddFund(db, QStringLiteral("Beta"));
+        Put(db, 1, "B", "10", "10", "0", "0");
+        Put(db, 2, "C", "0", "0", "0", "5");
+        Put(db, 1, "B", "20", "1", "1", "0");
         const QStringList body =
-            Body(Print(state, [&](PrintFrame &f) { PrintFundListing(f, state, AllRecordsSlot); }).value(0));
+            Body(Print([&](PrintFrame &f) { PrintFundListing(f, db, AllRecordsSlot, QStringLiteral("$"), QString()); }).value(0));
         QCOMPARE(body.at(0), At({{32, "All Records"}}));
         QCOMPARE(body.at(7), QStringLiteral(" Alpha"));
         QVERIFY(body.at(8).startsWith(QStringLiteral(" Bought")));
@@ -170,52 +168,48 @@ private slots:
     // A negative average cost is printed as it is; the window shows 0.
     void negativeAverageCost()
     {
-        AppState state;
-        CreateFundTables(state);
-        AddFund(state, QStringLiteral("Paid back"));
-        Put(state, 1, "B", "1", "100", "0", "0");
-        Put(state, 1, "C", "0", "0", "0", "150");
-        const QStringList body = Body(Print(state, [&](PrintFrame &f) { PrintFundListing(f, state, 1); }).value(0));
+        FundDatabase db;
+        AddFund(db, QStringLiteral("Paid back"));
+        Put(db, 1, "B", "1", "100", "0", "0");
+        Put(db, 1, "C", "0", "0", "0", "150");
+        const QStringList body = Body(Print([&](PrintFrame &f) { PrintFundListing(f, db, 1, QStringLiteral("$"), QString()); }).value(0));
         QCOMPARE(body.at(12), QStringLiteral(" Average Cost per Share  =   $-.5000"));
     }
 
     void listingEndsWithCurrentValue()
     {
-        AppState state;
-        CreateFundTables(state);
-        state.CurrencySymbol = QStringLiteral("€");
-        AddFund(state, QStringLiteral("Euro"));
-        Put(state, 1, "B", "10", "100", "0", "0");
-        ListRecords(state, 1);
-        state.PrintBlocks = QStringList(4);
-        state.PrintBlocks[1] = ListedValueBlock(ValueOfListedFund(state, m("12")), state.CurrencySymbol);
-        const QStringList body = Body(Print(state, [&](PrintFrame &f) { PrintFundListing(f, state, 1); }).value(0));
+        FundDatabase db;
+        const QString euro = QStringLiteral("€");
+        AddFund(db, QStringLiteral("Euro"));
+        Put(db, 1, "B", "10", "100", "0", "0");
+        ListRecords(db, 1, euro);
+        const QString block = ListedValueBlock(ValueOfListedFund(db, m("12")), euro);
+        const QStringList body = Body(Print([&](PrintFrame &f) { PrintFundListing(f, db, 1, euro, block); }).value(0));
         const qsizetype average = body.indexOf(QRegularExpression(QStringLiteral(" Average.*")));
         QCOMPARE(body.mid(average + 1, 7),
                  (QStringList{"", "", "", " Current Price                   Value                Gain €            Gain %",
                               QLatin1Char(' ') + QString(77, u'_'), "",
                               "      €12.0000               €1,200.00               €200.00            20.00%"}));
         // Printing leaves the listed fund's figures for the next current value.
-        QCOMPARE(state.FundValues.value(AllRecordsSlot, ValueBookColumn).toDecimalText(), QStringLiteral("1000.0000"));
+        QCOMPARE(db.FundValues.value(AllRecordsSlot, ValueBookColumn).toDecimalText(), QStringLiteral("1000.0000"));
     }
 
     void valueTable()
     {
-        AppState state;
-        CreateFundTables(state);
-        AddFund(state, QStringLiteral("Half"));
-        AddFund(state, QStringLiteral("Other half"));
-        AddFund(state, QStringLiteral("Gone"));
-        Put(state, 1, "B", "10", "100", "0", "0");
-        Put(state, 2, "B", "5", "100", "0", "0");
-        Put(state, 3, "B", "1", "10", "0", "0");
-        Put(state, 3, "S", "2", "10", "0", "0");
-        PreparePriceTable(state);
-        state.FundValues.set(1, ValuePriceColumn, m("12"));
-        state.FundValues.set(2, ValuePriceColumn, m("12"));
-        QCOMPARE(CollectHoldings(state), 0);
-        ComputeCurrentValues(state);
-        const QStringList body = Body(Print(state, [&](PrintFrame &f) { PrintValueTable(f, state); }).value(0));
+        FundDatabase db;
+        AddFund(db, QStringLiteral("Half"));
+        AddFund(db, QStringLiteral("Other half"));
+        AddFund(db, QStringLiteral("Gone"));
+        Put(db, 1, "B", "10", "100", "0", "0");
+        Put(db, 2, "B", "5", "100", "0", "0");
+        Put(db, 3, "B", "1", "10", "0", "0");
+        Put(db, 3, "S", "2", "10", "0", "0");
+        PreparePriceTable(db);
+        db.FundValues.set(1, ValuePriceColumn, m("12"));
+        db.FundValues.set(2, ValuePriceColumn, m("12"));
+        QCOMPARE(CollectHoldings(db), 0);
+        ComputeCurrentValues(db);
+        const QStringList body = Body(Print([&](PrintFrame &f) { PrintValueTable(f, db, QStringLiteral("$")); }).value(0));
         const QStringList expected{
             At({{30, "Current Value of all Funds."}}),
             "",

@@ -14,22 +14,22 @@ Money m(const QString &text)
 }
 
 // A record as "fund:code:price:number:fees:cash", dated in record order.
-void Put(AppState &state, const QString &record)
+void Put(FundDatabase &db, const QString &record)
 {
     const QStringList p = record.split(QLatin1Char(':'));
-    state.RecordCount = qint16(state.RecordCount + 1);
+    db.RecordCount = qint16(db.RecordCount + 1);
     const EntryFigures figures{m(p[2]), m(p[3]), m(p[4]), m(p[5])};
-    state.RecordTable[state.RecordCount] = MakeRecord(p[0].toInt(), p[1], QDate(2024, 1, 1).addDays(state.RecordCount),
-                                                      figures, state.RecordCount);
+    db.RecordTable[db.RecordCount] = MakeRecord(p[0].toInt(), p[1], QDate(2024, 1, 1).addDays(db.RecordCount),
+                                                      figures, db.RecordCount);
 }
 
-void Open(AppState &state, int funds, const QStringList &records)
+void Open(FundDatabase &db, int funds, const QStringList &records)
 {
-    CreateFundTables(state);
+    db.clear();
     for (int f = 1; f <= funds; ++f)
-        AddFund(state, QStringLiteral("Fund %1").arg(QChar(u'A' + f - 1)));
+        AddFund(db, QStringLiteral("Fund %1").arg(QChar(u'A' + f - 1)));
     for (const QString &record : records)
-        Put(state, record);
+        Put(db, record);
 }
 
 QString Text(Money value)
@@ -117,14 +117,14 @@ private slots:
         QFETCH(QStringList, prices);
         QFETCH(QStringList, expected);
         QFETCH(QString, totals);
-        AppState state;
-        Open(state, funds, records);
-        PreparePriceTable(state);
+        FundDatabase db;
+        Open(db, funds, records);
+        PreparePriceTable(db);
         for (int f = 1; f <= funds; ++f)
-            state.FundValues.set(f, ValuePriceColumn, m(prices[f - 1]));
-        QCOMPARE(CollectHoldings(state), 0);
-        ComputeCurrentValues(state);
-        const MoneyTable &v = state.FundValues;
+            db.FundValues.set(f, ValuePriceColumn, m(prices[f - 1]));
+        QCOMPARE(CollectHoldings(db), 0);
+        ComputeCurrentValues(db);
+        const MoneyTable &v = db.FundValues;
         const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
         for (int f = 1; f <= funds; ++f) {
             const QString got = QStringList{Text(v.value(f, ValueTotalColumn)), Text(v.value(f, ValueGainColumn)),
@@ -141,14 +141,14 @@ private slots:
 
     void valueTableRows()
     {
-        AppState state;
-        Open(state, 2, {"1:B:1:1:0:0", "2:B:2:1:0:0"});
-        PreparePriceTable(state);
-        state.FundValues.set(1, ValuePriceColumn, m("1"));
-        state.FundValues.set(2, ValuePriceColumn, m("2"));
-        QCOMPARE(CollectHoldings(state), 0);
-        ComputeCurrentValues(state);
-        const QList<QStringList> rows = CurrentValueTable(state);
+        FundDatabase db;
+        Open(db, 2, {"1:B:1:1:0:0", "2:B:2:1:0:0"});
+        PreparePriceTable(db);
+        db.FundValues.set(1, ValuePriceColumn, m("1"));
+        db.FundValues.set(2, ValuePriceColumn, m("2"));
+        QCOMPARE(CollectHoldings(db), 0);
+        ComputeCurrentValues(db);
+        const QList<QStringList> rows = CurrentValueTable(db, QStringLiteral("$"));
         QCOMPARE(rows.size(), 35);
         QCOMPARE(rows[0][5], QStringLiteral("  Gain or     Loss $"));
         QCOMPARE(rows[1], (QStringList{"Fund A", "1.0000", "1.00", "$1.00", "1.00", ".00", ".00%", "33.33%"}));
@@ -171,38 +171,38 @@ private slots:
         QFETCH(QStringList, records);
         QFETCH(QString, price);
         QFETCH(int, message);
-        AppState state;
-        Open(state, 1, records);
-        PreparePriceTable(state);
-        state.FundValues.set(1, ValuePriceColumn, m(price));
-        QCOMPARE(CollectHoldings(state), message);
+        FundDatabase db;
+        Open(db, 1, records);
+        PreparePriceTable(db);
+        db.FundValues.set(1, ValuePriceColumn, m(price));
+        QCOMPARE(CollectHoldings(db), message);
         // A refused Calculate leaves no half-computed figures behind.
         if (message != 0)
-            QVERIFY(state.FundValues.value(1, ValueSharesColumn).isZero());
-        QCOMPARE(Text(state.FundValues.value(1, ValuePriceColumn)), Text(m(price)));
+            QVERIFY(db.FundValues.value(1, ValueSharesColumn).isZero());
+        QCOMPARE(Text(db.FundValues.value(1, ValuePriceColumn)), Text(m(price)));
     }
 
     // Prices typed for later funds survive a new visit to the price window
     // even when fund 1 has none, and repeated Calculates do not add up twice.
     void typedPricesKept()
     {
-        AppState state;
-        Open(state, 3, {"1:B:1:1:0:0", "2:B:1:1:0:0", "3:B:1:1:0:0"});
-        QCOMPARE(state.FundValues.columnCount(), 7);
-        PreparePriceTable(state);
-        QCOMPARE(state.FundValues.columnCount(), LastValueColumn + 1);
-        state.FundValues.set(2, ValuePriceColumn, m("4.5"));
-        state.FundValues.set(3, ValuePriceColumn, m("7"));
-        QCOMPARE(CollectHoldings(state), int(MsgMissingPrice));
-        PreparePriceTable(state);
-        const QList<QStringList> grid = PriceGridRows(state);
+        FundDatabase db;
+        Open(db, 3, {"1:B:1:1:0:0", "2:B:1:1:0:0", "3:B:1:1:0:0"});
+        QCOMPARE(db.FundValues.columnCount(), 7);
+        PreparePriceTable(db);
+        QCOMPARE(db.FundValues.columnCount(), LastValueColumn + 1);
+        db.FundValues.set(2, ValuePriceColumn, m("4.5"));
+        db.FundValues.set(3, ValuePriceColumn, m("7"));
+        QCOMPARE(CollectHoldings(db), int(MsgMissingPrice));
+        PreparePriceTable(db);
+        const QList<QStringList> grid = PriceGridRows(db);
         QCOMPARE(grid[0], (QStringList{"Fund A", ""}));
         QCOMPARE(grid[1], (QStringList{"Fund B", "4.50"}));
         QCOMPARE(grid[2], (QStringList{"Fund C", "7.00"}));
-        state.FundValues.set(1, ValuePriceColumn, m("1"));
-        QCOMPARE(CollectHoldings(state), 0);
-        QCOMPARE(CollectHoldings(state), 0);
-        QCOMPARE(Text(state.FundValues.value(2, ValueSharesColumn)), QStringLiteral("1.0000"));
+        db.FundValues.set(1, ValuePriceColumn, m("1"));
+        QCOMPARE(CollectHoldings(db), 0);
+        QCOMPARE(CollectHoldings(db), 0);
+        QCOMPARE(Text(db.FundValues.value(2, ValueSharesColumn)), QStringLiteral("1.0000"));
     }
 
     void emptyFund_data()
@@ -220,16 +220,16 @@ private slots:
         QFETCH(int, funds);
         QFETCH(QStringList, records);
         QFETCH(int, empty);
-        AppState state;
-        Open(state, funds, records);
-        QCOMPARE(FirstEmptyFund(state), empty);
+        FundDatabase db;
+        Open(db, funds, records);
+        QCOMPARE(FirstEmptyFund(db), empty);
     }
 
     void oneFundListing()
     {
-        AppState state;
-        Open(state, 2, {"1:B:10:100:50:0", "2:B:1:1:0:0", "1:D:10.5:2:0:0", "1:S:10:10:0:0"});
-        const RecordListing listing = ListRecords(state, 1);
+        FundDatabase db;
+        Open(db, 2, {"1:B:10:100:50:0", "2:B:1:1:0:0", "1:D:10.5:2:0:0", "1:S:10:10:0:0"});
+        const RecordListing listing = ListRecords(db, 1, QStringLiteral("$"));
         QCOMPARE(listing.caption, QStringLiteral("Fund A"));
         QCOMPARE(listing.rows.size(), 25);
         QCOMPARE(listing.rows[0][0], QStringLiteral("       Type of       Transaction"));
@@ -242,21 +242,20 @@ private slots:
         QCOMPARE(listing.rows[5][2], QStringLiteral("$10.3261"));
         QCOMPARE(listing.lastListRow, 6);
         // What the current value of the listed fund reads.
-        QCOMPARE(Text(state.FundValues.value(AllRecordsSlot, ValueSharesColumn)), QStringLiteral("92.0000"));
-        QCOMPARE(Text(state.FundValues.value(AllRecordsSlot, ValueBookColumn)), QStringLiteral("950.0000"));
-        QCOMPARE(Text(state.FundValues.value(AllRecordsSlot, ValuePriceColumn)), QStringLiteral("1050.0000"));
+        QCOMPARE(Text(db.FundValues.value(AllRecordsSlot, ValueSharesColumn)), QStringLiteral("92.0000"));
+        QCOMPARE(Text(db.FundValues.value(AllRecordsSlot, ValueBookColumn)), QStringLiteral("950.0000"));
+        QCOMPARE(Text(db.FundValues.value(AllRecordsSlot, ValuePriceColumn)), QStringLiteral("1050.0000"));
     }
 
     void allFundsListing()
     {
-        AppState state;
-        CreateFundTables(state);
-        AddFund(state, QStringLiteral("A fund whose name runs past twenty-six"));
-        AddFund(state, QStringLiteral("Second"));
-        Put(state, "1:B:10:10:0:0");
-        Put(state, "2:C:0:0:0:5");
-        Put(state, "1:B:20:1:1:0");
-        const RecordListing listing = ListRecords(state, AllRecordsSlot);
+        FundDatabase db;
+        AddFund(db, QStringLiteral("A fund whose name runs past twenty-six"));
+        AddFund(db, QStringLiteral("Second"));
+        Put(db, "1:B:10:10:0:0");
+        Put(db, "2:C:0:0:0:5");
+        Put(db, "1:B:20:1:1:0");
+        const RecordListing listing = ListRecords(db, AllRecordsSlot, QStringLiteral("$"));
         QCOMPARE(listing.caption, QStringLiteral("All Records"));
         QCOMPARE(listing.rows[0][0], QStringLiteral("Name and Type  of Transaction"));
         QStringList column0;
@@ -269,7 +268,7 @@ private slots:
         QCOMPARE(listing.rows[12], (QStringList{"Total all Funds:", "", "", "11.0000", "$1.00", "$.00", "$5.00",
                                                 "$116.00"}));
         // Row 31 is left with the figures of the fund listed last.
-        QCOMPARE(Text(state.FundValues.value(AllRecordsSlot, ValueBookColumn)), QStringLiteral("-5.0000"));
+        QCOMPARE(Text(db.FundValues.value(AllRecordsSlot, ValueBookColumn)), QStringLiteral("-5.0000"));
     }
 
     // The current value of a listed fund, message 26 where it cannot be measured.
@@ -294,10 +293,10 @@ private slots:
         QFETCH(QString, price);
         QFETCH(int, message);
         QFETCH(QString, figures);
-        AppState state;
-        Open(state, 1, records);
-        ListRecords(state, 1);
-        const ListedValue value = ValueOfListedFund(state, m(price));
+        FundDatabase db;
+        Open(db, 1, records);
+        ListRecords(db, 1, QStringLiteral("$"));
+        const ListedValue value = ValueOfListedFund(db, m(price));
         QCOMPARE(value.message, message);
         if (message == 0)
             QCOMPARE(QStringList({Text(value.price), Text(value.value), Text(value.gain), Text(value.gainPercent)})
@@ -322,10 +321,10 @@ private slots:
         QFETCH(QString, symbol);
         QFETCH(QString, heading);
         QFETCH(QString, figures);
-        AppState state;
-        Open(state, 1, {"1:B:10:100:0:0"});
-        ListRecords(state, 1);
-        const ListedValue value = ValueOfListedFund(state, m("12"));
+        FundDatabase db;
+        Open(db, 1, {"1:B:10:100:0:0"});
+        ListRecords(db, 1, QStringLiteral("$"));
+        const ListedValue value = ValueOfListedFund(db, m("12"));
         const QStringList lines = ListedValueBlock(value, symbol).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.mid(0, 3), (QStringList{"", "", ""}));
         QCOMPARE(lines[3], heading);

@@ -52,6 +52,8 @@ class TestFundWindows : public QObject
     std::unique_ptr<WindowDriver> entry;
 
     AppState &state() { return t->state; }
+    FundsSession &session() { return menu->session(); }
+    FundDatabase &funds() { return menu->session().db(); }
     QList<int> &messages() { return t->dialogs.messages; }
 
     void openEntry()
@@ -180,7 +182,7 @@ private slots:
     {
         QCOMPARE(frame->caption(), QStringLiteral(" Investment Management Menu"));
         QCOMPARE(status(), QStringLiteral(" None "));
-        QCOMPARE(FundName(state(), AllRecordsSlot), QStringLiteral("All Records"));
+        QCOMPARE(FundName(funds(), AllRecordsSlot), QStringLiteral("All Records"));
         for (const char *command : {"Display", "SortRec", "CompCurr", "SaveFile"})
             user->click(QLatin1String(command));
         QCOMPARE(messages(), (QList<int>{15, 15, 15, 15}));
@@ -189,6 +191,25 @@ private slots:
         user->click("ExitMenu");
         QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
         QVERIFY(t->dialogs.questions.isEmpty());
+    }
+
+    // The funds are the manager's own: a calculator's comparison table stays
+    // as the calculator left it while funds and records are added and listed.
+    void comparisonTablesUntouched()
+    {
+        state().CompareNames.recreate(2, 1);
+        state().CompareNames.set(1, 0, QStringLiteral("Plan A"));
+        state().CompareData.recreate(2, 2);
+        state().CompareData.set(1, 1, Money::fromWhole(2500));
+        state().ResultCount = 1;
+        smallDatabase();
+        answerChooser(0);
+        user->click("Display");
+        QVERIFY(menu->tableWindow());
+        QCOMPARE(state().CompareNames.value(1, 0), QStringLiteral("Plan A"));
+        QCOMPARE(state().CompareNames.value(2, 0), QString());
+        QCOMPARE(state().CompareData.value(1, 1), Money::fromWhole(2500));
+        QCOMPARE(state().ResultCount, qint16(1));
     }
 
     // Two funds, a record of every type, one corrected and one deleted,
@@ -240,13 +261,13 @@ private slots:
         entry->click("DelRec");
         QCOMPARE(t->dialogs.questions, QList<int>{4});
         QCOMPARE(cell(2, 1), QStringLiteral("Sold    "));
-        QCOMPARE(state().RecordCount, qint16(6));
-        QCOMPARE(state().DataChanged, qint16(1));
+        QCOMPARE(funds().RecordCount, qint16(6));
+        QCOMPARE(session().DataChanged, qint16(1));
         leaveEntry();
         QCOMPARE(frame->caption(), QStringLiteral(" Investment Management Menu"));
         QCOMPARE(status(), QStringLiteral(" Funds = 2    Records = 6 "));
 
-        const QByteArray saved = FundFileText(state());
+        const QByteArray saved = FundFileText(funds());
         saveAs(QStringLiteral("mine.qvs"));
         QCOMPARE(messages(), QList<int>());
         QCOMPARE(status(), QStringLiteral(" mine.qvs    Funds = 2    Records = 6 "));
@@ -258,7 +279,7 @@ private slots:
         user = std::make_unique<WindowDriver>(menu);
         openFile(QStringLiteral("mine.qvs"));
         QCOMPARE(status(), QStringLiteral(" mine.qvs    Funds = 2    Records = 6 "));
-        QCOMPARE(FundFileText(state()), saved);
+        QCOMPARE(FundFileText(funds()), saved);
         openEntry();
         chooseFund(1);
         QCOMPARE(cell(2, 8), QStringLiteral("-520.00"));
@@ -298,7 +319,7 @@ private slots:
         QCOMPARE(entry->focusedName(), QStringLiteral("AddaRec"));
         entry->enter();
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(state().RecordCount, qint16(3));
+        QCOMPARE(funds().RecordCount, qint16(3));
         QCOMPARE(cell(2, 3), QStringLiteral("12.3456"));
         QCOMPARE(cell(2, 8), QStringLiteral("-123.46"));
 
@@ -338,8 +359,8 @@ private slots:
         entry->click("AddaRec");
         addRecord({"Bought", "2/5/2001", "20", "1500", "0", nullptr});
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(state().RecordTable[1].shares, Money::fromWhole(2500));
-        QCOMPARE(state().RecordTable[2].shares, Money::fromWhole(1500));
+        QCOMPARE(funds().RecordTable[1].shares, Money::fromWhole(2500));
+        QCOMPARE(funds().RecordTable[2].shares, Money::fromWhole(1500));
 
         // Correct the price of the second by the keyboard alone.
         clickRow(2);
@@ -354,8 +375,8 @@ private slots:
         QCOMPARE(entry->focusedName(), QStringLiteral("AddaRec"));
         entry->enter();
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(state().RecordTable[2].price, Money::fromWhole(21));
-        QCOMPARE(state().RecordTable[2].shares, Money::fromWhole(1500));
+        QCOMPARE(funds().RecordTable[2].price, Money::fromWhole(21));
+        QCOMPARE(funds().RecordTable[2].shares, Money::fromWhole(1500));
         QCOMPARE(cell(2, 4), QStringLiteral("1,500.0000"));
         leaveEntry();
 
@@ -364,8 +385,8 @@ private slots:
         menu = qobject_cast<FundMenu *>(OpenFromMenu(*frame, QStringLiteral("Manager")));
         user = std::make_unique<WindowDriver>(menu);
         openFile(QStringLiteral("shares.qvs"));
-        QCOMPARE(state().RecordTable[1].shares, Money::fromWhole(2500));
-        QCOMPARE(state().RecordTable[2].shares, Money::fromWhole(1500));
+        QCOMPARE(funds().RecordTable[1].shares, Money::fromWhole(2500));
+        QCOMPARE(funds().RecordTable[2].shares, Money::fromWhole(1500));
         QCOMPARE(messages(), QList<int>());
     }
 
@@ -416,7 +437,7 @@ private slots:
             entry->fill("InNumber", QStringLiteral("5"));
         entry->click("AddaRec");
         QCOMPARE(messages(), message ? QList<int>{message} : QList<int>());
-        QCOMPARE(state().RecordCount, qint16(message ? 0 : 1));
+        QCOMPARE(funds().RecordCount, qint16(message ? 0 : 1));
         // A refused new record keeps its row for repair.
         QCOMPARE(entry->text("InDate"), message ? date : QString());
     }
@@ -473,13 +494,13 @@ private slots:
             entry->click("AddaRec");
         }
         QCOMPARE(messages(), QList<int>{30});
-        QCOMPARE(state().RecordCount, qint16(0));
+        QCOMPARE(funds().RecordCount, qint16(0));
         QCOMPARE(entry->text("InDate"), QStringLiteral("12/6/2026"));
         // The user has seen today's date: the next press stores it.
         QTest::qWait(10);
         entry->click("AddaRec");
-        QCOMPARE(state().RecordCount, qint16(1));
-        QCOMPARE(state().RecordTable[1].date, QDate(2026, 12, 6));
+        QCOMPARE(funds().RecordCount, qint16(1));
+        QCOMPARE(funds().RecordTable[1].date, QDate(2026, 12, 6));
     }
 
     // Decision: a record always lands in a real slot; a stale correction
@@ -496,9 +517,34 @@ private slots:
         entry->fill("InComm", "5");
         entry->click("AddaRec");
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(state().RecordCount, qint16(1));
-        QCOMPARE(state().RecordTable[1].fees, Money::fromWhole(5));
-        QCOMPARE(state().RecordTable[0].typeCode, QString());
+        QCOMPARE(funds().RecordCount, qint16(1));
+        QCOMPARE(funds().RecordTable[1].fees, Money::fromWhole(5));
+        QCOMPARE(funds().RecordTable[0].typeCode, QString());
+    }
+
+    // The type chosen in the list is the type stored, whatever records the
+    // grid showed or lost since it was chosen.
+    void chosenTypeIsStored()
+    {
+        openEntry();
+        addFund(QStringLiteral("Alpha"));
+        addRecord({"Bought", "1/2/2003", "1250", "1000", "45", nullptr});
+        addRecord({"Fee Cash", "1/3/2003", nullptr, nullptr, "1500", nullptr});
+        chooseType("Bought");
+        t->dialogs.answers << Answer::Yes;
+        clickRow(1);
+        entry->click("DelRec");
+        QCOMPARE(funds().RecordCount, qint16(1));
+        QCOMPARE(entry->text("ETransType"), QStringLiteral("Bought"));
+        entry->fill("InDate", "2/4/2003");
+        entry->fill("InPrice", "1300");
+        entry->fill("InNumber", "2000");
+        entry->fill("InComm", "45");
+        entry->click("AddaRec");
+        QCOMPARE(messages(), QList<int>());
+        QCOMPARE(funds().RecordCount, qint16(2));
+        QCOMPARE(funds().RecordTable[2].typeCode, QStringLiteral("B"));
+        QCOMPARE(funds().RecordTable[2].shares, Money::fromWhole(2000));
     }
 
     // Decision: the record corrected is the one chosen when Correct was pressed.
@@ -514,9 +560,9 @@ private slots:
         entry->fill("InComm", "7");
         entry->click("AddaRec");
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(state().RecordTable[1].fees, Money::fromWhole(7));
-        QCOMPARE(state().RecordTable[2].fees, Money::fromWhole(6));
-        QCOMPARE(state().RecordCount, qint16(2));
+        QCOMPARE(funds().RecordTable[1].fees, Money::fromWhole(7));
+        QCOMPARE(funds().RecordTable[2].fees, Money::fromWhole(6));
+        QCOMPARE(funds().RecordCount, qint16(2));
     }
 
     void correctAndDeleteNeedARecord()
@@ -528,7 +574,7 @@ private slots:
         entry->click("Correctrec");
         entry->click("DelRec");
         QCOMPARE(messages(), (QList<int>{17, 17}));
-        QCOMPARE(state().RecordCount, qint16(1));
+        QCOMPARE(funds().RecordCount, qint16(1));
     }
 
     // Decision: only a save that succeeded clears the changed flag; a failed
@@ -537,10 +583,10 @@ private slots:
     {
         smallDatabase();
         user->click("SaveFile"); // cancelled
-        QCOMPARE(state().DataChanged, qint16(1));
+        QCOMPARE(session().DataChanged, qint16(1));
         saveAs(QStringLiteral("no/such/folder/x.qvs"));
         QCOMPARE(messages(), QList<int>{25});
-        QCOMPARE(state().DataChanged, qint16(1));
+        QCOMPARE(session().DataChanged, qint16(1));
 
         QFile old(path(QStringLiteral("old.qvs")));
         QVERIFY(old.open(QIODevice::WriteOnly));
@@ -553,8 +599,8 @@ private slots:
         QCOMPARE(messages(), (QList<int>{25, 25}));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("0,0,\"All Records\",\"31\"\r\n"));
-        QCOMPARE(state().DataChanged, qint16(1));
-        QVERIFY(state().CurrentFileName.isEmpty());
+        QCOMPARE(session().DataChanged, qint16(1));
+        QVERIFY(session().FileName.isEmpty());
         // Leaving still asks; Yes stays in the menu.
         t->dialogs.answers << Answer::Yes;
         user->click("ExitMenu");
@@ -567,7 +613,7 @@ private slots:
     void openingAsksAndKeepsMemoryOnFailure()
     {
         smallDatabase();
-        const QByteArray before = FundFileText(state());
+        const QByteArray before = FundFileText(funds());
         t->dialogs.answers << Answer::Yes;
         openFile(QStringLiteral("whatever.qvs"));
         QCOMPARE(t->dialogs.questions, QList<int>{3});
@@ -581,17 +627,17 @@ private slots:
         t->dialogs.answers << Answer::No;
         openFile(QStringLiteral("bad.qvs"));
         QCOMPARE(messages(), QList<int>{13});
-        QCOMPARE(FundFileText(state()), before);
+        QCOMPARE(FundFileText(funds()), before);
         QCOMPARE(status(), QStringLiteral(" Funds = 2    Records = 2 "));
-        QCOMPARE(state().DataChanged, qint16(1));
+        QCOMPARE(session().DataChanged, qint16(1));
 
         // A good file replaces it and counts as saved.
-        state().DataChanged = 0;
+        session().DataChanged = 0;
         saveAs(QStringLiteral("good.qvs"));
-        state().DataChanged = 1;
+        session().DataChanged = 1;
         t->dialogs.answers << Answer::No;
         openFile(QStringLiteral("good.qvs"));
-        QCOMPARE(state().DataChanged, qint16(0));
+        QCOMPARE(session().DataChanged, qint16(0));
         QCOMPARE(status(), QStringLiteral(" good.qvs    Funds = 2    Records = 2 "));
     }
 
@@ -603,7 +649,7 @@ private slots:
         addFund(QStringLiteral("Same"));
         chooseFund(2);
         addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "5", nullptr});
-        QCOMPARE(state().RecordTable[1].fundNumber, Money::fromWhole(2));
+        QCOMPARE(funds().RecordTable[1].fundNumber, Money::fromWhole(2));
         chooseFund(1);
         QCOMPARE(cell(1, 0), QString());
         chooseFund(2);
@@ -618,16 +664,16 @@ private slots:
         addFund(QStringLiteral("Alpha"));
         addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "5", nullptr}); // Alpha's
         chooseFund(1);
-        state().DataChanged = 0;
+        session().DataChanged = 0;
         t->dialogs.answers << Answer::Yes;
         entry->click("DelRec");
         QCOMPARE(t->dialogs.questions, QList<int>{5});
-        QCOMPARE(state().FundCount, qint16(2));
+        QCOMPARE(funds().FundCount, qint16(2));
         QCOMPARE(entry->find<QComboBox>("Funds")->itemText(0), QStringLiteral("Alpha"));
         QCOMPARE(entry->find<QComboBox>("Funds")->itemText(1), QStringLiteral("Beta"));
-        QCOMPARE(FundName(state(), int(state().RecordTable[1].fundNumber.floorUnits())), QStringLiteral("Alpha"));
+        QCOMPARE(FundName(funds(), int(funds().RecordTable[1].fundNumber.floorUnits())), QStringLiteral("Alpha"));
         QCOMPARE(entry->text("NumFunds"), QStringLiteral(" 2"));
-        QCOMPARE(state().DataChanged, qint16(0));
+        QCOMPARE(session().DataChanged, qint16(0));
     }
 
     void thirtyFundLimit()
@@ -636,7 +682,7 @@ private slots:
         for (int i = 1; i <= 31; ++i)
             addFund(QStringLiteral("Fund %1").arg(i));
         QCOMPARE(messages(), QList<int>{36});
-        QCOMPARE(state().FundCount, qint16(30));
+        QCOMPARE(funds().FundCount, qint16(30));
         t->dialogs.lines << std::nullopt;
         entry->click("createfund"); // cancelled: nothing
         QCOMPARE(messages(), QList<int>{36});
@@ -652,21 +698,21 @@ private slots:
         addFund(QStringLiteral("alpha"));
         addRecord({"Fee Cash", "1/3/2003", nullptr, nullptr, "3", nullptr});
         leaveEntry();
-        state().DataChanged = 0;
+        session().DataChanged = 0;
         user->click("SortRec");
-        QCOMPARE(state().DataChanged, qint16(1));
-        QCOMPARE(FundName(state(), 1), QStringLiteral("Alpha"));
-        QCOMPARE(FundName(state(), 2), QStringLiteral("alpha"));
-        QCOMPARE(FundName(state(), 3), QStringLiteral("beta"));
+        QCOMPARE(session().DataChanged, qint16(1));
+        QCOMPARE(FundName(funds(), 1), QStringLiteral("Alpha"));
+        QCOMPARE(FundName(funds(), 2), QStringLiteral("alpha"));
+        QCOMPARE(FundName(funds(), 3), QStringLiteral("beta"));
         const QStringList owners{QString(), "Alpha", "beta", "alpha"};
         for (int slot = 1; slot <= 3; ++slot)
-            QCOMPARE(FundName(state(), int(state().RecordTable[slot].fundNumber.floorUnits())), owners[slot]);
+            QCOMPARE(FundName(funds(), int(funds().RecordTable[slot].fundNumber.floorUnits())), owners[slot]);
         QCOMPARE(status(), QStringLiteral(" Funds = 3    Records = 3 "));
         // A cancelled chooser leaves the menu as it was.
         answerChooser(-1);
         user->click("Display");
         QVERIFY(!menu->tableWindow());
-        QCOMPARE(state().ActiveFund, qint16(0));
+        QCOMPARE(session().ActiveFund, qint16(0));
         QCOMPARE(messages(), QList<int>());
     }
 
@@ -678,14 +724,14 @@ private slots:
         t->dialogs.answers << Answer::Yes;
         QVERIFY(!frame->close());
         QCOMPARE(t->dialogs.questions, QList<int>{3});
-        QCOMPARE(state().DataChanged, qint16(1));
+        QCOMPARE(session().DataChanged, qint16(1));
         // Closing the question by Escape or its title bar goes back too.
         t->dialogs.answers << Answer::Closed;
         QVERIFY(!frame->close());
-        QCOMPARE(state().DataChanged, qint16(1));
+        QCOMPARE(session().DataChanged, qint16(1));
         t->dialogs.answers << Answer::No;
         QVERIFY(frame->close());
-        QCOMPARE(state().DataChanged, qint16(0));
+        QCOMPARE(session().DataChanged, qint16(0));
     }
 
     void quickHelpShowsTheSamples()
@@ -708,8 +754,8 @@ private slots:
     {
         t->dialogs.fileNames << QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS");
         user->click("Loadfile");
-        QVERIFY(state().FundCount > 0);
-        const int funds = state().FundCount;
+        QVERIFY(funds().FundCount > 0);
+        const int funds = menu->session().db().FundCount;
         user->click("CompCurr");
         QVERIFY(menu->priceWindow());
         QCOMPARE(frame->caption(), QStringLiteral(" Current Prices"));
@@ -759,7 +805,7 @@ private slots:
         QCOMPARE(frame->overTool()->objectName(), QStringLiteral("GraphsAll"));
         QCOMPARE(state().GraphKind, qint16(0));
         QCOMPARE(state().ResultCount, qint16(funds));
-        QVERIFY(!state().FundValues.value(1, ValueTotalColumn).isZero());
+        QVERIFY(!menu->session().db().FundValues.value(1, ValueTotalColumn).isZero());
         QTest::mouseClick(frame->overTool()->findChild<QPushButton *>("ExitBut"), Qt::LeftButton);
         table.click("ExitBut");
         QVERIFY(!menu->tableWindow());
@@ -776,9 +822,9 @@ private slots:
         listing.click("Printr");
         QCOMPARE(t->printer.jobs.size(), 2);
         QVERIFY(t->printer.jobs.at(1).toText().contains(QStringLiteral("Total all Funds:")));
-        QCOMPARE(state().ActiveFund, qint16(AllRecordsSlot));
+        QCOMPARE(session().ActiveFund, qint16(AllRecordsSlot));
         listing.click("ExitBut");
-        QCOMPARE(state().ActiveFund, qint16(0));
+        QCOMPARE(session().ActiveFund, qint16(0));
         user->click("ExitMenu");
         QVERIFY(t->dialogs.questions.isEmpty());
         QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
@@ -793,7 +839,7 @@ private slots:
         priceGrid()->setFocus();
         typePrice(QStringLiteral("1.2.3"));
         QCOMPARE(priceGrid()->cell(1, 1), QStringLiteral("1.20"));
-        QCOMPARE(state().FundValues.value(1, ValuePriceColumn).toDecimalText(), QStringLiteral("1.2000"));
+        QCOMPARE(funds().FundValues.value(1, ValuePriceColumn).toDecimalText(), QStringLiteral("1.2000"));
         QTest::keyClick(priceGrid(), Qt::Key_Return);
         QCOMPARE(priceGrid()->row(), 2);
         typePrice(QStringLiteral("7"));
@@ -805,7 +851,7 @@ private slots:
         typePrice(QStringLiteral("5"));
         QTest::keyClick(priceGrid(), Qt::Key_Delete);
         QCOMPARE(messages(), (QList<int>{22, 22}));
-        QCOMPARE(state().FundValues.rowCount(), AllRecordsSlot + 1);
+        QCOMPARE(funds().FundValues.rowCount(), AllRecordsSlot + 1);
         // Out and in again with no price for fund 1: fund 2 keeps its price.
         priceCell(1, 1);
         QTest::keyClick(priceGrid(), Qt::Key_Backspace);
@@ -831,9 +877,9 @@ private slots:
     // the prices can be corrected.
     void valueTooLargeIsTold()
     {
-        AddFund(state(), QStringLiteral("Huge"));
-        state().RecordCount = 1;
-        state().RecordTable[1] = MakeRecord(1, QStringLiteral("B"), QDate(2001, 1, 5),
+        AddFund(funds(), QStringLiteral("Huge"));
+        funds().RecordCount = 1;
+        funds().RecordTable[1] = MakeRecord(1, QStringLiteral("B"), QDate(2001, 1, 5),
                                             {Money::fromWhole(90000000), Money::fromWhole(9000000), {}, {}}, 1);
         user->click("CompCurr");
         priceGrid()->setFocus();

@@ -266,6 +266,19 @@ private slots:
                      QStringLiteral("File not found or wrong format. Check Filename and/or Directory."));
     }
 
+    // The command's own options beside the common ones; --input, which
+    // only the calculators take, is neither offered nor accepted.
+    void help()
+    {
+        const Run r = run({"funds", "--help"});
+        QCOMPARE(r.code, 0);
+        for (const char *name : {"--file FILE", "--sort", "--price FUND=PRICE", "--values", "--listing all|FUND",
+                                 "--format", "--out", "--currency", "--header"})
+            QVERIFY2(r.out.contains(name), name);
+        QVERIFY(!r.out.contains("--input"));
+        QCOMPARE(run({"funds", "--file", m_file, "--input", "-"}).code, 2);
+    }
+
     void wrongFile()
     {
         const QString path = write(QStringLiteral("short.qvs"), "2,1,\"All Records\",\"31\"\r\n\"A\",\" 1\"\r\n");

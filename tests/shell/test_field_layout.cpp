@@ -127,7 +127,7 @@ private slots:
         user.click(QStringLiteral("createfund"));
         user.focus(QStringLiteral("ETransType"));
         user.key(Qt::Key_Down);
-        QCOMPARE(t.state.EntryType, QStringLiteral("B"));
+        QCOMPARE(menu->session().EntryType, QStringLiteral("B"));
         typeLargestAndCheck(entry, RecordEntryFields(), QStringLiteral("RecordEntry"));
         QCOMPARE(t.dialogs.messages, QList<int>{});
     }

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "invest/fund_database.h"
+#include "invest/fund_file.h"
+#include "shell/message_numbers.h"
+
+#include <QString>
+
+// One open investment manager: the database and what its windows share
+// about it. The fund menu makes one and hands it to the windows it opens;
+// tallomar-report opens one on a file.
+class FundsSession
+{
+public:
+    FundDatabase &db() { return m_db; }
+    const FundDatabase &db() const { return m_db; }
+
+    // Replaces the database with a checked file's contents, read from `path`;
+    // nothing is shown or selected and nothing is unsaved.
+    void takeFile(const FundFileContents &contents, const QString &path);
+    // Reads and takes the file: message 13 when it is refused, and the
+    // database in memory stays as it was.
+    MessageNumber openFile(const QString &path);
+    // Saves whole (false, with *why, when anything failed); a saved file
+    // becomes the file in memory.
+    bool saveFile(const QString &path, QString *why = nullptr);
+    // Sort Records: funds by name, then records by date. Message 23 when a
+    // date cannot be compared.
+    MessageNumber sortAll();
+    // The menu's "Database in memory" line.
+    QString status() const { return DatabaseStatus(m_db, FileName); }
+    // Leaving the manager.
+    void release();
+
+    // 1 when records changed since the file was opened or saved.
+    qint16 DataChanged = 0;
+    qint16 ActiveFund = 0;
+    qint16 ShownFund = 0;
+    qint16 SelectedRecord = 0;
+    // The type code chosen in the entry row.
+    QString EntryType;
+    // The record a delete asks about, as question 4 names it.
+    QString RecordNumberText;
+    // The file in memory: its bare name, and its path, where the file boxes start.
+    QString FileName;
+    QString FilePath;
+    // The current value block a fund listing's printout ends with.
+    QString ListedValueBlock;
+
+private:
+    FundDatabase m_db;
+};
