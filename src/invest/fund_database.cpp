@@ -303,7 +303,8 @@ EntryGrid ShowRecords(FundDatabase &db, int fund, const QString &currencySymbol)
             if (FundOf(record) != fund)
                 continue;
             const Money value = DivSharesValue(record);
-            grid.body.append({Format(int(grid.body.size() + 1), QStringLiteral("####")), ListingTypeName(record.typeCode),
+            grid.body.append({Format(int(grid.body.size() + 1), QStringLiteral("####")),
+                              ListingTypeName(record.typeCode),
                               Format(record.date, date), Format(record.price, money4),
                               Format(record.shares, money4), Format(record.fees, money2), Format(value, money2),
                               Format(record.cashDividend, money2), Format(record.bookValue, money2)});

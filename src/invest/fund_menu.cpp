@@ -11,7 +11,6 @@
 #include "shell/shell.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>

@@ -325,7 +325,8 @@ void FundRecordEntry::addRecord()
     const EntryRow row{m_type->currentIndex() >= 0 ? m_session.EntryType : QString(), m_date->text(),
                        {values.value(PriceSlot), values.value(NumberSlot), values.value(FeesSlot),
                         values.value(CashDividendSlot)}};
-    const StoreResult result = StoreRecord(m_session.db(), m_session.ActiveFund, row, correcting ? m_correctedRecord : 0);
+    const StoreResult result =
+        StoreRecord(m_session.db(), m_session.ActiveFund, row, correcting ? m_correctedRecord : 0);
     if (result.written)
         m_session.DataChanged = 1;
     if (result.message != 0)

@@ -42,7 +42,8 @@ const char PriceHelp[] =
 } // namespace
 
 FundCurrValue::FundCurrValue(Shell &shell, MdiContainer &frame, FundsSession &session)
-    : ToolWindow(shell, frame, QStringLiteral(" Current Prices")), m_session(session), m_grid(new SpreadsheetGrid(this)),
+    : ToolWindow(shell, frame, QStringLiteral(" Current Prices")), m_session(session),
+      m_grid(new SpreadsheetGrid(this)),
       m_text(new QPlainTextEdit(this)), m_help(Button(this, "Help9", "Quick &Help"))
 {
     setObjectName(QStringLiteral("FundCurrValue"));

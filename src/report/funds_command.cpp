@@ -351,7 +351,8 @@ CommandRun ReportValues(FundsSession &session, const AppState &state, ReportOutp
     } catch (const ArithmeticFault &) {
         return Refused(err, MessageText(MsgWrongEntry, state.TodayText));
     }
-    output.text = QStringLiteral("Current Value of all Funds\n\n") + GridText(CurrentValueTable(db, state.CurrencySymbol));
+    output.text =
+        QStringLiteral("Current Value of all Funds\n\n") + GridText(CurrentValueTable(db, state.CurrencySymbol));
     output.table = ValuesTable(db);
     output.json = ValuesJson(db);
     output.printTitle = QStringLiteral("Current Value of all Funds");

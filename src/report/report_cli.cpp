@@ -96,7 +96,9 @@ QString CommandHelp(const ReportCommand &command)
     if (!inputs)
         help << "Options:\n";
     for (const CommandOption &option : command.options)
-        help << QStringLiteral("  --%1 %2").arg(QLatin1String(option.name), QLatin1String(option.valueName)).leftJustified(24)
+        help << QStringLiteral("  --%1 %2")
+                    .arg(QLatin1String(option.name), QLatin1String(option.valueName))
+                    .leftJustified(24)
              << option.help << "\n";
     for (const CommandSwitch &option : command.switches)
         help << QStringLiteral("  --%1").arg(QLatin1String(option.name)).leftJustified(24) << option.help << "\n";

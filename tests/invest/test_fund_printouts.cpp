@@ -53,6 +53,11 @@ QList<QStringList> Print(const std::function<void(PrintFrame &)> &body, qint16 f
     return printer.jobs.value(0).pages();
 }
 
+QList<QStringList> PrintListing(const FundDatabase &db, int fund)
+{
+    return Print([&](PrintFrame &f) { PrintFundListing(f, db, fund, QStringLiteral("$"), QString()); });
+}
+
 // The lines after the header line and its empty line.
 QStringList Body(const QStringList &page)
 {
@@ -76,7 +81,7 @@ private slots:
         Put(db, 1, "B", "10", "100", "50", "0");
         Put(db, 1, "D", "10.5", "2", "0", "0");
         Put(db, 1, "S", "10", "10", "0", "0");
-        const QList<QStringList> pages = Print([&](PrintFrame &f) { PrintFundListing(f, db, 1, QStringLiteral("$"), QString()); });
+        const QList<QStringList> pages = PrintListing(db, 1);
         QCOMPARE(pages.size(), 1);
         const QString date = Format(QDate(1998, 10, 12), QStringLiteral("Short Date"));
         const QStringList expected{
@@ -151,8 +156,7 @@ private slots:
         Put(db, 1, "B", "10", "10", "0", "0");
         Put(db, 2, "C", "0", "0", "0", "5");
         Put(db, 1, "B", "20", "1", "1", "0");
-        const QStringList body =
-            Body(Print([&](PrintFrame &f) { PrintFundListing(f, db, AllRecordsSlot, QStringLiteral("$"), QString()); }).value(0));
+        const QStringList body = Body(PrintListing(db, AllRecordsSlot).value(0));
         QCOMPARE(body.at(0), At({{32, "All Records"}}));
         QCOMPARE(body.at(7), QStringLiteral(" Alpha"));
         QVERIFY(body.at(8).startsWith(QStringLiteral(" Bought")));
@@ -172,7 +176,7 @@ private slots:
         AddFund(db, QStringLiteral("Paid back"));
         Put(db, 1, "B", "1", "100", "0", "0");
         Put(db, 1, "C", "0", "0", "0", "150");
-        const QStringList body = Body(Print([&](PrintFrame &f) { PrintFundListing(f, db, 1, QStringLiteral("$"), QString()); }).value(0));
+        const QStringList body = Body(PrintListing(db, 1).value(0));
         QCOMPARE(body.at(12), QStringLiteral(" Average Cost per Share  =   $-.5000"));
     }
 
@@ -209,7 +213,8 @@ private slots:
         db.FundValues.set(2, ValuePriceColumn, m("12"));
         QCOMPARE(CollectHoldings(db), 0);
         ComputeCurrentValues(db);
-        const QStringList body = Body(Print([&](PrintFrame &f) { PrintValueTable(f, db, QStringLiteral("$")); }).value(0));
+        const QStringList body =
+            Body(Print([&](PrintFrame &f) { PrintValueTable(f, db, QStringLiteral("$")); }).value(0));
         const QStringList expected{
             At({{30, "Current Value of all Funds."}}),
             "",
