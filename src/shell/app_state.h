@@ -25,8 +25,6 @@ struct FrameState
 {
     qint32 LayoutClass = 6810;
     QString TodayText;
-    qint16 CalcMode = 0;
-    qint16 MortgageMode = 0;
 };
 
 // Numeric input fields.
@@ -59,6 +57,9 @@ struct ResultState
     // Read by the graph of a schedule.
     qint16 PaymentsPerYear = 0;
     float YearsToFinal = 0;
+    // How the requesting tool draws: savings comparisons (2) against a plan,
+    // a schedule of one row per payment (2) against one row per year.
+    qint16 GraphMode = 0;
 
     // What leaving a calculator empties.
     void clearResults()
@@ -70,6 +71,7 @@ struct ResultState
         PrintBlocks2.clear();
         ResultCount = 0;
         GraphKind = 0;
+        GraphMode = 0;
     }
 };
 
@@ -101,6 +103,8 @@ struct FundState
     QString RecordNumberText;
     // The database's file with its folder, where the file boxes start.
     QString CurrentFilePath;
+    // What the manager's dialogs are doing (correcting, choosing a fund ...).
+    qint16 CalcMode = 0;
 };
 
 // One AppState is made in main and handed to every window; tests make their own.
