@@ -10,10 +10,7 @@ int main(int argc, char *argv[])
 {
     return RunCalculateBench(
         argc, argv, "savings Calculate, 40 years monthly",
-        [](Shell &shell, MdiContainer &frame) {
-            shell.state.CalcMode = 1;
-            return new SavingsCalc(shell, frame);
-        },
+        [](Shell &shell, MdiContainer &frame) { return new SavingsCalc(shell, frame, SavingsMode::Planning); },
         [](AppState &state, CalculatorWindow &window) {
             window.findChild<QComboBox *>(QStringLiteral("InMonthsYrs"))->setCurrentText(QStringLiteral("Monthly"));
             state.InputValues[2] = Money::fromWhole(100);

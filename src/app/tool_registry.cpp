@@ -16,14 +16,18 @@ void RegisterTools(MdiContainer &frame)
 {
     MenuMain *menu = frame.menu();
     menu->setTool(QStringLiteral("Compound"), [](Shell &s, MdiContainer &f) { return new FindCompoundCalc(s, f); });
-    for (const char *button : {"Savings", "SavingComp"})
-        menu->setTool(QLatin1String(button), [](Shell &s, MdiContainer &f) { return new SavingsCalc(s, f); });
+    menu->setTool(QStringLiteral("Savings"),
+                  [](Shell &s, MdiContainer &f) { return new SavingsCalc(s, f, SavingsMode::Planning); });
+    menu->setTool(QStringLiteral("SavingComp"),
+                  [](Shell &s, MdiContainer &f) { return new SavingsCalc(s, f, SavingsMode::Comparisons); });
     menu->setTool(QStringLiteral("Plan401K"), [](Shell &s, MdiContainer &f) { return new Plan401KCalc(s, f); });
     menu->setTool(QStringLiteral("HowMuch"), [](Shell &s, MdiContainer &f) { return new CapitalReqdCalc(s, f); });
     menu->setTool(QStringLiteral("Retirement"), [](Shell &s, MdiContainer &f) { return new RetireCalc(s, f); });
     menu->setTool(QStringLiteral("NetWorth"), [](Shell &s, MdiContainer &f) { return new NetWorthCalc(s, f); });
-    for (const char *button : {"Canadian", "LoanPmt"})
-        menu->setTool(QLatin1String(button), [](Shell &s, MdiContainer &f) { return new MortgageCalc(s, f); });
+    menu->setTool(QStringLiteral("Canadian"),
+                  [](Shell &s, MdiContainer &f) { return new MortgageCalc(s, f, MortgageKind::Mortgage); });
+    menu->setTool(QStringLiteral("LoanPmt"),
+                  [](Shell &s, MdiContainer &f) { return new MortgageCalc(s, f, MortgageKind::Loan); });
     menu->setTool(QStringLiteral("Manager"), [](Shell &s, MdiContainer &f) { return new FundMenu(s, f); });
     frame.setGraphFactory([](Shell &s, MdiContainer &f) { return new GraphsAll(s, f); });
 }

@@ -12,14 +12,9 @@ CapitalSession::CapitalSession(AppState &state) : ToolSession(state)
     chooseOption(CapitalOption::Capital);
 }
 
-CapitalOption CapitalSession::option() const
-{
-    return m_state.CalcMode == CapitalIncome ? CapitalOption::Income : CapitalOption::Capital;
-}
-
 void CapitalSession::chooseOption(CapitalOption option)
 {
-    m_state.CalcMode = option == CapitalOption::Income ? CapitalIncome : CapitalAmount;
+    m_option = option;
     StoreStartValues(m_state, CapitalFields(option));
     m_state.ResultCount = 0;
     m_done.reset();
@@ -57,7 +52,7 @@ Outcome<GridUpdate> CapitalSession::calculate(const FieldTexts &texts)
     if (!word.isEmpty()) {
         if (!CapitalOptionFromWord(word, chosen))
             return Outcome<GridUpdate>::refused(MsgWrongEntry);
-        m_state.CalcMode = chosen == CapitalOption::Income ? CapitalIncome : CapitalAmount;
+        m_option = chosen;
     }
 
     const QList<Money> &inputs = m_state.InputValues;

@@ -13,9 +13,8 @@ public:
     // Opening: fresh tables and the capital option with its figures.
     explicit CapitalSession(AppState &state);
 
-    // The option CalcMode holds: 2 for the income, anything else the capital.
-    CapitalOption option() const;
-    // A change of option: CalcMode, and the option's opening figures in
+    CapitalOption option() const { return m_option; }
+    // A change of option: the option, and the option's opening figures in
     // their slots. The result goes.
     void chooseOption(CapitalOption option);
     const char *optionControl() const override { return "CRCapitalChoices"; }
@@ -40,5 +39,6 @@ private:
         CapitalInput input;
         CapitalPlan plan;
     };
+    CapitalOption m_option = CapitalOption::Capital;
     std::optional<Done> m_done;
 };

@@ -14,7 +14,7 @@ constexpr int NameColumn = 0;    // CompareNames
 
 bool IsComparison(const AppState &state)
 {
-    return state.GraphKind == 6 || (state.GraphKind == 1 && state.CalcMode == 2);
+    return state.GraphKind == 6 || (state.GraphKind == 1 && state.GraphMode == 2);
 }
 
 // Last row a loop from row 1 may touch; row 0 is never drawn.
@@ -87,7 +87,7 @@ void PrepareMortgage(AppState &state)
     const int perYear = std::max(1, int(state.PaymentsPerYear));
     const int last = std::min(years, LastRow(state.CompareData) - 1);
     for (int j = 1; j <= last; ++j) {
-        const Money balance = state.CalcMode == 2 ? BalanceAtYearEnd(state.GraphData, j, perYear)
+        const Money balance = state.GraphMode == 2 ? BalanceAtYearEnd(state.GraphData, j, perYear)
                                                   : state.GraphData.value(j, ValueColumn);
         state.CompareData.set(j + 1, DrawnColumn, balance);
         state.CompareData.set(j + 1, LabelColumn, Money::fromWhole(j + 1));
@@ -138,7 +138,7 @@ int PrepareGraph(AppState &state)
     case 0:
         return GraphStyle::GainLoss;
     case 1:
-        return state.CalcMode == 2 ? GraphStyle::CompareBars : GraphStyle::YearBars;
+        return state.GraphMode == 2 ? GraphStyle::CompareBars : GraphStyle::YearBars;
     case 2:
     case 5:
     case 7:
@@ -195,7 +195,7 @@ GraphPicture DrawStyle(const AppState &state, int style, const GraphPicture &cur
     case GraphStyle::CompareBars:
         picture.chart = ChartType::Bars2D;
         picture.title = state.GraphTitle;
-        picture.axisTitle = state.CalcMode == 2 ? ValueAxis(state) : QStringLiteral("Gain %");
+        picture.axisTitle = state.GraphMode == 2 ? ValueAxis(state) : QStringLiteral("Gain %");
         LoadPoints(picture, state, state.CompareData, DrawnColumn, nameLabel);
         break;
     default:

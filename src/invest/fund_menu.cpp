@@ -195,7 +195,7 @@ void FundMenu::displayData()
     m_session.ActiveFund = qint16(fund);
     if (fund == 0)
         return;
-    shell().state.CalcMode = 2;
+    m_session.CalcMode = 2;
     openTable()->showListing(fund);
 }
 
@@ -206,7 +206,7 @@ void FundMenu::computeCurrentValue()
     // Every fund needs a record before it can be valued.
     if (FirstEmptyFund(m_session.db()) != 0) {
         shell().dialogs.message(MsgEmptyFund);
-        shell().state.CalcMode = 10;
+        m_session.CalcMode = 10;
         return;
     }
     auto *prices = new FundCurrValue(shell(), frame(), m_session);

@@ -148,7 +148,7 @@ void FundRecordEntry::startEmpty()
 {
     AppState &state = shell().state;
     state.resetFields(RecordLastSlot);
-    state.CalcMode = 0;
+    m_session.CalcMode = 0;
     m_session.ShownFund = 0;
     m_session.SelectedRecord = 0;
     m_session.ActiveFund = 0;
@@ -254,12 +254,11 @@ void FundRecordEntry::ShowAllEntryFields()
 // Back to the idle entry row: no correction, no type, boxes empty and off.
 void FundRecordEntry::endCorrection()
 {
-    AppState &state = shell().state;
     ShowAllEntryFields();
     ClearEntryRow();
     DisableEntryFields();
     m_session.SelectedRecord = 0;
-    state.CalcMode = 0;
+    m_session.CalcMode = 0;
     m_correctedRecord = 0;
 }
 
@@ -291,7 +290,6 @@ void FundRecordEntry::fundChosen(int index)
 
 void FundRecordEntry::typeChosen(int index)
 {
-    AppState &state = shell().state;
     if (m_session.ShownFund == 0) {
         shell().dialogs.message(MsgSelectFund);
         m_type->setCurrentIndex(-1);
@@ -300,7 +298,7 @@ void FundRecordEntry::typeChosen(int index)
     }
     const TransactionType *type = index >= 0 ? &TransactionTypes()[index] : nullptr;
     m_session.SelectedRecord = 0;
-    state.CalcMode = 0;
+    m_session.CalcMode = 0;
     m_correctedRecord = 0;
     clearEntryBoxes();
     m_session.EntryType = type ? QLatin1String(type->code) : QString();
@@ -315,10 +313,10 @@ void FundRecordEntry::addRecord()
     if (!finishEdit())
         return;
     AppState &state = shell().state;
-    const bool correcting = state.CalcMode == 1;
+    const bool correcting = m_session.CalcMode == 1;
     if (!fundShown()) {
         shell().dialogs.message(correcting ? MsgNoRecordSelected : MsgSelectFund);
-        state.CalcMode = 0;
+        m_session.CalcMode = 0;
         return;
     }
     const QList<Money> &values = state.InputValues;
@@ -367,14 +365,14 @@ void FundRecordEntry::correctRecord()
     finishEdit();
     AppState &state = shell().state;
     if (!fundShown()) {
-        shell().dialogs.message(state.CalcMode == 1 ? MsgNoRecordSelected : MsgSelectFund);
+        shell().dialogs.message(m_session.CalcMode == 1 ? MsgNoRecordSelected : MsgSelectFund);
         return;
     }
     if (m_session.SelectedRecord < 1 || m_session.SelectedRecord > m_session.db().RecordCount) {
         shell().dialogs.message(MsgNoRecordSelected);
         return;
     }
-    state.CalcMode = 1;
+    m_session.CalcMode = 1;
     m_correctedRecord = m_session.SelectedRecord;
     m_session.EntryType = m_session.db().RecordTable.value(m_correctedRecord).typeCode;
     const TransactionType *type = TypeOfCode(m_session.EntryType);
@@ -397,19 +395,18 @@ void FundRecordEntry::correctRecord()
 void FundRecordEntry::deleteRecord()
 {
     finishEdit();
-    AppState &state = shell().state;
     Dialogs &dialogs = shell().dialogs;
     if (!fundShown()) {
         dialogs.message(MsgSelectFund);
         return;
     }
     // Deleting ends any correction: the record it pointed at may move.
-    if (state.CalcMode == 1 || m_correctedRecord != 0) {
+    if (m_session.CalcMode == 1 || m_correctedRecord != 0) {
         const qint16 selected = m_session.SelectedRecord;
         endCorrection();
         m_session.SelectedRecord = selected;
     }
-    state.CalcMode = 0;
+    m_session.CalcMode = 0;
     const bool fundEmpty = m_grid->cell(1, 0).isEmpty();
     bool yes = false;
     if (fundEmpty) {
@@ -452,8 +449,7 @@ void FundRecordEntry::deleteRecord()
 void FundRecordEntry::addFund()
 {
     finishEdit();
-    AppState &state = shell().state;
-    state.CalcMode = 0;
+    m_session.CalcMode = 0;
     const std::optional<QString> typed = shell().dialogs.inputLine(
         QStringLiteral("&Add Fund Name"), QStringLiteral(" Type in the name of the fund or               company."));
     if (!typed || typed->isEmpty())
@@ -500,7 +496,7 @@ void FundRecordEntry::toggleHelp()
 void FundRecordEntry::exitEntry()
 {
     AppState &state = shell().state;
-    state.CalcMode = 0;
+    m_session.CalcMode = 0;
     m_session.SelectedRecord = 0;
     state.InputValues.clear();
     frame().setCaption(QStringLiteral(" Investment Management Menu"));

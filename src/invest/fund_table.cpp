@@ -234,7 +234,7 @@ void FundTable::showListing(int fund)
 void FundTable::print()
 {
     AppState &state = shell().state;
-    const FundsSession &session = m_session;
+    FundsSession &session = m_session;
     const qint16 active = m_session.ActiveFund;
     const bool values = m_valueTable;
     const int listed = m_listed;
@@ -246,7 +246,7 @@ void FundTable::print()
                 PrintValueTable(frame, session.db(), state.CurrencySymbol);
             else
                 PrintFundListing(frame, session.db(), listed, state.CurrencySymbol, session.ListedValueBlock);
-            state.CalcMode = 0;
+            session.CalcMode = 0;
         },
         false);
     m_session.ActiveFund = active;
@@ -272,7 +272,7 @@ void FundTable::secondButton()
 void FundTable::currentValue()
 {
     AppState &state = shell().state;
-    state.CalcMode = 0;
+    m_session.CalcMode = 0;
     const QString typed = FundCurValInput::ask(0, 0, state.LayoutClass, frame().window());
     if (typed.isEmpty())
         return;
@@ -300,7 +300,7 @@ void FundTable::exitTable()
 {
     AppState &state = shell().state;
     m_valueTable = false;
-    state.CalcMode = 0;
+    m_session.CalcMode = 0;
     state.PrintBlocks = QStringList(4);
     state.PrintBlocks2 = QStringList(4);
     m_session.ListedValueBlock.clear();

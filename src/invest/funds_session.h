@@ -34,6 +34,9 @@ public:
 
     // 1 when records changed since the file was opened or saved.
     qint16 DataChanged = 0;
+    // What the manager's windows are doing: 1 correcting a record, 2 listing
+    // a fund, 10 refused for an empty fund, 0 nothing.
+    qint16 CalcMode = 0;
     qint16 ActiveFund = 0;
     qint16 ShownFund = 0;
     qint16 SelectedRecord = 0;

@@ -27,11 +27,6 @@
 
 namespace {
 
-MortgageKind KindOf(const Shell &shell)
-{
-    return shell.state.MortgageMode == qint16(MortgageKind::Loan) ? MortgageKind::Loan : MortgageKind::Mortgage;
-}
-
 struct ResultLabel
 {
     const char *name;
@@ -51,11 +46,11 @@ const ResultLabel ResultLabels[] = {
 
 } // namespace
 
-MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame)
+MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame, MortgageKind kind)
     : CalculatorWindow(shell, frame,
-                       KindOf(shell) == MortgageKind::Loan ? QStringLiteral(" Personal Loan Tables")
-                                                           : QStringLiteral(" Mortgage Tables"),
-                       "M", std::make_unique<MortgageSession>(shell.state, KindOf(shell)))
+                       kind == MortgageKind::Loan ? QStringLiteral(" Personal Loan Tables")
+                                                  : QStringLiteral(" Mortgage Tables"),
+                       "M", std::make_unique<MortgageSession>(shell.state, kind))
 {
     setObjectName(QStringLiteral("MortgageCalc"));
     const bool loan = mortgage().kind() == MortgageKind::Loan;

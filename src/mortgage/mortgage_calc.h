@@ -7,7 +7,7 @@ class MortgageSession;
 class QLabel;
 class QRadioButton;
 
-// Mortgages (MortgageMode 1, the term in years) and personal loans (2, the
+// Mortgages (the term in years) and personal loans (the
 // term in months): the schedule in the grid, its seven result labels, and
 // the buttons for additional payments, days in year, payment dates and the
 // files.
@@ -16,7 +16,7 @@ class MortgageCalc : public CalculatorWindow
     Q_OBJECT
 
 public:
-    MortgageCalc(Shell &shell, MdiContainer &frame);
+    MortgageCalc(Shell &shell, MdiContainer &frame, MortgageKind kind);
 
     MortgageSession &mortgage() const;
     QLabel *resultLabel(const char *name) const;

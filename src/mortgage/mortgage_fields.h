@@ -17,10 +17,10 @@ enum MortgageSlot {
     MortgageLastSlot = 5
 };
 
-// MortgageMode: the menu's two entries.
+// The menu's two entries.
 enum class MortgageKind : qint16 { Mortgage = 1, Loan = 2 };
 
-// CalcMode of the mortgage window: one row per payment, or one per year.
+// The mortgage window's views: one row per payment, or one per year.
 enum MortgageView : qint16 { MortgageAnnualView = 1, MortgageAllView = 2 };
 
 inline constexpr int MortgageMaxYears = 40;

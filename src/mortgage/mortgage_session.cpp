@@ -53,8 +53,6 @@ MortgageSession::MortgageSession(AppState &state, MortgageKind kind, bool comman
     state.CompareData.recreate(MortgageExtraYears, 6);
     state.PrintBlocks = QStringList(4);
     state.PrintBlocks2 = QStringList(3);
-    state.MortgageMode = qint16(kind);
-    state.CalcMode = MortgageAnnualView;
     state.ResultCount = 0;
     StoreStartValues(state, fields());
     if (kind == MortgageKind::Loan)
@@ -90,7 +88,6 @@ GridLayout MortgageSession::gridLayout() const
 void MortgageSession::setView(MortgageView view)
 {
     m_view = view;
-    m_state.CalcMode = view;
 }
 
 void MortgageSession::setFirstDate(QDate date)
@@ -301,7 +298,6 @@ void MortgageSession::storeSchedule()
     state.CompareData.recreate(MortgageExtraYears, 6);
     state.PaymentsPerYear = qint16(m_schedule.paymentsPerYear);
     state.YearsToFinal = m_schedule.yearsToFinal;
-    state.CalcMode = m_input.view;
     const int rows = int(m_schedule.rows.size());
     state.ResultCount = qint16(m_input.view == MortgageAllView ? rows + 1 : rows);
     state.GraphTitle = m_kind == MortgageKind::Loan ? QStringLiteral("Personal Loan balance at start of each Year")
@@ -329,6 +325,7 @@ void MortgageSession::print(PrintFrame &frame)
 void MortgageSession::prepareGraph()
 {
     m_state.GraphKind = GraphMortgage;
+    m_state.GraphMode = m_input.view;
 }
 
 QString MortgageSession::helpText() const

@@ -15,7 +15,7 @@
 class MortgageSession : public ToolSession
 {
 public:
-    // Opening in MortgageMode's kind: fresh tables, the mode's opening
+    // Opening in the kind the menu entry chose: fresh tables, the mode's opening
     // figures, the Annual view, numbers, 365 days, no additional payments.
     // The command line's fields take the lists by name and the settings as
     // texts.

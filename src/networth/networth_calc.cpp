@@ -207,11 +207,9 @@ void NetWorthCalc::calculate()
 
 void NetWorthCalc::insertBlankLine(Side side)
 {
-    AppState &state = shell().state;
-    state.CalcMode = side == NetWorthStatement::Assets ? InsertAssetLine : InsertLiabilityLine;
+    const qint16 mode = side == NetWorthStatement::Assets ? InsertAssetLine : InsertLiabilityLine;
     const QString answer =
-        FundCurValInput::ask(state.CalcMode, m_edit[side].row, state.LayoutClass, frame().window());
-    state.CalcMode = 0;
+        FundCurValInput::ask(mode, m_edit[side].row, shell().state.LayoutClass, frame().window());
     const double line = std::floor(LeadingNumber(answer));
     if (line < 1 || line >= SheetTypedRows - 1)
         return;

@@ -1,5 +1,4 @@
 #include "report/report_command.h"
-#include "shell/message_numbers.h"
 #include "savings/savings_fields.h"
 #include "savings/savings_session.h"
 #include "shell/app_state.h"
@@ -18,8 +17,8 @@ const ReportCommand &SavingsCommand()
         .switches = switches,
         .open = [](AppState &state, const QCommandLineParser &parser, bool list) -> std::unique_ptr<ToolSession> {
             // The menu's two entries: planning, or comparisons.
-            state.CalcMode = list || parser.isSet(QStringLiteral("compare")) ? SavingsComparing : SavingsPlanning;
-            return std::make_unique<SavingsSession>(state);
+            const bool comparing = list || parser.isSet(QStringLiteral("compare"));
+            return std::make_unique<SavingsSession>(state, comparing ? SavingsMode::Comparisons : SavingsMode::Planning);
         },
     };
     return command;

@@ -12,7 +12,7 @@ enum RetirementSlot {
     RetirementLastSlot = 5
 };
 
-// The withdrawal choices; their CalcMode values.
+// The withdrawal choices.
 enum class RetirementOption : qint16 { Percentage = 0, FixedAmount = 2 };
 
 // The control of the withdrawal choice, and its texts on the command line.

@@ -16,7 +16,6 @@ RetirementSession::RetirementSession(AppState &state) : ToolSession(state)
 void RetirementSession::choose(RetirementOption option)
 {
     m_option = option;
-    m_state.CalcMode = qint16(option);
     for (const FieldDescription &field : fields()) {
         // Percentage leaves the capital as it is.
         if (field.slot == RetirementDrawnSlot || field.slot == RetirementTermSlot ||

@@ -4,7 +4,7 @@
 #include "shell/tool_session.h"
 
 // The retirement planner between opening and exit. The withdrawal choice
-// (CalcMode 0 Percentage, 2 Fixed Amount) decides what slots 3 and 4 mean,
+// (Percentage or Fixed Amount) decides what slots 3 and 4 mean,
 // the fields' labels and lists, the help text and the graph.
 class RetirementSession : public ToolSession
 {
@@ -13,7 +13,7 @@ public:
     explicit RetirementSession(AppState &state);
 
     RetirementOption option() const { return m_option; }
-    // Choosing an option: CalcMode, and the opening figures of its two own
+    // Choosing an option: the option, and the opening figures of its two own
     // fields (Fixed Amount also puts its opening figure in the capital).
     void choose(RetirementOption option);
     const char *optionControl() const override { return RetirementOptionControl; }

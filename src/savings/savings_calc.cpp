@@ -11,11 +11,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SavingsCalc::SavingsCalc(Shell &shell, MdiContainer &frame)
+SavingsCalc::SavingsCalc(Shell &shell, MdiContainer &frame, SavingsMode mode)
     : CalculatorWindow(shell, frame,
-                       shell.state.CalcMode == SavingsComparing ? QStringLiteral(" Investment Growth Comparisons")
-                                                 : QStringLiteral(" Investment Growth Calculations"),
-                       "S", std::make_unique<SavingsSession>(shell.state))
+                       mode == SavingsMode::Comparisons ? QStringLiteral(" Investment Growth Comparisons")
+                                                        : QStringLiteral(" Investment Growth Calculations"),
+                       "S", std::make_unique<SavingsSession>(shell.state, mode))
 {
     setObjectName(QStringLiteral("SavingsCalc"));
 

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "savings/savings_session.h"
 #include "shell/calculator_window.h"
 
-// The savings planner: a period-by-period plan (CalcMode 1) or a comparison
-// of up to 22 plans, one row each (CalcMode 2).
+// The savings planner: a period-by-period plan or a comparison of up to 22
+// plans, one row each.
 class SavingsCalc : public CalculatorWindow
 {
     Q_OBJECT
 
 public:
-    SavingsCalc(Shell &shell, MdiContainer &frame);
+    SavingsCalc(Shell &shell, MdiContainer &frame, SavingsMode mode);
 };

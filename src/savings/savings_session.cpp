@@ -7,7 +7,8 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
-SavingsSession::SavingsSession(AppState &state) : ToolSession(state), m_comparing(state.CalcMode == SavingsComparing)
+SavingsSession::SavingsSession(AppState &state, SavingsMode mode)
+    : ToolSession(state), m_comparing(mode == SavingsMode::Comparisons)
 {
     ResetSavingsTables(state);
     StoreStartValues(state, fields());
@@ -94,6 +95,7 @@ void SavingsSession::print(PrintFrame &frame)
 void SavingsSession::prepareGraph()
 {
     m_state.GraphKind = GraphSavings;
+    m_state.GraphMode = m_comparing ? 2 : 1;
 }
 
 QString SavingsSession::helpText() const

@@ -3,15 +3,17 @@
 #include "savings/savings_plan.h"
 #include "shell/tool_session.h"
 
-// The savings planner between opening and exit. Planning (CalcMode 1)
-// replaces the table at each Calculate; comparisons (CalcMode 2) add one
-// line each, up to 22.
+// The menu's two entries of the savings planner.
+enum class SavingsMode { Planning, Comparisons };
+
+// The savings planner between opening and exit. Planning replaces the table
+// at each Calculate; comparisons add one line each, up to 22.
 class SavingsSession : public ToolSession
 {
 public:
-    // Opening: fresh tables and the starting figures in their slots; the
-    // mode is CalcMode as the menu set it.
-    explicit SavingsSession(AppState &state);
+    // Opening in the mode the menu entry chose: fresh tables and the
+    // starting figures in their slots.
+    SavingsSession(AppState &state, SavingsMode mode);
 
     bool comparing() const { return m_comparing; }
 

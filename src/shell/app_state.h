@@ -24,8 +24,6 @@ struct FrameState
 {
     qint32 LayoutClass = 6810;
     QString TodayText;
-    qint16 CalcMode = 0;
-    qint16 MortgageMode = 0;
 };
 
 // Numeric input fields.
@@ -58,6 +56,9 @@ struct ResultState
     // Read by the graph of a schedule.
     qint16 PaymentsPerYear = 0;
     float YearsToFinal = 0;
+    // How the requesting tool draws: savings comparisons (2) against a plan,
+    // a schedule of one row per payment (2) against one row per year.
+    qint16 GraphMode = 0;
 
     // What leaving a calculator empties.
     void clearResults()
@@ -69,6 +70,7 @@ struct ResultState
         PrintBlocks2.clear();
         ResultCount = 0;
         GraphKind = 0;
+        GraphMode = 0;
     }
 };
 

@@ -131,15 +131,6 @@ void MenuMain::openTool(const QString &name)
     const ToolFactory factory = m_tools.value(name);
     if (!factory)
         return;
-    AppState &state = m_shell.state;
-    if (name == QLatin1String("Savings"))
-        state.CalcMode = 1;
-    else if (name == QLatin1String("SavingComp"))
-        state.CalcMode = 2;
-    else if (name == QLatin1String("Canadian"))
-        state.MortgageMode = 1;
-    else if (name == QLatin1String("LoanPmt"))
-        state.MortgageMode = 2;
     hide();
     m_frame.openTool(factory(m_shell, m_frame));
 }

@@ -50,7 +50,6 @@ void ToolSession::exit()
 {
     m_state.InputValues.clear();
     m_state.clearResults();
-    m_state.CalcMode = 0;
 }
 
 void StoreStartValues(AppState &state, FieldTable fields)

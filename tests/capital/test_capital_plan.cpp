@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(update->rows.last().at(3), QLatin1Char('$') + (lastValue == QLatin1String(".00") ? QStringLiteral("0.00") : lastValue));
 
         QCOMPARE(state.ResultCount, qint16(term));
-        QCOMPARE(state.CalcMode, qint16(option == QLatin1String("income") ? 2 : 0));
+        QCOMPARE(session.option(), option == QLatin1String("income") ? CapitalOption::Income : CapitalOption::Capital);
         const QJsonObject results = session.results().toObject();
         QCOMPARE(results.value(QStringLiteral("capital")).toString(), capital);
         QCOMPARE(results.value(QStringLiteral("years")).toArray().size(), term);
@@ -188,7 +188,7 @@ private slots:
         CapitalSession session(state);
         QVERIFY(press(session, state, "250000", "10", "30").ok());
         session.chooseOption(CapitalOption::Income);
-        QCOMPARE(state.CalcMode, qint16(2));
+        QCOMPARE(session.option(), CapitalOption::Income);
         QCOMPARE(state.ResultCount, qint16(0));
         QCOMPARE(state.InputValues.value(CapitalAmountSlot), m("40000"));
         QCOMPARE(state.InputValues.value(CapitalRateSlot), m("15"));

@@ -1,3 +1,4 @@
+#include "capital/capital_session.h"
 #include "app/tool_registry.h"
 #include "capital/capital_reqd_calc.h"
 #include "graph/graphs_all.h"
@@ -94,7 +95,7 @@ private slots:
         QCOMPARE(row(25).at(3), QStringLiteral("100,000.00"));
 
         user->click("CRCapitalChoices1");
-        QCOMPARE(t->state.CalcMode, qint16(2));
+        QCOMPARE(static_cast<CapitalSession &>(window->session()).option(), CapitalOption::Income);
         QCOMPARE(t->state.ResultCount, qint16(0));
         QVERIFY(row(1).at(0).isEmpty());
         QCOMPARE(user->text("InLumpInv"), QStringLiteral("   $40,000.00"));
@@ -125,7 +126,7 @@ private slots:
         QCOMPARE(t->state.ResultCount, qint16(0));
 
         user->click("CRCapitalChoices0");
-        QCOMPARE(t->state.CalcMode, qint16(0));
+        QCOMPARE(static_cast<CapitalSession &>(window->session()).option(), CapitalOption::Capital);
         QCOMPARE(user->text("InLumpInv"), QStringLiteral("  $100,000.00"));
         QCOMPARE(t->state.InputValues.value(1), Money::fromWhole(100000));
         QCOMPARE(items("InLumpInv").first(), QStringLiteral("100000"));
@@ -206,7 +207,6 @@ private slots:
         user->click("CCalc");
         QCOMPARE(row(25).at(3), QStringLiteral("266,666.67"));
         user->click("CExit");
-        QCOMPARE(t->state.CalcMode, qint16(0));
         QCOMPARE(t->state.ResultCount, qint16(0));
         QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
     }

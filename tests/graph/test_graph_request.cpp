@@ -16,7 +16,7 @@ Money M(double value)
 void Request(AppState &state, int kind, int calcMode, int count)
 {
     state.GraphKind = qint16(kind);
-    state.CalcMode = qint16(calcMode);
+    state.GraphMode = qint16(calcMode);
     state.ResultCount = qint16(count);
     state.GraphTitle = QStringLiteral("Annual compound growth comparisons");
     state.GraphData.recreate(101, 7);

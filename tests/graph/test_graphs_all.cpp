@@ -45,7 +45,7 @@ class TestGraphsAll : public QObject
         }
         s.ResultCount = qint16(n);
         s.GraphKind = 1;
-        s.CalcMode = 1;
+        s.GraphMode = 1;
         s.GraphTitle = QStringLiteral("Investment growth year by year");
     }
 
@@ -61,7 +61,7 @@ class TestGraphsAll : public QObject
         }
         s.ResultCount = qint16(n);
         s.GraphKind = 6;
-        s.CalcMode = 0;
+        s.GraphMode = 0;
         s.GraphTitle = QStringLiteral("Annual compound growth comparisons");
     }
 

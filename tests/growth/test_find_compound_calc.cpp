@@ -277,7 +277,6 @@ private slots:
         user->click("FExit");
         QCOMPARE(t->state.ResultCount, qint16(0));
         QCOMPARE(t->state.GraphKind, qint16(0));
-        QCOMPARE(t->state.CalcMode, qint16(0));
         QVERIFY(t->state.PrintBlocks.isEmpty());
         QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
         QVERIFY(frame->menu()->isVisible());

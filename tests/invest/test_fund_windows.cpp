@@ -507,11 +507,11 @@ private slots:
     // mode from elsewhere never stores into slot 0.
     void staleCorrectionModeStoresANewRecord()
     {
-        state().CalcMode = 1;
+        session().CalcMode = 1;
         openEntry();
-        QCOMPARE(state().CalcMode, qint16(0));
+        QCOMPARE(session().CalcMode, qint16(0));
         addFund(QStringLiteral("Alpha"));
-        state().CalcMode = 1; // as a window left it
+        session().CalcMode = 1; // as a window left it
         chooseType("Fee Cash");
         entry->fill("InDate", "1/2/2003");
         entry->fill("InComm", "5");
@@ -800,7 +800,7 @@ private slots:
         QCOMPARE(t->printer.jobs.size(), 1);
         QVERIFY(t->printer.jobs.at(0).toText().contains(QStringLiteral("Current Value of all Funds.")));
         // Printing resets the mode; the graph still draws the funds shown.
-        QCOMPARE(state().CalcMode, qint16(0));
+        QCOMPARE(session().CalcMode, qint16(0));
         table.click("DrwGraph");
         QCOMPARE(frame->overTool()->objectName(), QStringLiteral("GraphsAll"));
         QCOMPARE(state().GraphKind, qint16(0));
@@ -903,7 +903,7 @@ private slots:
         leaveEntry();
         user->click("CompCurr");
         QCOMPARE(messages().last(), 28);
-        QCOMPARE(state().CalcMode, qint16(10));
+        QCOMPARE(session().CalcMode, qint16(10));
         QVERIFY(!menu->priceWindow());
     }
 

@@ -90,7 +90,7 @@ private slots:
         window = qobject_cast<MortgageCalc *>(frame->activeTool());
         user = std::make_unique<WindowDriver>(window);
         QCOMPARE(frame->caption(), QStringLiteral(" Mortgage Tables"));
-        QCOMPARE(t->state.MortgageMode, qint16(1));
+        QCOMPARE(window->mortgage().kind(), MortgageKind::Mortgage);
         QCOMPARE(shown(), (QStringList{"     $100,000.00", "        10.125%", "              25", "      Monthly",
                                        "      Monthly", "0", "&View payment date"}));
         QCOMPARE(window->grid()->rows(), 26);
@@ -326,7 +326,7 @@ private slots:
         QVERIFY(t->dialogs.fileRequests.last().kind == FileKind::Loan && t->dialogs.fileRequests.last().action == FileAction::Open);
         QCOMPARE(shown(), (QStringList{"     $100,000.00", "         10.125%", "             300", "   Semiannual",
                                        "      Monthly", "1", "&View payment date"}));
-        QCOMPARE(t->state.MortgageMode, qint16(2));
+        QCOMPARE(window->mortgage().kind(), MortgageKind::Loan);
         QCOMPARE(row(1).at(1), QString());
         calculate();
         QCOMPARE(row(302).mid(1), last.mid(1));

@@ -68,8 +68,8 @@ private slots:
         for (int slot = MortgagePrincipalSlot; slot <= MortgageMonthsSlot; ++slot)
             values << state.InputValues.value(slot).toDecimalText();
         QCOMPARE(values, figures);
-        QCOMPARE(state.MortgageMode, qint16(kind));
-        QCOMPARE(state.CalcMode, qint16(MortgageAnnualView));
+        QCOMPARE(session.kind(), MortgageKind(kind));
+        QCOMPARE(session.view(), MortgageAnnualView);
         QCOMPARE(session.gridLayout().columns.first().heading, heading);
         QCOMPARE(session.gridLayout().rows, 26);
         QCOMPARE(session.daysOption(), 1);
@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(state.ResultCount, qint16(resultCount));
         QCOMPARE(state.PaymentsPerYear, qint16(12));
         QCOMPARE(state.YearsToFinal, 25.0f);
-        QCOMPARE(state.CalcMode, qint16(view));
+        QCOMPARE(session.view(), MortgageView(view));
         QCOMPARE(state.GraphTitle, QStringLiteral("Mortgage balance at start of each Year"));
         QCOMPARE(state.GraphData.value(1, 2).toDecimalText(),
                  view == MortgageAllView ? QStringLiteral("843.7500") : QStringLiteral("10082.7376"));

@@ -1,3 +1,4 @@
+#include "retirement/retirement_session.h"
 #include "app/tool_registry.h"
 #include "graph/graphs_all.h"
 #include "retirement/retire_calc.h"
@@ -72,7 +73,7 @@ private slots:
         window = qobject_cast<RetireCalc *>(frame->activeTool());
         user = std::make_unique<WindowDriver>(window);
         QCOMPARE(frame->caption(), QStringLiteral(" Retirement Calculations"));
-        QCOMPARE(t->state.CalcMode, qint16(0));
+        QCOMPARE(static_cast<RetirementSession &>(window->session()).option(), RetirementOption::Percentage);
         QCOMPARE(user->text("InInvest"), QStringLiteral("  $500,000.00"));
         QCOMPARE(user->text("InRate"), QString(9, u' ') + QStringLiteral("10.00%"));
         QCOMPARE(user->text("InRateDrawn"), QString(10, u' ') + QStringLiteral("8.00%"));
@@ -105,7 +106,7 @@ private slots:
         user->fill("InInvest", "250000");
         QCOMPARE(labelOf("InTerm"), QStringLiteral(" Time in years"));
         choose("Option2");
-        QCOMPARE(t->state.CalcMode, qint16(2));
+        QCOMPARE(static_cast<RetirementSession &>(window->session()).option(), RetirementOption::FixedAmount);
         QCOMPARE(labelOf("InTerm").simplified(), QStringLiteral("Increase Annual Amount Withdrawn by %."));
         QCOMPARE(user->text("InInvest"), QStringLiteral("  $100,000.00"));
         QCOMPARE(user->text("InRateDrawn"), QStringLiteral("    $1,000.00"));
@@ -144,7 +145,7 @@ private slots:
 
         // Back to Percentage: the capital stays, the last two fields take its openings.
         choose("Option1");
-        QCOMPARE(t->state.CalcMode, qint16(0));
+        QCOMPARE(static_cast<RetirementSession &>(window->session()).option(), RetirementOption::Percentage);
         QVERIFY(row(1).at(0).isEmpty());
         QCOMPARE(t->state.ResultCount, qint16(0));
         QCOMPARE(user->text("InInvest"), QStringLiteral("  $100,000.00"));
@@ -217,7 +218,6 @@ private slots:
                                QStringLiteral("     $1,000.00")));
         QVERIFY(lines.contains(QStringLiteral("  17                   341.80               9,010.25                  .00")));
         user->click("RExit");
-        QCOMPARE(t->state.CalcMode, qint16(0));
         QCOMPARE(t->state.ResultCount, qint16(0));
         QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
     }

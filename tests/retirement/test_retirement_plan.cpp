@@ -177,13 +177,13 @@ private slots:
         RetirementSession session(state);
         state.InputValues[RetirementCapitalSlot] = m("250000");
         session.choose(RetirementOption::FixedAmount);
-        QCOMPARE(state.CalcMode, qint16(2));
+        QCOMPARE(session.option(), RetirementOption::FixedAmount);
         QCOMPARE(dec(state.InputValues.value(RetirementCapitalSlot)), QStringLiteral("100000.0000"));
         QCOMPARE(dec(state.InputValues.value(RetirementDrawnSlot)), QStringLiteral("1000.0000"));
         QCOMPARE(dec(state.InputValues.value(RetirementTermSlot)), QStringLiteral("0.0000"));
         state.InputValues[RetirementCapitalSlot] = m("250000");
         session.choose(RetirementOption::Percentage);
-        QCOMPARE(state.CalcMode, qint16(0));
+        QCOMPARE(session.option(), RetirementOption::Percentage);
         QCOMPARE(dec(state.InputValues.value(RetirementCapitalSlot)), QStringLiteral("250000.0000")); // kept
         QCOMPARE(dec(state.InputValues.value(RetirementDrawnSlot)), QStringLiteral("8.0000"));
         QCOMPARE(dec(state.InputValues.value(RetirementTermSlot)), QStringLiteral("20.0000"));

@@ -110,17 +110,8 @@ private slots:
         MenuMain *menu = frame->menu();
         for (const char *name : {"Savings", "SavingComp", "Canadian", "LoanPmt"})
             menu->setTool(QLatin1String(name), [](Shell &shell, MdiContainer &f) { return new DummyTool(shell, f); });
-        struct Case
-        {
-            const char *button;
-            qint16 calcMode;
-            qint16 mortgageMode;
-        };
-        for (const Case &c : {Case{"Savings", 1, 0}, Case{"SavingComp", 2, 0}, Case{"Canadian", 2, 1},
-                              Case{"LoanPmt", 2, 2}}) {
-            QTest::mouseClick(menu->button(QLatin1String(c.button)), Qt::LeftButton);
-            QCOMPARE(t->state.CalcMode, c.calcMode);
-            QCOMPARE(t->state.MortgageMode, c.mortgageMode);
+        for (const char *button : {"Savings", "SavingComp", "Canadian", "LoanPmt"}) {
+            QTest::mouseClick(menu->button(QLatin1String(button)), Qt::LeftButton);
             QVERIFY(menu->isHidden());
             QWidget *tool = frame->activeTool();
             QVERIFY(tool && tool->isVisible());
