@@ -1,6 +1,7 @@
 #include "invest/fund_table.h"
 
 #include "invest/fund_database.h"
+#include "invest/fund_graph.h"
 #include "invest/fund_printouts.h"
 #include "invest/fund_values.h"
 #include "shell/fund_cur_val_input.h"
@@ -253,9 +254,7 @@ void FundTable::secondButton()
 {
     if (m_valueTable) {
         // The graph draws what this window shows: the value table's funds.
-        AppState &state = shell().state;
-        state.GraphKind = 0;
-        frame().showGraph();
+        frame().showGraph(FundGraphRequest(shell().state));
         return;
     }
     currentValue();

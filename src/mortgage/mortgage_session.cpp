@@ -322,10 +322,11 @@ void MortgageSession::print(PrintFrame &frame)
         PrintMortgage(frame, m_state, m_input, m_schedule, m_extraBlock);
 }
 
-void MortgageSession::prepareGraph()
+GraphRequest MortgageSession::graphRequest() const
 {
-    m_state.GraphKind = GraphMortgage;
-    m_state.GraphMode = m_input.view;
+    GraphRequest request = tableGraph(GraphKind::Mortgage);
+    request.perPayment = m_input.view == MortgageAllView;
+    return request;
 }
 
 QString MortgageSession::helpText() const

@@ -57,9 +57,6 @@ struct ResultState
     // Read by the graph of a schedule.
     qint16 PaymentsPerYear = 0;
     float YearsToFinal = 0;
-    // How the requesting tool draws: savings comparisons (2) against a plan,
-    // a schedule of one row per payment (2) against one row per year.
-    qint16 GraphMode = 0;
 
     // What leaving a calculator empties.
     void clearResults()
@@ -71,7 +68,6 @@ struct ResultState
         PrintBlocks2.clear();
         ResultCount = 0;
         GraphKind = 0;
-        GraphMode = 0;
     }
 };
 
