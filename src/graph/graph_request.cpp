@@ -88,7 +88,7 @@ void PrepareMortgage(GraphRequest &request)
     const int last = std::min(years, LastRow(request.CompareData) - 1);
     for (int j = 1; j <= last; ++j) {
         const Money balance = request.perPayment ? BalanceAtYearEnd(request.GraphData, j, perYear)
-                                                  : request.GraphData.value(j, ValueColumn);
+                                                 : request.GraphData.value(j, ValueColumn);
         request.CompareData.set(j + 1, DrawnColumn, balance);
         request.CompareData.set(j + 1, LabelColumn, Money::fromWhole(j + 1));
     }
