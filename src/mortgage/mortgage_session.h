@@ -85,6 +85,10 @@ public:
     const MortgageInput &input() const { return m_input; }
     MortgageResultTexts resultTexts() const;
 
+    // How the last schedule's payments group into years, for its graph.
+    qint16 PaymentsPerYear = 0;
+    float YearsToFinal = 0;
+
 private:
     Outcome<GridUpdate> readCommandTexts(const FieldTexts &texts);
     void storeSchedule();

@@ -20,7 +20,7 @@ struct SettingsState
     QString UserName;
 };
 
-// Frame and modes.
+// The frame.
 struct FrameState
 {
     qint32 LayoutClass = 6810;
@@ -54,9 +54,6 @@ struct ResultState
     QString GraphTitle;
     QStringList PrintBlocks;
     QStringList PrintBlocks2; // the second block array some calculators keep
-    // Read by the graph of a schedule.
-    qint16 PaymentsPerYear = 0;
-    float YearsToFinal = 0;
 
     // What leaving a calculator empties.
     void clearResults()

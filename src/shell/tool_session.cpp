@@ -57,8 +57,6 @@ GraphRequest ToolSession::tableGraph(GraphKind kind) const
     request.CompareNames = m_state.CompareNames;
     request.ResultCount = m_state.ResultCount;
     request.startValue = m_state.InputValues.value(1);
-    request.PaymentsPerYear = m_state.PaymentsPerYear;
-    request.YearsToFinal = m_state.YearsToFinal;
     return request;
 }
 

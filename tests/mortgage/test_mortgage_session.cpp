@@ -97,8 +97,8 @@ private slots:
         QVERIFY(update.ok());
         QCOMPARE(update->rowCount, gridRows);
         QCOMPARE(state.ResultCount, qint16(resultCount));
-        QCOMPARE(state.PaymentsPerYear, qint16(12));
-        QCOMPARE(state.YearsToFinal, 25.0f);
+        QCOMPARE(session.PaymentsPerYear, qint16(12));
+        QCOMPARE(session.YearsToFinal, 25.0f);
         QCOMPARE(session.view(), MortgageView(view));
         QCOMPARE(state.GraphTitle, QStringLiteral("Mortgage balance at start of each Year"));
         QCOMPARE(state.GraphData.value(1, 2).toDecimalText(),
