@@ -29,5 +29,6 @@ void RegisterTools(MdiContainer &frame)
     menu->setTool(QStringLiteral("LoanPmt"),
                   [](Shell &s, MdiContainer &f) { return new MortgageCalc(s, f, MortgageKind::Loan); });
     menu->setTool(QStringLiteral("Manager"), [](Shell &s, MdiContainer &f) { return new FundMenu(s, f); });
-    frame.setGraphFactory([](Shell &s, MdiContainer &f) { return new GraphsAll(s, f); });
+    frame.setGraphFactory(
+        [](Shell &s, MdiContainer &f, const GraphRequest &request) { return new GraphsAll(s, f, request); });
 }

@@ -77,10 +77,11 @@ void CapitalSession::print(PrintFrame &frame)
         PrintCapitalPlan(frame, m_state, m_done->input, m_done->plan.years);
 }
 
-void CapitalSession::prepareGraph()
+GraphRequest CapitalSession::graphRequest() const
 {
-    m_state.GraphTitle = QStringLiteral("Investment value at end of each Year");
-    m_state.GraphKind = GraphCapitalRequired;
+    GraphRequest request = tableGraph(GraphKind::CapitalRequired);
+    request.title = QStringLiteral("Investment value at end of each Year");
+    return request;
 }
 
 QString CapitalSession::helpText() const

@@ -29,7 +29,7 @@ public:
     Outcome<GridUpdate> calculate(const FieldTexts &texts) override;
     QString printTitle() const override { return QStringLiteral("Capital Required"); }
     void print(PrintFrame &frame) override;
-    void prepareGraph() override;
+    GraphRequest graphRequest() const override;
     QString helpText() const override;
     QJsonValue results() const override;
 

@@ -12,9 +12,9 @@ constexpr int LabelColumn = 1;   // year number (GraphData, CompareData of kind 
 constexpr int MoneyColumn = 3;   // CompareData: money value of each fund
 constexpr int NameColumn = 0;    // CompareNames
 
-bool IsComparison(const AppState &state)
+bool IsComparison(const GraphRequest &request)
 {
-    return state.GraphKind == 6 || (state.GraphKind == 1 && state.GraphMode == 2);
+    return request.kind == GraphKind::CompoundGrowth || (request.kind == GraphKind::Savings && request.comparisons);
 }
 
 // Last row a loop from row 1 may touch; row 0 is never drawn.
@@ -80,21 +80,21 @@ Money BalanceAtYearEnd(const MoneyTable &data, int year, int paymentsPerYear)
 
 // Kind 4: one point per year in CompareData, the balance at the start of
 // each year labelled with the year number.
-void PrepareMortgage(AppState &state)
+void PrepareMortgage(GraphRequest &request)
 {
-    const int years = ScheduleYears(state.YearsToFinal);
+    const int years = ScheduleYears(request.YearsToFinal);
     // A schedule without a frequency is taken as one payment per row-year.
-    const int perYear = std::max(1, int(state.PaymentsPerYear));
-    const int last = std::min(years, LastRow(state.CompareData) - 1);
+    const int perYear = std::max(1, int(request.PaymentsPerYear));
+    const int last = std::min(years, LastRow(request.CompareData) - 1);
     for (int j = 1; j <= last; ++j) {
-        const Money balance = state.GraphMode == 2 ? BalanceAtYearEnd(state.GraphData, j, perYear)
-                                                  : state.GraphData.value(j, ValueColumn);
-        state.CompareData.set(j + 1, DrawnColumn, balance);
-        state.CompareData.set(j + 1, LabelColumn, Money::fromWhole(j + 1));
+        const Money balance = request.perPayment ? BalanceAtYearEnd(request.GraphData, j, perYear)
+                                                 : request.GraphData.value(j, ValueColumn);
+        request.CompareData.set(j + 1, DrawnColumn, balance);
+        request.CompareData.set(j + 1, LabelColumn, Money::fromWhole(j + 1));
     }
-    state.CompareData.set(1, DrawnColumn, state.InputValues.value(1));
-    state.CompareData.set(1, LabelColumn, Money::fromWhole(1));
-    state.ResultCount = qint16(years);
+    request.CompareData.set(1, DrawnColumn, request.startValue);
+    request.CompareData.set(1, LabelColumn, Money::fromWhole(1));
+    request.ResultCount = qint16(years);
 }
 
 QString WholeNumber(Money value)
@@ -105,59 +105,59 @@ QString WholeNumber(Money value)
 // Points to draw: ResultCount, but never past the rows the data table holds,
 // and 2 for the bar styles when there is a single entry (a lone bar would
 // fill the whole chart).
-int PointCount(const AppState &state, int style, const MoneyTable &data)
+int PointCount(const GraphRequest &request, int style, const MoneyTable &data)
 {
-    if ((style == GraphStyle::YearBars || style == GraphStyle::CompareBars) && state.ResultCount == 1)
+    if ((style == GraphStyle::YearBars || style == GraphStyle::CompareBars) && request.ResultCount == 1)
         return 2;
-    return std::clamp(int(state.ResultCount), 0, std::max(0, LastRow(data)));
+    return std::clamp(int(request.ResultCount), 0, std::max(0, LastRow(data)));
 }
 
 // Loads one data set; the point past a single entry stays empty but keeps
 // whatever label its row has.
-void LoadPoints(GraphPicture &picture, const AppState &state, const MoneyTable &data, int column,
+void LoadPoints(GraphPicture &picture, const GraphRequest &request, const MoneyTable &data, int column,
                 const auto &labelAt)
 {
-    const int count = PointCount(state, picture.style, data);
-    const int filled = std::min(count, std::max(int(state.ResultCount), 0));
+    const int count = PointCount(request, picture.style, data);
+    const int filled = std::min(count, std::max(int(request.ResultCount), 0));
     for (int i = 1; i <= count; ++i) {
         picture.values.append(i <= filled ? data.value(i, column).toDouble() : 0.0);
         picture.labels.append(labelAt(i));
     }
 }
 
-QString ValueAxis(const AppState &state)
+QString ValueAxis(const GraphRequest &request)
 {
-    return QStringLiteral("Value ") + state.CurrencySymbol;
+    return QStringLiteral("Value ") + request.currencySymbol;
 }
 
 } // namespace
 
-int PrepareGraph(AppState &state)
+int PrepareGraph(GraphRequest &request)
 {
-    switch (state.GraphKind) {
-    case 0:
+    switch (request.kind) {
+    case GraphKind::Funds:
         return GraphStyle::GainLoss;
-    case 1:
-        return state.GraphMode == 2 ? GraphStyle::CompareBars : GraphStyle::YearBars;
-    case 2:
-    case 5:
-    case 7:
-        CopyEndOfYear(state.GraphData, state.ResultCount);
+    case GraphKind::Savings:
+        return request.comparisons ? GraphStyle::CompareBars : GraphStyle::YearBars;
+    case GraphKind::RetirementEnd:
+    case GraphKind::CapitalRequired:
+    case GraphKind::Plan401K:
+        CopyEndOfYear(request.GraphData, request.ResultCount);
         return GraphStyle::YearBars;
-    case 3:
-        ShiftToStartOfYear(state.GraphData, state.ResultCount, state.InputValues.value(1));
+    case GraphKind::RetirementStart:
+        ShiftToStartOfYear(request.GraphData, request.ResultCount, request.startValue);
         return GraphStyle::YearBars;
-    case 4:
-        PrepareMortgage(state);
+    case GraphKind::Mortgage:
+        PrepareMortgage(request);
         return GraphStyle::YearBars;
-    case 6:
+    case GraphKind::CompoundGrowth:
         return GraphStyle::CompareBars;
     default:
         return GraphStyle::YearBars;
     }
 }
 
-GraphPicture DrawStyle(const AppState &state, int style, const GraphPicture &current)
+GraphPicture DrawStyle(const GraphRequest &request, int style, const GraphPicture &current)
 {
     if (style == GraphStyle::Fund3D || style == GraphStyle::Year3D || style == GraphStyle::Compare3D) {
         GraphPicture picture = current;
@@ -168,35 +168,35 @@ GraphPicture DrawStyle(const AppState &state, int style, const GraphPicture &cur
 
     GraphPicture picture;
     picture.style = style;
-    const auto nameLabel = [&state](int i) { return state.CompareNames.value(i, NameColumn); };
+    const auto nameLabel = [&request](int i) { return request.CompareNames.value(i, NameColumn); };
     switch (style) {
     case GraphStyle::GainLoss:
         picture.chart = ChartType::Bars2D;
         picture.title = QStringLiteral("Current Value ");
         picture.axisTitle = QStringLiteral("Gain %");
-        LoadPoints(picture, state, state.CompareData, DrawnColumn, nameLabel);
+        LoadPoints(picture, request, request.CompareData, DrawnColumn, nameLabel);
         break;
     case GraphStyle::FundPie:
         picture.chart = ChartType::Pie;
         picture.title = QStringLiteral("Distribution");
-        picture.axisTitle = ValueAxis(state);
-        LoadPoints(picture, state, state.CompareData, MoneyColumn, nameLabel);
+        picture.axisTitle = ValueAxis(request);
+        LoadPoints(picture, request, request.CompareData, MoneyColumn, nameLabel);
         break;
     case GraphStyle::YearBars: {
         // This style sets no axis title: the one showing stays.
         picture.chart = ChartType::Bars2D;
-        picture.title = state.GraphTitle;
+        picture.title = request.title;
         picture.axisTitle = current.axisTitle;
-        const MoneyTable &data = state.GraphKind == 4 ? state.CompareData : state.GraphData;
-        LoadPoints(picture, state, data, DrawnColumn,
+        const MoneyTable &data = request.kind == GraphKind::Mortgage ? request.CompareData : request.GraphData;
+        LoadPoints(picture, request, data, DrawnColumn,
                    [&data](int i) { return WholeNumber(data.value(i, LabelColumn)); });
         break;
     }
     case GraphStyle::CompareBars:
         picture.chart = ChartType::Bars2D;
-        picture.title = state.GraphTitle;
-        picture.axisTitle = state.GraphMode == 2 ? ValueAxis(state) : QStringLiteral("Gain %");
-        LoadPoints(picture, state, state.CompareData, DrawnColumn, nameLabel);
+        picture.title = request.title;
+        picture.axisTitle = request.comparisons ? ValueAxis(request) : QStringLiteral("Gain %");
+        LoadPoints(picture, request, request.CompareData, DrawnColumn, nameLabel);
         break;
     default:
         return current;
@@ -204,16 +204,16 @@ GraphPicture DrawStyle(const AppState &state, int style, const GraphPicture &cur
     return picture;
 }
 
-int StyleFor2DButton(const AppState &state)
+int StyleFor2DButton(const GraphRequest &request)
 {
-    return IsComparison(state) ? GraphStyle::CompareBars : GraphStyle::YearBars;
+    return IsComparison(request) ? GraphStyle::CompareBars : GraphStyle::YearBars;
 }
 
-int StyleFor3DButton(const AppState &state)
+int StyleFor3DButton(const GraphRequest &request)
 {
-    if (IsComparison(state))
+    if (IsComparison(request))
         return GraphStyle::Compare3D;
-    return state.GraphKind == 0 ? GraphStyle::Fund3D : GraphStyle::Year3D;
+    return request.kind == GraphKind::Funds ? GraphStyle::Fund3D : GraphStyle::Year3D;
 }
 
 GraphButtons ButtonsAfterStyle(const GraphButtons &current, int style, const QString &shownTitle)
@@ -253,23 +253,23 @@ GraphButtons ButtonsAfterStyle(const GraphButtons &current, int style, const QSt
     return buttons;
 }
 
-QString RequestingWindow(int graphKind)
+QString RequestingWindow(GraphKind kind)
 {
-    switch (graphKind) {
-    case 0:
+    switch (kind) {
+    case GraphKind::Funds:
         return QStringLiteral("FundTable");
-    case 1:
+    case GraphKind::Savings:
         return QStringLiteral("SavingsCalc");
-    case 2:
-    case 3:
+    case GraphKind::RetirementEnd:
+    case GraphKind::RetirementStart:
         return QStringLiteral("RetireCalc");
-    case 4:
+    case GraphKind::Mortgage:
         return QStringLiteral("MortgageCalc");
-    case 5:
+    case GraphKind::CapitalRequired:
         return QStringLiteral("CapitalReqdCalc");
-    case 6:
+    case GraphKind::CompoundGrowth:
         return QStringLiteral("FindCompoundCalc");
-    case 7:
+    case GraphKind::Plan401K:
         return QStringLiteral("Plan401KCalc");
     default:
         return QString();

@@ -1,15 +1,52 @@
 #pragma once
 
-#include "shell/app_state.h"
+#include "shell/money.h"
+#include "shell/tables.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-// The graph window's logic without the window: turning the graph request a
-// tool leaves in AppState into the picture to draw, and the button states
-// that go with each drawing style. The window only hands the result to its
-// chart and its buttons.
+// The graph window's logic without the window: turning the request a tool
+// hands over into the picture to draw, and the button states that go with
+// each drawing style. The window only hands the result to its chart and its
+// buttons.
+
+// Which tool asked for the graph.
+enum class GraphKind : qint16 {
+    Funds = 0,
+    Savings = 1,
+    RetirementEnd = 2,
+    RetirementStart = 3,
+    Mortgage = 4,
+    CapitalRequired = 5,
+    CompoundGrowth = 6,
+    Plan401K = 7,
+};
+
+// What a tool asks the graph window to draw: a copy of its tables as they
+// stand, so that drawing changes nothing the tool keeps. GraphData holds the
+// year-by-year rows (label in column 1, value in column 4), CompareData and
+// CompareNames the compared entries (drawn value in column 5, money in 3).
+struct GraphRequest
+{
+    GraphKind kind = GraphKind::Funds;
+    QString title;
+    // Savings comparisons rather than a plan.
+    bool comparisons = false;
+    // A schedule of one row per payment rather than one per year.
+    bool perPayment = false;
+    QString currencySymbol = QStringLiteral("$");
+    MoneyTable GraphData;
+    MoneyTable CompareData;
+    StringTable CompareNames;
+    qint16 ResultCount = 0;
+    // The starting figure (capital or principal) the first year begins with.
+    Money startValue;
+    // How a schedule's payments group into years.
+    qint16 PaymentsPerYear = 0;
+    float YearsToFinal = 0;
+};
 
 enum class ChartType { Bars2D, Bars3D, Pie };
 
@@ -24,11 +61,11 @@ inline constexpr int CompareBars = 6;   // comparison bars
 inline constexpr int Compare3D = 7;     // comparison, current data as 3-D bars
 } // namespace GraphStyle
 
-// Fills the drawn column for the requesting kind (state.GraphKind) and
-// returns the style to draw first. Only touches rows the tables hold. The
-// graph of a schedule groups its payments into years by PaymentsPerYear and
-// YearsToFinal, as the mortgage window leaves them.
-int PrepareGraph(AppState &state);
+// Fills the drawn column of the graph window's own copy of the request for
+// its kind and returns the style to draw first. Only touches rows the tables
+// hold. The graph of a schedule groups its payments into years by
+// PaymentsPerYear and YearsToFinal.
+int PrepareGraph(GraphRequest &request);
 
 // One data set as the chart control receives it.
 struct GraphPicture
@@ -44,11 +81,11 @@ struct GraphPicture
 // The picture for a style, 1 to 7. Styles 4, 5 and 7 only redraw the current
 // picture as 3-D bars; the others load the data afresh from the request. An
 // unknown style leaves the current picture as it is.
-GraphPicture DrawStyle(const AppState &state, int style, const GraphPicture &current);
+GraphPicture DrawStyle(const GraphRequest &request, int style, const GraphPicture &current);
 
 // Styles the "Show Graph in 2D" and "Show Graph in 3D" buttons draw.
-int StyleFor2DButton(const AppState &state);
-int StyleFor3DButton(const AppState &state);
+int StyleFor2DButton(const GraphRequest &request);
+int StyleFor3DButton(const GraphRequest &request);
 
 // State of the buttons a style changes. The defaults are the window as it
 // opens: "2D" hidden until a year-by-year or comparison style shows it.
@@ -70,4 +107,4 @@ struct GraphButtons
 GraphButtons ButtonsAfterStyle(const GraphButtons &current, int style, const QString &shownTitle);
 
 // Object name of the window the exit shows again; empty for an unknown kind.
-QString RequestingWindow(int graphKind);
+QString RequestingWindow(GraphKind kind);

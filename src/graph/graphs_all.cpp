@@ -18,8 +18,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-GraphsAll::GraphsAll(Shell &shell, MdiContainer &frame)
-    : m_shell(shell), m_frame(frame), m_stack(new QStackedWidget(this)), m_chartView(new QChartView(this)),
+GraphsAll::GraphsAll(Shell &shell, MdiContainer &frame, GraphRequest request)
+    : m_shell(shell), m_frame(frame), m_request(std::move(request)), m_stack(new QStackedWidget(this)), m_chartView(new QChartView(this)),
       m_bars3d(new BarChart3D(this))
 {
     setObjectName(QStringLiteral("GraphsAll"));
@@ -44,8 +44,8 @@ GraphsAll::GraphsAll(Shell &shell, MdiContainer &frame)
     QPushButton *exitButton = button("ExitBut", "E&xit to Menu");
     connect(m_oned, &QPushButton::clicked, this, [this] { draw(GraphStyle::GainLoss); });
     connect(m_pie2d, &QPushButton::clicked, this, [this] { draw(GraphStyle::FundPie); });
-    connect(m_sav2d, &QPushButton::clicked, this, [this] { draw(StyleFor2DButton(m_shell.state)); });
-    connect(m_threeDee, &QPushButton::clicked, this, [this] { draw(StyleFor3DButton(m_shell.state)); });
+    connect(m_sav2d, &QPushButton::clicked, this, [this] { draw(StyleFor2DButton(m_request)); });
+    connect(m_threeDee, &QPushButton::clicked, this, [this] { draw(StyleFor3DButton(m_request)); });
     connect(printer, &QPushButton::clicked, this, &GraphsAll::print);
     connect(exitButton, &QPushButton::clicked, this, &GraphsAll::exit);
 
@@ -57,13 +57,13 @@ GraphsAll::GraphsAll(Shell &shell, MdiContainer &frame)
     layout->addWidget(m_stack, 1);
     layout->addLayout(buttons);
 
-    draw(PrepareGraph(m_shell.state));
+    draw(PrepareGraph(m_request));
 }
 
 void GraphsAll::draw(int style)
 {
     const QString shownTitle = m_picture.title;
-    m_picture = DrawStyle(m_shell.state, style, m_picture);
+    m_picture = DrawStyle(m_request, style, m_picture);
     m_buttons = ButtonsAfterStyle(m_buttons, style, shownTitle);
     m_oned->setVisible(m_buttons.onedVisible);
     m_pie2d->setVisible(m_buttons.pie2dVisible);

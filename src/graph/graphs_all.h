@@ -12,15 +12,17 @@ struct Shell;
 
 class QChartView;
 
-// The one graph window of the program. The tool that asks for a graph sets
-// the request in the shared variables and shows this window in its place.
+// The one graph window of the program. The tool that asks for a graph hands
+// it a request and shows this window in its place; the window draws from its
+// own copy and changes nothing the tool keeps.
 class GraphsAll : public QWidget
 {
     Q_OBJECT
 
 public:
-    GraphsAll(Shell &shell, MdiContainer &frame);
+    GraphsAll(Shell &shell, MdiContainer &frame, GraphRequest request);
 
+    const GraphRequest &request() const { return m_request; }
     const GraphPicture &picture() const { return m_picture; }
     int style() const { return m_picture.style; }
     // What is on screen, as an image.
@@ -34,6 +36,7 @@ private:
 
     Shell &m_shell;
     MdiContainer &m_frame;
+    GraphRequest m_request;
     GraphPicture m_picture;
     GraphButtons m_buttons;
     bool m_colour = true;

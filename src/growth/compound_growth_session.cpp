@@ -57,10 +57,11 @@ void CompoundGrowthSession::print(PrintFrame &frame)
     PrintCompoundGrowth(frame, m_state);
 }
 
-void CompoundGrowthSession::prepareGraph()
+GraphRequest CompoundGrowthSession::graphRequest() const
 {
-    m_state.GraphTitle = QStringLiteral("Annual compound growth comparisons");
-    m_state.GraphKind = GraphCompoundGrowth;
+    GraphRequest request = tableGraph(GraphKind::CompoundGrowth);
+    request.title = QStringLiteral("Annual compound growth comparisons");
+    return request;
 }
 
 QString CompoundGrowthSession::helpText() const

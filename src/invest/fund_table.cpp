@@ -1,6 +1,7 @@
 #include "invest/fund_table.h"
 
 #include "invest/fund_database.h"
+#include "invest/fund_graph.h"
 #include "invest/fund_printouts.h"
 #include "invest/fund_values.h"
 #include "invest/funds_session.h"
@@ -256,14 +257,7 @@ void FundTable::secondButton()
 {
     if (m_valueTable) {
         // The graph draws what this window shows: the value table's funds.
-        AppState &state = shell().state;
-        state.GraphKind = 0;
-        // The graph reads the funds from the comparison tables.
-        const FundDatabase &db = m_session.db();
-        state.CompareNames = db.fundNames();
-        state.CompareData = db.valueTable();
-        state.ResultCount = qint16(db.fundCount());
-        frame().showGraph();
+        frame().showGraph(FundGraphRequest(m_session.db(), shell().state.CurrencySymbol));
         return;
     }
     currentValue();

@@ -296,10 +296,10 @@ void MortgageSession::storeSchedule()
             state.GraphData.set(k, 7, Money::fromWhole(DateSerial(row.date)));
     }
     state.CompareData.recreate(MortgageExtraYears, 6);
-    state.PaymentsPerYear = qint16(m_schedule.paymentsPerYear);
-    state.YearsToFinal = m_schedule.yearsToFinal;
     const int rows = int(m_schedule.rows.size());
     state.ResultCount = qint16(m_input.view == MortgageAllView ? rows + 1 : rows);
+    PaymentsPerYear = qint16(m_schedule.paymentsPerYear);
+    YearsToFinal = m_schedule.yearsToFinal;
     state.GraphTitle = m_kind == MortgageKind::Loan ? QStringLiteral("Personal Loan balance at start of each Year")
                                                     : QStringLiteral("Mortgage balance at start of each Year");
     state.PrintBlocks[1] = m_extraBlock;
@@ -322,10 +322,13 @@ void MortgageSession::print(PrintFrame &frame)
         PrintMortgage(frame, m_state, m_input, m_schedule, m_extraBlock);
 }
 
-void MortgageSession::prepareGraph()
+GraphRequest MortgageSession::graphRequest() const
 {
-    m_state.GraphKind = GraphMortgage;
-    m_state.GraphMode = m_input.view;
+    GraphRequest request = tableGraph(GraphKind::Mortgage);
+    request.perPayment = m_input.view == MortgageAllView;
+    request.PaymentsPerYear = PaymentsPerYear;
+    request.YearsToFinal = YearsToFinal;
+    return request;
 }
 
 QString MortgageSession::helpText() const

@@ -29,7 +29,7 @@ public:
     Outcome<GridUpdate> calculate(const FieldTexts &texts) override;
     QString printTitle() const override;
     void print(PrintFrame &frame) override;
-    void prepareGraph() override;
+    GraphRequest graphRequest() const override;
     QString helpText() const override;
     QJsonValue results() const override;
 
@@ -84,6 +84,10 @@ public:
     const MortgageSchedule &schedule() const { return m_schedule; }
     const MortgageInput &input() const { return m_input; }
     MortgageResultTexts resultTexts() const;
+
+    // How the last schedule's payments group into years, for its graph.
+    qint16 PaymentsPerYear = 0;
+    float YearsToFinal = 0;
 
 private:
     Outcome<GridUpdate> readCommandTexts(const FieldTexts &texts);

@@ -66,7 +66,7 @@ public:
     QString printTitle() const override { return QStringLiteral("Net Worth Statement"); }
     void print(PrintFrame &frame) override;
     bool printNeedsResult() const override { return false; }
-    void prepareGraph() override {}
+    GraphRequest graphRequest() const override { return {}; }
     QString helpText() const override;
     QJsonValue results() const override;
 

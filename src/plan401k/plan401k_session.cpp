@@ -107,10 +107,11 @@ void Plan401KSession::print(PrintFrame &frame)
         Print401KPlan(frame, m_state, m_done->input, m_done->plan);
 }
 
-void Plan401KSession::prepareGraph()
+GraphRequest Plan401KSession::graphRequest() const
 {
-    m_state.GraphTitle = QStringLiteral("Investment value at end of each Year");
-    m_state.GraphKind = Graph401K;
+    GraphRequest request = tableGraph(GraphKind::Plan401K);
+    request.title = QStringLiteral("Investment value at end of each Year");
+    return request;
 }
 
 QString Plan401KSession::helpText() const

@@ -86,11 +86,10 @@ void RetirementSession::print(PrintFrame &frame)
     PrintRetirement(frame, m_state, m_input, m_plan.years());
 }
 
-void RetirementSession::prepareGraph()
+GraphRequest RetirementSession::graphRequest() const
 {
-    // Calculate made the request; it only needs to be there again after a
-    // graph of another kind.
-    m_state.GraphKind = m_input.option == RetirementOption::FixedAmount ? GraphRetirementStart : GraphRetirementEnd;
+    return tableGraph(m_input.option == RetirementOption::FixedAmount ? GraphKind::RetirementStart
+                                                                      : GraphKind::RetirementEnd);
 }
 
 QString RetirementSession::helpText() const

@@ -92,10 +92,11 @@ void SavingsSession::print(PrintFrame &frame)
     PrintSavingsPlan(frame, m_state, latest.input, latest.plan.periods);
 }
 
-void SavingsSession::prepareGraph()
+GraphRequest SavingsSession::graphRequest() const
 {
-    m_state.GraphKind = GraphSavings;
-    m_state.GraphMode = m_comparing ? 2 : 1;
+    GraphRequest request = tableGraph(GraphKind::Savings);
+    request.comparisons = m_comparing;
+    return request;
 }
 
 QString SavingsSession::helpText() const

@@ -19,7 +19,7 @@ struct SettingsState
     QString UserName;
 };
 
-// Frame and modes.
+// The frame.
 struct FrameState
 {
     qint32 LayoutClass = 6810;
@@ -53,12 +53,6 @@ struct ResultState
     QString GraphTitle;
     QStringList PrintBlocks;
     QStringList PrintBlocks2; // the second block array some calculators keep
-    // Read by the graph of a schedule.
-    qint16 PaymentsPerYear = 0;
-    float YearsToFinal = 0;
-    // How the requesting tool draws: savings comparisons (2) against a plan,
-    // a schedule of one row per payment (2) against one row per year.
-    qint16 GraphMode = 0;
 
     // What leaving a calculator empties.
     void clearResults()
@@ -70,7 +64,6 @@ struct ResultState
         PrintBlocks2.clear();
         ResultCount = 0;
         GraphKind = 0;
-        GraphMode = 0;
     }
 };
 

@@ -264,8 +264,7 @@ void CalculatorWindow::showGraph()
         shell().dialogs.message(MsgNoDataToGraph);
         return;
     }
-    m_session->prepareGraph();
-    frame().showGraph();
+    frame().showGraph(m_session->graphRequest());
 }
 
 void CalculatorWindow::print()

@@ -53,10 +53,10 @@ void MdiContainer::showOverTool(QWidget *window)
     window->setFocus();
 }
 
-void MdiContainer::showGraph()
+void MdiContainer::showGraph(const GraphRequest &request)
 {
     if (m_graphFactory)
-        showOverTool(m_graphFactory(m_shell, *this));
+        showOverTool(m_graphFactory(m_shell, *this, request));
 }
 
 void MdiContainer::closeEvent(QCloseEvent *event)

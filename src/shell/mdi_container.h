@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graph/graph_request.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -38,10 +40,10 @@ public:
 
     // The graph window is made by whoever links it in; tools ask the frame
     // to show it over them and never know its class.
-    using GraphFactory = std::function<QWidget *(Shell &, MdiContainer &)>;
+    using GraphFactory = std::function<QWidget *(Shell &, MdiContainer &, const GraphRequest &)>;
     void setGraphFactory(GraphFactory factory) { m_graphFactory = std::move(factory); }
-    // Shows the graph of the request in the shared variables over the tool.
-    void showGraph();
+    // Shows the graph of the request over the tool.
+    void showGraph(const GraphRequest &request);
 
     // Sizes a full-size window and moves it to its place for the layout.
     void placeFullSize(QWidget *window);

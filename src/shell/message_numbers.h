@@ -50,12 +50,8 @@ enum QuestionNumber : int {
     QuestionDeleteFund = 5,
 };
 
-// Values of CalcMode the tools compare.
+// What the line-number dialog asks for.
 enum CalcModeValue : qint16 {
-    SavingsPlanning = 1,
-    SavingsComparing = 2,
-    CapitalAmount = 0,
-    CapitalIncome = 2,
     InsertAssetLine = 1,
     InsertLiabilityLine = 2,
 };

@@ -46,6 +46,20 @@ Outcome<GridUpdate> ToolSession::press(const FieldTexts &texts)
     }
 }
 
+GraphRequest ToolSession::tableGraph(GraphKind kind) const
+{
+    GraphRequest request;
+    request.kind = kind;
+    request.title = m_state.GraphTitle;
+    request.currencySymbol = m_state.CurrencySymbol;
+    request.GraphData = m_state.GraphData;
+    request.CompareData = m_state.CompareData;
+    request.CompareNames = m_state.CompareNames;
+    request.ResultCount = m_state.ResultCount;
+    request.startValue = m_state.InputValues.value(1);
+    return request;
+}
+
 void ToolSession::exit()
 {
     m_state.InputValues.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graph/graph_request.h"
 #include "shell/outcome.h"
 #include "shell/tool_fields.h"
 
@@ -84,8 +85,8 @@ public:
     // Whether the printout needs a calculated result (message 1 otherwise).
     virtual bool printNeedsResult() const { return true; }
 
-    // Sets GraphKind and GraphTitle for the graph window.
-    virtual void prepareGraph() = 0;
+    // What the graph window draws of the results so far.
+    virtual GraphRequest graphRequest() const = 0;
     virtual QString helpText() const = 0;
 
     // The results so far for the command line's JSON (money as exact decimal text).
@@ -95,6 +96,9 @@ public:
     void exit();
 
 protected:
+    // A graph of this kind over the tables as Calculate left them.
+    GraphRequest tableGraph(GraphKind kind) const;
+
     AppState &m_state;
 };
 

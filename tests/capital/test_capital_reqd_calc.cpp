@@ -180,7 +180,7 @@ private slots:
         user->click("CGraphs");
         auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
         QVERIFY(graph);
-        QCOMPARE(t->state.GraphKind, qint16(5));
+        QCOMPARE(graph->request().kind, GraphKind::CapitalRequired);
         QCOMPARE(graph->style(), 3);
         QCOMPARE(graph->picture().values.size(), 50);
         QCOMPARE(graph->picture().labels.last(), QStringLiteral("50"));

@@ -13,16 +13,17 @@ Money M(double value)
 }
 
 // A request the way the tools leave it, with their usual table sizes.
-void Request(AppState &state, int kind, int calcMode, int count)
+void Request(GraphRequest &state, int kind, int calcMode, int count)
 {
-    state.GraphKind = qint16(kind);
-    state.GraphMode = qint16(calcMode);
+    state.kind = GraphKind(kind);
+    // The tools' mode 2: savings comparisons, a schedule of every payment.
+    state.comparisons = calcMode == 2;
+    state.perPayment = calcMode == 2;
     state.ResultCount = qint16(count);
-    state.GraphTitle = QStringLiteral("Annual compound growth comparisons");
+    state.title = QStringLiteral("Annual compound growth comparisons");
     state.GraphData.recreate(101, 7);
     state.CompareData.recreate(28, 6);
     state.CompareNames.recreate(28, 1);
-    state.InputValues = QList<Money>(10);
 }
 
 QStringList Numbers(int from, int to)
@@ -34,7 +35,7 @@ QStringList Numbers(int from, int to)
 }
 
 // Opens the window as it does: preparation, then the first style.
-GraphPicture Open(AppState &state)
+GraphPicture Open(GraphRequest &state)
 {
     const int style = PrepareGraph(state);
     return DrawStyle(state, style, GraphPicture());
@@ -74,12 +75,12 @@ private slots:
         QFETCH(int, twoD);
         QFETCH(int, threeD);
         QFETCH(QString, window);
-        AppState state;
+        GraphRequest state;
         Request(state, kind, calcMode, 3);
         QCOMPARE(PrepareGraph(state), first);
         QCOMPARE(StyleFor2DButton(state), twoD);
         QCOMPARE(StyleFor3DButton(state), threeD);
-        QCOMPARE(RequestingWindow(kind), window);
+        QCOMPARE(RequestingWindow(GraphKind(kind)), window);
     }
 
     void comparisonBars_data()
@@ -108,7 +109,7 @@ private slots:
         QFETCH(QStringList, labels);
         QFETCH(QList<double>, values);
         QFETCH(QString, axis);
-        AppState state;
+        GraphRequest state;
         Request(state, kind, calcMode, count);
         const QStringList names{"Bonds", "Shares", "Bank", "Old entry"};
         const QList<double> rates{7.25, 11.5, 3.1, 99};
@@ -160,10 +161,10 @@ private slots:
         QFETCH(int, count);
         QFETCH(QList<double>, values);
         QFETCH(QStringList, labels);
-        AppState state;
+        GraphRequest state;
         Request(state, kind, 1, count);
-        state.GraphTitle = QStringLiteral("Investment value at end of each Year");
-        state.InputValues[1] = M(5000);
+        state.title = QStringLiteral("Investment value at end of each Year");
+        state.startValue = M(5000);
         for (int i = 1; i <= 30; ++i) {
             state.GraphData.set(i, 1, Money::fromWhole(i));
             state.GraphData.set(i, 4, M(100.0 * i));
@@ -204,7 +205,7 @@ private slots:
     {
         QFETCH(double, yearsToFinal);
         QFETCH(int, years);
-        AppState state;
+        GraphRequest state;
         Request(state, 4, 1, 99);
         state.PaymentsPerYear = 12;
         state.YearsToFinal = float(yearsToFinal);
@@ -253,10 +254,10 @@ private slots:
         QFETCH(QList<double>, schedule);
         QFETCH(QList<double>, points);
         QFETCH(int, drawn);
-        AppState state;
+        GraphRequest state;
         Request(state, 4, calcMode, 999);
-        state.GraphTitle = QStringLiteral("Mortgage balance at start of each Year");
-        state.InputValues[1] = M(10000);
+        state.title = QStringLiteral("Mortgage balance at start of each Year");
+        state.startValue = M(10000);
         for (int k = 0; k < schedule.size(); ++k) {
             state.GraphData.set(k + 1, 1, Money::fromWhole(k + 1));
             state.GraphData.set(k + 1, 4, M(schedule[k]));
@@ -297,9 +298,9 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, axis);
         QFETCH(QList<double>, values);
-        AppState state;
+        GraphRequest state;
         Request(state, 0, 0, 2);
-        state.CurrencySymbol = QString::fromUtf8("€");
+        state.currencySymbol = QString::fromUtf8("€");
         state.CompareNames.set(1, 0, QStringLiteral("Growth Fund"));
         state.CompareNames.set(2, 0, QStringLiteral("Income Fund"));
         state.CompareNames.set(3, 0, QStringLiteral("Sold Fund"));
@@ -390,8 +391,8 @@ private slots:
         QFETCH(int, count);
         QFETCH(int, style);
         QFETCH(int, points);
-        AppState state;
-        state.GraphKind = qint16(kind);
+        GraphRequest state;
+        state.kind = GraphKind(kind);
         state.ResultCount = qint16(count);
         state.GraphData.recreate(10, 5);
         state.CompareData.recreate(5, 6);

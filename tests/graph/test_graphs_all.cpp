@@ -16,11 +16,12 @@ class TestGraphsAll : public QObject
 
     std::unique_ptr<TestShell> t;
     std::unique_ptr<MdiContainer> frame;
+    GraphRequest request;
 
     // Three compared entries, as the compound growth window leaves them.
     void compareThree()
     {
-        AppState &s = t->state;
+        GraphRequest &s = request;
         s.CompareData.recreate(28, 6);
         s.CompareNames.recreate(28, 1);
         const double rates[] = {14.8698, 10.9569, -12.9449};
@@ -30,29 +31,28 @@ class TestGraphsAll : public QObject
             s.CompareNames.set(i, 0, QLatin1String(names[i - 1]));
         }
         s.ResultCount = 3;
-        s.GraphKind = 6;
-        s.GraphTitle = QStringLiteral("Annual compound growth comparisons");
+        s.kind = GraphKind::CompoundGrowth;
+        s.title = QStringLiteral("Annual compound growth comparisons");
     }
 
     // n years of a savings plan, growing to about 150 million.
     void planYears(int n)
     {
-        AppState &s = t->state;
+        GraphRequest &s = request;
         s.GraphData.recreate(n + 2, 6);
         for (int i = 1; i <= n; ++i) {
             s.GraphData.set(i, 1, Money::fromWhole(i));
             s.GraphData.set(i, 5, Money::fromWhole(qint64(150000000.0 * i / n)));
         }
         s.ResultCount = qint16(n);
-        s.GraphKind = 1;
-        s.GraphMode = 1;
-        s.GraphTitle = QStringLiteral("Investment growth year by year");
+        s.kind = GraphKind::Savings;
+        s.title = QStringLiteral("Investment growth year by year");
     }
 
     // n compared investments with long names.
     void compareMany(int n)
     {
-        AppState &s = t->state;
+        GraphRequest &s = request;
         s.CompareData.recreate(n + 2, 6);
         s.CompareNames.recreate(n + 2, 1);
         for (int i = 1; i <= n; ++i) {
@@ -60,9 +60,8 @@ class TestGraphsAll : public QObject
             s.CompareNames.set(i, 0, QStringLiteral("Mutual fund %1").arg(i));
         }
         s.ResultCount = qint16(n);
-        s.GraphKind = 6;
-        s.GraphMode = 0;
-        s.GraphTitle = QStringLiteral("Annual compound growth comparisons");
+        s.kind = GraphKind::CompoundGrowth;
+        s.title = QStringLiteral("Annual compound growth comparisons");
     }
 
     static int pixelsOf(const QImage &image, QColor colour)
@@ -98,7 +97,7 @@ private slots:
     void comparisonIn2DAnd3D()
     {
         compareThree();
-        auto *graph = new GraphsAll(t->shell, *frame);
+        auto *graph = new GraphsAll(t->shell, *frame, request);
         frame->showOverTool(graph);
         QCOMPARE(graph->style(), 6);
         const QImage flat = graph->render(MdiContainer::fullSize());
@@ -131,7 +130,7 @@ private slots:
             compareMany(bars);
         else
             planYears(bars);
-        auto *graph = new GraphsAll(t->shell, *frame);
+        auto *graph = new GraphsAll(t->shell, *frame, request);
         frame->showOverTool(graph);
         auto *drawing = graph->findChild<BarChart3D *>();
         QVERIFY(drawing);
@@ -198,7 +197,7 @@ private slots:
 
     void fundsOfferTheirOwnStyles()
     {
-        AppState &s = t->state;
+        GraphRequest &s = request;
         s.CompareData.recreate(31, 6);
         s.CompareNames.recreate(31, 1);
         for (int i = 1; i <= 4; ++i) {
@@ -207,8 +206,8 @@ private slots:
             s.CompareData.set(i, 5, Money::fromWhole(i * 3 - 5));
         }
         s.ResultCount = 4;
-        s.GraphKind = 0;
-        auto *graph = new GraphsAll(t->shell, *frame);
+        s.kind = GraphKind::Funds;
+        auto *graph = new GraphsAll(t->shell, *frame, request);
         frame->showOverTool(graph);
         WindowDriver user(graph);
         QCOMPARE(graph->style(), 1);

@@ -223,7 +223,7 @@ private slots:
         auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
         QVERIFY(graph && graph->isVisible());
         QVERIFY(window->isHidden());
-        QCOMPARE(t->state.GraphKind, qint16(6));
+        QCOMPARE(graph->request().kind, GraphKind::CompoundGrowth);
         QCOMPARE(graph->style(), 6);
         QCOMPARE(graph->picture().labels, (QStringList{"A", "B", "C"}));
         QCOMPARE(graph->picture().values, (QList<double>{14.8698, 10.9569, 12.2462}));

@@ -1,3 +1,4 @@
+#include "graph/graphs_all.h"
 #include "app/tool_registry.h"
 #include "invest/fund_database.h"
 #include "invest/fund_file.h"
@@ -803,8 +804,9 @@ private slots:
         QCOMPARE(session().CalcMode, qint16(0));
         table.click("DrwGraph");
         QCOMPARE(frame->overTool()->objectName(), QStringLiteral("GraphsAll"));
-        QCOMPARE(state().GraphKind, qint16(0));
-        QCOMPARE(state().ResultCount, qint16(funds));
+        const GraphRequest &drawn = qobject_cast<GraphsAll *>(frame->overTool())->request();
+        QVERIFY(drawn.kind == GraphKind::Funds);
+        QCOMPARE(drawn.ResultCount, qint16(funds));
         QVERIFY(!menu->session().db().FundValues.value(1, ValueTotalColumn).isZero());
         QTest::mouseClick(frame->overTool()->findChild<QPushButton *>("ExitBut"), Qt::LeftButton);
         table.click("ExitBut");

@@ -97,15 +97,16 @@ private slots:
         QVERIFY(update.ok());
         QCOMPARE(update->rowCount, gridRows);
         QCOMPARE(state.ResultCount, qint16(resultCount));
-        QCOMPARE(state.PaymentsPerYear, qint16(12));
-        QCOMPARE(state.YearsToFinal, 25.0f);
+        QCOMPARE(session.PaymentsPerYear, qint16(12));
+        QCOMPARE(session.YearsToFinal, 25.0f);
         QCOMPARE(session.view(), MortgageView(view));
         QCOMPARE(state.GraphTitle, QStringLiteral("Mortgage balance at start of each Year"));
         QCOMPARE(state.GraphData.value(1, 2).toDecimalText(),
                  view == MortgageAllView ? QStringLiteral("843.7500") : QStringLiteral("10082.7376"));
         QCOMPARE(state.GraphData.value(resultCount - (view == MortgageAllView ? 1 : 0), 4), Money());
-        session.prepareGraph();
-        QCOMPARE(state.GraphKind, qint16(GraphMortgage));
+        const GraphRequest request = session.graphRequest();
+        QCOMPARE(request.kind, GraphKind::Mortgage);
+        QCOMPARE(request.perPayment, view == MortgageAllView);
     }
 
     // The worked edge cases, through the session as the window presses Calculate.
@@ -165,17 +166,19 @@ private slots:
         QCOMPARE(update->rows.at(rows - 1).at(3), QStringLiteral(".00"));
     }
 
-    // The graph regroups the rows and changes ResultCount; the printout
-    // still prints every row of the last Calculate.
+    // The graph regroups the rows of its own copy; the session's count and
+    // the printout still have every row of the last Calculate.
     void printoutDoesNotDependOnTheGraph()
     {
         AppState state;
         MortgageSession session(state, MortgageKind::Mortgage);
         session.setView(MortgageAllView);
         QVERIFY(session.press(Lists()).ok());
-        session.prepareGraph();
-        PrepareGraph(state);
-        QCOMPARE(state.ResultCount, qint16(25));
+        const qint16 count = state.ResultCount;
+        GraphRequest request = session.graphRequest();
+        PrepareGraph(request);
+        QCOMPARE(request.ResultCount, qint16(25));
+        QCOMPARE(state.ResultCount, count);
         int rows = 0;
         for (const QStringList &page : Print(state, session))
             for (const QString &line : page)

@@ -166,7 +166,7 @@ private slots:
         user->click("KGraphs");
         auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
         QVERIFY(graph);
-        QCOMPARE(t->state.GraphKind, qint16(7));
+        QCOMPARE(graph->request().kind, GraphKind::Plan401K);
         QCOMPARE(graph->style(), 3);
         QCOMPARE(graph->picture().values.size(), 25);
         QCOMPARE(graph->picture().values.first(), 15950.0);

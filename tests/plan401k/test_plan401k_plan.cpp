@@ -184,8 +184,7 @@ private slots:
         const QJsonObject first = json.value(QStringLiteral("years")).toArray().at(0).toObject();
         QCOMPARE(first.value(QStringLiteral("value")).toString(), QStringLiteral("15950.0000"));
 
-        session.prepareGraph();
-        QCOMPARE(state.GraphKind, qint16(7));
+        QCOMPARE(session.graphRequest().kind, GraphKind::Plan401K);
     }
 
     void eachYearPaysInItsOwnContribution()

@@ -188,7 +188,8 @@ private slots:
         user->click("SGraphs");
         auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
         QVERIFY(graph);
-        QCOMPARE(t->state.GraphKind, qint16(1));
+        QCOMPARE(graph->request().kind, GraphKind::Savings);
+        QVERIFY(!graph->request().comparisons);
         QCOMPARE(graph->style(), 3);
         QCOMPARE(graph->picture().values.size(), 25);
         QCOMPARE(graph->picture().labels.first(), QStringLiteral("1"));

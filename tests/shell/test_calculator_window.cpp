@@ -49,7 +49,7 @@ public:
     }
     QString printTitle() const override { return QStringLiteral("Faulty"); }
     void print(PrintFrame &) override { throw std::runtime_error("printer fault"); }
-    void prepareGraph() override {}
+    GraphRequest graphRequest() const override { return {}; }
     QString helpText() const override { return QStringLiteral("Help"); }
     QJsonValue results() const override { return QJsonValue(); }
 };
