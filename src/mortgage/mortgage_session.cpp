@@ -317,7 +317,7 @@ QString MortgageSession::printTitle() const
 
 void MortgageSession::print(PrintFrame &frame)
 {
-    // The rows of the last Calculate, whatever a graph made of ResultCount since.
+    // The rows of the last Calculate.
     if (m_calculated)
         PrintMortgage(frame, m_state, m_input, m_schedule, m_extraBlock);
 }
