@@ -112,7 +112,7 @@ bool FundMenu::wantsToSave()
 {
     // Closing the question without an answer keeps the work too.
     return m_session.DataChanged == 1 && m_session.db().RecordCount != 0 &&
-           !MayDiscard(shell().dialogs.ask(QuestionUnsavedFile, m_session.FileName));
+           !MayDiscard(shell().dialogs.ask(QuestionUnsavedFile, m_session.fileName()));
 }
 
 bool FundMenu::queryClose()

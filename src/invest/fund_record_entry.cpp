@@ -275,7 +275,7 @@ void FundRecordEntry::showCounts()
 {
     m_numFunds->setText(NumberText(m_session.db().FundCount));
     m_numRec->setText(NumberText(m_session.db().RecordCount));
-    m_done->setText(QLatin1Char(' ') + m_session.FileName + QLatin1Char(' '));
+    m_done->setText(QLatin1Char(' ') + m_session.fileName() + QLatin1Char(' '));
 }
 
 void FundRecordEntry::fundChosen(int index)

@@ -6,12 +6,7 @@ void FundsSession::takeFile(const FundFileContents &contents, const QString &pat
 {
     ApplyFundFile(m_db, contents);
     m_db.resetValues();
-    DataChanged = 0;
-    ActiveFund = 0;
-    ShownFund = 0;
-    SelectedRecord = 0;
-    ListedValueBlock.clear();
-    FileName = QFileInfo(path).fileName();
+    forgetSelection();
     FilePath = QFileInfo(path).absoluteFilePath();
 }
 
@@ -28,7 +23,6 @@ bool FundsSession::saveFile(const QString &path, QString *why)
 {
     if (!SaveFundFile(m_db, path, why))
         return false;
-    FileName = QFileInfo(path).fileName();
     FilePath = QFileInfo(path).absoluteFilePath();
     DataChanged = 0;
     return true;
@@ -45,11 +39,20 @@ MessageNumber FundsSession::sortAll()
 void FundsSession::release()
 {
     m_db.release();
+    forgetSelection();
+    FilePath.clear();
+}
+
+void FundsSession::forgetSelection()
+{
     DataChanged = 0;
     ActiveFund = 0;
     ShownFund = 0;
     SelectedRecord = 0;
     ListedValueBlock.clear();
-    FileName.clear();
-    FilePath.clear();
+}
+
+QString FundsSession::fileName() const
+{
+    return FilePath.isEmpty() ? QString() : QFileInfo(FilePath).fileName();
 }

@@ -28,7 +28,7 @@ public:
     // date cannot be compared.
     MessageNumber sortAll();
     // The menu's "Database in memory" line.
-    QString status() const { return DatabaseStatus(m_db, FileName); }
+    QString status() const { return DatabaseStatus(m_db, fileName()); }
     // Leaving the manager.
     void release();
 
@@ -44,12 +44,16 @@ public:
     QString EntryType;
     // The record a delete asks about, as question 4 names it.
     QString RecordNumberText;
-    // The file in memory: its bare name, and its path, where the file boxes start.
-    QString FileName;
+    // The file in memory, with its folder: where the file boxes start.
     QString FilePath;
+    // Its bare name, as the status line and question 3 show it; empty for none.
+    QString fileName() const;
     // The current value block a fund listing's printout ends with.
     QString ListedValueBlock;
 
 private:
+    // Nothing shown, selected or listed: what opening a file and releasing
+    // the database both start from.
+    void forgetSelection();
     FundDatabase m_db;
 };

@@ -405,6 +405,42 @@ bool WriteOut(const QString &path, const QByteArray &bytes, QTextStream &out, QS
     return SaveFileWhole(path, bytes, &why);
 }
 
+// Writes the output, or says on the error stream where it could not.
+ReportExit WriteBytes(const QString &path, const QByteArray &bytes, QTextStream &out, QTextStream &err)
+{
+    QString why;
+    if (WriteOut(path, bytes, out, why))
+        return ReportOk;
+    err << "tallomar-report: cannot write " << (path.isEmpty() ? QStringLiteral("standard output") : path)
+        << (why.isEmpty() ? QString() : QStringLiteral(": ") + why) << '\n';
+    return ReportFailed;
+}
+
+// The printout as a PDF file (made in memory and saved whole, so an existing
+// file stays as it was until the new one is complete) or as text.
+ReportExit WritePrintout(AppState &state, const QCommandLineParser &parser, const QString &format,
+                         const QString &title, const std::function<void(PrintFrame &)> &body, bool needsResult,
+                         QTextStream &out, QTextStream &err)
+{
+    UnattendedDialogs dialogs;
+    dialogs.lines << parser.value(QStringLiteral("header"));
+    const QString outPath = parser.value(QStringLiteral("out"));
+    if (format == QLatin1String("pdf")) {
+        PdfPrinter printer(outPath);
+        if (!RunPrintout(state, dialogs, printer, title, body, needsResult)) {
+            err << "tallomar-report: cannot write " << outPath << '\n';
+            return ReportFailed;
+        }
+        return ReportOk;
+    }
+    TextPrinter printer;
+    RunPrintout(state, dialogs, printer, title, body, needsResult);
+    QByteArray bytes;
+    if (!printer.jobs.isEmpty())
+        bytes = (printer.jobs.first().toText() + QLatin1Char('\n')).toUtf8();
+    return WriteBytes(outPath, bytes, out, err);
+}
+
 // A command that is not a calculator, its arguments parsed: the command
 // makes its output and it is written in the format asked for.
 int RunOther(const ReportCommand &command, const QCommandLineParser &parser, const QString &format,
@@ -433,28 +469,9 @@ int RunOther(const ReportCommand &command, const QCommandLineParser &parser, con
     } else if (format == QLatin1String("json")) {
         bytes = output.json;
     } else {
-        UnattendedDialogs dialogs;
-        dialogs.lines << parser.value(QStringLiteral("header"));
-        if (format == QLatin1String("pdf")) {
-            PdfPrinter printer(outPath);
-            if (!RunPrintout(state, dialogs, printer, output.printTitle, output.print, false)) {
-                err << "tallomar-report: cannot write " << outPath << '\n';
-                return ReportFailed;
-            }
-            return ReportOk;
-        }
-        TextPrinter printer;
-        RunPrintout(state, dialogs, printer, output.printTitle, output.print, false);
-        if (!printer.jobs.isEmpty())
-            bytes = (printer.jobs.first().toText() + QLatin1Char('\n')).toUtf8();
+        return WritePrintout(state, parser, format, output.printTitle, output.print, false, out, err);
     }
-    QString why;
-    if (!WriteOut(outPath, bytes, out, why)) {
-        err << "tallomar-report: cannot write " << (outPath.isEmpty() ? QStringLiteral("standard output") : outPath)
-            << (why.isEmpty() ? QString() : QStringLiteral(": ") + why) << '\n';
-        return ReportFailed;
-    }
-    return ReportOk;
+    return WriteBytes(outPath, bytes, out, err);
 }
 
 } // namespace
@@ -619,29 +636,11 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         // A refused calculation prints nothing, as the window would not.
         if (result.message != 0)
             return ReportRefused;
-        UnattendedDialogs dialogs;
-        dialogs.lines << parser.value(QStringLiteral("header"));
         auto body = [&session](PrintFrame &frame) { session->print(frame); };
-        if (format == QLatin1String("pdf")) {
-            // Made in memory and saved whole: an existing file stays as it was
-            // until the new one is complete.
-            PdfPrinter printer(outPath);
-            if (!RunPrintout(state, dialogs, printer, session->printTitle(), body, session->printNeedsResult())) {
-                err << "tallomar-report: cannot write " << outPath << '\n';
-                return ReportFailed;
-            }
-            return ReportOk;
-        }
-        TextPrinter printer;
-        RunPrintout(state, dialogs, printer, session->printTitle(), body, session->printNeedsResult());
-        if (!printer.jobs.isEmpty())
-            bytes = (printer.jobs.first().toText() + QLatin1Char('\n')).toUtf8();
+        return WritePrintout(state, parser, format, session->printTitle(), body, session->printNeedsResult(), out,
+                             err);
     }
-    QString why;
-    if (!WriteOut(outPath, bytes, out, why)) {
-        err << "tallomar-report: cannot write " << (outPath.isEmpty() ? QStringLiteral("standard output") : outPath)
-            << (why.isEmpty() ? QString() : QStringLiteral(": ") + why) << '\n';
-        return ReportFailed;
-    }
+    if (const ReportExit written = WriteBytes(outPath, bytes, out, err); written != ReportOk)
+        return written;
     return result.message != 0 ? ReportRefused : ReportOk;
 }

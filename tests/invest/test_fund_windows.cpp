@@ -601,7 +601,7 @@ private slots:
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("0,0,\"All Records\",\"31\"\r\n"));
         QCOMPARE(session().DataChanged, qint16(1));
-        QVERIFY(session().FileName.isEmpty());
+        QVERIFY(session().fileName().isEmpty());
         // Leaving still asks; Yes stays in the menu.
         t->dialogs.answers << Answer::Yes;
         user->click("ExitMenu");
