@@ -19,21 +19,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const FundFileContents &contents = read.value();
     FUZZ_CHECK(contents.names.size() <= MaxFunds);
     FUZZ_CHECK(contents.records.size() <= LastRecordSlot);
-    AppState state;
-    ApplyFundFile(state, contents, QStringLiteral("fuzz.qvs"));
-    for (int slot = 1; slot <= state.RecordCount; ++slot) {
-        const FundRecord &record = state.RecordTable.at(slot);
-        FUZZ_CHECK(record.fundNumber >= Money::fromWhole(1) && record.fundNumber <= Money::fromWhole(state.FundCount));
+    FundDatabase db;
+    ApplyFundFile(db, contents);
+    for (int slot = 1; slot <= db.recordCount(); ++slot) {
+        const FundRecord &record = db.RecordTable.at(slot);
+        FUZZ_CHECK(record.fundNumber >= Money::fromWhole(1) && record.fundNumber <= Money::fromWhole(db.fundCount()));
         FUZZ_CHECK(TypeOfCode(record.typeCode) != nullptr);
         FUZZ_CHECK(record.date.isValid());
     }
     // Sorting never leaves a record without its fund.
-    SortFundsByName(state);
-    FUZZ_CHECK(SortRecordsByDate(state) == 0);
-    const QByteArray written = FundFileText(state);
+    SortFundsByName(db);
+    FUZZ_CHECK(SortRecordsByDate(db) == MsgNone);
+    const QByteArray written = FundFileText(db);
     const auto again = ReadFundText(written);
     FUZZ_CHECK(again.ok());
-    FUZZ_CHECK(again->records.size() == state.RecordCount);
-    FUZZ_CHECK(FundFileText(state) == written);
+    FUZZ_CHECK(again->records.size() == db.recordCount());
+    FUZZ_CHECK(FundFileText(db) == written);
     return 0;
 }
