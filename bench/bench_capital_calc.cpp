@@ -8,10 +8,10 @@ int main(int argc, char *argv[])
     return RunCalculateBench(
         argc, argv, "capital Calculate, 50 years",
         [](Shell &shell, MdiContainer &frame) { return new CapitalReqdCalc(shell, frame); },
-        [](AppState &state, CalculatorWindow &) {
-            state.InputValues[1] = Money::fromWhole(600000);
-            state.InputValues[2] = Money::fromWhole(20);
-            state.InputValues[3] = Money::fromWhole(50);
+        [](AppState &, CalculatorWindow &window) {
+            window.session().data().InputValues[1] = Money::fromWhole(600000);
+            window.session().data().InputValues[2] = Money::fromWhole(20);
+            window.session().data().InputValues[3] = Money::fromWhole(50);
         },
         50);
 }

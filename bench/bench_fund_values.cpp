@@ -101,8 +101,7 @@ int main(int argc, char *argv[])
         if (!RunPrintout(state, dialogs, printer, QStringLiteral("All Records"),
                          [&db](PrintFrame &frame) {
                              PrintFundListing(frame, db, AllRecordsSlot, QStringLiteral("$"), QString());
-                         },
-                         false))
+                         }))
             return 1;
         pdfs.push_back(double(timer.nsecsElapsed()) / 1e6);
     }

@@ -51,7 +51,7 @@ void BenchPdf(MortgageSession &session, AppState &state)
         PdfPrinter printer(dir.filePath(QStringLiteral("schedule.pdf")));
         QElapsedTimer timer;
         timer.start();
-        RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &frame) { session.print(frame); });
+        PrintSession(state, dialogs, printer, session);
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());
@@ -66,11 +66,11 @@ int main(int argc, char *argv[])
     const int code = RunCalculateBench(
         argc, argv, "mortgage Calculate, weekly 40 years with dates, all payments",
         [](Shell &shell, MdiContainer &frame) { return new MortgageCalc(shell, frame, MortgageKind::Mortgage); },
-        [](AppState &state, CalculatorWindow &window) {
+        [](AppState &, CalculatorWindow &window) {
             auto &calc = static_cast<MortgageCalc &>(window);
             MortgageSession &mortgage = calc.mortgage();
-            state.InputValues[MortgageYearsSlot] = Money::fromWhole(40);
-            state.InputValues[MortgageRateSlot] = Money::fromDouble(0.5);
+            window.session().data().InputValues[MortgageYearsSlot] = Money::fromWhole(40);
+            window.session().data().InputValues[MortgageRateSlot] = Money::fromDouble(0.5);
             calc.findChild<QComboBox *>(QLatin1String(FrequencyControl))->setCurrentIndex(3);
             mortgage.setDaysOption(3);
             mortgage.setShowDates(true);
@@ -84,8 +84,8 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     AppState state;
     MortgageSession session(state, MortgageKind::Mortgage);
-    state.InputValues[MortgageYearsSlot] = Money::fromWhole(40);
-    state.InputValues[MortgageRateSlot] = Money::fromDouble(0.5);
+    session.data().InputValues[MortgageYearsSlot] = Money::fromWhole(40);
+    session.data().InputValues[MortgageRateSlot] = Money::fromDouble(0.5);
     session.setDaysOption(3);
     session.setShowDates(true);
     session.setView(MortgageAllView);

@@ -10,9 +10,9 @@ int main(int argc, char *argv[])
     return RunCalculateBench(
         argc, argv, "401(k) Calculate, 50 years",
         [](Shell &shell, MdiContainer &frame) { return new Plan401KCalc(shell, frame); },
-        [](AppState &state, CalculatorWindow &) {
-            state.InputValues[Plan401KInflationSlot] = Money::fromWhole(3);
-            state.InputValues[Plan401KYearsSlot] = Money::fromWhole(50);
+        [](AppState &, CalculatorWindow &window) {
+            window.session().data().InputValues[Plan401KInflationSlot] = Money::fromWhole(3);
+            window.session().data().InputValues[Plan401KYearsSlot] = Money::fromWhole(50);
         },
         50);
 }

@@ -10,10 +10,10 @@ int main(int argc, char *argv[])
     return RunCalculateBench(
         argc, argv, "retirement Calculate, fixed amount 50 years",
         [](Shell &shell, MdiContainer &frame) { return new RetireCalc(shell, frame); },
-        [](AppState &state, CalculatorWindow &window) {
+        [](AppState &, CalculatorWindow &window) {
             static_cast<RetireCalc &>(window).choose(RetirementOption::FixedAmount);
-            state.InputValues[RetirementDrawnSlot] = Money::fromWhole(500);
-            state.InputValues[RetirementTermSlot] = Money::fromWhole(2);
+            window.session().data().InputValues[RetirementDrawnSlot] = Money::fromWhole(500);
+            window.session().data().InputValues[RetirementTermSlot] = Money::fromWhole(2);
         },
         50);
 }

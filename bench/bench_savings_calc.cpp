@@ -11,11 +11,11 @@ int main(int argc, char *argv[])
     return RunCalculateBench(
         argc, argv, "savings Calculate, 40 years monthly",
         [](Shell &shell, MdiContainer &frame) { return new SavingsCalc(shell, frame, SavingsMode::Planning); },
-        [](AppState &state, CalculatorWindow &window) {
+        [](AppState &, CalculatorWindow &window) {
             window.findChild<QComboBox *>(QStringLiteral("InMonthsYrs"))->setCurrentText(QStringLiteral("Monthly"));
-            state.InputValues[2] = Money::fromWhole(100);
-            state.InputValues[5] = Money::fromWhole(3);
-            state.InputValues[7] = Money::fromWhole(40);
+            window.session().data().InputValues[2] = Money::fromWhole(100);
+            window.session().data().InputValues[5] = Money::fromWhole(3);
+            window.session().data().InputValues[7] = Money::fromWhole(40);
         },
         40);
 }

@@ -1,7 +1,7 @@
 #include "capital/capital_plan.h"
 #include "shell/message_numbers.h"
 
-#include "shell/app_state.h"
+#include "shell/tool_data.h"
 #include "shell/format.h"
 #include "shell/print_frame.h"
 
@@ -68,23 +68,24 @@ Outcome<CapitalPlan> CalculateCapital(const CapitalInput &input)
     return plan;
 }
 
-void ResetCapitalTables(AppState &state)
+ToolData CapitalData()
 {
-    state.GraphData.recreate(101, 5);
-    state.resetFields(CapitalLastSlot);
+    ToolData data(CapitalLastSlot);
+    data.GraphData.recreate(101, 5);
+    return data;
 }
 
-QList<QStringList> StoreCapitalPlan(AppState &state, const CapitalPlan &plan)
+QList<QStringList> StoreCapitalPlan(ToolData &data, const CapitalPlan &plan, const QString &symbol)
 {
     const int n = plan.years;
     QList<YearFigures> rows;
     for (const CapitalYear &row : plan.rows.mid(0, n))
         rows.append({row.invested, row.interest, row.value});
-    const QList<QStringList> grid = StoreYearTable(state.GraphData, rows,
+    const QList<QStringList> grid = StoreYearTable(data.GraphData, rows,
                                                    {plan.totalInvested, plan.totalInterest, plan.finalValue}, n + 1,
-                                                   state.CurrencySymbol);
-    state.ResultCount = qint16(n);
-    state.GraphTitle = QStringLiteral("Investment value at end of each Year");
+                                                   symbol);
+    data.ResultCount = qint16(n);
+    data.GraphTitle = QStringLiteral("Investment value at end of each Year");
     return grid;
 }
 
@@ -99,9 +100,9 @@ int CapitalGridRowsFor(int years)
     return std::max(years + 4, CapitalGridRows);
 }
 
-void PrintCapitalPlan(PrintFrame &frame, const AppState &state, const CapitalInput &input, int years)
+void PrintCapitalPlan(PrintFrame &frame, const ToolData &data, const CapitalInput &input, int years)
 {
-    const QString &symbol = state.CurrencySymbol;
+    const QString &symbol = frame.currencySymbol();
     const bool income = input.option == CapitalOption::Income;
     frame.line(22, income ? QStringLiteral("Amount of Annual Income Required")
                           : QStringLiteral("Amount of Annual Investment Required"));
@@ -127,7 +128,7 @@ void PrintCapitalPlan(PrintFrame &frame, const AppState &state, const CapitalInp
     };
     headings();
 
-    PrintYearTable(frame, state.GraphData, years, {14, 13, 13}, Pattern, 16, separator, symbol, headings);
+    PrintYearTable(frame, data.GraphData, years, {14, 13, 13}, Pattern, 16, separator, symbol, headings);
 }
 
 QString CapitalHelpText(CapitalOption option, const QString &currencySymbol)

@@ -3,12 +3,12 @@
 #include "capital/capital_fields.h"
 #include "shell/money.h"
 #include "shell/outcome.h"
+#include "shell/tool_data.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-struct AppState;
 class PrintFrame;
 
 // What the capital planner is given, as typed.
@@ -46,11 +46,11 @@ inline constexpr int CapitalGridRows = 25;
 // can hold, give message 3.
 Outcome<CapitalPlan> CalculateCapital(const CapitalInput &input);
 
-// Sets up the shared tables as the window has them when it opens.
-void ResetCapitalTables(AppState &state);
+// The figures and tables as the window opens: slots 0 to CapitalLastSlot, empty tables.
+ToolData CapitalData();
 // Keeps the table in the graph feed and returns the grid body: the year
 // rows, an empty row and the "Total:" row.
-QList<QStringList> StoreCapitalPlan(AppState &state, const CapitalPlan &plan);
+QList<QStringList> StoreCapitalPlan(ToolData &data, const CapitalPlan &plan, const QString &symbol);
 
 QStringList CapitalHeadings();
 // Rows of the grid for a term, heading included.
@@ -58,6 +58,6 @@ int CapitalGridRowsFor(int years);
 
 // The printout's own lines, from the figures the plan was calculated from
 // and the table in the graph feed.
-void PrintCapitalPlan(PrintFrame &frame, const AppState &state, const CapitalInput &input, int years);
+void PrintCapitalPlan(PrintFrame &frame, const ToolData &data, const CapitalInput &input, int years);
 
 QString CapitalHelpText(CapitalOption option, const QString &currencySymbol);

@@ -8,15 +8,15 @@
 
 CapitalSession::CapitalSession(AppState &state) : ToolSession(state)
 {
-    ResetCapitalTables(state);
+    m_data = CapitalData();
     chooseOption(CapitalOption::Capital);
 }
 
 void CapitalSession::chooseOption(CapitalOption option)
 {
     m_option = option;
-    StoreStartValues(m_state, CapitalFields(option));
-    m_state.ResultCount = 0;
+    StoreStartValues(m_data.InputValues, CapitalFields(option));
+    m_data.ResultCount = 0;
     m_done.reset();
 }
 
@@ -45,7 +45,7 @@ Outcome<GridUpdate> CapitalSession::calculate(const FieldTexts &texts)
 {
     // Nothing of an earlier result outlives a press: a refused one leaves
     // nothing to print or draw.
-    m_state.ResultCount = 0;
+    m_data.ResultCount = 0;
     m_done.reset();
     CapitalOption chosen = option();
     const QString word = texts.value(QStringLiteral("CRCapitalChoices"));
@@ -55,7 +55,7 @@ Outcome<GridUpdate> CapitalSession::calculate(const FieldTexts &texts)
         m_option = chosen;
     }
 
-    const QList<Money> &inputs = m_state.InputValues;
+    const QList<Money> &inputs = m_data.InputValues;
     const CapitalInput input{chosen, inputs.value(CapitalAmountSlot), inputs.value(CapitalRateSlot),
                              inputs.value(CapitalTermSlot)};
     const auto plan = CalculateCapital(input);
@@ -65,7 +65,7 @@ Outcome<GridUpdate> CapitalSession::calculate(const FieldTexts &texts)
     GridUpdate update;
     update.rowCount = CapitalGridRowsFor(plan->years);
     update.clearBody = true;
-    update.rows = StoreCapitalPlan(m_state, plan.value());
+    update.rows = StoreCapitalPlan(m_data, plan.value(), m_state.CurrencySymbol);
     update.selectRow = 1;
     m_done = Done{input, plan.value()};
     return update;
@@ -74,7 +74,7 @@ Outcome<GridUpdate> CapitalSession::calculate(const FieldTexts &texts)
 void CapitalSession::print(PrintFrame &frame)
 {
     if (m_done)
-        PrintCapitalPlan(frame, m_state, m_done->input, m_done->plan.years);
+        PrintCapitalPlan(frame, m_data, m_done->input, m_done->plan.years);
 }
 
 GraphRequest CapitalSession::graphRequest() const

@@ -1,7 +1,7 @@
 #include "growth/compound_growth.h"
 #include "shell/message_numbers.h"
 
-#include "shell/app_state.h"
+#include "shell/tool_data.h"
 #include "shell/format.h"
 #include "shell/print_frame.h"
 
@@ -51,28 +51,30 @@ Outcome<CompoundGrowth> CalculateCompoundGrowth(Money cost, Money value, Money y
     return result;
 }
 
-void ResetCompoundGrowthTables(AppState &state)
+ToolData CompoundGrowthData()
 {
-    state.GraphData.recreate(101, 5);
-    state.CompareData.recreate(28, 6);
-    state.CompareNames.recreate(28, 1);
-    state.PrintBlocks = QStringList(4);
-    state.PrintBlocks2 = QStringList(4);
-    state.resetFields(3);
+    ToolData data(3);
+    data.GraphData.recreate(101, 5);
+    data.CompareData.recreate(28, 6);
+    data.CompareNames.recreate(28, 1);
+    data.PrintBlocks = QStringList(4);
+    data.PrintBlocks2 = QStringList(4);
+    return data;
 }
 
-QStringList AddCompoundGrowthResult(AppState &state, const CompoundGrowth &result, const QString &name)
+QStringList AddCompoundGrowthResult(ToolData &data, const CompoundGrowth &result, const QString &name,
+                                    const QString &symbol)
 {
-    const int n = ++state.ResultCount;
+    const int n = ++data.ResultCount;
     for (int k = 1; k <= result.years; ++k) {
-        state.GraphData.set(k, 1, Money::fromWhole(k));
-        state.GraphData.set(k, 4, Money::fromWhole(result.yearEnds.at(k - 1)));
+        data.GraphData.set(k, 1, Money::fromWhole(k));
+        data.GraphData.set(k, 4, Money::fromWhole(result.yearEnds.at(k - 1)));
     }
-    state.CompareNames.set(n, 0, name);
-    state.CompareData.set(n, 5, Money::fromDouble(100 * result.rate));
+    data.CompareNames.set(n, 0, name);
+    data.CompareData.set(n, 5, Money::fromDouble(100 * result.rate));
 
-    const QString cost = state.CurrencySymbol + Format(result.cost, MoneyPattern);
-    const QString value = state.CurrencySymbol + Format(result.value, MoneyPattern);
+    const QString cost = symbol + Format(result.cost, MoneyPattern);
+    const QString value = symbol + Format(result.value, MoneyPattern);
     QString block;
     if (!name.isEmpty())
         block += CrLf + QLatin1Char(' ') + name;
@@ -82,9 +84,9 @@ QStringList AddCompoundGrowthResult(AppState &state, const CompoundGrowth &resul
              RightAlignFigure(Format(result.gain, QStringLiteral("#,,###.0000%")), 12) + CrLf;
     block += QLatin1Char(' ') + QString(78, u'_') + QLatin1Char(' ') + CrLf;
     const int index = n <= 12 ? 1 : 2;
-    if (state.PrintBlocks.size() <= index)
-        state.PrintBlocks.resize(4);
-    state.PrintBlocks[index] += block;
+    if (data.PrintBlocks.size() <= index)
+        data.PrintBlocks.resize(4);
+    data.PrintBlocks[index] += block;
 
     return {name,
             QString::number(result.years),
@@ -101,18 +103,18 @@ QStringList CompoundGrowthHeadings()
             QStringLiteral("Annual Compound"),                     QStringLiteral("Total Gain/Loss")};
 }
 
-void PrintCompoundGrowth(PrintFrame &frame, const AppState &state)
+void PrintCompoundGrowth(PrintFrame &frame, const ToolData &data)
 {
     frame.line(27, QStringLiteral("Annual Compounding Comparisons"));
     frame.emptyLines(2);
     frame.line(2, QStringLiteral("Term in          Cost of         Current or      Compounded at   Total Rate(%)"));
     frame.line(2, QStringLiteral(" Years        Investment       Future Value     Annual Rate(%)     over Period"));
     frame.line(2, QString(78, u'_'));
-    frame.block(state.PrintBlocks.value(1));
-    if (!state.PrintBlocks.value(2).isEmpty()) {
+    frame.block(data.PrintBlocks.value(1));
+    if (!data.PrintBlocks.value(2).isEmpty()) {
         // This printout counts no lines, so its pages carry no number.
         frame.breakPage(3, {}, PrintFrame::PageFoot::Plain);
-        frame.block(state.PrintBlocks.value(2));
+        frame.block(data.PrintBlocks.value(2));
     }
 }
 

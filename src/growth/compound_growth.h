@@ -2,12 +2,12 @@
 
 #include "shell/money.h"
 #include "shell/outcome.h"
+#include "shell/tool_data.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-struct AppState;
 class PrintFrame;
 
 // The annual compound growth of an investment that cost C and is worth V
@@ -30,18 +30,19 @@ inline constexpr int CompoundGrowthGridRows = 24;
 // Checks the inputs (messages 4, 3 and 6, in that order) and computes.
 Outcome<CompoundGrowth> CalculateCompoundGrowth(Money cost, Money value, Money years, int resultCount);
 
-// Sets up the shared tables as the window has them when it opens.
-void ResetCompoundGrowthTables(AppState &state);
+// The figures and tables as the window opens: slots 0 to 3, empty tables.
+ToolData CompoundGrowthData();
 
 // Adds one result: the year table, the comparison entry, the printout block
 // and the result count. Returns the grid row's cells.
-QStringList AddCompoundGrowthResult(AppState &state, const CompoundGrowth &result, const QString &name);
+QStringList AddCompoundGrowthResult(ToolData &data, const CompoundGrowth &result, const QString &name,
+                                    const QString &symbol);
 
 // The grid's column headings.
 QStringList CompoundGrowthHeadings();
 
 // The printout's own lines, between the header and the end of the document.
-void PrintCompoundGrowth(PrintFrame &frame, const AppState &state);
+void PrintCompoundGrowth(PrintFrame &frame, const ToolData &data);
 
 // The Quick Help text of the window, with the user's currency symbol.
 QString CompoundGrowthHelpText(const QString &currencySymbol);

@@ -9,8 +9,8 @@
 
 CompoundGrowthSession::CompoundGrowthSession(AppState &state) : ToolSession(state)
 {
-    ResetCompoundGrowthTables(state);
-    StoreStartValues(state, fields());
+    m_data = CompoundGrowthData();
+    StoreStartValues(m_data.InputValues, fields());
 }
 
 FieldTable CompoundGrowthSession::fields() const
@@ -33,9 +33,9 @@ GridLayout CompoundGrowthSession::gridLayout() const
 
 Outcome<GridUpdate> CompoundGrowthSession::calculate(const FieldTexts &texts)
 {
-    const QList<Money> &inputs = m_state.InputValues;
+    const QList<Money> &inputs = m_data.InputValues;
     const auto growth = CalculateCompoundGrowth(inputs.value(GrowthCostSlot), inputs.value(GrowthValueSlot),
-                                                inputs.value(GrowthTermSlot), m_state.ResultCount);
+                                                inputs.value(GrowthTermSlot), m_data.ResultCount);
     if (!growth.ok())
         return Outcome<GridUpdate>::refused(growth.message());
 
@@ -46,7 +46,7 @@ Outcome<GridUpdate> CompoundGrowthSession::calculate(const FieldTexts &texts)
         update.clearBody = true;
     }
     update.firstRow = int(m_results.size()) + 1;
-    update.rows = {AddCompoundGrowthResult(m_state, growth.value(), name)};
+    update.rows = {AddCompoundGrowthResult(m_data, growth.value(), name, m_state.CurrencySymbol)};
     update.selectRow = 1;
     m_results.append({name, growth.value()});
     return update;
@@ -54,7 +54,7 @@ Outcome<GridUpdate> CompoundGrowthSession::calculate(const FieldTexts &texts)
 
 void CompoundGrowthSession::print(PrintFrame &frame)
 {
-    PrintCompoundGrowth(frame, m_state);
+    PrintCompoundGrowth(frame, m_data);
 }
 
 GraphRequest CompoundGrowthSession::graphRequest() const

@@ -79,10 +79,6 @@ FundMenu::FundMenu(Shell &shell, MdiContainer &frame)
     layout->addLayout(buttons);
     layout->addStretch();
 
-    // The database starts empty; no earlier printout or graph is carried in.
-    shell.state.PrintBlocks = QStringList(4);
-    shell.state.PrintBlocks2 = QStringList(4);
-    shell.state.GraphKind = 0;
     ShowDatabaseStatus();
 }
 
@@ -289,7 +285,5 @@ void FundMenu::exitManager()
     if (wantsToSave())
         return;
     m_session.release();
-    shell().state.PrintBlocks.clear();
-    shell().state.PrintBlocks2.clear();
     exitToMenu();
 }

@@ -65,7 +65,7 @@ FundRecordEntry::FundRecordEntry(Shell &shell, MdiContainer &frame, FundsSession
 {
     nameWidgets();
     layOut();
-    m_fields = new InputFields(shell, this, RecordEntryFields(), [this] { this->shell().state.FieldEdited = 1; });
+    m_fields = new InputFields(shell, this, RecordEntryFields(), m_figures, [] {});
     // Installed after the shared handling, so these see each key first.
     for (QWidget *widget : std::initializer_list<QWidget *>{m_number, m_date, m_funds, m_type})
         widget->installEventFilter(this);
@@ -144,10 +144,15 @@ void FundRecordEntry::connectCommands()
 
 // Opening: the amounts in their slots, the funds in slot order, nothing
 // shown or selected, and no correction left over from elsewhere.
+// The fields write to m_figures, which goes with the members.
+FundRecordEntry::~FundRecordEntry()
+{
+    delete m_fields;
+}
+
 void FundRecordEntry::startEmpty()
 {
-    AppState &state = shell().state;
-    state.resetFields(RecordLastSlot);
+    m_figures = QList<Money>(RecordLastSlot + 1);
     m_session.CalcMode = 0;
     m_session.ShownFund = 0;
     m_session.SelectedRecord = 0;
@@ -312,14 +317,13 @@ void FundRecordEntry::addRecord()
     // not stored under a date the user did not give.
     if (!finishEdit())
         return;
-    AppState &state = shell().state;
     const bool correcting = m_session.CalcMode == 1;
     if (!fundShown()) {
         shell().dialogs.message(correcting ? MsgNoRecordSelected : MsgSelectFund);
         m_session.CalcMode = 0;
         return;
     }
-    const QList<Money> &values = state.InputValues;
+    const QList<Money> &values = m_figures;
     const EntryRow row{m_type->currentIndex() >= 0 ? m_session.EntryType : QString(), m_date->text(),
                        {values.value(PriceSlot), values.value(NumberSlot), values.value(FeesSlot),
                         values.value(CashDividendSlot)}};
@@ -354,7 +358,7 @@ void FundRecordEntry::showAmount(int slot, Money value)
 // The five boxes empty, and the slots behind them.
 void FundRecordEntry::clearEntryBoxes()
 {
-    shell().state.resetFields(RecordLastSlot);
+    m_figures = QList<Money>(RecordLastSlot + 1);
     m_fields->clear("InDate");
     for (int slot = PriceSlot; slot <= CashDividendSlot; ++slot)
         m_fields->clear(AmountBoxes[slot]);
@@ -363,7 +367,6 @@ void FundRecordEntry::clearEntryBoxes()
 void FundRecordEntry::correctRecord()
 {
     finishEdit();
-    AppState &state = shell().state;
     if (!fundShown()) {
         shell().dialogs.message(m_session.CalcMode == 1 ? MsgNoRecordSelected : MsgSelectFund);
         return;
@@ -383,7 +386,7 @@ void FundRecordEntry::correctRecord()
     m_type->setEnabled(false);
     EnableEntryFields();
     const FundRecord &record = m_session.db().RecordTable.at(m_correctedRecord);
-    state.resetFields(RecordLastSlot);
+    m_figures = QList<Money>(RecordLastSlot + 1);
     m_fields->setText("InDate", FieldDateText(record.date));
     showAmount(PriceSlot, record.price);
     showAmount(NumberSlot, record.shares < Money() ? -record.shares : record.shares);
@@ -495,10 +498,9 @@ void FundRecordEntry::toggleHelp()
 
 void FundRecordEntry::exitEntry()
 {
-    AppState &state = shell().state;
     m_session.CalcMode = 0;
     m_session.SelectedRecord = 0;
-    state.InputValues.clear();
+    m_figures.clear();
     frame().setCaption(QStringLiteral(" Investment Management Menu"));
     emit exited();
 }

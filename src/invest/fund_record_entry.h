@@ -24,6 +24,7 @@ class FundRecordEntry : public ToolWindow
 
 public:
     FundRecordEntry(Shell &shell, MdiContainer &frame, FundsSession &session);
+    ~FundRecordEntry() override;
 
     SpreadsheetGrid *grid() const { return m_grid; }
 
@@ -86,6 +87,8 @@ private:
     QLabel *m_numFunds;
     QLabel *m_numRec;
     QLabel *m_done;
+    // The amounts typed, by slot.
+    QList<Money> m_figures;
     InputFields *m_fields = nullptr;
     QuickHelpPanel *m_helpPanel = nullptr;
     // The record a correction stores over, fixed when Correct was pressed.

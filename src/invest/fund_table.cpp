@@ -164,8 +164,6 @@ FundTable::FundTable(Shell &shell, MdiContainer &frame, FundsSession &session, Q
 {
     setParent(parent);
     setObjectName(QStringLiteral("FundTable"));
-    shell.state.PrintBlocks = QStringList(4);
-    shell.state.PrintBlocks2 = QStringList(4);
     session.ListedValueBlock.clear();
     m_grid->setObjectName(QStringLiteral("TGrid"));
     m_grid->setCols(8);
@@ -248,8 +246,7 @@ void FundTable::print()
             else
                 PrintFundListing(frame, session.db(), listed, state.CurrencySymbol, session.ListedValueBlock);
             session.CalcMode = 0;
-        },
-        false);
+        });
     m_session.ActiveFund = active;
 }
 
@@ -270,7 +267,6 @@ void FundTable::currentValue()
     const QString typed = FundCurValInput::ask(0, 0, state.LayoutClass, frame().window());
     if (typed.isEmpty())
         return;
-    state.PrintBlocks = QStringList(4);
     m_session.ListedValueBlock.clear();
     ListedValue value;
     try {
@@ -292,11 +288,8 @@ void FundTable::currentValue()
 
 void FundTable::exitTable()
 {
-    AppState &state = shell().state;
     m_valueTable = false;
     m_session.CalcMode = 0;
-    state.PrintBlocks = QStringList(4);
-    state.PrintBlocks2 = QStringList(4);
     m_session.ListedValueBlock.clear();
     m_session.ActiveFund = 0;
     frame().setCaption(QStringLiteral(" Investment Management Menu"));

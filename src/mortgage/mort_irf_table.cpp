@@ -58,9 +58,13 @@ MortDateInput::MortDateInput(Shell &shell, MortgageSession &session, QWidget *pa
     layout->addWidget(new QLabel(QLatin1String(FirstDateFields().front().label), this));
     layout->addWidget(m_date);
     layout->addWidget(ok);
-    m_fields = new InputFields(shell, this, FirstDateFields(), [&shell] { shell.state.FieldEdited = 1; });
+    m_fields = new InputFields(shell, this, FirstDateFields(), m_figures, [] {});
     m_fields->setText("InDate", FieldDateText(session.firstDate()));
-    shell.state.FieldEdited = 0;
+}
+
+MortDateInput::~MortDateInput()
+{
+    delete m_fields;
 }
 
 bool MortDateInput::takeDate()

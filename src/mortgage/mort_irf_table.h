@@ -1,7 +1,10 @@
 #pragma once
 
+#include "shell/money.h"
+
 #include <QDate>
 #include <QDialog>
+#include <QList>
 
 class InputFields;
 class MortgageSession;
@@ -25,6 +28,7 @@ class MortDateInput : public QDialog
 
 public:
     MortDateInput(Shell &shell, MortgageSession &session, QWidget *parent);
+    ~MortDateInput() override;
     QLineEdit *dateField() const { return m_date; }
     // Finishes the box as leaving it does (a text that is no date shows
     // message 10 and brings the previous date back) and takes its date.
@@ -36,5 +40,6 @@ private:
     Shell &m_shell;
     MortgageSession &m_session;
     QLineEdit *m_date;
+    QList<Money> m_figures; // none: the date is its only field
     InputFields *m_fields;
 };

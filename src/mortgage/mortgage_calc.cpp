@@ -221,14 +221,13 @@ void MortgageCalc::clearResults()
     fields()->finishEdit();
     invalidate();
     grid()->clearBody();
-    shell().state.ResultCount = 0;
-    shell().state.FieldEdited = 0;
+    mortgage().data().ResultCount = 0;
     showResults();
 }
 
 void MortgageCalc::showResults()
 {
-    const bool shown = mortgage().calculated() && shell().state.ResultCount != 0;
+    const bool shown = mortgage().calculated() && mortgage().data().ResultCount != 0;
     const MortgageResultTexts texts = shown ? mortgage().resultTexts() : MortgageResultTexts();
     resultLabel("InMonthPI")->setText(texts.payment);
     resultLabel("AllPayments")->setText(texts.totalPaid);
@@ -262,7 +261,6 @@ void MortgageCalc::toggleDates()
         m_dateNumber->setText(QStringLiteral("&View payment date"));
         mortgage().setShowDates(false);
     }
-    shell().state.FieldEdited = 0;
 }
 
 void MortgageCalc::openAdditionalPayments()
@@ -275,7 +273,6 @@ void MortgageCalc::openAdditionalPayments()
     dialog.exec();
     // However the window was closed, the count is what the amounts say.
     mortgage().countExtraPayments();
-    shell().state.FieldEdited = 0;
 }
 
 void MortgageCalc::openDaysInYear()
@@ -291,7 +288,7 @@ void MortgageCalc::saveFile()
     fields()->finishEdit();
     AppState &state = shell().state;
     const bool loan = mortgage().kind() == MortgageKind::Loan;
-    if (state.ResultCount == 0) {
+    if (mortgage().data().ResultCount == 0) {
         shell().dialogs.message(MsgNoRecords);
         return;
     }
@@ -334,7 +331,7 @@ void MortgageCalc::openFile()
 
 void MortgageCalc::showInputs()
 {
-    const QList<Money> &figures = shell().state.InputValues;
+    const QList<Money> &figures = mortgage().data().InputValues;
     for (const FieldDescription &description : session().fields())
         if (description.slot >= 0)
             fields()->setValue(description.control, figures.value(description.slot));

@@ -1,6 +1,5 @@
 #include "mortgage/mortgage_printout.h"
 
-#include "shell/app_state.h"
 #include "shell/format.h"
 #include "shell/print_frame.h"
 #include "shell/print_job.h"
@@ -18,11 +17,11 @@ QString Figure(const QString &text, int width)
 
 } // namespace
 
-void PrintMortgage(PrintFrame &frame, AppState &state, const MortgageInput &input, const MortgageSchedule &schedule,
+void PrintMortgage(PrintFrame &frame, const MortgageInput &input, const MortgageSchedule &schedule,
                    const QString &extraBlock)
 {
     const bool loan = input.kind == MortgageKind::Loan;
-    const QString &symbol = state.CurrencySymbol;
+    const QString &symbol = frame.currencySymbol();
     const QString separator(75, u'_');
     const QString table = QStringLiteral("####,,###.00");
     int count = 24;

@@ -46,21 +46,20 @@ QString ViewName(MortgageView view)
 } // namespace
 
 MortgageSession::MortgageSession(AppState &state, MortgageKind kind, bool commandLine)
-    : ToolSession(state), m_kind(kind), m_commandLine(commandLine)
+    : ToolSession(state, MortgageLastSlot), m_kind(kind), m_commandLine(commandLine)
 {
-    state.resetFields(MortgageLastSlot);
-    state.GraphData.recreate(MortgageMaxRows, 7);
-    state.CompareData.recreate(MortgageExtraYears, 6);
-    state.PrintBlocks = QStringList(4);
-    state.PrintBlocks2 = QStringList(3);
-    state.ResultCount = 0;
-    StoreStartValues(state, fields());
+    m_data.GraphData.recreate(MortgageMaxRows, 7);
+    m_data.CompareData.recreate(MortgageExtraYears, 6);
+    m_data.PrintBlocks = QStringList(4);
+    m_data.PrintBlocks2 = QStringList(3);
+    m_data.ResultCount = 0;
+    StoreStartValues(m_data.InputValues, fields());
     if (kind == MortgageKind::Loan)
-        state.InputValues[MortgageYearsSlot] = MonthsToYears(state.InputValues[MortgageMonthsSlot].floorUnits());
+        m_data.InputValues[MortgageYearsSlot] = MonthsToYears(m_data.InputValues[MortgageMonthsSlot].floorUnits());
     m_firstDate = ParseShortDate(state.TodayText);
     if (!m_firstDate.isValid())
         m_firstDate = QDate::currentDate();
-    state.GraphTitle = kind == MortgageKind::Loan ? QStringLiteral("Personal Loan balance at start of each Year")
+    m_data.GraphTitle = kind == MortgageKind::Loan ? QStringLiteral("Personal Loan balance at start of each Year")
                                                   : QStringLiteral("Mortgage balance at start of each Year");
 }
 
@@ -131,15 +130,15 @@ void MortgageSession::termChanged()
 
 void MortgageSession::syncLoanYears()
 {
-    if (m_kind == MortgageKind::Loan && m_state.InputValues.size() > MortgageYearsSlot)
-        m_state.InputValues[MortgageYearsSlot] = termYears();
+    if (m_kind == MortgageKind::Loan && m_data.InputValues.size() > MortgageYearsSlot)
+        m_data.InputValues[MortgageYearsSlot] = termYears();
 }
 
 Money MortgageSession::termYears() const
 {
     if (m_kind == MortgageKind::Loan)
-        return MonthsToYears(m_state.InputValues.value(MortgageMonthsSlot).floorUnits());
-    return m_state.InputValues.value(MortgageYearsSlot);
+        return MonthsToYears(m_data.InputValues.value(MortgageMonthsSlot).floorUnits());
+    return m_data.InputValues.value(MortgageYearsSlot);
 }
 
 int MortgageSession::offerExtraYears()
@@ -219,8 +218,8 @@ bool MortgageSession::takeExtraOptions(const QStringList &values, QString *error
 
 Outcome<GridUpdate> MortgageSession::calculate(const FieldTexts &texts)
 {
-    m_state.ResultCount = 0;
-    m_state.PrintBlocks = QStringList(4);
+    m_data.ResultCount = 0;
+    m_data.PrintBlocks = QStringList(4);
     m_calculated = false;
     if (m_refusal != 0)
         return Outcome<GridUpdate>::refused(m_refusal);
@@ -241,15 +240,15 @@ Outcome<GridUpdate> MortgageSession::calculate(const FieldTexts &texts)
 
     MortgageInput input;
     input.kind = m_kind;
-    input.principal = m_state.InputValues.value(MortgagePrincipalSlot);
-    input.rate = m_state.InputValues.value(MortgageRateSlot);
+    input.principal = m_data.InputValues.value(MortgagePrincipalSlot);
+    input.rate = m_data.InputValues.value(MortgageRateSlot);
     if (m_kind == MortgageKind::Loan) {
-        const qint64 months = m_state.InputValues.value(MortgageMonthsSlot).floorUnits();
+        const qint64 months = m_data.InputValues.value(MortgageMonthsSlot).floorUnits();
         input.months = int(std::clamp<qint64>(months, 0, LoanMaxMonths));
         input.years = MonthsToYears(input.months);
-        m_state.InputValues[MortgageYearsSlot] = input.years;
+        m_data.InputValues[MortgageYearsSlot] = input.years;
     } else {
-        input.years = m_state.InputValues.value(MortgageYearsSlot);
+        input.years = m_data.InputValues.value(MortgageYearsSlot);
     }
     input.compounding = compounding;
     input.frequency = frequency;
@@ -280,29 +279,29 @@ Outcome<GridUpdate> MortgageSession::calculate(const FieldTexts &texts)
 
 void MortgageSession::storeSchedule()
 {
-    AppState &state = m_state;
-    state.GraphData.recreate(MortgageMaxRows, 7);
+    ToolData &data = m_data;
+    data.GraphData.recreate(MortgageMaxRows, 7);
     for (const MortgageRow &row : m_schedule.rows) {
         const int k = row.number;
-        state.GraphData.set(k, 1, Money::fromWhole(row.number));
+        data.GraphData.set(k, 1, Money::fromWhole(row.number));
         if (m_input.view == MortgageAllView && !m_input.showDates)
-            state.GraphData.set(k, 0, Money::fromWhole(row.year));
-        state.GraphData.set(k, 2, row.interest);
-        state.GraphData.set(k, 3, row.principal);
-        state.GraphData.set(k, 4, row.balance);
-        state.GraphData.set(k, 5, row.cumulativeInterest);
-        state.GraphData.set(k, 6, row.cumulativePrincipal);
+            data.GraphData.set(k, 0, Money::fromWhole(row.year));
+        data.GraphData.set(k, 2, row.interest);
+        data.GraphData.set(k, 3, row.principal);
+        data.GraphData.set(k, 4, row.balance);
+        data.GraphData.set(k, 5, row.cumulativeInterest);
+        data.GraphData.set(k, 6, row.cumulativePrincipal);
         if (row.date.isValid())
-            state.GraphData.set(k, 7, Money::fromWhole(DateSerial(row.date)));
+            data.GraphData.set(k, 7, Money::fromWhole(DateSerial(row.date)));
     }
-    state.CompareData.recreate(MortgageExtraYears, 6);
+    data.CompareData.recreate(MortgageExtraYears, 6);
     const int rows = int(m_schedule.rows.size());
-    state.ResultCount = qint16(m_input.view == MortgageAllView ? rows + 1 : rows);
+    data.ResultCount = qint16(m_input.view == MortgageAllView ? rows + 1 : rows);
     PaymentsPerYear = qint16(m_schedule.paymentsPerYear);
     YearsToFinal = m_schedule.yearsToFinal;
-    state.GraphTitle = m_kind == MortgageKind::Loan ? QStringLiteral("Personal Loan balance at start of each Year")
+    data.GraphTitle = m_kind == MortgageKind::Loan ? QStringLiteral("Personal Loan balance at start of each Year")
                                                     : QStringLiteral("Mortgage balance at start of each Year");
-    state.PrintBlocks[1] = m_extraBlock;
+    data.PrintBlocks[1] = m_extraBlock;
 }
 
 MortgageResultTexts MortgageSession::resultTexts() const
@@ -319,7 +318,7 @@ void MortgageSession::print(PrintFrame &frame)
 {
     // The rows of the last Calculate.
     if (m_calculated)
-        PrintMortgage(frame, m_state, m_input, m_schedule, m_extraBlock);
+        PrintMortgage(frame, m_input, m_schedule, m_extraBlock);
 }
 
 GraphRequest MortgageSession::graphRequest() const
@@ -414,8 +413,8 @@ QJsonValue MortgageSession::results() const
 MortgageFileData MortgageSession::fileData(const QString &compounding, const QString &frequency) const
 {
     MortgageFileData data;
-    data.principal = m_state.InputValues.value(MortgagePrincipalSlot);
-    data.rate = m_state.InputValues.value(MortgageRateSlot);
+    data.principal = m_data.InputValues.value(MortgagePrincipalSlot);
+    data.rate = m_data.InputValues.value(MortgageRateSlot);
     data.years = termYears();
     data.compounding = compounding;
     data.frequency = frequency;
@@ -432,7 +431,7 @@ MortgageFileData MortgageSession::fileData(const QString &compounding, const QSt
 
 void MortgageSession::takeFileData(const MortgageFileData &data)
 {
-    QList<Money> &figures = m_state.InputValues;
+    QList<Money> &figures = m_data.InputValues;
     if (figures.size() <= MortgageLastSlot)
         figures.resize(MortgageLastSlot + 1);
     figures[MortgagePrincipalSlot] = data.principal;
@@ -447,7 +446,7 @@ void MortgageSession::takeFileData(const MortgageFileData &data)
     m_extra = data.extra;
     m_extraYears = data.extraYears;
     m_extraPaymentCount = data.extraPaymentCount;
-    m_state.ResultCount = 0;
+    m_data.ResultCount = 0;
     m_calculated = false;
 }
 
@@ -461,7 +460,7 @@ bool MortgageSession::openFileForCommand(const QString &path, QString *error)
     m_fileFields.assign(base.begin(), base.end());
     m_fileStarts.clear();
     m_fileStarts.reserve(m_fileFields.size());
-    const QList<Money> &figures = m_state.InputValues;
+    const QList<Money> &figures = m_data.InputValues;
     for (FieldDescription &field : m_fileFields) {
         QByteArray start;
         const QString control = QLatin1String(field.control);

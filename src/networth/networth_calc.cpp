@@ -139,7 +139,6 @@ NetWorthCalc::NetWorthCalc(Shell &shell, MdiContainer &frame)
     connect(printer, &QPushButton::clicked, this, [this] { guarded([this] { print(); }); });
     connect(exit, &QPushButton::clicked, this, [this] { guarded([this] { exitNetWorth(); }); });
 
-    shell.state.FieldEdited = 0;
     showSheets();
     // Typing can start at once, in the first cell of the assets.
     m_grids[0]->setCurrentIndex(m_grids[0]->model()->index(0, 0));
@@ -164,8 +163,7 @@ bool NetWorthCalc::eventFilter(QObject *watched, QEvent *event)
         if (m_panel->isOpen() && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             m_panel->close();
             m_panel->clearText();
-            shell().state.QuickHelpOpen = 0;
-            shell().state.FieldEdited = 1;
+            m_helpJustClosed = true;
         }
         return false;
     }
@@ -281,18 +279,15 @@ void NetWorthCalc::saveFile()
 
 void NetWorthCalc::toggleHelp()
 {
-    AppState &state = shell().state;
-    if (state.FieldEdited == 1) {
-        state.FieldEdited = 0;
+    if (m_helpJustClosed) {
+        m_helpJustClosed = false;
         return;
     }
     if (m_panel->isOpen()) {
         m_panel->close();
         m_panel->clearText();
-        state.QuickHelpOpen = 0;
         m_grids[0]->setFocus();
     } else {
-        state.QuickHelpOpen = 1;
         m_panel->open(m_session.helpText());
     }
 }
@@ -301,17 +296,16 @@ void NetWorthCalc::print()
 {
     NetWorthSession &session = m_session;
     RunPrintout(shell().state, shell().dialogs, shell().printer, session.printTitle(),
-                [&session](PrintFrame &frame) { session.print(frame); }, false);
+                [&session](PrintFrame &frame) { session.print(frame); });
 }
 
 void NetWorthCalc::eraseStatement()
 {
     AppState &state = shell().state;
     m_session.erase();
-    state.FieldEdited = 0;
+    m_helpJustClosed = false;
     state.CurrentFileName.clear();
     m_filePath.clear();
-    m_session.exit();
     m_erased = true;
 }
 

@@ -63,6 +63,9 @@ private:
     QLabel *m_info;
     QLabel *m_net;
     bool m_erased = false;
+    // The help was just closed by the focus leaving it: the click on its
+    // button that took the focus does not open it again.
+    bool m_helpJustClosed = false;
     // The statement's file with its folder: where the file boxes start.
     QString m_filePath;
 };

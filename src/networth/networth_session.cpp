@@ -58,8 +58,7 @@ FieldTable NetWorthFields()
 
 NetWorthSession::NetWorthSession(AppState &state) : ToolSession(state)
 {
-    m_state.PrintBlocks = QStringList(4);
-    m_state.resetFields(0);
+    m_data.PrintBlocks = QStringList(4);
     CalculateNetWorth(m_statement);
 }
 
@@ -153,7 +152,7 @@ void NetWorthSession::erase()
     m_statement = NetWorthStatement();
     m_buffer.clear();
     m_unsaved = false;
-    m_state.PrintBlocks = QStringList(4);
+    m_data.PrintBlocks = QStringList(4);
 }
 
 GridLayout NetWorthSession::gridLayout() const

@@ -16,17 +16,18 @@ namespace {
 const QString MoneyPattern = QStringLiteral("####,,###.00");
 const QString TotalPattern = QStringLiteral("####,,##0.00");
 
-void ResetPlan401KTables(AppState &state)
+ToolData Plan401KData()
 {
-    state.GraphData.recreate(101, 5);
-    state.PrintBlocks = QStringList(4);
-    state.PrintBlocks2 = QStringList(3);
-    state.resetFields(Plan401KLastSlot);
+    ToolData data(Plan401KLastSlot);
+    data.GraphData.recreate(101, 5);
+    data.PrintBlocks = QStringList(4);
+    data.PrintBlocks2 = QStringList(3);
+    return data;
 }
 
-void StorePlan(AppState &state, const Plan401KInput &input, const Plan401KPlan &plan)
+void StorePlan(ToolData &results, const Plan401KInput &input, const Plan401KPlan &plan)
 {
-    MoneyTable &data = state.GraphData;
+    MoneyTable &data = results.GraphData;
     data.recreate(101, 5);
     data.set(0, 4, input.balance);
     const int n = plan.years;
@@ -42,16 +43,16 @@ void StorePlan(AppState &state, const Plan401KInput &input, const Plan401KPlan &
     data.set(n + 1, 2, plan.totalInvested);
     data.set(n + 1, 3, plan.totalInterest);
     data.set(n + 1, 4, plan.finalValue);
-    state.ResultCount = qint16(n);
-    state.GraphTitle = QStringLiteral("Investment value at end of each Year");
+    results.ResultCount = qint16(n);
+    results.GraphTitle = QStringLiteral("Investment value at end of each Year");
 }
 
 } // namespace
 
 Plan401KSession::Plan401KSession(AppState &state) : ToolSession(state)
 {
-    ResetPlan401KTables(state);
-    StoreStartValues(state, fields());
+    m_data = Plan401KData();
+    StoreStartValues(m_data.InputValues, fields());
 }
 
 FieldTable Plan401KSession::fields() const
@@ -71,10 +72,10 @@ GridLayout Plan401KSession::gridLayout() const
 Outcome<GridUpdate> Plan401KSession::calculate(const FieldTexts &)
 {
     // Whatever happens below, no earlier table stays printable or drawable.
-    m_state.ResultCount = 0;
+    m_data.ResultCount = 0;
     m_done.reset();
 
-    const QList<Money> &inputs = m_state.InputValues;
+    const QList<Money> &inputs = m_data.InputValues;
     Plan401KInput input;
     input.balance = inputs.value(Plan401KBalanceSlot);
     input.salary = inputs.value(Plan401KSalarySlot);
@@ -95,8 +96,8 @@ Outcome<GridUpdate> Plan401KSession::calculate(const FieldTexts &)
     update.clearBody = true;
     update.rows = Plan401KGridBody(input, plan.value(), m_state.CurrencySymbol);
 
-    StorePlan(m_state, input, plan.value());
-    m_state.PrintBlocks2 = QStringList(3);
+    StorePlan(m_data, input, plan.value());
+    m_data.PrintBlocks2 = QStringList(3);
     m_done = Done{input, plan.value()};
     return update;
 }
@@ -104,7 +105,7 @@ Outcome<GridUpdate> Plan401KSession::calculate(const FieldTexts &)
 void Plan401KSession::print(PrintFrame &frame)
 {
     if (m_done)
-        Print401KPlan(frame, m_state, m_done->input, m_done->plan);
+        Print401KPlan(frame, m_done->input, m_done->plan);
 }
 
 GraphRequest Plan401KSession::graphRequest() const
@@ -171,9 +172,9 @@ QList<QStringList> Plan401KGridBody(const Plan401KInput &input, const Plan401KPl
     return body;
 }
 
-void Print401KPlan(PrintFrame &frame, const AppState &state, const Plan401KInput &input, const Plan401KPlan &plan)
+void Print401KPlan(PrintFrame &frame, const Plan401KInput &input, const Plan401KPlan &plan)
 {
-    const QString &symbol = state.CurrencySymbol;
+    const QString &symbol = frame.currencySymbol();
     frame.line(25, QStringLiteral("Investment Growth - 401K Plan"));
     frame.emptyLines(2);
 

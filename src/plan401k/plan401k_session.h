@@ -45,6 +45,6 @@ QStringList Plan401KHeadings();
 QList<QStringList> Plan401KGridBody(const Plan401KInput &input, const Plan401KPlan &plan,
                                     const QString &currencySymbol);
 // The printout's own lines, between the header and the end of the document.
-void Print401KPlan(PrintFrame &frame, const AppState &state, const Plan401KInput &input,
+void Print401KPlan(PrintFrame &frame, const Plan401KInput &input,
                    const Plan401KPlan &plan);
 QString Plan401KHelpText(const QString &currencySymbol);

@@ -297,7 +297,7 @@ Press Complete(ToolSession &session, const Press &given)
 
 // Gives one press's figures to the fields as typing them would, then
 // presses Calculate. Returns the message of a refusal, or MsgNone.
-MessageNumber PressCalculate(ToolSession &session, AppState &state, const Press &given, QList<QStringList> &grid)
+MessageNumber PressCalculate(ToolSession &session, const Press &given, QList<QStringList> &grid)
 {
     const Press press = Complete(session, given);
     FieldTexts texts;
@@ -316,9 +316,9 @@ MessageNumber PressCalculate(ToolSession &session, AppState &state, const Press 
         // There is no field to set back to its limit: the figure is refused.
         if (AboveLimit(field, value))
             return field.limitMessage;
-        if (state.InputValues.size() <= field.slot)
-            state.InputValues.resize(field.slot + 1);
-        state.InputValues[field.slot] = value;
+        if (session.data().InputValues.size() <= field.slot)
+            session.data().InputValues.resize(field.slot + 1);
+        session.data().InputValues[field.slot] = value;
     }
     const Outcome<GridUpdate> outcome = session.press(texts);
     if (!outcome.ok())
@@ -327,7 +327,7 @@ MessageNumber PressCalculate(ToolSession &session, AppState &state, const Press 
     return MsgNone;
 }
 
-Result Run(ToolSession &session, AppState &state, const QList<Press> &presses)
+Result Run(ToolSession &session, const QList<Press> &presses)
 {
     Result result;
     result.grid = GridTexts(session.gridLayout());
@@ -339,7 +339,7 @@ Result Run(ToolSession &session, AppState &state, const QList<Press> &presses)
             clear.clearBody = true;
             ApplyGridUpdate(result.grid, clear);
         }
-        result.message = PressCalculate(session, state, presses.at(i), result.grid);
+        result.message = PressCalculate(session, presses.at(i), result.grid);
         if (result.message != 0) {
             result.refusedPress = i + 1;
             break;
@@ -419,22 +419,22 @@ ReportExit WriteBytes(const QString &path, const QByteArray &bytes, QTextStream 
 // The printout as a PDF file (made in memory and saved whole, so an existing
 // file stays as it was until the new one is complete) or as text.
 ReportExit WritePrintout(AppState &state, const QCommandLineParser &parser, const QString &format,
-                         const QString &title, const std::function<void(PrintFrame &)> &body, bool needsResult,
-                         QTextStream &out, QTextStream &err)
+                         const QString &title, const std::function<void(PrintFrame &)> &body, QTextStream &out,
+                         QTextStream &err)
 {
     UnattendedDialogs dialogs;
     dialogs.lines << parser.value(QStringLiteral("header"));
     const QString outPath = parser.value(QStringLiteral("out"));
     if (format == QLatin1String("pdf")) {
         PdfPrinter printer(outPath);
-        if (!RunPrintout(state, dialogs, printer, title, body, needsResult)) {
+        if (!RunPrintout(state, dialogs, printer, title, body)) {
             err << "tallomar-report: cannot write " << outPath << '\n';
             return ReportFailed;
         }
         return ReportOk;
     }
     TextPrinter printer;
-    RunPrintout(state, dialogs, printer, title, body, needsResult);
+    RunPrintout(state, dialogs, printer, title, body);
     QByteArray bytes;
     if (!printer.jobs.isEmpty())
         bytes = (printer.jobs.first().toText() + QLatin1Char('\n')).toUtf8();
@@ -469,7 +469,7 @@ int RunOther(const ReportCommand &command, const QCommandLineParser &parser, con
     } else if (format == QLatin1String("json")) {
         bytes = output.json;
     } else {
-        return WritePrintout(state, parser, format, output.printTitle, output.print, false, out, err);
+        return WritePrintout(state, parser, format, output.printTitle, output.print, out, err);
     }
     return WriteBytes(outPath, bytes, out, err);
 }
@@ -618,7 +618,7 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
     // The check chose options: the run starts from a freshly opened tool.
     session.reset();
     session = command->open(state, parser, list);
-    const Result result = Run(*session, state, presses);
+    const Result result = Run(*session, presses);
     if (result.message != 0) {
         if (list)
             err << "input " << result.refusedPress << " of " << presses.size() << ": ";
@@ -636,9 +636,13 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         // A refused calculation prints nothing, as the window would not.
         if (result.message != 0)
             return ReportRefused;
+        // Nothing calculated is nothing to print: the window's message 1.
+        if (session->printNeedsResult() && session->data().ResultCount == 0) {
+            err << MessageText(MsgNoDataToPrint, state.TodayText) << '\n';
+            return ReportRefused;
+        }
         auto body = [&session](PrintFrame &frame) { session->print(frame); };
-        return WritePrintout(state, parser, format, session->printTitle(), body, session->printNeedsResult(), out,
-                             err);
+        return WritePrintout(state, parser, format, session->printTitle(), body, out, err);
     }
     if (const ReportExit written = WriteBytes(outPath, bytes, out, err); written != ReportOk)
         return written;

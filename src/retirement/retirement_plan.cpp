@@ -1,7 +1,7 @@
 #include "retirement/retirement_plan.h"
 #include "shell/message_numbers.h"
 
-#include "shell/app_state.h"
+#include "shell/tool_data.h"
 #include "shell/format.h"
 #include "shell/print_frame.h"
 
@@ -140,34 +140,34 @@ Outcome<RetirementPlan> CalculateRetirement(const RetirementInput &input)
     return input.option == RetirementOption::FixedAmount ? CalculateFixedAmount(input) : CalculatePercentage(input);
 }
 
-void ResetRetirementTables(AppState &state)
+ToolData RetirementData()
 {
-    state.GraphData.recreate(362, 5);
-    state.PrintBlocks = QStringList(4);
-    state.PrintBlocks2 = QStringList(3);
-    state.resetFields(RetirementLastSlot);
+    ToolData data(RetirementLastSlot);
+    data.GraphData.recreate(362, 5);
+    data.PrintBlocks = QStringList(4);
+    data.PrintBlocks2 = QStringList(3);
+    return data;
 }
 
-QList<QStringList> StoreRetirementPlan(AppState &state, const RetirementPlan &plan, RetirementOption option)
+QList<QStringList> StoreRetirementPlan(ToolData &data, const RetirementPlan &plan, RetirementOption option,
+                                       const QString &symbol)
 {
     const int years = plan.years();
-    state.GraphData.recreate(362, 5);
+    data.GraphData.recreate(362, 5);
     QList<YearFigures> rows;
     for (const RetirementYear &row : plan.rows.mid(0, years))
         rows.append({row.interest, row.income, row.value});
-    const QList<QStringList> grid = StoreYearTable(state.GraphData, rows,
+    const QList<QStringList> grid = StoreYearTable(data.GraphData, rows,
                                                    {plan.totalInterest, plan.totalIncome, plan.finalValue}, years,
-                                                   state.CurrencySymbol);
+                                                   symbol);
 
-    state.ResultCount = qint16(years);
+    data.ResultCount = qint16(years);
     if (option == RetirementOption::FixedAmount) {
-        state.GraphKind = GraphRetirementStart;
-        state.GraphTitle = QStringLiteral("Retirement value at start of each Year");
+        data.GraphTitle = QStringLiteral("Retirement value at start of each Year");
     } else {
-        state.GraphKind = GraphRetirementEnd;
-        state.GraphTitle = QStringLiteral("Retirement value at end of each Year");
+        data.GraphTitle = QStringLiteral("Retirement value at end of each Year");
     }
-    state.PrintBlocks2 = QStringList(3);
+    data.PrintBlocks2 = QStringList(3);
     return grid;
 }
 
@@ -183,9 +183,9 @@ QStringList RetirementHeadings()
             QStringLiteral("            Current              Value")};
 }
 
-void PrintRetirement(PrintFrame &frame, const AppState &state, const RetirementInput &input, int years)
+void PrintRetirement(PrintFrame &frame, const ToolData &data, const RetirementInput &input, int years)
 {
-    const QString &symbol = state.CurrencySymbol;
+    const QString &symbol = frame.currencySymbol();
     const QString money = QStringLiteral("####,,###.00");
     // Rates print from their fractions: the pattern's "%" multiplies by 100.
     auto percent = [](Money value, int width) {
@@ -220,7 +220,7 @@ void PrintRetirement(PrintFrame &frame, const AppState &state, const RetirementI
     };
     headings();
 
-    PrintYearTable(frame, state.GraphData, years, {13, 14, 13}, money, fixed ? 16 : 18, separator, symbol, headings);
+    PrintYearTable(frame, data.GraphData, years, {13, 14, 13}, money, fixed ? 16 : 18, separator, symbol, headings);
 }
 
 QString RetirementHelpText(RetirementOption option, const QString &currencySymbol)

@@ -3,12 +3,12 @@
 #include "retirement/retirement_fields.h"
 #include "shell/money.h"
 #include "shell/outcome.h"
+#include "shell/tool_data.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-struct AppState;
 class PrintFrame;
 
 // What the retirement planner is given; `drawn` and `term` follow the choice.
@@ -53,18 +53,18 @@ Outcome<RetirementPlan> CalculateFixedAmount(const RetirementInput &input);
 // monthly amount in the last year) gives message 3.
 Outcome<RetirementPlan> CalculateRetirement(const RetirementInput &input);
 
-// Sets up the shared tables as the window has them when it opens.
-void ResetRetirementTables(AppState &state);
+// The figures and tables as the window opens: slots 0 to RetirementLastSlot, empty tables.
+ToolData RetirementData();
 // Keeps the table, the totals row, the graph request and the year count for
 // the printout; returns the grid body: the year rows, an empty row and the
 // "Total:" row.
-QList<QStringList> StoreRetirementPlan(AppState &state, const RetirementPlan &plan, RetirementOption option);
+QList<QStringList> StoreRetirementPlan(ToolData &data, const RetirementPlan &plan, RetirementOption option, const QString &symbol);
 // Rows of the grid for a table of `years` years, heading included.
 int RetirementGridRowsFor(int years);
 QStringList RetirementHeadings();
 
 // The printout's own lines, between the header and the end of the document,
 // from the figures the table was calculated from.
-void PrintRetirement(PrintFrame &frame, const AppState &state, const RetirementInput &input, int years);
+void PrintRetirement(PrintFrame &frame, const ToolData &data, const RetirementInput &input, int years);
 
 QString RetirementHelpText(RetirementOption option, const QString &currencySymbol);

@@ -8,8 +8,8 @@
 
 RetirementSession::RetirementSession(AppState &state) : ToolSession(state)
 {
-    ResetRetirementTables(state);
-    StoreStartValues(state, fields());
+    m_data = RetirementData();
+    StoreStartValues(m_data.InputValues, fields());
     choose(RetirementOption::Percentage);
 }
 
@@ -20,9 +20,8 @@ void RetirementSession::choose(RetirementOption option)
         // Percentage leaves the capital as it is.
         if (field.slot == RetirementDrawnSlot || field.slot == RetirementTermSlot ||
             (field.slot == RetirementCapitalSlot && option == RetirementOption::FixedAmount))
-            m_state.InputValues[field.slot] = StartValue(field);
+            m_data.InputValues[field.slot] = StartValue(field);
     }
-    m_state.FieldEdited = 0;
 }
 
 bool RetirementSession::chooseOption(const QString &word)
@@ -49,14 +48,14 @@ GridLayout RetirementSession::gridLayout() const
 
 Outcome<GridUpdate> RetirementSession::calculate(const FieldTexts &texts)
 {
-    m_state.ResultCount = 0;
+    m_data.ResultCount = 0;
     m_calculated = false;
     const QString named = texts.value(QLatin1String(RetirementOptionControl));
     RetirementOption option = m_option;
     if (!named.isEmpty() && (!RetirementOptionFromName(named, option) || option != m_option))
         return Outcome<GridUpdate>::refused(MsgWrongEntry);
 
-    const QList<Money> &inputs = m_state.InputValues;
+    const QList<Money> &inputs = m_data.InputValues;
     RetirementInput input;
     input.option = m_option;
     input.capital = inputs.value(RetirementCapitalSlot);
@@ -73,7 +72,7 @@ Outcome<GridUpdate> RetirementSession::calculate(const FieldTexts &texts)
     GridUpdate update;
     update.rowCount = RetirementGridRowsFor(plan->years());
     update.clearBody = true;
-    update.rows = StoreRetirementPlan(m_state, plan.value(), m_option);
+    update.rows = StoreRetirementPlan(m_data, plan.value(), m_option, m_state.CurrencySymbol);
     update.selectRow = 1;
     m_input = input;
     m_plan = plan.value();
@@ -83,7 +82,7 @@ Outcome<GridUpdate> RetirementSession::calculate(const FieldTexts &texts)
 
 void RetirementSession::print(PrintFrame &frame)
 {
-    PrintRetirement(frame, m_state, m_input, m_plan.years());
+    PrintRetirement(frame, m_data, m_input, m_plan.years());
 }
 
 GraphRequest RetirementSession::graphRequest() const

@@ -1,7 +1,7 @@
 #include "savings/savings_plan.h"
 #include "shell/message_numbers.h"
 
-#include "shell/app_state.h"
+#include "shell/tool_data.h"
 #include "shell/format.h"
 #include "shell/print_frame.h"
 
@@ -93,39 +93,40 @@ Outcome<SavingsPlan> CalculateSavings(const SavingsInput &input)
     return plan;
 }
 
-void ResetSavingsTables(AppState &state)
+ToolData SavingsData()
 {
-    state.GraphData.recreate(510, 5);
-    state.CompareData.recreate(41, 5);
-    state.CompareNames.recreate(24, 1);
-    state.PrintBlocks = QStringList(4);
-    state.PrintBlocks2 = QStringList(3);
-    state.resetFields(8);
+    ToolData data(8);
+    data.GraphData.recreate(510, 5);
+    data.CompareData.recreate(41, 5);
+    data.CompareNames.recreate(24, 1);
+    data.PrintBlocks = QStringList(4);
+    data.PrintBlocks2 = QStringList(3);
+    return data;
 }
 
-QList<QStringList> StoreSavingsPlan(AppState &state, const SavingsPlan &plan)
+QList<QStringList> StoreSavingsPlan(ToolData &data, const SavingsPlan &plan, const QString &symbol)
 {
     const int n = plan.periods;
     QList<YearFigures> rows;
     for (const SavingsPeriod &row : plan.rows.mid(0, n))
         rows.append({row.invested, row.interest, row.value});
-    const QList<QStringList> grid = StoreYearTable(state.GraphData, rows,
+    const QList<QStringList> grid = StoreYearTable(data.GraphData, rows,
                                                    {plan.totalInvested, plan.totalInterest, plan.finalValue}, n,
-                                                   state.CurrencySymbol);
+                                                   symbol);
 
     // The graph shows the value at the end of each year.
     int point = 0;
     for (int k = plan.periodsPerYear; k <= n; k += plan.periodsPerYear) {
         ++point;
-        state.GraphData.set(point, 1, Money::fromWhole(point));
-        state.GraphData.set(point, 5, plan.rows.at(k - 1).value);
+        data.GraphData.set(point, 1, Money::fromWhole(point));
+        data.GraphData.set(point, 5, plan.rows.at(k - 1).value);
     }
-    state.ResultCount = qint16(n / plan.periodsPerYear);
-    state.GraphTitle = QStringLiteral("Investment value at end of each Year");
+    data.ResultCount = qint16(n / plan.periodsPerYear);
+    data.GraphTitle = QStringLiteral("Investment value at end of each Year");
     return grid;
 }
 
-QStringList StoreSavingsComparison(AppState &state, const SavingsInput &input, const SavingsPlan &plan, int entry)
+QStringList StoreSavingsComparison(ToolData &data, const SavingsInput &input, const SavingsPlan &plan, int entry)
 {
     const QString money = QStringLiteral("###,,###.00");
     const QString rate = QStringLiteral("##.00");
@@ -140,8 +141,8 @@ QStringList StoreSavingsComparison(AppState &state, const SavingsInput &input, c
                              Format(plan.finalValue, total)};
 
     // "Row", then the number with the blank of its sign: "Row  1".
-    state.CompareNames.set(entry, 0, QStringLiteral("Row  ") + QString::number(entry));
-    state.CompareData.set(entry, 5, plan.finalValue);
+    data.CompareNames.set(entry, 0, QStringLiteral("Row  ") + QString::number(entry));
+    data.CompareData.set(entry, 5, plan.finalValue);
     const QString printed = QStringLiteral("####,,##0.00");
     const QString line = RightAlignFigure(Format(int(plan.periods), QStringLiteral("##")), 3) +
                          RightAlignFigure(Format(input.lumpSum, money), 12) +
@@ -150,11 +151,11 @@ QStringList StoreSavingsComparison(AppState &state, const SavingsInput &input, c
                          RightAlignFigure(Format(plan.totalInvested, printed), 13) +
                          RightAlignFigure(Format(plan.finalValue, printed), 14);
     const int block = entry <= 15 ? 1 : 2;
-    if (state.PrintBlocks.size() <= block)
-        state.PrintBlocks.resize(4);
-    state.PrintBlocks[block] += line + CrLf + QLatin1Char(' ') + QString(77, u'_') + CrLf + CrLf;
-    state.ResultCount = qint16(entry);
-    state.GraphTitle = QStringLiteral("Savings Comparisons");
+    if (data.PrintBlocks.size() <= block)
+        data.PrintBlocks.resize(4);
+    data.PrintBlocks[block] += line + CrLf + QLatin1Char(' ') + QString(77, u'_') + CrLf + CrLf;
+    data.ResultCount = qint16(entry);
+    data.GraphTitle = QStringLiteral("Savings Comparisons");
     return row;
 }
 
@@ -192,9 +193,9 @@ QStringList SavingsComparisonHeadings()
             QStringLiteral("   Total       Invested"), QStringLiteral("     Current       Value")};
 }
 
-void PrintSavingsPlan(PrintFrame &frame, const AppState &state, const SavingsInput &plan, int periods)
+void PrintSavingsPlan(PrintFrame &frame, const ToolData &data, const SavingsInput &plan, int periods)
 {
-    const QString &symbol = state.CurrencySymbol;
+    const QString &symbol = frame.currencySymbol();
     const QString money = QStringLiteral("##,,###.00");
     const QString percent = QStringLiteral("###.00");
     const QString &frequency = plan.frequency;
@@ -227,11 +228,11 @@ void PrintSavingsPlan(PrintFrame &frame, const AppState &state, const SavingsInp
     };
     headings();
 
-    PrintYearTable(frame, state.GraphData, periods, {14, 13, 13}, QStringLiteral("####,,###.00"), 24, separator,
+    PrintYearTable(frame, data.GraphData, periods, {14, 13, 13}, QStringLiteral("####,,###.00"), 24, separator,
                    symbol, headings);
 }
 
-void PrintSavingsComparisons(PrintFrame &frame, const AppState &state)
+void PrintSavingsComparisons(PrintFrame &frame, const ToolData &data)
 {
     const QString separator = QString(77, u'_');
     frame.emptyLines(1);
@@ -241,13 +242,13 @@ void PrintSavingsComparisons(PrintFrame &frame, const AppState &state)
     frame.line(2, QStringLiteral("End  Investment Investment /Growth  Increase Rate(%)     Invested    Value"));
     frame.line(2, separator);
     frame.emptyLines(1);
-    frame.block(state.PrintBlocks.value(1));
-    if (!state.PrintBlocks.value(2).isEmpty()) {
+    frame.block(data.PrintBlocks.value(1));
+    if (!data.PrintBlocks.value(2).isEmpty()) {
         frame.SetUpPrinter();
         frame.emptyLines(2);
         frame.line(2, separator);
         frame.emptyLines(1);
-        frame.block(state.PrintBlocks.value(2));
+        frame.block(data.PrintBlocks.value(2));
     }
 }
 

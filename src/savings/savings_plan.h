@@ -2,12 +2,13 @@
 
 #include "shell/money.h"
 #include "shell/outcome.h"
+#include "shell/tool_data.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-struct AppState;
+
 class PrintFrame;
 
 // What the savings planner is given.
@@ -52,16 +53,16 @@ int PeriodsPerYear(const QString &frequency);
 // money value can hold gives message 3.
 Outcome<SavingsPlan> CalculateSavings(const SavingsInput &input);
 
-// Sets up the shared tables as the window has them when it opens.
-void ResetSavingsTables(AppState &state);
+// The figures and tables as the window opens: slots 0 to 8, empty tables.
+ToolData SavingsData();
 
 // Planning: keeps the table and the year-end graph series; returns the grid
 // body: the period rows, an empty row and the "Total:" row.
-QList<QStringList> StoreSavingsPlan(AppState &state, const SavingsPlan &plan);
+QList<QStringList> StoreSavingsPlan(ToolData &data, const SavingsPlan &plan, const QString &symbol);
 
 // Comparisons: adds entry `entry` (1 to 22) to the graph tables and the
 // printout blocks; returns its grid row.
-QStringList StoreSavingsComparison(AppState &state, const SavingsInput &input, const SavingsPlan &plan, int entry);
+QStringList StoreSavingsComparison(ToolData &data, const SavingsInput &input, const SavingsPlan &plan, int entry);
 
 // Grid headings of the two modes, as the window opens.
 QStringList SavingsPlanningHeadings();
@@ -73,9 +74,9 @@ int SavingsGridRowsFor(const QString &frequency, int years);
 
 // The printouts' own lines, between the header and the end of the document.
 // The plan's figures are those it was calculated from.
-void PrintSavingsPlan(PrintFrame &frame, const AppState &state, const SavingsInput &input, int periods);
+void PrintSavingsPlan(PrintFrame &frame, const ToolData &data, const SavingsInput &input, int periods);
 // The comparison lines stay as long as the grid shows them, so that a printout
 // that failed loses none and each printout prints them all.
-void PrintSavingsComparisons(PrintFrame &frame, const AppState &state);
+void PrintSavingsComparisons(PrintFrame &frame, const ToolData &data);
 
 QString SavingsHelpText(const QString &currencySymbol);

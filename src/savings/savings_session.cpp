@@ -10,8 +10,8 @@
 SavingsSession::SavingsSession(AppState &state, SavingsMode mode)
     : ToolSession(state), m_comparing(mode == SavingsMode::Comparisons)
 {
-    ResetSavingsTables(state);
-    StoreStartValues(state, fields());
+    m_data = SavingsData();
+    StoreStartValues(m_data.InputValues, fields());
 }
 
 FieldTable SavingsSession::fields() const
@@ -42,12 +42,12 @@ GridLayout SavingsSession::gridLayout() const
 
 Outcome<GridUpdate> SavingsSession::calculate(const FieldTexts &texts)
 {
-    m_state.ResultCount = 0;
+    m_data.ResultCount = 0;
     if (m_entries >= SavingsMaxEntries) {
-        m_state.ResultCount = qint16(m_entries);
+        m_data.ResultCount = qint16(m_entries);
         return Outcome<GridUpdate>::refused(Msg22Entries);
     }
-    const QList<Money> &inputs = m_state.InputValues;
+    const QList<Money> &inputs = m_data.InputValues;
     SavingsInput input;
     input.lumpSum = inputs.value(SavingsLumpSumSlot);
     input.amount = inputs.value(SavingsAmountSlot);
@@ -72,9 +72,9 @@ Outcome<GridUpdate> SavingsSession::calculate(const FieldTexts &texts)
     if (m_comparing) {
         ++m_entries;
         update.firstRow = m_entries;
-        update.rows = {StoreSavingsComparison(m_state, input, plan.value(), m_entries)};
+        update.rows = {StoreSavingsComparison(m_data, input, plan.value(), m_entries)};
     } else {
-        update.rows = StoreSavingsPlan(m_state, plan.value());
+        update.rows = StoreSavingsPlan(m_data, plan.value(), m_state.CurrencySymbol);
         m_done.clear();
     }
     update.selectRow = 1;
@@ -85,11 +85,11 @@ Outcome<GridUpdate> SavingsSession::calculate(const FieldTexts &texts)
 void SavingsSession::print(PrintFrame &frame)
 {
     if (m_comparing) {
-        PrintSavingsComparisons(frame, m_state);
+        PrintSavingsComparisons(frame, m_data);
         return;
     }
     const Entry latest = m_done.value(m_done.size() - 1);
-    PrintSavingsPlan(frame, m_state, latest.input, latest.plan.periods);
+    PrintSavingsPlan(frame, m_data, latest.input, latest.plan.periods);
 }
 
 GraphRequest SavingsSession::graphRequest() const

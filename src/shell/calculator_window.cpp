@@ -128,25 +128,31 @@ void CalculatorWindow::setUpCalculator()
     setTabOrder(previous, calculateButton());
 }
 
+// The fields write to the session's slots, which go with the members.
+CalculatorWindow::~CalculatorWindow()
+{
+    delete m_fields;
+}
+
 void CalculatorWindow::makeInputFields()
 {
     // The fields' event handling is rebuilt whole: the old one lets go of the widgets.
     delete m_fields;
-    m_fields = new InputFields(shell(), this, m_session->fields(), [this] { invalidate(); });
+    m_fields = new InputFields(shell(), this, m_session->fields(), m_session->data().InputValues,
+                               [this] { invalidate(); });
 }
 
 void CalculatorWindow::optionChanged()
 {
     m_fields->finishEdit();
-    AppState &state = shell().state;
+    ToolData &data = m_session->data();
     if (m_help->isOpen()) {
         m_text->setPlainText(m_session->helpText());
     } else {
         invalidate();
         m_grid->clearBody();
-        state.ResultCount = 0;
+        data.ResultCount = 0;
     }
-    state.FieldEdited = 0;
 
     makeInputFields();
     for (const FieldDescription &description : m_session->fields()) {
@@ -161,27 +167,22 @@ void CalculatorWindow::optionChanged()
             list->addItems(description.items);
         }
         if (description.slot >= 0)
-            m_fields->setValue(description.control, state.InputValues.value(description.slot), description.startWidth);
+            m_fields->setValue(description.control, data.InputValues.value(description.slot), description.startWidth);
     }
     afterOptionChanged();
 }
 
 void CalculatorWindow::invalidate()
 {
-    AppState &state = shell().state;
-    state.FieldEdited = 1;
-    if (state.QuickHelpOpen == 1)
+    if (m_quickHelpOpen)
         return;
     m_help->clearText();
     if (m_session->keptRows() == 0)
         m_grid->clearBody();
-    if (m_help->isOpen()) {
+    if (m_help->isOpen())
         m_help->close();
-        state.FieldEdited = 0;
-    }
-    state.QuickHelpOpen = 0;
     if (m_session->editClearsResults())
-        state.ResultCount = 0;
+        m_session->data().ResultCount = 0;
     afterResultsCleared();
 }
 
@@ -201,10 +202,8 @@ void CalculatorWindow::calculate()
     if (!m_fields->finishEdit())
         return;
     beforeCalculate();
-    AppState &state = shell().state;
-    state.QuickHelpOpen = 0;
+    m_quickHelpOpen = false;
     invalidate();
-    state.FieldEdited = 0;
 
     FieldTexts texts;
     for (const FieldDescription &field : m_session->fields())
@@ -245,22 +244,20 @@ void CalculatorWindow::applyGridUpdate(const GridUpdate &update)
 // stay, printable and graphable, as they were.
 void CalculatorWindow::toggleHelp()
 {
-    AppState &state = shell().state;
     if (!m_help->isOpen()) {
-        state.QuickHelpOpen = 1;
+        m_quickHelpOpen = true;
         m_help->open(m_session->helpText());
     } else {
-        state.QuickHelpOpen = 0;
+        m_quickHelpOpen = false;
         m_help->close();
         m_help->clearText();
-        state.FieldEdited = 0;
     }
 }
 
 void CalculatorWindow::showGraph()
 {
     m_fields->finishEdit();
-    if (shell().state.ResultCount == 0) {
+    if (m_session->data().ResultCount == 0) {
         shell().dialogs.message(MsgNoDataToGraph);
         return;
     }
@@ -270,13 +267,10 @@ void CalculatorWindow::showGraph()
 void CalculatorWindow::print()
 {
     m_fields->finishEdit();
-    ToolSession &session = *m_session;
-    RunPrintout(shell().state, shell().dialogs, shell().printer, session.printTitle(),
-                [&session](PrintFrame &frame) { session.print(frame); }, session.printNeedsResult());
+    PrintSession(shell().state, shell().dialogs, shell().printer, *m_session);
 }
 
 void CalculatorWindow::exitCalculator()
 {
-    m_session->exit();
     exitToMenu();
 }

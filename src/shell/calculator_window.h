@@ -23,6 +23,7 @@ class CalculatorWindow : public ToolWindow
     Q_OBJECT
 
 public:
+    ~CalculatorWindow() override;
     SpreadsheetGrid *grid() const { return m_grid; }
     ToolSession &session() const { return *m_session; }
 
@@ -87,5 +88,7 @@ private:
     QPushButton *m_buttons[5];
     InputFields *m_fields = nullptr;
     QuickHelpPanel *m_help = nullptr;
+    // Edits made while the help is up leave the results alone.
+    bool m_quickHelpOpen = false;
     std::vector<std::pair<QByteArray, QLabel *>> m_labels;
 };

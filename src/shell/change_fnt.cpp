@@ -73,14 +73,12 @@ ChangeFnt::ChangeFnt(Shell &shell, MdiContainer &frame)
     m_fonts[choice]->setChecked(true);
     m_currency->setText(state.CurrencySymbol);
     m_name->setText(state.UserName);
-    state.FieldEdited = 0;
     PlaceOnFrame(this, PlacedWindow::ChangeFnt, state.LayoutClass, &frame);
     m_currency->setFocus();
 }
 
 bool ChangeFnt::eventFilter(QObject *watched, QEvent *event)
 {
-    AppState &state = m_shell.state;
     if (watched == m_currency) {
         switch (event->type()) {
         case QEvent::FocusIn:
@@ -88,7 +86,7 @@ bool ChangeFnt::eventFilter(QObject *watched, QEvent *event)
             break;
         case QEvent::MouseButtonPress:
             m_currency->clear();
-            state.FieldEdited = 1;
+            m_currencyEdited = true;
             break;
         case QEvent::KeyPress: {
             auto *key = static_cast<QKeyEvent *>(event);
@@ -99,9 +97,9 @@ bool ChangeFnt::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
             if (!key->text().isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab &&
-                state.FieldEdited == 0) {
+                !m_currencyEdited) {
                 m_currency->clear();
-                state.FieldEdited = 1;
+                m_currencyEdited = true;
             }
             break;
         }
@@ -130,10 +128,9 @@ bool ChangeFnt::eventFilter(QObject *watched, QEvent *event)
 
 void ChangeFnt::leaveCurrency()
 {
-    AppState &state = m_shell.state;
-    if (state.FieldEdited == 1) {
+    if (m_currencyEdited) {
         m_currency->setText(RightAlign(m_currency->text(), 2));
-        state.FieldEdited = 0;
+        m_currencyEdited = false;
     }
     EmptyClipboard();
 }
@@ -146,7 +143,6 @@ void ChangeFnt::leaveName()
     if (name != m_name->text())
         m_name->setText(name);
     m_shell.state.UserName = name;
-    m_shell.state.FieldEdited = 0;
 }
 
 void ChangeFnt::exitFonts()

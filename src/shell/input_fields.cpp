@@ -78,8 +78,9 @@ int StepOfKey(const QKeyEvent *event)
 
 } // namespace
 
-InputFields::InputFields(Shell &shell, QWidget *window, FieldTable fields, std::function<void()> invalidate)
-    : QObject(window), m_shell(shell), m_window(window), m_invalidate(std::move(invalidate))
+InputFields::InputFields(Shell &shell, QWidget *window, FieldTable fields, QList<Money> &values,
+                         std::function<void()> invalidate)
+    : QObject(window), m_shell(shell), m_window(window), m_values(values), m_invalidate(std::move(invalidate))
 {
     m_fields.reserve(fields.size());
     for (const FieldDescription &description : fields) {
@@ -359,7 +360,7 @@ bool InputFields::stepList(Field &field, int direction)
     if (!combo)
         return false;
     const FieldDescription &description = field.description;
-    std::optional<Money> shown = m_shell.state.InputValues.value(description.slot);
+    std::optional<Money> shown = m_values.value(description.slot);
     if (!field.pristine || field.edit->text() != field.shown)
         shown = ReadFigure(field.edit->text(), description.allowMinus);
     int chosen = -1;
@@ -391,7 +392,6 @@ bool InputFields::stepList(Field &field, int direction)
 void InputFields::listChosen(Field &field)
 {
     m_invalidate();
-    m_shell.state.FieldEdited = 1;
     if (!field.edit || !IsFigureKind(field.description.kind))
         return;
     const std::optional<Money> value = ReadFigure(field.edit->text(), field.description.allowMinus);
@@ -403,7 +403,6 @@ void InputFields::listChosen(Field &field)
     storeSlot(field.description.slot, figure);
     show(field, display(field, figure));
     field.pristine = true;
-    m_shell.state.FieldEdited = 0;
 }
 
 void InputFields::moveToNext(const Field &field)
@@ -416,12 +415,11 @@ void InputFields::moveToNext(const Field &field)
 
 void InputFields::storeSlot(int slot, Money value)
 {
-    QList<Money> &values = m_shell.state.InputValues;
     if (slot < 0)
         return;
-    if (values.size() <= slot)
-        values.resize(slot + 1);
-    values[slot] = value;
+    if (m_values.size() <= slot)
+        m_values.resize(slot + 1);
+    m_values[slot] = value;
 }
 
 void InputFields::show(Field &field, const QString &text)
@@ -443,7 +441,6 @@ bool InputFields::leave(Field &field)
         taken = leaveFigure(field);
     else if (field.edit && field.description.kind == FieldKind::Date)
         taken = leaveDate(field);
-    m_shell.state.FieldEdited = 0;
     EmptyClipboard();
     m_leaving = false;
     return taken;

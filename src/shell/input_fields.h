@@ -28,7 +28,12 @@ class InputFields : public QObject
     Q_OBJECT
 
 public:
-    InputFields(Shell &shell, QWidget *window, FieldTable fields, std::function<void()> invalidate);
+    // The figures go to `values` by slot; the window's session owns them.
+    // They must outlive this object: a window deletes it in its destructor,
+    // before its members go, since a box losing the focus as the window is
+    // torn down is left like any other.
+    InputFields(Shell &shell, QWidget *window, FieldTable fields, QList<Money> &values,
+                std::function<void()> invalidate);
 
     // Finishes the edit of the focused field as leaving it would. Every
     // command button calls it first: a button pressed by its access key or by
@@ -79,6 +84,7 @@ private:
 
     Shell &m_shell;
     QWidget *m_window;
+    QList<Money> &m_values;
     std::vector<Field> m_fields;
     std::function<void()> m_invalidate;
     bool m_leaving = false;

@@ -55,14 +55,3 @@ enum CalcModeValue : qint16 {
     InsertAssetLine = 1,
     InsertLiabilityLine = 2,
 };
-
-// Values of GraphKind: which tool asked for the graph.
-enum GraphKindValue : qint16 {
-    GraphSavings = 1,
-    GraphRetirementEnd = 2,
-    GraphRetirementStart = 3,
-    GraphMortgage = 4,
-    GraphCapitalRequired = 5,
-    GraphCompoundGrowth = 6,
-    Graph401K = 7,
-};

@@ -24,6 +24,11 @@ void PrintFrame::SetUpPrinter()
     m_linesPerPage = 53;
 }
 
+const QString &PrintFrame::currencySymbol() const
+{
+    return m_state.CurrencySymbol;
+}
+
 void PrintFrame::EndPrintout()
 {
     m_job.newPage();
@@ -135,12 +140,8 @@ void PrintYearTable(PrintFrame &frame, const MoneyTable &table, int count, std::
 }
 
 bool RunPrintout(AppState &state, Dialogs &dialogs, Printer &printer, const QString &title,
-                 const std::function<void(PrintFrame &)> &body, bool needsResult)
+                 const std::function<void(PrintFrame &)> &body)
 {
-    if (needsResult && state.ResultCount == 0) {
-        dialogs.message(MsgNoDataToPrint);
-        return false;
-    }
     const std::optional<QString> header = dialogs.printHeader();
     if (!header)
         return false;

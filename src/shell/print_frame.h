@@ -62,6 +62,8 @@ public:
                    PageFoot foot = PageFoot::Numbered);
 
     PrintJob &job() { return m_job; }
+    // The currency symbol figures are printed with.
+    const QString &currencySymbol() const;
 
 private:
     PrintJob &m_job;
@@ -90,11 +92,10 @@ void PrintYearTable(PrintFrame &frame, const MoneyTable &table, int count, std::
                     const QString &pattern, int lines, const QString &separator, const QString &symbol,
                     const std::function<void()> &headings);
 
-// The steps every printout takes around its own lines: refuse with message 1
-// when there is nothing to print, ask for the header line (cancel stops),
-// start the job (the print dialog may be cancelled), print the header, the
-// body and the end. Returns whether anything was printed.
-// A printout that stands without a calculation (a sheet of typed figures)
-// passes needsResult false.
+// The steps every printout takes around its own lines: ask for the header
+// line (cancel stops), start the job (the print dialog may be cancelled),
+// print the header, the body and the end. Returns whether anything was
+// printed. Whether there is anything to print is the caller's to check (a
+// tool's session does it in PrintSession).
 bool RunPrintout(AppState &state, Dialogs &dialogs, Printer &printer, const QString &title,
-                 const std::function<void(PrintFrame &)> &body, bool needsResult = true);
+                 const std::function<void(PrintFrame &)> &body);

@@ -2,6 +2,8 @@
 #include "shell/message_numbers.h"
 
 #include "shell/app_state.h"
+#include "shell/dialogs.h"
+#include "shell/print_frame.h"
 
 QList<QStringList> GridTexts(const GridLayout &layout)
 {
@@ -50,29 +52,33 @@ GraphRequest ToolSession::tableGraph(GraphKind kind) const
 {
     GraphRequest request;
     request.kind = kind;
-    request.title = m_state.GraphTitle;
+    request.title = m_data.GraphTitle;
     request.currencySymbol = m_state.CurrencySymbol;
-    request.GraphData = m_state.GraphData;
-    request.CompareData = m_state.CompareData;
-    request.CompareNames = m_state.CompareNames;
-    request.ResultCount = m_state.ResultCount;
-    request.startValue = m_state.InputValues.value(1);
+    request.GraphData = m_data.GraphData;
+    request.CompareData = m_data.CompareData;
+    request.CompareNames = m_data.CompareNames;
+    request.ResultCount = m_data.ResultCount;
+    request.startValue = m_data.InputValues.value(1);
     return request;
 }
 
-void ToolSession::exit()
-{
-    m_state.InputValues.clear();
-    m_state.clearResults();
-}
-
-void StoreStartValues(AppState &state, FieldTable fields)
+void StoreStartValues(QList<Money> &values, FieldTable fields)
 {
     for (const FieldDescription &field : fields) {
         if (field.slot < 0)
             continue;
-        if (state.InputValues.size() <= field.slot)
-            state.InputValues.resize(field.slot + 1);
-        state.InputValues[field.slot] = StartValue(field);
+        if (values.size() <= field.slot)
+            values.resize(field.slot + 1);
+        values[field.slot] = StartValue(field);
     }
+}
+
+bool PrintSession(AppState &state, Dialogs &dialogs, Printer &printer, ToolSession &session)
+{
+    if (session.printNeedsResult() && session.data().ResultCount == 0) {
+        dialogs.message(MsgNoDataToPrint);
+        return false;
+    }
+    return RunPrintout(state, dialogs, printer, session.printTitle(),
+                       [&session](PrintFrame &frame) { session.print(frame); });
 }

@@ -2,6 +2,7 @@
 
 #include "graph/graph_request.h"
 #include "shell/outcome.h"
+#include "shell/tool_data.h"
 #include "shell/tool_fields.h"
 
 #include <QHash>
@@ -49,11 +50,12 @@ using FieldTexts = QHash<QString, QString>;
 // Everything a tool does between opening and exit, without any window: the
 // window and the command line both drive it, so neither repeats a step.
 // Figures are read from their InputValues slots, where the fields (or the
-// command line, as the fields would) have stored them.
+// command line, as the fields would) have stored them. The session owns its
+// figures and results; the program-wide state gives only the settings.
 class ToolSession
 {
 public:
-    explicit ToolSession(AppState &state) : m_state(state) {}
+    explicit ToolSession(AppState &state, int lastSlot = 0) : m_data(lastSlot), m_state(state) {}
     virtual ~ToolSession() = default;
     ToolSession(const ToolSession &) = delete;
     ToolSession &operator=(const ToolSession &) = delete;
@@ -92,15 +94,23 @@ public:
     // The results so far for the command line's JSON (money as exact decimal text).
     virtual QJsonValue results() const = 0;
 
-    // Empties the shared tables as leaving the tool does.
-    void exit();
+    // The figures typed so far and the last result.
+    ToolData &data() { return m_data; }
+    const ToolData &data() const { return m_data; }
 
 protected:
     // A graph of this kind over the tables as Calculate left them.
     GraphRequest tableGraph(GraphKind kind) const;
 
+    ToolData m_data;
     AppState &m_state;
 };
 
 // Stores the opening figures of the parsed fields in their slots.
-void StoreStartValues(AppState &state, FieldTable fields);
+void StoreStartValues(QList<Money> &values, FieldTable fields);
+
+class Dialogs;
+class Printer;
+// Prints the session's printout; one that needs a result and has none is
+// refused with message 1. Returns whether anything was printed.
+bool PrintSession(AppState &state, Dialogs &dialogs, Printer &printer, ToolSession &session);

@@ -26,12 +26,12 @@ QString cents(Money value)
 }
 
 // One press of Calculate with these figures in the slots, as the fields leave them.
-Outcome<GridUpdate> press(CapitalSession &session, AppState &state, const char *amount, const char *rate,
+Outcome<GridUpdate> press(CapitalSession &session, const char *amount, const char *rate,
                           const char *term, const QString &option = QString())
 {
-    state.InputValues[CapitalAmountSlot] = m(amount);
-    state.InputValues[CapitalRateSlot] = m(rate);
-    state.InputValues[CapitalTermSlot] = m(term);
+    session.data().InputValues[CapitalAmountSlot] = m(amount);
+    session.data().InputValues[CapitalRateSlot] = m(rate);
+    session.data().InputValues[CapitalTermSlot] = m(term);
     return session.press({{QStringLiteral("CRCapitalChoices"), option}});
 }
 
@@ -40,7 +40,7 @@ QStringList printed(AppState &state, CapitalSession &session, const QString &hea
     ScriptedDialogs dialogs;
     dialogs.lines << header;
     RecordingPrinter printer;
-    RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &frame) { session.print(frame); });
+    PrintSession(state, dialogs, printer, session);
     if (!dialogs.messages.isEmpty())
         return {QStringLiteral("message %1").arg(dialogs.messages.first())};
     return printer.jobs.value(0).toText().split(QLatin1Char('\n'));
@@ -94,7 +94,7 @@ private slots:
         AppState state;
         CapitalSession session(state);
         const QByteArray a = amount.toLatin1(), r = rate.toLatin1(), t = QByteArray::number(term);
-        const auto update = press(session, state, a.constData(), r.constData(), t.constData(), option);
+        const auto update = press(session, a.constData(), r.constData(), t.constData(), option);
         QVERIFY(update.ok());
         QCOMPARE(update->rowCount, gridRows);
         QVERIFY(update->clearBody);
@@ -107,17 +107,17 @@ private slots:
         QCOMPARE(update->rows.last().at(1), totalInvested);
         QCOMPARE(update->rows.last().at(3), QLatin1Char('$') + (lastValue == QLatin1String(".00") ? QStringLiteral("0.00") : lastValue));
 
-        QCOMPARE(state.ResultCount, qint16(term));
+        QCOMPARE(session.data().ResultCount, qint16(term));
         QCOMPARE(session.option(), option == QLatin1String("income") ? CapitalOption::Income : CapitalOption::Capital);
         const QJsonObject results = session.results().toObject();
         QCOMPARE(results.value(QStringLiteral("capital")).toString(), capital);
         QCOMPARE(results.value(QStringLiteral("years")).toArray().size(), term);
         // The graph feed: year rows, then the totals row numbered T + 1.
-        QCOMPARE(state.GraphData.value(term, 1), Money::fromWhole(term));
-        QCOMPARE(cents(state.GraphData.value(term, 4)), lastValue);
-        QCOMPARE(state.GraphData.value(term + 1, 1), Money::fromWhole(term + 1));
-        QCOMPARE(state.GraphData.value(term + 1, 4), state.GraphData.value(term, 4));
-        QCOMPARE(state.GraphTitle, QStringLiteral("Investment value at end of each Year"));
+        QCOMPARE(session.data().GraphData.value(term, 1), Money::fromWhole(term));
+        QCOMPARE(cents(session.data().GraphData.value(term, 4)), lastValue);
+        QCOMPARE(session.data().GraphData.value(term + 1, 1), Money::fromWhole(term + 1));
+        QCOMPARE(session.data().GraphData.value(term + 1, 4), session.data().GraphData.value(term, 4));
+        QCOMPARE(session.data().GraphTitle, QStringLiteral("Investment value at end of each Year"));
     }
 
     void yearByYearAtFourDecimals()
@@ -170,14 +170,14 @@ private slots:
         QFETCH(int, message);
         AppState state;
         CapitalSession session(state);
-        QVERIFY(press(session, state, "100000", "20", "25").ok());
-        QCOMPARE(state.ResultCount, qint16(25));
+        QVERIFY(press(session, "100000", "20", "25").ok());
+        QCOMPARE(session.data().ResultCount, qint16(25));
         const QByteArray a = amount.toLatin1(), r = rate.toLatin1(), t = term.toLatin1();
-        const auto update = press(session, state, a.constData(), r.constData(), t.constData(), option);
+        const auto update = press(session, a.constData(), r.constData(), t.constData(), option);
         QVERIFY(!update.ok());
         QCOMPARE(update.message(), message);
         // Nothing of the earlier table is left to print, draw or output.
-        QCOMPARE(state.ResultCount, qint16(0));
+        QCOMPARE(session.data().ResultCount, qint16(0));
         QVERIFY(session.results().isNull());
         QCOMPARE(printed(state, session, QStringLiteral("stale")), QStringList{QStringLiteral("message 1")});
     }
@@ -186,13 +186,13 @@ private slots:
     {
         AppState state;
         CapitalSession session(state);
-        QVERIFY(press(session, state, "250000", "10", "30").ok());
+        QVERIFY(press(session, "250000", "10", "30").ok());
         session.chooseOption(CapitalOption::Income);
         QCOMPARE(session.option(), CapitalOption::Income);
-        QCOMPARE(state.ResultCount, qint16(0));
-        QCOMPARE(state.InputValues.value(CapitalAmountSlot), m("40000"));
-        QCOMPARE(state.InputValues.value(CapitalRateSlot), m("15"));
-        QCOMPARE(state.InputValues.value(CapitalTermSlot), m("25"));
+        QCOMPARE(session.data().ResultCount, qint16(0));
+        QCOMPARE(session.data().InputValues.value(CapitalAmountSlot), m("40000"));
+        QCOMPARE(session.data().InputValues.value(CapitalRateSlot), m("15"));
+        QCOMPARE(session.data().InputValues.value(CapitalTermSlot), m("25"));
         QVERIFY(session.helpText().startsWith(QStringLiteral("ANNUAL INCOME REQUIRED OPTION")));
         QVERIFY(session.helpText().contains(QStringLiteral("$40,000.00")));
         // An empty option text (the window's) keeps the chosen option.
@@ -200,7 +200,7 @@ private slots:
         QCOMPARE(session.results().toObject().value(QStringLiteral("capital")).toString(),
                  QStringLiteral("266666.6667"));
         session.chooseOption(CapitalOption::Capital);
-        QCOMPARE(state.InputValues.value(CapitalAmountSlot), m("100000"));
+        QCOMPARE(session.data().InputValues.value(CapitalAmountSlot), m("100000"));
         QVERIFY(session.helpText().contains(QStringLiteral("$100,000.00")));
     }
 
@@ -208,7 +208,7 @@ private slots:
     {
         AppState state;
         CapitalSession session(state);
-        QVERIFY(press(session, state, "100000", "20", "25").ok());
+        QVERIFY(press(session, "100000", "20", "25").ok());
         const QStringList lines = printed(state, session, QStringLiteral("Plan"));
         QVERIFY(!lines.join(QLatin1Char('\n')).contains(QStringLiteral("Page")));
         QVERIFY(!lines.join(QLatin1Char('\n')).contains(QLatin1Char('\f')));
@@ -307,7 +307,7 @@ private slots:
         AppState state;
         CapitalSession session(state);
         session.chooseOption(CapitalOption::Income);
-        QVERIFY(press(session, state, "40000", "12.5", "50").ok());
+        QVERIFY(press(session, "40000", "12.5", "50").ok());
         const QStringList text = printed(state, session, QStringLiteral("Retiring at 65"));
         QStringList lines;
         for (const QString &line : text)

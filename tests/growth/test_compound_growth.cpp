@@ -51,28 +51,28 @@ private slots:
         QFETCH(int, years);
         QFETCH(QStringList, cells);
         AppState state;
-        ResetCompoundGrowthTables(state);
+        ToolData data = CompoundGrowthData();
         const auto result = CalculateCompoundGrowth(m(cost), m(value), Money::fromWhole(years), 0);
         QVERIFY(result.ok());
-        QCOMPARE(AddCompoundGrowthResult(state, result.value(), QStringLiteral("XYZ")), cells);
-        QCOMPARE(state.ResultCount, qint16(1));
+        QCOMPARE(AddCompoundGrowthResult(data, result.value(), QStringLiteral("XYZ"), state.CurrencySymbol), cells);
+        QCOMPARE(data.ResultCount, qint16(1));
         // The year table ends at the value, in whole units, rounded down.
-        QCOMPARE(state.GraphData.value(years, 1), Money::fromWhole(years));
-        const qint64 last = state.GraphData.value(years, 4).floorUnits();
+        QCOMPARE(data.GraphData.value(years, 1), Money::fromWhole(years));
+        const qint64 last = data.GraphData.value(years, 4).floorUnits();
         QVERIFY2(std::abs(double(last) - std::floor(value)) <= 1, qPrintable(QString::number(last)));
     }
 
     void defaultYearTable()
     {
         AppState state;
-        ResetCompoundGrowthTables(state);
+        ToolData data = CompoundGrowthData();
         const auto result = CalculateCompoundGrowth(m(10000), m(20000), Money::fromWhole(5), 0);
-        AddCompoundGrowthResult(state, result.value(), QString());
+        AddCompoundGrowthResult(data, result.value(), QString(), state.CurrencySymbol);
         const qint64 expected[] = {11486, 13195, 15157, 17411, 20000};
         for (int k = 1; k <= 5; ++k)
-            QCOMPARE(state.GraphData.value(k, 4).floorUnits(), expected[k - 1]);
-        QCOMPARE(state.CompareData.value(1, 5), m(14.8698));
-        QCOMPARE(state.CompareNames.value(1, 0), QString());
+            QCOMPARE(data.GraphData.value(k, 4).floorUnits(), expected[k - 1]);
+        QCOMPARE(data.CompareData.value(1, 5), m(14.8698));
+        QCOMPARE(data.CompareNames.value(1, 0), QString());
     }
 
     void refusals_data()
@@ -106,36 +106,36 @@ private slots:
     void blocksSplitAtTheThirteenthResult()
     {
         AppState state;
-        ResetCompoundGrowthTables(state);
+        ToolData data = CompoundGrowthData();
         for (int i = 1; i <= 13; ++i) {
             const auto result = CalculateCompoundGrowth(m(1000), m(1000 + 100 * i), Money::fromWhole(i), i - 1);
-            AddCompoundGrowthResult(state, result.value(), i == 2 ? QString() : QStringLiteral("Fund %1").arg(i));
+            AddCompoundGrowthResult(data, result.value(), i == 2 ? QString() : QStringLiteral("Fund %1").arg(i), state.CurrencySymbol);
         }
-        QCOMPARE(state.PrintBlocks.value(1).count(Separator), 12);
-        QCOMPARE(state.PrintBlocks.value(2).count(Separator), 1);
-        QVERIFY(state.PrintBlocks.value(2).startsWith(QStringLiteral("\r\n Fund 13\r\n")));
-        QVERIFY(!state.PrintBlocks.value(1).contains(QStringLiteral("Fund 2\r\n")));
-        QCOMPARE(state.CompareNames.value(13, 0), QStringLiteral("Fund 13"));
+        QCOMPARE(data.PrintBlocks.value(1).count(Separator), 12);
+        QCOMPARE(data.PrintBlocks.value(2).count(Separator), 1);
+        QVERIFY(data.PrintBlocks.value(2).startsWith(QStringLiteral("\r\n Fund 13\r\n")));
+        QVERIFY(!data.PrintBlocks.value(1).contains(QStringLiteral("Fund 2\r\n")));
+        QCOMPARE(data.CompareNames.value(13, 0), QStringLiteral("Fund 13"));
     }
 
     void printoutOfThirteenResults()
     {
         AppState state;
-        ResetCompoundGrowthTables(state);
+        ToolData data = CompoundGrowthData();
         const auto first = CalculateCompoundGrowth(m(10000), m(20000), Money::fromWhole(5), 0);
-        AddCompoundGrowthResult(state, first.value(), QStringLiteral("XYZ mutual fund."));
+        AddCompoundGrowthResult(data, first.value(), QStringLiteral("XYZ mutual fund."), state.CurrencySymbol);
         const auto second = CalculateCompoundGrowth(m(2000), m(1000), Money::fromWhole(5), 1);
-        AddCompoundGrowthResult(state, second.value(), QString());
+        AddCompoundGrowthResult(data, second.value(), QString(), state.CurrencySymbol);
         for (int i = 3; i <= 13; ++i) {
             const auto result = CalculateCompoundGrowth(m(25000), m(200000), Money::fromWhole(20), i - 1);
-            AddCompoundGrowthResult(state, result.value(), QStringLiteral("House %1").arg(i));
+            AddCompoundGrowthResult(data, result.value(), QStringLiteral("House %1").arg(i), state.CurrencySymbol);
         }
 
         ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("Our investments, December 2026");
         RecordingPrinter printer;
         QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Compound growth"),
-                            [&](PrintFrame &frame) { PrintCompoundGrowth(frame, state); }));
+                            [&](PrintFrame &frame) { PrintCompoundGrowth(frame, data); }));
         const QList<QStringList> pages = printer.jobs.value(0).pages();
         QCOMPARE(pages.size(), 2);
 

@@ -5,6 +5,7 @@
 #include "shell/menu_main.h"
 #include "shell/message_texts.h"
 #include "shell/spreadsheet_grid.h"
+#include "shell/message_numbers.h"
 #include "support/window_driver.h"
 
 #include <QLineEdit>
@@ -70,7 +71,7 @@ private slots:
         QCOMPARE(user->cell("FGrid", 0, 4), QStringLiteral("Annual Compound"));
         user->click("FCalc");
         QCOMPARE(row(1), (QStringList{"XYZ mutual fund.", "5", "$10,000.00", "$20,000.00", "14.870%", "100.00%"}));
-        QCOMPARE(t->state.ResultCount, qint16(1));
+        QCOMPARE(window->session().data().ResultCount, qint16(1));
     }
 
     void aLossTypedFromTheKeyboard()
@@ -108,7 +109,7 @@ private slots:
         user->fill("InCost", "0");
         user->click("FCalc");
         QCOMPARE(t->dialogs.messages, QList<int>{3});
-        QCOMPARE(t->state.ResultCount, qint16(0));
+        QCOMPARE(window->session().data().ResultCount, qint16(0));
         QVERIFY(user->cell("FGrid", 1, 0).isEmpty());
     }
 
@@ -119,13 +120,13 @@ private slots:
         QVERIFY(t->dialogs.messages.isEmpty());
         QCOMPARE(window->grid()->rows(), 24);
         QCOMPARE(user->cell("FGrid", 22, 4), QStringLiteral("14.870%"));
-        const QString blocks = t->state.PrintBlocks.value(1) + t->state.PrintBlocks.value(2);
+        const QString blocks = window->session().data().PrintBlocks.value(1) + window->session().data().PrintBlocks.value(2);
         user->click("FCalc");
         QCOMPARE(t->dialogs.messages, QList<int>{6});
-        QCOMPARE(t->state.ResultCount, qint16(22));
-        QCOMPARE(t->state.PrintBlocks.value(1) + t->state.PrintBlocks.value(2), blocks);
+        QCOMPARE(window->session().data().ResultCount, qint16(22));
+        QCOMPARE(window->session().data().PrintBlocks.value(1) + window->session().data().PrintBlocks.value(2), blocks);
         QVERIFY(user->cell("FGrid", 23, 0).isEmpty());
-        QCOMPARE(t->state.PrintBlocks.value(2).count(QStringLiteral("XYZ mutual fund.")), 10);
+        QCOMPARE(window->session().data().PrintBlocks.value(2).count(QStringLiteral("XYZ mutual fund.")), 10);
     }
 
     // Each Calculate adds a row; the row just added is in view even when it
@@ -148,8 +149,8 @@ private slots:
     {
         calculate("500", "1000", "6", QString());
         QCOMPARE(row(1), (QStringList{"", "6", "$500.00", "$1,000.00", "12.246%", "100.00%"}));
-        QCOMPARE(t->state.CompareNames.value(1, 0), QString());
-        QVERIFY(!t->state.PrintBlocks.value(1).contains(QStringLiteral("\r\n \r\n")));
+        QCOMPARE(window->session().data().CompareNames.value(1, 0), QString());
+        QVERIFY(!window->session().data().PrintBlocks.value(1).contains(QStringLiteral("\r\n \r\n")));
     }
 
     void nothingToPrintOrGraphYet()
@@ -270,16 +271,22 @@ private slots:
         QCOMPARE(graph->picture().values.at(1), 0.0);
     }
 
-    void exitResetsTheSharedResults()
+    // Results are the window's own: opened again, the tool starts with
+    // nothing to graph or print.
+    void openedAgainStartsEmpty()
     {
         user->click("FCalc");
-        t->state.GraphKind = 6;
         user->click("FExit");
-        QCOMPARE(t->state.ResultCount, qint16(0));
-        QCOMPARE(t->state.GraphKind, qint16(0));
-        QVERIFY(t->state.PrintBlocks.isEmpty());
         QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
         QVERIFY(frame->menu()->isVisible());
+        window = qobject_cast<FindCompoundCalc *>(OpenFromMenu(*frame, QStringLiteral("Compound")));
+        QVERIFY(window);
+        user = std::make_unique<WindowDriver>(window);
+        QCOMPARE(window->session().data().ResultCount, qint16(0));
+        QVERIFY(window->session().data().PrintBlocks.join(QString()).isEmpty());
+        user->click("FGraphs");
+        user->click("FPrinter");
+        QCOMPARE(t->dialogs.messages, (QList<int>{MsgNoDataToGraph, MsgNoDataToPrint}));
     }
 };
 

@@ -48,7 +48,7 @@ QList<QStringList> Print(const std::function<void(PrintFrame &)> &body, qint16 f
     ScriptedDialogs dialogs;
     dialogs.lines << QStringLiteral("My funds");
     RecordingPrinter printer;
-    if (!RunPrintout(state, dialogs, printer, QStringLiteral("Funds"), body, false))
+    if (!RunPrintout(state, dialogs, printer, QStringLiteral("Funds"), body))
         return {};
     return printer.jobs.value(0).pages();
 }

@@ -194,25 +194,6 @@ private slots:
         QVERIFY(t->dialogs.questions.isEmpty());
     }
 
-    // The funds are the manager's own: a calculator's comparison table stays
-    // as the calculator left it while funds and records are added and listed.
-    void comparisonTablesUntouched()
-    {
-        state().CompareNames.recreate(2, 1);
-        state().CompareNames.set(1, 0, QStringLiteral("Plan A"));
-        state().CompareData.recreate(2, 2);
-        state().CompareData.set(1, 1, Money::fromWhole(2500));
-        state().ResultCount = 1;
-        smallDatabase();
-        answerChooser(0);
-        user->click("Display");
-        QVERIFY(menu->tableWindow());
-        QCOMPARE(state().CompareNames.value(1, 0), QStringLiteral("Plan A"));
-        QCOMPARE(state().CompareNames.value(2, 0), QString());
-        QCOMPARE(state().CompareData.value(1, 1), Money::fromWhole(2500));
-        QCOMPARE(state().ResultCount, qint16(1));
-    }
-
     // Two funds, a record of every type, one corrected and one deleted,
     // saved, left, and found again after opening the file.
     void recordsSurviveSaveAndOpen()

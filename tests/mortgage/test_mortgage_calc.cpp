@@ -105,7 +105,7 @@ private slots:
         // An edit takes the results away.
         user->fill(QStringLiteral("InPrincipal"), QStringLiteral("50000"));
         QCOMPARE(result("InMonthPI"), QString());
-        QCOMPARE(t->state.ResultCount, qint16(0));
+        QCOMPARE(window->session().data().ResultCount, qint16(0));
     }
 
     void loanMode()
@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(t->dialogs.messages, QList<int>{Msg40YearsLimit});
         QCOMPARE(user->text(QStringLiteral("InTerm")), QStringLiteral("             480"));
         QCOMPARE(window->mortgage().termYears(), Money::fromWhole(40));
-        QCOMPARE(t->state.InputValues.value(MortgageYearsSlot), Money::fromWhole(40));
+        QCOMPARE(window->session().data().InputValues.value(MortgageYearsSlot), Money::fromWhole(40));
         // The rate takes a third decimal.
         user->fill(QStringLiteral("InRate"), QStringLiteral("6.1256"));
         QCOMPARE(user->text(QStringLiteral("InRate")), QStringLiteral("          6.125%"));
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(result("InMonthPI"), QStringLiteral("   $2,954.38"));
         QCOMPARE(result("EndMortYear"), QStringLiteral("        7.00"));
         QCOMPARE(row(7).at(3), QStringLiteral(".00"));
-        QCOMPARE(t->state.InputValues.value(MortgageYearsSlot).toDecimalText(), QStringLiteral("0.5833"));
+        QCOMPARE(window->session().data().InputValues.value(MortgageYearsSlot).toDecimalText(), QStringLiteral("0.5833"));
     }
 
     // However the additional payments close, the count follows the amounts.
@@ -262,14 +262,14 @@ private slots:
         file.write(text);
         file.close();
         const QStringList before = shown();
-        const QList<Money> figures = t->state.InputValues;
+        const QList<Money> figures = window->session().data().InputValues;
         t->dialogs.fileNames << path;
         user->click(QStringLiteral("MLoadFile"));
         QCOMPARE(t->dialogs.messages, QList<int>{MsgFileNotFound});
         QCOMPARE(t->dialogs.fileRequests.size(), 1);
         QVERIFY(t->dialogs.fileRequests[0].kind == FileKind::Mortgage && t->dialogs.fileRequests[0].action == FileAction::Open);
         QCOMPARE(shown(), before);
-        QCOMPARE(t->state.InputValues, figures);
+        QCOMPARE(window->session().data().InputValues, figures);
         QCOMPARE(window->mortgage().daysOption(), 1);
         QCOMPARE(result("InMonthPI"), QStringLiteral("     $917.53"));
     }

@@ -27,7 +27,7 @@ QList<QStringList> Print(AppState &state, MortgageSession &session)
     ScriptedDialogs dialogs;
     dialogs.lines << QStringLiteral("Test printout");
     RecordingPrinter printer;
-    if (!RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &frame) { session.print(frame); }))
+    if (!PrintSession(state, dialogs, printer, session))
         return {};
     return printer.jobs.value(0).pages();
 }
@@ -66,7 +66,7 @@ private slots:
         MortgageSession session(state, MortgageKind(kind));
         QStringList values;
         for (int slot = MortgagePrincipalSlot; slot <= MortgageMonthsSlot; ++slot)
-            values << state.InputValues.value(slot).toDecimalText();
+            values << session.data().InputValues.value(slot).toDecimalText();
         QCOMPARE(values, figures);
         QCOMPARE(session.kind(), MortgageKind(kind));
         QCOMPARE(session.view(), MortgageAnnualView);
@@ -96,14 +96,14 @@ private slots:
         const Outcome<GridUpdate> update = session.press(Lists());
         QVERIFY(update.ok());
         QCOMPARE(update->rowCount, gridRows);
-        QCOMPARE(state.ResultCount, qint16(resultCount));
+        QCOMPARE(session.data().ResultCount, qint16(resultCount));
         QCOMPARE(session.PaymentsPerYear, qint16(12));
         QCOMPARE(session.YearsToFinal, 25.0f);
         QCOMPARE(session.view(), MortgageView(view));
-        QCOMPARE(state.GraphTitle, QStringLiteral("Mortgage balance at start of each Year"));
-        QCOMPARE(state.GraphData.value(1, 2).toDecimalText(),
+        QCOMPARE(session.data().GraphTitle, QStringLiteral("Mortgage balance at start of each Year"));
+        QCOMPARE(session.data().GraphData.value(1, 2).toDecimalText(),
                  view == MortgageAllView ? QStringLiteral("843.7500") : QStringLiteral("10082.7376"));
-        QCOMPARE(state.GraphData.value(resultCount - (view == MortgageAllView ? 1 : 0), 4), Money());
+        QCOMPARE(session.data().GraphData.value(resultCount - (view == MortgageAllView ? 1 : 0), 4), Money());
         const GraphRequest request = session.graphRequest();
         QCOMPARE(request.kind, GraphKind::Mortgage);
         QCOMPARE(request.perPayment, view == MortgageAllView);
@@ -151,12 +151,12 @@ private slots:
         MortgageSession session(state, MortgageKind::Mortgage);
         Money percent;
         QVERIFY(Money::fromDecimalText(rate, percent));
-        state.InputValues[MortgageRateSlot] = percent;
-        state.InputValues[MortgageYearsSlot] = Money::fromWhole(term);
+        session.data().InputValues[MortgageRateSlot] = percent;
+        session.data().InputValues[MortgageYearsSlot] = Money::fromWhole(term);
         const Outcome<GridUpdate> update = session.press(
             {{QLatin1String(CompoundingControl), compounding}, {QLatin1String(FrequencyControl), frequency}});
         QCOMPARE(update.ok() ? 0 : update.message(), message);
-        QCOMPARE(int(state.ResultCount), rows);
+        QCOMPARE(int(session.data().ResultCount), rows);
         if (!update.ok())
             return;
         const MortgageResultTexts texts = session.resultTexts();
@@ -174,11 +174,11 @@ private slots:
         MortgageSession session(state, MortgageKind::Mortgage);
         session.setView(MortgageAllView);
         QVERIFY(session.press(Lists()).ok());
-        const qint16 count = state.ResultCount;
+        const qint16 count = session.data().ResultCount;
         GraphRequest request = session.graphRequest();
         PrepareGraph(request);
         QCOMPARE(request.ResultCount, qint16(25));
-        QCOMPARE(state.ResultCount, count);
+        QCOMPARE(session.data().ResultCount, count);
         int rows = 0;
         for (const QStringList &page : Print(state, session))
             for (const QString &line : page)
@@ -257,18 +257,18 @@ private slots:
         QVERIFY(total > 0);
         QCOMPARE(page.mid(total + 1, 4), (QStringList{"", " Additional  Payments     Applied", "",
                                                        " Year     5              1,000.00"}));
-        QCOMPARE(state.PrintBlocks.value(1).count(QStringLiteral("Year")), 1);
+        QCOMPARE(session.data().PrintBlocks.value(1).count(QStringLiteral("Year")), 1);
     }
 
     void loanTermInExactMonths()
     {
         AppState state;
         MortgageSession session(state, MortgageKind::Loan);
-        state.InputValues[MortgageMonthsSlot] = Money::fromWhole(7);
+        session.data().InputValues[MortgageMonthsSlot] = Money::fromWhole(7);
         QVERIFY(session.press(Lists()).ok());
         QCOMPARE(session.resultTexts().payment, QStringLiteral("   $2,954.38"));
         QCOMPARE(session.resultTexts().timeToFinal, QStringLiteral("        7.00"));
-        QCOMPARE(state.InputValues.value(MortgageYearsSlot).toDecimalText(), QStringLiteral("0.5833"));
+        QCOMPARE(session.data().InputValues.value(MortgageYearsSlot).toDecimalText(), QStringLiteral("0.5833"));
     }
 
     // Save, open in a fresh session, calculate: the same schedule.
@@ -380,7 +380,7 @@ private slots:
         QVERIFY(data);
         session.takeFileData(*data);
         QCOMPARE(session.kind(), MortgageKind::Loan);
-        QCOMPARE(state.InputValues.value(MortgageMonthsSlot), Money::fromWhole(300));
+        QCOMPARE(session.data().InputValues.value(MortgageMonthsSlot), Money::fromWhole(300));
         QVERIFY(session.press(Lists()).ok());
         QCOMPARE(session.schedule().lastPayment(), 300);
         QCOMPARE(session.resultTexts().timeToFinal, QStringLiteral("      300.00"));

@@ -253,8 +253,7 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("Smith household, December 2026");
         RecordingPrinter printer;
-        QVERIFY(RunPrintout(state, dialogs, printer, session.printTitle(),
-                            [&session](PrintFrame &frame) { session.print(frame); }, session.printNeedsResult()));
+        QVERIFY(PrintSession(state, dialogs, printer, session));
         QCOMPARE(dialogs.messages, QList<int>{});
         QCOMPARE(printer.jobs.size(), 1);
         const QStringList expected{
@@ -291,8 +290,7 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.lines << QString();
         RecordingPrinter printer;
-        RunPrintout(state, dialogs, printer, session.printTitle(),
-                    [&session](PrintFrame &frame) { session.print(frame); }, session.printNeedsResult());
+        PrintSession(state, dialogs, printer, session);
         QCOMPARE(dialogs.messages, QList<int>{}); // no "Calculate" first
         const QStringList page = printer.jobs.value(0).pages().value(0);
         QCOMPARE(page.mid(9, 3), (QStringList{"", QString(41, u' ') + "Loan" + QString(28, u' ') + "500.00", ""}));

@@ -52,7 +52,7 @@ TextPrintJob printed(AppState &state, Plan401KSession &session, const QString &h
     ScriptedDialogs dialogs;
     dialogs.lines << header;
     RecordingPrinter printer;
-    if (!RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &frame) { session.print(frame); }))
+    if (!PrintSession(state, dialogs, printer, session))
         qFatal("printout refused");
     return printer.jobs.value(0);
 }
@@ -174,10 +174,10 @@ private slots:
         QCOMPARE(rows.at(26), QStringList(5));
         QCOMPARE(rows.at(27), (QStringList{"Total:", "", "$197,406.58", "$584,872.23", "$782,278.81"}));
 
-        QCOMPARE(state.ResultCount, qint16(25));
-        QCOMPARE(state.GraphTitle, QStringLiteral("Investment value at end of each Year"));
-        QCOMPARE(state.GraphData.value(1, 4), m("15950"));
-        QCOMPARE(state.GraphData.value(26, 4), m("782278.8099"));
+        QCOMPARE(session.data().ResultCount, qint16(25));
+        QCOMPARE(session.data().GraphTitle, QStringLiteral("Investment value at end of each Year"));
+        QCOMPARE(session.data().GraphData.value(1, 4), m("15950"));
+        QCOMPARE(session.data().GraphData.value(26, 4), m("782278.8099"));
 
         const QJsonObject json = session.results().toObject();
         QCOMPARE(json.value(QStringLiteral("final_value")).toString(), QStringLiteral("782278.8099"));
@@ -335,17 +335,16 @@ private slots:
         AppState state;
         Plan401KSession session(state);
         QVERIFY(session.press({}).ok());
-        QCOMPARE(state.ResultCount, qint16(25));
-        state.InputValues[Plan401KReturnSlot] = m("900000000");
+        QCOMPARE(session.data().ResultCount, qint16(25));
+        session.data().InputValues[Plan401KReturnSlot] = m("900000000");
         const auto refused = session.press({});
         QVERIFY(!refused.ok());
         QCOMPARE(refused.message(), int(MsgWrongEntry));
-        QCOMPARE(state.ResultCount, qint16(0));
+        QCOMPARE(session.data().ResultCount, qint16(0));
         QVERIFY(session.results().isNull());
         ScriptedDialogs dialogs;
         RecordingPrinter printer;
-        QVERIFY(!RunPrintout(state, dialogs, printer, session.printTitle(),
-                             [&](PrintFrame &frame) { session.print(frame); }));
+        QVERIFY(!PrintSession(state, dialogs, printer, session));
         QCOMPARE(dialogs.messages, QList<int>{MsgNoDataToPrint});
         QVERIFY(printer.jobs.isEmpty());
     }
@@ -354,7 +353,7 @@ private slots:
     {
         AppState state;
         Plan401KSession session(state);
-        state.InputValues[Plan401KBalanceSlot] = m("1");
+        session.data().InputValues[Plan401KBalanceSlot] = m("1");
         const auto update = session.press({});
         QVERIFY(update.ok());
         QCOMPARE(update->rows.first().first(), QStringLiteral("1"));
@@ -368,10 +367,10 @@ private slots:
     {
         AppState state;
         Plan401KSession session(state);
-        state.InputValues[Plan401KYearsSlot] = m("50");
+        session.data().InputValues[Plan401KYearsSlot] = m("50");
         QVERIFY(session.press({}).ok());
         // Figures typed after Calculate do not reach the printout of that calculation.
-        state.InputValues[Plan401KSalarySlot] = m("1");
+        session.data().InputValues[Plan401KSalarySlot] = m("1");
         const TextPrintJob job = printed(state, session, QStringLiteral("Fifty years"));
         const QStringList got = job.toText().split(QLatin1Char('\n'));
         const QStringList expected = FiftyYears.split(QLatin1Char('\n'));
@@ -386,8 +385,8 @@ private slots:
     {
         AppState state;
         Plan401KSession session(state);
-        state.InputValues[Plan401KBalanceSlot] = Money();
-        state.InputValues[Plan401KInflationSlot] = m("3");
+        session.data().InputValues[Plan401KBalanceSlot] = Money();
+        session.data().InputValues[Plan401KInflationSlot] = m("3");
         QVERIFY(session.press({}).ok());
         const TextPrintJob job = printed(state, session, QStringLiteral("No balance"));
         const QStringList page = job.pages().value(0);

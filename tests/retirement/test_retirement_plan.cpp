@@ -27,12 +27,12 @@ RetirementInput input(RetirementOption option, const char *capital, const char *
 }
 
 // The session as the window or the command line leaves it before Calculate.
-void fill(AppState &state, const RetirementInput &in)
+void fill(RetirementSession &session, const RetirementInput &in)
 {
-    state.InputValues[RetirementCapitalSlot] = in.capital;
-    state.InputValues[RetirementRateSlot] = in.rate;
-    state.InputValues[RetirementDrawnSlot] = in.drawn;
-    state.InputValues[RetirementTermSlot] = in.term;
+    session.data().InputValues[RetirementCapitalSlot] = in.capital;
+    session.data().InputValues[RetirementRateSlot] = in.rate;
+    session.data().InputValues[RetirementDrawnSlot] = in.drawn;
+    session.data().InputValues[RetirementTermSlot] = in.term;
 }
 
 QString dec(Money value)
@@ -158,35 +158,34 @@ private slots:
     {
         AppState state;
         RetirementSession session(state);
-        state.InputValues[RetirementCapitalSlot] = m("100000");
+        session.data().InputValues[RetirementCapitalSlot] = m("100000");
         const Outcome<GridUpdate> update = session.press({});
         QVERIFY(update.ok());
         QCOMPARE(update->rowCount, 25);
         QCOMPARE(update->rows.at(0), (QStringList{"1", "10,000.00", "8,000.00", "102,000.00"}));
         QCOMPARE(update->rows.at(20), QStringList(4));
         QCOMPARE(update->rows.at(21), (QStringList{"Total:", "$242,973.63", "$194,378.83", "$148,594.66"}));
-        QCOMPARE(state.ResultCount, qint16(20));
-        QCOMPARE(state.GraphKind, qint16(GraphRetirementEnd));
-        QCOMPARE(state.GraphTitle, QStringLiteral("Retirement value at end of each Year"));
-        QCOMPARE(dec(state.GraphData.value(21, 3)), QStringLiteral("194378.8300"));
+        QCOMPARE(session.data().ResultCount, qint16(20));
+        QCOMPARE(session.data().GraphTitle, QStringLiteral("Retirement value at end of each Year"));
+        QCOMPARE(dec(session.data().GraphData.value(21, 3)), QStringLiteral("194378.8300"));
     }
 
     void choosingAnOption()
     {
         AppState state;
         RetirementSession session(state);
-        state.InputValues[RetirementCapitalSlot] = m("250000");
+        session.data().InputValues[RetirementCapitalSlot] = m("250000");
         session.choose(RetirementOption::FixedAmount);
         QCOMPARE(session.option(), RetirementOption::FixedAmount);
-        QCOMPARE(dec(state.InputValues.value(RetirementCapitalSlot)), QStringLiteral("100000.0000"));
-        QCOMPARE(dec(state.InputValues.value(RetirementDrawnSlot)), QStringLiteral("1000.0000"));
-        QCOMPARE(dec(state.InputValues.value(RetirementTermSlot)), QStringLiteral("0.0000"));
-        state.InputValues[RetirementCapitalSlot] = m("250000");
+        QCOMPARE(dec(session.data().InputValues.value(RetirementCapitalSlot)), QStringLiteral("100000.0000"));
+        QCOMPARE(dec(session.data().InputValues.value(RetirementDrawnSlot)), QStringLiteral("1000.0000"));
+        QCOMPARE(dec(session.data().InputValues.value(RetirementTermSlot)), QStringLiteral("0.0000"));
+        session.data().InputValues[RetirementCapitalSlot] = m("250000");
         session.choose(RetirementOption::Percentage);
         QCOMPARE(session.option(), RetirementOption::Percentage);
-        QCOMPARE(dec(state.InputValues.value(RetirementCapitalSlot)), QStringLiteral("250000.0000")); // kept
-        QCOMPARE(dec(state.InputValues.value(RetirementDrawnSlot)), QStringLiteral("8.0000"));
-        QCOMPARE(dec(state.InputValues.value(RetirementTermSlot)), QStringLiteral("20.0000"));
+        QCOMPARE(dec(session.data().InputValues.value(RetirementCapitalSlot)), QStringLiteral("250000.0000")); // kept
+        QCOMPARE(dec(session.data().InputValues.value(RetirementDrawnSlot)), QStringLiteral("8.0000"));
+        QCOMPARE(dec(session.data().InputValues.value(RetirementTermSlot)), QStringLiteral("20.0000"));
     }
 
     // A fault or a refusal after a good table leaves nothing of either: no
@@ -206,16 +205,16 @@ private slots:
         RetirementSession session(state);
         session.choose(RetirementOption::FixedAmount);
         QVERIFY(session.press({}).ok());
-        QCOMPARE(state.ResultCount, qint16(17));
-        state.InputValues[RetirementCapitalSlot] = m(qPrintable(capital));
+        QCOMPARE(session.data().ResultCount, qint16(17));
+        session.data().InputValues[RetirementCapitalSlot] = m(qPrintable(capital));
         const Outcome<GridUpdate> refused = session.press({});
         QVERIFY(!refused.ok());
         QCOMPARE(refused.message(), message);
-        QCOMPARE(state.ResultCount, qint16(0));
+        QCOMPARE(session.data().ResultCount, qint16(0));
         QVERIFY(session.results().isNull());
         ScriptedDialogs dialogs;
         RecordingPrinter printer;
-        QVERIFY(!RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &f) { session.print(f); }));
+        QVERIFY(!PrintSession(state, dialogs, printer, session));
         QCOMPARE(dialogs.messages, QList<int>{MsgNoDataToPrint});
     }
 
@@ -237,7 +236,7 @@ private slots:
         RetirementSession session(state);
         session.choose(RetirementOption::FixedAmount);
         QVERIFY(session.press({}).ok());
-        const MoneyTable kept = state.GraphData;
+        const MoneyTable kept = session.data().GraphData;
         GraphRequest request = session.graphRequest();
         QCOMPARE(request.kind, GraphKind::RetirementStart);
         QCOMPARE(request.title, QStringLiteral("Retirement value at start of each Year"));
@@ -246,7 +245,7 @@ private slots:
         QCOMPARE(dec(request.GraphData.value(2, 5)), QStringLiteral("97459.4654"));
         // Drawing works on the request's copy: the session's table is as Calculate left it.
         for (int row = 1; row <= 3; ++row)
-            QCOMPARE(state.GraphData.value(row, 5), kept.value(row, 5));
+            QCOMPARE(session.data().GraphData.value(row, 5), kept.value(row, 5));
     }
 
     // The whole printout, line by line, for tables that take two pages.
@@ -272,14 +271,14 @@ private slots:
         AppState state;
         RetirementSession session(state);
         session.choose(RetirementOption(option));
-        fill(state, input(RetirementOption(option), "100000", "10", qPrintable(drawn), qPrintable(term)));
+        fill(session, input(RetirementOption(option), "100000", "10", qPrintable(drawn), qPrintable(term)));
         QVERIFY(session.press({}).ok());
         // Figures typed after Calculate do not reach the printout.
-        state.InputValues[RetirementRateSlot] = m("99");
+        session.data().InputValues[RetirementRateSlot] = m("99");
         ScriptedDialogs dialogs;
         dialogs.lines << header;
         RecordingPrinter printer;
-        QVERIFY(RunPrintout(state, dialogs, printer, session.printTitle(), [&](PrintFrame &f) { session.print(f); }));
+        QVERIFY(PrintSession(state, dialogs, printer, session));
         QFile file(QFINDTESTDATA(expected));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList want = QString::fromUtf8(file.readAll()).chopped(1).split(QLatin1Char('\n'));

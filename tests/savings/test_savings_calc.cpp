@@ -66,13 +66,13 @@ private slots:
         QCOMPARE(row(26), QStringList(4));
         QCOMPARE(row(27).at(0), QStringLiteral("Total:"));
         QCOMPARE(row(27).at(1), QStringLiteral("$30,000.00"));
-        QCOMPARE(t->state.ResultCount, qint16(25));
+        QCOMPARE(window->session().data().ResultCount, qint16(25));
 
         // A changed figure takes the stale plan away at once.
         user->focus("InRate");
         user->type("10");
         QVERIFY(row(1).at(0).isEmpty());
-        QCOMPARE(t->state.ResultCount, qint16(0));
+        QCOMPARE(window->session().data().ResultCount, qint16(0));
         user->leave();
         user->click("SGraphs");
         QCOMPARE(t->dialogs.messages, QList<int>{2});
@@ -90,11 +90,11 @@ private slots:
         user->focus("InRate");
         user->key(Qt::Key_Up);
         QCOMPARE(rate->currentText(), QString(9, u' ') + QStringLiteral("12.50%"));
-        QCOMPARE(t->state.InputValues.value(SavingsRateSlot), Money::fromDouble(12.5));
+        QCOMPARE(window->session().data().InputValues.value(SavingsRateSlot), Money::fromDouble(12.5));
         user->key(Qt::Key_Down);
         user->key(Qt::Key_Down);
         QCOMPARE(rate->currentText(), QString(9, u' ') + QStringLiteral("17.50%"));
-        QCOMPARE(t->state.InputValues.value(SavingsRateSlot), Money::fromDouble(17.5));
+        QCOMPARE(window->session().data().InputValues.value(SavingsRateSlot), Money::fromDouble(17.5));
 
         user->focus("InTerm");
         user->wheel("InRate", 3);
@@ -102,13 +102,13 @@ private slots:
         QCOMPARE(rate->currentText(), QString(9, u' ') + QStringLiteral("17.50%"));
         QCOMPARE(user->text("InMonthsYrs"), QStringLiteral("Annually"));
         user->click("SCalc");
-        QCOMPARE(t->state.InputValues.value(SavingsRateSlot), Money::fromDouble(17.5));
+        QCOMPARE(window->session().data().InputValues.value(SavingsRateSlot), Money::fromDouble(17.5));
         QCOMPARE(row(1), (QStringList{"1", "1,200.00", "210.00", "1,410.00"}));
 
         user->focus("InRate");
         user->wheel("InRate", 1);
         QCOMPARE(rate->currentText(), QString(9, u' ') + QStringLiteral("15.00%"));
-        QCOMPARE(t->state.InputValues.value(SavingsRateSlot), Money::fromWhole(15));
+        QCOMPARE(window->session().data().InputValues.value(SavingsRateSlot), Money::fromWhole(15));
         QVERIFY(row(1).at(0).isEmpty());
     }
 
@@ -128,7 +128,7 @@ private slots:
         }
         user->leave();
         QCOMPARE(row(1), plan);
-        QCOMPARE(t->state.ResultCount, qint16(25));
+        QCOMPARE(window->session().data().ResultCount, qint16(25));
         user->focus("InLumpInv");
         user->type("1000");
         QVERIFY(row(1).at(0).isEmpty());
@@ -171,11 +171,11 @@ private slots:
         QCOMPARE(t->dialogs.messages, QList<int>{5});
         QCOMPARE(user->text("InTerm"), QString(15, u' ') + QStringLiteral("40"));
         user->click("SCalc");
-        QCOMPARE(t->state.ResultCount, qint16(40));
+        QCOMPARE(window->session().data().ResultCount, qint16(40));
         const QString plain = user->cell("SGrid", 40, 3);
         user->fill("inInflatRate", "-5");
         QCOMPARE(user->text("inInflatRate"), QString(9, u' ') + QStringLiteral("-5.00%"));
-        QCOMPARE(t->state.InputValues.value(6), Money::fromWhole(-5));
+        QCOMPARE(window->session().data().InputValues.value(6), Money::fromWhole(-5));
         user->click("SCalc");
         QVERIFY(LeadingNumber(QString(user->cell("SGrid", 40, 3)).remove(u',')) >
                 LeadingNumber(QString(plain).remove(u',')));
@@ -215,12 +215,12 @@ private slots:
         QVERIFY(t->dialogs.messages.isEmpty());
         QCOMPARE(row(1), (QStringList{"1", ".00", "1,200.00", "20.00%", ".00%", ".00%", "1,200.00", "1,440.00"}));
         QCOMPARE(row(22).at(0), QStringLiteral("22"));
-        QCOMPARE(t->state.PrintBlocks.value(2).count(QStringLiteral("\r\n\r\n")), 7);
+        QCOMPARE(window->session().data().PrintBlocks.value(2).count(QStringLiteral("\r\n\r\n")), 7);
         const QStringList last = row(22);
         user->click("SCalc");
         QCOMPARE(t->dialogs.messages, QList<int>{6});
         QCOMPARE(row(22), last);
-        QCOMPARE(t->state.ResultCount, qint16(22));
+        QCOMPARE(window->session().data().ResultCount, qint16(22));
 
         user->click("SGraphs");
         auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
@@ -248,7 +248,6 @@ private slots:
         QVERIFY(t->printer.jobs.at(0).toText().contains(QStringLiteral("679,652.79")));
         QVERIFY(t->printer.jobs.at(1).toText().contains(QStringLiteral("679,652.79")));
         user->click("SExit");
-        QCOMPARE(t->state.ResultCount, qint16(0));
         QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
 
         QTest::mouseClick(frame->menu()->button(QStringLiteral("Savings")), Qt::LeftButton);

@@ -51,10 +51,10 @@ private slots:
     void defaultPlan()
     {
         AppState state;
-        ResetSavingsTables(state);
+        ToolData data = SavingsData();
         const SavingsPlan plan = calculate(defaults());
         QCOMPARE(plan.periods, qint16(25));
-        const QList<QStringList> grid = StoreSavingsPlan(state, plan);
+        const QList<QStringList> grid = StoreSavingsPlan(data, plan, state.CurrencySymbol);
         QCOMPARE(grid.size(), 27);
         QCOMPARE(grid.at(0), (QStringList{"1", "1,200.00", "240.00", "1,440.00"}));
         QCOMPARE(grid.at(1), (QStringList{"2", "1,200.00", "528.00", "3,168.00"}));
@@ -66,11 +66,11 @@ private slots:
         // 1,200 a year for 25 years at 20%, paid at the start of each year.
         const double annuity = 1200 * 1.2 * (std::pow(1.2, 25) - 1) / 0.2;
         QVERIFY(std::abs(plan.finalValue.toDouble() - annuity) < 1.0);
-        QCOMPARE(state.ResultCount, qint16(25));
-        QCOMPARE(state.GraphData.value(25, 5), plan.finalValue);
-        QCOMPARE(state.GraphData.value(26, 1), Money::fromWhole(25));
-        QCOMPARE(state.GraphData.value(26, 4), plan.finalValue);
-        QCOMPARE(state.GraphTitle, QStringLiteral("Investment value at end of each Year"));
+        QCOMPARE(data.ResultCount, qint16(25));
+        QCOMPARE(data.GraphData.value(25, 5), plan.finalValue);
+        QCOMPARE(data.GraphData.value(26, 1), Money::fromWhole(25));
+        QCOMPARE(data.GraphData.value(26, 4), plan.finalValue);
+        QCOMPARE(data.GraphTitle, QStringLiteral("Investment value at end of each Year"));
         QCOMPARE(SavingsGridRowsFor(QStringLiteral("Annually"), 25), 29);
     }
 
@@ -125,15 +125,15 @@ private slots:
     void largestPlan()
     {
         AppState state;
-        ResetSavingsTables(state);
+        ToolData data = SavingsData();
         const SavingsInput input = fortyYearsMonthly();
         const SavingsPlan plan = calculate(input);
         QCOMPARE(plan.periods, qint16(480));
-        QCOMPARE(StoreSavingsPlan(state, plan).size(), 482);
+        QCOMPARE(StoreSavingsPlan(data, plan, state.CurrencySymbol).size(), 482);
         QCOMPARE(SavingsGridRowsFor(input.frequency, 40), 484);
-        QCOMPARE(state.ResultCount, qint16(40));
-        QCOMPARE(state.GraphData.value(40, 5), plan.rows.at(479).value);
-        QCOMPARE(state.GraphData.value(1, 5), plan.rows.at(11).value);
+        QCOMPARE(data.ResultCount, qint16(40));
+        QCOMPARE(data.GraphData.value(40, 5), plan.rows.at(479).value);
+        QCOMPARE(data.GraphData.value(1, 5), plan.rows.at(11).value);
     }
 
     void refusals_data()
@@ -193,37 +193,37 @@ private slots:
     void comparisonsFillTwoBlocks()
     {
         AppState state;
-        ResetSavingsTables(state);
+        ToolData data = SavingsData();
         for (int e = 1; e <= 22; ++e) {
             SavingsInput input = defaults();
             input.years = m(e);
-            const QStringList row = StoreSavingsComparison(state, input, calculate(input), e);
+            const QStringList row = StoreSavingsComparison(data, input, calculate(input), e);
             if (e == 1)
                 QCOMPARE(row, (QStringList{"1", ".00", "1,200.00", "20.00%", ".00%", ".00%", "1,200.00",
                                            "1,440.00"}));
         }
-        QCOMPARE(state.ResultCount, qint16(22));
-        QCOMPARE(state.CompareNames.value(1, 0), QStringLiteral("Row  1"));
-        QCOMPARE(state.CompareNames.value(22, 0), QStringLiteral("Row  22"));
-        QCOMPARE(state.PrintBlocks.value(1).count(QStringLiteral("\r\n\r\n")), 15);
-        QCOMPARE(state.PrintBlocks.value(2).count(QStringLiteral("\r\n\r\n")), 7);
-        QVERIFY(state.PrintBlocks.value(1).startsWith(
+        QCOMPARE(data.ResultCount, qint16(22));
+        QCOMPARE(data.CompareNames.value(1, 0), QStringLiteral("Row  1"));
+        QCOMPARE(data.CompareNames.value(22, 0), QStringLiteral("Row  22"));
+        QCOMPARE(data.PrintBlocks.value(1).count(QStringLiteral("\r\n\r\n")), 15);
+        QCOMPARE(data.PrintBlocks.value(2).count(QStringLiteral("\r\n\r\n")), 7);
+        QVERIFY(data.PrintBlocks.value(1).startsWith(
             QStringLiteral("  1         .00    1,200.00  20.00%    .00%    .00%     1,200.00      1,440.00\r\n ")));
-        QCOMPARE(state.GraphTitle, QStringLiteral("Savings Comparisons"));
+        QCOMPARE(data.GraphTitle, QStringLiteral("Savings Comparisons"));
     }
 
     void planningPrintoutBreaksPages()
     {
         AppState state;
-        ResetSavingsTables(state);
+        ToolData data = SavingsData();
         const SavingsInput input = fortyYearsMonthly();
         const SavingsPlan plan = calculate(input);
-        StoreSavingsPlan(state, plan);
+        StoreSavingsPlan(data, plan, state.CurrencySymbol);
         ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("Forty years");
         RecordingPrinter printer;
         QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Savings"), [&](PrintFrame &frame) {
-            PrintSavingsPlan(frame, state, input, plan.periods);
+            PrintSavingsPlan(frame, data, input, plan.periods);
         }));
         const QList<QStringList> pages = printer.jobs.value(0).pages();
         // 29 rows on the first page, 47 on each page after it.
@@ -252,13 +252,13 @@ private slots:
     void comparisonPrintoutStaysOnOnePage()
     {
         AppState state;
-        ResetSavingsTables(state);
+        ToolData data = SavingsData();
         for (int e = 1; e <= 17; ++e)
-            StoreSavingsComparison(state, defaults(), calculate(defaults()), e);
+            StoreSavingsComparison(data, defaults(), calculate(defaults()), e);
         ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("First");
         RecordingPrinter printer;
-        auto body = [&](PrintFrame &frame) { PrintSavingsComparisons(frame, state); };
+        auto body = [&](PrintFrame &frame) { PrintSavingsComparisons(frame, data); };
         QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Savings"), body));
         const QString once = printer.jobs.at(0).toText();
         QCOMPARE(printer.jobs.at(0).pages().size(), 1); // no new page for entries 16 and up

@@ -151,7 +151,7 @@ private slots:
             QVERIFY2(!field.next || tool->findChild<QWidget *>(QLatin1String(field.next)), field.next);
             QVERIFY2(QByteArray(field.label).size() > 0, field.control);
             if (field.slot >= 0)
-                QCOMPARE(t.state.InputValues.value(field.slot), StartValue(field));
+                QCOMPARE(tool->session().data().InputValues.value(field.slot), StartValue(field));
             if (auto *list = qobject_cast<QComboBox *>(widget))
                 QCOMPARE(list->count(), field.items.size());
         }
@@ -314,7 +314,7 @@ private slots:
         tool->faulty().fault = FaultySession::Fault::None;
         user.click(QStringLiteral("TCalc"));
         QCOMPARE(user.cell(QStringLiteral("TGrid"), 1, 0), QStringLiteral("done"));
-        t.state.ResultCount = 1;
+        tool->session().data().ResultCount = 1;
         t.dialogs.lines << QStringLiteral("header");
         user.click(QStringLiteral("TPrinter"));
         QCOMPARE(t.dialogs.messages, (QList<int>{3, 3, 3}));

@@ -43,7 +43,6 @@ private slots:
         QFETCH(int, pointSize);
         AppState state;
         state.PrinterFontChoice = qint16(choice);
-        state.ResultCount = 1;
         ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("My header");
         RecordingPrinter printer;
@@ -88,10 +87,6 @@ private slots:
         bool bodyRan = false;
         auto body = [&](PrintFrame &) { bodyRan = true; };
 
-        QVERIFY(!RunPrintout(state, dialogs, printer, QStringLiteral("T"), body)); // nothing calculated
-        QCOMPARE(dialogs.messages, QList<int>{1});
-
-        state.ResultCount = 3;
         dialogs.lines << std::nullopt; // the header box cancelled
         QVERIFY(!RunPrintout(state, dialogs, printer, QStringLiteral("T"), body));
         QVERIFY(printer.titles.isEmpty());
@@ -104,16 +99,14 @@ private slots:
         QVERIFY(!bodyRan);
     }
 
-    // A sheet of typed figures prints without a calculation; a job whose
-    // printer or file failed is told and does not count as printed.
+    // A job whose printer or file failed is told and does not count as printed.
     void sheetsAndFailedJobs()
     {
         AppState state;
         ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("Sheet") << QStringLiteral("Broken");
         RecordingPrinter printer;
-        QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("T"), [](PrintFrame &f) { f.line(2, u"x"_qs); },
-                            false));
+        QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("T"), [](PrintFrame &f) { f.line(2, u"x"_qs); }));
         QVERIFY(dialogs.messages.isEmpty());
 
         struct BrokenJob : TextPrintJob
@@ -125,7 +118,6 @@ private slots:
             std::unique_ptr<PrintJob> begin(const QString &) override { return std::make_unique<BrokenJob>(); }
             PrintOutcome printImage(const QString &, const QImage &, bool) override { return PrintOutcome::Failed; }
         } broken;
-        state.ResultCount = 1;
         QVERIFY(!RunPrintout(state, dialogs, broken, QStringLiteral("T"), [](PrintFrame &) {}));
         QCOMPARE(dialogs.messages, QList<int>{MsgPrintoutNotWritten});
     }

@@ -1,6 +1,7 @@
 #include "app/tool_registry.h"
 #include "growth/compound_growth.h"
 #include "shell/app_state.h"
+#include "shell/calculator_window.h"
 #include "shell/mdi_container.h"
 #include "shell/message_texts.h"
 #include "shell/print_frame.h"
@@ -146,18 +147,18 @@ private slots:
         QFETCH(int, font);
         AppState state;
         state.PrinterFontChoice = qint16(font);
-        ResetCompoundGrowthTables(state);
+        ToolData data = CompoundGrowthData();
         for (int i = 1; i <= 13; ++i) {
             const auto result = CalculateCompoundGrowth(Money::fromWhole(1000 * i), Money::fromWhole(2500 * i + 7),
                                                         Money::fromWhole(i), i - 1);
-            AddCompoundGrowthResult(state, result.value(), QStringLiteral("Investment %1").arg(i));
+            AddCompoundGrowthResult(data, result.value(), QStringLiteral("Investment %1").arg(i), state.CurrencySymbol);
         }
         ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("Thirteen investments");
         const QString path = m_dir.filePath(QStringLiteral("growth-%1.pdf").arg(font));
         PdfPrinter printer(path);
         QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Growth"),
-                            [&](PrintFrame &frame) { PrintCompoundGrowth(frame, state); }));
+                            [&](PrintFrame &frame) { PrintCompoundGrowth(frame, data); }));
         keep(path);
         const QStringList pages = pdfPages(path);
         QCOMPARE(pages.size(), 2);
@@ -279,7 +280,7 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("forty-years.pdf"));
         PrintingSavingsWindow savings(PrintToFile(path));
         QVERIFY(savings.window);
-        QCOMPARE(savings.state.ResultCount, qint16(40));
+        QCOMPARE(qobject_cast<CalculatorWindow *>(savings.window)->session().data().ResultCount, qint16(40));
         savings.print();
         QVERIFY(savings.dialogs.messages.isEmpty());
         const QByteArray pdf = contents(path);
@@ -339,7 +340,6 @@ private slots:
         if (!havePdftotext())
             QSKIP("pdftotext (poppler-utils) is not installed");
         AppState state;
-        state.ResultCount = 1;
         ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("One page");
         const QString path = m_dir.filePath(QStringLiteral("one.pdf"));
