@@ -9,8 +9,13 @@
 #include <QApplication>
 #include <QDate>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    // Past a file-size limit a save fails and is told like a full disk,
+    // instead of the signal ending the program with the work unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallomar"));
     QApplication::setApplicationVersion(QStringLiteral(TALLOMAR_VERSION));

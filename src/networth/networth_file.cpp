@@ -1,9 +1,8 @@
 #include "networth/networth_file.h"
 
 #include "shell/format.h"
+#include "shell/record_file.h"
 #include "shell/safe_save.h"
-
-#include <QFile>
 
 namespace {
 
@@ -117,16 +116,9 @@ std::optional<NetWorthStatement> ReadNetWorthText(const QByteArray &text, QStrin
 
 std::optional<NetWorthStatement> ReadNetWorthFile(const QString &path, QString *why)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Fail(why, QStringLiteral("the file cannot be opened"));
-        return std::nullopt;
-    }
     // One byte past the largest size is enough for the reader to refuse it.
-    const QByteArray bytes = file.read(RecordReader::MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        Fail(why, QStringLiteral("the file cannot be read"));
+    const std::optional<QByteArray> bytes = ReadDataFile(path, RecordReader::MaxFileSize + 1, why);
+    if (!bytes)
         return std::nullopt;
-    }
-    return ReadNetWorthText(bytes, why);
+    return ReadNetWorthText(*bytes, why);
 }

@@ -52,6 +52,9 @@ struct Result
     QJsonValue results;
     MessageNumber message = MsgNone;
     int refusedPress = 0; // 1-based; 0 when none was refused
+    // Refused before any figure could be shown: the first press, or a press
+    // that emptied the table.
+    bool nothingShown = false;
 };
 
 QString ProgramHelp()
@@ -350,7 +353,11 @@ Result Run(ToolSession &session, const QList<Press> &presses)
            std::all_of(result.grid.last().cbegin(), result.grid.last().cend(),
                        [](const QString &cell) { return cell.isEmpty(); }))
         result.grid.removeLast();
-    result.results = session.results();
+    result.nothingShown = result.message != 0 && (result.refusedPress == 1 || result.grid.size() <= 1);
+    // Figures nobody was shown are no results (a sheet that could not be
+    // read has no net worth of 0).
+    if (!result.nothingShown)
+        result.results = session.results();
     return result;
 }
 
@@ -394,26 +401,40 @@ QString AsJson(const Result &result, const AppState &state)
     return QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented));
 }
 
-// Writes all of it or nothing; why says what went wrong.
-bool WriteOut(const QString &path, const QByteArray &bytes, QTextStream &out, QString &why)
+// Why an output file could not be written: the numbered message a window
+// would show for the reason, else the reason itself.
+QString WhyNotWritten(const SaveFailure &failure)
+{
+    const MessageNumber message = SaveProblemMessage(failure.problem);
+    return message != MsgNone ? MessageText(message, QString()) : failure.text;
+}
+
+// Writes all of it or nothing; failure says what went wrong.
+bool WriteOut(const QString &path, const QByteArray &bytes, QTextStream &out, SaveFailure &failure)
 {
     if (path.isEmpty()) {
         out << QString::fromUtf8(bytes);
         out.flush();
         return out.status() == QTextStream::Ok;
     }
-    return SaveFileWhole(path, bytes, &why);
+    return SaveFileWhole(path, bytes, &failure);
+}
+
+ReportExit CannotWrite(const QString &path, const SaveFailure &failure, QTextStream &err)
+{
+    const QString why = WhyNotWritten(failure);
+    err << "tallomar-report: cannot write " << (path.isEmpty() ? QStringLiteral("standard output") : path)
+        << (why.isEmpty() ? QString() : QStringLiteral(": ") + why) << '\n';
+    return ReportFailed;
 }
 
 // Writes the output, or says on the error stream where it could not.
 ReportExit WriteBytes(const QString &path, const QByteArray &bytes, QTextStream &out, QTextStream &err)
 {
-    QString why;
-    if (WriteOut(path, bytes, out, why))
+    SaveFailure failure;
+    if (WriteOut(path, bytes, out, failure))
         return ReportOk;
-    err << "tallomar-report: cannot write " << (path.isEmpty() ? QStringLiteral("standard output") : path)
-        << (why.isEmpty() ? QString() : QStringLiteral(": ") + why) << '\n';
-    return ReportFailed;
+    return CannotWrite(path, failure, err);
 }
 
 // The printout as a PDF file (made in memory and saved whole, so an existing
@@ -427,10 +448,8 @@ ReportExit WritePrintout(AppState &state, const QCommandLineParser &parser, cons
     const QString outPath = parser.value(QStringLiteral("out"));
     if (format == QLatin1String("pdf")) {
         PdfPrinter printer(outPath);
-        if (!RunPrintout(state, dialogs, printer, title, body)) {
-            err << "tallomar-report: cannot write " << outPath << '\n';
-            return ReportFailed;
-        }
+        if (!RunPrintout(state, dialogs, printer, title, body))
+            return CannotWrite(outPath, printer.saveFailure(), err);
         return ReportOk;
     }
     TextPrinter printer;
@@ -625,6 +644,9 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
         err << MessageText(result.message, state.TodayText) << '\n';
     }
 
+    // An earlier output is kept when there is nothing to put in its place.
+    if (result.nothingShown && !outPath.isEmpty())
+        return ReportRefused;
     QByteArray bytes;
     if (format == QLatin1String("text"))
         bytes = AsText(result.grid, state.CurrencySymbol).toUtf8();

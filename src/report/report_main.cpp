@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -13,6 +14,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Past a file-size limit a write fails and is reported like a full disk,
+    // instead of the signal ending the program with the output half written.
+    std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -277,13 +277,15 @@ int DecimalKeyFilter(int key, const QString &typedText, int decimals)
 {
     if (key == 8 || key == 127 || key == '.')
         return key;
-    if (key >= '0' && key <= '9') {
-        const qsizetype point = typedText.indexOf(QLatin1Char('.'));
-        if (point < 0)
-            return key;
-        return typedText.size() - point - 1 < decimals ? key : 0;
-    }
+    if (key >= '0' && key <= '9')
+        return WithinDecimals(typedText + QChar(key), decimals) ? key : 0;
     return 0;
+}
+
+bool WithinDecimals(const QString &text, int decimals)
+{
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    return point < 0 || text.size() - point - 1 <= decimals;
 }
 
 int DigitKeyFilter(int key)

@@ -42,6 +42,9 @@ Money LeadingMoney(const QString &text, bool allowSign = false);
 // and 0 when it is refused (the caller beeps). typedText is the field's text
 // before the key goes in; decimals is how many digits may follow its point.
 int DecimalKeyFilter(int key, const QString &typedText, int decimals);
+// Whether a figure's text has at most `decimals` characters after its first
+// point: what DecimalKeyFilter lets a field hold, key by key.
+bool WithinDecimals(const QString &text, int decimals);
 int DigitKeyFilter(int key);
 // Digits, the separators of a numeric date ("/", ".", "-", space) and backspace.
 int DateKeyFilter(int key);

@@ -39,6 +39,10 @@ enum MessageNumber : int {
     MsgNoTransactionType = 51,
     MsgSettingsNotSaved = 52,
     MsgPrintoutNotWritten = 53,
+    // Why a file could not be saved (SaveProblemMessage).
+    MsgSaveDiskFull = 61,
+    MsgSaveNoFolder = 62,
+    MsgSaveNotAllowed = 63,
 };
 
 // Numbers of the yes/no questions.

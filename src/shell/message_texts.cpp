@@ -51,6 +51,14 @@ QString MessageText(int number, const QString &todayShortDate)
         return QStringLiteral("Your settings could not be saved (the disk may be full or the folder may not allow "
                               "writing). They are used until you close Tallomar; the next time it starts with the "
                               "settings saved before.");
+    case MsgSaveDiskFull:
+        return QStringLiteral("File not saved, the disk is full. Make room on the disk or choose another one, and "
+                              "save again.");
+    case MsgSaveNoFolder:
+        return QStringLiteral("File not saved, the folder does not exist. Check Filename and/or Directory.");
+    case MsgSaveNotAllowed:
+        return QStringLiteral("File not saved, writing is not allowed there. Choose another Directory, or check "
+                              "the permissions of this one.");
     default: return QString();
     }
 }

@@ -132,13 +132,14 @@ std::unique_ptr<QPdfWriter> PdfWriter(QBuffer &buffer, const QString &title, con
 } // namespace
 
 std::unique_ptr<PrintJob> BeginPdfFile(const QString &path, const QString &title,
-                                       const std::optional<QPageLayout> &layout)
+                                       const std::optional<QPageLayout> &layout, SaveFailure *failure)
 {
     auto buffer = std::make_shared<QBuffer>();
     buffer->open(QIODevice::WriteOnly);
     auto writer = PdfWriter(*buffer, title, layout);
-    return std::make_unique<PagePrintJob>(std::move(writer),
-                                          [buffer, path] { return SaveFileWhole(path, buffer->data()); });
+    return std::make_unique<PagePrintJob>(std::move(writer), [buffer, path, failure] {
+        return failure ? SaveFileWhole(path, buffer->data(), failure) : SaveFileWhole(path, buffer->data());
+    });
 }
 
 bool SavePdfPicture(const QString &path, const QString &title, const QImage &image, bool colour,
@@ -153,7 +154,8 @@ bool SavePdfPicture(const QString &path, const QString &title, const QImage &ima
 
 std::unique_ptr<PrintJob> PdfPrinter::begin(const QString &title)
 {
-    return BeginPdfFile(m_path, title);
+    m_failure = {};
+    return BeginPdfFile(m_path, title, std::nullopt, &m_failure);
 }
 
 PrintOutcome PdfPrinter::printImage(const QString &title, const QImage &image, bool colour)

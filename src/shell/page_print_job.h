@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/print_job.h"
+#include "shell/safe_save.h"
 
 #include <QFont>
 #include <QPageLayout>
@@ -59,8 +60,10 @@ private:
 // job ends: a file that cannot be written whole leaves an older file as it
 // was, and the job says it failed. `layout`, when given, is the page the user
 // chose; else the PDF writer's own.
+// When the save fails, *failure (if given) says why.
 std::unique_ptr<PrintJob> BeginPdfFile(const QString &path, const QString &title,
-                                       const std::optional<QPageLayout> &layout = std::nullopt);
+                                       const std::optional<QPageLayout> &layout = std::nullopt,
+                                       SaveFailure *failure = nullptr);
 // A picture on one page of a PDF file, made and saved the same way. False
 // when it could not be drawn or saved.
 bool SavePdfPicture(const QString &path, const QString &title, const QImage &image, bool colour,
@@ -74,9 +77,13 @@ public:
     explicit PdfPrinter(QString path) : m_path(std::move(path)) {}
     std::unique_ptr<PrintJob> begin(const QString &title) override;
     PrintOutcome printImage(const QString &title, const QImage &image, bool colour) override;
+    // Why the last printout's file could not be saved; SaveProblem::None when
+    // it was, or when the printout failed before its save.
+    const SaveFailure &saveFailure() const { return m_failure; }
 
 private:
     QString m_path;
+    SaveFailure m_failure;
 };
 
 // Draws a picture on one page, as wide as the page allows, in grey tones

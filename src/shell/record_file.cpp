@@ -4,6 +4,10 @@
 
 #include <QFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // No data file has lines anywhere near this long; a longer one is not ours,
@@ -39,6 +43,36 @@ std::optional<QDate> parseDate(const QByteArray &raw)
 
 } // namespace
 
+std::optional<QByteArray> ReadDataFile(const QString &path, qint64 limit, QString *why)
+{
+    auto refuse = [why](const char *reason) -> std::optional<QByteArray> {
+        if (why)
+            *why = QString::fromLatin1(reason);
+        return std::nullopt;
+    };
+    // Opened without waiting, so that a FIFO with no writer does not hold the
+    // program; what was opened is then checked, not the name, which another
+    // program could change in between.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return refuse("the file cannot be opened");
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return refuse("not a file");
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return refuse("the file cannot be opened");
+    }
+    QByteArray bytes = file.read(limit);
+    if (file.error() != QFileDevice::NoError)
+        return refuse("the file cannot be read");
+    return bytes;
+}
+
 RecordReader::RecordReader(QByteArray text) : m_text(std::move(text))
 {
     if (m_text.size() > MaxFileSize) {
@@ -54,23 +88,16 @@ RecordReader::RecordReader(QByteArray text) : m_text(std::move(text))
 
 RecordReader RecordReader::fromFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // One byte more than allowed is enough to know the file is too large.
+    QString why;
+    std::optional<QByteArray> bytes = ReadDataFile(path, MaxFileSize + 1, &why);
+    if (!bytes) {
         RecordReader reader{QByteArray()};
         reader.m_ok = false;
-        reader.m_error = QStringLiteral("the file cannot be opened");
+        reader.m_error = why;
         return reader;
     }
-    // One byte more than allowed is enough to know the file is too large,
-    // whatever size the system reports (a device or a growing file).
-    QByteArray bytes = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        RecordReader reader{QByteArray()};
-        reader.m_ok = false;
-        reader.m_error = QStringLiteral("the file cannot be read");
-        return reader;
-    }
-    return RecordReader(std::move(bytes));
+    return RecordReader(std::move(*bytes));
 }
 
 bool RecordReader::atEnd() const
@@ -325,4 +352,9 @@ void RecordWriter::addLine(const QList<RecordValue> &values)
 bool RecordWriter::save(const QString &path, QString *why) const
 {
     return SaveFileWhole(path, m_text, why);
+}
+
+bool RecordWriter::save(const QString &path, SaveFailure *failure) const
+{
+    return SaveFileWhole(path, m_text, failure);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/money.h"
+#include "shell/safe_save.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -29,6 +30,13 @@ struct RecordValue
     static RecordValue fromDate(QDate date) { return {Date, QString(), Money(), date}; }
     bool operator==(const RecordValue &) const = default;
 };
+
+// The bytes of a data file, read the one way every reader opens its file:
+// at most `limit` bytes, so that a caller given one byte more than it takes
+// knows the file is too large. Nothing, with *why, when the path is missing,
+// unreadable or not a regular file: a pipe or a device is refused at once,
+// never waited on or read without end.
+std::optional<QByteArray> ReadDataFile(const QString &path, qint64 limit, QString *why = nullptr);
 
 // Reads a record file line by line. Malformed input gives a clean refusal
 // naming the line and field ("line 3, field 2: ..."), never a guess.
@@ -98,6 +106,7 @@ public:
     // Writes to a temporary file beside the target and renames it over the
     // target only when everything was written; false with *why otherwise.
     bool save(const QString &path, QString *why = nullptr) const;
+    bool save(const QString &path, SaveFailure *failure) const;
 
 private:
     void separate();

@@ -1,24 +1,28 @@
 #include "shell/safe_save.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-bool fail(QString *why, const QString &reason)
+bool fail(SaveFailure *failure, SaveProblem problem, const QString &text)
 {
-    if (why)
-        *why = reason;
+    if (failure)
+        *failure = {problem, text};
     return false;
 }
 
 // A reason a user can act on, from the system's error number.
-QString reasonOf(int error, const QString &fallback)
+bool failWith(SaveFailure *failure, int error, const QString &fallback)
 {
     switch (error) {
     case ENOSPC:
@@ -26,28 +30,28 @@ QString reasonOf(int error, const QString &fallback)
 #ifdef EDQUOT
     case EDQUOT:
 #endif
-        return QStringLiteral("disk full");
+        return fail(failure, SaveProblem::DiskFull, QStringLiteral("disk full"));
     case EACCES:
     case EPERM:
-        return QStringLiteral("no permission to write there");
+        return fail(failure, SaveProblem::NotAllowed, QStringLiteral("no permission to write there"));
     case EROFS:
-        return QStringLiteral("the disk is read-only");
+        return fail(failure, SaveProblem::NotAllowed, QStringLiteral("the disk is read-only"));
     case ENOENT:
-        return QStringLiteral("folder does not exist");
+        return fail(failure, SaveProblem::NoFolder, QStringLiteral("folder does not exist"));
     case ENOTDIR:
-        return QStringLiteral("not a folder");
+        return fail(failure, SaveProblem::NoFolder, QStringLiteral("not a folder"));
     case EISDIR:
-        return QStringLiteral("a folder has that name");
+        return fail(failure, SaveProblem::Other, QStringLiteral("a folder has that name"));
     case EPIPE:
-        return QStringLiteral("the output was closed");
+        return fail(failure, SaveProblem::Other, QStringLiteral("the output was closed"));
     default:
-        return fallback.isEmpty() ? QStringLiteral("write error") : fallback;
+        return fail(failure, SaveProblem::Other, fallback.isEmpty() ? QStringLiteral("write error") : fallback);
     }
 }
 
-// Writes every byte to an open device and flushes; false (with *why) at the
-// first write that fails.
-bool writeAll(QFileDevice &file, const QByteArray &bytes, QString *why)
+// Writes every byte to an open device and flushes; false (with *failure) at
+// the first write that fails.
+bool writeAll(QFileDevice &file, const QByteArray &bytes, SaveFailure *failure)
 {
     const char *data = bytes.constData();
     qint64 left = bytes.size();
@@ -55,65 +59,141 @@ bool writeAll(QFileDevice &file, const QByteArray &bytes, QString *why)
         errno = 0;
         const qint64 written = file.write(data, left);
         if (written <= 0)
-            return fail(why, reasonOf(errno, file.errorString()));
+            return failWith(failure, errno, file.errorString());
         data += written;
         left -= written;
     }
     errno = 0;
     if (!file.flush() || file.error() != QFileDevice::NoError)
-        return fail(why, reasonOf(errno, file.errorString()));
+        return failWith(failure, errno, file.errorString());
     return true;
 }
 
-// A device or a pipe (/dev/full, a printer port) has no old contents to
-// keep; a temporary file beside it would be renamed over the device itself.
-bool writeToDevice(const QString &path, const QByteArray &bytes, QString *why)
+// A device or a pipe (a FIFO a script reads, /dev/null) has no old contents to
+// keep; a temporary file renamed over it would put a plain file in its place.
+// Appended to, never truncated: /dev/stdout sent to a file with ">>" keeps
+// what the file held.
+bool writeToDevice(const QString &path, const QByteArray &bytes, SaveFailure *failure)
 {
-    QFile device(path);
-    errno = 0;
-    if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(why, reasonOf(errno, device.errorString()));
-    return writeAll(device, bytes, why);
+    // Plain system calls: QFile would warn that it cannot seek a pipe to append.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return failWith(failure, errno, QString());
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            const int error = written < 0 ? errno : ENOSPC;
+            ::close(fd);
+            return failWith(failure, error, QString());
+        }
+        data += written;
+        left -= written;
+    }
+    if (::close(fd) != 0 && errno != EINTR)
+        return failWith(failure, errno, QString());
+    return true;
+}
+
+// Whether the path, or a link on the way to what it names, is one of the
+// process's open descriptors (/dev/stdout, /dev/fd/3, /proc/self/fd/1):
+// a stream the caller set up, even when a regular file stands behind it.
+bool isOpenDescriptor(QString path)
+{
+    static const QRegularExpression descriptor(QStringLiteral("^/(dev|proc/(self|thread-self|\\d+))/fd/\\d+$"));
+    for (int hop = 0; hop < 8; ++hop) {
+        if (descriptor.match(QDir::cleanPath(path)).hasMatch())
+            return true;
+        const QFileInfo link(path);
+        if (!link.isSymLink())
+            return false;
+        path = link.symLinkTarget();
+    }
+    return false;
+}
+
+// Whether the path names something to write straight into: a thing that is
+// there (a link followed) and is neither a regular file nor a folder, or a
+// descriptor of the process.
+bool isStream(const QString &path)
+{
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return false;
+    if (S_ISDIR(status.st_mode))
+        return false;
+    return !S_ISREG(status.st_mode) || isOpenDescriptor(QFileInfo(path).absoluteFilePath());
 }
 
 } // namespace
 
-bool SaveFileWhole(const QString &path, const QByteArray &bytes, QString *why)
+MessageNumber SaveProblemMessage(SaveProblem problem)
+{
+    switch (problem) {
+    case SaveProblem::DiskFull: return MsgSaveDiskFull;
+    case SaveProblem::NoFolder: return MsgSaveNoFolder;
+    case SaveProblem::NotAllowed: return MsgSaveNotAllowed;
+    case SaveProblem::None:
+    case SaveProblem::Other: break;
+    }
+    return MsgNone;
+}
+
+bool SaveFileWhole(const QString &path, const QByteArray &bytes, SaveFailure *failure)
 {
     if (path.isEmpty())
-        return fail(why, QStringLiteral("no file name"));
+        return fail(failure, SaveProblem::Other, QStringLiteral("no file name"));
     const QFileInfo target(path);
     const QFileInfo folder(target.absolutePath());
     // Checked first so that the reason is plain and Qt has nothing to warn about.
     if (!folder.exists())
-        return fail(why, QStringLiteral("folder does not exist"));
+        return fail(failure, SaveProblem::NoFolder, QStringLiteral("folder does not exist"));
     if (!folder.isDir())
-        return fail(why, QStringLiteral("not a folder"));
+        return fail(failure, SaveProblem::NoFolder, QStringLiteral("not a folder"));
     if (target.isDir())
-        return fail(why, QStringLiteral("a folder has that name"));
-    if (target.exists() && !target.isFile())
-        return writeToDevice(path, bytes, why);
+        return fail(failure, SaveProblem::Other, QStringLiteral("a folder has that name"));
+    if (isStream(path))
+        return writeToDevice(path, bytes, failure);
 
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return fail(why, reasonOf(errno, file.errorString()));
+        return failWith(failure, errno, file.errorString());
     // QSaveFile::commit() closes without noticing that the last buffered
     // bytes did not reach the disk; writeAll flushes, where a failure is seen.
-    if (!writeAll(file, bytes, why)) {
+    if (!writeAll(file, bytes, failure)) {
         file.cancelWriting();
         return false;
     }
     errno = 0;
     if (!file.commit())
-        return fail(why, reasonOf(errno, file.errorString()));
+        return failWith(failure, errno, file.errorString());
     return true;
+}
+
+bool SaveFileWhole(const QString &path, const QByteArray &bytes, QString *why)
+{
+    SaveFailure failure;
+    const bool saved = SaveFileWhole(path, bytes, &failure);
+    if (!saved && why)
+        *why = failure.text;
+    return saved;
 }
 
 bool WriteStandardOutput(const QByteArray &bytes, QString *why)
 {
+    SaveFailure failure;
+    auto failed = [&](int error) {
+        failWith(&failure, error, QString());
+        if (why)
+            *why = failure.text;
+        return false;
+    };
     if (std::fflush(stdout) != 0)
-        return fail(why, reasonOf(errno, QString()));
+        return failed(errno);
     const char *data = bytes.constData();
     qsizetype left = bytes.size();
     while (left > 0) {
@@ -121,7 +201,7 @@ bool WriteStandardOutput(const QByteArray &bytes, QString *why)
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
-            return fail(why, reasonOf(written < 0 ? errno : ENOSPC, QString()));
+            return failed(written < 0 ? errno : ENOSPC);
         data += written;
         left -= written;
     }

@@ -1,14 +1,38 @@
 #pragma once
 
+#include "shell/message_numbers.h"
+
 #include <QByteArray>
 #include <QString>
 
 // The one checked writer of every file the program makes: settings, data
 // files, reports and PDF files.
 
+// Why a save failed, in the terms a user can act on.
+enum class SaveProblem {
+    None,
+    DiskFull,   // no space left, a quota or a file-size limit reached
+    NoFolder,   // the folder named does not exist, or is not a folder
+    NotAllowed, // no permission to write there, or a read-only disk
+    Other,      // anything else (a folder where the file should be, a device error)
+};
+
+// A failed save: the reason as a kind and as a short text ("disk full").
+struct SaveFailure
+{
+    SaveProblem problem = SaveProblem::None;
+    QString text;
+};
+
+// The numbered message that tells a user why a save failed; MsgNone for
+// SaveProblem::None and SaveProblem::Other, which callers tell in their own words.
+MessageNumber SaveProblemMessage(SaveProblem problem);
+
 // Writes bytes to a temporary file in the target's folder and renames it over the target only when every byte was
-// written and flushed; otherwise the old file is untouched. On failure returns false and sets *why (a short
-// user-readable reason, e.g. "disk full" or "folder does not exist").
+// written and flushed; otherwise the old file is untouched. A target that exists and is not a regular file (a
+// device, a pipe) is written straight into and never replaced. On failure returns false and fills *failure.
+bool SaveFileWhole(const QString &path, const QByteArray &bytes, SaveFailure *failure);
+// The same, with only the reason's text in *why ("disk full", "folder does not exist").
 bool SaveFileWhole(const QString &path, const QByteArray &bytes, QString *why = nullptr);
 
 // Writes all bytes to standard output and flushes; false (with *why) when any write or the flush fails (/dev/full).

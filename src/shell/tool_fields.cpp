@@ -70,6 +70,13 @@ QString CheckFieldText(const FieldDescription &field, const QString &text)
             return QStringLiteral("not a number: ") + text;
         if (text.startsWith(QLatin1Char('-')) && !field.allowMinus)
             return QStringLiteral("cannot be negative: ") + text;
+        // The window's box would refuse the key of a further decimal, so the
+        // figure it stands for could never be typed there.
+        if (!WithinDecimals(text, field.decimals))
+            return (field.decimals == 0 ? QStringLiteral("takes no decimals: ")
+                    : field.decimals == 1   ? QStringLiteral("takes at most 1 decimal: ")
+                                            : QStringLiteral("takes at most %1 decimals: ").arg(field.decimals)) +
+                   text;
         return QString();
     }
     case FieldKind::Years: {

@@ -194,12 +194,11 @@ private slots:
                                                << "123,456,789,012,345.67" << "123456789012345.6700";
         QTest::newRow("largest money in cents") << QStringList{"--lump-sum", "922337203685477.58"} << QByteArray()
                                                 << "922,337,203,685,477.58" << "922337203685477.5800";
-        QTest::newRow("fifth decimal half to even") << QStringList{"--lump-sum", "0.00015"} << QByteArray() << ".00"
-                                                    << "0.0002";
+        QTest::newRow("one cent") << QStringList{"--lump-sum", "0.01"} << QByteArray() << ".01" << "0.0100";
         QTest::newRow("JSON exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1.5e3})")
                                        << "1,500.00" << "1500.0000";
-        QTest::newRow("JSON small exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1E-4})")
-                                             << ".00" << "0.0001";
+        QTest::newRow("JSON small exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1E-2})")
+                                             << ".01" << "0.0100";
         QTest::newRow("JSON long decimal") << QStringList{"--input", "-"}
                                            << QByteArray(R"({"lump-sum": 123456789012345.67})")
                                            << "123,456,789,012,345.67" << "123456789012345.6700";
@@ -217,6 +216,53 @@ private slots:
         QCOMPARE(r.grid().at(1).at(1), cell);
         QCOMPARE(r.json().value(QStringLiteral("results")).toObject().value(QStringLiteral("total_invested")).toString(),
                  invested);
+    }
+
+    // A figure takes the decimals its box lets a user type, no more: the
+    // table would show it rounded while the sums used every digit.
+    void figuresTakeTheDecimalsOfTheirBoxes_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("problem"); // empty when the figure is taken
+        QTest::newRow("cost, third decimal") << QStringList{"growth", "--cost", "12.345"} << QByteArray()
+                                             << "--cost: takes at most 2 decimals: 12.345";
+        QTest::newRow("cost, two decimals") << QStringList{"growth", "--cost", "1234.56"} << QByteArray() << "";
+        QTest::newRow("cost, a third zero") << QStringList{"growth", "--cost", "1000.000"} << QByteArray()
+                                            << "--cost: takes at most 2 decimals: 1000.000";
+        QTest::newRow("amount, third decimal") << QStringList{"savings", "--amount", "100.129"} << QByteArray()
+                                               << "--amount: takes at most 2 decimals: 100.129";
+        QTest::newRow("rate, fourth decimal") << QStringList{"mortgage", "--rate", "10.1255"} << QByteArray()
+                                              << "--rate: takes at most 3 decimals: 10.1255";
+        QTest::newRow("rate, three decimals") << QStringList{"mortgage", "--rate", "10.125"} << QByteArray() << "";
+        QTest::newRow("principal, third decimal") << QStringList{"mortgage", "--principal", "100000.555"} << QByteArray()
+                                                  << "--principal: takes at most 2 decimals: 100000.555";
+        QTest::newRow("loan principal, third decimal") << QStringList{"mortgage", "--loan", "--principal", "20000.005"}
+                                                       << QByteArray() << "--principal: takes at most 2 decimals: 20000.005";
+        QTest::newRow("largest lump sum") << QStringList{"savings", "--amount", "0", "--rate", "0", "--years", "1", "--lump-sum",
+                                                       "922337203685477.58"}
+                                          << QByteArray() << "";
+        QTest::newRow("JSON, third decimal") << QStringList{"growth", "--input", "-"}
+                                             << QByteArray(R"([{"cost": 1000}, {"cost": 1500.125}])")
+                                             << "--cost: takes at most 2 decimals: 1500.125";
+        QTest::newRow("JSON exponent, fourth decimal") << QStringList{"savings", "--input", "-"}
+                                                       << QByteArray(R"({"lump-sum": 1E-4})")
+                                                       << "--lump-sum: takes at most 2 decimals: 0.0001";
+    }
+    void figuresTakeTheDecimalsOfTheirBoxes()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, problem);
+        const Run r = run(arguments + QStringList{"--format", "csv"}, input);
+        if (problem.isEmpty()) {
+            QCOMPARE(r.code, 0);
+            QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+            return;
+        }
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.err.split(QLatin1Char('\n')).first(), QStringLiteral("tallomar-report %1: %2").arg(arguments.first(), problem));
     }
 
     void limitsAndSingleDashOptions()
@@ -288,7 +334,7 @@ private slots:
         QTest::newRow("infinity") << "growth" << QByteArray(R"({"cost": -Infinity})") << 2 << "not JSON";
         QTest::newRow("1e308") << "growth" << QByteArray(R"({"cost": 1e308})") << 3 << "Wrong or missing entry";
         QTest::newRow("1e15 above money") << "growth" << QByteArray(R"({"value": 1e15})") << 3 << "Wrong or missing";
-        QTest::newRow("1e-7 is no cost") << "growth" << QByteArray(R"({"cost": 1e-7})") << 3 << "Wrong or missing";
+        QTest::newRow("1e-7 is no cost") << "growth" << QByteArray(R"({"cost": 1e-7})") << 2 << "2 decimals";
         QTest::newRow("minus zero cost") << "growth" << QByteArray(R"({"cost": -0})") << 2 << "negative";
         QTest::newRow("huge exponent") << "growth" << QByteArray(R"({"cost": 1e999999})") << 2 << "not a number";
         QTest::newRow("a hundred thousand presses") << "growth" << many << 3 << "input 23 of 100000";

@@ -1,8 +1,16 @@
 #include "shell/record_file.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -178,6 +186,70 @@ private slots:
         RecordReader missing = RecordReader::fromFile(dir.filePath(QStringLiteral("none.qvw")));
         QVERIFY(!missing.ok());
         QVERIFY(!missing.readLine());
+    }
+
+    // Only a regular file is read: a pipe with no writer, a device without
+    // end, a folder and a link that leads nowhere are refused at once.
+    void opensOnlyRegularFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("error"); // empty when read
+        QTest::newRow("fifo") << "fifo" << "not a file";
+        QTest::newRow("/dev/zero") << "/dev/zero" << "not a file";
+        QTest::newRow("folder") << "folder" << "not a file";
+        QTest::newRow("socket") << "socket" << "the file cannot be opened";
+        QTest::newRow("link loop") << "loop" << "the file cannot be opened";
+        QTest::newRow("missing") << "missing" << "the file cannot be opened";
+        QTest::newRow("link to a file") << "link" << "";
+    }
+    void opensOnlyRegularFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("data.qvw"));
+        QFile regular(file);
+        QVERIFY(regular.open(QIODevice::WriteOnly));
+        regular.write("\"$\",1,\"Jo\"\r\n");
+        regular.close();
+        QString path = dir.filePath(kind);
+        if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir(dir.path()).mkdir(kind));
+        } else if (kind == QLatin1String("socket")) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address = {};
+            address.sun_family = AF_UNIX;
+            const QByteArray name = QFile::encodeName(path);
+            QVERIFY(size_t(name.size()) < sizeof address.sun_path);
+            std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+            QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+            ::close(fd);
+        } else if (kind == QLatin1String("loop")) {
+            QVERIFY(QFile::link(dir.filePath(QStringLiteral("loop2")), path));
+            QVERIFY(QFile::link(path, dir.filePath(QStringLiteral("loop2"))));
+        } else if (kind == QLatin1String("link")) {
+            QVERIFY(QFile::link(file, path));
+        } else if (kind.startsWith(QLatin1Char('/'))) {
+            path = kind;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QString why = QStringLiteral("untouched");
+        const std::optional<QByteArray> bytes = ReadDataFile(path, RecordReader::MaxFileSize + 1, &why);
+        RecordReader reader = RecordReader::fromFile(path);
+        QVERIFY(clock.elapsed() < 5000);
+        if (error.isEmpty()) {
+            QCOMPARE(bytes.value_or("<refused>"), QByteArray("\"$\",1,\"Jo\"\r\n"));
+            QCOMPARE(why, QStringLiteral("untouched"));
+            QVERIFY(reader.ok());
+            return;
+        }
+        QVERIFY(!bytes);
+        QCOMPARE(why, error);
+        QVERIFY(!reader.ok());
+        QCOMPARE(reader.error(), error);
     }
 
     void writesWhatItReadsBack()

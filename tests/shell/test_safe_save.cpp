@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -126,6 +127,65 @@ private slots:
         // No temporary file is left behind, and nothing was made.
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{QStringLiteral("Personal.tlm")});
+    }
+
+    // A failed save says why in a form a window turns into its message.
+    void failureNamesItsMessage_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("problem");
+        QTest::addColumn<int>("message");
+        QTest::newRow("disk full") << "full" << int(SaveProblem::DiskFull) << int(MsgSaveDiskFull);
+        QTest::newRow("missing folder") << "missing" << int(SaveProblem::NoFolder) << int(MsgSaveNoFolder);
+        QTest::newRow("folder is a file") << "file" << int(SaveProblem::NoFolder) << int(MsgSaveNoFolder);
+        QTest::newRow("writing not allowed") << "denied" << int(SaveProblem::NotAllowed) << int(MsgSaveNotAllowed);
+        QTest::newRow("a folder has that name") << "folder" << int(SaveProblem::Other) << int(MsgNone);
+    }
+    void failureNamesItsMessage()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, problem);
+        QFETCH(int, message);
+        QTemporaryDir dir;
+        const QString old = dir.filePath(QStringLiteral("Funds.qvs"));
+        writeFile(old, "\"Bond Fund\"\r\n");
+        QString target = old;
+        if (fault == QLatin1String("missing"))
+            target = dir.filePath(QStringLiteral("gone/Funds.qvs"));
+        else if (fault == QLatin1String("file"))
+            target = old + QStringLiteral("/Funds.qvs");
+        else if (fault == QLatin1String("folder"))
+            QVERIFY(QFile::remove(old) && QDir(dir.path()).mkdir(QStringLiteral("Funds.qvs")));
+        SaveFailure failure;
+        bool saved = true;
+        if (fault == QLatin1String("denied")) {
+            // Root writes anywhere it may change permissions; the system's
+            // own files are refused to it as well.
+            const QString locked = dir.filePath(QStringLiteral("locked"));
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("locked")));
+            QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+            target = ::geteuid() == 0 ? QStringLiteral("/sys/Funds.qvs") : locked + QStringLiteral("/Funds.qvs");
+            if (!QFileInfo(target).absoluteDir().exists())
+                QSKIP("no folder here that refuses writing");
+            saved = SaveFileWhole(target, QByteArray(1000, 'x'), &failure);
+            QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        } else {
+            std::optional<FullDisk> full;
+            if (fault == QLatin1String("full"))
+                full.emplace(8);
+            RecordWriter records;
+            records.addString(QStringLiteral("Growth Fund"));
+            records.addNumber(Money::fromWhole(1500));
+            records.endLine();
+            saved = fault == QLatin1String("file") ? records.save(target, &failure)
+                                                   : SaveFileWhole(target, QByteArray(64 * 1024, 'x'), &failure);
+        }
+        QVERIFY(!saved);
+        QCOMPARE(int(failure.problem), problem);
+        QVERIFY(!failure.text.isEmpty());
+        QCOMPARE(int(SaveProblemMessage(failure.problem)), message);
+        if (fault != QLatin1String("folder"))
+            QCOMPARE(readFile(old), QByteArray("\"Bond Fund\"\r\n"));
     }
 
     void targetThatIsAFolderIsLeftAlone()
