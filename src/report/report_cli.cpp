@@ -458,7 +458,7 @@ int RunOther(const ReportCommand &command, const QCommandLineParser &parser, con
             << "Run 'tallomar-report " << command.name << " --help' for the options.\n";
         return ReportUsage;
     }
-    if (run.exit != ReportOk)
+    if (run.exit != ReportOk && !run.keepsOutput)
         return run.exit;
     const QString outPath = parser.value(QStringLiteral("out"));
     QByteArray bytes;
@@ -469,9 +469,12 @@ int RunOther(const ReportCommand &command, const QCommandLineParser &parser, con
     } else if (format == QLatin1String("json")) {
         bytes = output.json;
     } else {
-        return WritePrintout(state, parser, format, output.printTitle, output.print, false, out, err);
+        const ReportExit printed =
+            WritePrintout(state, parser, format, output.printTitle, output.print, false, out, err);
+        return printed != ReportOk ? printed : run.exit;
     }
-    return WriteBytes(outPath, bytes, out, err);
+    const ReportExit written = WriteBytes(outPath, bytes, out, err);
+    return written != ReportOk ? written : run.exit;
 }
 
 } // namespace

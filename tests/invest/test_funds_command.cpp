@@ -211,6 +211,23 @@ private slots:
         const Run r = run({"funds", "--file", path, "--listing", "Split", "--price", "Split=5"});
         QCOMPARE(r.code, 3);
         QCOMPARE(r.err.trimmed(), QStringLiteral("Cannot calculate."));
+        // The listing stays, as in the window; only the value block is refused.
+        const QString out = QString::fromUtf8(r.out);
+        QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Div\\. Shares +\\S+ +10\\.0000 +10\\.0000"))),
+                 r.out.constData());
+        QVERIFY2(out.contains(QStringLiteral("Average cost per share =")), r.out.constData());
+        QVERIFY2(!out.contains(QStringLiteral("Current")), r.out.constData());
+        const Run json = run({"funds", "--file", path, "--listing", "1", "--price", "1=10", "--format", "json"});
+        QCOMPARE(json.code, 3);
+        const QJsonObject document = json.json();
+        QCOMPARE(document.value("message").toObject().value("number").toInt(), 26);
+        const QJsonObject split = document.value("funds").toArray().at(0).toObject();
+        QCOMPARE(split.value("records").toArray().size(), 1);
+        QVERIFY(!split.contains("current_value"));
+        const Run printed = run({"funds", "--file", path, "--listing", "1", "--price", "1=10", "--format", "report"});
+        QCOMPARE(printed.code, 3);
+        QVERIFY2(printed.out.contains("Average Cost per Share  ="), printed.out.constData());
+        QVERIFY2(!printed.out.contains("Current Price"), printed.out.constData());
         const Run values = run({"funds", "--file", path, "--price", "1=5", "--values", "--format", "csv"});
         QCOMPARE(values.code, 0);
         QVERIFY2(values.out.contains("1,Split,10.0000,0.0000,5.0000,50.0000,50.0000,100.0000,100.0000"), values.out.constData());
