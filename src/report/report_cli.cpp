@@ -93,8 +93,9 @@ QString CommandHelp(const ReportCommand &command)
         help << QStringLiteral("  --%1 VALUE").arg(QLatin1String(field.option)).leftJustified(24) << field.help
              << " [" << field.start << "]\n";
     }
+    // Not "Options:": the manual page would take that for the program's own.
     if (!inputs)
-        help << "Options:\n";
+        help << "Command options:\n";
     for (const CommandOption &option : command.options)
         help << QStringLiteral("  --%1 %2")
                     .arg(QLatin1String(option.name), QLatin1String(option.valueName))
@@ -542,8 +543,10 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
     }
     if (name == QLatin1String("--help-all")) {
         out << ProgramHelp();
+        // Each command under its own *name* line, which help2man makes a
+        // section of the manual page: no command's options read as another's.
         for (const ReportCommand *command : ReportCommands())
-            out << "\n" << CommandHelp(*command);
+            out << "\n*tallomar-report " << command->name << "*\n\n" << CommandHelp(*command);
         return ReportOk;
     }
     const ReportCommand *command = FindCommand(name);

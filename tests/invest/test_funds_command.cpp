@@ -296,6 +296,25 @@ private slots:
         QCOMPARE(run({"funds", "--file", m_file, "--input", "-"}).code, 2);
     }
 
+    // The help of every command, which the manual page is made from: each
+    // command under its own line, so that the manual page gives it a section
+    // of its own, and no line that would read as the program's own options.
+    void helpOfEveryCommand()
+    {
+        const Run r = run({"--help-all"});
+        QCOMPARE(r.code, 0);
+        const QString all = QString::fromUtf8(r.out);
+        QVERIFY(!all.contains(QStringLiteral("\nOptions:\n")));
+        const qsizetype start = all.indexOf(QStringLiteral("\n*tallomar-report funds*\n"));
+        QVERIFY(start > 0);
+        QVERIFY(all.lastIndexOf(QStringLiteral("\n*tallomar-report mortgage*\n"), start) > 0);
+        const QString funds = all.mid(start);
+        for (const char *name : {"--file FILE", "--price FUND=PRICE", "--listing all|FUND", "--sort", "--values"})
+            QVERIFY2(funds.contains(QLatin1String(name)), name);
+        QVERIFY(!funds.contains(QStringLiteral("--input")));
+        QVERIFY(!funds.contains(QStringLiteral("Inputs")));
+    }
+
     void wrongFile()
     {
         const QString path = write(QStringLiteral("short.qvs"), "2,1,\"All Records\",\"31\"\r\n\"A\",\" 1\"\r\n");
