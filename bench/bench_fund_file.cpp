@@ -26,7 +26,7 @@ void MakeDatabase(FundDatabase &db)
 {
     db.clear();
     for (int fund = 1; fund <= MaxFunds; ++fund)
-        AddFund(db, QStringLiteral("Fund %1").arg((fund * 17) % 31, 2, 10, QLatin1Char('0')));
+        db.addFund(QStringLiteral("Fund %1").arg((fund * 17) % 31, 2, 10, QLatin1Char('0')));
     quint32 seed = 12345;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
     for (int slot = 1; slot <= MaxEnteredRecords; ++slot) {
@@ -35,9 +35,8 @@ void MakeDatabase(FundDatabase &db)
         const QDate date = QDate(1990, 1, 1).addDays(int(next() % 12000));
         const Money price = Money::fromRaw(qint64(10000 + next() % 900000));
         const Money number = Money::fromRaw(qint64(10000 + next() % 5000000));
-        db.RecordTable[slot] = MakeRecord(fund, slot % 7 == 0 ? QStringLiteral("S") : QStringLiteral("B"), date,
-                                             {price, number, Money::fromWhole(10), Money()}, slot);
-        db.RecordCount = qint16(slot);
+        db.appendRecord(MakeRecord(fund, slot % 7 == 0 ? QStringLiteral("S") : QStringLiteral("B"), date,
+                                   {price, number, Money::fromWhole(10), Money()}, slot));
     }
 }
 
@@ -79,11 +78,11 @@ int main(int argc, char *argv[])
             return 1;
         ApplyFundFile(db, read.value());
         opens.push_back(double(timer.nsecsElapsed()) / 1e6);
-        SortFundsByName(db);
-        SortRecordsByDate(db);
+        db.SortFundsByName();
+        db.SortRecordsByDate();
         sorted.push_back(double(timer.nsecsElapsed()) / 1e6);
         int fund = 1;
-        for (int f = 2; f <= db.FundCount; ++f)
+        for (int f = 2; f <= db.fundCount(); ++f)
             if (RecordsOfFund(db, f) > RecordsOfFund(db, fund))
                 fund = f;
         largest = RecordsOfFund(db, fund);

@@ -30,7 +30,7 @@ void MakeDatabase(FundDatabase &db)
 {
     db.clear();
     for (int fund = 1; fund <= MaxFunds; ++fund)
-        AddFund(db, QStringLiteral("Fund %1").arg(fund, 2, 10, QLatin1Char('0')));
+        db.addFund(QStringLiteral("Fund %1").arg(fund, 2, 10, QLatin1Char('0')));
     quint32 seed = 12345;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
     for (int slot = 1; slot <= MaxEnteredRecords; ++slot) {
@@ -38,9 +38,8 @@ void MakeDatabase(FundDatabase &db)
         const QDate date = QDate(1990, 1, 1).addDays(slot * 10);
         const Money price = Money::fromRaw(qint64(10000 + next() % 900000));
         const Money number = Money::fromRaw(qint64(10000 + next() % 5000000));
-        db.RecordTable[slot] = MakeRecord(fund, slot % 7 == 0 ? QStringLiteral("S") : QStringLiteral("B"), date,
-                                             {price, number, Money::fromWhole(10), Money()}, slot);
-        db.RecordCount = qint16(slot);
+        db.appendRecord(MakeRecord(fund, slot % 7 == 0 ? QStringLiteral("S") : QStringLiteral("B"), date,
+                                   {price, number, Money::fromWhole(10), Money()}, slot));
     }
 }
 
@@ -77,7 +76,7 @@ int main(int argc, char *argv[])
         timer.start();
         PreparePriceTable(db);
         for (int fund = 1; fund <= MaxFunds; ++fund)
-            db.FundValues.set(fund, ValuePriceColumn, Money::fromWhole(20 + fund));
+            db.setPrice(fund, Money::fromWhole(20 + fund));
         if (CollectHoldings(db) != 0)
             return 1;
         ComputeCurrentValues(db);

@@ -20,16 +20,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(contents.names.size() <= MaxFunds);
     FUZZ_CHECK(contents.records.size() <= LastRecordSlot);
     FundDatabase db;
-    ApplyFundFile(db, contents);
+    FUZZ_CHECK(ApplyFundFile(db, contents));
     for (int slot = 1; slot <= db.recordCount(); ++slot) {
-        const FundRecord &record = db.RecordTable.at(slot);
+        const FundRecord &record = db.record(slot);
         FUZZ_CHECK(record.fundNumber >= Money::fromWhole(1) && record.fundNumber <= Money::fromWhole(db.fundCount()));
         FUZZ_CHECK(TypeOfCode(record.typeCode) != nullptr);
         FUZZ_CHECK(record.date.isValid());
     }
     // Sorting never leaves a record without its fund.
-    SortFundsByName(db);
-    FUZZ_CHECK(SortRecordsByDate(db) == MsgNone);
+    db.SortFundsByName();
+    FUZZ_CHECK(db.SortRecordsByDate() == MsgNone);
     const QByteArray written = FundFileText(db);
     const auto again = ReadFundText(written);
     FUZZ_CHECK(again.ok());

@@ -17,7 +17,8 @@ constexpr TransactionType Types[] = {
 };
 
 constexpr int FundValueRows = 31;
-constexpr int FundValueColumns = 6;
+// Where the value table keeps a fund's typed price.
+constexpr int PriceColumn = 2;
 
 // Row 31 of the fund values while a grid or listing shows one fund.
 enum ShownTotals { SharesColumn = 0, BookColumn = 1, FeesColumn = 4, CashDividendColumn = 5 };
@@ -74,9 +75,34 @@ void FundDatabase::setAllRecordsSlot()
     FundList.set(AllRecordsSlot, FundNumberColumn, QStringLiteral("31"));
 }
 
-void FundDatabase::resetValues()
+void FundDatabase::resetValues(int lastColumn)
 {
-    FundValues.recreate(FundValueRows, FundValueColumns);
+    MoneyTable fresh(FundValueRows, std::max(lastColumn, int(PriceColumn)));
+    for (int fund = 1; fund <= MaxFunds; ++fund)
+        fresh.set(fund, PriceColumn, FundValues.value(fund, PriceColumn));
+    FundValues = fresh;
+}
+
+void FundDatabase::dropPrices()
+{
+    for (int fund = 1; fund <= MaxFunds; ++fund)
+        FundValues.set(fund, PriceColumn, Money());
+}
+
+void FundDatabase::addToValue(int row, int column, Money amount)
+{
+    FundValues.set(row, column, FundValues.value(row, column) + amount);
+}
+
+Money FundDatabase::price(int fund) const
+{
+    return fund >= 1 && fund <= MaxFunds ? FundValues.value(fund, PriceColumn) : Money();
+}
+
+void FundDatabase::setPrice(int fund, Money price)
+{
+    if (fund >= 1 && fund <= MaxFunds)
+        FundValues.set(fund, PriceColumn, price);
 }
 
 void FundDatabase::clear()
@@ -85,6 +111,7 @@ void FundDatabase::clear()
     RecordCount = 0;
     FundCount = 0;
     AverageCost = Money();
+    FundValues.clear();
     resetValues();
     FundList.recreate(AllRecordsSlot, FundNumberColumn);
     setAllRecordsSlot();
@@ -94,17 +121,182 @@ void FundDatabase::release()
 {
     RecordCount = 0;
     FundCount = 0;
+    AverageCost = Money();
     RecordTable.clear();
     FundValues.clear();
     FundList.clear();
 }
 
+bool FundDatabase::replaceAll(const QString &allRecordsName, const QString &allRecordsNumber, const QStringList &names,
+                              const QList<FundRecord> &records)
+{
+    if (names.size() > MaxFunds || records.size() > LastRecordSlot)
+        return false;
+    for (const FundRecord &record : records)
+        if (FundOf(record) < 1 || FundOf(record) > names.size())
+            return false;
+    clear();
+    FundList.set(AllRecordsSlot, FundNameColumn, allRecordsName);
+    FundList.set(AllRecordsSlot, FundNumberColumn, allRecordsNumber);
+    for (int fund = 1; fund <= names.size(); ++fund) {
+        FundList.set(fund, FundNameColumn, names.at(fund - 1));
+        FundList.set(fund, FundNumberColumn, NumberText(fund));
+    }
+    for (int slot = 1; slot <= records.size(); ++slot) {
+        RecordTable[slot] = records.at(slot - 1);
+        RecordTable[slot].recordNumber = qint16(slot);
+    }
+    FundCount = qint16(names.size());
+    RecordCount = qint16(records.size());
+    return true;
+}
+
+const FundRecord &FundDatabase::record(int slot) const
+{
+    if (slot < 1 || slot > RecordCount || slot >= RecordTable.size())
+        return m_noRecord;
+    return RecordTable.at(slot);
+}
+
+int FundDatabase::appendRecord(const FundRecord &record)
+{
+    if (RecordCount >= LastRecordSlot)
+        return 0;
+    if (RecordTable.size() < LastRecordSlot + 1)
+        RecordTable.resize(LastRecordSlot + 1);
+    RecordCount = qint16(RecordCount + 1);
+    RecordTable[RecordCount] = record;
+    RecordTable[RecordCount].recordNumber = RecordCount;
+    return RecordCount;
+}
+
+bool FundDatabase::replaceRecord(int slot, const FundRecord &record)
+{
+    if (slot < 1 || slot > RecordCount || slot >= RecordTable.size())
+        return false;
+    RecordTable[slot] = record;
+    RecordTable[slot].recordNumber = qint16(slot);
+    return true;
+}
+
+bool FundDatabase::deleteRecord(int slot)
+{
+    if (slot < 1 || slot > RecordCount || slot >= RecordTable.size())
+        return false;
+    RecordTable.removeAt(slot);
+    RecordTable.append(FundRecord());
+    RecordCount = qint16(RecordCount - 1);
+    for (int i = 1; i <= RecordCount; ++i)
+        RecordTable[i].recordNumber = qint16(i);
+    return true;
+}
+
+int FundDatabase::addFund(const QString &name)
+{
+    if (fundListFull())
+        return 0;
+    FundCount = qint16(FundCount + 1);
+    FundList.set(FundCount, FundNameColumn, name);
+    FundList.set(FundCount, FundNumberColumn, NumberText(FundCount));
+    // A slot freed earlier may still hold a price of the fund that had it.
+    setPrice(FundCount, Money());
+    return FundCount;
+}
+
+bool FundDatabase::deleteFund(int fund)
+{
+    if (fund < 1 || fund > FundCount || RecordsOfFund(*this, fund) > 0)
+        return false;
+    // The fund to go is moved to the last slot (its records follow, there
+    // are none), then the others are put in name order.
+    const int last = FundCount;
+    for (int slot = fund; slot < last; ++slot) {
+        FundList.set(slot, FundNameColumn, FundList.value(slot + 1, FundNameColumn));
+        for (int r = 1; r <= RecordCount; ++r)
+            if (FundOf(RecordTable.at(r)) == slot + 1)
+                RecordTable[r].fundNumber = Money::fromWhole(slot);
+    }
+    FundList.set(last, FundNameColumn, QString());
+    FundList.set(last, FundNumberColumn, QString());
+    FundCount = qint16(last - 1);
+    SortFundsByName();
+    dropPrices();
+    return true;
+}
+
+MessageNumber FundDatabase::SortRecordsByDate()
+{
+    QList<FundRecord> &table = RecordTable;
+    const int n = std::min<int>(RecordCount, int(table.size()) - 1);
+    // Exchanges everything but the record number, which is set afresh below.
+    auto exchange = [&table](int a, int b) {
+        const qint16 numberA = table[a].recordNumber;
+        const qint16 numberB = table[b].recordNumber;
+        std::swap(table[a], table[b]);
+        table[a].recordNumber = numberA;
+        table[b].recordNumber = numberB;
+    };
+    MessageNumber result = MsgNone;
+    for (int gap = n / 2; gap > 0 && result == 0; gap /= 2) {
+        for (int i = gap; i <= n - 1 && result == 0; ++i) {
+            for (int j = i - gap + 1; j >= 1; j -= gap) {
+                const QDate first = table.at(j).date;
+                const QDate second = table.at(j + gap).date;
+                if (!first.isValid() || !second.isValid()) {
+                    result = MsgCannotSort;
+                    break;
+                }
+                if (first <= second)
+                    break;
+                exchange(j, j + gap);
+            }
+        }
+    }
+    if (result != MsgNone)
+        return result;
+    for (int i = 1; i <= n; ++i)
+        table[i].recordNumber = qint16(i);
+    return MsgNone;
+}
+
+void FundDatabase::SortFundsByName()
+{
+    StringTable &funds = FundList;
+    const int count = std::min<int>(FundCount, MaxFunds);
+    auto numberOf = [&funds](int slot) { return qint64(LeadingNumber(funds.value(slot, FundNumberColumn))); };
+    for (int gap = count / 2; gap > 0; gap /= 2) {
+        for (int i = gap; i <= count - 1; ++i) {
+            for (int j = i - gap + 1; j >= 1; j -= gap) {
+                const QString first = funds.value(j, FundNameColumn);
+                const QString second = funds.value(j + gap, FundNameColumn);
+                if (QString::compare(first, second, Qt::CaseSensitive) <= 0)
+                    break;
+                const qint64 a = numberOf(j);
+                const qint64 b = numberOf(j + gap);
+                funds.set(j, FundNameColumn, second);
+                funds.set(j + gap, FundNameColumn, first);
+                // A price typed for a fund stays with it.
+                const Money firstPrice = price(j);
+                setPrice(j, price(j + gap));
+                setPrice(j + gap, firstPrice);
+                for (int r = 1; r <= RecordCount && r < RecordTable.size(); ++r) {
+                    FundRecord &record = RecordTable[r];
+                    if (FundOf(record) == a)
+                        record.fundNumber = Money::fromWhole(b);
+                    else if (FundOf(record) == b)
+                        record.fundNumber = Money::fromWhole(a);
+                }
+            }
+        }
+    }
+}
+
 QString DatabaseStatus(const FundDatabase &db, const QString &fileName)
 {
-    if (db.FundCount == 0)
+    if (db.fundCount() == 0)
         return QStringLiteral(" None ");
-    const QString counts = QStringLiteral("Funds =") + NumberText(db.FundCount) + QStringLiteral("    Records =") +
-                           NumberText(db.RecordCount) + QLatin1Char(' ');
+    const QString counts = QStringLiteral("Funds =") + NumberText(db.fundCount()) + QStringLiteral("    Records =") +
+                           NumberText(db.recordCount()) + QLatin1Char(' ');
     if (fileName.isEmpty())
         return QLatin1Char(' ') + counts;
     return QLatin1Char(' ') + fileName + QStringLiteral("    ") + counts;
@@ -180,8 +372,8 @@ Money AverageCostPerShare(Money bookCost, Money sharesHeld)
 FundTotals TotalsOfFund(const FundDatabase &db, int fund)
 {
     FundTotals totals;
-    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
-        const FundRecord &record = db.RecordTable.at(slot);
+    for (int slot = 1; slot <= db.recordCount(); ++slot) {
+        const FundRecord &record = db.record(slot);
         if (FundOf(record) != fund)
             continue;
         ++totals.records;
@@ -196,76 +388,13 @@ FundTotals TotalsOfFund(const FundDatabase &db, int fund)
     return totals;
 }
 
-MessageNumber SortRecordsByDate(FundDatabase &db)
-{
-    QList<FundRecord> &table = db.RecordTable;
-    const int n = std::min<int>(db.RecordCount, int(table.size()) - 1);
-    // Exchanges everything but the record number, which is set afresh below.
-    auto exchange = [&table](int a, int b) {
-        const qint16 numberA = table[a].recordNumber;
-        const qint16 numberB = table[b].recordNumber;
-        std::swap(table[a], table[b]);
-        table[a].recordNumber = numberA;
-        table[b].recordNumber = numberB;
-    };
-    MessageNumber result = MsgNone;
-    for (int gap = n / 2; gap > 0 && result == 0; gap /= 2) {
-        for (int i = gap; i <= n - 1 && result == 0; ++i) {
-            for (int j = i - gap + 1; j >= 1; j -= gap) {
-                const QDate first = table.at(j).date;
-                const QDate second = table.at(j + gap).date;
-                if (!first.isValid() || !second.isValid()) {
-                    result = MsgCannotSort;
-                    break;
-                }
-                if (first <= second)
-                    break;
-                exchange(j, j + gap);
-            }
-        }
-    }
-    if (result != MsgNone)
-        return result;
-    for (int i = 1; i <= n; ++i)
-        table[i].recordNumber = qint16(i);
-    return MsgNone;
-}
-
-void SortFundsByName(FundDatabase &db)
-{
-    StringTable &funds = db.FundList;
-    const int count = std::min<int>(db.FundCount, MaxFunds);
-    auto numberOf = [&funds](int slot) { return qint64(LeadingNumber(funds.value(slot, FundNumberColumn))); };
-    for (int gap = count / 2; gap > 0; gap /= 2) {
-        for (int i = gap; i <= count - 1; ++i) {
-            for (int j = i - gap + 1; j >= 1; j -= gap) {
-                const QString first = funds.value(j, FundNameColumn);
-                const QString second = funds.value(j + gap, FundNameColumn);
-                if (QString::compare(first, second, Qt::CaseSensitive) <= 0)
-                    break;
-                const qint64 a = numberOf(j);
-                const qint64 b = numberOf(j + gap);
-                funds.set(j, FundNameColumn, second);
-                funds.set(j + gap, FundNameColumn, first);
-                for (int r = 1; r <= db.RecordCount && r < db.RecordTable.size(); ++r) {
-                    FundRecord &record = db.RecordTable[r];
-                    if (FundOf(record) == a)
-                        record.fundNumber = Money::fromWhole(b);
-                    else if (FundOf(record) == b)
-                        record.fundNumber = Money::fromWhole(a);
-                }
-            }
-        }
-    }
-}
-
 int RecordOfPosition(const FundDatabase &db, int fund, int k)
 {
     if (k < 1)
         return 0;
     int count = 0;
-    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
-        if (FundOf(db.RecordTable.at(slot)) != fund)
+    for (int slot = 1; slot <= db.recordCount(); ++slot) {
+        if (FundOf(db.record(slot)) != fund)
             continue;
         if (++count == k)
             return slot;
@@ -276,8 +405,8 @@ int RecordOfPosition(const FundDatabase &db, int fund, int k)
 int RecordsOfFund(const FundDatabase &db, int fund)
 {
     int count = 0;
-    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot)
-        if (FundOf(db.RecordTable.at(slot)) == fund)
+    for (int slot = 1; slot <= db.recordCount(); ++slot)
+        if (FundOf(db.record(slot)) == fund)
             ++count;
     return count;
 }
@@ -293,13 +422,10 @@ EntryGrid ShowRecords(FundDatabase &db, int fund, const QString &currencySymbol)
     const QString money2 = QStringLiteral("####,,###.00");
     const QString date = QStringLiteral("Short Date");
     Money divShares;
-    MoneyTable &values = db.FundValues;
-    auto add = [&values](int column, Money amount) {
-        values.set(AllRecordsSlot, column, values.value(AllRecordsSlot, column) + amount);
-    };
+    auto add = [&db](int column, Money amount) { db.addToValue(AllRecordsSlot, column, amount); };
     if (count > 0) {
-        for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
-            const FundRecord &record = db.RecordTable.at(slot);
+        for (int slot = 1; slot <= db.recordCount(); ++slot) {
+            const FundRecord &record = db.record(slot);
             if (FundOf(record) != fund)
                 continue;
             const Money value = DivSharesValue(record);
@@ -315,9 +441,9 @@ EntryGrid ShowRecords(FundDatabase &db, int fund, const QString &currencySymbol)
             divShares += value;
         }
     }
-    const Money shares = values.value(AllRecordsSlot, SharesColumn);
-    const Money book = values.value(AllRecordsSlot, BookColumn);
-    db.AverageCost = AverageCostPerShare(book, shares);
+    const Money shares = db.value(AllRecordsSlot, SharesColumn);
+    const Money book = db.value(AllRecordsSlot, BookColumn);
+    db.setAverageCost(AverageCostPerShare(book, shares));
     if (fund <= 0)
         return grid;
     // The total row stands one empty row below the last record.
@@ -325,9 +451,9 @@ EntryGrid ShowRecords(FundDatabase &db, int fund, const QString &currencySymbol)
     const QString small = QStringLiteral("###,,###.00");
     grid.body.append(QStringList(9));
     grid.body.append({QStringLiteral("Total:"), QString(), QString(), QString(), Format(shares, money4),
-                      symbol + Format(values.value(AllRecordsSlot, FeesColumn), small),
+                      symbol + Format(db.value(AllRecordsSlot, FeesColumn), small),
                       symbol + Format(divShares, small),
-                      symbol + Format(values.value(AllRecordsSlot, CashDividendColumn), small),
+                      symbol + Format(db.value(AllRecordsSlot, CashDividendColumn), small),
                       symbol + Format(book, money2)});
     return grid;
 }
@@ -347,63 +473,17 @@ StoreResult StoreRecord(FundDatabase &db, int fund, const EntryRow &row, int cor
         return refused(MsgDateFormat);
     if (!FiguresFitType(row.typeCode, row.figures))
         return refused(correcting ? MsgRecordNotCorrected : MsgRecordNotSaved);
-    if (db.RecordCount >= MaxEnteredRecords)
+    if (db.recordCount() >= MaxEnteredRecords)
         return StoreResult{Msg1000Records, false};
-    if (fund < 1 || fund > db.FundCount)
+    if (fund < 1 || fund > db.fundCount())
         return StoreResult{MsgSelectFund, false};
-    if (correcting && correctedSlot > db.RecordCount)
+    if (correcting && correctedSlot > db.recordCount())
         return StoreResult{MsgNoRecordSelected, false};
-    if (db.RecordTable.size() < LastRecordSlot + 1)
-        db.RecordTable.resize(LastRecordSlot + 1);
-    int target = correctedSlot;
-    if (!correcting) {
-        db.RecordCount = qint16(db.RecordCount + 1);
-        target = db.RecordCount;
-    }
-    db.RecordTable[target] = MakeRecord(fund, row.typeCode, date, row.figures, target);
-    return StoreResult{SortRecordsByDate(db), false, true};
-}
-
-bool DeleteRecord(FundDatabase &db, int slot)
-{
-    if (slot < 1 || slot > db.RecordCount || slot >= db.RecordTable.size())
-        return false;
-    db.RecordTable.removeAt(slot);
-    db.RecordTable.append(FundRecord());
-    db.RecordCount = qint16(db.RecordCount - 1);
-    for (int i = 1; i <= db.RecordCount; ++i)
-        db.RecordTable[i].recordNumber = qint16(i);
-    return true;
-}
-
-int AddFund(FundDatabase &db, const QString &name)
-{
-    if (db.FundCount >= MaxFunds)
-        return -Msg30Funds;
-    db.FundCount = qint16(db.FundCount + 1);
-    db.FundList.set(db.FundCount, FundNameColumn, name);
-    db.FundList.set(db.FundCount, FundNumberColumn, NumberText(db.FundCount));
-    return db.FundCount;
-}
-
-bool DeleteFund(FundDatabase &db, int fund)
-{
-    if (fund < 1 || fund > db.FundCount || RecordsOfFund(db, fund) > 0)
-        return false;
-    // The fund to go is moved to the last slot (its records follow, there
-    // are none), then the others are put in name order.
-    const int last = db.FundCount;
-    for (int slot = fund; slot < last; ++slot) {
-        db.FundList.set(slot, FundNameColumn, db.FundList.value(slot + 1, FundNameColumn));
-        for (int r = 1; r <= db.RecordCount && r < db.RecordTable.size(); ++r)
-            if (FundOf(db.RecordTable.at(r)) == slot + 1)
-                db.RecordTable[r].fundNumber = Money::fromWhole(slot);
-    }
-    db.FundList.set(last, FundNameColumn, QString());
-    db.FundList.set(last, FundNumberColumn, QString());
-    db.FundCount = qint16(last - 1);
-    SortFundsByName(db);
-    return true;
+    if (correcting)
+        db.replaceRecord(correctedSlot, MakeRecord(fund, row.typeCode, date, row.figures, correctedSlot));
+    else
+        db.appendRecord(MakeRecord(fund, row.typeCode, date, row.figures, db.recordCount() + 1));
+    return StoreResult{db.SortRecordsByDate(), false, true};
 }
 
 PriceKeyResult PriceCellKey(FundDatabase &db, int row, int column, int key, QString &priceBuffer)
@@ -419,14 +499,14 @@ PriceKeyResult PriceCellKey(FundDatabase &db, int row, int column, int key, QStr
     constexpr int Delete = 127;
     if (key == Backspace || key == Delete) {
         priceBuffer.clear();
-        db.FundValues.set(row, 2, Money());
+        db.setPrice(row, Money());
         result.changed = true;
         return result;
     }
     if ((key >= '0' && key <= '9') || key == '.') {
         priceBuffer += QChar(key);
         const Money price = LeadingMoney(priceBuffer);
-        db.FundValues.set(row, 2, price);
+        db.setPrice(row, price);
         result.changed = true;
         result.cellText = Format(price, QStringLiteral("#,,###.00"));
         return result;

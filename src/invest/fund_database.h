@@ -50,7 +50,9 @@ QString NumberText(qint64 value);
 
 // The funds, their records, the value table and the figures derived from
 // them. Slots start at 1 as in the file; slot 31 of the fund list is "All
-// Records" and row 31 of the value table the totals of what is shown.
+// Records" and row 31 of the value table the totals of what is shown. Only
+// the database changes its tables, so the counts always say how many funds
+// and records are in use.
 class FundDatabase
 {
 public:
@@ -58,29 +60,84 @@ public:
     FundDatabase() { clear(); }
 
     // Back to the empty database: record table, fund list (with "All
-    // Records" in its last slot) and fund values.
+    // Records" in its last slot), fund values and prices.
     void clear();
     // Leaving the manager: everything is emptied and released.
     void release();
-    // The fund values table as rows 0 to 31 by columns 0 to 6 of zeros.
-    void resetValues();
-    void setAllRecordsSlot();
+    // Replaces everything with a file's funds and records (already checked:
+    // at most 30 funds and 1002 records, each pointing at one of the funds);
+    // the prices typed for the old funds go with them. False, and nothing
+    // changed, when the limits are broken.
+    bool replaceAll(const QString &allRecordsName, const QString &allRecordsNumber, const QStringList &names,
+                    const QList<FundRecord> &records);
 
-    // What the fund graph reads: names (column FundNameColumn) and number
-    // texts of funds 1 to fundCount(), and the value table.
-    const StringTable &fundNames() const { return FundList; }
-    const MoneyTable &valueTable() const { return FundValues; }
     int fundCount() const { return FundCount; }
     int recordCount() const { return RecordCount; }
+
+    // The funds. Names (column FundNameColumn) and number texts of funds 1
+    // to fundCount() and of the "All Records" slot, as the fund graph reads
+    // them.
+    const StringTable &fundNames() const { return FundList; }
     QString fundName(int fund) const { return FundList.value(fund, FundNameColumn); }
+    QString fundNumberText(int fund) const { return FundList.value(fund, FundNumberColumn); }
+    bool fundListFull() const { return FundCount >= MaxFunds; }
+    // Adds a fund at the end of the list and returns its slot; 0 when the
+    // list is full.
+    int addFund(const QString &name);
+    // Removes a fund that has no records; the others are put in name order
+    // and every record follows its fund. The prices typed so far go: they
+    // belonged to funds that have moved.
+    bool deleteFund(int fund);
+    // Sorts the funds by name, character codes compared (Shell sort with
+    // halving gaps); every record and every typed price follows its fund.
+    void SortFundsByName();
+
+    // The records in slots 1 to recordCount(); any other slot reads as an
+    // empty record.
+    const FundRecord &record(int slot) const;
+    // Stores a record in a new last slot and returns the slot; 0 when the
+    // table is full.
+    int appendRecord(const FundRecord &record);
+    // Stores a record over the one in `slot`, keeping its record number.
+    bool replaceRecord(int slot, const FundRecord &record);
+    // Removes the record in `slot`; the others keep their order and are
+    // numbered anew. False when there is no such record.
+    bool deleteRecord(int slot);
+    // Sorts the record slots by date (Shell sort with halving gaps) and
+    // numbers them anew. Returns 0, or message 23 when a date cannot be
+    // compared (the table is left as far as the sort got).
+    MessageNumber SortRecordsByDate();
+
+    // The value table: rows 0 to 31 by columns 0 to 6 (to 8 once the price
+    // window has set it up).
+    const MoneyTable &valueTable() const { return FundValues; }
+    Money value(int row, int column) const { return FundValues.value(row, column); }
+    // Every computed figure back to 0, the table re-made with columns 0 to
+    // `lastColumn`. The prices typed for the funds stay: they belong to the
+    // funds until the funds themselves change.
+    void resetValues(int lastColumn = 6);
+    void setValue(int row, int column, Money amount) { FundValues.set(row, column, amount); }
+    void addToValue(int row, int column, Money amount);
+    // The current price typed for a fund (column 2 of its row), 0 for none.
+    Money price(int fund) const;
+    void setPrice(int fund, Money price);
+
+    // Book cost / shares of the fund shown or listed last.
+    Money averageCost() const { return AverageCost; }
+    void setAverageCost(Money cost) { AverageCost = cost; }
+
+private:
+    void setAllRecordsSlot();
+    void dropPrices();
 
     QList<FundRecord> RecordTable;
     qint16 RecordCount = 0;
     StringTable FundList;
     MoneyTable FundValues;
     qint16 FundCount = 0;
-    // Book cost / shares of the fund shown or listed last.
     Money AverageCost;
+    // What a slot outside the records reads as.
+    FundRecord m_noRecord;
 };
 
 inline QString FundName(const FundDatabase &db, int fund)
@@ -125,13 +182,6 @@ struct FundTotals
 };
 FundTotals TotalsOfFund(const FundDatabase &db, int fund);
 
-// Sorts the record slots by date (Shell sort with halving gaps) and numbers
-// them anew. Returns 0, or message 23 when a date cannot be compared.
-MessageNumber SortRecordsByDate(FundDatabase &db);
-// Sorts the funds by name, character codes compared, and makes every
-// record follow its fund.
-void SortFundsByName(FundDatabase &db);
-
 // The slot of the k-th record (1-based) of a fund in date order; 0 when the
 // fund has fewer.
 int RecordOfPosition(const FundDatabase &db, int fund, int k);
@@ -166,14 +216,6 @@ struct StoreResult
 // is above 0, then sorts the records by date.
 StoreResult StoreRecord(FundDatabase &db, int fund, const EntryRow &row, int correctedSlot);
 
-// Removes the record in `slot`; the others keep their order and are
-// numbered anew. False when there is no such record.
-bool DeleteRecord(FundDatabase &db, int slot);
-// Adds a fund at the end of the list and returns its slot, or message 36
-// (negated) when the list is full.
-int AddFund(FundDatabase &db, const QString &name);
-// Removes a fund that has no records; the others are put in name order.
-bool DeleteFund(FundDatabase &db, int fund);
 int RecordsOfFund(const FundDatabase &db, int fund);
 
 // A key typed into the current price grid, whose rows are the funds. Keys on

@@ -131,36 +131,26 @@ QString FundFileError(const QByteArray &text)
     return Read(reader, contents);
 }
 
-void ApplyFundFile(FundDatabase &db, const FundFileContents &contents)
+bool ApplyFundFile(FundDatabase &db, const FundFileContents &contents)
 {
-    db.clear();
-    db.FundList.set(AllRecordsSlot, FundNameColumn, contents.allRecordsName);
-    db.FundList.set(AllRecordsSlot, FundNumberColumn, contents.allRecordsNumber);
-    for (int fund = 1; fund <= contents.names.size(); ++fund) {
-        db.FundList.set(fund, FundNameColumn, contents.names.at(fund - 1));
-        db.FundList.set(fund, FundNumberColumn, NumberText(fund));
-    }
-    for (int slot = 1; slot <= contents.records.size(); ++slot)
-        db.RecordTable[slot] = contents.records.at(slot - 1);
-    db.FundCount = qint16(contents.names.size());
-    db.RecordCount = qint16(contents.records.size());
+    return db.replaceAll(contents.allRecordsName, contents.allRecordsNumber, contents.names, contents.records);
 }
 
 QByteArray FundFileText(const FundDatabase &db)
 {
     RecordWriter writer;
-    writer.addInteger(db.RecordCount);
-    writer.addInteger(db.FundCount);
-    writer.addString(FundName(db, AllRecordsSlot));
-    writer.addString(db.FundList.value(AllRecordsSlot, FundNumberColumn));
+    writer.addInteger(db.recordCount());
+    writer.addInteger(db.fundCount());
+    writer.addString(db.fundName(AllRecordsSlot));
+    writer.addString(db.fundNumberText(AllRecordsSlot));
     writer.endLine();
-    for (int fund = 1; fund <= db.FundCount; ++fund) {
-        writer.addString(FundName(db, fund));
-        writer.addString(db.FundList.value(fund, FundNumberColumn));
+    for (int fund = 1; fund <= db.fundCount(); ++fund) {
+        writer.addString(db.fundName(fund));
+        writer.addString(db.fundNumberText(fund));
         writer.endLine();
     }
-    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
-        const FundRecord &record = db.RecordTable.at(slot);
+    for (int slot = 1; slot <= db.recordCount(); ++slot) {
+        const FundRecord &record = db.record(slot);
         writer.addNumber(record.fundNumber);
         writer.addNumber(record.price);
         writer.addNumber(record.shares);

@@ -31,8 +31,9 @@ Outcome<FundFileContents> ReadFundFile(const QString &path);
 // The refusal's reason of the last read (Outcome holds only the message).
 QString FundFileError(const QByteArray &text);
 
-// Replaces the database in memory with a checked file's contents.
-void ApplyFundFile(FundDatabase &db, const FundFileContents &contents);
+// Replaces the database in memory with a checked file's contents; false,
+// and nothing changed, for contents no reader would have accepted.
+bool ApplyFundFile(FundDatabase &db, const FundFileContents &contents);
 
 QByteArray FundFileText(const FundDatabase &db);
 // Through a temporary file renamed over the target: false (with *why) when

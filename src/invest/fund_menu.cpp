@@ -98,7 +98,7 @@ void FundMenu::ShowDatabaseStatus()
 
 bool FundMenu::hasRecords()
 {
-    if (m_session.db().RecordCount > 0)
+    if (m_session.db().recordCount() > 0)
         return true;
     shell().dialogs.message(MsgNoRecords);
     return false;
@@ -107,7 +107,7 @@ bool FundMenu::hasRecords()
 bool FundMenu::wantsToSave()
 {
     // Closing the question without an answer keeps the work too.
-    return m_session.DataChanged == 1 && m_session.db().RecordCount != 0 &&
+    return m_session.DataChanged == 1 && m_session.db().recordCount() != 0 &&
            !MayDiscard(shell().dialogs.ask(QuestionUnsavedFile, m_session.fileName()));
 }
 
@@ -133,11 +133,10 @@ void FundMenu::openFile()
             const WaitCursor busy;
             read = ReadFundFile(*chosen);
         }
-        if (read->ok()) {
-            m_session.takeFile(read->value(), *chosen);
-        } else {
+        if (!read->ok())
             shell().dialogs.message(read->message());
-        }
+        else if (!m_session.takeFile(read->value(), *chosen))
+            shell().dialogs.message(MsgFileNotFound);
     }
     show();
     setFocus();
@@ -147,7 +146,7 @@ void FundMenu::openFile()
 void FundMenu::saveFile()
 {
     hide();
-    if (m_session.db().RecordCount == 0) {
+    if (m_session.db().recordCount() == 0) {
         shell().dialogs.message(MsgNoRecords);
     } else {
         if (const std::optional<QString> chosen =
@@ -199,9 +198,10 @@ void FundMenu::computeCurrentValue()
 {
     if (!hasRecords())
         return;
-    // Every fund needs a record before it can be valued.
-    if (FirstEmptyFund(m_session.db()) != 0) {
-        shell().dialogs.message(MsgEmptyFund);
+    // Every fund needs a record before it can be valued; the message names
+    // the fund, so the user knows which to delete or fill.
+    if (const int empty = FirstEmptyFund(m_session.db()); empty != 0) {
+        shell().dialogs.message(MsgEmptyFund, FundName(m_session.db(), empty));
         m_session.CalcMode = 10;
         return;
     }

@@ -32,8 +32,8 @@ struct Totals
 Totals PrintFund(PrintFrame &frame, const FundDatabase &db, int fund, const QString &symbol, int &lines)
 {
     Totals t;
-    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
-        const FundRecord &record = db.RecordTable.at(slot);
+    for (int slot = 1; slot <= db.recordCount(); ++slot) {
+        const FundRecord &record = db.record(slot);
         if (record.fundNumber.floorUnits() != fund)
             continue;
         const Money divShares = DivSharesValue(record);
@@ -96,7 +96,7 @@ void PrintFundListing(PrintFrame &frame, const FundDatabase &db, int fund, const
         PrintFund(frame, db, fund, symbol, lines);
     } else {
         Totals grand;
-        for (int f = 1; f <= db.FundCount; ++f) {
+        for (int f = 1; f <= db.fundCount(); ++f) {
             frame.line(2, FundName(db, f));
             ++lines;
             const Totals t = PrintFund(frame, db, f, symbol, lines);
@@ -124,7 +124,7 @@ void PrintFundListing(PrintFrame &frame, const FundDatabase &db, int fund, const
 
 void PrintValueTable(PrintFrame &frame, const FundDatabase &db, const QString &symbol)
 {
-    const MoneyTable &v = db.FundValues;
+    const MoneyTable &v = db.valueTable();
     frame.line(30, QStringLiteral("Current Value of all Funds."));
     frame.emptyLines(1);
     frame.line(2, QStringLiteral("  Name of     Number         Book    Current      Current       Gain/    Gain/"));
@@ -134,7 +134,7 @@ void PrintValueTable(PrintFrame &frame, const FundDatabase &db, const QString &s
     frame.emptyLines(1);
     int lines = 10;
     const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
-    for (int f = 1; f <= db.FundCount; ++f) {
+    for (int f = 1; f <= db.fundCount(); ++f) {
         const Money share = ShareOfTotal(v.value(f, ValueTotalColumn), whole);
         frame.line(2, FundName(db, f) + QStringLiteral(" (") + PlainShare(share) + QStringLiteral("%)"));
         frame.emptyLines(1);

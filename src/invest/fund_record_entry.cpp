@@ -271,15 +271,15 @@ void FundRecordEntry::refillFunds()
 {
     const QSignalBlocker quiet(m_funds);
     m_funds->clear();
-    for (int fund = 1; fund <= m_session.db().FundCount; ++fund)
+    for (int fund = 1; fund <= m_session.db().fundCount(); ++fund)
         m_funds->addItem(FundName(m_session.db(), fund));
     m_funds->setCurrentIndex(-1);
 }
 
 void FundRecordEntry::showCounts()
 {
-    m_numFunds->setText(NumberText(m_session.db().FundCount));
-    m_numRec->setText(NumberText(m_session.db().RecordCount));
+    m_numFunds->setText(NumberText(m_session.db().fundCount()));
+    m_numRec->setText(NumberText(m_session.db().recordCount()));
     m_done->setText(QLatin1Char(' ') + m_session.fileName() + QLatin1Char(' '));
 }
 
@@ -371,13 +371,14 @@ void FundRecordEntry::correctRecord()
         shell().dialogs.message(m_session.CalcMode == 1 ? MsgNoRecordSelected : MsgSelectFund);
         return;
     }
-    if (m_session.SelectedRecord < 1 || m_session.SelectedRecord > m_session.db().RecordCount) {
+    if (m_session.SelectedRecord < 1 || m_session.SelectedRecord > m_session.db().recordCount()) {
         shell().dialogs.message(MsgNoRecordSelected);
         return;
     }
     m_session.CalcMode = 1;
     m_correctedRecord = m_session.SelectedRecord;
-    m_session.EntryType = m_session.db().RecordTable.value(m_correctedRecord).typeCode;
+    const FundRecord &record = m_session.db().record(m_correctedRecord);
+    m_session.EntryType = record.typeCode;
     const TransactionType *type = TypeOfCode(m_session.EntryType);
     {
         const QSignalBlocker quiet(m_type);
@@ -385,7 +386,6 @@ void FundRecordEntry::correctRecord()
     }
     m_type->setEnabled(false);
     EnableEntryFields();
-    const FundRecord &record = m_session.db().RecordTable.at(m_correctedRecord);
     m_figures = QList<Money>(RecordLastSlot + 1);
     m_fields->setText("InDate", FieldDateText(record.date));
     showAmount(PriceSlot, record.price);
@@ -415,7 +415,7 @@ void FundRecordEntry::deleteRecord()
     if (fundEmpty) {
         yes = dialogs.ask(QuestionDeleteFund) == Answer::Yes;
     } else {
-        if (m_session.SelectedRecord < 1 || m_session.SelectedRecord > m_session.db().RecordCount) {
+        if (m_session.SelectedRecord < 1 || m_session.SelectedRecord > m_session.db().recordCount()) {
             dialogs.message(MsgNoRecordSelected);
             m_session.RecordNumberText.clear();
             m_session.SelectedRecord = 0;
@@ -431,8 +431,8 @@ void FundRecordEntry::deleteRecord()
     if (RecordsOfFund(m_session.db(), m_session.ActiveFund) > 0) {
         // Only a record of the fund shown is ever deleted from here.
         const int slot = m_session.SelectedRecord;
-        if (int(m_session.db().RecordTable.value(slot).fundNumber.floorUnits()) == m_session.ActiveFund)
-            if (DeleteRecord(m_session.db(), slot))
+        if (int(m_session.db().record(slot).fundNumber.floorUnits()) == m_session.ActiveFund)
+            if (m_session.db().deleteRecord(slot))
                 m_session.DataChanged = 1;
         m_session.RecordNumberText.clear();
         m_session.SelectedRecord = 0;
@@ -440,7 +440,7 @@ void FundRecordEntry::deleteRecord()
         ShowRecords();
         return;
     }
-    DeleteFund(m_session.db(), m_session.ActiveFund);
+    m_session.deleteFund(m_session.ActiveFund);
     refillFunds();
     showCounts();
     m_session.ShownFund = 0;
@@ -453,6 +453,11 @@ void FundRecordEntry::addFund()
 {
     finishEdit();
     m_session.CalcMode = 0;
+    // A full list is told before anything is typed that could not be kept.
+    if (m_session.db().fundListFull()) {
+        shell().dialogs.message(Msg30Funds);
+        return;
+    }
     const std::optional<QString> typed = shell().dialogs.inputLine(
         QStringLiteral("&Add Fund Name"), QStringLiteral(" Type in the name of the fund or               company."));
     if (!typed || typed->isEmpty())
@@ -460,9 +465,9 @@ void FundRecordEntry::addFund()
     QString name = *typed;
     // The file keeps names between double quotes.
     name.replace(QLatin1Char('"'), QLatin1Char('\''));
-    const int fund = AddFund(m_session.db(), name);
-    if (fund < 0) {
-        shell().dialogs.message(MessageNumber(-fund));
+    const int fund = m_session.addFund(name);
+    if (fund == 0) {
+        shell().dialogs.message(Msg30Funds);
         return;
     }
     endCorrection();

@@ -301,7 +301,7 @@ FundChoose::FundChoose(const FundDatabase &db, QWidget *parent) : QDialog(parent
     setObjectName(QStringLiteral("FundChoose"));
     setWindowTitle(QStringLiteral("Select Fund to Display"));
     m_funds->setObjectName(QStringLiteral("Fund"));
-    for (int fund = 1; fund <= db.FundCount; ++fund)
+    for (int fund = 1; fund <= db.fundCount(); ++fund)
         m_funds->addItem(FundName(db, fund));
     if (m_funds->count() > 0)
         m_funds->setCurrentRow(0);

@@ -25,30 +25,18 @@ Money Percent(Money a, Money b)
     return Money::fromDouble(a.toDouble() / b.toDouble() * 100.0);
 }
 
-void ClearComputed(MoneyTable &values)
-{
-    for (int row = 1; row <= AllRecordsSlot; ++row)
-        for (int column : {ValueSharesColumn, ValueBookColumn, ValueTotalColumn, ValueGainColumn, ValuePercentColumn,
-                           ValueInvestedColumn})
-            values.set(row, column, Money());
-}
-
-void Add(MoneyTable &values, int row, int column, Money amount)
-{
-    values.set(row, column, values.value(row, column) + amount);
-}
 
 } // namespace
 
 int FirstEmptyFund(const FundDatabase &db)
 {
-    for (int fund = 1; fund <= db.FundCount; ++fund) {
+    for (int fund = 1; fund <= db.fundCount(); ++fund) {
         if (FundName(db, fund).isEmpty())
             continue;
-        const qint64 number = qint64(LeadingNumber(db.FundList.value(fund, FundNumberColumn)));
+        const qint64 number = qint64(LeadingNumber(db.fundNumberText(fund)));
         bool found = false;
-        for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size() && !found; ++slot)
-            found = FundOf(db.RecordTable.at(slot)) == number;
+        for (int slot = 1; slot <= db.recordCount() && !found; ++slot)
+            found = FundOf(db.record(slot)) == number;
         if (!found)
             return fund;
     }
@@ -57,22 +45,15 @@ int FirstEmptyFund(const FundDatabase &db)
 
 void PreparePriceTable(FundDatabase &db)
 {
-    MoneyTable &values = db.FundValues;
-    if (values.rowCount() != AllRecordsSlot + 1 || values.columnCount() != LastValueColumn + 1) {
-        // Widened for the price window; the prices typed so far stay.
-        MoneyTable wider(AllRecordsSlot, LastValueColumn);
-        for (int row = 1; row <= AllRecordsSlot; ++row)
-            wider.set(row, ValuePriceColumn, values.value(row, ValuePriceColumn));
-        values = wider;
-    }
-    ClearComputed(values);
+    // Widened for the price window; the prices typed so far stay.
+    db.resetValues(LastValueColumn);
 }
 
 QList<QStringList> PriceGridRows(const FundDatabase &db)
 {
     QList<QStringList> rows;
-    for (int fund = 1; fund <= db.FundCount; ++fund) {
-        const Money price = db.FundValues.value(fund, ValuePriceColumn);
+    for (int fund = 1; fund <= db.fundCount(); ++fund) {
+        const Money price = db.price(fund);
         rows.append({FundName(db, fund), price.isZero() ? QString() : Format(price, Money2)});
     }
     return rows;
@@ -80,23 +61,22 @@ QList<QStringList> PriceGridRows(const FundDatabase &db)
 
 MessageNumber CollectHoldings(FundDatabase &db)
 {
-    MoneyTable &values = db.FundValues;
-    ClearComputed(values);
-    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
-        const FundRecord &record = db.RecordTable.at(slot);
+    PreparePriceTable(db);
+    for (int slot = 1; slot <= db.recordCount(); ++slot) {
+        const FundRecord &record = db.record(slot);
         const qint64 fund = FundOf(record);
-        if (fund < 1 || fund > db.FundCount)
+        if (fund < 1 || fund > db.fundCount())
             continue;
-        Add(values, int(fund), ValueSharesColumn, record.shares);
-        Add(values, int(fund), ValueBookColumn, record.bookValue);
+        db.addToValue(int(fund), ValueSharesColumn, record.shares);
+        db.addToValue(int(fund), ValueBookColumn, record.bookValue);
         if (record.typeCode != QLatin1String("S"))
-            Add(values, int(fund), ValueInvestedColumn, record.bookValue);
+            db.addToValue(int(fund), ValueInvestedColumn, record.bookValue);
     }
-    for (int fund = 1; fund <= db.FundCount; ++fund) {
+    for (int fund = 1; fund <= db.fundCount(); ++fund) {
         if (FundName(db, fund).isEmpty())
             continue;
-        if (values.value(fund, ValuePriceColumn) <= Money() && !values.value(fund, ValueSharesColumn).isZero()) {
-            ClearComputed(values);
+        if (db.price(fund) <= Money() && !db.value(fund, ValueSharesColumn).isZero()) {
+            PreparePriceTable(db);
             return MsgMissingPrice;
         }
     }
@@ -114,11 +94,11 @@ Money ShareOfTotal(Money fundTotal, Money total)
 
 void ComputeCurrentValues(FundDatabase &db)
 {
-    MoneyTable &values = db.FundValues;
+    const MoneyTable &values = db.valueTable();
     for (int column : {ValueSharesColumn, ValueBookColumn, ValueTotalColumn, ValueGainColumn, ValuePercentColumn,
                        ValueInvestedColumn})
-        values.set(AllRecordsSlot, column, Money());
-    for (int f = 1; f <= db.FundCount; ++f) {
+        db.setValue(AllRecordsSlot, column, Money());
+    for (int f = 1; f <= db.fundCount(); ++f) {
         const Money book = values.value(f, ValueBookColumn);
         const Money invested = values.value(f, ValueInvestedColumn);
         const Money total = values.value(f, ValuePriceColumn) * values.value(f, ValueSharesColumn);
@@ -128,14 +108,14 @@ void ComputeCurrentValues(FundDatabase &db)
         // is measured against what was put in.
         if (book < Small && !invested.isZero())
             percent = Percent(gain, invested);
-        values.set(f, ValueTotalColumn, total);
-        values.set(f, ValueGainColumn, gain);
-        values.set(f, ValuePercentColumn, percent);
-        Add(values, AllRecordsSlot, ValueTotalColumn, total);
-        Add(values, AllRecordsSlot, ValueSharesColumn, values.value(f, ValueSharesColumn));
-        Add(values, AllRecordsSlot, ValueBookColumn, book);
-        Add(values, AllRecordsSlot, ValueGainColumn, gain);
-        Add(values, AllRecordsSlot, ValueInvestedColumn, invested);
+        db.setValue(f, ValueTotalColumn, total);
+        db.setValue(f, ValueGainColumn, gain);
+        db.setValue(f, ValuePercentColumn, percent);
+        db.addToValue(AllRecordsSlot, ValueTotalColumn, total);
+        db.addToValue(AllRecordsSlot, ValueSharesColumn, values.value(f, ValueSharesColumn));
+        db.addToValue(AllRecordsSlot, ValueBookColumn, book);
+        db.addToValue(AllRecordsSlot, ValueGainColumn, gain);
+        db.addToValue(AllRecordsSlot, ValueInvestedColumn, invested);
     }
     const Money book = values.value(AllRecordsSlot, ValueBookColumn);
     const Money invested = values.value(AllRecordsSlot, ValueInvestedColumn);
@@ -147,14 +127,14 @@ void ComputeCurrentValues(FundDatabase &db)
         else if (!invested.isZero())
             percent = Percent(gain, invested);
     }
-    values.set(AllRecordsSlot, ValuePercentColumn, percent);
+    db.setValue(AllRecordsSlot, ValuePercentColumn, percent);
 }
 
 QList<QStringList> CurrentValueTable(const FundDatabase &db, const QString &currencySymbol)
 {
-    const MoneyTable &values = db.FundValues;
+    const MoneyTable &values = db.valueTable();
     const QString &symbol = currencySymbol;
-    const int rowCount = std::max(ValueTableRows, db.FundCount + 4);
+    const int rowCount = std::max(ValueTableRows, db.fundCount() + 4);
     QList<QStringList> rows(rowCount, QStringList(GridColumns));
     rows[0] = {QStringLiteral("         Name of          Fund/Company"),
                QStringLiteral("Number of Shares"),
@@ -165,7 +145,7 @@ QList<QStringList> CurrentValueTable(const FundDatabase &db, const QString &curr
                QStringLiteral("Gain or   Loss %"),
                QStringLiteral("% of Total Value")};
     const Money whole = values.value(AllRecordsSlot, ValueTotalColumn);
-    for (int f = 1; f <= db.FundCount; ++f) {
+    for (int f = 1; f <= db.fundCount(); ++f) {
         const Money share = ShareOfTotal(values.value(f, ValueTotalColumn), whole);
         rows[f] = {FundName(db, f),
                    Format(values.value(f, ValueSharesColumn), Money4),
@@ -176,7 +156,7 @@ QList<QStringList> CurrentValueTable(const FundDatabase &db, const QString &curr
                    Format(values.value(f, ValuePercentColumn), Money2) + QLatin1Char('%'),
                    Format(share, QStringLiteral("###.00")) + QLatin1Char('%')};
     }
-    rows[db.FundCount + 3] = {QStringLiteral("Total:"),
+    rows[db.fundCount() + 3] = {QStringLiteral("Total:"),
                                  Format(values.value(AllRecordsSlot, ValueSharesColumn), Money4),
                                  symbol + Format(values.value(AllRecordsSlot, ValueBookColumn), Money2),
                                  QString(),
@@ -211,18 +191,17 @@ QStringList TotalCells(const QString &label, const BlockTotals &t, const QString
 int ListFund(FundDatabase &db, int fund, QList<QStringList> &rows, int row, BlockTotals &totals,
              const QString &symbol)
 {
-    MoneyTable &values = db.FundValues;
     for (int column : {ValueSharesColumn, ValueBookColumn, ValuePriceColumn, ValueGainColumn, ValuePercentColumn})
-        values.set(AllRecordsSlot, column, Money());
-    db.AverageCost = Money();
+        db.setValue(AllRecordsSlot, column, Money());
+    db.setAverageCost(Money());
     totals = {};
     auto put = [&rows](int at, QStringList cells) {
         while (rows.size() <= at)
             rows.append(QStringList(GridColumns));
         rows[at] = std::move(cells);
     };
-    for (int slot = 1; slot <= db.RecordCount && slot < db.RecordTable.size(); ++slot) {
-        const FundRecord &record = db.RecordTable.at(slot);
+    for (int slot = 1; slot <= db.recordCount(); ++slot) {
+        const FundRecord &record = db.record(slot);
         if (FundOf(record) != fund)
             continue;
         const Money divShares = DivSharesValue(record);
@@ -236,18 +215,18 @@ int ListFund(FundDatabase &db, int fund, QList<QStringList> &rows, int row, Bloc
         totals.book += record.bookValue;
         // Row 31 keeps what the current value of this fund needs: column 4
         // the fees and 5 the cash dividends as the entry grid keeps them.
-        Add(values, AllRecordsSlot, ValueGainColumn, record.fees);
-        Add(values, AllRecordsSlot, ValuePercentColumn, record.cashDividend);
-        Add(values, AllRecordsSlot, ValueSharesColumn, record.shares);
-        Add(values, AllRecordsSlot, ValueBookColumn, record.bookValue);
+        db.addToValue(AllRecordsSlot, ValueGainColumn, record.fees);
+        db.addToValue(AllRecordsSlot, ValuePercentColumn, record.cashDividend);
+        db.addToValue(AllRecordsSlot, ValueSharesColumn, record.shares);
+        db.addToValue(AllRecordsSlot, ValueBookColumn, record.bookValue);
         if (record.typeCode != QLatin1String("S"))
-            Add(values, AllRecordsSlot, ValuePriceColumn, record.bookValue);
+            db.addToValue(AllRecordsSlot, ValuePriceColumn, record.bookValue);
     }
-    db.AverageCost = AverageCostPerShare(totals.book, totals.shares);
+    db.setAverageCost(AverageCostPerShare(totals.book, totals.shares));
     put(row++, TotalCells(QStringLiteral("Total:"), totals, symbol));
     QStringList average(GridColumns);
     average[0] = QStringLiteral("Average cost per share =");
-    average[2] = symbol + Format(db.AverageCost, Money4);
+    average[2] = symbol + Format(db.averageCost(), Money4);
     put(row++, average);
     return row;
 }
@@ -259,7 +238,7 @@ RecordListing ListRecords(FundDatabase &db, int fund, const QString &currencySym
     RecordListing listing;
     const bool all = fund == AllRecordsSlot;
     const int rowCount =
-        std::max(25, all ? 5 * db.FundCount + db.RecordCount + 10 : 20 + RecordsOfFund(db, fund));
+        std::max(25, all ? 5 * db.fundCount() + db.recordCount() + 10 : 20 + RecordsOfFund(db, fund));
     listing.rows = QList<QStringList>(rowCount, QStringList(GridColumns));
     listing.rows[0] = {all ? QStringLiteral("Name and Type  of Transaction")
                            : QStringLiteral("       Type of       Transaction"),
@@ -278,7 +257,7 @@ RecordListing ListRecords(FundDatabase &db, int fund, const QString &currencySym
     }
     BlockTotals grand;
     int row = 1;
-    for (int f = 1; f <= db.FundCount; ++f) {
+    for (int f = 1; f <= db.fundCount(); ++f) {
         QStringList nameLine(GridColumns);
         nameLine[0] = FundName(db, f).left(26);
         listing.rows[row++] = nameLine;
@@ -298,7 +277,7 @@ RecordListing ListRecords(FundDatabase &db, int fund, const QString &currencySym
 
 ListedValue ValueOfListedFund(const FundDatabase &db, Money price)
 {
-    const MoneyTable &values = db.FundValues;
+    const MoneyTable &values = db.valueTable();
     const Money shares = values.value(AllRecordsSlot, ValueSharesColumn);
     const Money book = values.value(AllRecordsSlot, ValueBookColumn);
     const Money invested = values.value(AllRecordsSlot, ValuePriceColumn);

@@ -2,12 +2,13 @@
 
 #include <QFileInfo>
 
-void FundsSession::takeFile(const FundFileContents &contents, const QString &path)
+bool FundsSession::takeFile(const FundFileContents &contents, const QString &path)
 {
-    ApplyFundFile(m_db, contents);
-    m_db.resetValues();
+    if (!ApplyFundFile(m_db, contents))
+        return false;
     forgetSelection();
     FilePath = QFileInfo(path).absoluteFilePath();
+    return true;
 }
 
 MessageNumber FundsSession::openFile(const QString &path)
@@ -15,8 +16,7 @@ MessageNumber FundsSession::openFile(const QString &path)
     const Outcome<FundFileContents> read = ReadFundFile(path);
     if (!read.ok())
         return read.message();
-    takeFile(read.value(), path);
-    return MsgNone;
+    return takeFile(read.value(), path) ? MsgNone : MsgFileNotFound;
 }
 
 bool FundsSession::saveFile(const QString &path, QString *why)
@@ -32,8 +32,24 @@ MessageNumber FundsSession::sortAll()
 {
     DataChanged = 1;
     m_db.resetValues();
-    SortFundsByName(m_db);
-    return SortRecordsByDate(m_db);
+    m_db.SortFundsByName();
+    return m_db.SortRecordsByDate();
+}
+
+int FundsSession::addFund(const QString &name)
+{
+    const int fund = m_db.addFund(name);
+    if (fund != 0)
+        DataChanged = 1;
+    return fund;
+}
+
+bool FundsSession::deleteFund(int fund)
+{
+    if (!m_db.deleteFund(fund))
+        return false;
+    DataChanged = 1;
+    return true;
 }
 
 void FundsSession::release()

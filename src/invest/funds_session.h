@@ -16,8 +16,9 @@ public:
     const FundDatabase &db() const { return m_db; }
 
     // Replaces the database with a checked file's contents, read from `path`;
-    // nothing is shown or selected and nothing is unsaved.
-    void takeFile(const FundFileContents &contents, const QString &path);
+    // nothing is shown or selected and nothing is unsaved. False, and
+    // nothing changed, for contents beyond the database's limits.
+    bool takeFile(const FundFileContents &contents, const QString &path);
     // Reads and takes the file: message 13 when it is refused, and the
     // database in memory stays as it was.
     MessageNumber openFile(const QString &path);
@@ -27,12 +28,18 @@ public:
     // Sort Records: funds by name, then records by date. Message 23 when a
     // date cannot be compared.
     MessageNumber sortAll();
+    // A new fund at the end of the list: its slot, or 0 when the list is
+    // full. The database then differs from its file.
+    int addFund(const QString &name);
+    // Removes a fund without records (the others in name order); the
+    // database then differs from its file.
+    bool deleteFund(int fund);
     // The menu's "Database in memory" line.
     QString status() const { return DatabaseStatus(m_db, fileName()); }
     // Leaving the manager.
     void release();
 
-    // 1 when records changed since the file was opened or saved.
+    // 1 when funds or records changed since the file was opened or saved.
     qint16 DataChanged = 0;
     // What the manager's windows are doing: 1 correcting a record, 2 listing
     // a fund, 10 refused for an empty fund, 0 nothing.

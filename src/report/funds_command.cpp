@@ -51,12 +51,12 @@ QString AsText(const FundsSession &session)
     QString text;
     QTextStream out(&text);
     out << "Database in memory:" << session.status() << "\n\nFunds:\n";
-    for (int fund = 1; fund <= db.FundCount; ++fund)
+    for (int fund = 1; fund <= db.fundCount(); ++fund)
         out << QString::number(fund).rightJustified(4) << "  " << FundName(db, fund) << '\n';
     out << "\nRecords:\n";
     QList<QStringList> rows{Headings};
-    for (int slot = 1; slot <= db.RecordCount; ++slot)
-        rows << RecordCells(db.RecordTable.at(slot), slot);
+    for (int slot = 1; slot <= db.recordCount(); ++slot)
+        rows << RecordCells(db.record(slot), slot);
     out.flush();
     // The type and the date read from the left.
     return text + AlignedText(rows, {false, false, true, true});
@@ -68,8 +68,8 @@ TextTable AsTable(const FundDatabase &db)
     QStringList heading = Headings;
     heading.insert(2, QStringLiteral("Fund Name"));
     TextTable rows{heading};
-    for (int slot = 1; slot <= db.RecordCount; ++slot) {
-        const FundRecord &record = db.RecordTable.at(slot);
+    for (int slot = 1; slot <= db.recordCount(); ++slot) {
+        const FundRecord &record = db.record(slot);
         QStringList cells = RecordCells(record, slot);
         cells.insert(2, FundName(db, int(record.fundNumber.floorUnits())));
         rows << cells;
@@ -81,11 +81,11 @@ QByteArray AsJson(const FundsSession &session)
 {
     const FundDatabase &db = session.db();
     QJsonArray funds;
-    for (int fund = 1; fund <= db.FundCount; ++fund)
+    for (int fund = 1; fund <= db.fundCount(); ++fund)
         funds.append(QJsonObject{{QStringLiteral("number"), fund}, {QStringLiteral("name"), FundName(db, fund)}});
     QJsonArray records;
-    for (int slot = 1; slot <= db.RecordCount; ++slot) {
-        const FundRecord &record = db.RecordTable.at(slot);
+    for (int slot = 1; slot <= db.recordCount(); ++slot) {
+        const FundRecord &record = db.record(slot);
         records.append(QJsonObject{{QStringLiteral("number"), slot},
                                    {QStringLiteral("fund"), qint64(record.fundNumber.floorUnits())},
                                    {QStringLiteral("type"), record.typeCode},
@@ -123,11 +123,11 @@ void PrintDatabase(PrintFrame &frame, const FundsSession &session)
     headings();
     int lines = 9;
     const QString money = QStringLiteral("###,,##0.00");
-    for (int fund = 1; fund <= db.FundCount; ++fund) {
+    for (int fund = 1; fund <= db.fundCount(); ++fund) {
         frame.line(2, FundName(db, fund));
         ++lines;
-        for (int slot = 1; slot <= db.RecordCount; ++slot) {
-            const FundRecord &record = db.RecordTable.at(slot);
+        for (int slot = 1; slot <= db.recordCount(); ++slot) {
+            const FundRecord &record = db.record(slot);
             if (record.fundNumber.floorUnits() != fund)
                 continue;
             frame.line({{4, ListingTypeName(record.typeCode)},
@@ -154,8 +154,8 @@ int FundOfArgument(const FundDatabase &db, const QString &text)
     bool number = false;
     const int slot = text.toInt(&number);
     if (number)
-        return slot >= 1 && slot <= db.FundCount ? slot : 0;
-    for (int fund = 1; fund <= db.FundCount; ++fund)
+        return slot >= 1 && slot <= db.fundCount() ? slot : 0;
+    for (int fund = 1; fund <= db.fundCount(); ++fund)
         if (FundName(db, fund) == text)
             return fund;
     return 0;
@@ -179,7 +179,7 @@ QString GridText(const QList<QStringList> &grid)
 
 TextTable ValuesTable(const FundDatabase &db)
 {
-    const MoneyTable &v = db.FundValues;
+    const MoneyTable &v = db.valueTable();
     const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
     TextTable rows{{"Fund", "Name", "Shares", "Book Cost", "Price", "Current Total", "Gain or Loss", "Gain or Loss %",
                     "% of Total Value"}};
@@ -188,7 +188,7 @@ TextTable ValuesTable(const FundDatabase &db)
                            v.value(row, ValuePriceColumn).toDecimalText(), v.value(row, ValueTotalColumn).toDecimalText(),
                            v.value(row, ValueGainColumn).toDecimalText(), v.value(row, ValuePercentColumn).toDecimalText()};
     };
-    for (int f = 1; f <= db.FundCount; ++f)
+    for (int f = 1; f <= db.fundCount(); ++f)
         rows << (QStringList{QString::number(f), FundName(db, f)} + figures(f) +
                  QStringList{ShareOfTotal(v.value(f, ValueTotalColumn), whole).toDecimalText()});
     QStringList total = QStringList{QString(), QStringLiteral("Total")} + figures(AllRecordsSlot);
@@ -210,10 +210,10 @@ QJsonObject ValueObject(const MoneyTable &v, int row)
 
 QByteArray ValuesJson(const FundDatabase &db)
 {
-    const MoneyTable &v = db.FundValues;
+    const MoneyTable &v = db.valueTable();
     const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
     QJsonArray funds;
-    for (int f = 1; f <= db.FundCount; ++f) {
+    for (int f = 1; f <= db.fundCount(); ++f) {
         QJsonObject fund = ValueObject(v, f);
         fund.insert(QStringLiteral("number"), f);
         fund.insert(QStringLiteral("name"), FundName(db, f));
@@ -233,16 +233,18 @@ QJsonObject ListedValueObject(const ListedValue &value)
             {QStringLiteral("gain_percent"), value.gainPercent.toDecimalText()}};
 }
 
-QByteArray ListingJson(const FundDatabase &db, int listed, const ListedValue *current)
+// `refused` is the message that refused the current value asked for.
+QByteArray ListingJson(const FundDatabase &db, int listed, const ListedValue *current, MessageNumber refused,
+                       const QString &today)
 {
     QJsonArray funds;
     FundTotals grand;
     const int first = listed == AllRecordsSlot ? 1 : listed;
-    const int last = listed == AllRecordsSlot ? db.FundCount : listed;
+    const int last = listed == AllRecordsSlot ? db.fundCount() : listed;
     for (int f = first; f <= last; ++f) {
         QJsonArray records;
-        for (int slot = 1; slot <= db.RecordCount; ++slot) {
-            const FundRecord &record = db.RecordTable.at(slot);
+        for (int slot = 1; slot <= db.recordCount(); ++slot) {
+            const FundRecord &record = db.record(slot);
             if (record.fundNumber.floorUnits() != f)
                 continue;
             records.append(QJsonObject{{QStringLiteral("number"), slot},
@@ -282,6 +284,9 @@ QByteArray ListingJson(const FundDatabase &db, int listed, const ListedValue *cu
                                     {QStringLiteral("div_shares_value"), grand.divSharesValue.toDecimalText()},
                                     {QStringLiteral("cash_dividend"), grand.cashDividend.toDecimalText()},
                                     {QStringLiteral("book_value"), grand.bookCost.toDecimalText()}});
+    if (refused != MsgNone)
+        document.insert(QStringLiteral("message"), QJsonObject{{QStringLiteral("number"), refused},
+                                                               {QStringLiteral("text"), MessageText(refused, today)}});
     return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }
 
@@ -289,8 +294,8 @@ TextTable ListingTable(const FundDatabase &db, int listed)
 {
     TextTable rows{{"Fund", "Name", "Type", "Date", "Price", "Shares", "Fees", "Div. Shares Value", "Cash Dividend",
                     "Book Value"}};
-    for (int slot = 1; slot <= db.RecordCount; ++slot) {
-        const FundRecord &record = db.RecordTable.at(slot);
+    for (int slot = 1; slot <= db.recordCount(); ++slot) {
+        const FundRecord &record = db.record(slot);
         const int f = int(record.fundNumber.floorUnits());
         if (listed != AllRecordsSlot && f != listed)
             continue;
@@ -331,7 +336,7 @@ CommandRun TakePrices(FundDatabase &db, const QStringList &given)
         }
         if (!read || value < Money())
             return Usage(QStringLiteral("--price '%1' is not a price").arg(price));
-        db.FundValues.set(fund, ValuePriceColumn, value);
+        db.setPrice(fund, value);
     }
     return {};
 }
@@ -341,7 +346,7 @@ CommandRun ReportValues(FundsSession &session, const AppState &state, ReportOutp
 {
     FundDatabase &db = session.db();
     if (const int empty = FirstEmptyFund(db); empty != 0) {
-        err << MessageText(MsgEmptyFund, state.TodayText) << " (" << FundName(db, empty) << ")\n";
+        err << MessageText(MsgEmptyFund, state.TodayText, FundName(db, empty)) << '\n';
         return {ReportRefused, {}};
     }
     try {
@@ -368,7 +373,7 @@ CommandRun ReportListing(FundsSession &session, const AppState &state, const QSt
     const int listed = which == QLatin1String("all") ? AllRecordsSlot : FundOfArgument(db, which);
     if (listed == 0)
         return Usage(QStringLiteral("--listing '%1' names no fund of the file").arg(which));
-    const Money price = db.FundValues.value(listed, ValuePriceColumn);
+    const Money price = db.price(listed);
     RecordListing shown;
     try {
         shown = ListRecords(db, listed, state.CurrencySymbol);
@@ -376,15 +381,21 @@ CommandRun ReportListing(FundsSession &session, const AppState &state, const QSt
         return Refused(err, MessageText(MsgWrongEntry, state.TodayText));
     }
     ListedValue current;
-    const bool priced = listed != AllRecordsSlot && !price.isZero();
+    bool priced = listed != AllRecordsSlot && !price.isZero();
+    CommandRun run;
     if (priced) {
         try {
             current = ValueOfListedFund(db, price);
         } catch (const ArithmeticFault &) {
             current.message = MsgWrongEntry;
         }
-        if (current.message != 0)
-            return Refused(err, MessageText(current.message, state.TodayText));
+    }
+    if (priced && current.message != 0) {
+        // As in the window, the listing stays and only its value is refused.
+        run = Refused(err, MessageText(current.message, state.TodayText));
+        run.keepsOutput = true;
+        priced = false;
+    } else if (priced) {
         session.ListedValueBlock = ListedValueBlock(current, state.CurrencySymbol);
         // The block stands two rows below the listing, as in the window.
         const QList<QStringList> block = ListedValueRows(current, state.CurrencySymbol);
@@ -397,13 +408,13 @@ CommandRun ReportListing(FundsSession &session, const AppState &state, const QSt
     }
     output.text = shown.caption + QStringLiteral("\n\n") + GridText(shown.rows);
     output.table = ListingTable(db, listed);
-    output.json = ListingJson(db, listed, priced ? &current : nullptr);
+    output.json = ListingJson(db, listed, priced ? &current : nullptr, current.message, state.TodayText);
     output.printTitle = FundName(db, listed);
     const QString symbol = state.CurrencySymbol;
     output.print = [&session, listed, symbol](PrintFrame &frame) {
         PrintFundListing(frame, session.db(), listed, symbol, session.ListedValueBlock);
     };
-    return {};
+    return run;
 }
 
 CommandRun ReportFunds(AppState &state, const QCommandLineParser &parser, const QString &, ReportOutput &output,

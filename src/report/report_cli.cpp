@@ -96,8 +96,9 @@ QString CommandHelp(const ReportCommand &command)
         help << QStringLiteral("  --%1 VALUE").arg(QLatin1String(field.option)).leftJustified(24) << field.help
              << " [" << field.start << "]\n";
     }
+    // Not "Options:": the manual page would take that for the program's own.
     if (!inputs)
-        help << "Options:\n";
+        help << "Command options:\n";
     for (const CommandOption &option : command.options)
         help << QStringLiteral("  --%1 %2")
                     .arg(QLatin1String(option.name), QLatin1String(option.valueName))
@@ -477,7 +478,7 @@ int RunOther(const ReportCommand &command, const QCommandLineParser &parser, con
             << "Run 'tallomar-report " << command.name << " --help' for the options.\n";
         return ReportUsage;
     }
-    if (run.exit != ReportOk)
+    if (run.exit != ReportOk && !run.keepsOutput)
         return run.exit;
     const QString outPath = parser.value(QStringLiteral("out"));
     QByteArray bytes;
@@ -488,9 +489,11 @@ int RunOther(const ReportCommand &command, const QCommandLineParser &parser, con
     } else if (format == QLatin1String("json")) {
         bytes = output.json;
     } else {
-        return WritePrintout(state, parser, format, output.printTitle, output.print, out, err);
+        const ReportExit printed = WritePrintout(state, parser, format, output.printTitle, output.print, out, err);
+        return printed != ReportOk ? printed : run.exit;
     }
-    return WriteBytes(outPath, bytes, out, err);
+    const ReportExit written = WriteBytes(outPath, bytes, out, err);
+    return written != ReportOk ? written : run.exit;
 }
 
 } // namespace
@@ -558,8 +561,10 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
     }
     if (name == QLatin1String("--help-all")) {
         out << ProgramHelp();
+        // Each command under its own *name* line, which help2man makes a
+        // section of the manual page: no command's options read as another's.
         for (const ReportCommand *command : ReportCommands())
-            out << "\n" << CommandHelp(*command);
+            out << "\n*tallomar-report " << command->name << "*\n\n" << CommandHelp(*command);
         return ReportOk;
     }
     const ReportCommand *command = FindCommand(name);

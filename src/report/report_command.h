@@ -48,10 +48,14 @@ struct ReportOutput
 
 // How such a command ends: ReportOk with the output filled, ReportUsage with
 // the problem with its arguments, or ReportRefused with the message told.
+// A refusal that came after part of the output was made (as the window
+// still shows what it had) keeps that part: it is written, and the run
+// still ends as refused.
 struct CommandRun
 {
     int exit = 0;
     QString problem;
+    bool keepsOutput = false;
 };
 
 // One command of the report program: a tool, driven through its session

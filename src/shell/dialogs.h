@@ -22,7 +22,8 @@ class Dialogs
 {
 public:
     virtual ~Dialogs() = default;
-    virtual void message(MessageNumber number) = 0;
+    // `detail` is what the message names: the empty fund of message 28.
+    virtual void message(MessageNumber number, const QString &detail = QString()) = 0;
     // `detail` is what the question names: the file of question 3, the
     // record number of question 4.
     virtual Answer ask(QuestionNumber question, const QString &detail = QString()) = 0;

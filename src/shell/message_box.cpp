@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-MessageBox::MessageBox(int number, const QString &todayShortDate, QWidget *parent)
+MessageBox::MessageBox(int number, const QString &todayShortDate, QWidget *parent, const QString &detail)
     : QDialog(parent), m_text(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("AMsgbox"));
@@ -19,7 +19,7 @@ MessageBox::MessageBox(int number, const QString &todayShortDate, QWidget *paren
     setModal(true);
     m_text->setObjectName(QStringLiteral("TextMsg"));
     m_text->setReadOnly(true);
-    m_text->setPlainText(MessageText(number, todayShortDate));
+    m_text->setPlainText(MessageText(number, todayShortDate, detail));
     m_text->setFocusPolicy(Qt::NoFocus);
     auto *exit = new QPushButton(QStringLiteral("E&xit"), this);
     exit->setObjectName(QStringLiteral("AMsgExit"));

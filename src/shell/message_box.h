@@ -16,7 +16,8 @@ class MessageBox : public QDialog
 {
     Q_OBJECT
 public:
-    MessageBox(int number, const QString &todayShortDate, QWidget *parent = nullptr);
+    MessageBox(int number, const QString &todayShortDate, QWidget *parent = nullptr,
+               const QString &detail = QString());
     QString message() const;
 
 private:

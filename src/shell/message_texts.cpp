@@ -1,6 +1,6 @@
 #include "shell/message_texts.h"
 
-QString MessageText(int number, const QString &todayShortDate)
+QString MessageText(int number, const QString &todayShortDate, const QString &detail)
 {
     switch (number) {
     case 1: return QStringLiteral("No data to print. Calculate.");
@@ -31,7 +31,10 @@ QString MessageText(int number, const QString &todayShortDate)
             "To use all commands you must have a file in memory. Go to 'Add and Edit Records' to start new "
             "file or 'Open a File from Disk'. Open the Dtasampl .Qvs file to use and learn all the features.");
     case 28:
-        return QStringLiteral("You have Added a Fund Name but have not entered a record in it."
+        // Names cannot hold a double quote, so quotes set the name apart.
+        return QStringLiteral("You have Added a Fund Name") +
+               (detail.isEmpty() ? QString() : QStringLiteral(" \"") + detail + QLatin1Char('"')) +
+               QStringLiteral(" but have not entered a record in it."
                               " Either delete the Fund name or add a record."
                               " I cannot work with an empty Fund.");
     case 29:

@@ -1,8 +1,9 @@
 #include "shell/unattended_dialogs.h"
 
-void UnattendedDialogs::message(MessageNumber number)
+void UnattendedDialogs::message(MessageNumber number, const QString &detail)
 {
     messages.append(number);
+    messageDetails.append(detail);
 }
 
 Answer UnattendedDialogs::ask(QuestionNumber question, const QString &detail)

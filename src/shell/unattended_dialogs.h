@@ -13,13 +13,14 @@
 class UnattendedDialogs : public Dialogs
 {
 public:
-    void message(MessageNumber number) override;
+    void message(MessageNumber number, const QString &detail = QString()) override;
     Answer ask(QuestionNumber question, const QString &detail = QString()) override;
     std::optional<QString> inputLine(const QString &acceptCaption, const QString &label) override;
     std::optional<QString> chooseFile(FileKind kind, FileAction action, const QString &suggested) override;
 
     // What was shown and asked, in order.
     QList<int> messages;
+    QStringList messageDetails;
     QList<int> questions;
     QStringList questionDetails;
     struct FileRequest

@@ -19,9 +19,9 @@ WidgetDialogs::WidgetDialogs(AppState &state, std::function<QDate()> today)
 {
 }
 
-void WidgetDialogs::message(MessageNumber number)
+void WidgetDialogs::message(MessageNumber number, const QString &detail)
 {
-    MessageBox box(number, Format(m_today(), QStringLiteral("Short Date")), m_frame);
+    MessageBox box(number, Format(m_today(), QStringLiteral("Short Date")), m_frame, detail);
     PlaceOnFrame(&box, PlacedWindow::MessageBox, m_state.LayoutClass, m_frame);
     box.exec();
 }

@@ -19,7 +19,7 @@ public:
     // Offered in the file boxes' side bar.
     void setSampleFolder(const QString &folder) { m_sampleFolder = folder; }
 
-    void message(MessageNumber number) override;
+    void message(MessageNumber number, const QString &detail = QString()) override;
     Answer ask(QuestionNumber question, const QString &detail = QString()) override;
     std::optional<QString> inputLine(const QString &acceptCaption, const QString &label) override;
     std::optional<QString> chooseFile(FileKind kind, FileAction action, const QString &suggested) override;

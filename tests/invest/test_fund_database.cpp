@@ -16,14 +16,13 @@ void Open(FundDatabase &db, const QStringList &funds)
 {
     db.clear();
     for (const QString &name : funds)
-        AddFund(db, name);
+        db.addFund(name);
 }
 
 // Adds a record directly, without sorting.
 void Put(FundDatabase &db, int fund, const char *code, QDate date, const EntryFigures &figures)
 {
-    db.RecordCount = qint16(db.RecordCount + 1);
-    db.RecordTable[db.RecordCount] = MakeRecord(fund, QLatin1String(code), date, figures, db.RecordCount);
+    db.appendRecord(MakeRecord(fund, QLatin1String(code), date, figures, db.recordCount() + 1));
 }
 
 } // namespace
@@ -115,8 +114,9 @@ private slots:
     {
         FundDatabase db;
         QCOMPARE(DatabaseStatus(db, QString()), QStringLiteral(" None "));
-        db.FundCount = 3;
-        db.RecordCount = 25;
+        Open(db, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+        for (int i = 0; i < 25; ++i)
+            Put(db, 1 + i % 3, "F", QDate(2000, 1, 1 + i), {{}, {}, m("1"), {}});
         QCOMPARE(DatabaseStatus(db, QString()), QStringLiteral(" Funds = 3    Records = 25 "));
         QCOMPARE(DatabaseStatus(db, QStringLiteral("DtaSampl.QVS")),
                  QStringLiteral(" DtaSampl.QVS    Funds = 3    Records = 25 "));
@@ -144,11 +144,11 @@ private slots:
         Open(db, {QStringLiteral("Fund")});
         for (int i = 0; i < days.size(); ++i)
             Put(db, 1, "B", QDate(2020, 1, days[i]), {Money::fromWhole(i + 1), Money::fromWhole(1), {}, {}});
-        QCOMPARE(SortRecordsByDate(db), 0);
+        QCOMPARE(db.SortRecordsByDate(), 0);
         QString got;
-        for (int slot = 1; slot <= db.RecordCount; ++slot) {
-            got += QChar(u'a' + int(db.RecordTable[slot].price.floorUnits()) - 1);
-            QCOMPARE(db.RecordTable[slot].recordNumber, qint16(slot));
+        for (int slot = 1; slot <= db.recordCount(); ++slot) {
+            got += QChar(u'a' + int(db.record(slot).price.floorUnits()) - 1);
+            QCOMPARE(db.record(slot).recordNumber, qint16(slot));
         }
         QCOMPARE(got, order);
     }
@@ -159,7 +159,7 @@ private slots:
         Open(db, {QStringLiteral("Fund")});
         Put(db, 1, "B", QDate(2020, 1, 2), {m("1"), m("1"), {}, {}});
         Put(db, 1, "B", QDate(), {m("2"), m("1"), {}, {}});
-        QCOMPARE(SortRecordsByDate(db), 23);
+        QCOMPARE(db.SortRecordsByDate(), 23);
     }
 
     void sortFundsByName()
@@ -171,15 +171,61 @@ private slots:
         Put(db, 2, "B", day, {m("2"), m("1"), {}, {}}); // Alpha
         Put(db, 3, "B", day, {m("3"), m("1"), {}, {}}); // alpha
         Put(db, 1, "S", day, {m("1"), m("1"), {}, {}}); // beta
-        SortFundsByName(db);
+        db.setPrice(1, m("1001.5")); // beta
+        db.setPrice(3, m("3003")); // alpha
+        db.SortFundsByName();
         QCOMPARE(FundName(db, 1), QStringLiteral("Alpha"));
         QCOMPARE(FundName(db, 2), QStringLiteral("alpha"));
         QCOMPARE(FundName(db, 3), QStringLiteral("beta"));
-        QCOMPARE(db.FundList.value(1, FundNumberColumn), QStringLiteral(" 1"));
-        // Every record still points at its own fund (told apart by price).
+        QCOMPARE(db.fundNumberText(1), QStringLiteral(" 1"));
+        // Every record still points at its own fund (told apart by price),
+        // and every typed price stays with its fund.
         const QStringList expected{QString(), "beta", "Alpha", "alpha", "beta"};
         for (int slot = 1; slot <= 4; ++slot)
-            QCOMPARE(FundName(db, int(db.RecordTable[slot].fundNumber.floorUnits())), expected[slot]);
+            QCOMPARE(FundName(db, int(db.record(slot).fundNumber.floorUnits())), expected[slot]);
+        QCOMPARE((QList<Money>{db.price(1), db.price(2), db.price(3)}), (QList<Money>{{}, m("3003"), m("1001.5")}));
+    }
+
+    // Typed prices belong to the funds: filling the entry grid or resetting
+    // the values keeps them; deleting a fund or opening a file drops them.
+    void pricesStayWithTheirFunds()
+    {
+        FundDatabase db;
+        Open(db, {QStringLiteral("Growth"), QStringLiteral("Bonds"), QStringLiteral("Empty")});
+        Put(db, 1, "B", QDate(2001, 2, 3), {m("10"), m("1000"), {}, {}});
+        Put(db, 2, "B", QDate(2001, 2, 4), {m("20"), m("2500"), {}, {}});
+        db.setPrice(1, m("1234.5"));
+        db.setPrice(2, m("20"));
+        ShowRecords(db, 1, QStringLiteral("$"));
+        db.resetValues();
+        QCOMPARE(db.price(1), m("1234.5"));
+        QCOMPARE(db.price(2), m("20"));
+        QVERIFY(db.value(AllRecordsSlot, 0).isZero());
+        QVERIFY(db.deleteFund(3));
+        QCOMPARE(db.price(1), Money());
+        QCOMPARE(db.price(2), Money());
+
+        db.setPrice(1, m("5"));
+        QVERIFY(db.replaceAll(QStringLiteral("All Records"), QStringLiteral("31"), {QStringLiteral("Other")}, {}));
+        QCOMPARE(db.price(1), Money());
+        QCOMPARE(db.fundCount(), 1);
+        QCOMPARE(db.recordCount(), 0);
+    }
+
+    // Contents past the limits, or records of funds that are not there,
+    // never reach the tables.
+    void replaceAllKeepsItsLimits()
+    {
+        FundDatabase db;
+        Open(db, {QStringLiteral("Kept")});
+        Put(db, 1, "F", QDate(2000, 1, 1), {{}, {}, m("1"), {}});
+        const QStringList tooMany(MaxFunds + 1, QStringLiteral("F"));
+        QVERIFY(!db.replaceAll(QStringLiteral("All Records"), QStringLiteral("31"), tooMany, {}));
+        FundRecord stray = MakeRecord(2, QStringLiteral("F"), QDate(2000, 1, 1), {{}, {}, m("1"), {}}, 1);
+        QVERIFY(!db.replaceAll(QStringLiteral("All Records"), QStringLiteral("31"), {QStringLiteral("One")}, {stray}));
+        QCOMPARE(db.fundCount(), 1);
+        QCOMPARE(db.fundName(1), QStringLiteral("Kept"));
+        QCOMPARE(db.recordCount(), 1);
     }
 
     void entryGrid()
@@ -199,7 +245,7 @@ private slots:
                                             ".00"}));
         QCOMPARE(grid.body[3], QStringList(9));
         QCOMPARE(grid.body[4], (QStringList{"Total:", "", "", "", "95.0000", "$.00", "$-50.00", "$100.00", "$900.00"}));
-        QCOMPARE(db.AverageCost, m("9.4737"));
+        QCOMPARE(db.averageCost(), m("9.4737"));
         QCOMPARE(RecordOfPosition(db, 1, 2), 3);
         QCOMPARE(RecordOfPosition(db, 2, 1), 2);
         QCOMPARE(RecordOfPosition(db, 2, 2), 0);
@@ -247,15 +293,12 @@ private slots:
             StoreRecord(db, 1, {code, date, {m(price.toLatin1()), m("100"), m("50"), {}}}, corrected);
         QCOMPARE(result.message, message);
         const int records = message == 0 && corrected == 0 ? 3 : 2;
-        QCOMPARE(db.RecordCount, qint16(records));
+        QCOMPARE(db.recordCount(), records);
         QCOMPARE(result.written, message == 0);
-        // Nothing is ever stored in slot 0 or past the records.
-        QCOMPARE(db.RecordTable[0].typeCode, QString());
-        QCOMPARE(db.RecordTable[records + 1].typeCode, QString());
         if (message == 0) {
             // The 1998 record sorts last.
-            QCOMPARE(db.RecordTable[records].bookValue, m("1050"));
-            QCOMPARE(db.RecordTable[records].date, QDate(1998, 10, 12));
+            QCOMPARE(db.record(records).bookValue, m("1050"));
+            QCOMPARE(db.record(records).date, QDate(1998, 10, 12));
         }
     }
 
@@ -267,7 +310,7 @@ private slots:
             Put(db, 1, "F", QDate(2000, 1, 1), {{}, {}, m("1"), {}});
         const StoreResult result = StoreRecord(db, 1, {"F", "1/2/2000", {{}, {}, m("2"), {}}}, 0);
         QCOMPARE(result.message, 35);
-        QCOMPARE(db.RecordCount, qint16(MaxEnteredRecords));
+        QCOMPARE(db.recordCount(), MaxEnteredRecords);
     }
 
     void fundsAddedAndDeleted()
@@ -275,30 +318,33 @@ private slots:
         FundDatabase db;
         Open(db, {});
         for (int i = 1; i <= MaxFunds; ++i)
-            QCOMPARE(AddFund(db, QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'))), i);
-        QCOMPARE(AddFund(db, QStringLiteral("one too many")), -36);
-        QCOMPARE(db.FundCount, qint16(MaxFunds));
+            QCOMPARE(db.addFund(QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'))), i);
+        QVERIFY(db.fundListFull());
+        QCOMPARE(db.addFund(QStringLiteral("one too many")), 0);
+        QCOMPARE(db.fundCount(), MaxFunds);
 
         FundDatabase small;
         Open(small, {QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")});
         Put(small, 1, "B", QDate(2000, 1, 1), {m("1"), m("1"), {}, {}});
         Put(small, 3, "B", QDate(2000, 1, 2), {m("3"), m("1"), {}, {}});
-        QVERIFY(!DeleteFund(small, 1)); // it has a record
-        QVERIFY(DeleteFund(small, 2));
-        QCOMPARE(small.FundCount, qint16(2));
+        QVERIFY(!small.deleteFund(1)); // it has a record
+        QVERIFY(small.deleteFund(2));
+        QCOMPARE(small.fundCount(), 2);
         QCOMPARE(FundName(small, 1), QStringLiteral("a"));
         QCOMPARE(FundName(small, 2), QStringLiteral("c"));
         QCOMPARE(FundName(small, 3), QString());
-        QCOMPARE(small.FundList.value(3, FundNumberColumn), QString());
-        QCOMPARE(small.RecordTable[1].fundNumber, Money::fromWhole(2)); // c's record
-        QCOMPARE(small.RecordTable[2].fundNumber, Money::fromWhole(1)); // a's record
+        QCOMPARE(small.fundNumberText(3), QString());
+        QCOMPARE(small.record(1).fundNumber, Money::fromWhole(2)); // c's record
+        QCOMPARE(small.record(2).fundNumber, Money::fromWhole(1)); // a's record
 
-        QVERIFY(DeleteRecord(small, 1));
-        QCOMPARE(small.RecordCount, qint16(1));
-        QCOMPARE(small.RecordTable[1].price, m("3"));
-        QCOMPARE(small.RecordTable[1].recordNumber, qint16(1));
-        QVERIFY(!DeleteRecord(small, 0));
-        QVERIFY(!DeleteRecord(small, 2));
+        QVERIFY(small.deleteRecord(1));
+        QCOMPARE(small.recordCount(), 1);
+        QCOMPARE(small.record(1).price, m("3"));
+        QCOMPARE(small.record(1).recordNumber, qint16(1));
+        QVERIFY(!small.deleteRecord(0));
+        QVERIFY(!small.deleteRecord(2));
+        // A slot that is not a record reads as none.
+        QCOMPARE(small.record(2).typeCode, QString());
     }
 
     // Keys on a row past the funds never write the totals row.
@@ -312,7 +358,7 @@ private slots:
         QTest::newRow("backspace") << 2 << 8 << 0 << "0";
         QTest::newRow("delete") << 2 << 127 << 0 << "0";
         QTest::newRow("delete on the totals row") << 31 << 127 << 22 << "5";
-        QTest::newRow("backspace past the funds") << 33 << 8 << 22 << "5";
+        QTest::newRow("backspace past the funds") << 32 << 8 << 22 << "0";
         QTest::newRow("digit on the totals row") << 31 << int('1') << 22 << "5";
         QTest::newRow("a letter") << 2 << int('x') << 0 << "5";
     }
@@ -323,12 +369,12 @@ private slots:
         QFETCH(int, message);
         QFETCH(QString, price);
         FundDatabase db;
-        db.FundValues.recreate(34, 8);
-        db.FundValues.set(row, 2, m("5"));
+        db.resetValues(8);
+        db.setValue(row, 2, m("5"));
         QString buffer = QStringLiteral("1");
         const PriceKeyResult result = PriceCellKey(db, row, 1, key, buffer);
         QCOMPARE(result.message, message);
-        QCOMPARE(db.FundValues.value(row, 2), m(price.toLatin1()));
+        QCOMPARE(db.value(row, 2), m(price.toLatin1()));
     }
 };
 

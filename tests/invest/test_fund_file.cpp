@@ -14,9 +14,9 @@ namespace {
 void MakeDatabase(FundDatabase &db)
 {
     db.clear();
-    AddFund(db, QStringLiteral("Growth Fund"));
-    AddFund(db, QStringLiteral("Acme, Inc."));
-    AddFund(db, QStringLiteral("Bond Fund"));
+    db.addFund(QStringLiteral("Growth Fund"));
+    db.addFund(QStringLiteral("Acme, Inc."));
+    db.addFund(QStringLiteral("Bond Fund"));
     const char *codes = "BSCDFU";
     for (int i = 0; i < 25; ++i) {
         const QString code = QChar::fromLatin1(codes[i % 6]);
@@ -56,7 +56,7 @@ private slots:
     {
         FundDatabase db;
         MakeDatabase(db);
-        QCOMPARE(db.RecordCount, qint16(25));
+        QCOMPARE(db.recordCount(), 25);
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("mine.qvs"));
         QVERIFY(SaveFundFile(db, path));
@@ -73,18 +73,18 @@ private slots:
         session.DataChanged = 1;
         session.takeFile(read.value(), path);
         const FundDatabase &opened = session.db();
-        QCOMPARE(opened.RecordCount, qint16(25));
-        QCOMPARE(opened.FundCount, qint16(3));
+        QCOMPARE(opened.recordCount(), 25);
+        QCOMPARE(opened.fundCount(), 3);
         QCOMPARE(session.DataChanged, qint16(0));
         QCOMPARE(session.status(), QStringLiteral(" mine.qvs    Funds = 3    Records = 25 "));
         for (int fund = 1; fund <= 3; ++fund) {
             QCOMPARE(FundName(opened, fund), FundName(db, fund));
-            QCOMPARE(opened.FundList.value(fund, FundNumberColumn), NumberText(fund));
+            QCOMPARE(opened.fundNumberText(fund), NumberText(fund));
         }
         QCOMPARE(FundName(opened, AllRecordsSlot), QStringLiteral("All Records"));
         for (int slot = 1; slot <= 25; ++slot) {
-            const FundRecord &a = db.RecordTable[slot];
-            const FundRecord &b = opened.RecordTable[slot];
+            const FundRecord &a = db.record(slot);
+            const FundRecord &b = opened.record(slot);
             QCOMPARE(b.fundNumber, a.fundNumber);
             QCOMPARE(b.price, a.price);
             QCOMPARE(b.shares, a.shares);
@@ -102,7 +102,7 @@ private slots:
     void recordLine()
     {
         FundDatabase db;
-        AddFund(db, QStringLiteral("A"));
+        db.addFund(QStringLiteral("A"));
         StoreRecord(db, 1, {"B", "10/12/1998", {Money::fromWhole(10), Money::fromWhole(100), Money::fromWhole(50), {}}},
                     0);
         StoreRecord(db, 1, {"S", "10/13/1998", {Money::fromDouble(10.5), Money::fromWhole(1), {}, {}}}, 0);
@@ -164,13 +164,13 @@ private slots:
         const auto read = ReadFundFile(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS"));
         QVERIFY(read.ok());
         FundDatabase db;
-        ApplyFundFile(db, read.value());
-        QVERIFY(db.FundCount >= 3);
-        QVERIFY(db.RecordCount >= 25);
+        QVERIFY(ApplyFundFile(db, read.value()));
+        QVERIFY(db.fundCount() >= 3);
+        QVERIFY(db.recordCount() >= 25);
         QString codes;
         bool split = false;
-        for (int slot = 1; slot <= db.RecordCount; ++slot) {
-            const FundRecord &r = db.RecordTable[slot];
+        for (int slot = 1; slot <= db.recordCount(); ++slot) {
+            const FundRecord &r = db.record(slot);
             if (!codes.contains(r.typeCode))
                 codes += r.typeCode;
             split = split || (r.typeCode == QLatin1String("D") && r.price == Money::fromRaw(1));
@@ -182,11 +182,11 @@ private slots:
         }
         QCOMPARE(codes.size(), 6);
         QVERIFY(split);
-        QCOMPARE(db.RecordTable[1].date.year(), 1996);
-        QCOMPARE(db.RecordTable[db.RecordCount].date.year(), 2000);
+        QCOMPARE(db.record(1).date.year(), 1996);
+        QCOMPARE(db.record(db.recordCount()).date.year(), 2000);
         // Already in date order: sorting changes nothing.
         const QByteArray before = FundFileText(db);
-        QCOMPARE(SortRecordsByDate(db), 0);
+        QCOMPARE(db.SortRecordsByDate(), 0);
         QCOMPARE(FundFileText(db), before);
     }
 

@@ -22,10 +22,8 @@ Money m(const QString &text)
 void Put(FundDatabase &db, int fund, const char *code, const char *price, const char *number, const char *fees,
          const char *cash)
 {
-    db.RecordCount = qint16(db.RecordCount + 1);
     const EntryFigures figures{m(price), m(number), m(fees), m(cash)};
-    db.RecordTable[db.RecordCount] = MakeRecord(fund, QLatin1String(code), QDate(1998, 10, 12), figures,
-                                                      db.RecordCount);
+    db.appendRecord(MakeRecord(fund, QLatin1String(code), QDate(1998, 10, 12), figures, db.recordCount() + 1));
 }
 
 // A line built from texts at 1-based columns, as the printout places them.
@@ -77,7 +75,7 @@ private slots:
     void oneFundListing()
     {
         FundDatabase db;
-        AddFund(db, QStringLiteral("Growth Fund"));
+        db.addFund(QStringLiteral("Growth Fund"));
         Put(db, 1, "B", "10", "100", "50", "0");
         Put(db, 1, "D", "10.5", "2", "0", "0");
         Put(db, 1, "S", "10", "10", "0", "0");
@@ -121,7 +119,7 @@ private slots:
         QFETCH(int, fontChoice);
         QFETCH(int, firstPageRecords);
         FundDatabase db;
-        AddFund(db, QStringLiteral("Big"));
+        db.addFund(QStringLiteral("Big"));
         for (int r = 0; r < 50; ++r)
             Put(db, 1, "B", "1", "1", "0", "0");
         const QList<QStringList> pages = Print(
@@ -151,8 +149,8 @@ private slots:
     void allFundsListing()
     {
         FundDatabase db;
-        AddFund(db, QStringLiteral("Alpha"));
-        AddFund(db, QStringLiteral("Beta"));
+        db.addFund(QStringLiteral("Alpha"));
+        db.addFund(QStringLiteral("Beta"));
         Put(db, 1, "B", "10", "10", "0", "0");
         Put(db, 2, "C", "0", "0", "0", "5");
         Put(db, 1, "B", "20", "1", "1", "0");
@@ -173,7 +171,7 @@ private slots:
     void negativeAverageCost()
     {
         FundDatabase db;
-        AddFund(db, QStringLiteral("Paid back"));
+        db.addFund(QStringLiteral("Paid back"));
         Put(db, 1, "B", "1", "100", "0", "0");
         Put(db, 1, "C", "0", "0", "0", "150");
         const QStringList body = Body(PrintListing(db, 1).value(0));
@@ -184,7 +182,7 @@ private slots:
     {
         FundDatabase db;
         const QString euro = QStringLiteral("€");
-        AddFund(db, QStringLiteral("Euro"));
+        db.addFund(QStringLiteral("Euro"));
         Put(db, 1, "B", "10", "100", "0", "0");
         ListRecords(db, 1, euro);
         const QString block = ListedValueBlock(ValueOfListedFund(db, m("12")), euro);
@@ -195,22 +193,22 @@ private slots:
                               QLatin1Char(' ') + QString(77, u'_'), "",
                               "      €12.0000               €1,200.00               €200.00            20.00%"}));
         // Printing leaves the listed fund's figures for the next current value.
-        QCOMPARE(db.FundValues.value(AllRecordsSlot, ValueBookColumn).toDecimalText(), QStringLiteral("1000.0000"));
+        QCOMPARE(db.value(AllRecordsSlot, ValueBookColumn).toDecimalText(), QStringLiteral("1000.0000"));
     }
 
     void valueTable()
     {
         FundDatabase db;
-        AddFund(db, QStringLiteral("Half"));
-        AddFund(db, QStringLiteral("Other half"));
-        AddFund(db, QStringLiteral("Gone"));
+        db.addFund(QStringLiteral("Half"));
+        db.addFund(QStringLiteral("Other half"));
+        db.addFund(QStringLiteral("Gone"));
         Put(db, 1, "B", "10", "100", "0", "0");
         Put(db, 2, "B", "5", "100", "0", "0");
         Put(db, 3, "B", "1", "10", "0", "0");
         Put(db, 3, "S", "2", "10", "0", "0");
         PreparePriceTable(db);
-        db.FundValues.set(1, ValuePriceColumn, m("12"));
-        db.FundValues.set(2, ValuePriceColumn, m("12"));
+        db.setPrice(1, m("12"));
+        db.setPrice(2, m("12"));
         QCOMPARE(CollectHoldings(db), 0);
         ComputeCurrentValues(db);
         const QStringList body =

@@ -17,17 +17,16 @@ Money m(const QString &text)
 void Put(FundDatabase &db, const QString &record)
 {
     const QStringList p = record.split(QLatin1Char(':'));
-    db.RecordCount = qint16(db.RecordCount + 1);
     const EntryFigures figures{m(p[2]), m(p[3]), m(p[4]), m(p[5])};
-    db.RecordTable[db.RecordCount] = MakeRecord(p[0].toInt(), p[1], QDate(2024, 1, 1).addDays(db.RecordCount),
-                                                      figures, db.RecordCount);
+    const int slot = db.recordCount() + 1;
+    db.appendRecord(MakeRecord(p[0].toInt(), p[1], QDate(2024, 1, 1).addDays(slot), figures, slot));
 }
 
 void Open(FundDatabase &db, int funds, const QStringList &records)
 {
     db.clear();
     for (int f = 1; f <= funds; ++f)
-        AddFund(db, QStringLiteral("Fund %1").arg(QChar(u'A' + f - 1)));
+        db.addFund(QStringLiteral("Fund %1").arg(QChar(u'A' + f - 1)));
     for (const QString &record : records)
         Put(db, record);
 }
@@ -121,10 +120,10 @@ private slots:
         Open(db, funds, records);
         PreparePriceTable(db);
         for (int f = 1; f <= funds; ++f)
-            db.FundValues.set(f, ValuePriceColumn, m(prices[f - 1]));
+            db.setPrice(f, m(prices[f - 1]));
         QCOMPARE(CollectHoldings(db), 0);
         ComputeCurrentValues(db);
-        const MoneyTable &v = db.FundValues;
+        const MoneyTable &v = db.valueTable();
         const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
         for (int f = 1; f <= funds; ++f) {
             const QString got = QStringList{Text(v.value(f, ValueTotalColumn)), Text(v.value(f, ValueGainColumn)),
@@ -144,8 +143,8 @@ private slots:
         FundDatabase db;
         Open(db, 2, {"1:B:1:1:0:0", "2:B:2:1:0:0"});
         PreparePriceTable(db);
-        db.FundValues.set(1, ValuePriceColumn, m("1"));
-        db.FundValues.set(2, ValuePriceColumn, m("2"));
+        db.setPrice(1, m("1"));
+        db.setPrice(2, m("2"));
         QCOMPARE(CollectHoldings(db), 0);
         ComputeCurrentValues(db);
         const QList<QStringList> rows = CurrentValueTable(db, QStringLiteral("$"));
@@ -174,12 +173,12 @@ private slots:
         FundDatabase db;
         Open(db, 1, records);
         PreparePriceTable(db);
-        db.FundValues.set(1, ValuePriceColumn, m(price));
+        db.setPrice(1, m(price));
         QCOMPARE(CollectHoldings(db), message);
         // A refused Calculate leaves no half-computed figures behind.
         if (message != 0)
-            QVERIFY(db.FundValues.value(1, ValueSharesColumn).isZero());
-        QCOMPARE(Text(db.FundValues.value(1, ValuePriceColumn)), Text(m(price)));
+            QVERIFY(db.value(1, ValueSharesColumn).isZero());
+        QCOMPARE(Text(db.value(1, ValuePriceColumn)), Text(m(price)));
     }
 
     // Prices typed for later funds survive a new visit to the price window
@@ -188,21 +187,21 @@ private slots:
     {
         FundDatabase db;
         Open(db, 3, {"1:B:1:1:0:0", "2:B:1:1:0:0", "3:B:1:1:0:0"});
-        QCOMPARE(db.FundValues.columnCount(), 7);
+        QCOMPARE(db.valueTable().columnCount(), 7);
         PreparePriceTable(db);
-        QCOMPARE(db.FundValues.columnCount(), LastValueColumn + 1);
-        db.FundValues.set(2, ValuePriceColumn, m("4.5"));
-        db.FundValues.set(3, ValuePriceColumn, m("7"));
+        QCOMPARE(db.valueTable().columnCount(), LastValueColumn + 1);
+        db.setPrice(2, m("4.5"));
+        db.setPrice(3, m("7"));
         QCOMPARE(CollectHoldings(db), int(MsgMissingPrice));
         PreparePriceTable(db);
         const QList<QStringList> grid = PriceGridRows(db);
         QCOMPARE(grid[0], (QStringList{"Fund A", ""}));
         QCOMPARE(grid[1], (QStringList{"Fund B", "4.50"}));
         QCOMPARE(grid[2], (QStringList{"Fund C", "7.00"}));
-        db.FundValues.set(1, ValuePriceColumn, m("1"));
+        db.setPrice(1, m("1"));
         QCOMPARE(CollectHoldings(db), 0);
         QCOMPARE(CollectHoldings(db), 0);
-        QCOMPARE(Text(db.FundValues.value(2, ValueSharesColumn)), QStringLiteral("1.0000"));
+        QCOMPARE(Text(db.value(2, ValueSharesColumn)), QStringLiteral("1.0000"));
     }
 
     void emptyFund_data()
@@ -242,16 +241,16 @@ private slots:
         QCOMPARE(listing.rows[5][2], QStringLiteral("$10.3261"));
         QCOMPARE(listing.lastListRow, 6);
         // What the current value of the listed fund reads.
-        QCOMPARE(Text(db.FundValues.value(AllRecordsSlot, ValueSharesColumn)), QStringLiteral("92.0000"));
-        QCOMPARE(Text(db.FundValues.value(AllRecordsSlot, ValueBookColumn)), QStringLiteral("950.0000"));
-        QCOMPARE(Text(db.FundValues.value(AllRecordsSlot, ValuePriceColumn)), QStringLiteral("1050.0000"));
+        QCOMPARE(Text(db.value(AllRecordsSlot, ValueSharesColumn)), QStringLiteral("92.0000"));
+        QCOMPARE(Text(db.value(AllRecordsSlot, ValueBookColumn)), QStringLiteral("950.0000"));
+        QCOMPARE(Text(db.value(AllRecordsSlot, ValuePriceColumn)), QStringLiteral("1050.0000"));
     }
 
     void allFundsListing()
     {
         FundDatabase db;
-        AddFund(db, QStringLiteral("A fund whose name runs past twenty-six"));
-        AddFund(db, QStringLiteral("Second"));
+        db.addFund(QStringLiteral("A fund whose name runs past twenty-six"));
+        db.addFund(QStringLiteral("Second"));
         Put(db, "1:B:10:10:0:0");
         Put(db, "2:C:0:0:0:5");
         Put(db, "1:B:20:1:1:0");
@@ -268,7 +267,7 @@ private slots:
         QCOMPARE(listing.rows[12], (QStringList{"Total all Funds:", "", "", "11.0000", "$1.00", "$.00", "$5.00",
                                                 "$116.00"}));
         // Row 31 is left with the figures of the fund listed last.
-        QCOMPARE(Text(db.FundValues.value(AllRecordsSlot, ValueBookColumn)), QStringLiteral("-5.0000"));
+        QCOMPARE(Text(db.value(AllRecordsSlot, ValueBookColumn)), QStringLiteral("-5.0000"));
     }
 
     // The current value of a listed fund, message 26 where it cannot be measured.

@@ -8,6 +8,7 @@
 #include "invest/fund_values.h"
 #include "shell/fund_cur_val_input.h"
 #include "shell/mdi_container.h"
+#include "shell/message_texts.h"
 #include "shell/menu_main.h"
 #include "shell/spreadsheet_grid.h"
 #include "support/full_disk.h"
@@ -243,7 +244,7 @@ private slots:
         entry->click("DelRec");
         QCOMPARE(t->dialogs.questions, QList<int>{4});
         QCOMPARE(cell(2, 1), QStringLiteral("Sold    "));
-        QCOMPARE(funds().RecordCount, qint16(6));
+        QCOMPARE(funds().recordCount(), 6);
         QCOMPARE(session().DataChanged, qint16(1));
         leaveEntry();
         QCOMPARE(frame->caption(), QStringLiteral(" Investment Management Menu"));
@@ -301,7 +302,7 @@ private slots:
         QCOMPARE(entry->focusedName(), QStringLiteral("AddaRec"));
         entry->enter();
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(funds().RecordCount, qint16(3));
+        QCOMPARE(funds().recordCount(), 3);
         QCOMPARE(cell(2, 3), QStringLiteral("12.3456"));
         QCOMPARE(cell(2, 8), QStringLiteral("-123.46"));
 
@@ -341,8 +342,8 @@ private slots:
         entry->click("AddaRec");
         addRecord({"Bought", "2/5/2001", "20", "1500", "0", nullptr});
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(funds().RecordTable[1].shares, Money::fromWhole(2500));
-        QCOMPARE(funds().RecordTable[2].shares, Money::fromWhole(1500));
+        QCOMPARE(funds().record(1).shares, Money::fromWhole(2500));
+        QCOMPARE(funds().record(2).shares, Money::fromWhole(1500));
 
         // Correct the price of the second by the keyboard alone.
         clickRow(2);
@@ -357,8 +358,8 @@ private slots:
         QCOMPARE(entry->focusedName(), QStringLiteral("AddaRec"));
         entry->enter();
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(funds().RecordTable[2].price, Money::fromWhole(21));
-        QCOMPARE(funds().RecordTable[2].shares, Money::fromWhole(1500));
+        QCOMPARE(funds().record(2).price, Money::fromWhole(21));
+        QCOMPARE(funds().record(2).shares, Money::fromWhole(1500));
         QCOMPARE(cell(2, 4), QStringLiteral("1,500.0000"));
         leaveEntry();
 
@@ -367,8 +368,8 @@ private slots:
         menu = qobject_cast<FundMenu *>(OpenFromMenu(*frame, QStringLiteral("Manager")));
         user = std::make_unique<WindowDriver>(menu);
         openFile(QStringLiteral("shares.qvs"));
-        QCOMPARE(funds().RecordTable[1].shares, Money::fromWhole(2500));
-        QCOMPARE(funds().RecordTable[2].shares, Money::fromWhole(1500));
+        QCOMPARE(funds().record(1).shares, Money::fromWhole(2500));
+        QCOMPARE(funds().record(2).shares, Money::fromWhole(1500));
         QCOMPARE(messages(), QList<int>());
     }
 
@@ -419,7 +420,7 @@ private slots:
             entry->fill("InNumber", QStringLiteral("5"));
         entry->click("AddaRec");
         QCOMPARE(messages(), message ? QList<int>{message} : QList<int>());
-        QCOMPARE(funds().RecordCount, qint16(message ? 0 : 1));
+        QCOMPARE(funds().recordCount(), message ? 0 : 1);
         // A refused new record keeps its row for repair.
         QCOMPARE(entry->text("InDate"), message ? date : QString());
     }
@@ -476,13 +477,13 @@ private slots:
             entry->click("AddaRec");
         }
         QCOMPARE(messages(), QList<int>{30});
-        QCOMPARE(funds().RecordCount, qint16(0));
+        QCOMPARE(funds().recordCount(), 0);
         QCOMPARE(entry->text("InDate"), QStringLiteral("12/6/2026"));
         // The user has seen today's date: the next press stores it.
         QTest::qWait(10);
         entry->click("AddaRec");
-        QCOMPARE(funds().RecordCount, qint16(1));
-        QCOMPARE(funds().RecordTable[1].date, QDate(2026, 12, 6));
+        QCOMPARE(funds().recordCount(), 1);
+        QCOMPARE(funds().record(1).date, QDate(2026, 12, 6));
     }
 
     // Decision: a record always lands in a real slot; a stale correction
@@ -499,9 +500,8 @@ private slots:
         entry->fill("InComm", "5");
         entry->click("AddaRec");
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(funds().RecordCount, qint16(1));
-        QCOMPARE(funds().RecordTable[1].fees, Money::fromWhole(5));
-        QCOMPARE(funds().RecordTable[0].typeCode, QString());
+        QCOMPARE(funds().recordCount(), 1);
+        QCOMPARE(funds().record(1).fees, Money::fromWhole(5));
     }
 
     // The type chosen in the list is the type stored, whatever records the
@@ -516,7 +516,7 @@ private slots:
         t->dialogs.answers << Answer::Yes;
         clickRow(1);
         entry->click("DelRec");
-        QCOMPARE(funds().RecordCount, qint16(1));
+        QCOMPARE(funds().recordCount(), 1);
         QCOMPARE(entry->text("ETransType"), QStringLiteral("Bought"));
         entry->fill("InDate", "2/4/2003");
         entry->fill("InPrice", "1300");
@@ -524,9 +524,9 @@ private slots:
         entry->fill("InComm", "45");
         entry->click("AddaRec");
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(funds().RecordCount, qint16(2));
-        QCOMPARE(funds().RecordTable[2].typeCode, QStringLiteral("B"));
-        QCOMPARE(funds().RecordTable[2].shares, Money::fromWhole(2000));
+        QCOMPARE(funds().recordCount(), 2);
+        QCOMPARE(funds().record(2).typeCode, QStringLiteral("B"));
+        QCOMPARE(funds().record(2).shares, Money::fromWhole(2000));
     }
 
     // Decision: the record corrected is the one chosen when Correct was pressed.
@@ -542,9 +542,9 @@ private slots:
         entry->fill("InComm", "7");
         entry->click("AddaRec");
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(funds().RecordTable[1].fees, Money::fromWhole(7));
-        QCOMPARE(funds().RecordTable[2].fees, Money::fromWhole(6));
-        QCOMPARE(funds().RecordCount, qint16(2));
+        QCOMPARE(funds().record(1).fees, Money::fromWhole(7));
+        QCOMPARE(funds().record(2).fees, Money::fromWhole(6));
+        QCOMPARE(funds().recordCount(), 2);
     }
 
     void correctAndDeleteNeedARecord()
@@ -556,7 +556,7 @@ private slots:
         entry->click("Correctrec");
         entry->click("DelRec");
         QCOMPARE(messages(), (QList<int>{17, 17}));
-        QCOMPARE(funds().RecordCount, qint16(1));
+        QCOMPARE(funds().recordCount(), 1);
     }
 
     // Decision: only a save that succeeded clears the changed flag; a failed
@@ -631,7 +631,7 @@ private slots:
         addFund(QStringLiteral("Same"));
         chooseFund(2);
         addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "5", nullptr});
-        QCOMPARE(funds().RecordTable[1].fundNumber, Money::fromWhole(2));
+        QCOMPARE(funds().record(1).fundNumber, Money::fromWhole(2));
         chooseFund(1);
         QCOMPARE(cell(1, 0), QString());
         chooseFund(2);
@@ -646,28 +646,64 @@ private slots:
         addFund(QStringLiteral("Alpha"));
         addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "5", nullptr}); // Alpha's
         chooseFund(1);
-        session().DataChanged = 0;
         t->dialogs.answers << Answer::Yes;
         entry->click("DelRec");
         QCOMPARE(t->dialogs.questions, QList<int>{5});
-        QCOMPARE(funds().FundCount, qint16(2));
+        QCOMPARE(funds().fundCount(), 2);
         QCOMPARE(entry->find<QComboBox>("Funds")->itemText(0), QStringLiteral("Alpha"));
         QCOMPARE(entry->find<QComboBox>("Funds")->itemText(1), QStringLiteral("Beta"));
-        QCOMPARE(FundName(funds(), int(funds().RecordTable[1].fundNumber.floorUnits())), QStringLiteral("Alpha"));
+        QCOMPARE(FundName(funds(), int(funds().record(1).fundNumber.floorUnits())), QStringLiteral("Alpha"));
         QCOMPARE(entry->text("NumFunds"), QStringLiteral(" 2"));
-        QCOMPARE(session().DataChanged, qint16(0));
+    }
+
+    // A fund name added to or deleted from a file is a change to it: leaving
+    // the manager asks, and Yes goes back to save it.
+    void fundNamesAreChanges()
+    {
+        t->dialogs.fileNames << QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS");
+        user->click("Loadfile");
+        const int sampleFunds = funds().fundCount();
+        openEntry();
+        addFund(QStringLiteral("Brand New Fund"));
+        leaveEntry();
+        t->dialogs.answers << Answer::Yes;
+        user->click("ExitMenu");
+        QCOMPARE(t->dialogs.questions, QList<int>{3});
+        QCOMPARE(frame->activeTool(), static_cast<QWidget *>(menu));
+        QCOMPARE(funds().fundName(sampleFunds + 1), QStringLiteral("Brand New Fund"));
+
+        saveAs(QStringLiteral("with a new fund.qvs"));
+        QCOMPARE(messages(), QList<int>());
+        openEntry();
+        entry->focus("Funds");
+        entry->key(Qt::Key_End);
+        QCOMPARE(entry->text("Funds"), QStringLiteral("Brand New Fund"));
+        t->dialogs.answers << Answer::Yes;
+        entry->click("DelRec");
+        QCOMPARE(funds().fundCount(), sampleFunds);
+        leaveEntry();
+        t->dialogs.answers << Answer::Yes;
+        user->click("ExitMenu");
+        QCOMPARE(t->dialogs.questions, (QList<int>{3, 5, 3}));
+        QCOMPARE(frame->activeTool(), static_cast<QWidget *>(menu));
     }
 
     void thirtyFundLimit()
     {
         openEntry();
-        for (int i = 1; i <= 31; ++i)
-            addFund(QStringLiteral("Fund %1").arg(i));
-        QCOMPARE(messages(), QList<int>{36});
-        QCOMPARE(funds().FundCount, qint16(30));
         t->dialogs.lines << std::nullopt;
         entry->click("createfund"); // cancelled: nothing
+        QCOMPARE(funds().fundCount(), 0);
+        for (int i = 1; i <= 30; ++i)
+            addFund(QStringLiteral("Fund %1").arg(i));
+        QCOMPARE(messages(), QList<int>());
+        // The full list is told before a name is asked for.
+        t->dialogs.lines << QStringLiteral("Fund 31");
+        entry->click("createfund");
         QCOMPARE(messages(), QList<int>{36});
+        QCOMPARE(t->dialogs.lines.size(), 1);
+        QCOMPARE(funds().fundCount(), 30);
+        QCOMPARE(session().DataChanged, qint16(1));
     }
 
     void sortFromTheMenu()
@@ -688,7 +724,7 @@ private slots:
         QCOMPARE(FundName(funds(), 3), QStringLiteral("beta"));
         const QStringList owners{QString(), "Alpha", "beta", "alpha"};
         for (int slot = 1; slot <= 3; ++slot)
-            QCOMPARE(FundName(funds(), int(funds().RecordTable[slot].fundNumber.floorUnits())), owners[slot]);
+            QCOMPARE(FundName(funds(), int(funds().record(slot).fundNumber.floorUnits())), owners[slot]);
         QCOMPARE(status(), QStringLiteral(" Funds = 3    Records = 3 "));
         // A cancelled chooser leaves the menu as it was.
         answerChooser(-1);
@@ -736,8 +772,8 @@ private slots:
     {
         t->dialogs.fileNames << QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS");
         user->click("Loadfile");
-        QVERIFY(funds().FundCount > 0);
-        const int funds = menu->session().db().FundCount;
+        QVERIFY(funds().fundCount() > 0);
+        const int funds = menu->session().db().fundCount();
         user->click("CompCurr");
         QVERIFY(menu->priceWindow());
         QCOMPARE(frame->caption(), QStringLiteral(" Current Prices"));
@@ -788,7 +824,7 @@ private slots:
         const GraphRequest &drawn = qobject_cast<GraphsAll *>(frame->overTool())->request();
         QVERIFY(drawn.kind == GraphKind::Funds);
         QCOMPARE(drawn.ResultCount, qint16(funds));
-        QVERIFY(!menu->session().db().FundValues.value(1, ValueTotalColumn).isZero());
+        QVERIFY(!menu->session().db().value(1, ValueTotalColumn).isZero());
         QTest::mouseClick(frame->overTool()->findChild<QPushButton *>("ExitBut"), Qt::LeftButton);
         table.click("ExitBut");
         QVERIFY(!menu->tableWindow());
@@ -822,7 +858,7 @@ private slots:
         priceGrid()->setFocus();
         typePrice(QStringLiteral("1.2.3"));
         QCOMPARE(priceGrid()->cell(1, 1), QStringLiteral("1.20"));
-        QCOMPARE(funds().FundValues.value(1, ValuePriceColumn).toDecimalText(), QStringLiteral("1.2000"));
+        QCOMPARE(funds().price(1).toDecimalText(), QStringLiteral("1.2000"));
         QTest::keyClick(priceGrid(), Qt::Key_Return);
         QCOMPARE(priceGrid()->row(), 2);
         typePrice(QStringLiteral("7"));
@@ -834,7 +870,7 @@ private slots:
         typePrice(QStringLiteral("5"));
         QTest::keyClick(priceGrid(), Qt::Key_Delete);
         QCOMPARE(messages(), (QList<int>{22, 22}));
-        QCOMPARE(funds().FundValues.rowCount(), AllRecordsSlot + 1);
+        QCOMPARE(funds().valueTable().rowCount(), AllRecordsSlot + 1);
         // Out and in again with no price for fund 1: fund 2 keeps its price.
         priceCell(1, 1);
         QTest::keyClick(priceGrid(), Qt::Key_Backspace);
@@ -860,10 +896,9 @@ private slots:
     // the prices can be corrected.
     void valueTooLargeIsTold()
     {
-        AddFund(funds(), QStringLiteral("Huge"));
-        funds().RecordCount = 1;
-        funds().RecordTable[1] = MakeRecord(1, QStringLiteral("B"), QDate(2001, 1, 5),
-                                            {Money::fromWhole(90000000), Money::fromWhole(9000000), {}, {}}, 1);
+        funds().addFund(QStringLiteral("Huge"));
+        funds().appendRecord(MakeRecord(1, QStringLiteral("B"), QDate(2001, 1, 5),
+                                        {Money::fromWhole(90000000), Money::fromWhole(9000000), {}, {}}, 1));
         user->click("CompCurr");
         priceGrid()->setFocus();
         typePrice(QStringLiteral("1000000000"));
@@ -886,8 +921,55 @@ private slots:
         leaveEntry();
         user->click("CompCurr");
         QCOMPARE(messages().last(), 28);
+        // The message names the fund to delete or fill.
+        QCOMPARE(t->dialogs.messageDetails.last(), QStringLiteral("Empty"));
+        QVERIFY(MessageText(28, QString(), QStringLiteral("Empty"))
+                    .startsWith(QStringLiteral("You have Added a Fund Name \"Empty\" but have not entered a record")));
         QCOMPARE(session().CalcMode, qint16(10));
         QVERIFY(!menu->priceWindow());
+    }
+
+    // Typed prices belong to their funds: showing a fund's records or sorting
+    // keeps them (a price follows its fund to its new place); deleting a fund
+    // drops them.
+    void typedPricesStayWithTheirFunds()
+    {
+        openEntry();
+        addFund(QStringLiteral("Zeta Growth"));
+        addRecord({"Bought", "1/5/2001", "1250", "1000", "45", nullptr});
+        addFund(QStringLiteral("Alpha Bonds"));
+        addRecord({"Bought", "1/6/2001", "2000", "2500", "0", nullptr});
+        leaveEntry();
+        auto pricesShown = [this] {
+            user->click("CompCurr");
+            const QStringList shown{priceGrid()->cell(1, 0), priceGrid()->cell(1, 1), priceGrid()->cell(2, 0),
+                                    priceGrid()->cell(2, 1)};
+            QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CancelBut"), Qt::LeftButton);
+            return shown;
+        };
+        user->click("CompCurr");
+        priceGrid()->setFocus();
+        typePrice(QStringLiteral("1310.25"));
+        QTest::keyClick(priceGrid(), Qt::Key_Return);
+        typePrice(QStringLiteral("2075"));
+        QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CancelBut"), Qt::LeftButton);
+
+        openEntry();
+        entry->focus("Funds");
+        entry->key(Qt::Key_Down);
+        QCOMPARE(cell(1, 0), QStringLiteral("1"));
+        leaveEntry();
+        QCOMPARE(pricesShown(), (QStringList{"Zeta Growth", "1,310.25", "Alpha Bonds", "2,075.00"}));
+        user->click("SortRec");
+        QCOMPARE(pricesShown(), (QStringList{"Alpha Bonds", "2,075.00", "Zeta Growth", "1,310.25"}));
+        QCOMPARE(messages(), QList<int>());
+
+        openEntry();
+        addFund(QStringLiteral("Never Filled"));
+        t->dialogs.answers << Answer::Yes;
+        entry->click("DelRec");
+        leaveEntry();
+        QCOMPARE(pricesShown(), (QStringList{"Alpha Bonds", "", "Zeta Growth", ""}));
     }
 
     // One fund listed, then valued at a typed price under its listing.

@@ -211,6 +211,23 @@ private slots:
         const Run r = run({"funds", "--file", path, "--listing", "Split", "--price", "Split=5"});
         QCOMPARE(r.code, 3);
         QCOMPARE(r.err.trimmed(), QStringLiteral("Cannot calculate."));
+        // The listing stays, as in the window; only the value block is refused.
+        const QString out = QString::fromUtf8(r.out);
+        QVERIFY2(out.contains(QRegularExpression(QStringLiteral("Div\\. Shares +\\S+ +10\\.0000 +10\\.0000"))),
+                 r.out.constData());
+        QVERIFY2(out.contains(QStringLiteral("Average cost per share =")), r.out.constData());
+        QVERIFY2(!out.contains(QStringLiteral("Current")), r.out.constData());
+        const Run json = run({"funds", "--file", path, "--listing", "1", "--price", "1=10", "--format", "json"});
+        QCOMPARE(json.code, 3);
+        const QJsonObject document = json.json();
+        QCOMPARE(document.value("message").toObject().value("number").toInt(), 26);
+        const QJsonObject split = document.value("funds").toArray().at(0).toObject();
+        QCOMPARE(split.value("records").toArray().size(), 1);
+        QVERIFY(!split.contains("current_value"));
+        const Run printed = run({"funds", "--file", path, "--listing", "1", "--price", "1=10", "--format", "report"});
+        QCOMPARE(printed.code, 3);
+        QVERIFY2(printed.out.contains("Average Cost per Share  ="), printed.out.constData());
+        QVERIFY2(!printed.out.contains("Current Price"), printed.out.constData());
         const Run values = run({"funds", "--file", path, "--price", "1=5", "--values", "--format", "csv"});
         QCOMPARE(values.code, 0);
         QVERIFY2(values.out.contains("1,Split,10.0000,0.0000,5.0000,50.0000,50.0000,100.0000,100.0000"), values.out.constData());
@@ -277,6 +294,25 @@ private slots:
             QVERIFY2(r.out.contains(name), name);
         QVERIFY(!r.out.contains("--input"));
         QCOMPARE(run({"funds", "--file", m_file, "--input", "-"}).code, 2);
+    }
+
+    // The help of every command, which the manual page is made from: each
+    // command under its own line, so that the manual page gives it a section
+    // of its own, and no line that would read as the program's own options.
+    void helpOfEveryCommand()
+    {
+        const Run r = run({"--help-all"});
+        QCOMPARE(r.code, 0);
+        const QString all = QString::fromUtf8(r.out);
+        QVERIFY(!all.contains(QStringLiteral("\nOptions:\n")));
+        const qsizetype start = all.indexOf(QStringLiteral("\n*tallomar-report funds*\n"));
+        QVERIFY(start > 0);
+        QVERIFY(all.lastIndexOf(QStringLiteral("\n*tallomar-report mortgage*\n"), start) > 0);
+        const QString funds = all.mid(start);
+        for (const char *name : {"--file FILE", "--price FUND=PRICE", "--listing all|FUND", "--sort", "--values"})
+            QVERIFY2(funds.contains(QLatin1String(name)), name);
+        QVERIFY(!funds.contains(QStringLiteral("--input")));
+        QVERIFY(!funds.contains(QStringLiteral("Inputs")));
     }
 
     void wrongFile()
