@@ -47,6 +47,8 @@ private:
     void toggleHelp();
     void print();
     void exitNetWorth();
+    // The bare name of the statement's file, as the question about unsaved work names it.
+    QString fileName() const;
     // Asks question 3 when leaving would lose work; true when the user wants to go back.
     bool goBackToSave();
     // Everything the statement held is let go, as leaving does.
@@ -64,5 +66,6 @@ private:
     QLabel *m_net;
     bool m_erased = false;
     // The statement's file with its folder: where the file boxes start.
+    // Empty while the statement has no file.
     QString m_filePath;
 };

@@ -39,6 +39,7 @@ enum MessageNumber : int {
     MsgNoTransactionType = 51,
     MsgSettingsNotSaved = 52,
     MsgPrintoutNotWritten = 53,
+    MsgBlankLineNumber = 54,
 };
 
 // Numbers of the yes/no questions.
