@@ -20,15 +20,40 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cmath>
 #include <exception>
 
 namespace {
 
 using Side = NetWorthStatement::Side;
+
+// Keeps a window out of sight while a file box and its messages are up, and
+// brings it back afterwards with the focus where it was.
+class StandAside
+{
+public:
+    explicit StandAside(QWidget *window) : m_window(window), m_focus(QApplication::focusWidget())
+    {
+        m_window->hide();
+    }
+    ~StandAside()
+    {
+        m_window->show();
+        if (m_focus && m_window->isAncestorOf(m_focus) && m_focus->isVisible())
+            m_focus->setFocus();
+        else
+            m_window->setFocus();
+    }
+    StandAside(const StandAside &) = delete;
+    StandAside &operator=(const StandAside &) = delete;
+
+private:
+    QWidget *m_window;
+    QPointer<QWidget> m_focus;
+};
 
 } // namespace
 
@@ -74,6 +99,8 @@ NetWorthCalc::NetWorthCalc(Shell &shell, MdiContainer &frame)
             m_edit[side] = {row, col};
             m_session.cellChosen();
         });
+        // A click on the cell already chosen starts afresh too.
+        connect(grid, &SpreadsheetGrid::gridClicked, this, [this] { m_session.cellChosen(); });
         m_grids[side] = grid;
         sheets->addWidget(grid, 1);
     }
@@ -157,13 +184,14 @@ void NetWorthCalc::showSheets()
 bool NetWorthCalc::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_text && event->type() == QEvent::FocusOut) {
-        // The help goes when the focus leaves it; the click that took the
-        // focus away must not open it again.
+        // The help goes when the focus leaves it.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (m_panel->isOpen() && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             m_panel->close();
             m_panel->clearText();
-            m_helpJustClosed = true;
+            // Only a click on Quick Help itself is spent on closing it; after
+            // any other control took the focus, the next click opens it.
+            m_helpJustClosed = QApplication::focusWidget() == m_help;
         }
         return false;
     }
@@ -208,52 +236,59 @@ void NetWorthCalc::insertBlankLine(Side side)
     const qint16 mode = side == NetWorthStatement::Assets ? InsertAssetLine : InsertLiabilityLine;
     const QString answer =
         FundCurValInput::ask(mode, m_edit[side].row, shell().state.LayoutClass, frame().window());
-    const double line = std::floor(LeadingNumber(answer));
-    if (line < 1 || line >= SheetTypedRows - 1)
+    if (answer.isEmpty())
+        return; // cancelled
+    if (const MessageNumber refused = m_session.insertBlankLine(side, answer)) {
+        QApplication::beep();
+        shell().dialogs.message(refused);
         return;
-    if (!m_session.insertBlankLine(side, int(line)))
-        return;
+    }
     showSheets();
     m_info->hide();
+}
+
+QString NetWorthCalc::fileName() const
+{
+    return m_filePath.isEmpty() ? QString() : QFileInfo(m_filePath).fileName();
 }
 
 bool NetWorthCalc::goBackToSave()
 {
     // Closing the question without an answer keeps the work too.
-    return m_session.unsavedWork() &&
-           !MayDiscard(shell().dialogs.ask(QuestionUnsavedFile, shell().state.CurrentFileName));
+    return m_session.unsavedWork() && !MayDiscard(shell().dialogs.ask(QuestionUnsavedFile, fileName()));
 }
 
 void NetWorthCalc::openFile()
 {
     if (goBackToSave())
         return;
-    AppState &state = shell().state;
-    const std::optional<QString> chosen = shell().dialogs.chooseFile(FileKind::NetWorth, FileAction::Open, m_filePath);
-    if (!chosen)
-        return;
-    const QString path = *chosen;
-    std::optional<NetWorthStatement> read;
-    {
-        WaitCursor wait;
-        read = ReadNetWorthFile(path);
+    const StandAside aside(this);
+    if (const std::optional<QString> chosen =
+            shell().dialogs.chooseFile(FileKind::NetWorth, FileAction::Open, m_filePath)) {
+        std::optional<NetWorthStatement> read;
+        {
+            WaitCursor wait;
+            read = ReadNetWorthFile(*chosen);
+        }
+        // A file that fails leaves the statement in memory as it was.
+        if (!read) {
+            shell().dialogs.message(MsgFileNotFound);
+            return;
+        }
+        m_session.replace(*read);
+        m_session.markSaved();
+        m_filePath = QFileInfo(*chosen).absoluteFilePath();
+    } else {
+        // Cancelled: what is in memory is still calculated and redrawn.
+        m_session.recalculate();
     }
-    // A file that fails leaves the statement in memory as it was.
-    if (!read) {
-        shell().dialogs.message(MsgFileNotFound);
-        return;
-    }
-    m_session.replace(*read);
-    m_session.markSaved();
-    state.CurrentFileName = QFileInfo(path).fileName();
-    m_filePath = QFileInfo(path).absoluteFilePath();
     showSheets();
     m_info->hide();
 }
 
 void NetWorthCalc::saveFile()
 {
-    AppState &state = shell().state;
+    const StandAside aside(this);
     if (!m_session.statement().holdsAnything()) {
         shell().dialogs.message(MsgNoRecords);
         return;
@@ -271,7 +306,6 @@ void NetWorthCalc::saveFile()
         shell().dialogs.message(MsgBadFilenameQvw);
         return;
     }
-    state.CurrentFileName = QFileInfo(path).fileName();
     m_filePath = QFileInfo(path).absoluteFilePath();
     // Only a save that worked clears the unsaved mark.
     m_session.markSaved();
@@ -294,17 +328,16 @@ void NetWorthCalc::toggleHelp()
 
 void NetWorthCalc::print()
 {
-    NetWorthSession &session = m_session;
+    // The sheets print as typed: no Calculate is needed first.
+    const NetWorthSession &session = m_session;
     RunPrintout(shell().state, shell().dialogs, shell().printer, session.printTitle(),
                 [&session](PrintFrame &frame) { session.print(frame); });
 }
 
 void NetWorthCalc::eraseStatement()
 {
-    AppState &state = shell().state;
     m_session.erase();
     m_helpJustClosed = false;
-    state.CurrentFileName.clear();
     m_filePath.clear();
     m_erased = true;
 }

@@ -47,6 +47,8 @@ private:
     void toggleHelp();
     void print();
     void exitNetWorth();
+    // The bare name of the statement's file, as the question about unsaved work names it.
+    QString fileName() const;
     // Asks question 3 when leaving would lose work; true when the user wants to go back.
     bool goBackToSave();
     // Everything the statement held is let go, as leaving does.
@@ -67,5 +69,6 @@ private:
     // button that took the focus does not open it again.
     bool m_helpJustClosed = false;
     // The statement's file with its folder: where the file boxes start.
+    // Empty while the statement has no file.
     QString m_filePath;
 };

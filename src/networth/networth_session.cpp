@@ -1,65 +1,42 @@
 #include "networth/networth_session.h"
 
-#include "networth/networth_file.h"
 #include "shell/app_state.h"
 #include "shell/format.h"
 #include "shell/message_numbers.h"
 #include "shell/print_frame.h"
 #include "shell/print_job.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <cmath>
 
 namespace {
 
 const QString RowPattern = QStringLiteral("####,,###.00");
-
-const FieldDescription Fields[] = {
-    {.control = "NetFile",
-     .kind = FieldKind::Text,
-     .label = "Net worth file",
-     .option = "file",
-     .help = "net worth file (.qvw) to read"},
-    {.control = "NetAssets",
-     .kind = FieldKind::Text,
-     .label = "Assets",
-     .option = "assets",
-     .help = "the asset sheet as JSON: [[\"House\", 150000], [\"Sub Total\"]]"},
-    {.control = "NetLiabilities",
-     .kind = FieldKind::Text,
-     .label = "Liabilities",
-     .option = "liabilities",
-     .help = "the liability sheet as JSON, as --assets"},
-};
 
 QString PrintedAmount(const RecordValue &amount)
 {
     return amount.kind == RecordValue::Empty ? QString() : RightAlignFigure(Format(AmountOf(amount), RowPattern), 12);
 }
 
-QJsonArray SheetJson(const NetWorthStatement &statement, NetWorthStatement::Side side)
-{
-    QJsonArray rows;
-    for (int r = 1; r <= statement.counts[side]; ++r) {
-        const SheetRow &row = statement.sheet(side).rows[size_t(r)];
-        rows.append(QJsonObject{{QStringLiteral("name"), CellText(row.name)},
-                                {QStringLiteral("amount"), AmountOf(row.amount).toDecimalText()}});
-    }
-    return rows;
-}
-
 } // namespace
 
-FieldTable NetWorthFields()
+NetWorthSession::NetWorthSession(AppState &state) : m_state(state)
 {
-    return Fields;
+    CalculateNetWorth(m_statement);
 }
 
-NetWorthSession::NetWorthSession(AppState &state) : ToolSession(state)
+void NetWorthSession::cellChosen()
 {
-    m_data.PrintBlocks = QStringList(4);
-    CalculateNetWorth(m_statement);
+    m_buffer.clear();
+    m_bufferCell = {};
+}
+
+void NetWorthSession::bufferFor(Side side, int row, int col)
+{
+    const BufferCell cell{int(side), row, col};
+    if (cell == m_bufferCell)
+        return;
+    m_buffer.clear();
+    m_bufferCell = cell;
 }
 
 SheetKeyResult NetWorthSession::typeKey(Side side, int row, int col, int code)
@@ -70,6 +47,7 @@ SheetKeyResult NetWorthSession::typeKey(Side side, int row, int col, int code)
         return {};
     if (code == '\r')
         return {SheetKeyResult::MoveDown, {}};
+    bufferFor(side, row, col);
     SheetRow &cell = m_statement.sheet(side).rows[size_t(row)];
     if (code == '\b') {
         if (col == 0) {
@@ -127,129 +105,46 @@ SheetKeyResult NetWorthSession::deleteKey(Side side, int row, int col)
         return {};
     SheetRow &cell = m_statement.sheet(side).rows[size_t(row)];
     (col == 0 ? cell.name : cell.amount) = RecordValue::empty();
+    bufferFor(side, row, col);
     m_buffer.clear();
     m_unsaved = true;
     return {SheetKeyResult::Edited, QString()};
 }
 
-bool NetWorthSession::insertBlankLine(Side side, int line)
+void NetWorthSession::recalculate()
 {
-    if (!InsertBlankLine(m_statement, side, line))
-        return false;
+    CalculateNetWorth(m_statement);
+    // The rows may have moved under the cell being typed into.
+    cellChosen();
+}
+
+MessageNumber NetWorthSession::insertBlankLine(Side side, const QString &answer)
+{
+    const double line = std::floor(LeadingNumber(answer));
+    if (line < 1 || line > SheetTypedRows - 2)
+        return MsgBlankLineNumber;
+    if (!InsertBlankLine(m_statement, side, int(line)))
+        return Msg30RowLimit;
+    cellChosen();
     m_unsaved = true;
-    return true;
+    return MsgNone;
 }
 
 void NetWorthSession::replace(const NetWorthStatement &statement)
 {
     m_statement = statement;
     CalculateNetWorth(m_statement);
-    m_buffer.clear();
+    cellChosen();
 }
 
 void NetWorthSession::erase()
 {
     m_statement = NetWorthStatement();
-    m_buffer.clear();
+    cellChosen();
     m_unsaved = false;
-    m_data.PrintBlocks = QStringList(4);
 }
 
-GridLayout NetWorthSession::gridLayout() const
-{
-    return {SheetTypedRows + 4,
-            300,
-            {{QStringLiteral("Assets"), 1175, false},
-             {QStringLiteral("Amount"), 460, false},
-             {QStringLiteral("Liabilities"), 1175, false},
-             {QStringLiteral("Amount"), 460, false}}};
-}
-
-MessageNumber ReadSheetJson(const QString &json, Sheet &sheet)
-{
-    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
-    if (!document.isArray())
-        return MsgWrongEntry;
-    const QJsonArray rows = document.array();
-    if (rows.size() > SheetTypedRows)
-        return Msg30RowLimit;
-    Sheet read;
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        const QJsonArray row = rows.at(r).toArray();
-        if (!rows.at(r).isArray() || row.isEmpty() || row.size() > 2)
-            return MsgWrongEntry;
-        SheetRow &target = read.rows[size_t(r + 1)];
-        const QJsonValue name = row.at(0);
-        if (name.isString()) {
-            // Typing never lets a double quote into a name.
-            const QString text = name.toString().remove(QLatin1Char('"'));
-            if (!text.isEmpty())
-                target.name = RecordValue::fromText(text);
-        } else if (!name.isNull()) {
-            return MsgWrongEntry;
-        }
-        const QJsonValue amount = row.size() > 1 ? row.at(1) : QJsonValue();
-        if (amount.isNull())
-            continue;
-        Money value;
-        try {
-            if (amount.isDouble())
-                value = Money::fromDouble(amount.toDouble());
-            else if (!amount.isString() || !Money::fromDecimalText(amount.toString(), value))
-                return MsgWrongEntry;
-        } catch (const ArithmeticFault &) {
-            return MsgWrongEntry;
-        }
-        // A sheet takes what its cells take when typed: no sign, two decimals at most.
-        if (value < Money() || value > SheetMaxAmount || value.raw() % 100 != 0)
-            return MsgWrongEntry;
-        target.amount = RecordValue::fromNumber(value);
-    }
-    sheet = read;
-    return MsgNone;
-}
-
-Outcome<GridUpdate> NetWorthSession::calculate(const FieldTexts &texts)
-{
-    NetWorthStatement statement = m_statement;
-    const QString file = texts.value(QStringLiteral("NetFile"));
-    if (!file.isEmpty()) {
-        const auto read = ReadNetWorthFile(file);
-        if (!read)
-            return Outcome<GridUpdate>::refused(MsgFileNotFound);
-        statement = *read;
-    }
-    const char *const controls[] = {"NetAssets", "NetLiabilities"};
-    for (int side = 0; side < 2; ++side) {
-        const QString json = texts.value(QLatin1String(controls[side]));
-        if (json.isEmpty())
-            continue;
-        if (const MessageNumber message = ReadSheetJson(json, statement.sheets[size_t(side)]))
-            return Outcome<GridUpdate>::refused(message);
-    }
-    CalculateNetWorth(statement);
-    m_statement = statement;
-
-    const QString &symbol = m_state.CurrencySymbol;
-    const QList<QStringList> assets = SheetGridTexts(statement, NetWorthStatement::Assets, symbol);
-    const QList<QStringList> liabilities = SheetGridTexts(statement, NetWorthStatement::Liabilities, symbol);
-    const int rows = std::max(statement.counts[0], statement.counts[1]);
-    GridUpdate update;
-    update.rowCount = rows + 4;
-    update.clearBody = true;
-    for (int r = 1; r <= rows; ++r)
-        update.rows.append({r <= statement.counts[0] ? assets.at(r).at(0) : QString(),
-                            r <= statement.counts[0] ? assets.at(r).at(1) : QString(),
-                            r <= statement.counts[1] ? liabilities.at(r).at(0) : QString(),
-                            r <= statement.counts[1] ? liabilities.at(r).at(1) : QString()});
-    update.rows.append(QStringList(4));
-    update.rows.append({assets.at(statement.counts[0] + 2).at(0), assets.at(statement.counts[0] + 2).at(1),
-                        liabilities.at(statement.counts[1] + 2).at(0), liabilities.at(statement.counts[1] + 2).at(1)});
-    update.rows.append({QStringLiteral("Net Worth"), NetWorthText(statement, symbol), QString(), QString()});
-    return update;
-}
-
-void NetWorthSession::print(PrintFrame &frame)
+void NetWorthSession::print(PrintFrame &frame) const
 {
     PrintNetWorth(frame, m_statement, m_state.CurrencySymbol);
 }
@@ -279,15 +174,6 @@ QString NetWorthSession::helpText() const
             "\n"
             "You must Calculate after any changes, to reformat the spreadsheet and Totals."),
         m_state.CurrencySymbol);
-}
-
-QJsonValue NetWorthSession::results() const
-{
-    return QJsonObject{{QStringLiteral("assets"), SheetJson(m_statement, NetWorthStatement::Assets)},
-                       {QStringLiteral("liabilities"), SheetJson(m_statement, NetWorthStatement::Liabilities)},
-                       {QStringLiteral("total_assets"), m_statement.totals[0].toDecimalText()},
-                       {QStringLiteral("total_liabilities"), m_statement.totals[1].toDecimalText()},
-                       {QStringLiteral("net_worth"), m_statement.netWorth.toDecimalText()}};
 }
 
 void PrintNetWorth(PrintFrame &frame, const NetWorthStatement &statement, const QString &currencySymbol)

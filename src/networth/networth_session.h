@@ -1,12 +1,12 @@
 #pragma once
 
 #include "networth/networth_sheet.h"
-#include "shell/tool_session.h"
+#include "shell/message_numbers.h"
 
+#include <QString>
+
+struct AppState;
 class PrintFrame;
-
-// The command-line inputs: a file to read and the two sheets as JSON.
-FieldTable NetWorthFields();
 
 // What a key typed into a sheet's cell does.
 struct SheetKeyResult
@@ -23,14 +23,16 @@ struct SheetKeyResult
 };
 
 // The net worth statement between opening and exit: the two sheets typed
-// cell by cell, Calculate, blank lines, the file, the printout. The window
-// and the command line both drive it.
-class NetWorthSession : public ToolSession
+// cell by cell, Calculate, blank lines, the printout and its help. The
+// window and the command line both drive it.
+class NetWorthSession
 {
 public:
     using Side = NetWorthStatement::Side;
 
     explicit NetWorthSession(AppState &state);
+    NetWorthSession(const NetWorthSession &) = delete;
+    NetWorthSession &operator=(const NetWorthSession &) = delete;
 
     NetWorthStatement &statement() { return m_statement; }
     const NetWorthStatement &statement() const { return m_statement; }
@@ -41,9 +43,10 @@ public:
     void markUnsaved() { m_unsaved = true; }
     void markSaved() { m_unsaved = false; }
 
-    // Cell editing. The buffer is shared by both sheets and starts empty each
-    // time another cell is chosen, so typing replaces what a cell held.
-    void cellChosen() { m_buffer.clear(); }
+    // Cell editing. What is typed builds up in a buffer that belongs to one
+    // cell: a cell chosen or clicked, or a key typed into another cell,
+    // starts an empty one, so the first key replaces what a cell held.
+    void cellChosen();
     // A character typed at (row, col) of a sheet. Backspace shortens the
     // name the row holds.
     SheetKeyResult typeKey(Side side, int row, int col, int code);
@@ -51,35 +54,38 @@ public:
     SheetKeyResult deleteKey(Side side, int row, int col);
 
     // Calculate as the window runs it (without marking the work unsaved).
-    void recalculate() { CalculateNetWorth(m_statement); }
-    bool insertBlankLine(Side side, int line);
+    void recalculate();
+    // A "BlankLine" row at the line answered in the insert box (read by the
+    // leading-number rule): message 54 for a line outside 1 to 28, 22 for a
+    // sheet with no room left, otherwise none, and the sheets calculated.
+    MessageNumber insertBlankLine(Side side, const QString &answer);
     // A read statement replaces the one in memory, calculated.
     void replace(const NetWorthStatement &statement);
     // Both sheets empty, as on opening.
     void erase();
 
-    FieldTable fields() const override { return NetWorthFields(); }
-    GridLayout gridLayout() const override;
-    int keptRows() const override { return 0; }
-    // The command line: the file first, then the sheets given as JSON.
-    Outcome<GridUpdate> calculate(const FieldTexts &texts) override;
-    QString printTitle() const override { return QStringLiteral("Net Worth Statement"); }
-    void print(PrintFrame &frame) override;
-    bool printNeedsResult() const override { return false; }
-    GraphRequest graphRequest() const override { return {}; }
-    QString helpText() const override;
-    QJsonValue results() const override;
+    QString printTitle() const { return QStringLiteral("Net Worth Statement"); }
+    void print(PrintFrame &frame) const;
+    QString helpText() const;
 
 private:
+    struct BufferCell
+    {
+        int side = -1;
+        int row = 0;
+        int col = 0;
+        bool operator==(const BufferCell &) const = default;
+    };
+    // The buffer goes on for the cell it belongs to and starts empty for any other.
+    void bufferFor(Side side, int row, int col);
+
+    AppState &m_state;
     NetWorthStatement m_statement;
     QString m_buffer;
+    BufferCell m_bufferCell;
     bool m_unsaved = false;
 };
 
 // The printout: both sheets side by side, as typed, with the totals of the
 // last Calculate.
 void PrintNetWorth(PrintFrame &frame, const NetWorthStatement &statement, const QString &currencySymbol);
-// Reads one sheet given as JSON: an array of [name] or [name, amount]
-// rows, amounts as numbers or their exact decimal text. Returns 0 or the
-// message number of a refusal.
-MessageNumber ReadSheetJson(const QString &json, Sheet &sheet);

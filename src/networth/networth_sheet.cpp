@@ -125,8 +125,10 @@ QList<QStringList> SheetGridTexts(const NetWorthStatement &statement, NetWorthSt
     for (int r = 1; r <= count && r < SheetGridRows; ++r) {
         const SheetRow &row = sheet.rows[size_t(r)];
         rows[r][0] = CellText(row.name);
+        // Typing takes no sign, but a file may hold an amount below zero: it
+        // counts, so it shows. Only nothing is left blank.
         const Money amount = AmountOf(row.amount);
-        if (amount > Money())
+        if (amount != Money())
             rows[r][1] = Format(amount, RowPattern);
     }
     const int totalRow = count + 2;

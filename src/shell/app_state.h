@@ -21,12 +21,10 @@ struct FrameState
     QString TodayText;
 };
 
-// The data files in use: the bare name of the net worth file in memory, and
-// the mortgage and loan files last opened or saved (with their folders, so
-// that the next file box starts there).
+// The data files in use: the mortgage and loan files last opened or saved
+// (with their folders, so that the next file box starts there).
 struct DialogState
 {
-    QString CurrentFileName;
     QString MortgageFileName;
     QString LoanFileName;
     // Where the last table was exported as CSV during this run.

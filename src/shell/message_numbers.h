@@ -39,6 +39,7 @@ enum MessageNumber : int {
     MsgNoTransactionType = 51,
     MsgSettingsNotSaved = 52,
     MsgPrintoutNotWritten = 53,
+    MsgBlankLineNumber = 54,
     // Why a file could not be saved (SaveProblemMessage).
     MsgSaveDiskFull = 61,
     MsgSaveNoFolder = 62,

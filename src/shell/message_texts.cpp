@@ -54,6 +54,7 @@ QString MessageText(int number, const QString &todayShortDate, const QString &de
         return QStringLiteral("Your settings could not be saved (the disk may be full or the folder may not allow "
                               "writing). They are used until you close Tallomar; the next time it starts with the "
                               "settings saved before.");
+    case MsgBlankLineNumber: return QStringLiteral("A blank line can be inserted at line number 1 to 28 only.");
     case MsgSaveDiskFull:
         return QStringLiteral("File not saved, the disk is full. Make room on the disk or choose another one, and "
                               "save again.");

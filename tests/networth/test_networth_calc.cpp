@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -43,6 +44,29 @@ QByteArray ReadFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Dialogs that also note whether the statement's window could be seen while
+// each message and file box was up.
+class WatchingDialogs : public UnattendedDialogs
+{
+public:
+    QPointer<QWidget> watched;
+    QList<bool> visibleWhileUp;
+
+    void message(MessageNumber number, const QString &detail) override
+    {
+        note();
+        UnattendedDialogs::message(number, detail);
+    }
+    std::optional<QString> chooseFile(FileKind kind, FileAction action, const QString &suggested) override
+    {
+        note();
+        return UnattendedDialogs::chooseFile(kind, action, suggested);
+    }
+
+private:
+    void note() { visibleWhileUp << (watched && watched->isVisible()); }
+};
+
 } // namespace
 
 class TestNetWorthCalc : public QObject
@@ -62,6 +86,15 @@ class TestNetWorthCalc : public QObject
     {
         grid(side)->setFocus(Qt::MouseFocusReason);
         grid(side)->setCurrentIndex(grid(side)->model()->index(row - 1, col));
+        QApplication::processEvents();
+    }
+    // A mouse click on a cell, as a user makes it (on the cell already
+    // current too, which moves nothing).
+    void clickCell(Side side, int row, int col)
+    {
+        SpreadsheetGrid *target = grid(side);
+        const QPoint at = target->visualRect(target->model()->index(row - 1, col)).center();
+        QTest::mouseClick(target->viewport(), Qt::LeftButton, Qt::NoModifier, at);
         QApplication::processEvents();
     }
     void typeInto(Side side, int row, int col, const QString &keys)
@@ -249,7 +282,6 @@ private slots:
             typeInto(Side::Assets, 1, 0, QStringLiteral("Car"));
             t->dialogs.fileNames << path("car.qvw");
             user->click("SaveNet");
-            QCOMPARE(t->state.CurrentFileName, QStringLiteral("car.qvw"));
             typeInto(Side::Assets, 1, 1, QStringLiteral("9"));
         } else {
             t->dialogs.fileNames << path("house.qvw");
@@ -264,8 +296,12 @@ private slots:
         t->dialogs.answers << Answer::No;
         user->click("NExit");
         QCOMPARE(t->dialogs.questions, (QList<int>{3, 3}));
+        // The question names the file in memory, if there is one.
+        const QString file = change == QLatin1String("type")             ? QString()
+                             : change == QLatin1String("save then type") ? QStringLiteral("car.qvw")
+                                                                         : QStringLiteral("house.qvw");
+        QCOMPARE(t->dialogs.questionDetails, (QStringList{file, file}));
         QVERIFY(frame->menu()->isVisible());
-        QCOMPARE(t->state.CurrentFileName, QString());
     }
 
     void nothingChangedLeavesWithoutAQuestion()
@@ -311,10 +347,10 @@ private slots:
         QCOMPARE(t->dialogs.fileRequests.size(), 1);
         QVERIFY(t->dialogs.fileRequests[0].action == FileAction::Save);
         QCOMPARE(ReadFile(target), ExampleFile());
-        QCOMPARE(t->state.CurrentFileName, QString());
         t->dialogs.answers << Answer::Yes;
         user->click("NExit");
         QCOMPARE(t->dialogs.questions, QList<int>{3});
+        QCOMPARE(t->dialogs.questionDetails, QStringList{QString()}); // still no file
         QVERIFY(toolOpen());
     }
 
@@ -327,7 +363,6 @@ private slots:
         t->dialogs.fileNames << path("house.qvw");
         user->click("SaveNet");
         QCOMPARE(ReadFile(path("house.qvw")), ExampleFile());
-        QCOMPARE(t->state.CurrentFileName, QStringLiteral("house.qvw"));
         user->click("NExit");
         QCOMPARE(t->dialogs.questions, QList<int>{}); // saved: nothing to ask
 
@@ -340,7 +375,12 @@ private slots:
         QVERIFY(t->dialogs.fileRequests[0].action == FileAction::Save && t->dialogs.fileRequests[1].action == FileAction::Open);
         QCOMPARE(column(Side::Assets, 0, 4), (QStringList{"House", "Sub Total", "", "Total Assets"}));
         QCOMPARE(column(Side::Assets, 1, 4), (QStringList{"150,000.00", "150,000.00", "", "$150,000.00"}));
-        QCOMPARE(t->state.CurrentFileName, QStringLiteral("house.qvw"));
+        // A new statement starts without a file; the one opened is the next box's start.
+        QCOMPARE(t->dialogs.fileRequests[1].suggested, QString());
+        t->dialogs.fileNames << path("copy.qvw");
+        user->click("SaveNet");
+        QCOMPARE(t->dialogs.fileRequests.value(2).suggested, path("house.qvw"));
+        QCOMPARE(ReadFile(path("copy.qvw")), ExampleFile());
     }
 
     void savingNothingIsRefused()
@@ -464,6 +504,160 @@ private slots:
         t->dialogs.answers << Answer::No;
         QVERIFY(frame->close());
         QCOMPARE(t->dialogs.questions, (QList<int>{3, 3, 3}));
+    }
+
+    // Typing goes to the cell clicked: what was typed into another cell, or
+    // into this one before the click, is not carried on.
+    void typingInTheOtherSheetStartsAfresh()
+    {
+        clickCell(Side::Liabilities, 1, 1);
+        clickCell(Side::Assets, 1, 0);
+        QTest::keyClicks(grid(Side::Assets), QStringLiteral("Art"));
+        clickCell(Side::Liabilities, 1, 1); // already the current cell there
+        QTest::keyClicks(grid(Side::Liabilities), QStringLiteral("5000"));
+        QCOMPARE(cell(Side::Liabilities, 1, 1), QStringLiteral("5,000.00"));
+        clickCell(Side::Liabilities, 1, 0);
+        QTest::keyClicks(grid(Side::Liabilities), QStringLiteral("Loan"));
+        user->click("NCalc");
+        QCOMPARE((QStringList{cell(Side::Liabilities, 1, 0), cell(Side::Liabilities, 3, 1)}),
+                 (QStringList{"Loan", "$5,000.00"}));
+        QCOMPARE(cell(Side::Assets, 1, 0), QStringLiteral("Art"));
+        QCOMPARE(user->text("Net"), QStringLiteral("$-5,000.00"));
+    }
+    void aClickOnTheCurrentCellStartsAfresh()
+    {
+        clickCell(Side::Assets, 2, 0);
+        QTest::keyClicks(grid(Side::Assets), QStringLiteral(" "));
+        clickCell(Side::Assets, 2, 0);
+        QTest::keyClicks(grid(Side::Assets), QStringLiteral("Boat"));
+        QCOMPARE(cell(Side::Assets, 2, 0), QStringLiteral("Boat"));
+        clickCell(Side::Assets, 2, 1);
+        QTest::keyClicks(grid(Side::Assets), QStringLiteral("99"));
+        // A click on the other sheet and back also starts afresh.
+        clickCell(Side::Liabilities, 1, 0);
+        clickCell(Side::Assets, 2, 1);
+        QTest::keyClicks(grid(Side::Assets), QStringLiteral("999999999999.99"));
+        QCOMPARE(cell(Side::Assets, 2, 1), QStringLiteral("999,999,999,999.99"));
+
+        user->click("NCalc");
+        QCOMPARE((QStringList{cell(Side::Assets, 1, 0), cell(Side::Assets, 1, 1)}),
+                 (QStringList{"Boat", "999,999,999,999.99"}));
+        QCOMPARE(user->text("Net"), QStringLiteral("$999,999,999,999.99"));
+    }
+
+    // An amount below zero read from a file counts, so it is shown: on
+    // screen as on paper.
+    void aNegativeAmountFromAFileIsShown()
+    {
+        QByteArray text = "3,0\r\n\"Cash\",25000,,\r\n\"Overdraft\",-1300.5,,\r\n\"Sub Total\",,,\r\n";
+        for (int r = 0; r < 28; ++r)
+            text += ",,,\r\n";
+        WriteFile(path("overdraft.qvw"), text);
+        t->dialogs.fileNames << path("overdraft.qvw");
+        user->click("Loadnet");
+        QCOMPARE(t->dialogs.messages, QList<int>{});
+        QCOMPARE(column(Side::Assets, 1, 5), (QStringList{"25,000.00", "-1,300.50", "23,699.50", "", "$23,699.50"}));
+        QCOMPARE(user->text("Net"), QStringLiteral("$23,699.50"));
+        t->dialogs.lines << QString();
+        user->click("NPrinter");
+        const QStringList page = t->printer.jobs.value(0).pages().value(0);
+        QCOMPARE(page.value(10), QStringLiteral(" Overdraft                    -1,300.50"));
+    }
+
+    // Quick Help closed by taking the focus to another button opens again
+    // at the next click of its own button.
+    void quickHelpAfterAnotherButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Calculate") << "NCalc";
+        QTest::newRow("Open File, cancelled") << "Loadnet";
+    }
+    void quickHelpAfterAnotherButton()
+    {
+        QFETCH(QString, button);
+        user->click("NHelp");
+        QCOMPARE(user->text("NHelp"), QStringLiteral("Close &Help"));
+        user->click(button);
+        QCOMPARE(user->text("NHelp"), QStringLiteral("Quick &Help"));
+        QVERIFY(grid(Side::Assets)->isVisible());
+        user->click("NHelp");
+        QCOMPARE(user->text("NHelp"), QStringLiteral("Close &Help"));
+        QVERIFY(user->text("NTextBox").startsWith(QStringLiteral("Open File from disk")));
+        // Its own button closes it with one click.
+        user->click("NHelp");
+        QCOMPARE(user->text("NHelp"), QStringLiteral("Quick &Help"));
+    }
+
+    // A blank line that cannot go in is refused aloud; a cancelled box says nothing.
+    void aRefusedBlankLineSaysWhy_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QList<int>>("messages");
+        QTest::newRow("line 0") << "0" << 5 << QList<int>{54};
+        QTest::newRow("line 29") << "29" << 5 << QList<int>{54};
+        QTest::newRow("line 1000") << "1000" << 5 << QList<int>{54};
+        QTest::newRow("a full sheet") << "2" << 30 << QList<int>{22};
+        QTest::newRow("cancelled") << "" << 5 << QList<int>{};
+    }
+    void aRefusedBlankLineSaysWhy()
+    {
+        QFETCH(QString, answer);
+        QFETCH(int, rows);
+        QFETCH(QList<int>, messages);
+        for (int r = 1; r <= rows; ++r)
+            typeInto(Side::Liabilities, r, 0, QStringLiteral("L%1").arg(r));
+        user->click("NCalc");
+        const NetWorthStatement before = window->session().statement();
+        answerInsertDialog(answer);
+        user->click("InsertLiab");
+        QCOMPARE(t->dialogs.messages, messages);
+        QVERIFY(window->session().statement().sheets == before.sheets);
+        QCOMPARE(cell(Side::Liabilities, rows, 0), QStringLiteral("L%1").arg(rows));
+    }
+
+    // The statement stands aside while a file box or its message is up and
+    // comes back after; a cancelled Open still calculates the totals.
+    void theFileBoxesStandAlone()
+    {
+        frame.reset();
+        WatchingDialogs dialogs;
+        Shell shell{t->state, dialogs, t->printer, QDate(2026, 12, 6), t->folder.path()};
+        {
+            MdiContainer own(shell);
+            RegisterTools(own);
+            window = qobject_cast<NetWorthCalc *>(OpenFromMenu(own, QStringLiteral("NetWorth")));
+            QVERIFY(window);
+            dialogs.watched = window;
+            user = std::make_unique<WindowDriver>(window);
+
+            user->click("SaveNet");
+            QCOMPARE(dialogs.messages, QList<int>{15});
+            QCOMPARE(dialogs.visibleWhileUp, QList<bool>{false});
+            QVERIFY(window->isVisible());
+
+            typeInto(Side::Assets, 1, 0, QStringLiteral("House"));
+            typeInto(Side::Assets, 1, 1, QStringLiteral("150000"));
+            typeInto(Side::Assets, 3, 0, QStringLiteral("Car"));
+            typeInto(Side::Assets, 3, 1, QStringLiteral("12000"));
+            dialogs.answers << Answer::No;
+            user->click("Loadnet");
+            QCOMPARE(dialogs.fileRequests.size(), 1);
+            QVERIFY(window->isVisible());
+            QVERIFY(window->isAncestorOf(QApplication::focusWidget()));
+            QCOMPARE(column(Side::Assets, 0, 4), (QStringList{"House", "Car", "", "Total Assets"}));
+            QCOMPARE(cell(Side::Assets, 4, 1), QStringLiteral("$162,000.00"));
+            QCOMPARE(user->text("Net"), QStringLiteral("$162,000.00"));
+            QVERIFY(!user->find<QLabel>("NetInfo")->isVisible());
+
+            dialogs.fileNames << path("house.qvw");
+            user->click("SaveNet");
+            QVERIFY(QFile::exists(path("house.qvw")));
+            QVERIFY(window->isVisible());
+            QCOMPARE(dialogs.visibleWhileUp, (QList<bool>{false, false, false}));
+            user.reset();
+            window = nullptr;
+        }
     }
 
     void quickHelp()

@@ -43,6 +43,12 @@ private slots:
         QFile file(m_report.filePath(QStringLiteral("house.qvw")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(example);
+        QByteArray overdraft = "2,0\r\n\"Cash\",25000,,\r\n\"Overdraft\",-1300.5,,\r\n";
+        for (int r = 0; r < 29; ++r)
+            overdraft += ",,,\r\n";
+        QFile negative(m_report.filePath(QStringLiteral("overdraft.qvw")));
+        QVERIFY(negative.open(QIODevice::WriteOnly));
+        negative.write(overdraft);
     }
 
     void theWorkedSheetAsJson()
@@ -78,6 +84,26 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QString, expected);
         const Run r = run({QStringLiteral("--file"), QStringLiteral("house.qvw"), QStringLiteral("--format"), format});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(QString::fromUtf8(r.out).contains(expected), r.out.constData());
+    }
+
+    // A file may hold an amount below zero: it counts, so every format shows it.
+    void aNegativeAmountInEveryFormat_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("text") << "text" << "Overdraft      -1,300.50";
+        QTest::newRow("csv") << "csv" << "Overdraft,-1300.50,,\r\n";
+        QTest::newRow("json") << "json" << "\"-1,300.50\"";
+        QTest::newRow("report") << "report" << " Overdraft                    -1,300.50\n";
+        QTest::newRow("the total") << "text" << "$23,699.50";
+    }
+    void aNegativeAmountInEveryFormat()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, expected);
+        const Run r = run({QStringLiteral("--file"), QStringLiteral("overdraft.qvw"), QStringLiteral("--format"), format});
         QCOMPARE(r.code, 0);
         QVERIFY2(QString::fromUtf8(r.out).contains(expected), r.out.constData());
     }

@@ -1,5 +1,6 @@
 #include "networth/networth_session.h"
 #include "shell/app_state.h"
+#include "shell/format.h"
 #include "shell/print_frame.h"
 #include "support/recording_printer.h"
 #include "support/scripted_dialogs.h"
@@ -22,7 +23,7 @@ Sheet MakeSheet(const QStringList &rows)
         if (!name.isEmpty())
             row.name = RecordValue::fromText(name);
         if (rows.at(r).contains(u'='))
-            row.amount = RecordValue::fromNumber(LeadingMoney(amount));
+            row.amount = RecordValue::fromNumber(LeadingMoney(amount, true));
     }
     return sheet;
 }
@@ -88,6 +89,11 @@ private slots:
             << QStringList{"House|100.00", "Car|20.00", "|", "Total Assets|$120.00"} << "120.0000";
         QTest::newRow("zero shows empty") << QStringList{"Nothing=0", " "}
                                           << QStringList{"Nothing|", " |", "|", "Total Assets|$0.00"} << "0.0000";
+        // Typing takes no sign, but a file may hold one: what counts is shown.
+        QTest::newRow("an amount below zero") << QStringList{"Cash=1000", "Overdraft=-300", "Sub Total"}
+                                              << QStringList{"Cash|1,000.00", "Overdraft|-300.00", "Sub Total|700.00",
+                                                             "|", "Total Assets|$700.00"}
+                                              << "700.0000";
         QTest::newRow("no rows") << QStringList{} << QStringList{"|", "Total Assets|$0.00"} << "0.0000";
         QTest::newRow("largest amounts")
             << QStringList{"A=999999999999.99", "B=999999999999.99", "Sub Total"}
@@ -253,7 +259,8 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("Smith household, December 2026");
         RecordingPrinter printer;
-        QVERIFY(PrintSession(state, dialogs, printer, session));
+        QVERIFY(RunPrintout(state, dialogs, printer, session.printTitle(),
+                            [&session](PrintFrame &frame) { session.print(frame); }));
         QCOMPARE(dialogs.messages, QList<int>{});
         QCOMPARE(printer.jobs.size(), 1);
         const QStringList expected{
@@ -290,7 +297,8 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.lines << QString();
         RecordingPrinter printer;
-        PrintSession(state, dialogs, printer, session);
+        RunPrintout(state, dialogs, printer, session.printTitle(),
+                    [&session](PrintFrame &frame) { session.print(frame); });
         QCOMPARE(dialogs.messages, QList<int>{}); // no "Calculate" first
         const QStringList page = printer.jobs.value(0).pages().value(0);
         QCOMPARE(page.mid(9, 3), (QStringList{"", QString(41, u' ') + "Loan" + QString(28, u' ') + "500.00", ""}));
