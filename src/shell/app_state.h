@@ -67,14 +67,10 @@ struct ResultState
     }
 };
 
-// The data files in use: the bare name of the net worth file in memory, and
-// the mortgage and loan files last opened or saved (with their folders, so
-// that the next file box starts there).
+// The data files in use: the bare name of the net worth file in memory.
 struct DialogState
 {
     QString CurrentFileName;
-    QString MortgageFileName;
-    QString LoanFileName;
     // Where the last table was exported as CSV during this run.
     QString CsvExportFolder;
 };

@@ -277,6 +277,9 @@ void CalculatorWindow::print()
 
 void CalculatorWindow::exitCalculator()
 {
+    // A tool holding unsaved work asks first, as closing the frame does.
+    if (!queryClose())
+        return;
     m_session->exit();
     exitToMenu();
 }
