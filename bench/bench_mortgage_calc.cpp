@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
 {
     const int code = RunCalculateBench(
         argc, argv, "mortgage Calculate, weekly 40 years with dates, all payments",
-        [](Shell &shell, MdiContainer &frame) { return new MortgageCalc(shell, frame, MortgageKind::Mortgage); },
+        [](Shell &shell, MdiContainer &frame) { return new MortgageCalc(shell, frame, MortgageKind::Mortgage, nullptr); },
         [](AppState &state, CalculatorWindow &window) {
             auto &calc = static_cast<MortgageCalc &>(window);
             MortgageSession &mortgage = calc.mortgage();

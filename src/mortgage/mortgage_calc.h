@@ -28,6 +28,8 @@ class MortgageCalc : public CalculatorWindow
     Q_OBJECT
 
 public:
+    // Without places of its own to remember, the window remembers its files
+    // for as long as it is open.
     MortgageCalc(Shell &shell, MdiContainer &frame, MortgageKind kind, std::shared_ptr<MortgageFilePlaces> places);
 
     MortgageSession &mortgage() const;
