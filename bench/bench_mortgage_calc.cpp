@@ -28,11 +28,11 @@ void BenchFiles(MortgageSession &session)
     for (int run = 0; run < 30; ++run) {
         QElapsedTimer timer;
         timer.start();
-        SaveMortgageFile(path, session.fileData(QStringLiteral("      Monthly"), QStringLiteral("      1 Week")));
+        SaveMortgageFile(path, session.inputs(0, FrequencyIndex(QStringLiteral("      1 Week"))));
         save.push_back(double(timer.nsecsElapsed()) / 1e6);
         timer.restart();
         if (const auto data = ReadMortgageFile(path))
-            session.takeFileData(*data);
+            session.takeInputs(*data);
         open.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(save.begin(), save.end());
@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
 {
     const int code = RunCalculateBench(
         argc, argv, "mortgage Calculate, weekly 40 years with dates, all payments",
-        [](Shell &shell, MdiContainer &frame) { return new MortgageCalc(shell, frame, MortgageKind::Mortgage); },
+        [](Shell &shell, MdiContainer &frame) { return new MortgageCalc(shell, frame, MortgageKind::Mortgage, nullptr); },
         [](AppState &, CalculatorWindow &window) {
             auto &calc = static_cast<MortgageCalc &>(window);
             MortgageSession &mortgage = calc.mortgage();

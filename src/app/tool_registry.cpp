@@ -12,6 +12,8 @@
 #include "shell/mdi_container.h"
 #include "shell/menu_main.h"
 
+#include <memory>
+
 void RegisterTools(MdiContainer &frame)
 {
     MenuMain *menu = frame.menu();
@@ -24,10 +26,14 @@ void RegisterTools(MdiContainer &frame)
     menu->setTool(QStringLiteral("HowMuch"), [](Shell &s, MdiContainer &f) { return new CapitalReqdCalc(s, f); });
     menu->setTool(QStringLiteral("Retirement"), [](Shell &s, MdiContainer &f) { return new RetireCalc(s, f); });
     menu->setTool(QStringLiteral("NetWorth"), [](Shell &s, MdiContainer &f) { return new NetWorthCalc(s, f); });
-    menu->setTool(QStringLiteral("Canadian"),
-                  [](Shell &s, MdiContainer &f) { return new MortgageCalc(s, f, MortgageKind::Mortgage); });
-    menu->setTool(QStringLiteral("LoanPmt"),
-                  [](Shell &s, MdiContainer &f) { return new MortgageCalc(s, f, MortgageKind::Loan); });
+    // Both entries share the files last used, kept for the run.
+    auto places = std::make_shared<MortgageFilePlaces>();
+    menu->setTool(QStringLiteral("Canadian"), [places](Shell &s, MdiContainer &f) {
+        return new MortgageCalc(s, f, MortgageKind::Mortgage, places);
+    });
+    menu->setTool(QStringLiteral("LoanPmt"), [places](Shell &s, MdiContainer &f) {
+        return new MortgageCalc(s, f, MortgageKind::Loan, places);
+    });
     menu->setTool(QStringLiteral("Manager"), [](Shell &s, MdiContainer &f) { return new FundMenu(s, f); });
     frame.setGraphFactory(
         [](Shell &s, MdiContainer &f, const GraphRequest &request) { return new GraphsAll(s, f, request); });

@@ -46,11 +46,13 @@ const ResultLabel ResultLabels[] = {
 
 } // namespace
 
-MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame, MortgageKind kind)
+MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame, MortgageKind kind,
+                           std::shared_ptr<MortgageFilePlaces> places)
     : CalculatorWindow(shell, frame,
                        kind == MortgageKind::Loan ? QStringLiteral(" Personal Loan Tables")
                                                   : QStringLiteral(" Mortgage Tables"),
-                       "M", std::make_unique<MortgageSession>(shell.state, kind))
+                       "M", std::make_unique<MortgageSession>(shell.state, kind)),
+      m_places(places ? std::move(places) : std::make_shared<MortgageFilePlaces>())
 {
     setObjectName(QStringLiteral("MortgageCalc"));
     const bool loan = mortgage().kind() == MortgageKind::Loan;
@@ -115,7 +117,8 @@ MortgageCalc::MortgageCalc(Shell &shell, MdiContainer &frame, MortgageKind kind)
     QPushButton *days = button("MShowIRF", "&Days in year");
     m_dateNumber = button("MDateNumber", "&View payment date");
     QPushButton *load = button("MLoadFile", "&Open File");
-    QPushButton *save = button("MSaveFile", "S&ave File");
+    // "&Additional payments" has the A.
+    QPushButton *save = button("MSaveFile", "Sav&e File");
     auto *commands = new QGridLayout;
     commands->setSpacing(3);
     int c = 0;
@@ -283,10 +286,29 @@ void MortgageCalc::openDaysInYear()
     clearResults();
 }
 
+MortgageInput MortgageCalc::currentInputs() const
+{
+    return mortgage().inputs(CompoundingIndex(listText(CompoundingControl)), FrequencyIndex(listText(FrequencyControl)));
+}
+
+QString &MortgageCalc::rememberedFile() const
+{
+    return mortgage().kind() == MortgageKind::Loan ? m_places->loan : m_places->mortgage;
+}
+
+bool MortgageCalc::queryClose()
+{
+    // What is typed in a box but not yet left is work too.
+    fields()->finishEdit();
+    if (!mortgage().unsaved(currentInputs()))
+        return true;
+    // Closing the question without an answer keeps the work too.
+    return MayDiscard(shell().dialogs.ask(QuestionUnsavedFile, QFileInfo(m_filePath).fileName()));
+}
+
 void MortgageCalc::saveFile()
 {
     fields()->finishEdit();
-    AppState &state = shell().state;
     const bool loan = mortgage().kind() == MortgageKind::Loan;
     if (mortgage().data().ResultCount == 0) {
         shell().dialogs.message(MsgNoRecords);
@@ -294,39 +316,52 @@ void MortgageCalc::saveFile()
     }
     // The file last opened or saved, with its folder, so that the next box
     // starts where it is.
-    QString &remembered = loan ? state.LoanFileName : state.MortgageFileName;
+    QString &remembered = rememberedFile();
     const std::optional<QString> chosen =
         shell().dialogs.chooseFile(loan ? FileKind::Loan : FileKind::Mortgage, FileAction::Save, remembered);
     if (!chosen || chosen->isEmpty())
         return;
-    const MortgageFileData data = mortgage().fileData(listText(CompoundingControl), listText(FrequencyControl));
-    if (SaveMortgageFile(*chosen, data))
-        remembered = QFileInfo(*chosen).absoluteFilePath();
-    else
+    const MortgageInput data = currentInputs();
+    bool saved = false;
+    {
+        const WaitCursor busy;
+        saved = SaveMortgageFile(*chosen, data);
+    }
+    if (!saved) {
         shell().dialogs.message(loan ? MsgBadLoanFileName : MsgBadMortgageFileName);
+        return;
+    }
+    remembered = QFileInfo(*chosen).absoluteFilePath();
+    m_filePath = remembered;
+    mortgage().markSaved(data);
 }
 
 void MortgageCalc::openFile()
 {
     fields()->finishEdit();
-    AppState &state = shell().state;
     const bool loan = mortgage().kind() == MortgageKind::Loan;
-    QString &remembered = loan ? state.LoanFileName : state.MortgageFileName;
+    QString &remembered = rememberedFile();
     const std::optional<QString> chosen =
         shell().dialogs.chooseFile(loan ? FileKind::Loan : FileKind::Mortgage, FileAction::Open, remembered);
     if (!chosen || chosen->isEmpty())
         return;
-    // Read and checked whole before anything in the window changes.
-    const std::optional<MortgageFileData> data = ReadMortgageFile(*chosen);
-    if (!data) {
+    // Read and checked whole before anything in the window changes. A term
+    // this window's box cannot show (a 50-month loan in years) is refused
+    // too: the window, the schedule and the printout must agree on it.
+    std::optional<MortgageInput> data;
+    {
+        const WaitCursor busy;
+        data = ReadMortgageFile(*chosen);
+    }
+    if (!data || !mortgage().takeInputs(*data)) {
         shell().dialogs.message(MsgFileNotFound);
         return;
     }
-    mortgage().takeFileData(*data);
-    findChild<QComboBox *>(QLatin1String(CompoundingControl))->setCurrentText(data->compounding);
-    findChild<QComboBox *>(QLatin1String(FrequencyControl))->setCurrentText(data->frequency);
+    findChild<QComboBox *>(QLatin1String(CompoundingControl))->setCurrentIndex(data->compounding);
+    findChild<QComboBox *>(QLatin1String(FrequencyControl))->setCurrentIndex(data->frequency);
     showInputs();
     remembered = QFileInfo(*chosen).absoluteFilePath();
+    m_filePath = remembered;
 }
 
 void MortgageCalc::showInputs()

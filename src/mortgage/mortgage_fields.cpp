@@ -113,33 +113,6 @@ FieldDescription Frequency(FieldKind kind)
             .help = "Monthly, Semimonthly, \"2 Weeks\", \"1 Week\", \"Biweekly(Acc)\" or \"Weekly(Acc)\""};
 }
 
-// The settings behind the window's buttons, as texts of the command line.
-const FieldDescription View{.control = ViewControl,
-                            .kind = FieldKind::Text,
-                            .start = "annual",
-                            .option = "view",
-                            .help = "all (one row per payment) or annual (one row per year)"};
-const FieldDescription FirstDate{.control = FirstDateControl,
-                                 .kind = FieldKind::Text,
-                                 .start = "",
-                                 .option = "first-date",
-                                 .help = "date of the first payment, YYYY-MM-DD (today when left out)"};
-const FieldDescription Days{.control = DaysControl,
-                            .kind = FieldKind::Text,
-                            .start = "365",
-                            .option = "days",
-                            .help = "days in year for the 2-week and weekly payments: 365.25, 365, 364 or 363"};
-const FieldDescription Extra{.control = ExtraControl,
-                             .kind = FieldKind::Text,
-                             .start = "",
-                             .option = "extra",
-                             .help = "additional payment YEAR=AMOUNT, added at the start of that year (repeatable)"};
-const FieldDescription File{.control = FileControl,
-                            .kind = FieldKind::Text,
-                            .start = "",
-                            .option = "file",
-                            .help = "take every input from a saved .umd or .uld file"};
-
 } // namespace
 
 QStringList CompoundingItems()
@@ -206,26 +179,4 @@ FieldTable FirstDateFields()
                                                .focus = FieldFocus::NoSelection,
                                                .label = " Type in the date of the first payment"}};
     return fields;
-}
-
-FieldTable MortgageCommandFields()
-{
-    return MortgageCommandKindFields(MortgageKind::Mortgage);
-}
-
-FieldTable MortgageCommandKindFields(MortgageKind kind)
-{
-    static const FieldDescription mortgage[] = {
-        Principal(MortgageKind::Mortgage), Rate(MortgageKind::Mortgage), Term(MortgageKind::Mortgage),
-        Compounding(FieldKind::Text),      Frequency(FieldKind::Text),   View,
-        FirstDate,                         Days,                         Extra,
-        File};
-    static const FieldDescription loan[] = {Principal(MortgageKind::Loan), Rate(MortgageKind::Loan),
-                                            Term(MortgageKind::Loan),      Compounding(FieldKind::Text),
-                                            Frequency(FieldKind::Text),    View,
-                                            FirstDate,                     Days,
-                                            Extra,                         File};
-    if (kind == MortgageKind::Loan)
-        return loan;
-    return mortgage;
 }

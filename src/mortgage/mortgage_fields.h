@@ -58,18 +58,6 @@ FieldTable MortgageKindFields(MortgageKind kind);
 // The date box of the first payment's dialog.
 FieldTable FirstDateFields();
 
-// Control names the window and the command line share.
+// The two lists' control names.
 inline constexpr const char *CompoundingControl = "Comperiod";
 inline constexpr const char *FrequencyControl = "FreqPmt";
-inline constexpr const char *ViewControl = "MView";
-inline constexpr const char *DaysControl = "MDays";
-inline constexpr const char *FirstDateControl = "MFirstDate";
-inline constexpr const char *ExtraControl = "MExtra";
-inline constexpr const char *FileControl = "MFile";
-
-// Every option of the command line: the figures (the mortgage's openings),
-// the two lists by name, and the settings the window keeps behind its buttons.
-FieldTable MortgageCommandFields();
-// The command line's fields for one mode: the lists take their names in any
-// case, and the settings are texts the session reads at each press.
-FieldTable MortgageCommandKindFields(MortgageKind kind);

@@ -3,6 +3,8 @@
 #include "shell/format.h"
 #include "shell/record_file.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr int FirstLineValues = 15;
@@ -23,13 +25,13 @@ bool Fail(QString *error, const QString &why)
     return false;
 }
 
-void WriteMortgage(RecordWriter &writer, const MortgageFileData &data)
+void WriteMortgage(RecordWriter &writer, const MortgageInput &data)
 {
     writer.addNumber(data.principal);
     writer.addNumber(data.rate);
     writer.addNumber(data.years);
-    writer.addString(data.compounding);
-    writer.addString(data.frequency);
+    writer.addString(CompoundingItems().value(data.compounding));
+    writer.addString(FrequencyItems().value(data.frequency));
     writer.addString(data.firstDate.toString(Qt::ISODate));
     writer.addInteger(data.showDates ? 1 : 0);
     writer.addInteger(data.daysOption);
@@ -48,7 +50,7 @@ void WriteMortgage(RecordWriter &writer, const MortgageFileData &data)
     }
 }
 
-std::optional<MortgageFileData> ReadMortgage(RecordReader &reader, QString *error)
+std::optional<MortgageInput> ReadMortgage(RecordReader &reader, QString *error)
 {
     if (!reader.ok()) {
         Fail(error, reader.error());
@@ -62,7 +64,7 @@ std::optional<MortgageFileData> ReadMortgage(RecordReader &reader, QString *erro
         return std::nullopt;
     }
     const QList<RecordValue> &line = *first;
-    MortgageFileData data;
+    MortgageInput data;
     const auto principal = reader.number(line, 1, error);
     const auto rate = reader.number(line, 2, error);
     const auto years = reader.number(line, 3, error);
@@ -99,14 +101,15 @@ std::optional<MortgageFileData> ReadMortgage(RecordReader &reader, QString *erro
     if (*showDates < 0 || *showDates > 1 || *days < 0 || *days > 4 || *view < 1 || *view > 2 || *kind < 1 ||
         *kind > 2)
         return refuse(QStringLiteral("a setting out of its range"));
-    if (*extraYears < 0 || *extraYears > MortgageExtraYears || *extraCount < 0 || *extraCount > *extraYears)
+    if (*extraYears < 0 || *extraYears > MortgageMaxYears || *extraCount < 0 || *extraCount > *extraYears)
         return refuse(QStringLiteral("a count of years out of its range"));
 
     data.principal = *principal;
     data.rate = *rate;
     data.years = *years;
-    data.compounding = CompoundingItems().at(compoundingIndex);
-    data.frequency = FrequencyItems().at(frequencyIndex);
+    data.months = int(std::llround(years->toDouble() * 12));
+    data.compounding = compoundingIndex;
+    data.frequency = frequencyIndex;
     data.showDates = *showDates == 1;
     data.daysOption = *days == 4 ? 0 : int(*days);
     data.view = *view == 1 ? MortgageAnnualView : MortgageAllView;
@@ -125,11 +128,28 @@ std::optional<MortgageFileData> ReadMortgage(RecordReader &reader, QString *erro
         const auto amount = reader.number(*record, 2, error);
         if (!number || !amount)
             return std::nullopt;
+        // The lines are the years in order: a line of another year is a
+        // damaged file, not an amount to give to some year.
+        if (*number != Money::fromWhole(y)) {
+            Fail(error, QStringLiteral("line %1: year %2 expected, not %3")
+                            .arg(reader.lineNumber())
+                            .arg(y)
+                            .arg(number->toDecimalText()));
+            return std::nullopt;
+        }
         if (*amount < Money()) {
             Fail(error, QStringLiteral("line %1: a negative amount").arg(reader.lineNumber()));
             return std::nullopt;
         }
         data.extra[y] = *amount;
+    }
+    // A last line end is all that may follow; anything else is a file this
+    // program did not write.
+    if (!reader.atEnd()) {
+        Fail(error, QStringLiteral("line %1: more lines than the %2 years stated")
+                        .arg(reader.lineNumber() + 1)
+                        .arg(data.extraYears));
+        return std::nullopt;
     }
     // The count is what the amounts say, whatever the file claims.
     for (int y = 1; y <= data.extraYears; ++y)
@@ -145,26 +165,26 @@ bool IsPaymentDate(QDate date)
     return date.isValid() && date.year() >= 1 && date.year() <= 9999;
 }
 
-QByteArray MortgageFileText(const MortgageFileData &data)
+QByteArray MortgageFileText(const MortgageInput &data)
 {
     RecordWriter writer;
     WriteMortgage(writer, data);
     return writer.text();
 }
 
-std::optional<MortgageFileData> ReadMortgageFileText(const QByteArray &text, QString *error)
+std::optional<MortgageInput> ReadMortgageFileText(const QByteArray &text, QString *error)
 {
     RecordReader reader(text);
     return ReadMortgage(reader, error);
 }
 
-std::optional<MortgageFileData> ReadMortgageFile(const QString &path, QString *error)
+std::optional<MortgageInput> ReadMortgageFile(const QString &path, QString *error)
 {
     RecordReader reader = RecordReader::fromFile(path);
     return ReadMortgage(reader, error);
 }
 
-bool SaveMortgageFile(const QString &path, const MortgageFileData &data, QString *why)
+bool SaveMortgageFile(const QString &path, const MortgageInput &data, QString *why)
 {
     RecordWriter writer;
     WriteMortgage(writer, data);

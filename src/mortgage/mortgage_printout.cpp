@@ -4,6 +4,8 @@
 #include "shell/print_frame.h"
 #include "shell/print_job.h"
 
+#include <algorithm>
+
 namespace {
 
 // No page footer follows the additional payments, so they may use the room
@@ -15,6 +17,71 @@ QString Figure(const QString &text, int width)
     return RightAlignFigure(text, width);
 }
 
+// A column of figures, right-aligned in `width` from `start`, and where its
+// headings begin.
+struct Column
+{
+    int start;
+    int width;
+    int heading;
+};
+
+// The columns of a line of figures with their headings above: a figure
+// wider than its column widens it, and everything right of it moves along
+// by as much, headings included, so that no figure runs into the next.
+// Figures that fit leave the columns where they stand.
+QList<Column> Spread(QList<Column> columns, const QList<int> &widest)
+{
+    int shift = 0;
+    for (int c = 0; c < columns.size(); ++c) {
+        Column &column = columns[c];
+        column.start += shift;
+        column.heading += shift;
+        const int grow = std::max(0, widest.value(c) - column.width);
+        column.width += grow;
+        shift += grow;
+    }
+    return columns;
+}
+
+// The schedule's columns: headings end where their figures end, so a
+// column only moves as far as the one before it pushes it.
+QList<Column> Push(QList<Column> columns, const QList<int> &widest)
+{
+    int end = 0;
+    for (int c = 0; c < columns.size(); ++c) {
+        Column &column = columns[c];
+        column.width = std::max(column.width, widest.value(c));
+        if (c > 0)
+            column.start = std::max(column.start, end + 2);
+        end = column.start + column.width - 1;
+    }
+    return columns;
+}
+
+int End(const Column &column)
+{
+    return column.start + column.width - 1;
+}
+
+void Line(PrintFrame &frame, const QList<PrintFrame::Cell> &cells)
+{
+    for (const PrintFrame::Cell &cell : cells) {
+        frame.job().tab(cell.column);
+        frame.job().text(cell.text);
+    }
+    frame.job().endLine();
+}
+
+// One heading line: each column's word at its heading column.
+void Headings(PrintFrame &frame, const QList<Column> &columns, const QStringList &words)
+{
+    QList<PrintFrame::Cell> cells;
+    for (int c = 0; c < columns.size() && c < words.size(); ++c)
+        cells.append({columns.at(c).heading, words.at(c)});
+    Line(frame, cells);
+}
+
 } // namespace
 
 void PrintMortgage(PrintFrame &frame, const MortgageInput &input, const MortgageSchedule &schedule,
@@ -22,74 +89,140 @@ void PrintMortgage(PrintFrame &frame, const MortgageInput &input, const Mortgage
 {
     const bool loan = input.kind == MortgageKind::Loan;
     const QString &symbol = frame.currencySymbol();
-    const QString separator(75, u'_');
     const QString table = QStringLiteral("####,,###.00");
     int count = 24;
 
+    // The schedule's figures first: they decide how wide its columns are.
+    QList<QStringList> rows;
+    for (const MortgageRow &row : schedule.rows)
+        rows.append({Format(row.interest, table), Format(row.principal, table), Format(row.balance, table),
+                     Format(row.cumulativeInterest, table), Format(row.cumulativePrincipal, table)});
+    const MortgageRow &last = schedule.last();
+    const QStringList totals{Format(last.balance, table), Format(last.cumulativeInterest, table),
+                             Format(last.cumulativePrincipal, table)};
+    QList<int> widest(5, 0);
+    for (const QStringList &row : rows)
+        for (int c = 0; c < 5; ++c)
+            widest[c] = std::max(widest.at(c), int(row.at(c).size()));
+    for (int c = 0; c < 3; ++c)
+        widest[c + 2] = std::max(widest.at(c + 2), int(totals.at(c).size()));
+    const QList<Column> columns = Push({{13, 9, 0}, {25, 9, 0}, {36, 12, 0}, {50, 12, 0}, {65, 12, 0}}, widest);
+    // The separator reaches the last column, 75 underscores at the least.
+    const QString separator(std::max(75, End(columns.last()) - 1), u'_');
+
     frame.line(32, loan ? QStringLiteral(" Personal Loan Table") : QStringLiteral(" Mortgage Table"));
-    const QString lineA =
-        QStringLiteral(" Payment    Interest   Principal     Remaining    Cumulative     Cumulative");
-    QString lineB;
+    QString first;
     if (input.view == MortgageAnnualView)
-        lineB = QStringLiteral("  Year       Payment     Payment       Balance      Interest      Principal");
+        first = QStringLiteral("  Year");
     else if (input.showDates)
-        lineB = QStringLiteral("   Date      Payment     Payment       Balance      Interest      Principal");
+        first = QStringLiteral("   Date");
     else
-        lineB = QStringLiteral("No. Year     Payment     Payment       Balance      Interest      Principal");
+        first = QStringLiteral("No. Year");
+    auto scheduleHeading = [&](const QString &start, const QStringList &words) {
+        QList<PrintFrame::Cell> cells{{2, start}};
+        for (int c = 0; c < columns.size(); ++c)
+            cells.append({End(columns.at(c)) - int(words.at(c).size()) + 1, words.at(c)});
+        Line(frame, cells);
+    };
     auto headings = [&] {
-        frame.line(2, lineA);
-        frame.line(2, lineB);
+        scheduleHeading(QStringLiteral(" Payment"),
+                        {QStringLiteral("Interest"), QStringLiteral("Principal"), QStringLiteral("Remaining"),
+                         QStringLiteral("Cumulative"), QStringLiteral("Cumulative")});
+        scheduleHeading(first, {QStringLiteral("Payment"), QStringLiteral("Payment"), QStringLiteral("Balance"),
+                                QStringLiteral("Interest"), QStringLiteral("Principal")});
         frame.line(2, separator);
         frame.emptyLines(1);
     };
     frame.line(2, separator);
     frame.emptyLines(1);
+
+    const Money term = loan ? Money::fromWhole(input.months) : input.years;
+    const QStringList inputs{symbol + Format(input.principal, QStringLiteral("###,,###.00")),
+                             Format(input.rate, QStringLiteral("###.000")) + QLatin1Char('%'),
+                             Format(term, QStringLiteral("###")), CompoundingItems().value(input.compounding),
+                             FrequencyItems().value(input.frequency)};
+    QList<int> inputWidths;
+    for (const QString &text : inputs)
+        inputWidths.append(int(text.size()));
+    const QList<Column> inputColumns =
+        Spread({{2, 11, 2}, {15, 9, 17}, {29, 4, 31}, {40, 16, 46}, {61, 16, 65}}, inputWidths);
     if (loan) {
-        frame.line(2, QStringLiteral("Principal      Annual        Length of      Interest           Frequency"));
-        frame.line(2, QStringLiteral("amount of      interest      the loan       compounding        and type of"));
-        frame.line(2, QStringLiteral("the loan.      rate(%).      in months.     periods in year.   each payment"));
+        Headings(frame, inputColumns,
+                 {QStringLiteral("Principal"), QStringLiteral("Annual"), QStringLiteral("Length of"),
+                  QStringLiteral("Interest"), QStringLiteral("Frequency")});
+        Headings(frame, inputColumns,
+                 {QStringLiteral("amount of"), QStringLiteral("interest"), QStringLiteral("the loan"),
+                  QStringLiteral("compounding"), QStringLiteral("and type of")});
+        Headings(frame, inputColumns,
+                 {QStringLiteral("the loan."), QStringLiteral("rate(%)."), QStringLiteral("in months."),
+                  QStringLiteral("periods in year."), QStringLiteral("each payment")});
     } else {
-        frame.line(2, QStringLiteral("Principal      Annual        Amortization   Interest           Frequency"));
-        frame.line(2, QStringLiteral("amount of      interest      period in      compounding        and type of"));
-        frame.line(2, QStringLiteral("mortgage.      rate(%).      years.         periods in year.   each payment"));
+        Headings(frame, inputColumns,
+                 {QStringLiteral("Principal"), QStringLiteral("Annual"), QStringLiteral("Amortization"),
+                  QStringLiteral("Interest"), QStringLiteral("Frequency")});
+        Headings(frame, inputColumns,
+                 {QStringLiteral("amount of"), QStringLiteral("interest"), QStringLiteral("period in"),
+                  QStringLiteral("compounding"), QStringLiteral("and type of")});
+        Headings(frame, inputColumns,
+                 {QStringLiteral("mortgage."), QStringLiteral("rate(%)."), QStringLiteral("years."),
+                  QStringLiteral("periods in year."), QStringLiteral("each payment")});
     }
     frame.emptyLines(1);
-    const Money term = loan ? Money::fromWhole(input.months) : input.years;
-    frame.line({{2, Figure(symbol + Format(input.principal, QStringLiteral("###,,###.00")), 11)},
-                {15, Figure(Format(input.rate, QStringLiteral("###.000")), 8) + QLatin1Char('%')},
-                {29, Figure(Format(term, QStringLiteral("###")), 4)},
-                {40, Figure(CompoundingItems().value(input.compounding), 16)},
-                {61, Figure(FrequencyItems().value(input.frequency), 16)}});
+    {
+        QList<PrintFrame::Cell> cells;
+        for (int c = 0; c < inputColumns.size(); ++c) {
+            const Column &column = inputColumns.at(c);
+            // The rate's "%" follows its figure, right-aligned in 8.
+            cells.append({column.start, Figure(inputs.at(c), column.width)});
+        }
+        Line(frame, cells);
+    }
     frame.line(2, separator);
     frame.emptyLines(1);
 
-    frame.line(2, loan ? QStringLiteral("Days   Interest    No. of     No. months Principal   Total paid    Total of")
-                       : QStringLiteral("Days   Interest    No. of     No. years  Principal   Total paid    Total of"));
-    frame.line(2, QStringLiteral("in     rate        payments   to final   + Interest  over life     interest"));
-    frame.line(2, loan ? QStringLiteral("year   factor      each year  payment    payment     of the loan   savings")
-                       : QStringLiteral("year   factor      each year  payment    payment     of mortgage   savings"));
     const MortgageResultTexts texts = ResultTexts(schedule, input, symbol);
     double time = double(schedule.lastPayment()) / schedule.paymentsPerYear;
     if (loan)
         time *= 12;
-    frame.line({{2, texts.daysInYear},
-                {9, Figure(texts.rateFactor, 10)},
-                {19, Figure(Format(schedule.paymentsPerYear, QStringLiteral("###.00")), 7)},
-                {31, Figure(Format(time, QStringLiteral("###.00")), 6)},
-                {40, Figure(symbol + Format(schedule.payment, QStringLiteral("##,,###.00")), 10)},
-                {53, Figure(symbol + Format(schedule.totalPaid, QStringLiteral("###,,###.00")), 12)},
-                {65, Figure(symbol + Format(schedule.savings, QStringLiteral("####,,###.00")), 12)}});
+    const QStringList results{texts.daysInYear,
+                              texts.rateFactor,
+                              Format(schedule.paymentsPerYear, QStringLiteral("###.00")),
+                              Format(time, QStringLiteral("###.00")),
+                              symbol + Format(schedule.payment, QStringLiteral("##,,###.00")),
+                              symbol + Format(schedule.totalPaid, QStringLiteral("###,,###.00")),
+                              symbol + Format(schedule.savings, QStringLiteral("####,,###.00"))};
+    QList<int> resultWidths;
+    for (const QString &text : results)
+        resultWidths.append(int(text.size()));
+    const QList<Column> resultColumns = Spread(
+        {{2, 6, 2}, {9, 10, 9}, {19, 7, 21}, {31, 6, 32}, {40, 10, 43}, {53, 12, 55}, {65, 12, 69}}, resultWidths);
+    Headings(frame, resultColumns,
+             {QStringLiteral("Days"), QStringLiteral("Interest"), QStringLiteral("No. of"),
+              loan ? QStringLiteral("No. months") : QStringLiteral("No. years"), QStringLiteral("Principal"),
+              QStringLiteral("Total paid"), QStringLiteral("Total of")});
+    Headings(frame, resultColumns,
+             {QStringLiteral("in"), QStringLiteral("rate"), QStringLiteral("payments"), QStringLiteral("to final"),
+              QStringLiteral("+ Interest"), QStringLiteral("over life"), QStringLiteral("interest")});
+    Headings(frame, resultColumns,
+             {QStringLiteral("year"), QStringLiteral("factor"), QStringLiteral("each year"),
+              QStringLiteral("payment"), QStringLiteral("payment"),
+              loan ? QStringLiteral("of the loan") : QStringLiteral("of mortgage"), QStringLiteral("savings")});
+    {
+        // The days text stands at the left of its column; the figures are right-aligned.
+        QList<PrintFrame::Cell> cells{{2, results.first()}};
+        for (int c = 1; c < resultColumns.size(); ++c)
+            cells.append({resultColumns.at(c).start, Figure(results.at(c), resultColumns.at(c).width)});
+        Line(frame, cells);
+    }
     frame.line(2, separator);
     frame.emptyLines(1);
     headings();
 
-    for (const MortgageRow &row : schedule.rows) {
-        frame.line({{2, FirstColumnText(row, input, ScheduleColumnFor::Paper)},
-                    {13, Figure(Format(row.interest, table), 9)},
-                    {25, Figure(Format(row.principal, table), 9)},
-                    {36, Figure(Format(row.balance, table), 12)},
-                    {50, Figure(Format(row.cumulativeInterest, table), 12)},
-                    {65, Figure(Format(row.cumulativePrincipal, table), 12)}});
+    for (int r = 0; r < schedule.rows.size(); ++r) {
+        QList<PrintFrame::Cell> cells{{2, FirstColumnText(schedule.rows.at(r), input, ScheduleColumnFor::Paper)}};
+        for (int c = 0; c < columns.size(); ++c)
+            cells.append({columns.at(c).start, Figure(rows.at(r).at(c), columns.at(c).width)});
+        Line(frame, cells);
         if (frame.pageFull(++count)) {
             // This printout starts its pages one line down, where the year tables leave three.
             frame.breakPage(1, headings);
@@ -97,13 +230,14 @@ void PrintMortgage(PrintFrame &frame, const MortgageInput &input, const Mortgage
         }
     }
 
-    const MortgageRow &last = schedule.last();
     frame.line(2, separator);
     frame.emptyLines(1);
-    frame.line({{2, QStringLiteral("Total:")},
-                {36, Figure(Format(last.balance, table), 12)},
-                {50, Figure(Format(last.cumulativeInterest, table), 12)},
-                {65, Figure(Format(last.cumulativePrincipal, table), 12)}});
+    {
+        QList<PrintFrame::Cell> cells{{2, QStringLiteral("Total:")}};
+        for (int c = 0; c < 3; ++c)
+            cells.append({columns.at(c + 2).start, Figure(totals.at(c), columns.at(c + 2).width)});
+        Line(frame, cells);
+    }
 
     if (!extraBlock.isEmpty()) {
         const int blockLines = int(schedule.appliedYears.size()) + 4;

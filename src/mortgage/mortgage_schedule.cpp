@@ -290,3 +290,17 @@ qint64 DateSerial(QDate date)
 {
     return date.isValid() ? QDate(1899, 12, 30).daysTo(date) : 0;
 }
+
+std::optional<int> TermInUnit(Money years, MortgageKind kind)
+{
+    if (years < Money() || years > Money::fromWhole(MortgageMaxYears))
+        return std::nullopt;
+    if (kind == MortgageKind::Mortgage) {
+        const qint64 whole = years.floorUnits();
+        return Money::fromWhole(whole) == years ? std::optional<int>(int(whole)) : std::nullopt;
+    }
+    // A loan's term is kept as months / 12 to four decimals: whole months
+    // are those that give back exactly the figure kept.
+    const int months = int(std::llround(years.toDouble() * 12));
+    return Money::fromDouble(months / 12.0) == years ? std::optional<int>(months) : std::nullopt;
+}

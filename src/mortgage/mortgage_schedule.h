@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // The additional payment of each year, years 1 to 45 (index 0 unused).
 inline constexpr int MortgageExtraYears = 45;
@@ -18,14 +19,15 @@ using ExtraPaymentTable = std::array<Money, MortgageExtraYears + 1>;
 // The most rows a schedule holds: 40 years of weekly payments.
 inline constexpr int MortgageMaxRows = 2100;
 
-// What the schedule is calculated from.
+// The inputs of a mortgage or loan: what the schedule is calculated from,
+// and all that a .umd or .uld file holds (never the results).
 struct MortgageInput
 {
     MortgageKind kind = MortgageKind::Mortgage;
     Money principal;
     Money rate;      // annual, percent
-    Money years;     // the term in years (a loan's months / 12, for display and files)
-    int months = 0;  // a loan's whole months as typed; the calculation uses these
+    Money years;     // the term in years in both kinds (a loan's months / 12 to four decimals)
+    int months = 0;  // a loan's whole months as typed; its schedule runs these
     int compounding = 0; // index of the compounding list
     int frequency = 0;   // index of the frequency list
     MortgageView view = MortgageAnnualView;
@@ -33,7 +35,13 @@ struct MortgageInput
     QDate firstDate;
     int daysOption = 1;
     ExtraPaymentTable extra{};
+    int extraYears = 0;        // years the additional payments offer (a file's year records)
+    int extraPaymentCount = 0; // of those, the years with an amount
 };
+
+// The term as a window of the kind shows it, whole years or whole months;
+// nothing when that unit cannot hold it (a 50-month loan in years).
+std::optional<int> TermInUnit(Money years, MortgageKind kind);
 
 // One row of the schedule: a payment, or in the Annual view a year.
 struct MortgageRow

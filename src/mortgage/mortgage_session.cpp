@@ -21,23 +21,6 @@ Money MonthsToYears(qint64 months)
     return Money::fromDouble(double(months) / 12);
 }
 
-// "YEAR=AMOUNT": a year 1 to 45 and an amount that is not negative.
-bool ReadExtra(const QString &text, int &year, Money &amount)
-{
-    const QStringList parts = text.trimmed().split(QLatin1Char('='));
-    if (parts.size() != 2)
-        return false;
-    bool whole = false;
-    year = parts.at(0).trimmed().toInt(&whole);
-    if (!whole || year < 1 || year > MortgageExtraYears)
-        return false;
-    try {
-        return Money::fromDecimalText(parts.at(1).trimmed(), amount) && amount >= Money();
-    } catch (const ArithmeticFault &) {
-        return false;
-    }
-}
-
 QString ViewName(MortgageView view)
 {
     return view == MortgageAllView ? QStringLiteral("all") : QStringLiteral("annual");
@@ -45,8 +28,8 @@ QString ViewName(MortgageView view)
 
 } // namespace
 
-MortgageSession::MortgageSession(AppState &state, MortgageKind kind, bool commandLine)
-    : ToolSession(state, MortgageLastSlot), m_kind(kind), m_commandLine(commandLine)
+MortgageSession::MortgageSession(AppState &state, MortgageKind kind)
+    : ToolSession(state, MortgageLastSlot), m_kind(kind)
 {
     m_data.GraphData.recreate(MortgageMaxRows, 7);
     m_data.CompareData.recreate(MortgageExtraYears, 6);
@@ -61,13 +44,13 @@ MortgageSession::MortgageSession(AppState &state, MortgageKind kind, bool comman
         m_firstDate = QDate::currentDate();
     m_data.GraphTitle = kind == MortgageKind::Loan ? QStringLiteral("Personal Loan balance at start of each Year")
                                                   : QStringLiteral("Mortgage balance at start of each Year");
+    // The opening figures are nothing to lose.
+    m_saved = inputs(0, 0);
 }
 
 FieldTable MortgageSession::fields() const
 {
-    if (!m_fileFields.empty())
-        return m_fileFields;
-    return m_commandLine ? MortgageCommandKindFields(m_kind) : MortgageKindFields(m_kind);
+    return MortgageKindFields(m_kind);
 }
 
 GridLayout MortgageSession::gridLayout() const
@@ -156,64 +139,16 @@ void MortgageSession::countExtraPayments()
             ++m_extraPaymentCount;
 }
 
-Outcome<GridUpdate> MortgageSession::readCommandTexts(const FieldTexts &texts)
+void MortgageSession::setExtraPayments(const ExtraPaymentTable &amounts)
 {
-    const QString view = texts.value(QLatin1String(ViewControl)).trimmed();
-    if (view.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0)
-        setView(MortgageAllView);
-    else if (view.compare(QLatin1String("annual"), Qt::CaseInsensitive) == 0 || view.isEmpty())
-        setView(MortgageAnnualView);
-    else
-        return Outcome<GridUpdate>::refused(MsgWrongEntry);
-
-    const QString days = texts.value(QLatin1String(DaysControl));
-    if (!days.trimmed().isEmpty()) {
-        const int option = DaysOptionFromText(days);
-        if (option < 0)
-            return Outcome<GridUpdate>::refused(MsgWrongEntry);
-        m_daysOption = option;
-    }
-
-    const QString date = texts.value(QLatin1String(FirstDateControl)).trimmed();
-    if (!date.isEmpty()) {
-        const QDate first = QDate::fromString(date, Qt::ISODate);
-        if (!IsPaymentDate(first))
-            return Outcome<GridUpdate>::refused(MsgNotAValidDate);
-        setFirstDate(first);
-    }
-
-    // Repeated --extra options were taken when the command opened; an
-    // input's "extra" lists them as YEAR=AMOUNT,YEAR=AMOUNT.
-    const QString extra = texts.value(QLatin1String(ExtraControl)).trimmed();
-    if (!m_extraFromOptions && !extra.isEmpty()) {
-        QString error;
-        if (!takeExtraOptions(extra.split(QLatin1Char(',')), &error))
-            return Outcome<GridUpdate>::refused(MsgWrongEntry);
-        m_extraFromOptions = false;
-    }
-    return GridUpdate{};
-}
-
-bool MortgageSession::takeExtraOptions(const QStringList &values, QString *error)
-{
-    ExtraPaymentTable extra{};
     int lastYear = 0;
-    for (const QString &value : values) {
-        int year = 0;
-        Money amount;
-        if (!ReadExtra(value, year, amount)) {
-            if (error)
-                *error = QStringLiteral("--extra: not YEAR=AMOUNT with a year from 1 to 45: ") + value;
-            return false;
-        }
-        extra[year] = amount;
-        lastYear = std::max(lastYear, year);
+    for (int y = 1; y <= MortgageExtraYears; ++y) {
+        m_extra[y] = std::max(amounts[y], Money());
+        if (m_extra[y] > Money())
+            lastYear = y;
     }
-    m_extra = extra;
     m_extraYears = std::max(offerExtraYears(), lastYear);
     countExtraPayments();
-    m_extraFromOptions = true;
-    return true;
 }
 
 Outcome<GridUpdate> MortgageSession::calculate(const FieldTexts &texts)
@@ -221,9 +156,6 @@ Outcome<GridUpdate> MortgageSession::calculate(const FieldTexts &texts)
     m_data.ResultCount = 0;
     m_data.PrintBlocks = QStringList(4);
     m_calculated = false;
-    if (m_refusal != 0)
-        return Outcome<GridUpdate>::refused(m_refusal);
-
     const int compounding = texts.contains(QLatin1String(CompoundingControl))
                                 ? CompoundingIndex(texts.value(QLatin1String(CompoundingControl)))
                                 : 0;
@@ -232,31 +164,10 @@ Outcome<GridUpdate> MortgageSession::calculate(const FieldTexts &texts)
                               : 0;
     if (compounding < 0 || frequency < 0)
         return Outcome<GridUpdate>::refused(MsgWrongEntry);
-    if (m_commandLine) {
-        const Outcome<GridUpdate> settings = readCommandTexts(texts);
-        if (!settings.ok())
-            return settings;
-    }
 
-    MortgageInput input;
-    input.kind = m_kind;
-    input.principal = m_data.InputValues.value(MortgagePrincipalSlot);
-    input.rate = m_data.InputValues.value(MortgageRateSlot);
-    if (m_kind == MortgageKind::Loan) {
-        const qint64 months = m_data.InputValues.value(MortgageMonthsSlot).floorUnits();
-        input.months = int(std::clamp<qint64>(months, 0, LoanMaxMonths));
-        input.years = MonthsToYears(input.months);
+    const MortgageInput input = inputs(compounding, frequency);
+    if (m_kind == MortgageKind::Loan)
         m_data.InputValues[MortgageYearsSlot] = input.years;
-    } else {
-        input.years = m_data.InputValues.value(MortgageYearsSlot);
-    }
-    input.compounding = compounding;
-    input.frequency = frequency;
-    input.view = m_view;
-    input.showDates = m_showDates;
-    input.firstDate = m_firstDate;
-    input.daysOption = m_daysOption;
-    input.extra = m_extra;
 
     const Outcome<MortgageSchedule> schedule = CalculateMortgage(input);
     if (!schedule.ok())
@@ -410,27 +321,36 @@ QJsonValue MortgageSession::results() const
                        {QStringLiteral("additional_payments_applied"), applied}};
 }
 
-MortgageFileData MortgageSession::fileData(const QString &compounding, const QString &frequency) const
+MortgageInput MortgageSession::inputs(int compounding, int frequency) const
 {
-    MortgageFileData data;
+    MortgageInput data;
+    data.kind = m_kind;
     data.principal = m_data.InputValues.value(MortgagePrincipalSlot);
     data.rate = m_data.InputValues.value(MortgageRateSlot);
-    data.years = termYears();
+    if (m_kind == MortgageKind::Loan) {
+        const qint64 months = m_data.InputValues.value(MortgageMonthsSlot).floorUnits();
+        data.months = int(std::clamp<qint64>(months, 0, LoanMaxMonths));
+        data.years = MonthsToYears(data.months);
+    } else {
+        data.years = m_data.InputValues.value(MortgageYearsSlot);
+    }
     data.compounding = compounding;
     data.frequency = frequency;
-    data.firstDate = m_firstDate;
-    data.showDates = m_showDates;
-    data.daysOption = m_daysOption;
     data.view = m_view;
+    data.showDates = m_showDates;
+    data.firstDate = m_firstDate;
+    data.daysOption = m_daysOption;
+    data.extra = m_extra;
     data.extraYears = m_extraYears;
     data.extraPaymentCount = m_extraPaymentCount;
-    data.kind = m_kind;
-    data.extra = m_extra;
     return data;
 }
 
-void MortgageSession::takeFileData(const MortgageFileData &data)
+bool MortgageSession::takeInputs(const MortgageInput &data)
 {
+    const std::optional<int> term = TermInUnit(data.years, m_kind);
+    if (!term || data.compounding < 0 || data.frequency < 0 || !IsPaymentDate(data.firstDate))
+        return false;
     QList<Money> &figures = m_data.InputValues;
     if (figures.size() <= MortgageLastSlot)
         figures.resize(MortgageLastSlot + 1);
@@ -438,48 +358,26 @@ void MortgageSession::takeFileData(const MortgageFileData &data)
     figures[MortgageRateSlot] = data.rate;
     figures[MortgageYearsSlot] = data.years;
     // The term in this session's unit: a loan shows whole months.
-    figures[MortgageMonthsSlot] = Money::fromWhole(std::llround(data.years.toDouble() * 12));
+    figures[MortgageMonthsSlot] = Money::fromWhole(m_kind == MortgageKind::Loan ? *term : data.months);
     setView(data.view);
     m_showDates = data.showDates;
     setFirstDate(data.firstDate);
-    m_daysOption = data.daysOption;
+    setDaysOption(data.daysOption);
     m_extra = data.extra;
     m_extraYears = data.extraYears;
     m_extraPaymentCount = data.extraPaymentCount;
     m_data.ResultCount = 0;
     m_calculated = false;
+    m_saved = inputs(data.compounding, data.frequency);
+    return true;
 }
 
-bool MortgageSession::openFileForCommand(const QString &path, QString *error)
+bool MortgageSession::unsaved(const MortgageInput &now) const
 {
-    const std::optional<MortgageFileData> data = ReadMortgageFile(path, error);
-    if (!data)
-        return false;
-    takeFileData(*data);
-    const FieldTable base = MortgageCommandKindFields(m_kind);
-    m_fileFields.assign(base.begin(), base.end());
-    m_fileStarts.clear();
-    m_fileStarts.reserve(m_fileFields.size());
-    const QList<Money> &figures = m_data.InputValues;
-    for (FieldDescription &field : m_fileFields) {
-        QByteArray start;
-        const QString control = QLatin1String(field.control);
-        if (field.slot >= 0)
-            start = PlainNumber(figures.value(field.slot));
-        else if (control == QLatin1String(CompoundingControl))
-            start = data->compounding.trimmed().toLatin1();
-        else if (control == QLatin1String(FrequencyControl))
-            start = data->frequency.trimmed().toLatin1();
-        else if (control == QLatin1String(ViewControl))
-            start = ViewName(data->view).toLatin1();
-        else if (control == QLatin1String(FirstDateControl))
-            start = data->firstDate.toString(Qt::ISODate).toLatin1();
-        else if (control == QLatin1String(DaysControl))
-            start = DaysInYearRow(data->daysOption).caption;
-        else
-            start = field.start;
-        m_fileStarts.push_back(start);
-        field.start = m_fileStarts.back().constData();
-    }
-    return true;
+    // The year lines a save writes for years without an amount are no work.
+    const MortgageInput &was = m_saved;
+    return now.principal != was.principal || now.rate != was.rate || now.years != was.years ||
+           now.compounding != was.compounding || now.frequency != was.frequency || now.view != was.view ||
+           now.showDates != was.showDates || now.firstDate != was.firstDate || now.daysOption != was.daysOption ||
+           now.extra != was.extra;
 }

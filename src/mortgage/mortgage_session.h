@@ -4,22 +4,16 @@
 #include "mortgage/mortgage_schedule.h"
 #include "shell/tool_session.h"
 
-#include <QByteArray>
-
-#include <vector>
-
 // The mortgage and loan calculator between opening and exit: the figures in
 // their slots, the two lists, and the settings behind the window's buttons
-// (view, dates, days in year, additional payments). The window and the
-// command line both drive it.
+// (view, dates, days in year, additional payments), which the window and the
+// command line both set through the setters below.
 class MortgageSession : public ToolSession
 {
 public:
     // Opening in the kind the menu entry chose: fresh tables, the mode's opening
     // figures, the Annual view, numbers, 365 days, no additional payments.
-    // The command line's fields take the lists by name and the settings as
-    // texts.
-    MortgageSession(AppState &state, MortgageKind kind, bool commandLine = false);
+    MortgageSession(AppState &state, MortgageKind kind);
 
     MortgageKind kind() const { return m_kind; }
     FieldTable fields() const override;
@@ -50,6 +44,9 @@ public:
     Money extraPayment(int year) const;
     void setExtraPayment(int year, Money amount);
     void eraseExtraPayments();
+    // Replaces every amount (years 1 to 45); the years offered reach the
+    // last year given an amount.
+    void setExtraPayments(const ExtraPaymentTable &amounts);
     // A changed term empties them.
     void termChanged();
     int extraYears() const { return m_extraYears; }
@@ -65,20 +62,18 @@ public:
     // A loan's slot 3 follows the months its term field stored in slot 4.
     void syncLoanYears();
 
-    // Files: what would be saved, and taking a file's inputs. Taking them
-    // changes nothing but the inputs; the term is kept in years and shown
-    // in this session's unit.
-    MortgageFileData fileData(const QString &compounding, const QString &frequency) const;
-    void takeFileData(const MortgageFileData &data);
-    // The command line's --file: the file's inputs become the openings of
-    // the options left out. False, with *error, when the file is refused.
-    bool openFileForCommand(const QString &path, QString *error);
-    // The command line's repeated --extra YEAR=AMOUNT: false for a wrong one.
-    bool takeExtraOptions(const QStringList &values, QString *error);
-
-    // A command-line option that could not be taken: every press is
-    // refused with this message.
-    void refuseWith(MessageNumber message) { m_refusal = message; }
+    // Everything the user entered, as a save writes it, with the two lists'
+    // choices (their indexes), which the fields hold.
+    MortgageInput inputs(int compounding, int frequency) const;
+    // Takes a file's inputs, all or nothing: false, with nothing changed,
+    // when this kind's term field cannot show the file's term (whole years,
+    // or whole months for a loan). The inputs taken count as saved.
+    bool takeInputs(const MortgageInput &data);
+    // Whether `now` (inputs()) holds work a save would keep that the last
+    // save or open (or the opening figures) did not: a figure, a choice, a
+    // setting or an additional payment.
+    bool unsaved(const MortgageInput &now) const;
+    void markSaved(const MortgageInput &saved) { m_saved = saved; }
 
     bool calculated() const { return m_calculated; }
     const MortgageSchedule &schedule() const { return m_schedule; }
@@ -90,11 +85,9 @@ public:
     float YearsToFinal = 0;
 
 private:
-    Outcome<GridUpdate> readCommandTexts(const FieldTexts &texts);
     void storeSchedule();
 
     MortgageKind m_kind;
-    bool m_commandLine;
     MortgageView m_view = MortgageAnnualView;
     bool m_showDates = false;
     QDate m_firstDate;
@@ -102,12 +95,7 @@ private:
     ExtraPaymentTable m_extra{};
     int m_extraYears = 0;
     int m_extraPaymentCount = 0;
-    bool m_extraFromOptions = false;
-    MessageNumber m_refusal = MsgNone;
-
-    // A file's inputs as the command line's openings.
-    std::vector<FieldDescription> m_fileFields;
-    std::vector<QByteArray> m_fileStarts;
+    MortgageInput m_saved;
 
     MortgageInput m_input;
     MortgageSchedule m_schedule;

@@ -615,6 +615,9 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
 
     if (command->report)
         return RunOther(*command, parser, format, programDir, out, err);
+    if (command->checkOptions)
+        if (const QString problem = command->checkOptions(parser); !problem.isEmpty())
+            return usage(problem);
 
     QList<Press> presses;
     bool list = false;

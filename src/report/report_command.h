@@ -76,6 +76,10 @@ struct ReportCommand
     std::span<const CommandOption> options = {};
     CommandRun (*report)(AppState &state, const QCommandLineParser &parser, const QString &format, ReportOutput &output,
                         QTextStream &err) = nullptr;
+    // What is wrong with options that are each well formed but cannot be
+    // used together (a file whose figures the tool cannot take as they
+    // stand); empty when nothing is. Told as a wrong argument.
+    QString (*checkOptions)(const QCommandLineParser &parser) = nullptr;
 };
 
 // Every command, in the order --help lists them.

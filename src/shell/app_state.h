@@ -21,12 +21,9 @@ struct FrameState
     QString TodayText;
 };
 
-// The data files in use: the mortgage and loan files last opened or saved
-// (with their folders, so that the next file box starts there).
+// Folders remembered for the run.
 struct DialogState
 {
-    QString MortgageFileName;
-    QString LoanFileName;
     // Where the last table was exported as CSV during this run.
     QString CsvExportFolder;
 };

@@ -272,5 +272,8 @@ void CalculatorWindow::print()
 
 void CalculatorWindow::exitCalculator()
 {
+    // A tool holding unsaved work asks first, as closing the frame does.
+    if (!queryClose())
+        return;
     exitToMenu();
 }

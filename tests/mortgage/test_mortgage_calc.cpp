@@ -13,6 +13,7 @@
 #include "support/full_disk.h"
 #include "support/window_driver.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -21,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -249,6 +251,19 @@ private slots:
         QTest::newRow("days option 7")
             << QByteArray("50000,7.5,20,\"    Quarterly\",\"      1 Week\",\"2027-05-01\",1,7,2,0,0,1,365,\"O\",0\r\n");
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR", 16);
+        QTest::newRow("year lines out of order")
+            << QByteArray("50000,7.5,20,\"    Quarterly\",\"      1 Week\",\"2027-05-01\",1,1,2,2,1,1,365,\"O\",0\r\n"
+                          "2,5000\r\n1,0\r\n");
+        QTest::newRow("a year line more than stated")
+            << QByteArray("50000,7.5,20,\"    Quarterly\",\"      1 Week\",\"2027-05-01\",1,1,2,1,0,1,365,\"O\",0\r\n"
+                          "1,0\r\n2,5000\r\n");
+        // The term box holds whole years: a loan of 50 months, or 25.5
+        // years, would show one term and run another.
+        QTest::newRow("a 50-month loan")
+            << QByteArray("20000,10.125,4.1667,\"      Monthly\",\"      Monthly\",\"2027-05-01\",0,1,1,0,0,2,365,"
+                          "\"O\",0\r\n");
+        QTest::newRow("25.5 years")
+            << QByteArray("150000,8,25.5,\"      Monthly\",\"      Monthly\",\"2027-05-01\",0,1,1,0,0,1,365,\"O\",0\r\n");
     }
 
     void openingARefusedFileChangesNothing()
@@ -304,7 +319,8 @@ private slots:
         t->dialogs.fileNames << t->folder.filePath(QStringLiteral("missing/other.umd"));
         user->click(QStringLiteral("MSaveFile"));
         QCOMPARE(t->dialogs.messages.last(), int(MsgBadMortgageFileName));
-        QCOMPARE(t->state.MortgageFileName, path);
+        user->click(QStringLiteral("MLoadFile"));
+        QCOMPARE(t->dialogs.fileRequests.last().suggested, path);
         user->fill(QStringLiteral("InPrincipal"), QStringLiteral("90000"));
         calculate();
         {
@@ -331,6 +347,13 @@ private slots:
         calculate();
         QCOMPARE(row(302).mid(1), last.mid(1));
         QCOMPARE(result("EndMortYear"), QStringLiteral("      300.00"));
+
+        // A Mortgages window opened again in the run starts at the last mortgage file.
+        user->click(QStringLiteral("MExit"));
+        open("Canadian");
+        user->click(QStringLiteral("MLoadFile"));
+        QVERIFY(t->dialogs.fileRequests.last().kind == FileKind::Mortgage);
+        QCOMPARE(t->dialogs.fileRequests.last().suggested, path);
     }
 
     void quickHelp()
@@ -342,6 +365,138 @@ private slots:
         QVERIFY(!user->find<QPushButton>(QStringLiteral("MPrinter"))->isEnabled());
         user->click(QStringLiteral("MHelp"));
         QVERIFY(user->find<QPushButton>(QStringLiteral("MPrinter"))->isEnabled());
+    }
+    // Work not saved is asked about however the tool is left (question 3);
+    // Yes, or closing the question by Escape or its title bar, goes back
+    // to it.
+    void leavingAsksAboutUnsavedWork_data()
+    {
+        QTest::addColumn<int>("how"); // 0 the frame's close box, 1 "E&xit to Menu", 2 its access key
+        QTest::newRow("closing the program") << 0;
+        QTest::newRow("exit button") << 1;
+        QTest::newRow("Alt+X") << 2;
+    }
+
+    void leavingAsksAboutUnsavedWork()
+    {
+        QFETCH(int, how);
+        open("Canadian");
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        auto leave = [&] {
+            if (how == 0)
+                return frame->close();
+            const qsizetype asked = t->dialogs.questions.size();
+            if (how == 1) {
+                user->click(QStringLiteral("MExit"));
+            } else {
+                user->key(Qt::Key_X, Qt::AltModifier);
+                if (!QTest::qWaitFor([&] { return t->dialogs.questions.size() > asked; }))
+                    return false;
+            }
+            return frame->activeTool() == nullptr;
+        };
+        // Typed key by key and never left: the figure is work all the same.
+        user->focus(QStringLiteral("InPrincipal"));
+        user->type(QStringLiteral("1250000"));
+        t->dialogs.answers << Answer::Yes;
+        QVERIFY(!leave());
+        QCOMPARE(t->dialogs.questions, QList<int>{QuestionUnsavedFile});
+        QCOMPARE(t->dialogs.questionDetails, QStringList{QString()});
+        QVERIFY(frame->activeTool() == window);
+        QCOMPARE(user->text(QStringLiteral("InPrincipal")), QStringLiteral("   $1,250,000.00"));
+        t->dialogs.answers << Answer::Closed;
+        QVERIFY(!leave());
+        QVERIFY(frame->activeTool() == window);
+        t->dialogs.answers << Answer::No;
+        QVERIFY(leave());
+        QCOMPARE(t->dialogs.questions.size(), 3);
+    }
+
+    // Saved work, or work opened and left as it was, goes without a question;
+    // additional payments typed after the save are work again, named by
+    // the file they would be saved to.
+    void savedWorkLeavesWithoutAQuestion()
+    {
+        open("Canadian");
+        user->fill(QStringLiteral("InPrincipal"), QStringLiteral("999999999.99"));
+        user->fill(QStringLiteral("InTerm"), QStringLiteral("40"));
+        calculate();
+        const QString path = t->folder.filePath(QStringLiteral("cottage.umd"));
+        t->dialogs.fileNames << path;
+        user->click(QStringLiteral("MSaveFile"));
+        QVERIFY(QFile::exists(path));
+        onDialog<MortPrePay>([](MortPrePay &dialog) {
+            dialog.grid()->setCurrentCell(39, 1);
+            for (QChar c : QStringLiteral("25000"))
+                QVERIFY(dialog.typeKey(c));
+            dialog.findChild<QPushButton *>(QStringLiteral("UsePrePay"))->click();
+        });
+        user->click(QStringLiteral("MAddPrePay"));
+        t->dialogs.answers << Answer::Yes;
+        user->click(QStringLiteral("MExit"));
+        QCOMPARE(t->dialogs.questions, QList<int>{QuestionUnsavedFile});
+        QCOMPARE(t->dialogs.questionDetails, QStringList{QStringLiteral("cottage.umd")});
+        QVERIFY(frame->activeTool() == window);
+
+        // Opened again: nothing to lose.
+        t->dialogs.fileNames << path;
+        user->click(QStringLiteral("MLoadFile"));
+        QCOMPARE(user->text(QStringLiteral("InPrincipal")), QStringLiteral(" $999,999,999.99"));
+        QCOMPARE(window->mortgage().extraPayment(40), Money());
+        QVERIFY(frame->close());
+        QCOMPARE(t->dialogs.questions.size(), 1);
+    }
+
+    void untouchedWindowLeavesWithoutAQuestion()
+    {
+        open("LoanPmt");
+        calculate();
+        user->click(QStringLiteral("MExit"));
+        QVERIFY(frame->activeTool() == nullptr);
+        QVERIFY(t->dialogs.questions.isEmpty());
+    }
+
+    // Every button has a key of its own, and the keys that two shared act.
+    void everyButtonHasItsOwnAccessKey()
+    {
+        open("Canadian");
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        auto keysOf = [](QWidget *widget) {
+            QStringList keys;
+            for (QAbstractButton *button : widget->findChildren<QAbstractButton *>()) {
+                const QString text = button->text();
+                const qsizetype amp = text.indexOf(QLatin1Char('&'));
+                if (amp >= 0 && amp + 1 < text.size())
+                    keys << text.at(amp + 1).toLower();
+            }
+            return keys;
+        };
+        const QStringList keys = keysOf(window);
+        QCOMPARE(keys.size(), 10);
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+        QCOMPARE(user->text(QStringLiteral("MSaveFile")).remove(QLatin1Char('&')), QStringLiteral("Save File"));
+
+        // A button pressed by its key clicks a moment later, as it shows
+        // itself pressed: the dialog is looked for until it is there.
+        bool opened = false;
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<MortPrePay *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll.stop();
+            opened = true;
+            const QStringList own = keysOf(dialog);
+            QCOMPARE(QSet<QString>(own.begin(), own.end()).size(), own.size());
+            dialog->findChild<QPushButton *>(QStringLiteral("UsePrePay"))->click();
+        });
+        poll.start();
+        user->key(Qt::Key_A, Qt::AltModifier);
+        QTRY_VERIFY(opened);
+        user->focus(QStringLiteral("InRate"));
+        user->key(Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(t->dialogs.messages, QList<int>{MsgNoRecords});
     }
 };
 

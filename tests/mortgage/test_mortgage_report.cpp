@@ -27,6 +27,15 @@ class TestMortgageReport : public QObject
         return Run{m_report.run(QStringList{QStringLiteral("mortgage")} + arguments)};
     }
 
+    QString writeFile(const QString &name, const QByteArray &text) const
+    {
+        const QString path = m_report.filePath(name);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+        return path;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -167,6 +176,56 @@ private slots:
         QCOMPARE(int(r.results().value(QStringLiteral("additional_payments_applied")).toArray().size()), 1);
         const Run annual = run({"--file", path, "--view", "annual", "--format", "json"});
         QCOMPARE(int(annual.rows().size()), 3);
+    }
+
+    // A file's term the kind cannot take is the file's fault, not an
+    // option's: the message names the file and its term.
+    void fileTermNotInTheKindsUnit()
+    {
+        const QString path = writeFile(QStringLiteral("half.umd"),
+                                       "100000,10.125,25.5,\"      Monthly\",\"      Monthly\",\"2027-01-31\",0,1,1,0,0,1,"
+                                       "365,\"O\",0\r\n");
+        const Run refused = run({"--file", path, "--format", "json"});
+        QCOMPARE(refused.code, 2);
+        QVERIFY2(!refused.err.contains(QStringLiteral("--term")), qPrintable(refused.err));
+        QVERIFY2(refused.err.contains(QStringLiteral("half.umd: the term saved in the file, 25.5 years, is not a whole "
+                                                     "number of years (with --loan it is 306 months)")),
+                 qPrintable(refused.err));
+        // In months it is whole; a --term given replaces it.
+        const Run months = run({"--file", path, "--loan", "--view", "all", "--format", "json"});
+        QCOMPARE(months.code, 0);
+        QCOMPARE(int(months.rows().size()), 306);
+        const Run replaced = run({"--file", path, "--term", "20", "--view", "all", "--format", "json"});
+        QCOMPARE(replaced.code, 0);
+        QCOMPARE(int(replaced.rows().size()), 240);
+        // A loan file of 50 months is a loan of 50 payments.
+        const QString loan = writeFile(QStringLiteral("car.uld"),
+                                       "20000,10.125,4.1667,\"      Monthly\",\"      Monthly\",\"2027-01-31\",0,1,2,0,0,2,"
+                                       "365,\"O\",0\r\n");
+        const Run fifty = run({"--file", loan, "--format", "json"});
+        QCOMPARE(fifty.code, 0);
+        QCOMPARE(int(fifty.rows().size()), 50);
+    }
+
+    // A damaged file is refused whole (message 13), never read as another schedule.
+    void damagedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("years");
+        QTest::newRow("years out of order") << QByteArray("2,5000\r\n1,0\r\n");
+        QTest::newRow("a line more than stated") << QByteArray("1,0\r\n2,5000\r\n3,100\r\n");
+        QTest::newRow("year 3 on the line of year 2") << QByteArray("1,0\r\n3,5000\r\n");
+    }
+
+    void damagedFiles()
+    {
+        QFETCH(QByteArray, years);
+        const QString path = writeFile(QStringLiteral("damaged.umd"),
+                                       "100000,10.125,25,\"      Monthly\",\"      Monthly\",\"2027-01-31\",0,1,1,2,1,1,"
+                                       "365,\"O\",0\r\n" + years);
+        const Run r = run({"--file", path, "--format", "json"});
+        QCOMPARE(r.code, 3);
+        QVERIFY2(r.err.contains(QStringLiteral("File not found or wrong format")), qPrintable(r.err));
+        QVERIFY(r.rows().isEmpty());
     }
 
     void pdf()

@@ -295,16 +295,16 @@ private slots:
         session.countExtraPayments();
         const FieldTexts lists = Lists("   Semiannual", " Biweekly(Acc)");
         QVERIFY(session.press(lists).ok());
-        QVERIFY(SaveMortgageFile(path, session.fileData(lists.value(CompoundingControl),
-                                                        lists.value(FrequencyControl))));
+        QVERIFY(SaveMortgageFile(path, session.inputs(CompoundingIndex(lists.value(CompoundingControl)),
+                                                      FrequencyIndex(lists.value(FrequencyControl)))));
 
         AppState other;
         MortgageSession opened(other, MortgageKind(kind));
-        const std::optional<MortgageFileData> data = ReadMortgageFile(path);
+        const std::optional<MortgageInput> data = ReadMortgageFile(path);
         QVERIFY(data);
-        QCOMPARE(data->compounding, QStringLiteral("   Semiannual"));
-        QCOMPARE(data->frequency, QStringLiteral(" Biweekly(Acc)"));
-        opened.takeFileData(*data);
+        QCOMPARE(CompoundingItems().value(data->compounding), QStringLiteral("   Semiannual"));
+        QCOMPARE(FrequencyItems().value(data->frequency), QStringLiteral(" Biweekly(Acc)"));
+        QVERIFY(opened.takeInputs(*data));
         QCOMPARE(opened.extraPaymentCount(), 1);
         QVERIFY(opened.press(lists).ok());
         QCOMPARE(opened.schedule().rows.size(), session.schedule().rows.size());
@@ -319,11 +319,9 @@ private slots:
         AppState state;
         MortgageSession session(state, MortgageKind::Mortgage);
         session.setFirstDate(QDate(2027, 1, 31));
-        QCOMPARE(MortgageFileText(session.fileData(QStringLiteral("      Monthly"), QStringLiteral("      Monthly"))),
-                 FirstLine());
+        QCOMPARE(MortgageFileText(session.inputs(0, 0)), FirstLine());
         session.offerExtraYears();
-        const QByteArray text =
-            MortgageFileText(session.fileData(QStringLiteral("      Monthly"), QStringLiteral("      Monthly")));
+        const QByteArray text = MortgageFileText(session.inputs(0, 0));
         QVERIFY(text.startsWith(FirstLine("1", "25")));
         QVERIFY(text.endsWith("\r\n24,0\r\n25,0\r\n"));
         QCOMPARE(text.count("\r\n"), 26);
@@ -353,6 +351,21 @@ private slots:
         QTest::newRow("mode 0") << QByteArray(FirstLine()).replace("0,1,1,0,0,1,", "0,1,1,0,0,0,");
         QTest::newRow("text where a number goes") << QByteArray(FirstLine()).replace("100000,", "\"100000\",");
         QTest::newRow("oversized") << QByteArray(RecordReader::MaxFileSize + 1, '1');
+        // The year lines are the years in order, exactly as many as stated,
+        // and nothing follows them.
+        QTest::newRow("years out of order") << FirstLine("1", "2") + "2,500\r\n1,0\r\n";
+        QTest::newRow("a year twice") << FirstLine("1", "2") + "1,0\r\n1,500\r\n";
+        QTest::newRow("year 0") << FirstLine("1", "2") + "0,0\r\n2,500\r\n";
+        QTest::newRow("a year skipped") << FirstLine("1", "2") + "1,0\r\n3,500\r\n";
+        QTest::newRow("a line more than stated") << good + "3,1000\r\n";
+        QTest::newRow("text after the years") << good + "\"Assets\",\"House\",250000\r\n";
+        QTest::newRow("an empty line after the years") << good + "\r\n";
+        QTest::newRow("41 years stated") << [] {
+            QByteArray text = FirstLine("1", "41");
+            for (int y = 1; y <= 41; ++y)
+                text += QByteArray::number(y) + ",0\r\n";
+            return text;
+        }();
     }
 
     void fileRefusals()
@@ -365,7 +378,7 @@ private slots:
 
     void fileReadsDaysOption4As0()
     {
-        const std::optional<MortgageFileData> data = ReadMortgageFileText(FirstLine("4"));
+        const std::optional<MortgageInput> data = ReadMortgageFileText(FirstLine("4"));
         QVERIFY(data);
         QCOMPARE(data->daysOption, 0);
     }
@@ -376,14 +389,170 @@ private slots:
     {
         AppState state;
         MortgageSession session(state, MortgageKind::Loan);
-        const std::optional<MortgageFileData> data = ReadMortgageFileText(FirstLine());
+        const std::optional<MortgageInput> data = ReadMortgageFileText(FirstLine());
         QVERIFY(data);
-        session.takeFileData(*data);
+        QVERIFY(session.takeInputs(*data));
         QCOMPARE(session.kind(), MortgageKind::Loan);
         QCOMPARE(session.data().InputValues.value(MortgageMonthsSlot), Money::fromWhole(300));
         QVERIFY(session.press(Lists()).ok());
         QCOMPARE(session.schedule().lastPayment(), 300);
         QCOMPARE(session.resultTexts().timeToFinal, QStringLiteral("      300.00"));
+    }
+    // A file's term is taken only in a unit the session's term box can show:
+    // whole years for a mortgage, whole months for a loan.
+    void fileTermInTheSessionsUnit_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QByteArray>("years");
+        QTest::addColumn<int>("shown"); // the term box's figure; 0 when the file is refused
+        QTest::addColumn<int>("payments");
+        QTest::newRow("mortgage, 25 years") << 1 << QByteArray("25") << 25 << 300;
+        QTest::newRow("mortgage, a 50-month loan") << 1 << QByteArray("4.1667") << 0 << 0;
+        QTest::newRow("mortgage, 25.5 years") << 1 << QByteArray("25.5") << 0 << 0;
+        QTest::newRow("loan, 50 months") << 2 << QByteArray("4.1667") << 50 << 50;
+        QTest::newRow("loan, 25.5 years") << 2 << QByteArray("25.5") << 306 << 306;
+        QTest::newRow("loan, 4.17 years is no whole month") << 2 << QByteArray("4.17") << 0 << 0;
+    }
+
+    void fileTermInTheSessionsUnit()
+    {
+        QFETCH(int, kind);
+        QFETCH(QByteArray, years);
+        QFETCH(int, shown);
+        QFETCH(int, payments);
+        AppState state;
+        MortgageSession session(state, MortgageKind(kind));
+        const QList<Money> before = session.data().InputValues;
+        const std::optional<MortgageInput> data =
+            ReadMortgageFileText(QByteArray(FirstLine()).replace("10.125,25,", QByteArray("10.125,").append(years).append(',')));
+        QVERIFY(data);
+        QCOMPARE(session.takeInputs(*data), shown > 0);
+        if (shown == 0) {
+            QCOMPARE(session.data().InputValues, before);
+            return;
+        }
+        const int slot = kind == 2 ? MortgageMonthsSlot : MortgageYearsSlot;
+        QCOMPARE(session.data().InputValues.value(slot), Money::fromWhole(shown));
+        QVERIFY(session.press(Lists()).ok());
+        QCOMPARE(session.schedule().lastPayment(), payments);
+    }
+
+    // Unsaved work is what a save would keep that the last save or open
+    // did not; offering the years of additional payments is none.
+    void unsavedWork()
+    {
+        AppState state;
+        MortgageSession session(state, MortgageKind::Mortgage);
+        QVERIFY(!session.unsaved(session.inputs(0, 0)));
+        session.offerExtraYears();
+        QVERIFY(!session.unsaved(session.inputs(0, 0)));
+        QVERIFY(session.unsaved(session.inputs(3, 0)));
+        session.data().InputValues[MortgagePrincipalSlot] = Money::fromWhole(250000);
+        QVERIFY(session.unsaved(session.inputs(0, 0)));
+        session.markSaved(session.inputs(0, 0));
+        QVERIFY(!session.unsaved(session.inputs(0, 0)));
+        session.setExtraPayment(40, Money::fromWhole(1000));
+        QVERIFY(session.unsaved(session.inputs(0, 0)));
+        session.termChanged();
+        QVERIFY(!session.unsaved(session.inputs(0, 0)));
+        session.setView(MortgageAllView);
+        QVERIFY(session.unsaved(session.inputs(0, 0)));
+
+        // What a file brings in is saved work.
+        AppState other;
+        MortgageSession opened(other, MortgageKind::Loan);
+        QVERIFY(opened.takeInputs(*ReadMortgageFileText(FirstLine("1", "2") + "1,0\r\n2,500\r\n")));
+        QVERIFY(!opened.unsaved(opened.inputs(0, 0)));
+        opened.data().InputValues[MortgageMonthsSlot] = Money::fromWhole(301);
+        QVERIFY(opened.unsaved(opened.inputs(0, 0)));
+    }
+
+    // Figures of a million and more keep their columns: every row is one
+    // line, each figure ends where its heading ends, and the results stay
+    // on the line under their headings.
+    void printoutOfLargeFigures_data()
+    {
+        QTest::addColumn<QString>("principal");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<int>("years");
+        QTest::addColumn<int>("view");
+        QTest::addColumn<QString>("totalPaid");
+        QTest::newRow("600,000 at 6.5% over 30 years")
+            << "600000" << "6.5" << 30 << int(MortgageAnnualView) << "$1,365,266.93";
+        QTest::newRow("999,999,999 at 35% over 40 years, every payment")
+            << "999999999" << "35" << 40 << int(MortgageAllView) << "";
+        QTest::newRow("999,999,999.99 at 35% over 40 years, by year")
+            << "999999999.99" << "35" << 40 << int(MortgageAnnualView) << "";
+    }
+
+    void printoutOfLargeFigures()
+    {
+        QFETCH(QString, principal);
+        QFETCH(QString, rate);
+        QFETCH(int, years);
+        QFETCH(int, view);
+        QFETCH(QString, totalPaid);
+        AppState state;
+        MortgageSession session(state, MortgageKind::Mortgage);
+        QVERIFY(Money::fromDecimalText(principal, session.data().InputValues[MortgagePrincipalSlot]));
+        QVERIFY(Money::fromDecimalText(rate, session.data().InputValues[MortgageRateSlot]));
+        session.data().InputValues[MortgageYearsSlot] = Money::fromWhole(years);
+        session.setView(MortgageView(view));
+        QVERIFY(session.press(Lists()).ok());
+        const QList<QStringList> pages = Print(state, session);
+        QVERIFY(!pages.isEmpty());
+        const QStringList &first = pages.first();
+
+        // The figures under the results' headings, one line.
+        const qsizetype heading = first.indexOf(QRegularExpression(QStringLiteral("^ Days +Interest.*")));
+        QVERIFY(heading > 0);
+        const QString results = first.at(heading + 3);
+        const QStringList figures = results.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QCOMPARE(figures.size(), 7);
+        QCOMPARE(figures.at(4), session.resultTexts().payment.trimmed());
+        QCOMPARE(figures.at(5), session.resultTexts().totalPaid.trimmed());
+        QCOMPARE(figures.at(6), session.resultTexts().savings.trimmed());
+        if (!totalPaid.isEmpty())
+            QCOMPARE(figures.at(5), totalPaid);
+        // The savings under their heading, which moved along with the total paid.
+        QCOMPARE(results.indexOf(figures.at(6)) + figures.at(6).size(), results.size());
+        QVERIFY(results.size() >= first.at(heading).indexOf(QStringLiteral("Total of")) + 8);
+        QVERIFY(first.at(heading + 4).startsWith(QStringLiteral(" ___")));
+
+        // The input figures on one line too.
+        const qsizetype inputs = first.indexOf(QRegularExpression(QStringLiteral("^ Principal +Annual.*")));
+        QVERIFY(inputs > 0);
+        QCOMPARE(first.at(inputs + 4).split(QLatin1Char(' '), Qt::SkipEmptyParts).size(), 5);
+
+        // Every schedule row: six texts, the five figures ending where the
+        // headings above them end.
+        const qsizetype top = first.indexOf(QRegularExpression(QStringLiteral("^  Payment +Interest.*")));
+        QVERIFY(top > 0);
+        const QString headingA = first.at(top);
+        QList<qsizetype> ends;
+        for (const char *word : {"Interest", "Principal", "Remaining", "Cumulative"})
+            ends << headingA.indexOf(QLatin1String(word)) + qstrlen(word);
+        ends << headingA.size();
+        int rows = 0;
+        for (const QStringList &page : pages) {
+            for (const QString &line : page) {
+                const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                if (parts.size() < 6 || !parts.last().contains(QLatin1Char('.')) || !parts.first().at(0).isDigit())
+                    continue;
+                ++rows;
+                for (int c = 0; c < 5; ++c) {
+                    const QString &figure = parts.at(parts.size() - 5 + c);
+                    QCOMPARE(line.indexOf(figure, c == 0 ? 0 : ends.at(c - 1)) + figure.size(), ends.at(c));
+                }
+            }
+        }
+        QCOMPARE(rows, int(session.schedule().rows.size()));
+        // The totals line too.
+        const QStringList &last = pages.last();
+        const qsizetype total = last.indexOf(QRegularExpression(QStringLiteral("^ Total:.*")));
+        QVERIFY(total > 0);
+        QCOMPARE(last.at(total).size(), headingA.size());
+        QCOMPARE(last.at(total - 2), QLatin1Char(' ') + QString(int(headingA.size()) - 1, u'_'));
     }
 };
 
