@@ -5,13 +5,15 @@
 #include "retirement/retire_calc.h"
 #include "retirement/retirement_fields.h"
 
+#include <QRadioButton>
+
 int main(int argc, char *argv[])
 {
     return RunCalculateBench(
         argc, argv, "retirement Calculate, fixed amount 50 years",
         [](Shell &shell, MdiContainer &frame) { return new RetireCalc(shell, frame); },
         [](AppState &, CalculatorWindow &window) {
-            static_cast<RetireCalc &>(window).choose(RetirementOption::FixedAmount);
+            window.findChild<QRadioButton *>(QStringLiteral("Option2"))->click();
             window.session().data().InputValues[RetirementDrawnSlot] = Money::fromWhole(500);
             window.session().data().InputValues[RetirementTermSlot] = Money::fromWhole(2);
         },

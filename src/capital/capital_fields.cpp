@@ -45,6 +45,7 @@ FieldDescription Choice(const char *start)
             .next = "InLumpInv",
             .start = start,
             .items = FieldItems({"capital", "income"}),
+            .buttons = CapitalOptionCaptions(),
             .label = "Select Option",
             .option = "option",
             .help = "capital: the capital wanted; income: the yearly income wanted"};

@@ -7,11 +7,9 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 CapitalReqdCalc::CapitalReqdCalc(Shell &shell, MdiContainer &frame)
@@ -21,19 +19,7 @@ CapitalReqdCalc::CapitalReqdCalc(Shell &shell, MdiContainer &frame)
     setObjectName(QStringLiteral("CapitalReqdCalc"));
 
     // The option field of the field table is the frame of the two buttons.
-    auto *choices = new QGroupBox(QStringLiteral("Select Option"), this);
-    choices->setObjectName(QStringLiteral("CRCapitalChoices"));
-    auto *choiceLayout = new QVBoxLayout(choices);
-    const QStringList captions = CapitalOptionCaptions();
-    for (int index = 0; index < 2; ++index) {
-        m_options[index] = new QRadioButton(captions.at(index), choices);
-        m_options[index]->setObjectName(QStringLiteral("CRCapitalChoices%1").arg(index));
-        choiceLayout->addWidget(m_options[index]);
-        const CapitalOption option = index == 0 ? CapitalOption::Capital : CapitalOption::Income;
-        connect(m_options[index], &QRadioButton::clicked, this,
-                [this, option] { guarded([this, option] { chooseOption(option); }); });
-    }
-    m_options[0]->setChecked(true);
+    QWidget *choices = field("CRCapitalChoices");
 
     auto *form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
@@ -72,16 +58,4 @@ CapitalReqdCalc::CapitalReqdCalc(Shell &shell, MdiContainer &frame)
     layout->addWidget(helpBox(), 1);
 
     setUpCalculator();
-    // The frame takes no focus, so its buttons are placed in the tab order
-    // here: after the term, before Calculate.
-    setTabOrder(findChild<QWidget *>(QStringLiteral("InTerm")), m_options[0]);
-    setTabOrder(m_options[0], m_options[1]);
-    setTabOrder(m_options[1], calculateButton());
-}
-
-void CapitalReqdCalc::chooseOption(CapitalOption option)
-{
-    static_cast<CapitalSession &>(session()).chooseOption(option);
-    optionChanged();
-    m_options[option == CapitalOption::Income ? 1 : 0]->setChecked(true);
 }

@@ -5,13 +5,10 @@
 #include "shell/shell.h"
 #include "shell/spreadsheet_grid.h"
 
-#include <QButtonGroup>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -42,19 +39,7 @@ RetireCalc::RetireCalc(Shell &shell, MdiContainer &frame)
     }
 
     // The option buttons, in a frame that stands for the choice.
-    auto *choices = new QGroupBox(QStringLiteral(" Withdrawal choices:"), this);
-    choices->setObjectName(QLatin1String(RetirementOptionControl));
-    m_percentage = new QRadioButton(QStringLiteral("Percentage"), choices);
-    m_percentage->setObjectName(QStringLiteral("Option1"));
-    m_fixed = new QRadioButton(QStringLiteral("Fixed Amount"), choices);
-    m_fixed->setObjectName(QStringLiteral("Option2"));
-    auto *choiceLayout = new QVBoxLayout(choices);
-    choiceLayout->addWidget(m_percentage);
-    choiceLayout->addWidget(m_fixed);
-    auto *group = new QButtonGroup(this);
-    group->addButton(m_percentage);
-    group->addButton(m_fixed);
-    m_percentage->setChecked(true);
+    QWidget *choices = field(RetirementOptionControl);
 
     auto *commands = new QVBoxLayout;
     commands->addWidget(calculateButton());
@@ -77,25 +62,4 @@ RetireCalc::RetireCalc(Shell &shell, MdiContainer &frame)
     layout->addWidget(helpBox(), 1);
 
     setUpCalculator();
-
-    connect(m_percentage, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            guarded([this] { choose(RetirementOption::Percentage); });
-    });
-    connect(m_fixed, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            guarded([this] { choose(RetirementOption::FixedAmount); });
-    });
-}
-
-void RetireCalc::choose(RetirementOption option)
-{
-    // Chosen from here rather than by a click: the button's signal comes back here.
-    QRadioButton *button = option == RetirementOption::FixedAmount ? m_fixed : m_percentage;
-    if (!button->isChecked()) {
-        button->setChecked(true);
-        return;
-    }
-    static_cast<RetirementSession &>(session()).choose(option);
-    optionChanged();
 }

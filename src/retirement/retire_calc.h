@@ -3,8 +3,6 @@
 #include "retirement/retirement_fields.h"
 #include "shell/calculator_window.h"
 
-class QRadioButton;
-
 // The retirement planner: a capital drawn down by a percentage of its value
 // each year, or by a fixed amount each month. The two choices give the last
 // two fields other labels, lists and key filters.
@@ -14,11 +12,4 @@ class RetireCalc : public CalculatorWindow
 
 public:
     RetireCalc(Shell &shell, MdiContainer &frame);
-
-    // What choosing an option button does.
-    void choose(RetirementOption option);
-
-private:
-    QRadioButton *m_percentage = nullptr;
-    QRadioButton *m_fixed = nullptr;
 };

@@ -49,6 +49,8 @@ const FieldDescription Choice{
     .next = "InRateDrawn",
     .start = "percentage",
     .items = FieldItems({"percentage", "fixed"}),
+    .buttons = FieldItems({"Percentage", "Fixed Amount"}),
+    .buttonNames = FieldItems({"Option1", "Option2"}),
     .label = " Withdrawal choices:",
     .option = "option",
     .help = "percentage (a share of the value each year) or fixed (an amount each month)"};

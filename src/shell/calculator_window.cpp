@@ -8,7 +8,11 @@
 #include "shell/shell.h"
 #include "shell/spreadsheet_grid.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -45,9 +49,44 @@ QWidget *CalculatorWindow::field(const char *control)
     const FieldDescription *description = FindField(m_session->fields(), control);
     if (!description)
         qFatal("%s has no field %s", metaObject()->className(), control);
+    if (description->kind == FieldKind::Choice && !description->buttons.isEmpty())
+        return optionButtons(*description);
     if (description->items.isEmpty())
         return MakeYellowBox(control, this);
     return MakeYellowList(control, description->items, description->kind != FieldKind::Choice, this);
+}
+
+QWidget *CalculatorWindow::optionButtons(const FieldDescription &description)
+{
+    auto *frame = new QGroupBox(QString::fromLatin1(description.label), this);
+    frame->setObjectName(QLatin1String(description.control));
+    auto *column = new QVBoxLayout(frame);
+    auto *group = new QButtonGroup(frame);
+    for (int i = 0; i < int(description.buttons.size()); ++i) {
+        auto *button = new QRadioButton(description.buttons.at(i), frame);
+        button->setObjectName(i < description.buttonNames.size()
+                                  ? description.buttonNames.at(i)
+                                  : QLatin1String(description.control) + QString::number(i));
+        button->setChecked(description.items.value(i) == QLatin1String(description.start));
+        group->addButton(button, i);
+        column->addWidget(button);
+    }
+    // Only a change of option counts: choosing the option already chosen
+    // keeps the figures typed for it.
+    const QByteArray control(description.control);
+    connect(group, &QButtonGroup::idToggled, this, [this, control](int index, bool checked) {
+        if (checked)
+            guarded([this, &control, index] { chooseOptionButton(control, index); });
+    });
+    return frame;
+}
+
+void CalculatorWindow::chooseOptionButton(const QByteArray &control, int index)
+{
+    const FieldDescription *description = FindField(m_session->fields(), control.constData());
+    if (!description || !m_session->chooseOption(description->items.value(index)))
+        return;
+    optionChanged();
 }
 
 namespace {
@@ -121,9 +160,18 @@ void CalculatorWindow::setUpCalculator()
             combo->setCurrentText(QString::fromLatin1(description.start));
         else if (auto *edit = qobject_cast<QLineEdit *>(widget))
             edit->setText(QString::fromLatin1(description.start));
-        if (previous)
-            setTabOrder(previous, widget);
-        previous = widget;
+        // A frame of option buttons is passed through button by button.
+        QList<QWidget *> stops{widget};
+        if (const auto *group = widget->findChild<QButtonGroup *>()) {
+            stops.clear();
+            for (QAbstractButton *button : group->buttons())
+                stops.append(button);
+        }
+        for (QWidget *stop : stops) {
+            if (previous)
+                setTabOrder(previous, stop);
+            previous = stop;
+        }
     }
     setTabOrder(previous, calculateButton());
 }
@@ -189,6 +237,11 @@ void CalculatorWindow::invalidate()
 QString CalculatorWindow::fieldText(const FieldDescription &field) const
 {
     QWidget *widget = findChild<QWidget *>(QLatin1String(field.control));
+    // Option buttons give the word of the one chosen.
+    if (auto *frame = qobject_cast<QGroupBox *>(widget)) {
+        const auto *group = frame->findChild<QButtonGroup *>();
+        return group ? field.items.value(group->checkedId()) : QString();
+    }
     if (auto *combo = qobject_cast<QComboBox *>(widget))
         return combo->currentText();
     if (auto *edit = qobject_cast<QLineEdit *>(widget))

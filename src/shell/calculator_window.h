@@ -35,6 +35,8 @@ protected:
     // The field of the tool's field table with this control name, made as
     // its field table says (a yellow box, a list with its items), and the
     // label that goes beside it.
+    // A Choice field with buttons is a frame of option buttons, one per
+    // item; choosing another asks the session for that option.
     QWidget *field(const char *control);
     QWidget *label(const char *control);
     // The five command buttons, made with their names from the letter.
@@ -73,6 +75,8 @@ protected:
     QPlainTextEdit *helpBox() const { return m_text; }
 
 private:
+    QWidget *optionButtons(const FieldDescription &description);
+    void chooseOptionButton(const QByteArray &control, int index);
     void makeInputFields();
     void calculate();
     void toggleHelp();

@@ -35,6 +35,8 @@ struct FieldDescription
     const char *start = "";       // the figure or text shown on opening
     int startWidth = 0;           // width of the opening figure when not the field's own
     QStringList items = {};       // drop-down list; a Choice field takes only these
+    QStringList buttons = {};     // a Choice drawn as option buttons: one caption per item, framed by the label
+    QStringList buttonNames = {}; // the buttons' object names; the control's name and index when not given
     const char *label = "";       // the label beside the field, spaces as shown
     const char *option = nullptr; // command-line option (and JSON key); none when not offered
     const char *help = "";        // what the option means, for --help

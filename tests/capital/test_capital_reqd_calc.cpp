@@ -132,6 +132,32 @@ private slots:
         QCOMPARE(items("InLumpInv").first(), QStringLiteral("100000"));
     }
 
+    // The option buttons are reached by Tab after the term and turned by the
+    // arrow keys; choosing the option already chosen keeps what was typed.
+    void optionButtonsByKeyboard()
+    {
+        open();
+        user->focus(QStringLiteral("InLumpInv"));
+        user->type("2500000");
+        user->key(Qt::Key_Tab);
+        user->key(Qt::Key_Tab);
+        QTRY_COMPARE(user->focusedName(), QStringLiteral("InTerm"));
+        user->key(Qt::Key_Tab);
+        QCOMPARE(user->focusedName(), QStringLiteral("CRCapitalChoices0"));
+        user->key(Qt::Key_Space);
+        QCOMPARE(user->text("InLumpInv"), QStringLiteral("$2,500,000.00"));
+        QCOMPARE(static_cast<CapitalSession &>(window->session()).option(), CapitalOption::Capital);
+
+        user->key(Qt::Key_Down);
+        QCOMPARE(user->focusedName(), QStringLiteral("CRCapitalChoices1"));
+        QCOMPARE(static_cast<CapitalSession &>(window->session()).option(), CapitalOption::Income);
+        QCOMPARE(user->text("InLumpInv"), QStringLiteral("   $40,000.00"));
+        user->key(Qt::Key_Tab);
+        QCOMPARE(user->focusedName(), QStringLiteral("CCalc"));
+        user->key(Qt::Key_Space);
+        QCOMPARE(row(25).at(3), QStringLiteral("266,666.67"));
+    }
+
     void aFaultLeavesNoTable_data()
     {
         QTest::addColumn<QString>("option");
