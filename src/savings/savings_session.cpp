@@ -42,11 +42,10 @@ GridLayout SavingsSession::gridLayout() const
 
 Outcome<GridUpdate> SavingsSession::calculate(const FieldTexts &texts)
 {
-    m_data.ResultCount = 0;
-    if (m_entries >= SavingsMaxEntries) {
-        m_data.ResultCount = qint16(m_entries);
+    // Comparison lines shown stay whatever this press gives (planning has none).
+    m_data.ResultCount = qint16(m_entries);
+    if (m_entries >= SavingsMaxEntries)
         return Outcome<GridUpdate>::refused(Msg22Entries);
-    }
     const QList<Money> &inputs = m_data.InputValues;
     SavingsInput input;
     input.lumpSum = inputs.value(SavingsLumpSumSlot);

@@ -20,7 +20,9 @@ public:
     FieldTable fields() const override;
     GridLayout gridLayout() const override;
     int keptRows() const override { return m_entries; }
-    bool editClearsResults() const override { return true; }
+    // A plan goes with an edit; comparison lines stay graphable and
+    // printable as long as they are shown.
+    bool editClearsResults() const override { return !m_comparing; }
     Outcome<GridUpdate> calculate(const FieldTexts &texts) override;
     QString printTitle() const override { return QStringLiteral("Savings"); }
     void print(PrintFrame &frame) override;

@@ -232,9 +232,39 @@ private slots:
         WindowDriver(graph).click("ExitBut");
         QTRY_VERIFY(window->isVisible());
 
-        // Editing keeps the comparison rows.
+        // Editing keeps the comparison rows, and what is shown stays
+        // graphable and printable, also after a refused Calculate.
         user->fill("InTerm", "3");
         QCOMPARE(row(1).at(0), QStringLiteral("1"));
+        user->click("SCalc");
+        QCOMPARE(t->dialogs.messages, (QList<int>{6, 6}));
+        user->click("SGraphs");
+        graph = qobject_cast<GraphsAll *>(frame->overTool());
+        QVERIFY(graph);
+        QCOMPARE(graph->picture().values.size(), 22);
+        WindowDriver(graph).click("ExitBut");
+        QTRY_VERIFY(window->isVisible());
+        t->dialogs.lines << QStringLiteral("Twenty-two plans");
+        user->click("SPrinter");
+        QCOMPARE(t->dialogs.messages, (QList<int>{6, 6}));
+        QCOMPARE(t->printer.jobs.size(), 1);
+        QVERIFY(t->printer.jobs.first().toText().count(QStringLiteral("1,200.00")) >= 22);
+    }
+
+    // An edit after a few comparisons leaves them graphable.
+    void comparisonsStayGraphableAfterAnEdit()
+    {
+        open("SavingComp");
+        user->fill("InLumpInv", "1500000");
+        user->click("SCalc");
+        user->fill("InTerm", "30");
+        user->click("SCalc");
+        user->fill("InInvest", "2500");
+        user->click("SGraphs");
+        QVERIFY(t->dialogs.messages.isEmpty());
+        auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
+        QVERIFY(graph);
+        QCOMPARE(graph->picture().values.size(), 2);
     }
 
     void printsBothModes()
