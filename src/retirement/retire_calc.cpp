@@ -33,6 +33,10 @@ RetireCalc::RetireCalc(Shell &shell, MdiContainer &frame)
         box->setMinimumWidth(FieldWidth);
         QWidget *text = label(control);
         text->setMinimumWidth(LabelWidth);
+        // The term's label takes two lines in the fixed-amount option: it
+        // keeps their height in both, so that nothing moves on a change.
+        if (qstrcmp(control, "InTerm") == 0)
+            text->setMinimumHeight(2 * text->fontMetrics().lineSpacing());
         form->addWidget(text, row, 0);
         form->addWidget(box, row, 1);
         ++row;

@@ -100,6 +100,24 @@ private slots:
         QCOMPARE(window->session().data().ResultCount, qint16(25));
     }
 
+    // Changing the option changes labels, never where anything stands.
+    void optionChangeMovesNothing()
+    {
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        open();
+        QTest::qWait(50);
+        const QRect grid = window->grid()->geometry();
+        const QRect term = user->control(QStringLiteral("InTerm"))->geometry();
+        choose("Option2");
+        QTest::qWait(50);
+        QCOMPARE(window->grid()->geometry(), grid);
+        QCOMPARE(user->control(QStringLiteral("InTerm"))->geometry(), term);
+        choose("Option1");
+        QTest::qWait(50);
+        QCOMPARE(window->grid()->geometry(), grid);
+    }
+
     void fixedAmountChoice()
     {
         open();
