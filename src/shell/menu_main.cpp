@@ -63,6 +63,8 @@ MenuMain::MenuMain(Shell &shell, MdiContainer &frame, QWidget *parent)
     title->setAlignment(Qt::AlignCenter);
     m_myName->setObjectName(QStringLiteral("MyName"));
     m_myName->setAlignment(Qt::AlignCenter);
+    // A long name takes two lines rather than running off both sides.
+    m_myName->setWordWrap(true);
     QFont nameFont = m_myName->font();
     nameFont.setItalic(true);
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.2);

@@ -97,6 +97,22 @@ private slots:
         QVERIFY(frame->menu()->button(QStringLiteral("InitCurrFont"))->isEnabled());
     }
 
+    // The longest name the settings take is shown whole, inside the menu.
+    void aLongNameFitsTheMenu()
+    {
+        const QByteArray name = "Alexandra Constance Wilhelmina Featherstonehaugh-Montgomery of Little Snoring 42";
+        QCOMPARE(name.size(), 80);
+        writeSettings("\"$\",0,\"" + name + "\"\r\n");
+        start();
+        QLabel *label = frame->menu()->myName();
+        QTRY_VERIFY(label->isVisible());
+        QCOMPARE(label->text(), QString::fromLatin1(name));
+        QVERIFY(frame->menu()->rect().contains(label->geometry()));
+        QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+                 "the name needs more lines than it has");
+        QVERIFY(label->heightForWidth(label->width()) > label->fontMetrics().height()); // wrapped, not cut
+    }
+
     void noNameNoLabel()
     {
         start();
