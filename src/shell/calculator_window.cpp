@@ -173,7 +173,11 @@ void CalculatorWindow::setUpCalculator()
             previous = stop;
         }
     }
-    setTabOrder(previous, calculateButton());
+    // Then the command buttons, each reachable by Tab.
+    for (QPushButton *button : m_buttons) {
+        setTabOrder(previous, button);
+        previous = button;
+    }
 }
 
 // The fields write to the session's slots, which go with the members.

@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QResizeEvent>
+#include <QScrollArea>
 
 MdiContainer::MdiContainer(Shell &shell) : m_shell(shell), m_desk(new QWidget(this)), m_menu(nullptr)
 {
@@ -14,7 +15,15 @@ MdiContainer::MdiContainer(Shell &shell) : m_shell(shell), m_desk(new QWidget(th
     m_desk->setObjectName(QStringLiteral("Desk"));
     m_desk->setBackgroundRole(QPalette::Dark);
     m_desk->setAutoFillBackground(true);
-    setCentralWidget(m_desk);
+    // A frame made smaller than the window it holds scrolls, so that every
+    // control stays within reach (Tab scrolls the focused one into view).
+    auto *area = new QScrollArea(this);
+    area->setObjectName(QStringLiteral("DeskArea"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidgetResizable(true);
+    area->setWidget(m_desk);
+    setCentralWidget(area);
     move(0, 0);
     resize(TwipsToPixels(FrameWidthTwips), TwipsToPixels(FrameHeightTwips));
     m_menu = new MenuMain(shell, *this, m_desk);
@@ -100,6 +109,7 @@ void MdiContainer::placeFullSize(QWidget *window)
 {
     window->resize(fullSize());
     PlaceOnFrame(window, PlacedWindow::FullSize, m_shell.state.LayoutClass, this);
+    fitDesk();
 }
 
 void MdiContainer::placeActive()
@@ -112,6 +122,16 @@ void MdiContainer::placeActive()
         m_menu->resize(fullSize());
         PlaceOnFrame(m_menu, PlacedWindow::MenuMain, m_shell.state.LayoutClass, this);
     }
+    fitDesk();
+}
+
+void MdiContainer::fitDesk()
+{
+    // The desk is at least as large as the windows on it.
+    QSize needed;
+    for (const QWidget *window : m_desk->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        needed = needed.expandedTo(QSize(window->geometry().right() + 1, window->geometry().bottom() + 1));
+    m_desk->setMinimumSize(needed);
 }
 
 void MdiContainer::resizeEvent(QResizeEvent *event)

@@ -47,6 +47,7 @@ public:
 
     // Sizes a full-size window and moves it to its place for the layout.
     void placeFullSize(QWidget *window);
+    void fitDesk();
 
     // The size of a full-size window in pixels.
     static QSize fullSize();

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 
 class TestFindCompoundCalc : public QObject
@@ -269,6 +270,32 @@ private slots:
         QVERIFY(graph);
         QCOMPARE(graph->picture().values.size(), 2);
         QCOMPARE(graph->picture().values.at(1), 0.0);
+    }
+
+    // A frame smaller than the window scrolls: Tab brings To Printer into
+    // view and Space presses it.
+    void aSmallFrameScrollsToEveryButton()
+    {
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        frame->resize(500, 380);
+        QTRY_COMPARE(frame->size(), QSize(500, 380));
+        auto *area = frame->findChild<QScrollArea *>(QStringLiteral("DeskArea"));
+        QVERIFY(area);
+        QWidget *printer = user->control(QStringLiteral("FPrinter"));
+        auto inView = [&] {
+            const QRect shown(printer->mapTo(area->viewport(), QPoint(0, 0)), printer->size());
+            return area->viewport()->rect().contains(shown);
+        };
+        QVERIFY2(!inView(), "the frame is large enough: nothing to test");
+        user->click("FCalc");
+        for (int i = 0; i < 12 && user->focusedName() != QLatin1String("FPrinter"); ++i)
+            user->key(Qt::Key_Tab);
+        QCOMPARE(user->focusedName(), QStringLiteral("FPrinter"));
+        QTRY_VERIFY(inView());
+        t->dialogs.lines << QStringLiteral("Small frame");
+        user->key(Qt::Key_Space);
+        QCOMPARE(t->printer.jobs.size(), 1);
     }
 
     // Results are the window's own: opened again, the tool starts with
