@@ -40,8 +40,10 @@ Outcome<RetirementPlan> CalculatePercentage(const RetirementInput &input)
     try {
         const double r = YearlyRate(input.rate);
         const double d = input.drawn.toDouble() / 100;
-        // Whole years, halves to the even one.
+        // Whole years, halves to the even one; a plan of no year is no plan.
         const int years = int(std::nearbyint(input.term.toDouble()));
+        if (years < 1)
+            return Outcome<RetirementPlan>::refused(MsgWrongEntry);
         RetirementPlan plan;
         plan.rows.reserve(years);
         Money value = input.capital;

@@ -133,6 +133,7 @@ private slots:
         const int pct = int(RetirementOption::Percentage);
         const int fix = int(RetirementOption::FixedAmount);
         QTest::newRow("51 years") << pct << "100000" << "8" << "51" << int(Msg50YearsLimit);
+        QTest::newRow("no year") << pct << "1000000" << "8" << "0" << int(MsgWrongEntry);
         QTest::newRow("more than all of it") << pct << "100000" << "100.01" << "20" << int(MsgWithdrawMoreThanSavings);
         QTest::newRow("a year's amount above the capital")
             << fix << "11999.99" << "1000" << "0" << int(MsgWithdrawMoreThanSavings);

@@ -1,0 +1,54 @@
+#include "support/report_program.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTest>
+
+// The command line gives the figures worked by hand for the planners'
+// corner cases, and refuses what the windows refuse.
+class TestReportFigures : public QObject
+{
+    Q_OBJECT
+
+    static inline ReportProgram s_report;
+    using Run = ReportRun;
+
+    static Run run(const QStringList &arguments) { return s_report.run(arguments); }
+
+    // The "Total:" row of a table in the JSON grid.
+    static QStringList totals(const Run &r)
+    {
+        const QList<QStringList> grid = r.grid();
+        for (const QStringList &row : grid)
+            if (row.value(0) == QStringLiteral("Total:"))
+                return row;
+        return {};
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(s_report.setUp()); }
+
+    void retirementOfNoYearIsRefused_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("report") << "report";
+        QTest::newRow("text") << "text";
+        QTest::newRow("json") << "json";
+    }
+    void retirementOfNoYearIsRefused()
+    {
+        QFETCH(QString, format);
+        const Run r = run({"retirement", "--years", "0", "--format", format});
+        QCOMPARE(r.code, 3);
+        QVERIFY2(r.err.contains(QStringLiteral("Wrong or missing entry, try again.")), qPrintable(r.err));
+        if (format == QStringLiteral("json")) {
+            QCOMPARE(r.json().value(QStringLiteral("message")).toObject().value(QStringLiteral("number")).toInt(), 3);
+            QVERIFY(r.json().value(QStringLiteral("results")).isNull());
+        } else if (format == QStringLiteral("report")) {
+            QVERIFY(r.out.isEmpty());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReportFigures)
+#include "test_report_figures.moc"
