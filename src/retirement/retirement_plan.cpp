@@ -114,11 +114,12 @@ Outcome<RetirementPlan> CalculateFixedAmount(const RetirementInput &input)
             }
         } while (tested > annual);
 
-        if (!fullTerm) {
-            // The capital cannot pay a whole year: the monthly payments it
-            // still can, and what is left paid out with the year's interest.
-            if (withdrawal.isZero())
-                throw ArithmeticFault("no monthly amount");
+        // The capital cannot pay a whole year: the monthly payments it still
+        // can, and what is left paid out with the year's interest. A capital
+        // used up exactly at a year's end has no such year.
+        if (!fullTerm && withdrawal.isZero())
+            throw ArithmeticFault("no monthly amount");
+        if (!fullTerm && tested > Money()) {
             const double payments = std::floor(tested.toDouble() / withdrawal.toDouble());
             if (!(payments <= 12 * 100))
                 throw ArithmeticFault("payments out of range");

@@ -48,6 +48,19 @@ private slots:
             QVERIFY(r.out.isEmpty());
         }
     }
+
+    // A capital used up exactly at a year's end: no year after it.
+    void fixedAmountEndingAtAYearsEnd()
+    {
+        const Run r = run({"retirement", "--option", "fixed", "--capital", "12000", "--withdrawal", "1000", "--rate",
+                           "0", "--format", "json"});
+        QCOMPARE(r.code, 0);
+        const QList<QStringList> grid = r.grid();
+        QCOMPARE(grid.value(1), (QStringList{"1", ".00", "12,000.00", ".00"}));
+        QCOMPARE(grid.value(2), QStringList(4));
+        QCOMPARE(grid.value(3), (QStringList{"Total:", "$0.00", "$12,000.00", "$0.00"}));
+        QCOMPARE(r.json().value(QStringLiteral("results")).toObject().value(QStringLiteral("years")).toArray().size(), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestReportFigures)

@@ -90,11 +90,20 @@ private slots:
             << QStringList{"9729.7340", "6000.0000", "103729.7340"}
             << QStringList{"404033.7350", "6000.0000", "4441072.8268"}
             << QStringList{"4641072.8261", "300000.0000", "4441072.8268"};
-        // Nothing left after year 1: the last year pays no month.
+        // Nothing left after year 1: no year follows.
         QTest::newRow("fixed one year exactly")
-            << fix << "12000" << "0" << "1000" << "0" << 2
-            << QStringList{"0.0000", "12000.0000", "0.0000"} << QStringList{"0.0000", "0.0000", "0.0000"}
+            << fix << "12000" << "0" << "1000" << "0" << 1
+            << QStringList{"0.0000", "12000.0000", "0.0000"} << QStringList{"0.0000", "12000.0000", "0.0000"}
             << QStringList{"0.0000", "12000.0000", "0.0000"};
+        QTest::newRow("fixed three years exactly")
+            << fix << "1080000" << "0" << "30000" << "0" << 3
+            << QStringList{"0.0000", "360000.0000", "720000.0000"} << QStringList{"0.0000", "360000.0000", "0.0000"}
+            << QStringList{"0.0000", "1080000.0000", "0.0000"};
+        // A cent short of the third year: that cent is the third year's income.
+        QTest::newRow("fixed a cent into the third year")
+            << fix << "720000.01" << "0" << "30000" << "0" << 3
+            << QStringList{"0.0000", "360000.0000", "360000.0100"} << QStringList{"0.0000", "0.0100", "0.0000"}
+            << QStringList{"0.0000", "720000.0100", "0.0000"};
     }
     void tables()
     {
