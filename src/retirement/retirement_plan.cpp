@@ -6,6 +6,7 @@
 #include "shell/print_frame.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -27,6 +28,25 @@ float YearlyRate(Money percent)
     if (!std::isfinite(rate))
         throw ArithmeticFault("rate out of range");
     return rate;
+}
+
+// base + a x b with one rounding of the sum, half to even, as the raised
+// amounts are worked: rounding a x b first can move the sum by a cent.
+Money PlusProduct(Money base, Money a, Money b)
+{
+    __extension__ typedef __int128 Int128;
+    const Int128 exact = Int128(base.raw()) * Money::Scale + Int128(a.raw()) * b.raw();
+    Int128 quotient = exact / Money::Scale;
+    Int128 remainder = exact % Money::Scale;
+    if (remainder < 0) {
+        quotient -= 1;
+        remainder += Money::Scale;
+    }
+    if (2 * remainder > Money::Scale || (2 * remainder == Money::Scale && quotient % 2 != 0))
+        quotient += 1;
+    if (quotient > std::numeric_limits<qint64>::max() || quotient < std::numeric_limits<qint64>::min())
+        throw ArithmeticFault("money overflow");
+    return Money::fromRaw(qint64(quotient));
 }
 
 const QString TablePattern = QStringLiteral("####,,###.00");
@@ -103,10 +123,11 @@ Outcome<RetirementPlan> CalculateFixedAmount(const RetirementInput &input)
                 month(yearInterest);
             plan.rows.append({Money::fromDouble(yearInterest), annual, value});
             plan.totalIncome += annual;
-            const Money raise = withdrawal * increase;
-            withdrawal += raise;
-            annual += annual * increase;
-            tested = value + raise;
+            // The value tested is raised by this year's increase of the
+            // monthly amount, before the amounts are raised.
+            tested = PlusProduct(value, withdrawal, increase);
+            withdrawal = PlusProduct(withdrawal, withdrawal, increase);
+            annual = PlusProduct(annual, annual, increase);
             ++y;
             if (y == RetirementMaxYears + 1) {
                 fullTerm = true;

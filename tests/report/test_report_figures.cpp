@@ -61,6 +61,16 @@ private slots:
         QCOMPARE(grid.value(3), (QStringList{"Total:", "$0.00", "$12,000.00", "$0.00"}));
         QCOMPARE(r.json().value(QStringLiteral("results")).toObject().value(QStringLiteral("years")).toArray().size(), 1);
     }
+
+    // Raised amounts are rounded once, with the raise: the totals of a plan
+    // whose raises end in a half at the fifth decimal.
+    void fixedAmountRaisedByAPercentage()
+    {
+        const Run r = run({"retirement", "--option", "fixed", "--capital", "26.46", "--rate", "10", "--withdrawal",
+                           "0.17", "--increase", "6", "--format", "json"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(totals(r), (QStringList{"Total:", "$39.58", "$66.04", "$0.00"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestReportFigures)

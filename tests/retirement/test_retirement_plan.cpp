@@ -85,6 +85,13 @@ private slots:
             << QStringList{"9459.4656", "12000.0000", "97459.4654"}
             << QStringList{"157.9501", "7217.0716", "0.0000"}
             << QStringList{"77479.9010", "177521.4263", "0.0000"};
+        // 0.17 raised 6% is 0.1802 exactly; from year 8 on the raise ends
+        // in a half at the fifth decimal, rounded once with the amount.
+        QTest::newRow("fixed raised 6%, halves in the raise")
+            << fix << "26.46" << "10" << "0.17" << "6" << 19
+            << QStringList{"2.5541", "2.0400", "26.9741"}
+            << QStringList{"0.0823", "2.9984", "0.0000"}
+            << QStringList{"39.5756", "66.0438", "0.0000"};
         QTest::newRow("fixed below the growth: 50 years")
             << fix << "100000" << "10" << "500" << "0" << 50
             << QStringList{"9729.7340", "6000.0000", "103729.7340"}
