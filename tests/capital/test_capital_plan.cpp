@@ -120,6 +120,38 @@ private slots:
         QCOMPARE(session.data().GraphTitle, QStringLiteral("Investment value at end of each Year"));
     }
 
+    // The totals are sums of doubles, shown as they are: a sum just under a
+    // half cent shows the cent below, where its four-decimal rounding would
+    // show the one above. Grid and printout agree.
+    void totalsShowTheUnroundedSums_data()
+    {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<QStringList>("totals");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("0.6949868 invested") << "5" << "15" << "22" << QStringList{"$0.69", "$4.31", "$5.00"}
+                                            << " Total:                   $.69                $4.31                 $5.00";
+        QTest::newRow("1,050,198.534986 interest")
+            << "1138758.57" << "20" << "21" << QStringList{"$88,560.04", "$1,050,198.53", "$1,138,758.57"}
+            << " Total:             $88,560.04        $1,050,198.53         $1,138,758.57";
+    }
+    void totalsShowTheUnroundedSums()
+    {
+        QFETCH(QString, amount);
+        QFETCH(QString, rate);
+        QFETCH(QString, term);
+        QFETCH(QStringList, totals);
+        QFETCH(QString, printed);
+        AppState state;
+        CapitalSession session(state);
+        const QByteArray a = amount.toLatin1(), r = rate.toLatin1(), t = term.toLatin1();
+        const auto update = press(session, a.constData(), r.constData(), t.constData());
+        QVERIFY(update.ok());
+        QCOMPARE(update->rows.last(), QStringList{QStringLiteral("Total:")} + totals);
+        QCOMPARE(::printed(state, session, QStringLiteral("Totals")).last(), printed);
+    }
+
     void yearByYearAtFourDecimals()
     {
         // Figures worked apart from the program, in decimal from the same doubles.

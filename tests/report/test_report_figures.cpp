@@ -71,6 +71,26 @@ private slots:
         QCOMPARE(r.code, 0);
         QCOMPARE(totals(r), (QStringList{"Total:", "$39.58", "$66.04", "$0.00"}));
     }
+
+    // Totals kept as doubles are shown from the doubles, not from their
+    // four-decimal roundings.
+    void capitalTotalsAsWorked_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("totals");
+        QTest::newRow("total invested") << QStringList{"--option", "capital", "--amount", "5", "--rate", "15", "--term", "22"}
+                                        << QStringList{"Total:", "$0.69", "$4.31", "$5.00"};
+        QTest::newRow("total interest") << QStringList{"--amount", "1138758.57", "--rate", "20", "--term", "21"}
+                                        << QStringList{"Total:", "$88,560.04", "$1,050,198.53", "$1,138,758.57"};
+    }
+    void capitalTotalsAsWorked()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, totals);
+        const Run r = run(QStringList{"capital"} + arguments + QStringList{"--format", "json"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(this->totals(r), totals);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestReportFigures)
