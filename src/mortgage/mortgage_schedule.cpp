@@ -191,8 +191,11 @@ Outcome<MortgageSchedule> CalculateMortgage(const MortgageInput &input)
 
         const MortgageRow &last = schedule.rows.last();
         schedule.totalPaid = last.cumulativeInterest + last.cumulativePrincipal;
-        const Money savings = AsMoney(schedule.scheduledTotal - schedule.totalPaid.toDouble());
-        schedule.savings = savings < Money::fromWhole(10) ? Money() : savings;
+        // Shown from the double itself: its four-decimal rounding can move a
+        // figure such as 11,295.284988 up a cent.
+        const double savings = schedule.scheduledTotal - schedule.totalPaid.toDouble();
+        AsMoney(savings); // a figure beyond money is refused, as every other one
+        schedule.savings = savings < 10 ? 0 : savings;
         return schedule;
     } catch (const ArithmeticFault &) {
         return Outcome<MortgageSchedule>::refused(MsgWrongEntry);

@@ -66,7 +66,7 @@ struct MortgageSchedule
     double scheduledTotal = 0; // twelve monthly payments a year over the term
     float yearsToFinal = 0;
     Money totalPaid;
-    Money savings; // below 10 shown as 0
+    double savings = 0; // the scheduled total less the total paid, unrounded; below 10 shown as 0
     QList<int> appliedYears; // years whose additional payment was applied
     int lastPayment() const { return int(payments.size()); }
     const MortgageRow &last() const { return rows.last(); }
