@@ -6,6 +6,7 @@
 #include "shell/print_frame.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -16,6 +17,32 @@ double Checked(double value)
     if (!std::isfinite(value))
         throw ArithmeticFault("no finite figure");
     return value;
+}
+
+// income x 100 / rate, carried exactly and rounded once, half to even: an
+// income whose hundredfold money cannot hold may still have a capital it can.
+Money CapitalForIncome(Money income, Money rate)
+{
+    __extension__ typedef __int128 Int128;
+    if (rate.isZero())
+        throw ArithmeticFault("division by zero");
+    Int128 numerator = Int128(income.raw()) * 100 * Money::Scale;
+    Int128 denominator = rate.raw();
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    Int128 quotient = numerator / denominator;
+    Int128 remainder = numerator % denominator;
+    if (remainder < 0) {
+        quotient -= 1;
+        remainder += denominator;
+    }
+    if (2 * remainder > denominator || (2 * remainder == denominator && quotient % 2 != 0))
+        quotient += 1;
+    if (quotient > std::numeric_limits<qint64>::max() || quotient < std::numeric_limits<qint64>::min())
+        throw ArithmeticFault("money overflow");
+    return Money::fromRaw(qint64(quotient));
 }
 
 const QString Pattern = QStringLiteral("####,,###.00");
@@ -36,9 +63,8 @@ Outcome<CapitalPlan> CalculateCapital(const CapitalInput &input)
         plan.years = int(years);
         // The capital whose yearly interest at the same rate is the income;
         // a rate of 0 has no such capital (division by zero faults).
-        plan.capital = input.option == CapitalOption::Income
-                           ? input.amount * Money::fromWhole(100) / input.rate
-                           : input.amount;
+        plan.capital = input.option == CapitalOption::Income ? CapitalForIncome(input.amount, input.rate)
+                                                             : input.amount;
         const double a = plan.capital.toDouble();
         const double i = input.rate.toDouble() / 100;
         const double factor = Checked((std::pow(1 + i, plan.years) - 1) / i);

@@ -77,6 +77,10 @@ private slots:
                                              << "100,000.00" << "$13,899.74" << 26;
         QTest::newRow("21 years: 25 rows") << "capital" << "100000" << "15" << 21 << "100000.0000" << "731.89"
                                            << "100,000.00" << "$15,369.79" << 25;
+        // The income's hundredfold is beyond money; the capital behind it is not.
+        QTest::newRow("income of 9.8 trillion") << "income" << "9844841979148.33" << "15" << 22
+                                                << "65632279860988.8667" << "414,668,811,100.00"
+                                                << "65,632,279,860,989.00" << "$9,122,713,844,199.99" << 26;
         QTest::newRow("nothing wanted") << "capital" << "0" << "15" << 10 << "0.0000" << ".00" << ".00" << "$0.00"
                                         << 25;
     }

@@ -91,6 +91,18 @@ private slots:
         QCOMPARE(r.code, 0);
         QCOMPARE(this->totals(r), totals);
     }
+
+    // An income whose hundredfold money cannot hold, with a capital it can.
+    void capitalBehindAnIncomeOfTrillions()
+    {
+        const Run r = run({"capital", "--option", "income", "--amount", "9844841979148.33", "--term", "22", "--format",
+                           "json"});
+        QCOMPARE(r.code, 0);
+        const QJsonObject results = r.json().value(QStringLiteral("results")).toObject();
+        QCOMPARE(results.value(QStringLiteral("capital")).toString(), QStringLiteral("65632279860988.8667"));
+        QCOMPARE(totals(r), (QStringList{"Total:", "$9,122,713,844,199.99", "$56,509,566,016,789.00",
+                                         "$65,632,279,860,989.00"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestReportFigures)
