@@ -103,6 +103,16 @@ private slots:
         QCOMPARE(totals(r), (QStringList{"Total:", "$9,122,713,844,199.99", "$56,509,566,016,789.00",
                                          "$65,632,279,860,989.00"}));
     }
+
+    // The largest value grows from 1 over 50 years; the year table nobody
+    // draws does not refuse it.
+    void growthToTheLargestValue()
+    {
+        const Run r = run({"growth", "--cost", "1", "--value", "922337203685477.58", "--years", "50", "--format",
+                           "json"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.grid().value(1).mid(1, 4), (QStringList{"50", "$1.00", "$922,337,203,685,477.58", "99.204%"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestReportFigures)
