@@ -71,6 +71,10 @@ Outcome<MortgageSchedule> CalculateMortgage(const MortgageInput &input)
 {
     if (input.kind == MortgageKind::Mortgage && input.years >= Money::fromWhole(MortgageMaxYears + 1))
         return Outcome<MortgageSchedule>::refused(Msg40YearsLimit);
+    // Nothing borrowed is a wrong entry, as a zero rate or term is, rather
+    // than a schedule of empty payments.
+    if (input.principal <= Money())
+        return Outcome<MortgageSchedule>::refused(MsgWrongEntry);
     try {
         const FrequencyRow &frequency = FrequencyOf(input.frequency);
         const DaysRow &days = DaysInYearRow(input.daysOption);

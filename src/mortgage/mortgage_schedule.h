@@ -77,8 +77,8 @@ int CompoundingPeriods(int compounding);
 int PaymentsPerYearOf(int frequency);
 
 // The schedule: message 5 for a mortgage term above 40 years, message 3 when
-// the figures give no schedule (a zero rate or term, an overflow, or more
-// than 2,100 rows).
+// the figures give no schedule (no principal, a zero rate or term, an
+// overflow, or more than 2,100 rows).
 Outcome<MortgageSchedule> CalculateMortgage(const MortgageInput &input);
 
 // The result labels' texts, in the window's order: payment, total paid,

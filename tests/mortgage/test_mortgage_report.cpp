@@ -147,6 +147,8 @@ private slots:
         QTest::newRow("481 months") << QStringList{"--loan", "--term", "481"} << 3 << "Wrong entry, 40 Years limit.";
         QTest::newRow("zero rate") << QStringList{"--rate", "0"} << 3 << "Wrong or missing entry";
         QTest::newRow("zero term") << QStringList{"--term", "0"} << 3 << "Wrong or missing entry";
+        QTest::newRow("zero principal") << QStringList{"--principal", "0"} << 3 << "Wrong or missing entry";
+        QTest::newRow("zero loan") << QStringList{"--loan", "--principal", "0"} << 3 << "Wrong or missing entry";
         QTest::newRow("unknown compounding") << QStringList{"--compounding", "daily"} << 3 << "Wrong or missing";
         QTest::newRow("unknown days") << QStringList{"--days", "360"} << 3 << "Wrong or missing";
         QTest::newRow("wrong extra") << QStringList{"--extra", "46=100"} << 3 << "Wrong or missing";

@@ -236,25 +236,29 @@ private slots:
 
     void refusals_data()
     {
+        QTest::addColumn<QString>("principal");
         QTest::addColumn<QString>("rate");
         QTest::addColumn<int>("years");
         QTest::addColumn<int>("months");
         QTest::addColumn<int>("message");
-        QTest::newRow("zero rate") << "0" << 25 << 0 << int(MsgWrongEntry);
-        QTest::newRow("zero term") << "10.125" << 0 << 0 << int(MsgWrongEntry);
-        QTest::newRow("zero months") << "10.125" << 0 << 0 << int(MsgWrongEntry);
-        QTest::newRow("41 years") << "10.125" << 41 << 0 << int(Msg40YearsLimit);
-        QTest::newRow("rate beyond any figure") << "922337203685477" << 25 << 0 << int(MsgWrongEntry);
+        QTest::newRow("zero rate") << "100000" << "0" << 25 << 0 << int(MsgWrongEntry);
+        QTest::newRow("zero term") << "100000" << "10.125" << 0 << 0 << int(MsgWrongEntry);
+        QTest::newRow("zero months") << "100000" << "10.125" << 0 << 0 << int(MsgWrongEntry);
+        QTest::newRow("zero principal") << "0" << "10.125" << 25 << 0 << int(MsgWrongEntry);
+        QTest::newRow("zero principal of a loan") << "0" << "10.125" << 0 << 48 << int(MsgWrongEntry);
+        QTest::newRow("41 years") << "100000" << "10.125" << 41 << 0 << int(Msg40YearsLimit);
+        QTest::newRow("rate beyond any figure") << "100000" << "922337203685477" << 25 << 0 << int(MsgWrongEntry);
     }
 
     void refusals()
     {
+        QFETCH(QString, principal);
         QFETCH(QString, rate);
         QFETCH(int, years);
         QFETCH(int, months);
         QFETCH(int, message);
-        const Outcome<MortgageSchedule> schedule =
-            CalculateMortgage(Input("100000", rate.toLatin1().constData(), years, months));
+        const Outcome<MortgageSchedule> schedule = CalculateMortgage(
+            Input(principal.toLatin1().constData(), rate.toLatin1().constData(), years, months));
         QVERIFY(!schedule.ok());
         QCOMPARE(schedule.message(), message);
     }
