@@ -6,6 +6,7 @@
 #include "shell/print_frame.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -18,7 +19,35 @@ double Checked(double value)
     return value;
 }
 
+// income x 100 / rate, carried exactly and rounded once, half to even: an
+// income whose hundredfold money cannot hold may still have a capital it can.
+Money CapitalForIncome(Money income, Money rate)
+{
+    __extension__ typedef __int128 Int128;
+    if (rate.isZero())
+        throw ArithmeticFault("division by zero");
+    Int128 numerator = Int128(income.raw()) * 100 * Money::Scale;
+    Int128 denominator = rate.raw();
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    Int128 quotient = numerator / denominator;
+    Int128 remainder = numerator % denominator;
+    if (remainder < 0) {
+        quotient -= 1;
+        remainder += denominator;
+    }
+    if (2 * remainder > denominator || (2 * remainder == denominator && quotient % 2 != 0))
+        quotient += 1;
+    if (quotient > std::numeric_limits<qint64>::max() || quotient < std::numeric_limits<qint64>::min())
+        throw ArithmeticFault("money overflow");
+    return Money::fromRaw(qint64(quotient));
+}
+
 const QString Pattern = QStringLiteral("####,,###.00");
+// Totals show a digit before the point: $0.69, not $.69.
+const QString TotalPattern = QStringLiteral("####,,##0.00");
 
 } // namespace
 
@@ -34,9 +63,8 @@ Outcome<CapitalPlan> CalculateCapital(const CapitalInput &input)
         plan.years = int(years);
         // The capital whose yearly interest at the same rate is the income;
         // a rate of 0 has no such capital (division by zero faults).
-        plan.capital = input.option == CapitalOption::Income
-                           ? input.amount * Money::fromWhole(100) / input.rate
-                           : input.amount;
+        plan.capital = input.option == CapitalOption::Income ? CapitalForIncome(input.amount, input.rate)
+                                                             : input.amount;
         const double a = plan.capital.toDouble();
         const double i = input.rate.toDouble() / 100;
         const double factor = Checked((std::pow(1 + i, plan.years) - 1) / i);
@@ -62,6 +90,7 @@ Outcome<CapitalPlan> CalculateCapital(const CapitalInput &input)
         plan.totalInvested = Money::fromDouble(invested);
         plan.totalInterest = Money::fromDouble(earned);
         plan.finalValue = Money::fromDouble(value);
+        plan.totals = {invested, earned, value};
     } catch (const ArithmeticFault &) {
         return Outcome<CapitalPlan>::refused(MsgWrongEntry);
     }
@@ -84,9 +113,13 @@ QList<QStringList> StoreCapitalPlan(ToolData &data, const CapitalPlan &plan, con
     const QList<QStringList> grid = StoreYearTable(data.GraphData, rows,
                                                    {plan.totalInvested, plan.totalInterest, plan.finalValue}, n + 1,
                                                    symbol);
+    QList<QStringList> shown = grid;
+    QStringList &totals = shown.last();
+    for (int c = 0; c < 3; ++c)
+        totals[c + 1] = symbol + Format(plan.totals[size_t(c)], TotalPattern);
     data.ResultCount = qint16(n);
     data.GraphTitle = QStringLiteral("Investment value at end of each Year");
-    return grid;
+    return shown;
 }
 
 QStringList CapitalHeadings()
@@ -100,8 +133,9 @@ int CapitalGridRowsFor(int years)
     return std::max(years + 4, CapitalGridRows);
 }
 
-void PrintCapitalPlan(PrintFrame &frame, const ToolData &data, const CapitalInput &input, int years)
+void PrintCapitalPlan(PrintFrame &frame, const ToolData &data, const CapitalInput &input, const CapitalPlan &plan)
 {
+    const int years = plan.years;
     const QString &symbol = frame.currencySymbol();
     const bool income = input.option == CapitalOption::Income;
     frame.line(22, income ? QStringLiteral("Amount of Annual Income Required")
@@ -128,7 +162,16 @@ void PrintCapitalPlan(PrintFrame &frame, const ToolData &data, const CapitalInpu
     };
     headings();
 
-    PrintYearTable(frame, data.GraphData, years, {14, 13, 13}, Pattern, 16, separator, symbol, headings);
+    const std::array<int, 3> widths{14, 13, 13};
+    PrintYearRows(frame, data.GraphData, years, widths, Pattern, 16, headings);
+    // The totals as the grid shows them, from the unrounded sums.
+    frame.line(2, separator);
+    frame.emptyLines(1);
+    auto total = [&](size_t c) { return RightAlignFigure(symbol + Format(plan.totals[c], Pattern), widths[c]); };
+    frame.line({{2, QStringLiteral("Total:")},
+                {YearTableColumns[0], total(0)},
+                {YearTableColumns[1], total(1)},
+                {YearTableColumns[2], total(2)}});
 }
 
 QString CapitalHelpText(CapitalOption option, const QString &currencySymbol)

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 class PrintFrame;
 
 // What the capital planner is given, as typed.
@@ -36,6 +38,10 @@ struct CapitalPlan
     Money totalInvested;
     Money totalInterest;
     Money finalValue;
+    // The same three totals as worked, unrounded: the "Total:" row shows
+    // these, so that a sum such as 0.694999... shows .69, not the .70 of its
+    // four-decimal rounding.
+    std::array<double, 3> totals{};
 };
 
 inline constexpr int CapitalGridRows = 25;
@@ -56,8 +62,8 @@ QStringList CapitalHeadings();
 // Rows of the grid for a term, heading included.
 int CapitalGridRowsFor(int years);
 
-// The printout's own lines, from the figures the plan was calculated from
-// and the table in the graph feed.
-void PrintCapitalPlan(PrintFrame &frame, const ToolData &data, const CapitalInput &input, int years);
+// The printout's own lines, from the figures the plan was calculated from,
+// the table in the graph feed and the plan's unrounded totals.
+void PrintCapitalPlan(PrintFrame &frame, const ToolData &data, const CapitalInput &input, const CapitalPlan &plan);
 
 QString CapitalHelpText(CapitalOption option, const QString &currencySymbol);

@@ -74,7 +74,7 @@ Outcome<GridUpdate> CapitalSession::calculate(const FieldTexts &texts)
 void CapitalSession::print(PrintFrame &frame)
 {
     if (m_done)
-        PrintCapitalPlan(frame, m_data, m_done->input, m_done->plan.years);
+        PrintCapitalPlan(frame, m_data, m_done->input, m_done->plan);
 }
 
 GraphRequest CapitalSession::graphRequest() const

@@ -6,6 +6,7 @@
 #include "shell/print_frame.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 const QString MoneyPattern = QStringLiteral("####,,###.00");
@@ -38,10 +39,18 @@ Outcome<CompoundGrowth> CalculateCompoundGrowth(Money cost, Money value, Money y
         return Outcome<CompoundGrowth>::refused(MsgWrongEntry);
     }
     try {
+        // The year table is drawn by no graph (the comparison graph reads
+        // the rates). Near the largest value money holds, rounding can carry
+        // its last years a few units past it: such a year holds the largest
+        // whole amount instead of refusing a result whose figures all fit.
+        constexpr qint64 MostWholeUnits = std::numeric_limits<qint64>::max() / Money::Scale;
         double x = c;
         for (int k = 1; k <= result.years; ++k) {
             x = x + x * result.rate;
-            result.yearEnds.append(Money::fromDouble(std::floor(x)).floorUnits());
+            const double whole = std::floor(x);
+            if (!std::isfinite(whole))
+                throw ArithmeticFault("year end out of range");
+            result.yearEnds.append(whole >= double(MostWholeUnits) ? MostWholeUnits : qint64(whole));
         }
         // The rate is kept as money for the graph; it must fit too.
         Money::fromDouble(100 * result.rate);

@@ -71,6 +71,10 @@ Outcome<MortgageSchedule> CalculateMortgage(const MortgageInput &input)
 {
     if (input.kind == MortgageKind::Mortgage && input.years >= Money::fromWhole(MortgageMaxYears + 1))
         return Outcome<MortgageSchedule>::refused(Msg40YearsLimit);
+    // Nothing borrowed is a wrong entry, as a zero rate or term is, rather
+    // than a schedule of empty payments.
+    if (input.principal <= Money())
+        return Outcome<MortgageSchedule>::refused(MsgWrongEntry);
     try {
         const FrequencyRow &frequency = FrequencyOf(input.frequency);
         const DaysRow &days = DaysInYearRow(input.daysOption);
@@ -191,8 +195,11 @@ Outcome<MortgageSchedule> CalculateMortgage(const MortgageInput &input)
 
         const MortgageRow &last = schedule.rows.last();
         schedule.totalPaid = last.cumulativeInterest + last.cumulativePrincipal;
-        const Money savings = AsMoney(schedule.scheduledTotal - schedule.totalPaid.toDouble());
-        schedule.savings = savings < Money::fromWhole(10) ? Money() : savings;
+        // Shown from the double itself: its four-decimal rounding can move a
+        // figure such as 11,295.284988 up a cent.
+        const double savings = schedule.scheduledTotal - schedule.totalPaid.toDouble();
+        AsMoney(savings); // a figure beyond money is refused, as every other one
+        schedule.savings = savings < 10 ? 0 : savings;
         return schedule;
     } catch (const ArithmeticFault &) {
         return Outcome<MortgageSchedule>::refused(MsgWrongEntry);

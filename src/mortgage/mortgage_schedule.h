@@ -66,7 +66,7 @@ struct MortgageSchedule
     double scheduledTotal = 0; // twelve monthly payments a year over the term
     float yearsToFinal = 0;
     Money totalPaid;
-    Money savings; // below 10 shown as 0
+    double savings = 0; // the scheduled total less the total paid, unrounded; below 10 shown as 0
     QList<int> appliedYears; // years whose additional payment was applied
     int lastPayment() const { return int(payments.size()); }
     const MortgageRow &last() const { return rows.last(); }
@@ -77,8 +77,8 @@ int CompoundingPeriods(int compounding);
 int PaymentsPerYearOf(int frequency);
 
 // The schedule: message 5 for a mortgage term above 40 years, message 3 when
-// the figures give no schedule (a zero rate or term, an overflow, or more
-// than 2,100 rows).
+// the figures give no schedule (no principal, a zero rate or term, an
+// overflow, or more than 2,100 rows).
 Outcome<MortgageSchedule> CalculateMortgage(const MortgageInput &input);
 
 // The result labels' texts, in the window's order: payment, total paid,

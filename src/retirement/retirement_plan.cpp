@@ -6,6 +6,7 @@
 #include "shell/print_frame.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -29,6 +30,25 @@ float YearlyRate(Money percent)
     return rate;
 }
 
+// base + a x b with one rounding of the sum, half to even, as the raised
+// amounts are worked: rounding a x b first can move the sum by a cent.
+Money PlusProduct(Money base, Money a, Money b)
+{
+    __extension__ typedef __int128 Int128;
+    const Int128 exact = Int128(base.raw()) * Money::Scale + Int128(a.raw()) * b.raw();
+    Int128 quotient = exact / Money::Scale;
+    Int128 remainder = exact % Money::Scale;
+    if (remainder < 0) {
+        quotient -= 1;
+        remainder += Money::Scale;
+    }
+    if (2 * remainder > Money::Scale || (2 * remainder == Money::Scale && quotient % 2 != 0))
+        quotient += 1;
+    if (quotient > std::numeric_limits<qint64>::max() || quotient < std::numeric_limits<qint64>::min())
+        throw ArithmeticFault("money overflow");
+    return Money::fromRaw(qint64(quotient));
+}
+
 const QString TablePattern = QStringLiteral("####,,###.00");
 
 } // namespace
@@ -40,8 +60,10 @@ Outcome<RetirementPlan> CalculatePercentage(const RetirementInput &input)
     try {
         const double r = YearlyRate(input.rate);
         const double d = input.drawn.toDouble() / 100;
-        // Whole years, halves to the even one.
+        // Whole years, halves to the even one; a plan of no year is no plan.
         const int years = int(std::nearbyint(input.term.toDouble()));
+        if (years < 1)
+            return Outcome<RetirementPlan>::refused(MsgWrongEntry);
         RetirementPlan plan;
         plan.rows.reserve(years);
         Money value = input.capital;
@@ -101,10 +123,11 @@ Outcome<RetirementPlan> CalculateFixedAmount(const RetirementInput &input)
                 month(yearInterest);
             plan.rows.append({Money::fromDouble(yearInterest), annual, value});
             plan.totalIncome += annual;
-            const Money raise = withdrawal * increase;
-            withdrawal += raise;
-            annual += annual * increase;
-            tested = value + raise;
+            // The value tested is raised by this year's increase of the
+            // monthly amount, before the amounts are raised.
+            tested = PlusProduct(value, withdrawal, increase);
+            withdrawal = PlusProduct(withdrawal, withdrawal, increase);
+            annual = PlusProduct(annual, annual, increase);
             ++y;
             if (y == RetirementMaxYears + 1) {
                 fullTerm = true;
@@ -112,11 +135,12 @@ Outcome<RetirementPlan> CalculateFixedAmount(const RetirementInput &input)
             }
         } while (tested > annual);
 
-        if (!fullTerm) {
-            // The capital cannot pay a whole year: the monthly payments it
-            // still can, and what is left paid out with the year's interest.
-            if (withdrawal.isZero())
-                throw ArithmeticFault("no monthly amount");
+        // The capital cannot pay a whole year: the monthly payments it still
+        // can, and what is left paid out with the year's interest. A capital
+        // used up exactly at a year's end has no such year.
+        if (!fullTerm && withdrawal.isZero())
+            throw ArithmeticFault("no monthly amount");
+        if (!fullTerm && tested > Money()) {
             const double payments = std::floor(tested.toDouble() / withdrawal.toDouble());
             if (!(payments <= 12 * 100))
                 throw ArithmeticFault("payments out of range");

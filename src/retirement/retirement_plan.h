@@ -42,8 +42,8 @@ inline constexpr int RetirementGridRows = 25;
 
 // A share of the value withdrawn each year, the rest growing at the yearly
 // rate. Incomes and values are whole cents, cut down, and the income total
-// is the sum of the income column. Message 4 above 50 years, message 7 in
-// the year an income would be more than the value.
+// is the sum of the income column. Message 4 above 50 years, message 3 for
+// no year at all, message 7 in the year an income would be more than the value.
 Outcome<RetirementPlan> CalculatePercentage(const RetirementInput &input);
 // A monthly amount, raised each year, interest at the monthly equivalent of
 // the yearly rate; the table ends in the year the capital runs out, or after

@@ -116,11 +116,10 @@ QList<QStringList> StoreYearTable(MoneyTable &table, const QList<YearFigures> &r
     return grid;
 }
 
-void PrintYearTable(PrintFrame &frame, const MoneyTable &table, int count, std::array<int, 3> widths,
-                    const QString &pattern, int lines, const QString &separator, const QString &symbol,
-                    const std::function<void()> &headings)
+void PrintYearRows(PrintFrame &frame, const MoneyTable &table, int count, std::array<int, 3> widths,
+                   const QString &pattern, int lines, const std::function<void()> &headings)
 {
-    constexpr int columns[] = {17, 39, 61};
+    const std::array<int, 3> &columns = YearTableColumns;
     for (int r = 1; r <= count; ++r) {
         frame.line({{2, RightAlignFigure(Format(table.value(r, 1), QStringLiteral("###")), 3)},
                     {columns[0], RightAlignFigure(Format(table.value(r, 2), pattern), widths[0])},
@@ -131,6 +130,14 @@ void PrintYearTable(PrintFrame &frame, const MoneyTable &table, int count, std::
             lines = 6;
         }
     }
+}
+
+void PrintYearTable(PrintFrame &frame, const MoneyTable &table, int count, std::array<int, 3> widths,
+                    const QString &pattern, int lines, const QString &separator, const QString &symbol,
+                    const std::function<void()> &headings)
+{
+    const std::array<int, 3> &columns = YearTableColumns;
+    PrintYearRows(frame, table, count, widths, pattern, lines, headings);
     frame.line(2, separator);
     frame.emptyLines(1);
     frame.line({{2, QStringLiteral("Total:")},

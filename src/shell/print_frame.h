@@ -91,6 +91,12 @@ QList<QStringList> StoreYearTable(MoneyTable &table, const QList<YearFigures> &r
 void PrintYearTable(PrintFrame &frame, const MoneyTable &table, int count, std::array<int, 3> widths,
                     const QString &pattern, int lines, const QString &separator, const QString &symbol,
                     const std::function<void()> &headings);
+// The columns PrintYearTable prints a row's three figures at.
+inline constexpr std::array<int, 3> YearTableColumns{17, 39, 61};
+// PrintYearTable's rows and page breaks alone, for a printout whose totals
+// line is not the table's row count + 1.
+void PrintYearRows(PrintFrame &frame, const MoneyTable &table, int count, std::array<int, 3> widths,
+                   const QString &pattern, int lines, const std::function<void()> &headings);
 
 // The steps every printout takes around its own lines: ask for the header
 // line (cancel stops), start the job (the print dialog may be cancelled),

@@ -77,6 +77,10 @@ private slots:
                                              << "100,000.00" << "$13,899.74" << 26;
         QTest::newRow("21 years: 25 rows") << "capital" << "100000" << "15" << 21 << "100000.0000" << "731.89"
                                            << "100,000.00" << "$15,369.79" << 25;
+        // The income's hundredfold is beyond money; the capital behind it is not.
+        QTest::newRow("income of 9.8 trillion") << "income" << "9844841979148.33" << "15" << 22
+                                                << "65632279860988.8667" << "414,668,811,100.00"
+                                                << "65,632,279,860,989.00" << "$9,122,713,844,199.99" << 26;
         QTest::newRow("nothing wanted") << "capital" << "0" << "15" << 10 << "0.0000" << ".00" << ".00" << "$0.00"
                                         << 25;
     }
@@ -118,6 +122,38 @@ private slots:
         QCOMPARE(session.data().GraphData.value(term + 1, 1), Money::fromWhole(term + 1));
         QCOMPARE(session.data().GraphData.value(term + 1, 4), session.data().GraphData.value(term, 4));
         QCOMPARE(session.data().GraphTitle, QStringLiteral("Investment value at end of each Year"));
+    }
+
+    // The totals are sums of doubles, shown as they are: a sum just under a
+    // half cent shows the cent below, where its four-decimal rounding would
+    // show the one above. Grid and printout agree.
+    void totalsShowTheUnroundedSums_data()
+    {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<QStringList>("totals");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("0.6949868 invested") << "5" << "15" << "22" << QStringList{"$0.69", "$4.31", "$5.00"}
+                                            << " Total:                   $.69                $4.31                 $5.00";
+        QTest::newRow("1,050,198.534986 interest")
+            << "1138758.57" << "20" << "21" << QStringList{"$88,560.04", "$1,050,198.53", "$1,138,758.57"}
+            << " Total:             $88,560.04        $1,050,198.53         $1,138,758.57";
+    }
+    void totalsShowTheUnroundedSums()
+    {
+        QFETCH(QString, amount);
+        QFETCH(QString, rate);
+        QFETCH(QString, term);
+        QFETCH(QStringList, totals);
+        QFETCH(QString, printed);
+        AppState state;
+        CapitalSession session(state);
+        const QByteArray a = amount.toLatin1(), r = rate.toLatin1(), t = term.toLatin1();
+        const auto update = press(session, a.constData(), r.constData(), t.constData());
+        QVERIFY(update.ok());
+        QCOMPARE(update->rows.last(), QStringList{QStringLiteral("Total:")} + totals);
+        QCOMPARE(::printed(state, session, QStringLiteral("Totals")).last(), printed);
     }
 
     void yearByYearAtFourDecimals()

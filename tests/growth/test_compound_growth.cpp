@@ -62,6 +62,27 @@ private slots:
         QVERIFY2(std::abs(double(last) - std::floor(value)) <= 1, qPrintable(QString::number(last)));
     }
 
+    // The year table is drawn by no graph: where rounding carries its last
+    // years past the largest figure money holds, the result still stands,
+    // and the table holds that largest whole amount.
+    void largestValueIsAccepted()
+    {
+        AppState state;
+        ToolData data = CompoundGrowthData();
+        Money value;
+        QVERIFY(Money::fromDecimalText(u"922337203685477.58", value));
+        const auto result = CalculateCompoundGrowth(m(1), value, Money::fromWhole(50), 0);
+        QVERIFY2(result.ok(), qPrintable(QString::number(result.message())));
+        const QStringList cells =
+            AddCompoundGrowthResult(data, result.value(), QStringLiteral("All of it"), state.CurrencySymbol);
+        QCOMPARE(cells.mid(0, 5), (QStringList{"All of it", "50", "$1.00", "$922,337,203,685,477.58", "99.204%"}));
+        // A gain of 92 quadrillion percent; its last shown digits are beyond a double's.
+        QVERIFY2(cells.at(5).startsWith(QStringLiteral("92,233,720,368,547,")), qPrintable(cells.at(5)));
+        QCOMPARE(data.GraphData.value(50, 4), Money::fromWhole(922337203685477));
+        QCOMPARE(data.GraphData.value(1, 4), Money::fromWhole(1));
+        QCOMPARE(data.CompareData.value(1, 5), m(99.2039));
+    }
+
     void defaultYearTable()
     {
         AppState state;

@@ -133,6 +133,36 @@ private slots:
         QCOMPARE(window->session().data().InputValues.value(MortgageYearsSlot).toDecimalText(), QStringLiteral("0.5833"));
     }
 
+    // No principal, typed or left by emptying the box, is a wrong entry like
+    // a zero rate: no schedule of empty payments.
+    void noPrincipalIsRefused()
+    {
+        open("Canadian");
+        calculate();
+        QCOMPARE(window->session().data().ResultCount, qint16(25));
+        user->fill(QStringLiteral("InPrincipal"), QStringLiteral("0"));
+        calculate();
+        QCOMPARE(t->dialogs.messages, QList<int>{MsgWrongEntry});
+        QCOMPARE(row(1), QStringList(6));
+        QCOMPARE(result("InMonthPI"), QString());
+        QCOMPARE(result("AllPayments"), QString());
+        QCOMPARE(window->session().data().ResultCount, qint16(0));
+
+        user->fill(QStringLiteral("InPrincipal"), QStringLiteral("250000"));
+        calculate();
+        QCOMPARE(result("InMonthPI"), QStringLiteral("   $2,293.82"));
+        // Focusing selects the whole figure; Delete empties the box.
+        user->focus(QStringLiteral("InPrincipal"));
+        user->key(Qt::Key_Delete);
+        user->leave();
+        calculate();
+        QCOMPARE(t->dialogs.messages, (QList<int>{MsgWrongEntry, MsgWrongEntry}));
+        QCOMPARE(row(1), QStringList(6));
+        QCOMPARE(window->session().data().ResultCount, qint16(0));
+        user->click(QStringLiteral("MPrinter"));
+        QCOMPARE(t->dialogs.messages.last(), int(MsgNoDataToPrint));
+    }
+
     // However the additional payments close, the count follows the amounts.
     void additionalPaymentsCountedHoweverClosed_data()
     {

@@ -86,6 +86,12 @@ private slots:
         QTest::newRow("1-month loan") << QStringList{"--loan", "--term", "1"} << 1
                                       << QStringList{"$20,168.75", "$20,168.75", "$.00", "1.00", "Normal"}
                                       << QStringList{"168.7500", "20000.0000", "0.0000"};
+        // Savings of 11,295.284988: shown from the double, not its rounding to 11,295.2850.
+        QTest::newRow("weekly loan at 100%, semiannual")
+            << QStringList{"--loan", "--rate", "100", "--compounding", "semiannual", "--frequency", "1 week", "--view",
+                           "all"}
+            << 175 << QStringList{"$335.78", "$58,546.50", "$11,295.28", "40.38", "365"}
+            << QStringList{"1.8697", "119.2908", "0.0000"};
         QTest::newRow("additional payments")
             << QStringList{"--extra", "2=1000000", "--extra", "5=1000"} << 25
             << QStringList{"$917.53", "$268,283.38", "$6,974.82", "24.33", "Normal"}
@@ -141,6 +147,8 @@ private slots:
         QTest::newRow("481 months") << QStringList{"--loan", "--term", "481"} << 3 << "Wrong entry, 40 Years limit.";
         QTest::newRow("zero rate") << QStringList{"--rate", "0"} << 3 << "Wrong or missing entry";
         QTest::newRow("zero term") << QStringList{"--term", "0"} << 3 << "Wrong or missing entry";
+        QTest::newRow("zero principal") << QStringList{"--principal", "0"} << 3 << "Wrong or missing entry";
+        QTest::newRow("zero loan") << QStringList{"--loan", "--principal", "0"} << 3 << "Wrong or missing entry";
         QTest::newRow("unknown compounding") << QStringList{"--compounding", "daily"} << 3 << "Wrong or missing";
         QTest::newRow("unknown days") << QStringList{"--days", "360"} << 3 << "Wrong or missing";
         QTest::newRow("wrong extra") << QStringList{"--extra", "46=100"} << 3 << "Wrong or missing";

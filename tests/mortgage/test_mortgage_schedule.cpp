@@ -182,6 +182,24 @@ private slots:
         QCOMPARE(schedule.totalPaid, last.isEmpty() ? Money() : m(last.at(3).toLatin1()) + m(last.at(4).toLatin1()));
     }
 
+    // The interest savings are a double (the scheduled total less the total
+    // paid) and are shown from it: 11,295.284988 shows 11,295.28, where its
+    // four-decimal rounding, 11,295.2850, would show 11,295.29.
+    void savingsShownAsWorked()
+    {
+        MortgageInput input = Input("20000", "100", 0, 48);
+        input.compounding = 3; // semiannual
+        input.frequency = 3;   // 1 week
+        input.view = MortgageAllView;
+        const MortgageSchedule schedule = Calculated(input);
+        QCOMPARE(int(schedule.rows.size()), 175);
+        QCOMPARE(schedule.totalPaid, m("58546.4988"));
+        const MortgageResultTexts texts = ResultTexts(schedule, input, QStringLiteral("$"));
+        QCOMPARE(texts.savings, QStringLiteral("  $11,295.28"));
+        QCOMPARE(Figures(schedule.rows.last()),
+                 (QStringList{"1.8697", "119.2908", "0.0000", "38546.4988", "20000.0000"}));
+    }
+
     // The Annual view's years add up to the All view's payments.
     void annualViewAddsUpToAllPayments_data()
     {
@@ -218,25 +236,29 @@ private slots:
 
     void refusals_data()
     {
+        QTest::addColumn<QString>("principal");
         QTest::addColumn<QString>("rate");
         QTest::addColumn<int>("years");
         QTest::addColumn<int>("months");
         QTest::addColumn<int>("message");
-        QTest::newRow("zero rate") << "0" << 25 << 0 << int(MsgWrongEntry);
-        QTest::newRow("zero term") << "10.125" << 0 << 0 << int(MsgWrongEntry);
-        QTest::newRow("zero months") << "10.125" << 0 << 0 << int(MsgWrongEntry);
-        QTest::newRow("41 years") << "10.125" << 41 << 0 << int(Msg40YearsLimit);
-        QTest::newRow("rate beyond any figure") << "922337203685477" << 25 << 0 << int(MsgWrongEntry);
+        QTest::newRow("zero rate") << "100000" << "0" << 25 << 0 << int(MsgWrongEntry);
+        QTest::newRow("zero term") << "100000" << "10.125" << 0 << 0 << int(MsgWrongEntry);
+        QTest::newRow("zero months") << "100000" << "10.125" << 0 << 0 << int(MsgWrongEntry);
+        QTest::newRow("zero principal") << "0" << "10.125" << 25 << 0 << int(MsgWrongEntry);
+        QTest::newRow("zero principal of a loan") << "0" << "10.125" << 0 << 48 << int(MsgWrongEntry);
+        QTest::newRow("41 years") << "100000" << "10.125" << 41 << 0 << int(Msg40YearsLimit);
+        QTest::newRow("rate beyond any figure") << "100000" << "922337203685477" << 25 << 0 << int(MsgWrongEntry);
     }
 
     void refusals()
     {
+        QFETCH(QString, principal);
         QFETCH(QString, rate);
         QFETCH(int, years);
         QFETCH(int, months);
         QFETCH(int, message);
-        const Outcome<MortgageSchedule> schedule =
-            CalculateMortgage(Input("100000", rate.toLatin1().constData(), years, months));
+        const Outcome<MortgageSchedule> schedule = CalculateMortgage(
+            Input(principal.toLatin1().constData(), rate.toLatin1().constData(), years, months));
         QVERIFY(!schedule.ok());
         QCOMPARE(schedule.message(), message);
     }

@@ -210,6 +210,25 @@ private slots:
         QCOMPARE(window->session().data().ResultCount, qint16(0));
     }
 
+    // A term of no year is a wrong entry, as in the other planners: the
+    // message, and no "Total:" row to print or draw.
+    void noYearIsRefused()
+    {
+        open();
+        user->fill("InInvest", "1000000");
+        user->click("RCalc");
+        QCOMPARE(window->session().data().ResultCount, qint16(20));
+        user->fill("InTerm", "0");
+        user->click("RCalc");
+        QCOMPARE(t->dialogs.messages, QList<int>{3});
+        for (int r = 1; r <= 25; ++r)
+            QCOMPARE(row(r), QStringList(4));
+        QCOMPARE(window->session().data().ResultCount, qint16(0));
+        user->click("RPrinter");
+        QCOMPARE(t->dialogs.messages, (QList<int>{3, 1}));
+        QVERIFY(t->printer.jobs.isEmpty());
+    }
+
     void helpFollowsTheChoice()
     {
         open();

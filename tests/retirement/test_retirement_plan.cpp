@@ -85,16 +85,32 @@ private slots:
             << QStringList{"9459.4656", "12000.0000", "97459.4654"}
             << QStringList{"157.9501", "7217.0716", "0.0000"}
             << QStringList{"77479.9010", "177521.4263", "0.0000"};
+        // 0.17 raised 6% is 0.1802 exactly; from year 8 on the raise ends
+        // in a half at the fifth decimal, rounded once with the amount.
+        QTest::newRow("fixed raised 6%, halves in the raise")
+            << fix << "26.46" << "10" << "0.17" << "6" << 19
+            << QStringList{"2.5541", "2.0400", "26.9741"}
+            << QStringList{"0.0823", "2.9984", "0.0000"}
+            << QStringList{"39.5756", "66.0438", "0.0000"};
         QTest::newRow("fixed below the growth: 50 years")
             << fix << "100000" << "10" << "500" << "0" << 50
             << QStringList{"9729.7340", "6000.0000", "103729.7340"}
             << QStringList{"404033.7350", "6000.0000", "4441072.8268"}
             << QStringList{"4641072.8261", "300000.0000", "4441072.8268"};
-        // Nothing left after year 1: the last year pays no month.
+        // Nothing left after year 1: no year follows.
         QTest::newRow("fixed one year exactly")
-            << fix << "12000" << "0" << "1000" << "0" << 2
-            << QStringList{"0.0000", "12000.0000", "0.0000"} << QStringList{"0.0000", "0.0000", "0.0000"}
+            << fix << "12000" << "0" << "1000" << "0" << 1
+            << QStringList{"0.0000", "12000.0000", "0.0000"} << QStringList{"0.0000", "12000.0000", "0.0000"}
             << QStringList{"0.0000", "12000.0000", "0.0000"};
+        QTest::newRow("fixed three years exactly")
+            << fix << "1080000" << "0" << "30000" << "0" << 3
+            << QStringList{"0.0000", "360000.0000", "720000.0000"} << QStringList{"0.0000", "360000.0000", "0.0000"}
+            << QStringList{"0.0000", "1080000.0000", "0.0000"};
+        // A cent short of the third year: that cent is the third year's income.
+        QTest::newRow("fixed a cent into the third year")
+            << fix << "720000.01" << "0" << "30000" << "0" << 3
+            << QStringList{"0.0000", "360000.0000", "360000.0100"} << QStringList{"0.0000", "0.0100", "0.0000"}
+            << QStringList{"0.0000", "720000.0100", "0.0000"};
     }
     void tables()
     {
@@ -133,6 +149,7 @@ private slots:
         const int pct = int(RetirementOption::Percentage);
         const int fix = int(RetirementOption::FixedAmount);
         QTest::newRow("51 years") << pct << "100000" << "8" << "51" << int(Msg50YearsLimit);
+        QTest::newRow("no year") << pct << "1000000" << "8" << "0" << int(MsgWrongEntry);
         QTest::newRow("more than all of it") << pct << "100000" << "100.01" << "20" << int(MsgWithdrawMoreThanSavings);
         QTest::newRow("a year's amount above the capital")
             << fix << "11999.99" << "1000" << "0" << int(MsgWithdrawMoreThanSavings);
