@@ -81,9 +81,6 @@ bool ChangeFnt::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_currency) {
         switch (event->type()) {
-        case QEvent::FocusIn:
-            EmptyClipboard();
-            break;
         case QEvent::MouseButtonPress:
             m_currency->clear();
             m_currencyEdited = true;
@@ -132,7 +129,6 @@ void ChangeFnt::leaveCurrency()
         m_currency->setText(RightAlign(m_currency->text(), 2));
         m_currencyEdited = false;
     }
-    EmptyClipboard();
 }
 
 void ChangeFnt::leaveName()
