@@ -2,6 +2,7 @@
 
 #include "shell/data_places.h"
 #include "shell/format.h"
+#include "shell/help_viewer.h"
 #include "shell/input_fields.h"
 #include "shell/mdi_container.h"
 #include "shell/message_texts.h"
@@ -26,6 +27,7 @@ ChangeFnt::ChangeFnt(Shell &shell, MdiContainer &frame)
     setObjectName(QStringLiteral("ChangeFnt"));
     setWindowTitle(QStringLiteral("Personalize"));
     setModal(true);
+    setProperty(HelpChapterProperty, QStringLiteral("Personalize Settings"));
     AppState &state = m_shell.state;
 
     m_currency->setObjectName(QStringLiteral("InCurrency"));
