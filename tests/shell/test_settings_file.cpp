@@ -8,6 +8,7 @@
 #include "support/window_driver.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -212,10 +213,13 @@ private slots:
     }
 
     // A click into the symbol box only looks: leaving it, by Tab or by the
-    // exit button, keeps the symbol and saves it unchanged.
+    // exit button, keeps the symbol and saves it unchanged, and what the
+    // user copied stays on the clipboard.
     void clickingTheSymbolBoxKeepsTheSymbol()
     {
         TestShell t;
+        const QString copied = QStringLiteral("IBAN DE00 1234");
+        QGuiApplication::clipboard()->setText(copied);
         const QString file = QDir(t.folder.path()).filePath(QLatin1String(PersonalSettingsFile));
         writeTo(file, "\"kr\",1,\"Ada\"\r\n");
         const QString before = QDir::currentPath();
@@ -237,6 +241,7 @@ private slots:
         QVERIFY(!settings.isVisible());
         QCOMPARE(t.state.CurrencySymbol, QStringLiteral("kr"));
         QCOMPARE(readFrom(file), QByteArray("\"kr\",1,\"Ada\"\r\n"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
     }
 
     // The symbol box takes two characters: a third is refused as it is
