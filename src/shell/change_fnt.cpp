@@ -2,6 +2,7 @@
 
 #include "shell/data_places.h"
 #include "shell/format.h"
+#include "shell/help_viewer.h"
 #include "shell/input_fields.h"
 #include "shell/mdi_container.h"
 #include "shell/message_texts.h"
@@ -26,17 +27,22 @@ ChangeFnt::ChangeFnt(Shell &shell, MdiContainer &frame)
     setObjectName(QStringLiteral("ChangeFnt"));
     setWindowTitle(QStringLiteral("Personalize"));
     setModal(true);
+    setProperty(HelpChapterProperty, QStringLiteral("Personalize Settings"));
     AppState &state = m_shell.state;
 
     m_currency->setObjectName(QStringLiteral("InCurrency"));
     m_currency->setStyleSheet(QStringLiteral("background: #ffff80;"));
     m_currency->setContextMenuPolicy(Qt::NoContextMenu);
     m_currency->setMaximumWidth(60);
+    // Typing is held to two characters below, with a beep; this holds a paste.
+    m_currency->setMaxLength(MaxSymbolLength);
     m_name->setObjectName(QStringLiteral("InMyName"));
     m_name->setMaxLength(MaxUserNameLength);
     m_name->setContextMenuPolicy(Qt::NoContextMenu);
     m_currency->installEventFilter(this);
     m_name->installEventFilter(this);
+    // A paste is an edit like a typed key.
+    connect(m_currency, &QLineEdit::textEdited, this, [this] { m_currencyEdited = true; });
 
     auto *fonts = new QGroupBox(QStringLiteral("Change Printer Font"), this);
     auto *fontLayout = new QVBoxLayout(fonts);
@@ -81,14 +87,8 @@ bool ChangeFnt::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_currency) {
         switch (event->type()) {
-        case QEvent::FocusIn:
-            EmptyClipboard();
-            break;
-        case QEvent::MouseButtonPress:
-            m_currency->clear();
-            m_currencyEdited = true;
-            break;
         case QEvent::KeyPress: {
+            // A click only places the cursor: the symbol changes when a key is typed.
             auto *key = static_cast<QKeyEvent *>(event);
             if (key->text() == QLatin1String("\""))
                 return true;
@@ -96,10 +96,17 @@ bool ChangeFnt::eventFilter(QObject *watched, QEvent *event)
                 m_name->setFocus(Qt::TabFocusReason);
                 return true;
             }
-            if (!key->text().isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab &&
+            const QString typed = key->text();
+            if (!typed.isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab &&
                 !m_currencyEdited) {
                 m_currency->clear();
                 m_currencyEdited = true;
+            }
+            // A third character is refused as every other limit is, with a beep.
+            if (!typed.isEmpty() && typed.front().category() != QChar::Other_Control &&
+                m_currency->text().size() - m_currency->selectedText().size() + typed.size() > MaxSymbolLength) {
+                QApplication::beep();
+                return true;
             }
             break;
         }
@@ -132,7 +139,6 @@ void ChangeFnt::leaveCurrency()
         m_currency->setText(RightAlign(m_currency->text(), 2));
         m_currencyEdited = false;
     }
-    EmptyClipboard();
 }
 
 void ChangeFnt::leaveName()

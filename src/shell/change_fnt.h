@@ -33,6 +33,6 @@ private:
     QLineEdit *m_name;
     QRadioButton *m_fonts[4];
     bool m_closing = false;
-    // The symbol box was clicked or typed in since it was last left.
+    // The symbol box was typed in since it was last left.
     bool m_currencyEdited = false;
 };

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -71,12 +72,15 @@ bool FundCurValInput::eventFilter(QObject *watched, QEvent *event)
         return QDialog::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::FocusIn:
-        EmptyClipboard();
         // After the mouse press that gave the focus, which would place the cursor.
         QTimer::singleShot(0, m_box, [box = m_box] { box->selectAll(); });
         break;
-    case QEvent::FocusOut:
-        EmptyClipboard();
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        // The middle button would paste the selection past the key filter.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton)
+            return true;
         break;
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);

@@ -5,7 +5,6 @@
 #include "shell/shell.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -17,12 +16,6 @@
 #include <QWheelEvent>
 
 #include <optional>
-
-void EmptyClipboard()
-{
-    if (QClipboard *clipboard = QGuiApplication::clipboard())
-        clipboard->clear();
-}
 
 bool IsEnterKey(const QKeyEvent *event)
 {
@@ -246,7 +239,6 @@ bool InputFields::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusIn:
         if (field->description.focus == FieldFocus::SelectAll && field->edit)
             field->edit->selectAll();
-        EmptyClipboard();
         return false;
     case QEvent::Wheel: {
         // A wheel turned over a box the user is not in changes nothing: the
@@ -441,7 +433,6 @@ bool InputFields::leave(Field &field)
         taken = leaveFigure(field);
     else if (field.edit && field.description.kind == FieldKind::Date)
         taken = leaveDate(field);
-    EmptyClipboard();
     m_leaving = false;
     return taken;
 }

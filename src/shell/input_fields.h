@@ -13,14 +13,11 @@ class QLineEdit;
 class QWidget;
 struct Shell;
 
-// The clipboard is emptied whenever a field is entered or left, so that
-// nothing unchecked can be pasted into a figure.
-void EmptyClipboard();
 bool IsEnterKey(const QKeyEvent *event);
 
 // Runs the shared event sequence of a window's input fields, as their
 // descriptions say: first key clears, key filters, Enter to the next control,
-// parse and reformat on leaving, clipboard emptied, list steps, and the
+// parse and reformat on leaving, paste and drop refused, list steps, and the
 // widths the boxes ask of the layout. The window builds the widgets; this
 // class finds them by name.
 class InputFields : public QObject

@@ -1,13 +1,24 @@
 #include "shell/mdi_container.h"
 
+#include "shell/data_places.h"
+#include "shell/help_viewer.h"
 #include "shell/menu_main.h"
 #include "shell/shell.h"
 #include "shell/tool_window.h"
 #include "shell/window_placement.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScrollArea>
+
+namespace {
+// The guide F1 opens.
+constexpr char HowToUseFile[] = "Tlmuse33.hlp";
+constexpr char HowToUseTitle[] = "How to Use the Program";
+constexpr char GraphChapter[] = "The Graph window";
+} // namespace
 
 MdiContainer::MdiContainer(Shell &shell) : m_shell(shell), m_desk(new QWidget(this)), m_menu(nullptr)
 {
@@ -28,6 +39,9 @@ MdiContainer::MdiContainer(Shell &shell) : m_shell(shell), m_desk(new QWidget(th
     resize(TwipsToPixels(FrameWidthTwips), TwipsToPixels(FrameHeightTwips));
     m_menu = new MenuMain(shell, *this, m_desk);
     placeActive();
+    // F1 is answered wherever the focus is, a dialog over the frame included,
+    // before any window's own key handling (the Quick Help text refuses keys).
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 QSize MdiContainer::fullSize()
@@ -37,8 +51,10 @@ QSize MdiContainer::fullSize()
     return {TwipsToPixels(FrameWidthTwips) + 4, TwipsToPixels(FrameHeightTwips) + 2};
 }
 
-void MdiContainer::openTool(QWidget *tool)
+void MdiContainer::openTool(QWidget *tool, const QString &helpChapter)
 {
+    if (!helpChapter.isEmpty())
+        tool->setProperty(HelpChapterProperty, helpChapter);
     if (m_tool)
         closeTool();
     m_menu->hide();
@@ -64,8 +80,66 @@ void MdiContainer::showOverTool(QWidget *window)
 
 void MdiContainer::showGraph(const GraphRequest &request)
 {
-    if (m_graphFactory)
-        showOverTool(m_graphFactory(m_shell, *this, request));
+    if (!m_graphFactory)
+        return;
+    QWidget *graph = m_graphFactory(m_shell, *this, request);
+    graph->setProperty(HelpChapterProperty, QLatin1String(GraphChapter));
+    showOverTool(graph);
+}
+
+void MdiContainer::showHelp(const QString &fileName, const QString &title, const QString &chapter)
+{
+    // Over a modal window (the settings) the help belongs to that window, or
+    // the user could not scroll it until the window closed.
+    QWidget *owner = this;
+    QWidget *modal = QApplication::activeModalWidget();
+    for (QWidget *up = modal; up; up = up->parentWidget())
+        if (up == this)
+            owner = modal;
+    QPointer<HelpViewer> &viewer = m_help[fileName];
+    if (viewer && viewer->parentWidget() != owner) {
+        viewer->close();
+        viewer = nullptr;
+    }
+    if (!viewer)
+        viewer = new HelpViewer(DataFilePath(m_shell.folder(), fileName), title, owner);
+    viewer->showMaximized();
+    viewer->raise();
+    viewer->activateWindow();
+    viewer->showChapter(chapter);
+}
+
+bool MdiContainer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return QMainWindow::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_F1 || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return QMainWindow::eventFilter(watched, event);
+    // Only this frame's windows: a help window, or another frame, is not ours.
+    auto *widget = static_cast<QWidget *>(watched);
+    for (QWidget *up = widget; up; up = up->parentWidget()) {
+        if (qobject_cast<HelpViewer *>(up))
+            return false;
+        if (up == this) {
+            if (!key->isAutoRepeat())
+                helpKey(widget);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The chapter of the window in front: its own, else the open tool's (a window
+// of the investment manager, a tool's dialog), else the guide's start.
+void MdiContainer::helpKey(QWidget *focused)
+{
+    QString chapter;
+    for (QWidget *up = focused; up && chapter.isEmpty(); up = up->parentWidget())
+        chapter = up->property(HelpChapterProperty).toString();
+    if (chapter.isEmpty() && m_tool)
+        chapter = m_tool->property(HelpChapterProperty).toString();
+    showHelp(QLatin1String(HowToUseFile), QLatin1String(HowToUseTitle), chapter);
 }
 
 void MdiContainer::closeEvent(QCloseEvent *event)

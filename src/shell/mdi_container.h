@@ -2,11 +2,13 @@
 
 #include "graph/graph_request.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
 #include <functional>
 
+class HelpViewer;
 class MenuMain;
 struct Shell;
 
@@ -27,8 +29,9 @@ public:
     QString caption() const { return windowTitle(); }
 
     // Hides the menu and shows the tool in the client area; the frame takes
-    // ownership of it.
-    void openTool(QWidget *tool);
+    // ownership of it. F1 opens "How to Use the Program" at the chapter under
+    // this heading while the tool, or a window over it, is in front.
+    void openTool(QWidget *tool, const QString &helpChapter = {});
     // Ends the open tool and shows the menu again.
     void closeTool();
     // Shows a window (the graph window) in place of the open tool, which is
@@ -45,6 +48,11 @@ public:
     // Shows the graph of the request over the tool.
     void showGraph(const GraphRequest &request);
 
+    // Opens a help document in its own window at the chapter under this
+    // heading (the start when there is none); asking again brings the same
+    // window forward.
+    void showHelp(const QString &fileName, const QString &title, const QString &chapter = {});
+
     // Sizes a full-size window and moves it to its place for the layout.
     void placeFullSize(QWidget *window);
     void fitDesk();
@@ -56,9 +64,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     // The open tool may refuse, to keep unsaved work.
     void closeEvent(QCloseEvent *event) override;
+    // F1, in the frame and in every dialog over it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void placeActive();
+    void helpKey(QWidget *focused);
 
     Shell &m_shell;
     QWidget *m_desk;
@@ -66,4 +77,5 @@ private:
     QPointer<QWidget> m_tool;
     QPointer<QWidget> m_over;
     GraphFactory m_graphFactory;
+    QHash<QString, QPointer<HelpViewer>> m_help;
 };

@@ -4,7 +4,6 @@
 #include "shell/change_fnt.h"
 #include "shell/data_places.h"
 #include "shell/format.h"
-#include "shell/help_viewer.h"
 #include "shell/mdi_container.h"
 #include "shell/personal_settings.h"
 #include "shell/shell.h"
@@ -134,7 +133,8 @@ void MenuMain::openTool(const QString &name)
     if (!factory)
         return;
     hide();
-    m_frame.openTool(factory(m_shell, m_frame));
+    // The guide has a chapter for each tool under its button's caption.
+    m_frame.openTool(factory(m_shell, m_frame), button(name)->text().remove(QLatin1Char('&')));
 }
 
 void MenuMain::LoadFnt()
@@ -170,10 +170,5 @@ void MenuMain::about()
 
 void MenuMain::openHelp(const QString &fileName, const QString &title)
 {
-    QPointer<HelpViewer> &viewer = m_help[fileName];
-    if (!viewer)
-        viewer = new HelpViewer(DataFilePath(m_shell.folder(), fileName), title, &m_frame);
-    viewer->showMaximized();
-    viewer->raise();
-    viewer->activateWindow();
+    m_frame.showHelp(fileName, title);
 }

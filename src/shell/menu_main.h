@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QHash>
-#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -9,7 +8,6 @@
 class MdiContainer;
 class QLabel;
 class QPushButton;
-class HelpViewer;
 struct Shell;
 
 // Makes a tool's window; the menu opens it in the frame.
@@ -45,5 +43,4 @@ private:
     QLabel *m_myName;
     QHash<QString, QPushButton *> m_buttons;
     QHash<QString, ToolFactory> m_tools;
-    QHash<QString, QPointer<HelpViewer>> m_help;
 };

@@ -6,16 +6,15 @@
 #include <QTextBoundaryFinder>
 
 namespace {
-// The settings window lets a user type two characters for the symbol.
-constexpr int MaxSymbolLength = 2;
-
 bool load(AppState &state, RecordReader &reader)
 {
     bool complete = false;
     // Anything after the third value is ignored, whatever it holds.
     if (const auto line = reader.readLine(nullptr, 3)) {
-        if (const auto symbol = reader.text(*line, 1); symbol && symbol->size() <= MaxSymbolLength) {
-            state.CurrencySymbol = symbol->trimmed();
+        // A longer symbol (written by hand, or by another program) is cut
+        // as the settings window would cut it; the fields after it still count.
+        if (const auto symbol = reader.text(*line, 1)) {
+            state.CurrencySymbol = CutSymbol(*symbol);
             if (const auto font = reader.integer(*line, 2); font && *font >= 0 && *font <= 3) {
                 state.PrinterFontChoice = qint16(*font);
                 if (const auto name = reader.text(*line, 3)) {
@@ -67,4 +66,12 @@ QString CutUserName(const QString &name)
     if (!cut.isEmpty() && cut.back().isHighSurrogate())
         cut.chop(1);
     return cut;
+}
+
+QString CutSymbol(const QString &symbol)
+{
+    QString cut = symbol.trimmed().left(MaxSymbolLength);
+    if (!cut.isEmpty() && cut.back().isHighSurrogate())
+        cut.chop(1);
+    return cut.trimmed();
 }

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -156,6 +157,33 @@ private slots:
                 QCOMPARE(list->count(), field.items.size());
         }
         QCOMPARE(frame.caption().isEmpty(), false);
+    }
+
+    // Opening a tool, clicking a yellow box, typing and leaving it keep what
+    // the user put on the clipboard, in this program or another.
+    void everyToolLeavesTheClipboardAlone_data() { everyToolOpensWithItsControls_data(); }
+    void everyToolLeavesTheClipboardAlone()
+    {
+        QFETCH(QString, button);
+        TestShell t;
+        MdiContainer frame(t.shell);
+        RegisterTools(frame);
+        const QString copied = QStringLiteral("IBAN DE00 1234");
+        QGuiApplication::clipboard()->setText(copied);
+        auto *tool = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, button));
+        QVERIFY(tool);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+        WindowDriver user(tool);
+        const FieldTable fields = tool->session().fields();
+        const auto first = std::find_if(fields.begin(), fields.end(),
+                                        [](const FieldDescription &field) { return IsFigureKind(field.kind); });
+        QVERIFY(first != fields.end());
+        QWidget *box = user.control(QLatin1String(first->control));
+        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+        user.type("1000");
+        user.key(Qt::Key_Tab);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
     }
 
     // Every result grid hands its figures to other programs: Ctrl+C copies

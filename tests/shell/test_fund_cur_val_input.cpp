@@ -68,17 +68,27 @@ private slots:
         QCOMPARE(closed.answer(), QString());
     }
 
+    // The clipboard is the user's: entering and leaving the box keep it,
+    // and nothing on it gets past the key filter.
     void noPastingPastTheFilter()
     {
-        QApplication::clipboard()->setText(QStringLiteral("abc"));
-        FundCurValInput dialog(1, 0);
+        const QString copied = QStringLiteral("abc 1,000.00");
+        QApplication::clipboard()->setText(copied);
+        if (QApplication::clipboard()->supportsSelection())
+            QApplication::clipboard()->setText(copied, QClipboard::Selection);
+        FundCurValInput dialog(3, 0);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         auto *box = dialog.findChild<QLineEdit *>(QStringLiteral("CurVal"));
-        QCOMPARE(QApplication::clipboard()->text(), QString()); // emptied on entering
-        QApplication::clipboard()->setText(QStringLiteral("abc"));
+        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::mouseClick(box, Qt::MiddleButton, {}, box->rect().center());
         QCOMPARE(box->text(), QString());
+        QTest::keyClicks(box, QStringLiteral("1000.5"));
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCOMPARE(box->text(), QStringLiteral("1000.5"));
+        QCOMPARE(QApplication::clipboard()->text(), copied);
     }
 };
 

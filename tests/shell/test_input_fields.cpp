@@ -397,11 +397,26 @@ private slots:
         QCOMPARE(user->text("InCost"), QStringLiteral("4"));
     }
 
-    void focusEmptiesTheClipboard()
+    // What the user copied, here or in another program, is still there
+    // after entering, typing in, deleting in and leaving any kind of box.
+    void theClipboardIsLeftAlone()
     {
-        QGuiApplication::clipboard()->setText(QStringLiteral("99999"));
-        user->focus("InCost");
-        QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+        const QString copied = QStringLiteral("IBAN DE00 1234");
+        QGuiApplication::clipboard()->setText(copied);
+        QLineEdit *cost = window->fields->editor("InCost");
+        QTest::mouseClick(cost, Qt::LeftButton, {}, cost->rect().center());
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+        user->type("922337203685477.58");
+        user->key(Qt::Key_Tab);
+        QCOMPARE(slot(1), Money::fromRaw(9223372036854775800));
+        user->type("25");
+        user->enter();
+        user->type("Fund");
+        user->enter();
+        user->focus("InDay");
+        user->key(Qt::Key_Delete);
+        user->leave();
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
     }
 
     void typedFiguresAreReadExactly_data()

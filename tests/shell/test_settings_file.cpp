@@ -8,6 +8,7 @@
 #include "support/window_driver.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -81,7 +82,15 @@ private slots:
         QTest::newRow("font not a number") << QByteArray("\"$\",x,\"Jo\"\r\n") << "$" << 0 << "" << false;
         QTest::newRow("font out of range") << QByteArray("\"$\",9,\"Jo\"\r\n") << "$" << 0 << "" << false;
         QTest::newRow("binary") << QByteArray("\"$\"\0\xff\xfe,1,\"Jo\"", 13) << "$" << 0 << "" << false;
-        QTest::newRow("long symbol refused") << QByteArray("\"ABCDEF\",1,\"Jo\"\r\n") << "$" << 0 << "" << false;
+        // A symbol is two characters, as the settings window takes it; the
+        // fields after a longer one are read all the same.
+        QTest::newRow("three-letter code") << QByteArray("\"EUR\",2,\"Jane\"\r\n") << "EU" << 2 << "Jane" << true;
+        QTest::newRow("long symbol") << QByteArray("\"ABCDEF\",1,\"Jo\"\r\n") << "AB" << 1 << "Jo" << true;
+        QTest::newRow("long symbol with spaces") << QByteArray("\"  kr x\",3,\"Jo\"\r\n") << "kr" << 3 << "Jo"
+                                                 << true;
+        QTest::newRow("long symbol, no half character")
+            << QByteArray("\"\xE2\x82\xAC\xF0\x9F\x92\xB6\",1,\"Jo\"\r\n") << "\u20ac" << 1 << "Jo" << true;
+        QTest::newRow("long symbol, short line") << QByteArray("\"EUR\",2") << "EU" << 2 << "" << false;
         QTest::newRow("extra fields ignored") << QByteArray("\"kr\",1,\"Jo\",\"more\",7\r\n") << "kr" << 1 << "Jo"
                                               << true;
         QTest::newRow("LF line end") << QByteArray("\"$\",1,\"Jo\"\n") << "$" << 1 << "Jo" << true;
@@ -201,6 +210,65 @@ private slots:
         }
         QCOMPARE(QDir(t.folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{QLatin1String(PersonalSettingsFile)});
+    }
+
+    // A click into the symbol box only looks: leaving it, by Tab or by the
+    // exit button, keeps the symbol and saves it unchanged, and what the
+    // user copied stays on the clipboard.
+    void clickingTheSymbolBoxKeepsTheSymbol()
+    {
+        TestShell t;
+        const QString copied = QStringLiteral("IBAN DE00 1234");
+        QGuiApplication::clipboard()->setText(copied);
+        const QString file = QDir(t.folder.path()).filePath(QLatin1String(PersonalSettingsFile));
+        writeTo(file, "\"kr\",1,\"Ada\"\r\n");
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(t.folder.path()));
+        LoadPersonalSettings(t.state, file);
+        MdiContainer frame(t.shell);
+        ChangeFnt settings(t.shell, frame);
+        settings.show();
+        QVERIFY(QTest::qWaitForWindowActive(&settings));
+        WindowDriver user(&settings);
+        auto *box = settings.findChild<QLineEdit *>(QStringLiteral("InCurrency"));
+        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+        QCOMPARE(box->text(), QStringLiteral("kr"));
+        user.key(Qt::Key_Tab);
+        QCOMPARE(box->text(), QStringLiteral("kr"));
+        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+        user.click("ExitFonts");
+        QDir::setCurrent(before);
+        QVERIFY(!settings.isVisible());
+        QCOMPARE(t.state.CurrencySymbol, QStringLiteral("kr"));
+        QCOMPARE(readFrom(file), QByteArray("\"kr\",1,\"Ada\"\r\n"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    }
+
+    // The symbol box takes two characters: a third is refused as it is
+    // typed, not dropped unseen when the box is left.
+    void symbolBoxTakesTwoCharacters()
+    {
+        TestShell t;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(t.folder.path()));
+        MdiContainer frame(t.shell);
+        ChangeFnt settings(t.shell, frame);
+        settings.show();
+        QVERIFY(QTest::qWaitForWindowActive(&settings));
+        WindowDriver user(&settings);
+        user.focus("InCurrency");
+        user.type("EUR");
+        QCOMPARE(user.text("InCurrency"), QStringLiteral("EU"));
+        user.key(Qt::Key_Backspace);
+        user.type("\u00a3R");
+        QCOMPARE(user.text("InCurrency"), QStringLiteral("E\u00a3"));
+        // Typing over a selection keeps within two.
+        user.key(Qt::Key_Left, Qt::ShiftModifier);
+        user.type("$");
+        QCOMPARE(user.text("InCurrency"), QStringLiteral("E$"));
+        user.click("ExitFonts");
+        QDir::setCurrent(before);
+        QCOMPARE(t.state.CurrencySymbol, QStringLiteral("E$"));
     }
 
     // The name box counts units: a two-unit character typed as the 80th

@@ -1,0 +1,209 @@
+#include "app/tool_registry.h"
+#include "shell/calculator_window.h"
+#include "shell/help_viewer.h"
+#include "shell/mdi_container.h"
+#include "shell/menu_main.h"
+#include "support/window_driver.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTimer>
+
+// F1 opens "How to Use the Program" where the window in front is explained:
+// a tool's own chapter, the graph window's, the settings', or the start of
+// the document from the menu.
+class TestHelpKey : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestShell> t;
+    std::unique_ptr<MdiContainer> frame;
+
+    HelpViewer *viewer() const
+    {
+        HelpViewer *shown = nullptr;
+        for (HelpViewer *viewer : frame->findChildren<HelpViewer *>())
+            if (viewer->isVisible())
+                shown = viewer;
+        return shown;
+    }
+    // The heading at the top of the viewer's page.
+    QString chapterShown() const
+    {
+        HelpViewer *shown = viewer();
+        if (!shown)
+            return QStringLiteral("<no help window>");
+        auto *browser = shown->findChild<QTextBrowser *>(QStringLiteral("HelpText"));
+        return browser->cursorForPosition(QPoint(40, 8)).block().text();
+    }
+    void pressF1()
+    {
+        QWidget *focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        WindowDriver(focused->window()).key(Qt::Key_F1);
+    }
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestShell>();
+        QVERIFY(QFile::copy(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/help/Tlmuse33.hlp"),
+                            QDir(t->folder.path()).filePath(QStringLiteral("Tlmuse33.hlp"))));
+        frame = std::make_unique<MdiContainer>(t->shell);
+        RegisterTools(*frame);
+    }
+    void cleanup()
+    {
+        frame.reset();
+        t.reset();
+    }
+
+    void eachToolOpensItsChapter_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("chapter");
+        QTest::newRow("compound growth") << "Compound" << "Find Annual Compound Growth";
+        QTest::newRow("savings planner") << "Savings" << "Planning your Savings";
+        QTest::newRow("savings comparisons") << "SavingComp" << "Savings Comparisons";
+        QTest::newRow("retirement") << "Retirement" << "Planning your Retirement";
+        QTest::newRow("401(k)") << "Plan401K" << "Planning your 401(k)";
+        QTest::newRow("capital required") << "HowMuch" << "Amount of Capital Required";
+        QTest::newRow("mortgages") << "Canadian" << "Mortgages";
+        QTest::newRow("payment on a loan") << "LoanPmt" << "Payment on a Loan";
+        QTest::newRow("net worth") << "NetWorth" << "Net Worth";
+        QTest::newRow("investment manager") << "Manager" << "Investment Manager";
+    }
+    void eachToolOpensItsChapter()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, chapter);
+        QWidget *tool = OpenFromMenu(*frame, button);
+        QVERIFY(tool);
+        WindowDriver user(tool);
+        // In the middle of typing a figure, which the help leaves as it is.
+        if (auto *calculator = qobject_cast<CalculatorWindow *>(tool)) {
+            const FieldTable fields = calculator->session().fields();
+            user.focus(QLatin1String(fields.front().control));
+            user.type("1000");
+        }
+        QPointer<QWidget> focused = QApplication::focusWidget();
+        pressF1();
+        QTRY_COMPARE(chapterShown(), chapter);
+        QVERIFY(viewer()->windowTitle().contains(QStringLiteral("How to Use the Program")));
+        QCOMPARE(frame->activeTool(), tool);
+
+        // Back in the tool, nothing typed is lost; F1 again finds the chapter
+        // though the reader scrolled elsewhere.
+        auto *browser = viewer()->findChild<QTextBrowser *>(QStringLiteral("HelpText"));
+        browser->moveCursor(QTextCursor::End);
+        browser->ensureCursorVisible();
+        QVERIFY(chapterShown() != chapter);
+        frame->activateWindow();
+        QApplication::setActiveWindow(frame.get());
+        QTRY_VERIFY(frame->isActiveWindow());
+        // The window lost the focus to the help and got it back: the figure
+        // typed is the box's, shown as any box left shows it.
+        if (auto *calculator = qobject_cast<CalculatorWindow *>(tool)) {
+            QVERIFY(focused);
+            QCOMPARE(QApplication::focusWidget(), focused.data());
+            const QString box = QLatin1String(calculator->session().fields().front().control);
+            QVERIFY(user.text(box).remove(QLatin1Char(',')).contains(QStringLiteral("1000")));
+        }
+        pressF1();
+        QTRY_COMPARE(chapterShown(), chapter);
+        QCOMPARE(frame->findChildren<HelpViewer *>().size(), 1);
+    }
+
+    // The calculators' Quick Help says to press F1: it works while it is open.
+    void quickHelpOpenStillTakesF1()
+    {
+        QWidget *tool = OpenFromMenu(*frame, QStringLiteral("Canadian"));
+        QVERIFY(tool);
+        WindowDriver user(tool);
+        user.click("MHelp");
+        QCOMPARE(user.text("MHelp"), QStringLiteral("Close &Help"));
+        QVERIFY(user.text("MTextBox").contains(QStringLiteral("Press F1")));
+        user.focus("MTextBox");
+        pressF1();
+        QTRY_COMPARE(chapterShown(), QStringLiteral("Mortgages"));
+    }
+
+    // The menu's F1 is the document's start, wherever a tool's F1 left it.
+    void menuOpensTheStart()
+    {
+        QWidget *tool = OpenFromMenu(*frame, QStringLiteral("HowMuch"));
+        QVERIFY(tool);
+        pressF1();
+        QTRY_COMPARE(chapterShown(), QStringLiteral("Amount of Capital Required"));
+        frame->activateWindow();
+        QApplication::setActiveWindow(frame.get());
+        QTRY_VERIFY(frame->isActiveWindow());
+        WindowDriver(tool).key(Qt::Key_X, Qt::AltModifier);
+        QTRY_VERIFY(frame->menu()->isVisible());
+        frame->menu()->button(QStringLiteral("Savings"))->setFocus();
+        pressF1();
+        QTRY_COMPARE(chapterShown(), QStringLiteral("How to Use Tallomar"));
+        QCOMPARE(frame->findChildren<HelpViewer *>().size(), 1);
+    }
+
+    void graphWindowOpensItsChapter()
+    {
+        QWidget *tool = OpenFromMenu(*frame, QStringLiteral("Compound"));
+        QVERIFY(tool);
+        WindowDriver user(tool);
+        user.key(Qt::Key_C, Qt::AltModifier);
+        user.key(Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(frame->overTool());
+        frame->overTool()->setFocus();
+        pressF1();
+        QTRY_COMPARE(chapterShown(), QStringLiteral("The Graph window"));
+    }
+
+    // The settings window is modal: its F1 opens a help window the user can
+    // read and scroll while it is open.
+    void settingsWindowOpensItsChapter()
+    {
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QString chapter;
+        bool blocked = true;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *settings = QApplication::activeModalWidget();
+            if (!settings)
+                return;
+            WindowDriver user(settings);
+            user.focus(QStringLiteral("InMyName"));
+            user.key(Qt::Key_F1);
+            if (!QTest::qWaitFor([&] { return chapterShown() == QStringLiteral("Personalize Settings"); }, 2000))
+                qWarning("no help at the settings chapter");
+            chapter = chapterShown();
+            if (HelpViewer *shown = viewer())
+                blocked = blockedByModal(shown);
+            settings->close();
+        });
+        QTest::mouseClick(frame->menu()->button(QStringLiteral("InitCurrFont")), Qt::LeftButton);
+        QCOMPARE(chapter, QStringLiteral("Personalize Settings"));
+        QVERIFY(!blocked);
+        QVERIFY(frame->menu()->isVisible());
+    }
+
+private:
+    // Whether the modal window in front keeps the user from this one.
+    static bool blockedByModal(QWidget *window)
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        for (QWidget *up = window; up; up = up->parentWidget())
+            if (up == modal)
+                return false;
+        return modal != nullptr;
+    }
+};
+
+QTEST_MAIN(TestHelpKey)
+#include "test_help_key.moc"
