@@ -134,7 +134,8 @@ void BarChart3D::paintEvent(QPaintEvent *)
         painter.restore();
     }
 
-    const double barWidth = std::max(1.0, slot * 0.6);
+    // A lone bar or two keep a bar's shape rather than filling the chart.
+    const double barWidth = std::max(1.0, std::min(slot * 0.6, plot.width() * 0.2));
     for (int i = 0; i < n; ++i) {
         const double x = plot.left() + slot * i + (slot - barWidth) / 2;
         const double top = yOf(m_picture.values.at(i));
