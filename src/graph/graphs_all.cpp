@@ -41,7 +41,8 @@ GraphsAll::GraphsAll(Shell &shell, MdiContainer &frame, GraphRequest request)
     m_sav2d = button("Sav2D", "Show Graph in &2D");
     m_threeDee = button("ThreeDee", "Show Graph in &3D");
     QPushButton *printer = button("Ptr", "&To Printer");
-    QPushButton *exitButton = button("ExitBut", "E&xit to Menu");
+    // The exit brings back the tool that asked, not the menu: say so.
+    QPushButton *exitButton = button("ExitBut", "E&xit Graph");
     connect(m_oned, &QPushButton::clicked, this, [this] { draw(GraphStyle::GainLoss); });
     connect(m_pie2d, &QPushButton::clicked, this, [this] { draw(GraphStyle::FundPie); });
     connect(m_sav2d, &QPushButton::clicked, this, [this] { draw(StyleFor2DButton(m_request)); });

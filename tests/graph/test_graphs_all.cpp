@@ -1,11 +1,14 @@
 #include "graph/bar_chart_3d.h"
 #include "graph/graph_look.h"
 #include "graph/graphs_all.h"
+#include "app/tool_registry.h"
 #include "shell/mdi_container.h"
+#include "shell/menu_main.h"
 #include "support/window_driver.h"
 
 #include <QDir>
 #include <QImage>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QTest>
 
@@ -221,6 +224,52 @@ private slots:
         user.click("ThreeDee");
         QCOMPARE(graph->style(), 4);
         QCOMPARE(user.focusedName(), QStringLiteral("Pie2d"));
+    }
+
+    // The exit button brings back the tool that asked for the graph; its
+    // caption says so, and its access key is its own.
+    void exitGoesBackToTheTool()
+    {
+        RegisterTools(*frame);
+        QWidget *tool = OpenFromMenu(*frame, QStringLiteral("Compound"));
+        QVERIFY(tool);
+        WindowDriver user(tool);
+        user.click("FCalc");
+        user.click("FGraphs");
+        auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
+        QVERIFY(graph);
+        auto *exitButton = graph->findChild<QPushButton *>(QStringLiteral("ExitBut"));
+        QVERIFY(!exitButton->text().contains(QLatin1String("Menu")));
+        QCOMPARE(exitButton->text(), QStringLiteral("E&xit Graph"));
+
+        QTest::keyClick(graph, Qt::Key_X, Qt::AltModifier);
+        QTRY_VERIFY(!frame->overTool());
+        QVERIFY(tool->isVisible());
+        QVERIFY(!frame->menu()->isVisible());
+    }
+
+    void everyButtonHasItsOwnAccessKey_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("funds") << int(GraphKind::Funds);
+        QTest::newRow("comparisons") << int(GraphKind::CompoundGrowth);
+        QTest::newRow("year by year") << int(GraphKind::Savings);
+    }
+    void everyButtonHasItsOwnAccessKey()
+    {
+        QFETCH(int, kind);
+        compareThree();
+        request.kind = GraphKind(kind);
+        auto *graph = new GraphsAll(t->shell, *frame, request);
+        frame->showOverTool(graph);
+        QList<QKeySequence> keys;
+        for (QPushButton *button : graph->findChildren<QPushButton *>()) {
+            const QKeySequence key = QKeySequence::mnemonic(button->text());
+            QVERIFY2(!key.isEmpty(), qPrintable(button->text()));
+            QVERIFY2(!keys.contains(key), qPrintable(button->text()));
+            keys.append(key);
+        }
+        QCOMPARE(keys.size(), 6);
     }
 };
 
