@@ -117,6 +117,11 @@ QImage GraphsAll::render(QSize size)
     return image;
 }
 
+QSize GraphsAll::printSize()
+{
+    return {TwipsToPixels(9530), TwipsToPixels(5900)};
+}
+
 void GraphsAll::print()
 {
     Dialogs &dialogs = m_shell.dialogs;
@@ -128,7 +133,7 @@ void GraphsAll::print()
     {
         const WaitCursor wait;
         // The picture is printed at a fixed size, whatever the window's size.
-        resize(TwipsToPixels(9530), TwipsToPixels(5900));
+        resize(printSize());
         image = grab().toImage();
     }
     const PrintOutcome printed = m_shell.printer.printImage(QStringLiteral("Graph"), image, m_colour);

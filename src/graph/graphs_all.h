@@ -27,6 +27,8 @@ public:
     int style() const { return m_picture.style; }
     // What is on screen, as an image.
     QImage render(QSize size);
+    // The size a graph is printed at.
+    static QSize printSize();
 
 private:
     void draw(int style);

@@ -165,6 +165,68 @@ private slots:
         }
     }
 
+    // Long names leave the bars two thirds of the height, on screen and on
+    // the printed page, with every name shown and the axis numbers apart.
+    void longNamesLeaveTheBarsTheirRoom_data()
+    {
+        QTest::addColumn<int>("bars");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("print");
+        for (bool print : {false, true}) {
+            const char *where = print ? "printed" : "on screen";
+            QTest::addRow("22 long names, %s", where) << 22 << "Fund number %1 with a rather long name" << print;
+            QTest::addRow("3 long names, %s", where) << 3 << "Fund number %1 with a rather long name" << print;
+            QTest::addRow("22 names without spaces, %s", where)
+                << 22 << "Fundnumber%1witharatherlongnamewithoutanyspaces" << print;
+        }
+    }
+    void longNamesLeaveTheBarsTheirRoom()
+    {
+        QFETCH(int, bars);
+        QFETCH(QString, name);
+        QFETCH(bool, print);
+        compareMany(bars);
+        for (int i = 1; i <= bars; ++i)
+            request.CompareNames.set(i, 0, name.arg(i));
+        auto *graph = new GraphsAll(t->shell, *frame, request);
+        frame->showOverTool(graph);
+        auto *drawing = graph->findChild<BarChart3D *>();
+        for (const char *button : {"", "ThreeDee"}) {
+            if (*button)
+                WindowDriver(graph).click(QLatin1String(button));
+            BarChart3D page;
+            QImage image;
+            BarChart3D *shown = drawing;
+            if (print) {
+                page.resize(GraphsAll::printSize());
+                page.setPicture(graph->picture(), true);
+                image = page.grab().toImage();
+                shown = &page;
+            } else {
+                image = graph->render(MdiContainer::fullSize());
+            }
+            keep(image, QStringLiteral("long-%1-%2-%3%4.png")
+                            .arg(bars)
+                            .arg(name.contains(QLatin1Char(' ')) ? "words" : "nospace")
+                            .arg(print ? "print" : "screen")
+                            .arg(*button ? "-3d" : ""));
+            const QRect plot = shown->plotRect();
+            const int height = shown->height();
+            QVERIFY2(plot.height() >= 2 * shown->labelBand(), qPrintable(QString::number(plot.height())));
+            QVERIFY2(plot.height() >= height / 2, qPrintable(QString::number(plot.height())));
+            QVERIFY(shown->tickSpacing() >= QFontMetrics(shown->font()).height());
+            const QStringList &all = graph->picture().labels;
+            if (name.contains(QLatin1Char(' '))) {
+                QCOMPARE(shown->shownLabels(), all); // every name, whole
+            } else {
+                // Words longer than the labels' room: broken, and every second bar named.
+                QVERIFY(shown->shownLabels().size() * 2 >= bars);
+                for (const QString &label : shown->shownLabels())
+                    QVERIFY2(all.contains(label), qPrintable(label));
+            }
+        }
+    }
+
     void valueAxisGroupsThousands_data()
     {
         QTest::addColumn<double>("low");
