@@ -10,14 +10,18 @@
 
 QColor SeriesColour(int index, bool colour)
 {
-    static const QColor colours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e), QColor(0x2c, 0xa0, 0x2c),
-                                     QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
-                                     QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22),
-                                     QColor(0x17, 0xbe, 0xcf)};
-    static const int greys[] = {70, 130, 185, 100, 160, 210};
+    // Thirty colours, one for each fund the manager holds: ten bright ones,
+    // their light partners, then ten deep ones.
+    static const QRgb colours[] = {
+        0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728, 0x9467bd, 0x8c564b, 0xe377c2, 0x7f7f7f, 0xbcbd22, 0x17becf,
+        0xaec7e8, 0xffbb78, 0x98df8a, 0xff9896, 0xc5b0d5, 0xc49c94, 0xf7b6d2, 0xc7c7c7, 0xdbdb8d, 0x9edae5,
+        0x393b79, 0x637939, 0x8c6d31, 0x843c39, 0x7b4173, 0x5254a3, 0x8ca252, 0xbd9e39, 0xad494a, 0xa55194};
+    constexpr int count = int(std::size(colours));
+    const int i = ((index % count) + count) % count;
     if (colour)
-        return colours[index % int(std::size(colours))];
-    const int g = greys[index % int(std::size(greys))];
+        return QColor(colours[i]);
+    // Thirty grey tones, neighbours far apart.
+    const int g = 40 + (i * 11 % count) * 6;
     return QColor(g, g, g);
 }
 

@@ -41,6 +41,6 @@ private:
     double m_tickSpacing = 0;
 };
 
-// The colour of bar or slice i: a bright set on screen and in colour, grey
-// tones otherwise.
+// The colour of bar or slice i: thirty distinct colours on screen and in
+// colour, thirty grey tones otherwise.
 QColor SeriesColour(int index, bool colour);

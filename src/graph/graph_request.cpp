@@ -158,7 +158,8 @@ GraphPicture DrawStyle(const GraphRequest &request, int style, const GraphPictur
     if (style == GraphStyle::Fund3D || style == GraphStyle::Year3D || style == GraphStyle::Compare3D) {
         GraphPicture picture = current;
         picture.style = style;
-        picture.chart = ChartType::Bars3D;
+        const bool pie = current.chart == ChartType::Pie || current.chart == ChartType::Pie3D;
+        picture.chart = pie ? ChartType::Pie3D : ChartType::Bars3D;
         return picture;
     }
 

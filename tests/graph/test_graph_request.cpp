@@ -286,10 +286,11 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("axis");
         QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<ChartType>("deep");
         QTest::newRow("gain/loss") << 1 << ChartType::Bars2D << "Current Value " << "Gain %"
-                                   << QList<double>{12.5, -3.25};
-        QTest::newRow("value pie") << 2 << ChartType::Pie << "Distribution" << QString::fromUtf8("Value €")
-                                   << QList<double>{1500, 800.4};
+                                   << QList<double>{12.5, -3.25} << ChartType::Bars3D;
+        QTest::newRow("value pie, 3-D as a pie") << 2 << ChartType::Pie << "Distribution" << QString::fromUtf8("Value €")
+                                   << QList<double>{1500, 800.4} << ChartType::Pie3D;
     }
     void fundStyles()
     {
@@ -298,6 +299,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, axis);
         QFETCH(QList<double>, values);
+        QFETCH(ChartType, deep);
         GraphRequest state;
         Request(state, 0, 0, 2);
         state.currencySymbol = QString::fromUtf8("€");
@@ -317,7 +319,7 @@ private slots:
         QCOMPARE(picture.labels, (QStringList{"Growth Fund", "Income Fund"}));
 
         const GraphPicture threeD = DrawStyle(state, StyleFor3DButton(state), picture);
-        QCOMPARE(threeD.chart, ChartType::Bars3D);
+        QCOMPARE(threeD.chart, deep);
         QCOMPARE(threeD.values, values);
 
         // A single fund is one bar.
