@@ -151,12 +151,14 @@ void PieChart::paint(QPainter &painter, const QRect &bounds)
     // Slices run clockwise from twelve o'clock, in sixteenths of a degree.
     QList<int> starts;
     QList<int> spans;
-    int start = 90 * 16;
+    // Each edge rounded from the running total, so the slices close the circle.
+    double before = 0;
     for (int i = 0; i < n; ++i) {
-        const int span = -int(std::lround(shares.at(i) * 360 * 16));
-        starts.append(start);
-        spans.append(span);
-        start += span;
+        const int from = int(std::lround(before * 360 * 16));
+        before += shares.at(i);
+        const int to = int(std::lround(before * 360 * 16));
+        starts.append(90 * 16 - from);
+        spans.append(from - to);
     }
     if (deep) {
         // The rim: the slices stacked in a darker shade under the top.
