@@ -10,14 +10,18 @@
 
 QColor SeriesColour(int index, bool colour)
 {
-    static const QColor colours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e), QColor(0x2c, 0xa0, 0x2c),
-                                     QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
-                                     QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22),
-                                     QColor(0x17, 0xbe, 0xcf)};
-    static const int greys[] = {70, 130, 185, 100, 160, 210};
+    // Thirty colours, one for each fund the manager holds: ten bright ones,
+    // their light partners, then ten deep ones.
+    static const QRgb colours[] = {
+        0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728, 0x9467bd, 0x8c564b, 0xe377c2, 0x7f7f7f, 0xbcbd22, 0x17becf,
+        0xaec7e8, 0xffbb78, 0x98df8a, 0xff9896, 0xc5b0d5, 0xc49c94, 0xf7b6d2, 0xc7c7c7, 0xdbdb8d, 0x9edae5,
+        0x393b79, 0x637939, 0x8c6d31, 0x843c39, 0x7b4173, 0x5254a3, 0x8ca252, 0xbd9e39, 0xad494a, 0xa55194};
+    constexpr int count = int(std::size(colours));
+    const int i = ((index % count) + count) % count;
     if (colour)
-        return colours[index % int(std::size(colours))];
-    const int g = greys[index % int(std::size(greys))];
+        return QColor(colours[i]);
+    // Thirty grey tones, neighbours far apart.
+    const int g = 40 + (i * 11 % count) * 6;
     return QColor(g, g, g);
 }
 
@@ -57,18 +61,26 @@ double NiceStep(double range, int ticks)
 void BarChart3D::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    paint(painter, rect());
+}
+
+void BarChart3D::paint(QPainter &painter, const QRect &bounds)
+{
     painter.setRenderHint(QPainter::Antialiasing);
     m_shownLabels.clear();
-    const QRect area = rect().marginsRemoved(GraphMargins);
+    m_plot = QRect();
+    m_labelBand = 0;
+    m_tickSpacing = 0;
+    const QRect area = bounds.marginsRemoved(GraphMargins);
     const QFont titleFont = GraphTitleFont(font());
     painter.setFont(titleFont);
-    const int titleHeight = QFontMetrics(titleFont).height() + 6;
+    const int titleHeight = painter.fontMetrics().height() + 6;
     painter.setPen(Qt::black);
     painter.drawText(QRect(area.left(), area.top(), area.width(), titleHeight), Qt::AlignCenter,
                      m_picture.title.trimmed());
     painter.setFont(font());
 
-    const QFontMetrics metrics(font());
+    const QFontMetrics metrics = painter.fontMetrics();
     const int n = int(m_picture.values.size());
     double low = 0;
     double high = 0;
@@ -78,32 +90,52 @@ void BarChart3D::paintEvent(QPaintEvent *)
     }
     if (high == low)
         high = low + 1;
-    const double step = NiceStep(high - low, 5);
-    low = std::floor(low / step) * step;
-    high = std::ceil(high / step) * step;
-    const int decimals = AxisDecimals(low, high);
+    const double dataLow = low;
+    const double dataHigh = high;
 
     const int axisTitleWidth = m_picture.axisTitle.isEmpty() ? 0 : metrics.height() + 6;
-    int numberWidth = 0;
-    for (double v = low; v <= high + step / 2; v += step)
-        numberWidth = std::max(numberWidth, metrics.horizontalAdvance(AxisNumber(v, decimals)));
     const bool flat = m_picture.chart != ChartType::Bars3D;
     const int depth = flat ? 0 : std::clamp(area.width() / std::max(n, 1) / 4, 4, 18);
-    const int plotLeft = area.left() + axisTitleWidth + numberWidth + 8;
-    const int plotWidth = area.width() - axisTitleWidth - numberWidth - 8 - depth;
-    if (plotWidth <= 0)
-        return;
-    const double slot = double(plotWidth) / std::max(n, 1);
-    const BarLabelPlan labels = PlanBarLabels(m_picture.labels.mid(0, n), metrics, slot);
-    m_labelsTurned = labels.vertical;
-    const int labelHeight = labels.vertical ? labels.longest : metrics.height();
     // Room above the plot for the back of the bars, or at least for half of
     // the top axis number.
     const int above = std::max(depth, metrics.height() / 2 + 4);
-    const QRect plot(plotLeft, area.top() + titleHeight + above, plotWidth,
-                     area.height() - titleHeight - above - labelHeight - 8);
-    if (plot.height() <= 0)
-        return;
+    const int below = area.height() - titleHeight - above - 8; // plot and labels
+    // The labels take at most a third of it, however long they are.
+    const int maxBand = below / 3;
+
+    // Fewer axis numbers when the plot is too low for them to stand apart.
+    double step = 1;
+    int decimals = 0;
+    int numberWidth = 0;
+    int plotLeft = 0;
+    int plotWidth = 0;
+    double slot = 0;
+    BarLabelPlan labels;
+    QRect plot;
+    for (int ticks = 5; ticks >= 1; --ticks) {
+        step = NiceStep(dataHigh - dataLow, ticks);
+        low = std::floor(dataLow / step) * step;
+        high = std::ceil(dataHigh / step) * step;
+        decimals = AxisDecimals(low, high);
+        numberWidth = 0;
+        for (double v = low; v <= high + step / 2; v += step)
+            numberWidth = std::max(numberWidth, metrics.horizontalAdvance(AxisNumber(v, decimals)));
+        plotLeft = area.left() + axisTitleWidth + numberWidth + 8;
+        plotWidth = area.width() - axisTitleWidth - numberWidth - 8 - depth;
+        if (plotWidth <= 0)
+            return;
+        slot = double(plotWidth) / std::max(n, 1);
+        labels = PlanBarLabels(m_picture.labels.mid(0, n), font(), slot, maxBand);
+        plot = QRect(plotLeft, area.top() + titleHeight + above, plotWidth, below - labels.band);
+        if (plot.height() <= 0)
+            return;
+        if (plot.height() * step / (high - low) >= metrics.height() + 2)
+            break;
+    }
+    m_labelsTurned = labels.vertical;
+    m_labelBand = labels.band;
+    m_plot = plot;
+    m_tickSpacing = plot.height() * step / (high - low);
     auto yOf = [&](double v) { return plot.bottom() - (v - low) / (high - low) * plot.height(); };
     const QPointF back(depth, -depth);
 
@@ -134,7 +166,8 @@ void BarChart3D::paintEvent(QPaintEvent *)
         painter.restore();
     }
 
-    const double barWidth = std::max(1.0, slot * 0.6);
+    // A lone bar or two keep a bar's shape rather than filling the chart.
+    const double barWidth = std::max(1.0, std::min(slot * 0.6, plot.width() * 0.2));
     for (int i = 0; i < n; ++i) {
         const double x = plot.left() + slot * i + (slot - barWidth) / 2;
         const double top = yOf(m_picture.values.at(i));
@@ -161,23 +194,29 @@ void BarChart3D::paintEvent(QPaintEvent *)
         painter.setRenderHint(QPainter::Antialiasing);
     }
 
-    // Labels last, whole, under the middle of their bars.
+    // Labels last, under the middle of their bars.
     painter.setPen(Qt::black);
-    for (int i = 0; i < n && i < m_picture.labels.size(); i += labels.step) {
-        const QString &label = m_picture.labels.at(i);
+    painter.setFont(labels.font);
+    const double lineHeight = labels.lineHeight;
+    for (int k = 0; k < labels.lines.size(); ++k) {
+        const int i = k * labels.step;
+        const QStringList &lines = labels.lines.at(k);
+        const QString text = lines.join(QLatin1Char('\n'));
+        const double thickness = lineHeight * lines.size();
         const double centre = plot.left() + slot * (i + 0.5);
         if (labels.vertical) {
             painter.save();
             painter.translate(centre, plot.bottom() + 4);
             painter.rotate(-90);
-            painter.drawText(QRectF(-labels.longest - 2, -metrics.height() / 2.0, labels.longest + 2, metrics.height()),
-                             Qt::AlignRight | Qt::AlignVCenter, label);
+            painter.drawText(QRectF(-labels.band - 2, -thickness / 2, labels.band + 2, thickness),
+                             Qt::AlignRight | Qt::AlignVCenter, text);
             painter.restore();
         } else {
-            const double width = metrics.horizontalAdvance(label) + 2;
-            painter.drawText(QRectF(centre - width / 2, plot.bottom() + 4, width, metrics.height()),
-                             Qt::AlignHCenter | Qt::AlignTop, label);
+            const double width = slot * labels.step;
+            painter.drawText(QRectF(centre - width / 2, plot.bottom() + 4, width, thickness),
+                             Qt::AlignHCenter | Qt::AlignTop, text);
         }
-        m_shownLabels.append(label);
+        m_shownLabels.append(labels.shown.value(k));
     }
+    painter.setFont(font());
 }

@@ -16,9 +16,17 @@ class BarChart3D : public QWidget
 public:
     explicit BarChart3D(QWidget *parent = nullptr);
     void setPicture(const GraphPicture &picture, bool colour);
-    // The bar labels the last paint showed, in order, and how.
+    // Draws the picture into bounds, on screen or onto a page's image.
+    void paint(QPainter &painter, const QRect &bounds);
+    // What the last paint showed: the bar labels in order (what is left of
+    // one that had to be cut), whether they were turned, where the bars stood, how
+    // deep the labels under them reached and how far apart the value axis
+    // numbers stood.
     const QStringList &shownLabels() const { return m_shownLabels; }
     bool labelsTurned() const { return m_labelsTurned; }
+    QRect plotRect() const { return m_plot; }
+    int labelBand() const { return m_labelBand; }
+    double tickSpacing() const { return m_tickSpacing; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -28,8 +36,11 @@ private:
     bool m_colour = true;
     QStringList m_shownLabels;
     bool m_labelsTurned = false;
+    QRect m_plot;
+    int m_labelBand = 0;
+    double m_tickSpacing = 0;
 };
 
-// The colour of bar or slice i: a bright set on screen and in colour, grey
-// tones otherwise.
+// The colour of bar or slice i: thirty distinct colours on screen and in
+// colour, thirty grey tones otherwise.
 QColor SeriesColour(int index, bool colour);

@@ -23,14 +23,24 @@ int AxisDecimals(double low, double high);
 QString AxisNumber(double value, int decimals);
 
 // How the labels under the bars are shown: every step-th label, upright or
-// turned to read upwards. A label is never cut: when they do not fit side by
-// side they are turned, and when even that is too tight only every step-th
-// bar is labelled.
+// turned to read upwards, on one line or wrapped at their spaces, in the
+// drawing's font or a little smaller. The labels never take more than the
+// band they are given (a third of the height), so long names cannot squeeze
+// the bars. A label is never cut while there is a way to show it whole:
+// names are all shown before any is left out (a smaller font first), plain
+// numbers are thinned out first (every 5th year says as much).
 struct BarLabelPlan
 {
     int step = 1;
     bool vertical = false;
-    int longest = 0; // pixels of the longest label along its line
-    bool operator==(const BarLabelPlan &) const = default;
+    QFont font;
+    int lineHeight = 0;
+    int band = 0;             // pixels the labels take under the plot
+    QList<QStringList> lines; // each label as drawn, line by line
+    QStringList shown;        // each label drawn, or what is left of it when cut
 };
-BarLabelPlan PlanBarLabels(const QStringList &labels, const QFontMetrics &metrics, double slotWidth);
+BarLabelPlan PlanBarLabels(const QStringList &labels, const QFont &font, double slotWidth, int maxBand);
+
+// Words of text in lines no wider than width. A word wider than that is
+// broken where a line ends; fits then tells false.
+QStringList WrapWords(const QString &text, const QFontMetrics &metrics, int width, bool *fits = nullptr);

@@ -102,25 +102,21 @@ QString WholeNumber(Money value)
     return QString::number(std::llround(value.toDouble()));
 }
 
-// Points to draw: ResultCount, but never past the rows the data table holds,
-// and 2 for the bar styles when there is a single entry (a lone bar would
-// fill the whole chart).
-int PointCount(const GraphRequest &request, int style, const MoneyTable &data)
+// Points to draw: ResultCount, but never past the rows the data table holds.
+// A single result is a single bar, labelled once: an empty second bar would
+// read as a second result of nothing.
+int PointCount(const GraphRequest &request, const MoneyTable &data)
 {
-    if ((style == GraphStyle::YearBars || style == GraphStyle::CompareBars) && request.ResultCount == 1)
-        return 2;
     return std::clamp(int(request.ResultCount), 0, std::max(0, LastRow(data)));
 }
 
-// Loads one data set; the point past a single entry stays empty but keeps
-// whatever label its row has.
+// Loads one data set.
 void LoadPoints(GraphPicture &picture, const GraphRequest &request, const MoneyTable &data, int column,
                 const auto &labelAt)
 {
-    const int count = PointCount(request, picture.style, data);
-    const int filled = std::min(count, std::max(int(request.ResultCount), 0));
+    const int count = PointCount(request, data);
     for (int i = 1; i <= count; ++i) {
-        picture.values.append(i <= filled ? data.value(i, column).toDouble() : 0.0);
+        picture.values.append(data.value(i, column).toDouble());
         picture.labels.append(labelAt(i));
     }
 }
@@ -162,7 +158,8 @@ GraphPicture DrawStyle(const GraphRequest &request, int style, const GraphPictur
     if (style == GraphStyle::Fund3D || style == GraphStyle::Year3D || style == GraphStyle::Compare3D) {
         GraphPicture picture = current;
         picture.style = style;
-        picture.chart = ChartType::Bars3D;
+        const bool pie = current.chart == ChartType::Pie || current.chart == ChartType::Pie3D;
+        picture.chart = pie ? ChartType::Pie3D : ChartType::Bars3D;
         return picture;
     }
 

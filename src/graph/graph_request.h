@@ -48,7 +48,7 @@ struct GraphRequest
     float YearsToFinal = 0;
 };
 
-enum class ChartType { Bars2D, Bars3D, Pie };
+enum class ChartType { Bars2D, Bars3D, Pie, Pie3D };
 
 // Drawing styles of the graph window.
 namespace GraphStyle {
@@ -79,8 +79,9 @@ struct GraphPicture
 };
 
 // The picture for a style, 1 to 7. Styles 4, 5 and 7 only redraw the current
-// picture as 3-D bars; the others load the data afresh from the request. An
-// unknown style leaves the current picture as it is.
+// picture in 3-D (bars as 3-D bars, the pie as a 3-D pie); the others load
+// the data afresh from the request. An unknown style leaves the current
+// picture as it is.
 GraphPicture DrawStyle(const GraphRequest &request, int style, const GraphPicture &current);
 
 // Styles the "Show Graph in 2D" and "Show Graph in 3D" buttons draw.

@@ -2,6 +2,7 @@
 
 #include "graph/bar_chart_3d.h"
 #include "graph/graph_look.h"
+#include "graph/pie_chart.h"
 #include "shell/mdi_container.h"
 #include "shell/message_texts.h"
 #include "shell/placement.h"
@@ -9,26 +10,20 @@
 #include "shell/tool_window.h"
 
 #include <QApplication>
-#include <QChart>
-#include <QChartView>
-#include <QGraphicsLayout>
 #include <QHBoxLayout>
-#include <QPieSeries>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 GraphsAll::GraphsAll(Shell &shell, MdiContainer &frame, GraphRequest request)
-    : m_shell(shell), m_frame(frame), m_request(std::move(request)), m_stack(new QStackedWidget(this)), m_chartView(new QChartView(this)),
+    : m_shell(shell), m_frame(frame), m_request(std::move(request)), m_stack(new QStackedWidget(this)), m_pie(new PieChart(this)),
       m_bars3d(new BarChart3D(this))
 {
     setObjectName(QStringLiteral("GraphsAll"));
     setBackgroundRole(QPalette::Window);
     setForegroundRole(QPalette::WindowText);
     setAutoFillBackground(true);
-    m_chartView->setObjectName(QStringLiteral("Chart"));
-    m_chartView->setRenderHint(QPainter::Antialiasing);
-    m_stack->addWidget(m_chartView);
+    m_stack->addWidget(m_pie);
     m_stack->addWidget(m_bars3d);
 
     auto button = [this](const char *name, const char *caption) {
@@ -41,7 +36,8 @@ GraphsAll::GraphsAll(Shell &shell, MdiContainer &frame, GraphRequest request)
     m_sav2d = button("Sav2D", "Show Graph in &2D");
     m_threeDee = button("ThreeDee", "Show Graph in &3D");
     QPushButton *printer = button("Ptr", "&To Printer");
-    QPushButton *exitButton = button("ExitBut", "E&xit to Menu");
+    // The exit brings back the tool that asked, not the menu: say so.
+    QPushButton *exitButton = button("ExitBut", "E&xit Graph");
     connect(m_oned, &QPushButton::clicked, this, [this] { draw(GraphStyle::GainLoss); });
     connect(m_pie2d, &QPushButton::clicked, this, [this] { draw(GraphStyle::FundPie); });
     connect(m_sav2d, &QPushButton::clicked, this, [this] { draw(StyleFor2DButton(m_request)); });
@@ -77,34 +73,13 @@ void GraphsAll::draw(int style)
 
 void GraphsAll::showPicture()
 {
-    if (m_picture.chart != ChartType::Pie) {
-        m_bars3d->setPicture(m_picture, m_colour);
+    if (m_picture.chart == ChartType::Pie || m_picture.chart == ChartType::Pie3D) {
+        m_pie->setPicture(m_picture, true);
+        m_stack->setCurrentWidget(m_pie);
+    } else {
+        m_bars3d->setPicture(m_picture, true);
         m_stack->setCurrentWidget(m_bars3d);
-        return;
     }
-    auto *chart = new QChart;
-    chart->setTitle(m_picture.title.trimmed());
-    chart->setTitleFont(GraphTitleFont(font()));
-    chart->setTitleBrush(Qt::black);
-    chart->setMargins(GraphMargins);
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->setBackgroundRoundness(0);
-    auto *series = new QPieSeries;
-    for (qsizetype i = 0; i < m_picture.values.size(); ++i) {
-        // A holding worth less than nothing has no slice to show.
-        auto *slice = series->append(m_picture.labels.value(i), std::max(0.0, m_picture.values.at(i)));
-        slice->setBrush(SeriesColour(int(i), m_colour));
-        slice->setLabelVisible(m_picture.values.at(i) > 0);
-        slice->setLabelFont(font());
-    }
-    chart->addSeries(series);
-    chart->legend()->setAlignment(Qt::AlignRight);
-    chart->legend()->setFont(font());
-    QChart *old = m_chartView->chart();
-    m_chartView->setChart(chart);
-    delete old;
-    m_stack->setCurrentWidget(m_chartView);
 }
 
 QImage GraphsAll::render(QSize size)
@@ -116,25 +91,41 @@ QImage GraphsAll::render(QSize size)
     return image;
 }
 
+QSize GraphsAll::printSize()
+{
+    return {TwipsToPixels(9530), TwipsToPixels(5900)};
+}
+
+QImage GraphsAll::chartImage(QSize size, bool colour) const
+{
+    // A drawing of its own, so the window on screen keeps its size and colours.
+    const auto draw = [&](auto &drawing) {
+        drawing.setFont(font());
+        drawing.resize(size);
+        drawing.setPicture(m_picture, colour);
+        return drawing.grab().toImage();
+    };
+    if (m_picture.chart == ChartType::Pie || m_picture.chart == ChartType::Pie3D) {
+        PieChart pie;
+        return draw(pie);
+    }
+    BarChart3D bars;
+    return draw(bars);
+}
+
 void GraphsAll::print()
 {
     Dialogs &dialogs = m_shell.dialogs;
     if (dialogs.ask(QuestionContinuePrintout) != Answer::Yes)
         return;
-    m_colour = dialogs.ask(QuestionPrintInColour) == Answer::Yes;
-    showPicture();
+    const bool colour = dialogs.ask(QuestionPrintInColour) == Answer::Yes;
     QImage image;
     {
         const WaitCursor wait;
-        // The picture is printed at a fixed size, whatever the window's size.
-        resize(TwipsToPixels(9530), TwipsToPixels(5900));
-        image = grab().toImage();
+        // The graph alone, at a fixed size whatever the window's size.
+        image = chartImage(printSize(), colour);
     }
-    const PrintOutcome printed = m_shell.printer.printImage(QStringLiteral("Graph"), image, m_colour);
-    m_frame.placeFullSize(this);
-    m_colour = true;
-    showPicture();
-    if (printed == PrintOutcome::Failed)
+    if (m_shell.printer.printImage(QStringLiteral("Graph"), image, colour) == PrintOutcome::Failed)
         dialogs.message(MsgPrintoutNotWritten);
 }
 

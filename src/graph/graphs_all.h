@@ -6,11 +6,10 @@
 
 class BarChart3D;
 class MdiContainer;
+class PieChart;
 class QPushButton;
 class QStackedWidget;
 struct Shell;
-
-class QChartView;
 
 // The one graph window of the program. The tool that asks for a graph hands
 // it a request and shows this window in its place; the window draws from its
@@ -27,6 +26,10 @@ public:
     int style() const { return m_picture.style; }
     // What is on screen, as an image.
     QImage render(QSize size);
+    // The size a graph is printed at.
+    static QSize printSize();
+    // The graph alone, without the window's buttons, as it is printed.
+    QImage chartImage(QSize size, bool colour) const;
 
 private:
     void draw(int style);
@@ -39,9 +42,8 @@ private:
     GraphRequest m_request;
     GraphPicture m_picture;
     GraphButtons m_buttons;
-    bool m_colour = true;
     QStackedWidget *m_stack;
-    QChartView *m_chartView;
+    PieChart *m_pie;
     BarChart3D *m_bars3d;
     QPushButton *m_oned;
     QPushButton *m_pie2d;

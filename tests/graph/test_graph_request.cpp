@@ -95,8 +95,8 @@ private slots:
         QTest::newRow("compound growth, 3 entries")
             << 6 << 1 << 3 << QStringList{"Bonds", "Shares", "Bank"} << QList<double>{7.25, 11.5, 3.1}
             << "Gain %";
-        QTest::newRow("single entry draws an empty second bar")
-            << 6 << 1 << 1 << QStringList{"Bonds", "Shares"} << QList<double>{7.25, 0} << "Gain %";
+        QTest::newRow("single entry draws one bar, labelled once")
+            << 6 << 1 << 1 << QStringList{"Bonds"} << QList<double>{7.25} << "Gain %";
         QTest::newRow("savings comparisons in money")
             << 1 << 2 << 3 << QStringList{"Bonds", "Shares", "Bank"} << QList<double>{7.25, 11.5, 3.1}
             << "Value $";
@@ -153,7 +153,7 @@ private slots:
         QTest::newRow("retirement start of year: starting capital first")
             << 3 << 4 << QList<double>{5000, 100, 200, 300} << Numbers(1, 4);
         QTest::newRow("savings draws its own column") << 1 << 3 << QList<double>{7, 14, 21} << Numbers(1, 3);
-        QTest::newRow("one year draws an empty second bar") << 2 << 1 << QList<double>{100, 0} << Numbers(1, 2);
+        QTest::newRow("one year draws one bar") << 2 << 1 << QList<double>{100} << Numbers(1, 1);
     }
     void yearByYear()
     {
@@ -286,10 +286,11 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("axis");
         QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<ChartType>("deep");
         QTest::newRow("gain/loss") << 1 << ChartType::Bars2D << "Current Value " << "Gain %"
-                                   << QList<double>{12.5, -3.25};
-        QTest::newRow("value pie") << 2 << ChartType::Pie << "Distribution" << QString::fromUtf8("Value €")
-                                   << QList<double>{1500, 800.4};
+                                   << QList<double>{12.5, -3.25} << ChartType::Bars3D;
+        QTest::newRow("value pie, 3-D as a pie") << 2 << ChartType::Pie << "Distribution" << QString::fromUtf8("Value €")
+                                   << QList<double>{1500, 800.4} << ChartType::Pie3D;
     }
     void fundStyles()
     {
@@ -298,6 +299,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, axis);
         QFETCH(QList<double>, values);
+        QFETCH(ChartType, deep);
         GraphRequest state;
         Request(state, 0, 0, 2);
         state.currencySymbol = QString::fromUtf8("€");
@@ -317,10 +319,10 @@ private slots:
         QCOMPARE(picture.labels, (QStringList{"Growth Fund", "Income Fund"}));
 
         const GraphPicture threeD = DrawStyle(state, StyleFor3DButton(state), picture);
-        QCOMPARE(threeD.chart, ChartType::Bars3D);
+        QCOMPARE(threeD.chart, deep);
         QCOMPARE(threeD.values, values);
 
-        // A single fund is one bar: only the bar styles 3 and 6 pad to two.
+        // A single fund is one bar.
         state.ResultCount = 1;
         QCOMPARE(DrawStyle(state, style, threeD).values, values.mid(0, 1));
     }

@@ -1,13 +1,34 @@
 #include "graph/bar_chart_3d.h"
 #include "graph/graph_look.h"
 #include "graph/graphs_all.h"
+#include "graph/pie_chart.h"
+#include "app/tool_registry.h"
 #include "shell/mdi_container.h"
+#include "shell/menu_main.h"
 #include "support/window_driver.h"
 
 #include <QDir>
 #include <QImage>
+#include <QKeySequence>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
+
+namespace {
+
+// Keeps the pictures it is given to print.
+class PictureKeepingPrinter : public RecordingPrinter
+{
+public:
+    PrintOutcome printImage(const QString &title, const QImage &image, bool colour) override
+    {
+        images.append(image);
+        return RecordingPrinter::printImage(title, image, colour);
+    }
+    QList<QImage> images;
+};
+
+} // namespace
 
 // Renders the graph window without a display and checks what it draws.
 class TestGraphsAll : public QObject
@@ -62,6 +83,21 @@ class TestGraphsAll : public QObject
         s.ResultCount = qint16(n);
         s.kind = GraphKind::CompoundGrowth;
         s.title = QStringLiteral("Annual compound growth comparisons");
+    }
+
+    // n funds of a growing value, as the investment manager hands them over.
+    void funds(int n, const QString &name)
+    {
+        GraphRequest &s = request;
+        s.CompareData.recreate(31, 6);
+        s.CompareNames.recreate(31, 1);
+        for (int i = 1; i <= n; ++i) {
+            s.CompareNames.set(i, 0, name.arg(i));
+            s.CompareData.set(i, 3, Money::fromWhole(1000 + 250 * i));
+            s.CompareData.set(i, 5, Money::fromDouble(1.5 * i - 10));
+        }
+        s.ResultCount = qint16(n);
+        s.kind = GraphKind::Funds;
     }
 
     static int pixelsOf(const QImage &image, QColor colour)
@@ -162,6 +198,172 @@ private slots:
         }
     }
 
+    // Long names leave the bars two thirds of the height, on screen and on
+    // the printed page, with every name shown and the axis numbers apart.
+    void longNamesLeaveTheBarsTheirRoom_data()
+    {
+        QTest::addColumn<int>("bars");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("print");
+        for (bool print : {false, true}) {
+            const char *where = print ? "printed" : "on screen";
+            QTest::addRow("22 long names, %s", where) << 22 << "Fund number %1 with a rather long name" << print;
+            QTest::addRow("3 long names, %s", where) << 3 << "Fund number %1 with a rather long name" << print;
+            QTest::addRow("22 names without spaces, %s", where)
+                << 22 << "Fundnumber%1witharatherlongnamewithoutanyspaces" << print;
+        }
+    }
+    void longNamesLeaveTheBarsTheirRoom()
+    {
+        QFETCH(int, bars);
+        QFETCH(QString, name);
+        QFETCH(bool, print);
+        compareMany(bars);
+        for (int i = 1; i <= bars; ++i)
+            request.CompareNames.set(i, 0, name.arg(i));
+        auto *graph = new GraphsAll(t->shell, *frame, request);
+        frame->showOverTool(graph);
+        auto *drawing = graph->findChild<BarChart3D *>();
+        for (const char *button : {"", "ThreeDee"}) {
+            if (*button)
+                WindowDriver(graph).click(QLatin1String(button));
+            BarChart3D page;
+            QImage image;
+            BarChart3D *shown = drawing;
+            if (print) {
+                page.resize(GraphsAll::printSize());
+                page.setPicture(graph->picture(), true);
+                image = page.grab().toImage();
+                shown = &page;
+            } else {
+                image = graph->render(MdiContainer::fullSize());
+            }
+            keep(image, QStringLiteral("long-%1-%2-%3%4.png")
+                            .arg(bars)
+                            .arg(name.contains(QLatin1Char(' ')) ? "words" : "nospace")
+                            .arg(print ? "print" : "screen")
+                            .arg(*button ? "-3d" : ""));
+            const QRect plot = shown->plotRect();
+            const int height = shown->height();
+            QVERIFY2(plot.height() >= 2 * shown->labelBand(), qPrintable(QString::number(plot.height())));
+            QVERIFY2(plot.height() >= height / 2, qPrintable(QString::number(plot.height())));
+            QVERIFY(shown->tickSpacing() >= QFontMetrics(shown->font()).height());
+            const QStringList &all = graph->picture().labels;
+            if (name.contains(QLatin1Char(' '))) {
+                QCOMPARE(shown->shownLabels(), all); // every name, whole
+            } else {
+                // Words longer than the labels' room: broken, and every second bar named.
+                QVERIFY(shown->shownLabels().size() * 2 >= bars);
+                for (const QString &label : shown->shownLabels())
+                    QVERIFY2(all.contains(label), qPrintable(label));
+            }
+        }
+    }
+
+    // The value pie of 30 funds: 30 colours, every fund named in full in the
+    // legend, in 2-D and 3-D, on screen and printed.
+    void pieOfThirtyFunds_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("short names") << "Fund %1";
+        QTest::newRow("long names") << "Fund number %1 with a rather long name";
+        QTest::newRow("sample names") << "Maple Leaf Equity %1";
+    }
+    void pieOfThirtyFunds()
+    {
+        QFETCH(QString, name);
+        QSet<QRgb> colours;
+        for (int i = 0; i < 30; ++i)
+            colours.insert(SeriesColour(i, true).rgb());
+        QCOMPARE(colours.size(), 30);
+
+        funds(30, name);
+        auto *graph = new GraphsAll(t->shell, *frame, request);
+        frame->showOverTool(graph);
+        WindowDriver user(graph);
+        auto *pie = graph->findChild<PieChart *>();
+        QVERIFY(pie);
+        QImage flat;
+        for (const char *button : {"Pie2d", "ThreeDee"}) {
+            user.click(QLatin1String(button));
+            const bool deep = QLatin1String(button) == QLatin1String("ThreeDee");
+            QCOMPARE(graph->picture().chart, deep ? ChartType::Pie3D : ChartType::Pie);
+            QCOMPARE(graph->picture().values.size(), 30);
+            for (bool print : {false, true}) {
+                PieChart page;
+                PieChart *shown = pie;
+                QImage image;
+                if (print) {
+                    page.resize(GraphsAll::printSize());
+                    page.setPicture(graph->picture(), true);
+                    image = page.grab().toImage();
+                    shown = &page;
+                } else {
+                    image = graph->render(MdiContainer::fullSize());
+                }
+                keep(image, QStringLiteral("pie-%1-%2-%3.png")
+                                .arg(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'))
+                                .arg(deep ? "3d" : "2d")
+                                .arg(print ? "print" : "screen"));
+                QCOMPARE(shown->legendNames(), graph->picture().labels); // all 30, whole
+                for (int i = 0; i < 30; ++i)
+                    QVERIFY2(pixelsOf(image, SeriesColour(i, true)) > 20, qPrintable(QString::number(i)));
+                // The pie keeps a fair part of the height.
+                QVERIFY(shown->pieRect().height() * 5 >= shown->height());
+                if (deep) { // the rim under the slices at the front
+                    int rim = 0;
+                    for (int i = 0; i < 30; ++i)
+                        rim += pixelsOf(image, SeriesColour(i, true).darker(150));
+                    QVERIFY(rim > 500);
+                }
+            }
+            if (!deep)
+                flat = graph->render(MdiContainer::fullSize());
+        }
+        QVERIFY(graph->render(MdiContainer::fullSize()) != flat);
+        // Gain/Loss and back to the pie: flat again.
+        user.click("Oned");
+        user.click("Pie2d");
+        QCOMPARE(graph->picture().chart, ChartType::Pie);
+    }
+
+    // To Printer prints the graph alone, without the window's buttons.
+    void printsTheGraphAlone_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("pie") << int(GraphKind::Funds);
+        QTest::newRow("bars") << int(GraphKind::CompoundGrowth);
+    }
+    void printsTheGraphAlone()
+    {
+        QFETCH(int, kind);
+        PictureKeepingPrinter printer;
+        Shell shell{t->state, t->dialogs, printer, t->shell.today, t->shell.programDir};
+        funds(30, QStringLiteral("Fund number %1 with a rather long name"));
+        request.kind = GraphKind(kind);
+        request.title = QStringLiteral("Annual compound growth comparisons");
+        auto *graph = new GraphsAll(shell, *frame, request);
+        frame->showOverTool(graph);
+        WindowDriver user(graph);
+        if (request.kind == GraphKind::Funds)
+            user.click("Pie2d");
+        t->dialogs.answers << Answer::Yes << Answer::No;
+        user.click("Ptr");
+        QCOMPARE(printer.images.size(), 1);
+        const QImage printed = printer.images.first();
+        keep(printed, QStringLiteral("printed-%1.png").arg(QTest::currentDataTag()));
+        QCOMPARE(printed.size(), GraphsAll::printSize());
+        // The graph as it is drawn alone, with nothing of the window under it.
+        QCOMPARE(printed, graph->chartImage(GraphsAll::printSize(), false));
+        const QImage bottom = printed.copy(0, printed.height() - 8, printed.width(), 8);
+        QCOMPARE(pixelsOf(bottom, Qt::white), bottom.width() * bottom.height());
+        // Printed in grey, while the window stays in colour.
+        QCOMPARE(pixelsOf(printed, SeriesColour(0, true)), 0);
+        QVERIFY(pixelsOf(printed, SeriesColour(0, false)) > 100);
+        QVERIFY(pixelsOf(graph->render(MdiContainer::fullSize()), SeriesColour(0, true)) > 100);
+        QCOMPARE(graph->size(), MdiContainer::fullSize());
+    }
+
     void valueAxisGroupsThousands_data()
     {
         QTest::addColumn<double>("low");
@@ -221,6 +423,52 @@ private slots:
         user.click("ThreeDee");
         QCOMPARE(graph->style(), 4);
         QCOMPARE(user.focusedName(), QStringLiteral("Pie2d"));
+    }
+
+    // The exit button brings back the tool that asked for the graph; its
+    // caption says so, and its access key is its own.
+    void exitGoesBackToTheTool()
+    {
+        RegisterTools(*frame);
+        QWidget *tool = OpenFromMenu(*frame, QStringLiteral("Compound"));
+        QVERIFY(tool);
+        WindowDriver user(tool);
+        user.click("FCalc");
+        user.click("FGraphs");
+        auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
+        QVERIFY(graph);
+        auto *exitButton = graph->findChild<QPushButton *>(QStringLiteral("ExitBut"));
+        QVERIFY(!exitButton->text().contains(QLatin1String("Menu")));
+        QCOMPARE(exitButton->text(), QStringLiteral("E&xit Graph"));
+
+        QTest::keyClick(graph, Qt::Key_X, Qt::AltModifier);
+        QTRY_VERIFY(!frame->overTool());
+        QVERIFY(tool->isVisible());
+        QVERIFY(!frame->menu()->isVisible());
+    }
+
+    void everyButtonHasItsOwnAccessKey_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("funds") << int(GraphKind::Funds);
+        QTest::newRow("comparisons") << int(GraphKind::CompoundGrowth);
+        QTest::newRow("year by year") << int(GraphKind::Savings);
+    }
+    void everyButtonHasItsOwnAccessKey()
+    {
+        QFETCH(int, kind);
+        compareThree();
+        request.kind = GraphKind(kind);
+        auto *graph = new GraphsAll(t->shell, *frame, request);
+        frame->showOverTool(graph);
+        QList<QKeySequence> keys;
+        for (QPushButton *button : graph->findChildren<QPushButton *>()) {
+            const QKeySequence key = QKeySequence::mnemonic(button->text());
+            QVERIFY2(!key.isEmpty(), qPrintable(button->text()));
+            QVERIFY2(!keys.contains(key), qPrintable(button->text()));
+            keys.append(key);
+        }
+        QCOMPARE(keys.size(), 6);
     }
 };
 

@@ -262,14 +262,14 @@ private slots:
         QCOMPARE(user->cell("FGrid", 3, 0), QStringLiteral("C"));
     }
 
-    void singleEntryGraphHasTwoPoints()
+    void singleEntryGraphHasOneBar()
     {
         user->click("FCalc");
         user->click("FGraphs");
         auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
         QVERIFY(graph);
-        QCOMPARE(graph->picture().values.size(), 2);
-        QCOMPARE(graph->picture().values.at(1), 0.0);
+        QCOMPARE(graph->picture().values.size(), 1);
+        QCOMPARE(graph->picture().labels, QStringList{"XYZ mutual fund."});
     }
 
     // A frame smaller than the window scrolls: Tab brings To Printer into
