@@ -567,7 +567,7 @@ private slots:
         user->click("SaveFile"); // cancelled
         QCOMPARE(session().DataChanged, qint16(1));
         saveAs(QStringLiteral("no/such/folder/x.qvs"));
-        QCOMPARE(messages(), QList<int>{25});
+        QCOMPARE(messages(), QList<int>{MsgSaveNoFolder});
         QCOMPARE(session().DataChanged, qint16(1));
 
         QFile old(path(QStringLiteral("old.qvs")));
@@ -578,7 +578,7 @@ private slots:
             const FullDisk disk(40);
             saveAs(QStringLiteral("old.qvs"));
         }
-        QCOMPARE(messages(), (QList<int>{25, 25}));
+        QCOMPARE(messages(), (QList<int>{MsgSaveNoFolder, MsgSaveDiskFull}));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("0,0,\"All Records\",\"31\"\r\n"));
         QCOMPARE(session().DataChanged, qint16(1));
