@@ -98,8 +98,10 @@ void MdiContainer::closeTool()
 
 void MdiContainer::placeFullSize(QWidget *window)
 {
-    window->resize(fullSize());
     PlaceOnFrame(window, PlacedWindow::FullSize, m_shell.state.LayoutClass, this);
+    // A frame made larger (maximised) gives the tool the room from where it
+    // stands to the frame's far edges; it never shrinks below its starting size.
+    window->resize(fullSize().expandedTo(m_desk->size() - QSize(window->x(), window->y())));
 }
 
 void MdiContainer::placeActive()
