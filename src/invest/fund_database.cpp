@@ -5,6 +5,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace {
 
 constexpr TransactionType Types[] = {
@@ -517,27 +519,40 @@ PriceKeyResult PriceCellKey(FundDatabase &db, int row, int column, int key, QStr
 
 QString RecordEntryHelpText(const QString &today)
 {
-    const QString samples[][3] = {
-        {QStringLiteral(" Bought                           "),
-         QStringLiteral("                     10.00                      100             50.00 or 0"),
-         QStringLiteral("Shows data entry for shares Bought.")},
-        {QStringLiteral(" Sold                                "),
-         QStringLiteral("                     10.00                      100             50.00 or 0"),
-         QStringLiteral("Shows data entry for shares Sold.")},
-        {QStringLiteral(" Cash Dividend               "), QString(103, u' ') + QStringLiteral("100.00"),
-         QStringLiteral("Shows data entry for total Cash Dividends.")},
-        {QStringLiteral(" Dividend Shares           "),
-         QStringLiteral("                      10.00                        10 "),
-         QStringLiteral("Shows data entry for shares received as Dividends. (Mainly used by Mutual Funds).\n"
-                        "Also use for stock splits, enter the Price of each Share as: 0.0001 and the total Number "
-                        "of Shares received.")},
-        {QStringLiteral(" Fee Cash                       "), QString(78, u' ') + QStringLiteral("100.00 "),
-         QStringLiteral("Shows data entry for a cash Fee charged that was not part of a trade.")},
-        {QStringLiteral(" Unit Fee                       "),
-         QStringLiteral("                       10.00                            5"),
-         QStringLiteral("Shows data entry for Units/Shares sold to pay Management Fee. (Mutual Funds).\n"
-                        "Also use for reverse stock splits (where the number of shares decrease), enter the Price "
-                        "of each Share as: 0.0001 and the total Number of Shares reduction.")},
+    // The help panel's type is fixed-pitch: each figure starts at the column
+    // that stands under its entry box (date, price, number, fees, cash
+    // dividend), and a line stays short enough not to wrap.
+    static constexpr int columns[] = {21, 35, 49, 62, 76};
+    struct Sample
+    {
+        const char *type;
+        const char *figures[4]; // price, number, fees, cash dividend
+        const char *explanation;
+    };
+    static const Sample samples[] = {
+        {"Bought", {"10.00", "100", "50.00 or 0", ""}, "Shows data entry for shares Bought."},
+        {"Sold", {"10.00", "100", "50.00 or 0", ""}, "Shows data entry for shares Sold."},
+        {"Cash Dividend", {"", "", "", "100.00"}, "Shows data entry for total Cash Dividends."},
+        {"Dividend Shares", {"10.00", "10", "", ""},
+         "Shows data entry for shares received as Dividends. (Mainly used by Mutual Funds).\n"
+         "Also use for stock splits, enter the Price of each Share as: 0.0001 and the total Number of Shares "
+         "received."},
+        {"Fee Cash", {"", "", "100.00", ""}, "Shows data entry for a cash Fee charged that was not part of a trade."},
+        {"Unit Fee", {"10.00", "5", "", ""},
+         "Shows data entry for Units/Shares sold to pay Management Fee. (Mutual Funds).\n"
+         "Also use for reverse stock splits (where the number of shares decrease), enter the Price of each Share "
+         "as: 0.0001 and the total Number of Shares reduction."},
+    };
+    auto sampleLine = [&today](const Sample &sample) -> QString {
+        QString line = QLatin1Char(' ') + QLatin1String(sample.type);
+        auto at = [&line](int column, const QString &text) {
+            line += QString(std::max(column - int(line.size()), 1), QLatin1Char(' ')) + text;
+        };
+        at(columns[0], today);
+        for (int i = 0; i < 4; ++i)
+            if (*sample.figures[i])
+                at(columns[i + 1], QLatin1String(sample.figures[i]));
+        return line + QLatin1Char('\n') + QLatin1String(sample.explanation);
     };
     QStringList pieces{
         QStringLiteral("On startup the spreadsheet will be blank, if Funds does not show 0 then you have a database "
@@ -565,8 +580,8 @@ QString RecordEntryHelpText(const QString &today)
         QStringLiteral("Shown below are 6 sample inputs which cover all possible transactions - most people will use "
                        "only 3 of them."),
     };
-    for (const auto &sample : samples)
-        pieces << QString(sample[0] + today + sample[1] + QLatin1Char('\n') + sample[2]);
+    for (const Sample &sample : samples)
+        pieces << sampleLine(sample);
     pieces << QStringLiteral("To Delete a record, first click on the record number in the spreadsheet to select it then "
                              "click the Delete Record button.")
            << QStringLiteral("To Correct a record, first click the on the record number in the spreadsheet to select it "

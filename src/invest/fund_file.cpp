@@ -119,9 +119,15 @@ Outcome<FundFileContents> ReadFundText(const QByteArray &text)
     return ReadWith(RecordReader(text));
 }
 
-Outcome<FundFileContents> ReadFundFile(const QString &path)
+Outcome<FundFileContents> ReadFundFile(const QString &path, FileStamp *stamp)
 {
-    return ReadWith(RecordReader::fromFile(path));
+    if (!stamp)
+        return ReadWith(RecordReader::fromFile(path));
+    // One byte past the largest size is enough for the reader to refuse it.
+    const std::optional<QByteArray> bytes = ReadDataFile(path, RecordReader::MaxFileSize + 1, nullptr, stamp);
+    if (!bytes)
+        return Outcome<FundFileContents>::refused(MsgFileNotFound);
+    return ReadFundText(*bytes);
 }
 
 QString FundFileError(const QByteArray &text)
@@ -167,4 +173,14 @@ QByteArray FundFileText(const FundDatabase &db)
 bool SaveFundFile(const FundDatabase &db, const QString &path, QString *why)
 {
     return SaveFileWhole(path, FundFileText(db), why);
+}
+
+bool SaveFundFile(const FundDatabase &db, const QString &path, SaveFailure *failure, FileStamp *stamp)
+{
+    const QByteArray text = FundFileText(db);
+    if (!SaveFileWhole(path, text, failure))
+        return false;
+    if (stamp)
+        *stamp = FileStamp::of(path, text);
+    return true;
 }

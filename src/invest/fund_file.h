@@ -2,6 +2,7 @@
 
 #include "invest/fund_record.h"
 #include "shell/outcome.h"
+#include "shell/safe_save.h"
 
 #include <QByteArray>
 #include <QList>
@@ -27,7 +28,7 @@ struct FundFileContents
 // Reads and checks everything: counts (0 to 1002 records, 0 to 30 funds),
 // kinds, type codes, fund numbers, dates. Refused with message 13.
 Outcome<FundFileContents> ReadFundText(const QByteArray &text);
-Outcome<FundFileContents> ReadFundFile(const QString &path);
+Outcome<FundFileContents> ReadFundFile(const QString &path, FileStamp *stamp = nullptr);
 // The refusal's reason of the last read (Outcome holds only the message).
 QString FundFileError(const QByteArray &text);
 
@@ -39,3 +40,5 @@ QByteArray FundFileText(const FundDatabase &db);
 // Through a temporary file renamed over the target: false (with *why) when
 // anything failed, and the old file is untouched.
 bool SaveFundFile(const FundDatabase &db, const QString &path, QString *why = nullptr);
+// The same with the reason as a kind; *stamp records what a save wrote.
+bool SaveFundFile(const FundDatabase &db, const QString &path, SaveFailure *failure, FileStamp *stamp = nullptr);

@@ -129,13 +129,14 @@ void FundMenu::openFile()
             shell().dialogs.chooseFile(FileKind::Funds, FileAction::Open, m_session.FilePath)) {
         // Read and checked whole before anything in memory changes.
         std::optional<Outcome<FundFileContents>> read;
+        FileStamp stamp;
         {
             const WaitCursor busy;
-            read = ReadFundFile(*chosen);
+            read = ReadFundFile(*chosen, &stamp);
         }
         if (!read->ok())
             shell().dialogs.message(read->message());
-        else if (!m_session.takeFile(read->value(), *chosen))
+        else if (!m_session.takeFile(read->value(), *chosen, stamp))
             shell().dialogs.message(MsgFileNotFound);
     }
     show();
@@ -150,16 +151,17 @@ void FundMenu::saveFile()
         shell().dialogs.message(MsgNoRecords);
     } else {
         if (const std::optional<QString> chosen =
-                shell().dialogs.chooseFile(FileKind::Funds, FileAction::Save, m_session.FilePath)) {
+                shell().dialogs.chooseFile(FileKind::Funds, FileAction::Save, m_session.FilePath);
+            chosen && MaySaveOver(shell().dialogs, m_session.fileStamp(), *chosen)) {
             bool saved = false;
+            SaveFailure failure;
             {
                 const WaitCursor busy;
-                saved = m_session.saveFile(*chosen);
+                saved = m_session.saveFile(*chosen, &failure);
             }
             // Only a save that reached the disk whole counts as saved.
-            if (!saved) {
-                shell().dialogs.message(MsgBadQvsName);
-            }
+            if (!saved)
+                TellSaveFailed(shell().dialogs, failure, MsgBadQvsName);
         }
     }
     show();

@@ -2,6 +2,7 @@
 
 #include "invest/fund_database.h"
 #include "invest/fund_fields.h"
+#include "invest/fund_table.h"
 #include "invest/funds_session.h"
 #include "shell/calculator_parts.h"
 #include "shell/format.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -201,11 +203,18 @@ void FundRecordEntry::MakeEGrid()
     m_grid->setHeaderHeight(520);
     for (int c = 0; c < 9; ++c) {
         const int wider = c == 0 ? 80 : c == 1 ? 400 : 500;
-        m_grid->setColWidth(c, m_grid->defaultColWidth() + wider);
+        m_widths << m_grid->defaultColWidth() + wider;
         m_grid->setColAlignment(c, c == 0 ? Qt::AlignHCenter : c == 1 ? Qt::AlignLeft : Qt::AlignRight);
         m_grid->setHeaderAlignment(c, Qt::AlignHCenter);
         m_grid->setCell(0, c, QLatin1String(headings[c]));
     }
+    FitColumnsToGrid(*m_grid, m_widths);
+}
+
+void FundRecordEntry::resizeEvent(QResizeEvent *event)
+{
+    ToolWindow::resizeEvent(event);
+    FitColumnsToGrid(*m_grid, m_widths);
 }
 
 void FundRecordEntry::ShowRecords()
@@ -215,6 +224,7 @@ void FundRecordEntry::ShowRecords()
     m_grid->setRows(grid.rows);
     m_grid->clearBody();
     m_grid->setRowTexts(1, grid.body);
+    FitColumnsToGrid(*m_grid, m_widths);
 }
 
 void FundRecordEntry::TypeSel()

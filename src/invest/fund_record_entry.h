@@ -34,6 +34,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // The steps of opening the window.
@@ -93,4 +94,6 @@ private:
     QuickHelpPanel *m_helpPanel = nullptr;
     // The record a correction stores over, fixed when Correct was pressed.
     int m_correctedRecord = 0;
+    // The grid's widths as asked for, in twips.
+    QList<int> m_widths;
 };

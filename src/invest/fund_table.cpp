@@ -16,12 +16,18 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -181,12 +187,82 @@ FundTable::FundTable(Shell &shell, MdiContainer &frame, FundsSession &session, Q
     setFocusProxy(m_grid);
 }
 
+namespace {
+
+// The narrowest a heading can be in the two lines of the heading row.
+int HeadingWidth(const QString &heading, const QFontMetrics &metrics)
+{
+    QStringList words = heading.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return 0;
+    // Spaces before the first word push it along its line.
+    words.first().prepend(QString(heading.indexOf(words.first()), QLatin1Char(' ')));
+    int narrowest = metrics.horizontalAdvance(words.join(QLatin1Char(' ')));
+    for (int split = 1; split < words.size(); ++split) {
+        const int first = metrics.horizontalAdvance(words.mid(0, split).join(QLatin1Char(' ')));
+        const int second = metrics.horizontalAdvance(words.mid(split).join(QLatin1Char(' ')));
+        narrowest = std::min(narrowest, std::max(first, second));
+    }
+    return narrowest;
+}
+
+} // namespace
+
+void FitColumnsToGrid(SpreadsheetGrid &grid, const QList<int> &twips)
+{
+    const int cols = std::min(int(twips.size()), grid.cols());
+    const int margin = grid.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &grid) + 1;
+    // The vertical scroll bar's room is kept whether it shows or not.
+    const int room = grid.maximumViewportSize().width() - grid.verticalScrollBar()->sizeHint().width();
+    // Where even the narrowest columns do not fit, the grid's type is made a
+    // little smaller, to a point where it is still easily read.
+    QFont font = grid.parentWidget() ? grid.parentWidget()->font() : grid.font();
+    const qreal smallest = std::min(font.pointSizeF(), qreal(7));
+    QList<int> least;
+    for (;;) {
+        if (grid.font() != font)
+            grid.setFont(font);
+        const QFontMetrics heading(grid.horizontalHeader()->font());
+        least.clear();
+        int total = 0;
+        for (int c = 0; c < cols; ++c) {
+            // The grid widens the column further while one of its texts would not fit.
+            grid.setColWidth(c, PixelsToTwips(HeadingWidth(grid.cell(0, c), heading) + 2 * margin));
+            least << grid.columnWidth(c);
+            total += least.last();
+        }
+        if (total <= room || font.pointSizeF() - 0.5 < smallest || font.pointSizeF() <= 0)
+            break;
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    QList<int> asked;
+    int spare = 0;
+    int excess = -room;
+    for (int c = 0; c < cols; ++c) {
+        asked << std::max(TwipsToPixels(twips.at(c)), least.at(c));
+        spare += asked.last() - least.at(c);
+        excess += asked.last();
+    }
+    excess = std::clamp(excess, 0, spare);
+    for (int c = 0; c < cols; ++c) {
+        const int give = spare > 0 ? int((qint64(asked.at(c) - least.at(c)) * excess + spare - 1) / spare) : 0;
+        grid.setColWidth(c, PixelsToTwips(asked.at(c) - give));
+    }
+}
+
 void FundTable::setWidths(const int (&increments)[8])
 {
+    m_widths.clear();
     for (int c = 0; c < 8; ++c)
-        m_grid->setColWidth(c, m_grid->defaultColWidth() + increments[c]);
+        m_widths << m_grid->defaultColWidth() + increments[c];
     for (int c = 1; c < 8; ++c)
         m_grid->setColAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void FundTable::resizeEvent(QResizeEvent *event)
+{
+    ToolWindow::resizeEvent(event);
+    FitColumnsToGrid(*m_grid, m_widths);
 }
 
 void FundTable::showValueTable()
@@ -203,6 +279,7 @@ void FundTable::showValueTable()
     for (int c = 0; c < 8; ++c)
         m_grid->setCell(0, c, rows.at(0).at(c));
     m_grid->setRowTexts(1, rows.mid(1));
+    FitColumnsToGrid(*m_grid, m_widths);
     m_graph->setText(QStringLiteral("&Show Graph"));
     m_graph->show();
     frame().setCaption(QStringLiteral(" Current Value of all Funds"));
@@ -222,6 +299,7 @@ void FundTable::showListing(int fund)
     for (int c = 0; c < 8; ++c)
         m_grid->setCell(0, c, listing.rows.at(0).at(c));
     m_grid->setRowTexts(1, listing.rows.mid(1));
+    FitColumnsToGrid(*m_grid, m_widths);
     m_lastListRow = listing.lastListRow;
     frame().setCaption(listing.caption);
     if (fund != AllRecordsSlot) {

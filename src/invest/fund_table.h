@@ -3,6 +3,7 @@
 #include "shell/tool_window.h"
 
 #include <QDialog>
+#include <QList>
 
 class QListWidget;
 class QPlainTextEdit;
@@ -10,6 +11,12 @@ class QPushButton;
 class SpreadsheetGrid;
 class FundDatabase;
 class FundsSession;
+
+// Gives a grid's columns the widths asked for (twips) where the grid has room
+// for all of them. In a narrower grid each column gives up, in proportion,
+// what it can spare above the widest word of its heading and the widest of
+// its texts, so that every column is read without scrolling sideways.
+void FitColumnsToGrid(SpreadsheetGrid &grid, const QList<int> &twips);
 
 // The current price window: today's price of each fund, typed into a grid,
 // then Calculate values them all.
@@ -64,6 +71,9 @@ public:
 signals:
     void exited();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void print();
     void secondButton();
@@ -79,6 +89,8 @@ private:
     bool m_valueTable = false;
     int m_listed = 0;
     int m_lastListRow = 0;
+    // The widths the table asks for, in twips.
+    QList<int> m_widths;
 };
 
 // Chooses the fund whose records are listed.

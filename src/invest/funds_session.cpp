@@ -2,26 +2,28 @@
 
 #include <QFileInfo>
 
-bool FundsSession::takeFile(const FundFileContents &contents, const QString &path)
+bool FundsSession::takeFile(const FundFileContents &contents, const QString &path, const FileStamp &stamp)
 {
     if (!ApplyFundFile(m_db, contents))
         return false;
     forgetSelection();
     FilePath = QFileInfo(path).absoluteFilePath();
+    m_stamp = stamp;
     return true;
 }
 
 MessageNumber FundsSession::openFile(const QString &path)
 {
-    const Outcome<FundFileContents> read = ReadFundFile(path);
+    FileStamp stamp;
+    const Outcome<FundFileContents> read = ReadFundFile(path, &stamp);
     if (!read.ok())
         return read.message();
-    return takeFile(read.value(), path) ? MsgNone : MsgFileNotFound;
+    return takeFile(read.value(), path, stamp) ? MsgNone : MsgFileNotFound;
 }
 
-bool FundsSession::saveFile(const QString &path, QString *why)
+bool FundsSession::saveFile(const QString &path, SaveFailure *failure)
 {
-    if (!SaveFundFile(m_db, path, why))
+    if (!SaveFundFile(m_db, path, failure, &m_stamp))
         return false;
     FilePath = QFileInfo(path).absoluteFilePath();
     DataChanged = 0;
@@ -57,6 +59,7 @@ void FundsSession::release()
     m_db.release();
     forgetSelection();
     FilePath.clear();
+    m_stamp = FileStamp();
 }
 
 void FundsSession::forgetSelection()

@@ -18,13 +18,17 @@ public:
     // Replaces the database with a checked file's contents, read from `path`;
     // nothing is shown or selected and nothing is unsaved. False, and
     // nothing changed, for contents beyond the database's limits.
-    bool takeFile(const FundFileContents &contents, const QString &path);
+    // `stamp` is what was read, for the check before saving over the file.
+    bool takeFile(const FundFileContents &contents, const QString &path, const FileStamp &stamp = FileStamp());
     // Reads and takes the file: message 13 when it is refused, and the
     // database in memory stays as it was.
     MessageNumber openFile(const QString &path);
-    // Saves whole (false, with *why, when anything failed); a saved file
-    // becomes the file in memory.
-    bool saveFile(const QString &path, QString *why = nullptr);
+    // Saves whole (false, with *failure saying why, when anything failed); a
+    // saved file becomes the file in memory.
+    bool saveFile(const QString &path, SaveFailure *failure = nullptr);
+    // What the file opened or last saved held, to tell before a save whether
+    // something else wrote it since.
+    const FileStamp &fileStamp() const { return m_stamp; }
     // Sort Records: funds by name, then records by date. Message 23 when a
     // date cannot be compared.
     MessageNumber sortAll();
@@ -63,4 +67,5 @@ private:
     // the database both start from.
     void forgetSelection();
     FundDatabase m_db;
+    FileStamp m_stamp;
 };

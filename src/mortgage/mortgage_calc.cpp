@@ -6,6 +6,7 @@
 #include "mortgage/mortgage_session.h"
 #include "shell/calculator_parts.h"
 #include "shell/dialogs.h"
+#include "shell/record_file.h"
 #include "shell/shell.h"
 #include "shell/spreadsheet_grid.h"
 
@@ -321,18 +322,23 @@ void MortgageCalc::saveFile()
         shell().dialogs.chooseFile(loan ? FileKind::Loan : FileKind::Mortgage, FileAction::Save, remembered);
     if (!chosen || chosen->isEmpty())
         return;
+    if (!MaySaveOver(shell().dialogs, m_fileStamp, *chosen))
+        return;
     const MortgageInput data = currentInputs();
+    const QByteArray text = MortgageFileText(data);
     bool saved = false;
+    SaveFailure failure;
     {
         const WaitCursor busy;
-        saved = SaveMortgageFile(*chosen, data);
+        saved = SaveFileWhole(*chosen, text, &failure);
     }
     if (!saved) {
-        shell().dialogs.message(loan ? MsgBadLoanFileName : MsgBadMortgageFileName);
+        TellSaveFailed(shell().dialogs, failure, loan ? MsgBadLoanFileName : MsgBadMortgageFileName);
         return;
     }
     remembered = QFileInfo(*chosen).absoluteFilePath();
     m_filePath = remembered;
+    m_fileStamp = FileStamp::of(*chosen, text);
     mortgage().markSaved(data);
 }
 
@@ -349,9 +355,12 @@ void MortgageCalc::openFile()
     // this window's box cannot show (a 50-month loan in years) is refused
     // too: the window, the schedule and the printout must agree on it.
     std::optional<MortgageInput> data;
+    FileStamp stamp;
     {
         const WaitCursor busy;
-        data = ReadMortgageFile(*chosen);
+        // One byte past the largest size is enough for the reader to refuse it.
+        if (const auto bytes = ReadDataFile(*chosen, RecordReader::MaxFileSize + 1, nullptr, &stamp))
+            data = ReadMortgageFileText(*bytes);
     }
     if (!data || !mortgage().takeInputs(*data)) {
         shell().dialogs.message(MsgFileNotFound);
@@ -362,6 +371,7 @@ void MortgageCalc::openFile()
     showInputs();
     remembered = QFileInfo(*chosen).absoluteFilePath();
     m_filePath = remembered;
+    m_fileStamp = stamp;
 }
 
 void MortgageCalc::showInputs()

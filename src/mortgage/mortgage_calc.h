@@ -2,6 +2,7 @@
 
 #include "mortgage/mortgage_fields.h"
 #include "shell/calculator_window.h"
+#include "shell/safe_save.h"
 
 #include <memory>
 
@@ -68,4 +69,6 @@ private:
     std::shared_ptr<MortgageFilePlaces> m_places;
     // The file this window's inputs were last opened from or saved to.
     QString m_filePath;
+    // What that file held then, checked before saving over it.
+    FileStamp m_fileStamp;
 };

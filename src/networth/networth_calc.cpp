@@ -8,6 +8,7 @@
 #include "shell/message_numbers.h"
 #include "shell/print_frame.h"
 #include "shell/quick_help_panel.h"
+#include "shell/record_file.h"
 #include "shell/shell.h"
 #include "shell/spreadsheet_grid.h"
 
@@ -266,9 +267,12 @@ void NetWorthCalc::openFile()
     if (const std::optional<QString> chosen =
             shell().dialogs.chooseFile(FileKind::NetWorth, FileAction::Open, m_filePath)) {
         std::optional<NetWorthStatement> read;
+        FileStamp stamp;
         {
             WaitCursor wait;
-            read = ReadNetWorthFile(*chosen);
+            // One byte past the largest size is enough for the reader to refuse it.
+            if (const auto bytes = ReadDataFile(*chosen, RecordReader::MaxFileSize + 1, nullptr, &stamp))
+                read = ReadNetWorthText(*bytes);
         }
         // A file that fails leaves the statement in memory as it was.
         if (!read) {
@@ -278,6 +282,7 @@ void NetWorthCalc::openFile()
         m_session.replace(*read);
         m_session.markSaved();
         m_filePath = QFileInfo(*chosen).absoluteFilePath();
+        m_fileStamp = stamp;
     } else {
         // Cancelled: what is in memory is still calculated and redrawn.
         m_session.recalculate();
@@ -297,16 +302,21 @@ void NetWorthCalc::saveFile()
     if (!chosen)
         return;
     const QString path = *chosen;
+    if (!MaySaveOver(shell().dialogs, m_fileStamp, path))
+        return;
+    const QByteArray text = NetWorthFileText(m_session.statement());
     bool saved = false;
+    SaveFailure failure;
     {
         WaitCursor wait;
-        saved = SaveNetWorthFile(path, m_session.statement());
+        saved = SaveFileWhole(path, text, &failure);
     }
     if (!saved) {
-        shell().dialogs.message(MsgBadFilenameQvw);
+        TellSaveFailed(shell().dialogs, failure, MsgBadFilenameQvw);
         return;
     }
     m_filePath = QFileInfo(path).absoluteFilePath();
+    m_fileStamp = FileStamp::of(path, text);
     // Only a save that worked clears the unsaved mark.
     m_session.markSaved();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "networth/networth_session.h"
+#include "shell/safe_save.h"
 #include "shell/tool_window.h"
 
 #include <functional>
@@ -71,4 +72,6 @@ private:
     // The statement's file with its folder: where the file boxes start.
     // Empty while the statement has no file.
     QString m_filePath;
+    // What the file last opened or saved held, checked before saving over it.
+    FileStamp m_fileStamp;
 };

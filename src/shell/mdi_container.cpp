@@ -181,8 +181,13 @@ void MdiContainer::closeTool()
 
 void MdiContainer::placeFullSize(QWidget *window)
 {
-    window->resize(fullSize());
     PlaceOnFrame(window, PlacedWindow::FullSize, m_shell.state.LayoutClass, this);
+    // A frame made larger (maximised) gives the tool the room from where it
+    // stands to the frame's far edges; it never shrinks below its starting
+    // size, and a smaller frame scrolls.
+    const auto *area = qobject_cast<QScrollArea *>(centralWidget());
+    const QSize room = area ? area->maximumViewportSize() : m_desk->size();
+    window->resize(fullSize().expandedTo(room - QSize(window->x(), window->y())));
     fitDesk();
 }
 

@@ -53,6 +53,8 @@ enum QuestionNumber : int {
     QuestionUnsavedFile = 3,
     QuestionDeleteRecord = 4,
     QuestionDeleteFund = 5,
+    // The file about to be saved over was written by someone else since.
+    QuestionFileChanged = 6,
 };
 
 // What the line-number dialog asks for.

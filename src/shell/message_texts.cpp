@@ -76,6 +76,10 @@ QString QuestionText(QuestionNumber number, const QString &detail)
         return detail + QStringLiteral(" file in memory will be erased. Do you wish to go back and save it to Disk?.");
     case QuestionDeleteRecord: return QStringLiteral("Are you sure you wish to delete record number: ") + detail;
     case QuestionDeleteFund: return QStringLiteral("Are you sure you wish to delete the current Fund name.");
+    case QuestionFileChanged:
+        return detail + QStringLiteral(" was changed on Disk since you opened or saved it, perhaps by another copy of "
+                                       "the program. Saving replaces those changes. Do you wish to save it anyway?"
+                                       " (No goes back without saving.)");
     }
     return QString();
 }

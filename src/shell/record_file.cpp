@@ -73,6 +73,14 @@ std::optional<QByteArray> ReadDataFile(const QString &path, qint64 limit, QStrin
     return bytes;
 }
 
+std::optional<QByteArray> ReadDataFile(const QString &path, qint64 limit, QString *why, FileStamp *stamp)
+{
+    std::optional<QByteArray> bytes = ReadDataFile(path, limit, why);
+    if (bytes && stamp)
+        *stamp = FileStamp::of(path, *bytes);
+    return bytes;
+}
+
 RecordReader::RecordReader(QByteArray text) : m_text(std::move(text))
 {
     if (m_text.size() > MaxFileSize) {

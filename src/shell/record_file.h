@@ -37,6 +37,9 @@ struct RecordValue
 // unreadable or not a regular file: a pipe or a device is refused at once,
 // never waited on or read without end.
 std::optional<QByteArray> ReadDataFile(const QString &path, qint64 limit, QString *why = nullptr);
+// The same, and *stamp records what was read, for the check before a later
+// save over the file (FileStamp::changedOnDisk).
+std::optional<QByteArray> ReadDataFile(const QString &path, qint64 limit, QString *why, FileStamp *stamp);
 
 // Reads a record file line by line. Malformed input gives a clean refusal
 // naming the line and field ("line 3, field 2: ..."), never a guess.

@@ -1,5 +1,8 @@
 #include "shell/safe_save.h"
 
+#include "shell/dialogs.h"
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -129,6 +132,53 @@ bool isStream(const QString &path)
 }
 
 } // namespace
+
+FileStamp FileStamp::of(const QString &path, const QByteArray &bytes)
+{
+    const QFileInfo file(path);
+    FileStamp stamp;
+    if (!file.isFile())
+        return stamp;
+    stamp.m_path = file.canonicalFilePath();
+    stamp.m_size = file.size();
+    stamp.m_modified = file.lastModified();
+    stamp.m_hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    return stamp;
+}
+
+bool FileStamp::changedOnDisk(const QString &path) const
+{
+    if (isNull())
+        return false;
+    const QFileInfo file(path);
+    if (!file.exists() || file.canonicalFilePath() != m_path)
+        return false;
+    if (!file.isFile() || file.size() != m_size || file.lastModified() != m_modified)
+        return true;
+    // Same size and time: a write within the clock's resolution still shows
+    // in the contents.
+    QFile current(path);
+    if (!current.open(QIODevice::ReadOnly))
+        return true;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&current) || current.error() != QFileDevice::NoError)
+        return true;
+    return hash.result() != m_hash;
+}
+
+bool MaySaveOver(Dialogs &dialogs, const FileStamp &stamp, const QString &path)
+{
+    if (!stamp.changedOnDisk(path))
+        return true;
+    // Closing the question is "go back" too: the other save is kept.
+    return dialogs.ask(QuestionFileChanged, QFileInfo(path).fileName()) == Answer::Yes;
+}
+
+void TellSaveFailed(Dialogs &dialogs, const SaveFailure &failure, MessageNumber otherwise)
+{
+    const MessageNumber reason = SaveProblemMessage(failure.problem);
+    dialogs.message(reason != MsgNone ? reason : otherwise);
+}
 
 MessageNumber SaveProblemMessage(SaveProblem problem)
 {

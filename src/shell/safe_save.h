@@ -3,6 +3,7 @@
 #include "shell/message_numbers.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 // The one checked writer of every file the program makes: settings, data
@@ -27,6 +28,37 @@ struct SaveFailure
 // The numbered message that tells a user why a save failed; MsgNone for
 // SaveProblem::None and SaveProblem::Other, which callers tell in their own words.
 MessageNumber SaveProblemMessage(SaveProblem problem);
+
+// What a data file held when this program last read or wrote it: its size,
+// modification time and a hash of the bytes. Two copies of the program (or
+// any other writer) may save one file; checking the stamp before saving over
+// the file keeps the second save from silently wiping out the first.
+class FileStamp
+{
+public:
+    // Taken right after `bytes` were read from, or saved whole to, `path`.
+    static FileStamp of(const QString &path, const QByteArray &bytes);
+    bool isNull() const { return m_path.isEmpty(); }
+    // Whether `path` names the stamped file and that file is no longer as it
+    // was read or written (size, time or contents differ). Another file, a
+    // file that is gone, or a null stamp is no change: nothing would be lost.
+    bool changedOnDisk(const QString &path) const;
+
+private:
+    QString m_path; // links resolved
+    qint64 m_size = -1;
+    QDateTime m_modified;
+    QByteArray m_hash;
+};
+
+class Dialogs;
+
+// Before saving over `path`: true when the file is not the stamped one or has
+// not changed since, or when the user, asked (question 6), chose to save over
+// it anyway. False is "go back": nothing is saved.
+bool MaySaveOver(Dialogs &dialogs, const FileStamp &stamp, const QString &path);
+// Tells why a save failed: the failure's numbered message, else `otherwise`.
+void TellSaveFailed(Dialogs &dialogs, const SaveFailure &failure, MessageNumber otherwise);
 
 // Writes bytes to a temporary file in the target's folder and renames it over the target only when every byte was
 // written and flushed; otherwise the old file is untouched. A target that exists and is not a regular file (a

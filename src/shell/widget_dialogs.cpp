@@ -10,9 +10,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTreeView>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QWidget>
+
+#include <algorithm>
 
 WidgetDialogs::WidgetDialogs(AppState &state, std::function<QDate()> today)
     : m_state(state), m_today(std::move(today))
@@ -77,6 +82,35 @@ std::optional<QString> WidgetDialogs::chooseFile(FileKind kind, FileAction actio
     dialog.setDirectory(start.folder);
     if (!start.name.isEmpty())
         dialog.selectFile(start.name);
+    // The box gets the room its Name, Size, Type and Date columns need (more
+    // than the frame's starting size), within the screen, centred on the frame.
+    QSize size = dialog.sizeHint().expandedTo(QSize(760, 500));
+    const QScreen *screen = m_frame ? m_frame->screen() : dialog.screen();
+    const QRect usable = screen ? screen->availableGeometry() : QRect();
+    if (usable.isValid())
+        size = size.boundedTo(usable.size() - (dialog.frameGeometry().size() - dialog.size()));
+    dialog.resize(size);
+    // Size, Type and Date read whole ("plain text document", a date with its
+    // time); the name takes what is left.
+    if (auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        const QFontMetrics metrics(view->font());
+        QHeaderView *header = view->header();
+        const int pad = 3 * metrics.averageCharWidth();
+        header->setStretchLastSection(false);
+        header->resizeSection(1, metrics.horizontalAdvance(QStringLiteral("1,023.99 KiB")) + pad);
+        header->resizeSection(2, metrics.horizontalAdvance(QStringLiteral("plain text document")) + pad);
+        header->resizeSection(3, metrics.horizontalAdvance(QStringLiteral("12/31/2026 12:59 PM")) + pad);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    if (m_frame) {
+        QRect box(QPoint(), dialog.frameGeometry().size().expandedTo(size));
+        box.moveCenter(m_frame->window()->frameGeometry().center());
+        if (usable.isValid()) {
+            box.moveLeft(std::clamp(box.left(), usable.left(), std::max(usable.left(), usable.right() - box.width() + 1)));
+            box.moveTop(std::clamp(box.top(), usable.top(), std::max(usable.top(), usable.bottom() - box.height() + 1)));
+        }
+        dialog.move(box.topLeft() + (dialog.pos() - dialog.frameGeometry().topLeft()));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const QString chosen = dialog.selectedFiles().constFirst();

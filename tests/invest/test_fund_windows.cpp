@@ -22,6 +22,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QApplication>
 #include <QListWidget>
@@ -567,7 +573,7 @@ private slots:
         user->click("SaveFile"); // cancelled
         QCOMPARE(session().DataChanged, qint16(1));
         saveAs(QStringLiteral("no/such/folder/x.qvs"));
-        QCOMPARE(messages(), QList<int>{25});
+        QCOMPARE(messages(), QList<int>{MsgSaveNoFolder});
         QCOMPARE(session().DataChanged, qint16(1));
 
         QFile old(path(QStringLiteral("old.qvs")));
@@ -578,7 +584,7 @@ private slots:
             const FullDisk disk(40);
             saveAs(QStringLiteral("old.qvs"));
         }
-        QCOMPARE(messages(), (QList<int>{25, 25}));
+        QCOMPARE(messages(), (QList<int>{MsgSaveNoFolder, MsgSaveDiskFull}));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("0,0,\"All Records\",\"31\"\r\n"));
         QCOMPARE(session().DataChanged, qint16(1));
@@ -758,11 +764,105 @@ private slots:
         entry->click("EHelp");
         QCOMPARE(entry->text("EHelp"), QStringLiteral("Close &Help"));
         const QString help = entry->text("TxtBox");
-        QVERIFY(help.contains(QStringLiteral(" Bought                           12/6/2026                     10.00")));
         QCOMPARE(help.count(QStringLiteral("12/6/2026")), 6);
         QVERIFY(help.endsWith(QStringLiteral("End")));
+
+        // Each sample line is one line on screen, and its figures stand
+        // under the boxes they are typed into.
+        auto *panel = entry->find<QPlainTextEdit>("TxtBox");
+        const std::pair<const char *, QStringList> samples[] = {
+            {" Bought", {"InDate", "InPrice", "InNumber", "InComm"}},
+            {" Sold", {"InDate", "InPrice", "InNumber", "InComm"}},
+            {" Cash Dividend", {"InDate", "InCashDiv"}},
+            {" Dividend Shares", {"InDate", "InPrice", "InNumber"}},
+            {" Fee Cash", {"InDate", "InComm"}},
+            {" Unit Fee", {"InDate", "InPrice", "InNumber"}},
+        };
+        for (const auto &[type, boxes] : samples) {
+            const QTextBlock block = panel->document()->find(QRegularExpression(
+                QStringLiteral("^") + QLatin1String(type) + QStringLiteral(" +12/6/2026"))).block();
+            QVERIFY2(block.isValid(), type);
+            QCOMPARE(block.layout()->lineCount(), 1);
+            int from = int(QByteArray(type).size());
+            for (const QString &box : boxes) {
+                const int at = int(block.text().indexOf(QRegularExpression(QStringLiteral("\\S")), from));
+                QVERIFY2(at > 0, type);
+                QTextCursor cursor(block);
+                cursor.setPosition(block.position() + at);
+                const int x = panel->viewport()->mapTo(menu->entryWindow(), panel->cursorRect(cursor).center()).x();
+                const QRect under = entry->control(box)->geometry();
+                QVERIFY2(x >= under.left() && x <= under.right(), qPrintable(QLatin1String(type) + QLatin1Char(' ') + box));
+                from = int(block.text().indexOf(QLatin1Char(' '), at));
+                if (block.text().mid(at).startsWith(QLatin1String("50.00 or 0")))
+                    from = at + 10;
+            }
+        }
         entry->click("EHelp");
         QCOMPARE(entry->text("EHelp"), QStringLiteral("Quick &Help"));
+    }
+
+    // Whether every column of a grid can be read at once: all of it inside
+    // the grid's view, each heading in its two lines, no sideways scrolling.
+    static bool everyColumnShown(SpreadsheetGrid *grid)
+    {
+        QApplication::processEvents();
+        const int last = grid->cols() - 1;
+        if (grid->columnViewportPosition(last) + grid->columnWidth(last) > grid->viewport()->width())
+            return false;
+        if (grid->horizontalScrollBar()->maximum() != 0)
+            return false;
+        const QFontMetrics heading(grid->horizontalHeader()->font());
+        for (int c = 0; c <= last; ++c)
+            for (const QString &word : grid->cell(0, c).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                if (heading.horizontalAdvance(word) > grid->columnWidth(c))
+                    return false;
+        return true;
+    }
+
+    // At the frame's starting size the value table, the entry grid and a
+    // listing of all records show every column, a holding of 1,500,000
+    // shares included; a larger frame gives the windows its room.
+    void everyColumnReadableAtTheStartingSize()
+    {
+        QCOMPARE(frame->size(), QSize(641, 454));
+        t->dialogs.fileNames << QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS");
+        user->click("Loadfile");
+        user->click("CompCurr");
+        priceGrid()->setFocus();
+        for (int f = 1; f <= funds().fundCount(); ++f) {
+            typePrice(QStringLiteral("20"));
+            QTest::keyClick(priceGrid(), Qt::Key_Return);
+        }
+        QTest::mouseClick(menu->priceWindow()->findChild<QPushButton *>("CurValOK"), Qt::LeftButton);
+        QVERIFY(menu->tableWindow() && menu->tableWindow()->valueTableShown());
+        QCOMPARE(tableCell(1, 4), QStringLiteral("10,407.60"));
+        QVERIFY(everyColumnShown(menu->tableWindow()->grid()));
+        QTest::mouseClick(menu->tableWindow()->findChild<QPushButton *>("ExitBut"), Qt::LeftButton);
+
+        openEntry();
+        chooseFund(2);
+        addRecord({"Bought", "1/5/2001", "1234.5678", "1500000", "1250.5", nullptr});
+        QCOMPARE(messages(), QList<int>());
+        QVERIFY(everyColumnShown(menu->entryWindow()->grid()));
+        // Book Value is the last column: 1,500,000 x 1,234.5678 + 1,250.50.
+        QStringList bookValues;
+        for (int r = 1; r < menu->entryWindow()->grid()->rows(); ++r)
+            bookValues << menu->entryWindow()->grid()->cell(r, 8);
+        QVERIFY2(bookValues.contains(QStringLiteral("1,851,852,950.50")), qPrintable(bookValues.join(u'|')));
+        frame->resize(1200, 800);
+        QApplication::processEvents();
+        QVERIFY(menu->entryWindow()->width() >= 1100);
+        QVERIFY(menu->entryWindow()->geometry().bottom() <= frame->centralWidget()->height() + 2);
+        frame->resize(641, 454);
+        leaveEntry();
+
+        answerChooser(0);
+        user->click("Display");
+        QVERIFY(menu->tableWindow());
+        QVERIFY(everyColumnShown(menu->tableWindow()->grid()));
+        QTest::mouseClick(menu->tableWindow()->findChild<QPushButton *>("ExitBut"), Qt::LeftButton);
+
+        QCOMPARE(messages(), QList<int>());
     }
 
     // The sample file: prices typed for every fund, the value table, the

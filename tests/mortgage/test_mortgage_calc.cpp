@@ -348,7 +348,7 @@ private slots:
         QVERIFY(!saved.isEmpty());
         t->dialogs.fileNames << t->folder.filePath(QStringLiteral("missing/other.umd"));
         user->click(QStringLiteral("MSaveFile"));
-        QCOMPARE(t->dialogs.messages.last(), int(MsgBadMortgageFileName));
+        QCOMPARE(t->dialogs.messages.last(), int(MsgSaveNoFolder));
         user->click(QStringLiteral("MLoadFile"));
         QCOMPARE(t->dialogs.fileRequests.last().suggested, path);
         user->fill(QStringLiteral("InPrincipal"), QStringLiteral("90000"));
@@ -359,7 +359,7 @@ private slots:
             user->click(QStringLiteral("MSaveFile"));
         }
         QCOMPARE(t->dialogs.messages.size(), 3);
-        QCOMPARE(t->dialogs.messages.last(), int(MsgBadMortgageFileName));
+        QCOMPARE(t->dialogs.messages.last(), int(MsgSaveDiskFull));
         QFile again(path);
         QVERIFY(again.open(QIODevice::ReadOnly));
         QCOMPARE(again.readAll(), saved);

@@ -322,8 +322,8 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QList<int>>("messages");
         QTest::newRow("cancelled") << "cancel" << QList<int>{};
-        QTest::newRow("no such folder") << "folder" << QList<int>{14};
-        QTest::newRow("disk full") << "disk" << QList<int>{14};
+        QTest::newRow("no such folder") << "folder" << QList<int>{MsgSaveNoFolder};
+        QTest::newRow("disk full") << "disk" << QList<int>{MsgSaveDiskFull};
     }
     void aSaveThatDidNotHappenKeepsTheMark()
     {

@@ -16,6 +16,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
+#include <QTreeView>
 
 namespace {
 
@@ -214,6 +215,39 @@ private slots:
             dialog->reject();
         });
         QCOMPARE(dialogs->chooseFile(FileKind::Funds, FileAction::Open, QString()), std::nullopt);
+    }
+
+    // The Open and Save boxes are not squeezed into the frame: their columns
+    // get the room they need, and the box stands centred on the frame.
+    void fileBoxHasRoomAndIsCentred_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::newRow("open") << int(FileAction::Open);
+        QTest::newRow("save") << int(FileAction::Save);
+    }
+    void fileBoxHasRoomAndIsCentred()
+    {
+        QFETCH(int, action);
+        QRect shownAt;
+        QList<int> columns;
+        whenShown<QFileDialog>(this, [&](QFileDialog *dialog) {
+            shownAt = dialog->frameGeometry();
+            if (auto *view = dialog->findChild<QTreeView *>(QStringLiteral("treeView")))
+                for (int c = 0; c < 4; ++c)
+                    columns << view->columnWidth(c);
+            dialog->reject();
+        });
+        dialogs->chooseFile(FileKind::Mortgage, FileAction(action), QString());
+        const QRect outer = frame->frameGeometry();
+        QVERIFY2(shownAt.width() >= 760 && shownAt.height() >= 500,
+                 qPrintable(QStringLiteral("%1x%2").arg(shownAt.width()).arg(shownAt.height())));
+        QVERIFY((shownAt.center() - outer.center()).manhattanLength() <= 4);
+        QCOMPARE(columns.size(), 4);
+        // Type and Date read whole, not "pla...ent"; the name keeps room.
+        const QFontMetrics metrics(frame->font());
+        QVERIFY(columns.at(2) > metrics.horizontalAdvance(QStringLiteral("plain text document")));
+        QVERIFY(columns.at(3) > metrics.horizontalAdvance(QStringLiteral("12/31/2026 12:59 PM")));
+        QVERIFY(columns.at(0) >= 200);
     }
 };
 

@@ -300,6 +300,83 @@ private slots:
         ::close(ends[0]);
         QCOMPARE(QByteArray(got), bytes);
     }
+
+    // What another writer may have done to a file between our read and our
+    // save, and whether the stamp of the read notices.
+    void stampNoticesChangesOnDisk_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("untouched") << "none" << false;
+        QTest::newRow("same bytes read again") << "reread" << false;
+        QTest::newRow("longer") << "append" << true;
+        QTest::newRow("same size, same time, other bytes") << "swap" << true;
+        QTest::newRow("same bytes, newer time") << "touch" << true;
+        QTest::newRow("removed") << "remove" << false;
+        QTest::newRow("another file") << "other" << false;
+        QTest::newRow("through a link, changed") << "link" << true;
+        QTest::newRow("no stamp") << "null" << false;
+    }
+    void stampNoticesChangesOnDisk()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, changed);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("funds.qvs"));
+        const QByteArray first("1,1,\"All Records\",\"31\"\r\n\"Alpha\",\"1\"\r\n");
+        writeFile(path, first);
+        FileStamp stamp;
+        QCOMPARE(ReadDataFile(path, RecordReader::MaxFileSize, nullptr, &stamp), std::optional<QByteArray>(first));
+        QVERIFY(!stamp.isNull());
+        QString asked = path;
+        QFile file(path);
+        if (change == QLatin1String("reread")) {
+            QVERIFY(ReadDataFile(path, RecordReader::MaxFileSize).has_value());
+        } else if (change == QLatin1String("append")) {
+            writeFile(path, first + "\"Beta\",\"2\"\r\n");
+        } else if (change == QLatin1String("swap") || change == QLatin1String("touch")) {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QDateTime time = file.fileTime(QFileDevice::FileModificationTime);
+            file.close();
+            QByteArray other = first;
+            if (change == QLatin1String("swap"))
+                other.replace("Alpha", "Omega");
+            writeFile(path, other);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(change == QLatin1String("swap") ? time : time.addSecs(5),
+                                     QFileDevice::FileModificationTime));
+            file.close();
+        } else if (change == QLatin1String("remove")) {
+            QVERIFY(QFile::remove(path));
+        } else if (change == QLatin1String("other")) {
+            asked = folder.filePath(QStringLiteral("other.qvs"));
+            writeFile(asked, "something else");
+        } else if (change == QLatin1String("link")) {
+            asked = folder.filePath(QStringLiteral("link.qvs"));
+            QVERIFY(QFile::link(path, asked));
+            writeFile(path, first + "\"Beta\",\"2\"\r\n");
+        } else if (change == QLatin1String("null")) {
+            stamp = FileStamp();
+            writeFile(path, "changed");
+        }
+        QCOMPARE(stamp.changedOnDisk(asked), changed);
+    }
+
+    // A stamp taken after a save stands for the bytes saved: the next save of
+    // the same program asks nothing, another program's save is noticed.
+    void stampOfASave()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("house.qvw"));
+        QVERIFY(SaveFileWhole(path, QByteArray("1,0\r\n")));
+        const FileStamp stamp = FileStamp::of(path, QByteArray("1,0\r\n"));
+        QVERIFY(!stamp.changedOnDisk(path));
+        // A second copy saves the same file, through the same writer.
+        QVERIFY(SaveFileWhole(path, QByteArray("2,0\r\n")));
+        QVERIFY(stamp.changedOnDisk(path));
+        // A missing file has no stamp.
+        QVERIFY(FileStamp::of(folder.filePath(QStringLiteral("none.qvw")), QByteArray()).isNull());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSafeSave)
