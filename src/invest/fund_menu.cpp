@@ -48,7 +48,7 @@ FundMenu::FundMenu(Shell &shell, MdiContainer &frame)
         {"Loadfile", "&Open a File from Disk", &FundMenu::openFile},
         {"SaveFile", "&Save Current File to Disk", &FundMenu::saveFile},
         {"Display", "&Display Data", &FundMenu::displayData},
-        {"SortRec", "S&ort Records", &FundMenu::sortRecords},
+        {"SortRec", "So&rt Records", &FundMenu::sortRecords},
         {"CompCurr", "&Compute Current Value", &FundMenu::computeCurrentValue},
         {"Editrec", "&Add and Edit Records", &FundMenu::editRecords},
         {"Help7", "Quick &Help", &FundMenu::quickHelp},

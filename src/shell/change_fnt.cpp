@@ -46,8 +46,9 @@ ChangeFnt::ChangeFnt(Shell &shell, MdiContainer &frame)
 
     auto *fonts = new QGroupBox(QStringLiteral("Change Printer Font"), this);
     auto *fontLayout = new QVBoxLayout(fonts);
-    const char *captions[4] = {"Standard Printer Font", "Courier New 10 point font", "Courier New 11 point font",
-                               "Courier New 12 point font"};
+    // Each box and font has its own access key; Exit keeps Alt+X.
+    const char *captions[4] = {"S&tandard Printer Font", "Courier New 1&0 point font", "Courier New 1&1 point font",
+                               "Courier New 1&2 point font"};
     for (int i = 0; i < 4; ++i) {
         m_fonts[i] = new QRadioButton(QLatin1String(captions[i]), fonts);
         m_fonts[i]->setObjectName(QStringLiteral("PtrFt%1").arg(i));
@@ -61,9 +62,9 @@ ChangeFnt::ChangeFnt(Shell &shell, MdiContainer &frame)
     connect(exit, &QPushButton::clicked, this, &ChangeFnt::exitFonts);
 
     auto *form = new QFormLayout;
-    auto *currencyLabel = new QLabel(QStringLiteral("Change Currency Symbol."), this);
+    auto *currencyLabel = new QLabel(QStringLiteral("Change &Currency Symbol."), this);
     currencyLabel->setBuddy(m_currency);
-    auto *nameLabel = new QLabel(QStringLiteral("Type in your name"), this);
+    auto *nameLabel = new QLabel(QStringLiteral("Type in your &name"), this);
     nameLabel->setBuddy(m_name);
     form->addRow(currencyLabel, m_currency);
     form->addRow(nameLabel, m_name);

@@ -14,6 +14,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMap>
 #include <QTest>
 #include <QTimer>
 
@@ -184,6 +188,44 @@ private slots:
         user.type("1000");
         user.key(Qt::Key_Tab);
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    }
+
+    // Alt and a letter presses one control: no two controls of a window
+    // share an access key.
+    void everyToolHasItsOwnAccessKeys_data()
+    {
+        everyToolOpensWithItsControls_data();
+        QTest::newRow("net worth") << QStringLiteral("NetWorth");
+        QTest::newRow("investment manager") << QStringLiteral("Manager");
+    }
+    void everyToolHasItsOwnAccessKeys()
+    {
+        QFETCH(QString, button);
+        TestShell t;
+        MdiContainer frame(t.shell);
+        RegisterTools(frame);
+        QWidget *tool = OpenFromMenu(frame, button);
+        QVERIFY(tool);
+        QMap<QChar, QString> owners;
+        auto note = [&](const QString &text, const QString &name) {
+            const qsizetype amp = text.indexOf(u'&');
+            if (amp < 0 || amp + 1 >= text.size() || text.at(amp + 1) == u'&')
+                return;
+            const QChar key = text.at(amp + 1).toLower();
+            QVERIFY2(!owners.contains(key), qPrintable(QStringLiteral("Alt+%1: %2 and %3")
+                                                          .arg(key, owners.value(key), name)));
+            owners.insert(key, name);
+        };
+        for (QAbstractButton *b : tool->findChildren<QAbstractButton *>())
+            if (b->isVisibleTo(tool))
+                note(b->text(), b->objectName());
+        for (QLabel *label : tool->findChildren<QLabel *>())
+            if (label->buddy() && label->isVisibleTo(tool))
+                note(label->text(), label->objectName());
+        for (QGroupBox *group : tool->findChildren<QGroupBox *>())
+            if (group->isVisibleTo(tool))
+                note(group->title(), group->objectName());
+        QVERIFY(!owners.isEmpty());
     }
 
     // Every result grid hands its figures to other programs: Ctrl+C copies

@@ -185,9 +185,14 @@ private slots:
         user.key(Qt::Key_End);
         user.type(" \"B\"");
         QCOMPARE(user.text("InMyName"), QStringLiteral("Ada B"));
-        user.click("PtrFt2");
-        QCOMPARE(t->state.PrinterFontChoice, qint16(2));
-        user.focus("InMyName");
+        // Every box and font by its own access key.
+        user.key(Qt::Key_1, Qt::AltModifier);
+        QTRY_COMPARE(t->state.PrinterFontChoice, qint16(2));
+        QVERIFY(user.find<QRadioButton>("PtrFt2")->isChecked());
+        user.key(Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(user.focusedName(), QStringLiteral("InCurrency"));
+        user.key(Qt::Key_N, Qt::AltModifier);
+        QTRY_COMPARE(user.focusedName(), QStringLiteral("InMyName"));
         user.key(Qt::Key_X, Qt::AltModifier); // leaves by the access key, the name still focused
         QTRY_VERIFY(!settings.isVisible());
         QCOMPARE(t->state.CurrencySymbol, QStringLiteral("£"));
