@@ -1,5 +1,7 @@
 #include "shell/format.h"
 
+#include <algorithm>
+
 #include <QHash>
 #include <QRegularExpression>
 
@@ -360,7 +362,30 @@ QString FieldDisplayText(FieldKind kind, Money value, int width, const QString &
 
 QString HelpPanelText(QString text, const QString &currencySymbol)
 {
-    text.replace(QLatin1Char('@'), currencySymbol);
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return text;
+    // A symbol longer than "@" takes its extra room from the spaces after
+    // its figure, so that the columns of a sample table stay where they are
+    // (one space always stays between two columns).
+    const qsizetype extra = currencySymbol.size() - 1;
+    QString shown;
+    shown.reserve(text.size() + 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) != u'@') {
+            shown += text.at(i);
+            continue;
+        }
+        shown += currencySymbol;
+        qsizetype end = i + 1;
+        while (end < text.size() && !text.at(end).isSpace())
+            ++end;
+        shown += QStringView(text).mid(i + 1, end - i - 1);
+        qsizetype spaces = 0;
+        while (end + spaces < text.size() && text.at(end + spaces) == u' ')
+            ++spaces;
+        const bool beforeAColumn = end + spaces < text.size() && text.at(end + spaces) != u'\n';
+        const qsizetype taken = beforeAColumn ? std::clamp<qsizetype>(spaces - 1, 0, extra) : 0;
+        shown += QString(spaces - taken, u' ');
+        i = end + spaces - 1;
+    }
+    shown.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return shown;
 }

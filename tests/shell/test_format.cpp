@@ -7,6 +7,24 @@ class TestFormat : public QObject
     Q_OBJECT
 
 private slots:
+    // A sample table keeps its columns whatever the symbol's length; text
+    // outside a table only has the symbol put in.
+    void helpTablesKeepTheirColumns()
+    {
+        const QString table = QStringLiteral("Lump sum            @0         @10,000  @0\n"
+                                             "Each period         @1,200     @0       @1,200\n");
+        for (const QString &symbol : {QStringLiteral("$"), QStringLiteral("kr"), QStringLiteral("EU")}) {
+            const QStringList lines = HelpPanelText(table, symbol).split(QStringLiteral("\r\n"));
+            QCOMPARE(lines.at(0).indexOf(symbol + QStringLiteral("10,000")), 31);
+            QCOMPARE(lines.at(1).indexOf(symbol + QStringLiteral("0 ")), 31);
+            QCOMPARE(lines.at(0).lastIndexOf(symbol), 40);
+            QCOMPARE(lines.at(1).lastIndexOf(symbol), 40);
+        }
+        QCOMPARE(HelpPanelText(QStringLiteral("for example @100 a month.\nSave @5 now"), QStringLiteral("kr")),
+                 QStringLiteral("for example kr100 a month.\r\nSave kr5 now"));
+        QCOMPARE(HelpPanelText(QStringLiteral("@1 @2\n"), QStringLiteral("kr")), QStringLiteral("kr1 kr2\r\n"));
+    }
+
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void doubles_data()
