@@ -7,8 +7,11 @@
 #include "shell/tool_window.h"
 #include "shell/window_placement.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
+
 #include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScrollArea>
@@ -206,10 +209,14 @@ void MdiContainer::placeActive()
 
 void MdiContainer::fitDesk()
 {
-    // The desk is at least as large as the windows on it.
+    // The desk is at least as large as the windows on it, less the border a
+    // window is moved off the desk by to hide it (the same on the far side).
     QSize needed;
-    for (const QWidget *window : m_desk->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        needed = needed.expandedTo(QSize(window->geometry().right() + 1, window->geometry().bottom() + 1));
+    for (const QWidget *window : m_desk->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        const QRect at = window->geometry();
+        needed = needed.expandedTo(QSize(at.x() + at.width() - std::max(0, -at.x()),
+                                         at.y() + at.height() - std::max(0, -at.y())));
+    }
     m_desk->setMinimumSize(needed);
 }
 

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 class TestFindCompoundCalc : public QObject
@@ -278,6 +279,11 @@ private slots:
     {
         frame->show();
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        auto *desk = frame->findChild<QScrollArea *>(QStringLiteral("DeskArea"));
+        QVERIFY(desk);
+        // At the starting size the window fits: no scroll bar.
+        QTRY_VERIFY(!desk->horizontalScrollBar()->isVisible());
+        QVERIFY(!desk->verticalScrollBar()->isVisible());
         frame->resize(500, 380);
         QTRY_COMPARE(frame->size(), QSize(500, 380));
         auto *area = frame->findChild<QScrollArea *>(QStringLiteral("DeskArea"));
