@@ -6,7 +6,6 @@
 #include "shell/print_frame.h"
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -23,26 +22,7 @@ double Checked(double value)
 // income whose hundredfold money cannot hold may still have a capital it can.
 Money CapitalForIncome(Money income, Money rate)
 {
-    __extension__ typedef __int128 Int128;
-    if (rate.isZero())
-        throw ArithmeticFault("division by zero");
-    Int128 numerator = Int128(income.raw()) * 100 * Money::Scale;
-    Int128 denominator = rate.raw();
-    if (denominator < 0) {
-        numerator = -numerator;
-        denominator = -denominator;
-    }
-    Int128 quotient = numerator / denominator;
-    Int128 remainder = numerator % denominator;
-    if (remainder < 0) {
-        quotient -= 1;
-        remainder += denominator;
-    }
-    if (2 * remainder > denominator || (2 * remainder == denominator && quotient % 2 != 0))
-        quotient += 1;
-    if (quotient > std::numeric_limits<qint64>::max() || quotient < std::numeric_limits<qint64>::min())
-        throw ArithmeticFault("money overflow");
-    return Money::fromRaw(qint64(quotient));
+    return income.mulDiv(100, rate);
 }
 
 const QString Pattern = QStringLiteral("####,,###.00");

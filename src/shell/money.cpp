@@ -96,6 +96,12 @@ Money Money::operator/(Money other) const
     return Money(checked(divideHalfEven(numerator, other.m_raw)));
 }
 
+Money Money::mulDiv(qint64 factor, Money divisor) const
+{
+    const Int128 numerator = static_cast<Int128>(m_raw) * factor * Scale;
+    return Money(checked(divideHalfEven(numerator, divisor.m_raw)));
+}
+
 bool Money::fromDecimalText(QStringView text, Money &value)
 {
     qsizetype i = 0;

@@ -48,6 +48,9 @@ public:
     Money operator*(Money other) const;
     // Money / money, rounded half to even; division by zero faults.
     Money operator/(Money other) const;
+    // this x factor / divisor in one step, rounded once half to even: the
+    // product may be beyond money when the quotient is not.
+    Money mulDiv(qint64 factor, Money divisor) const;
     Money &operator+=(Money other) { return *this = *this + other; }
     Money &operator-=(Money other) { return *this = *this - other; }
 
