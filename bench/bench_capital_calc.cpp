@@ -1,7 +1,7 @@
 // Times Calculate of the longest capital table, grid included: 50 years.
 #include "calc_bench.h"
 
-#include "capital/capital_reqd_calc.h"
+#include "capital/capital_window.h"
 
 int main(int argc, char *argv[])
 {

@@ -3,7 +3,7 @@
 // most records; and saving that file.
 #include "invest/fund_database.h"
 #include "invest/fund_file.h"
-#include "shell/spreadsheet_grid.h"
+#include "shell/ui/spreadsheet_grid.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

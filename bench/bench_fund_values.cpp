@@ -4,11 +4,11 @@
 #include "invest/fund_database.h"
 #include "invest/fund_printouts.h"
 #include "invest/fund_values.h"
-#include "shell/app_state.h"
-#include "shell/page_print_job.h"
-#include "shell/print_frame.h"
-#include "shell/spreadsheet_grid.h"
-#include "shell/unattended_dialogs.h"
+#include "shell/core/app_state.h"
+#include "shell/print/page_print_job.h"
+#include "shell/print/print_frame.h"
+#include "shell/ui/spreadsheet_grid.h"
+#include "shell/core/unattended_dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // Times filling the largest schedule the program shows: 2100 body rows of six
 // columns, cleared first as every window does, then written cell by cell, and
 // the same through the bulk row fill.
-#include "shell/format.h"
-#include "shell/spreadsheet_grid.h"
+#include "shell/core/format.h"
+#include "shell/ui/spreadsheet_grid.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,13 +2,13 @@
 // payments over 40 years at 363 days a year, every payment with its date.
 #include "calc_bench.h"
 
-#include "mortgage/mortgage_calc.h"
+#include "mortgage/mortgage_window.h"
 #include "mortgage/mortgage_fields.h"
 #include "mortgage/mortgage_file.h"
 #include "mortgage/mortgage_session.h"
-#include "shell/page_print_job.h"
-#include "shell/print_frame.h"
-#include "shell/unattended_dialogs.h"
+#include "shell/print/page_print_job.h"
+#include "shell/print/print_frame.h"
+#include "shell/core/unattended_dialogs.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

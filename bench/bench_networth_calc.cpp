@@ -1,7 +1,7 @@
 // Times Calculate of the net worth statement with both sheets full (30 rows
 // each, a sub total after every fifth row), both grids redrawn.
 #include "calc_bench.h"
-#include "networth/networth_calc.h"
+#include "networth/networth_window.h"
 
 int main(int argc, char *argv[])
 {

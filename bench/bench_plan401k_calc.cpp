@@ -2,7 +2,7 @@
 // a balance and inflation (a 55-row grid).
 #include "calc_bench.h"
 
-#include "plan401k/plan401k_calc.h"
+#include "plan401k/plan401k_window.h"
 #include "plan401k/plan401k_fields.h"
 
 int main(int argc, char *argv[])

@@ -2,7 +2,7 @@
 // amount that lasts the whole 50 years (600 monthly steps).
 #include "calc_bench.h"
 
-#include "retirement/retire_calc.h"
+#include "retirement/retirement_window.h"
 #include "retirement/retirement_fields.h"
 
 #include <QRadioButton>

@@ -2,7 +2,7 @@
 // monthly contributions (480 periods, a 484-row grid).
 #include "calc_bench.h"
 
-#include "savings/savings_calc.h"
+#include "savings/savings_window.h"
 
 #include <QComboBox>
 

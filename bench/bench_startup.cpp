@@ -1,11 +1,11 @@
 // Starts either an empty widgets program or Tallomar's frame with its menu,
 // and quits as soon as the window has been shown and painted. Run as a whole
 // process many times by bench/startup.sh to compare the two.
-#include "shell/app_state.h"
-#include "shell/mdi_container.h"
-#include "shell/qt_printer.h"
-#include "shell/shell.h"
-#include "shell/widget_dialogs.h"
+#include "shell/core/app_state.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/print/qt_printer.h"
+#include "shell/core/shell.h"
+#include "shell/ui/widget_dialogs.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -4,13 +4,13 @@
 // figures put in their slots, then Calculate pressed 30 times with the grid
 // told of its cells each time; the median, best and worst are printed.
 
-#include "shell/app_state.h"
-#include "shell/calculator_window.h"
-#include "shell/mdi_container.h"
-#include "shell/qt_printer.h"
-#include "shell/shell.h"
-#include "shell/spreadsheet_grid.h"
-#include "shell/widget_dialogs.h"
+#include "shell/core/app_state.h"
+#include "shell/ui/calculator_window.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/print/qt_printer.h"
+#include "shell/core/shell.h"
+#include "shell/ui/spreadsheet_grid.h"
+#include "shell/ui/widget_dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

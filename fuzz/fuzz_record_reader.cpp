@@ -1,7 +1,7 @@
 // The record reader on any bytes: never a crash or a read out of bounds; every
 // line it accepts is written back by the writer and read again the same.
 #include "fuzz_check.h"
-#include "shell/record_file.h"
+#include "shell/core/record_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // The settings file on any bytes: the state it leaves is always one the
 // program can use, and a complete file is written back and read the same.
 #include "fuzz_check.h"
-#include "shell/app_state.h"
-#include "shell/personal_settings.h"
-#include "shell/record_file.h"
+#include "shell/core/app_state.h"
+#include "shell/core/personal_settings.h"
+#include "shell/core/record_file.h"
 
 #include <cstddef>
 #include <cstdint>

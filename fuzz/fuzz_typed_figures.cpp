@@ -1,8 +1,8 @@
 // Typed figures: any text read by LeadingMoney, shown by Format and read back.
 // Without grouping a figure reads back exactly; with it, as rounded to cents.
 #include "fuzz_check.h"
-#include "shell/format.h"
-#include "shell/money.h"
+#include "shell/core/format.h"
+#include "shell/core/money.h"
 
 #include <QLocale>
 

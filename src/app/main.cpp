@@ -1,10 +1,10 @@
 #include "app/tool_registry.h"
-#include "shell/app_state.h"
-#include "shell/data_places.h"
-#include "shell/mdi_container.h"
-#include "shell/qt_printer.h"
-#include "shell/shell.h"
-#include "shell/widget_dialogs.h"
+#include "shell/core/app_state.h"
+#include "shell/core/data_places.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/print/qt_printer.h"
+#include "shell/core/shell.h"
+#include "shell/ui/widget_dialogs.h"
 
 #include <QApplication>
 #include <QDate>

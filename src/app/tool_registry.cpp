@@ -1,16 +1,16 @@
 #include "app/tool_registry.h"
 
-#include "capital/capital_reqd_calc.h"
+#include "capital/capital_window.h"
 #include "graph/graphs_all.h"
-#include "growth/find_compound_calc.h"
-#include "networth/networth_calc.h"
-#include "mortgage/mortgage_calc.h"
-#include "invest/fund_menu.h"
-#include "plan401k/plan401k_calc.h"
-#include "retirement/retire_calc.h"
-#include "savings/savings_calc.h"
-#include "shell/mdi_container.h"
-#include "shell/menu_main.h"
+#include "growth/compound_growth_window.h"
+#include "networth/networth_window.h"
+#include "mortgage/mortgage_window.h"
+#include "invest/fund_menu_window.h"
+#include "plan401k/plan401k_window.h"
+#include "retirement/retirement_window.h"
+#include "savings/savings_window.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/ui/menu_main.h"
 
 #include <memory>
 

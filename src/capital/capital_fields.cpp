@@ -1,5 +1,5 @@
 #include "capital/capital_fields.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/tool_fields.h"
+#include "shell/core/tool_fields.h"
 
 // Slots of InputValues the capital fields fill; 0 is not used.
 enum CapitalSlot {

@@ -1,7 +1,7 @@
 #include "capital/capital_session.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
-#include "shell/app_state.h"
+#include "shell/core/app_state.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "capital/capital_plan.h"
-#include "shell/tool_session.h"
+#include "shell/core/tool_session.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/money.h"
-#include "shell/tables.h"
+#include "shell/core/money.h"
+#include "shell/core/tables.h"
 
 #include <QList>
 #include <QString>

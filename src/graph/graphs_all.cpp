@@ -3,11 +3,11 @@
 #include "graph/bar_chart_3d.h"
 #include "graph/graph_look.h"
 #include "graph/pie_chart.h"
-#include "shell/mdi_container.h"
-#include "shell/message_texts.h"
-#include "shell/placement.h"
-#include "shell/shell.h"
-#include "shell/tool_window.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/core/message_texts.h"
+#include "shell/core/placement.h"
+#include "shell/core/shell.h"
+#include "shell/ui/tool_window.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,5 +1,5 @@
 #include "growth/compound_growth_fields.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 #include "growth/compound_growth.h"
 

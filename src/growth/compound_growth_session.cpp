@@ -1,8 +1,8 @@
 #include "growth/compound_growth_session.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 #include "growth/compound_growth_fields.h"
-#include "shell/app_state.h"
+#include "shell/core/app_state.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "growth/compound_growth.h"
-#include "shell/tool_session.h"
+#include "shell/core/tool_session.h"
 
 #include <QList>
 

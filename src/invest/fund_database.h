@@ -1,9 +1,9 @@
 #pragma once
 
 #include "invest/fund_record.h"
-#include "shell/message_numbers.h"
-#include "shell/money.h"
-#include "shell/tables.h"
+#include "shell/core/message_numbers.h"
+#include "shell/core/money.h"
+#include "shell/core/tables.h"
 
 #include <QDate>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "invest/fund_fields.h"
 
 #include "invest/fund_database.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 namespace {
 

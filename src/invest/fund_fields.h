@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/tool_fields.h"
+#include "shell/core/tool_fields.h"
 
 // Slots of InputValues the record entry row fills.
 enum RecordEntrySlot {

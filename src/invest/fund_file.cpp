@@ -1,10 +1,10 @@
 #include "invest/fund_file.h"
 
 #include "invest/fund_database.h"
-#include "shell/format.h"
-#include "shell/message_numbers.h"
-#include "shell/record_file.h"
-#include "shell/safe_save.h"
+#include "shell/core/format.h"
+#include "shell/core/message_numbers.h"
+#include "shell/core/record_file.h"
+#include "shell/core/safe_save.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "invest/fund_record.h"
-#include "shell/outcome.h"
-#include "shell/safe_save.h"
+#include "shell/core/outcome.h"
+#include "shell/core/safe_save.h"
 
 #include <QByteArray>
 #include <QList>

@@ -2,8 +2,8 @@
 
 #include "invest/fund_database.h"
 #include "invest/fund_values.h"
-#include "shell/format.h"
-#include "shell/print_frame.h"
+#include "shell/core/format.h"
+#include "shell/print/print_frame.h"
 
 namespace {
 

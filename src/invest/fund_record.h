@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/money.h"
+#include "shell/core/money.h"
 
 #include <QDate>
 #include <QString>

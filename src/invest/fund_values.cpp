@@ -1,8 +1,8 @@
 #include "invest/fund_values.h"
 
 #include "invest/fund_database.h"
-#include "shell/format.h"
-#include "shell/message_numbers.h"
+#include "shell/core/format.h"
+#include "shell/core/message_numbers.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "invest/fund_database.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "invest/fund_database.h"
 #include "invest/fund_file.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 #include <QString>
 

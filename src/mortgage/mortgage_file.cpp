@@ -1,7 +1,7 @@
 #include "mortgage/mortgage_file.h"
 
-#include "shell/format.h"
-#include "shell/record_file.h"
+#include "shell/core/format.h"
+#include "shell/core/record_file.h"
 
 #include <cmath>
 

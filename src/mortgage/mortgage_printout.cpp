@@ -1,8 +1,8 @@
 #include "mortgage/mortgage_printout.h"
 
-#include "shell/format.h"
-#include "shell/print_frame.h"
-#include "shell/print_job.h"
+#include "shell/core/format.h"
+#include "shell/print/print_frame.h"
+#include "shell/print/print_job.h"
 
 #include <algorithm>
 

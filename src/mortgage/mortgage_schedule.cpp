@@ -1,7 +1,7 @@
 #include "mortgage/mortgage_schedule.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
-#include "shell/format.h"
+#include "shell/core/format.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "mortgage/mortgage_fields.h"
-#include "shell/money.h"
-#include "shell/outcome.h"
+#include "shell/core/money.h"
+#include "shell/core/outcome.h"
 
 #include <QDate>
 #include <QList>

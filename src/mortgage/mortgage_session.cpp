@@ -1,10 +1,10 @@
 #include "mortgage/mortgage_session.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 #include "mortgage/mortgage_printout.h"
-#include "shell/app_state.h"
-#include "shell/format.h"
-#include "shell/record_file.h"
+#include "shell/core/app_state.h"
+#include "shell/core/format.h"
+#include "shell/core/record_file.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -2,7 +2,7 @@
 
 #include "mortgage/mortgage_file.h"
 #include "mortgage/mortgage_schedule.h"
-#include "shell/tool_session.h"
+#include "shell/core/tool_session.h"
 
 // The mortgage and loan calculator between opening and exit: the figures in
 // their slots, the two lists, and the settings behind the window's buttons

@@ -1,8 +1,8 @@
 #include "networth/networth_file.h"
 
-#include "shell/format.h"
-#include "shell/record_file.h"
-#include "shell/safe_save.h"
+#include "shell/core/format.h"
+#include "shell/core/record_file.h"
+#include "shell/core/safe_save.h"
 
 namespace {
 

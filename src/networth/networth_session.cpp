@@ -1,10 +1,10 @@
 #include "networth/networth_session.h"
 
-#include "shell/app_state.h"
-#include "shell/format.h"
-#include "shell/message_numbers.h"
-#include "shell/print_frame.h"
-#include "shell/print_job.h"
+#include "shell/core/app_state.h"
+#include "shell/core/format.h"
+#include "shell/core/message_numbers.h"
+#include "shell/print/print_frame.h"
+#include "shell/print/print_job.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "networth/networth_sheet.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 #include <QString>
 

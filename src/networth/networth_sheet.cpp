@@ -1,6 +1,6 @@
 #include "networth/networth_sheet.h"
 
-#include "shell/format.h"
+#include "shell/core/format.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/money.h"
-#include "shell/record_file.h"
+#include "shell/core/money.h"
+#include "shell/core/record_file.h"
 
 #include <QList>
 #include <QString>

@@ -1,5 +1,5 @@
 #include "plan401k/plan401k_fields.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 #include "plan401k/plan401k_plan.h"
 

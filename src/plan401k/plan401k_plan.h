@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/money.h"
-#include "shell/outcome.h"
+#include "shell/core/money.h"
+#include "shell/core/outcome.h"
 
 #include <QList>
 

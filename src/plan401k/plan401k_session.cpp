@@ -1,10 +1,10 @@
 #include "plan401k/plan401k_session.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 #include "plan401k/plan401k_fields.h"
-#include "shell/app_state.h"
-#include "shell/format.h"
-#include "shell/print_frame.h"
+#include "shell/core/app_state.h"
+#include "shell/core/format.h"
+#include "shell/print/print_frame.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plan401k/plan401k_plan.h"
-#include "shell/tool_session.h"
+#include "shell/core/tool_session.h"
 
 #include <QStringList>
 

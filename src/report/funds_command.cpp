@@ -4,11 +4,11 @@
 #include "invest/funds_session.h"
 #include "report/report_cli.h"
 #include "report/report_command.h"
-#include "shell/app_state.h"
-#include "shell/format.h"
-#include "shell/message_numbers.h"
-#include "shell/message_texts.h"
-#include "shell/print_frame.h"
+#include "shell/core/app_state.h"
+#include "shell/core/format.h"
+#include "shell/core/message_numbers.h"
+#include "shell/core/message_texts.h"
+#include "shell/print/print_frame.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>

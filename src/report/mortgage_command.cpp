@@ -2,9 +2,9 @@
 #include "mortgage/mortgage_file.h"
 #include "mortgage/mortgage_session.h"
 #include "report/report_command.h"
-#include "shell/app_state.h"
-#include "shell/message_numbers.h"
-#include "shell/record_file.h"
+#include "shell/core/app_state.h"
+#include "shell/core/message_numbers.h"
+#include "shell/core/record_file.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "networth/networth_file.h"
 #include "networth/networth_session.h"
 #include "report/report_command.h"
-#include "shell/app_state.h"
-#include "shell/money.h"
-#include "shell/tool_session.h"
+#include "shell/core/app_state.h"
+#include "shell/core/money.h"
+#include "shell/core/tool_session.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/table_text.h"
-#include "shell/tool_fields.h"
+#include "shell/core/table_text.h"
+#include "shell/core/tool_fields.h"
 
 #include <QByteArray>
 #include <QString>

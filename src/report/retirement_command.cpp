@@ -1,7 +1,7 @@
 #include "report/report_command.h"
 #include "retirement/retirement_fields.h"
 #include "retirement/retirement_session.h"
-#include "shell/app_state.h"
+#include "shell/core/app_state.h"
 
 #include <QCommandLineParser>
 

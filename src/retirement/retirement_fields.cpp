@@ -1,5 +1,5 @@
 #include "retirement/retirement_fields.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 namespace {
 

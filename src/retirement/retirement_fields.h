@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/tool_fields.h"
+#include "shell/core/tool_fields.h"
 
 // Slots of InputValues the retirement fields fill; 0 and 5 are not used.
 // Slots 3 and 4 mean different things under the two withdrawal choices.

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "retirement/retirement_fields.h"
-#include "shell/money.h"
-#include "shell/outcome.h"
-#include "shell/tool_data.h"
+#include "shell/core/money.h"
+#include "shell/core/outcome.h"
+#include "shell/core/tool_data.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "retirement/retirement_plan.h"
-#include "shell/tool_session.h"
+#include "shell/core/tool_session.h"
 
 // The retirement planner between opening and exit. The withdrawal choice
 // (Percentage or Fixed Amount) decides what slots 3 and 4 mean,

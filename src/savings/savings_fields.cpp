@@ -1,5 +1,5 @@
 #include "savings/savings_fields.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 #include "savings/savings_plan.h"
 

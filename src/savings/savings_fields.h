@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/tool_fields.h"
+#include "shell/core/tool_fields.h"
 
 // Slots of InputValues the savings fields fill; 0, 3 and 8 are not used.
 enum SavingsSlot {

@@ -1,9 +1,9 @@
 #include "savings/savings_plan.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
-#include "shell/tool_data.h"
-#include "shell/format.h"
-#include "shell/print_frame.h"
+#include "shell/core/tool_data.h"
+#include "shell/core/format.h"
+#include "shell/print/print_frame.h"
 
 #include <cmath>
 #include <limits>

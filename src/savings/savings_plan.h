@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/money.h"
-#include "shell/outcome.h"
-#include "shell/tool_data.h"
+#include "shell/core/money.h"
+#include "shell/core/outcome.h"
+#include "shell/core/tool_data.h"
 
 #include <QList>
 #include <QString>

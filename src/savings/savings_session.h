@@ -1,7 +1,7 @@
 #pragma once
 
 #include "savings/savings_plan.h"
-#include "shell/tool_session.h"
+#include "shell/core/tool_session.h"
 
 // The menu's two entries of the savings planner.
 enum class SavingsMode { Planning, Comparisons };

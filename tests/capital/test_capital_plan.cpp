@@ -1,8 +1,8 @@
 #include "capital/capital_plan.h"
 #include "capital/capital_session.h"
-#include "shell/app_state.h"
-#include "shell/format.h"
-#include "shell/print_frame.h"
+#include "shell/core/app_state.h"
+#include "shell/core/format.h"
+#include "shell/print/print_frame.h"
 #include "support/recording_printer.h"
 #include "support/scripted_dialogs.h"
 

@@ -3,8 +3,8 @@
 #include "graph/graphs_all.h"
 #include "graph/pie_chart.h"
 #include "app/tool_registry.h"
-#include "shell/mdi_container.h"
-#include "shell/menu_main.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/ui/menu_main.h"
 #include "support/window_driver.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "invest/fund_database.h"
 #include "invest/fund_file.h"
 #include "invest/funds_session.h"
-#include "shell/record_file.h"
+#include "shell/core/record_file.h"
 #include "support/full_disk.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "invest/fund_database.h"
 #include "invest/fund_printouts.h"
 #include "invest/fund_values.h"
-#include "shell/app_state.h"
-#include "shell/format.h"
-#include "shell/print_frame.h"
+#include "shell/core/app_state.h"
+#include "shell/core/format.h"
+#include "shell/print/print_frame.h"
 #include "support/recording_printer.h"
 #include "support/scripted_dialogs.h"
 

@@ -1,6 +1,6 @@
 #include "invest/fund_database.h"
 #include "invest/fund_values.h"
-#include "shell/message_numbers.h"
+#include "shell/core/message_numbers.h"
 
 #include <QTest>
 

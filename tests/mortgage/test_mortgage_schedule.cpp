@@ -1,7 +1,7 @@
 #include "mortgage/mortgage_file.h"
 #include "mortgage/mortgage_schedule.h"
-#include "shell/format.h"
-#include "shell/message_numbers.h"
+#include "shell/core/format.h"
+#include "shell/core/message_numbers.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "networth/networth_session.h"
-#include "shell/app_state.h"
-#include "shell/format.h"
-#include "shell/print_frame.h"
+#include "shell/core/app_state.h"
+#include "shell/core/format.h"
+#include "shell/print/print_frame.h"
 #include "support/recording_printer.h"
 #include "support/scripted_dialogs.h"
 

@@ -1,5 +1,5 @@
-#include "shell/message_numbers.h"
-#include "shell/message_texts.h"
+#include "shell/core/message_numbers.h"
+#include "shell/core/message_texts.h"
 #include "support/full_disk.h"
 #include "support/report_program.h"
 

@@ -1,9 +1,9 @@
 #include "graph/graph_request.h"
 #include "retirement/retirement_plan.h"
 #include "retirement/retirement_session.h"
-#include "shell/app_state.h"
-#include "shell/message_numbers.h"
-#include "shell/print_frame.h"
+#include "shell/core/app_state.h"
+#include "shell/core/message_numbers.h"
+#include "shell/print/print_frame.h"
 #include "support/recording_printer.h"
 #include "support/scripted_dialogs.h"
 

@@ -1,8 +1,8 @@
 #include "app/tool_registry.h"
-#include "shell/calculator_window.h"
-#include "shell/mdi_container.h"
-#include "shell/menu_main.h"
-#include "shell/spreadsheet_grid.h"
+#include "shell/ui/calculator_window.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/ui/menu_main.h"
+#include "shell/ui/spreadsheet_grid.h"
 #include "support/window_driver.h"
 
 #include <QApplication>

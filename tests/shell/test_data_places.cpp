@@ -1,5 +1,5 @@
-#include "shell/data_places.h"
-#include "shell/personal_settings.h"
+#include "shell/core/data_places.h"
+#include "shell/core/personal_settings.h"
 
 #include <QDir>
 #include <QFile>

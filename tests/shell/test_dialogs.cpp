@@ -1,7 +1,7 @@
-#include "shell/mdi_container.h"
-#include "shell/message_box.h"
-#include "shell/quick_help_panel.h"
-#include "shell/widget_dialogs.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/ui/message_box.h"
+#include "shell/ui/quick_help_panel.h"
+#include "shell/ui/widget_dialogs.h"
 #include "support/window_driver.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "app/tool_registry.h"
 #include "invest/fund_database.h"
 #include "invest/fund_fields.h"
-#include "invest/fund_menu.h"
-#include "invest/fund_record_entry.h"
-#include "shell/calculator_window.h"
-#include "shell/mdi_container.h"
+#include "invest/fund_menu_window.h"
+#include "invest/record_entry_window.h"
+#include "shell/ui/calculator_window.h"
+#include "shell/ui/mdi_container.h"
 #include "support/window_driver.h"
 
 #include <QComboBox>

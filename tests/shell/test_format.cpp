@@ -1,4 +1,4 @@
-#include "shell/format.h"
+#include "shell/core/format.h"
 
 #include <QTest>
 

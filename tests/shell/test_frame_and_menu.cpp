@@ -1,10 +1,10 @@
-#include "shell/about_box.h"
-#include "shell/change_fnt.h"
-#include "shell/help_viewer.h"
-#include "shell/mdi_container.h"
-#include "shell/menu_main.h"
-#include "shell/placement.h"
-#include "shell/tool_window.h"
+#include "shell/ui/about_box.h"
+#include "shell/ui/settings_window.h"
+#include "shell/ui/help_viewer.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/ui/menu_main.h"
+#include "shell/core/placement.h"
+#include "shell/ui/tool_window.h"
 #include "support/window_driver.h"
 
 #include <QApplication>

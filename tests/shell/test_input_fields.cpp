@@ -1,6 +1,6 @@
-#include "shell/message_numbers.h"
-#include "shell/calculator_parts.h"
-#include "shell/input_fields.h"
+#include "shell/core/message_numbers.h"
+#include "shell/ui/calculator_parts.h"
+#include "shell/ui/input_fields.h"
 #include "support/window_driver.h"
 
 #include <QAbstractItemView>

@@ -1,5 +1,5 @@
-#include "shell/message_texts.h"
-#include "shell/placement.h"
+#include "shell/core/message_texts.h"
+#include "shell/core/placement.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "shell/money.h"
+#include "shell/core/money.h"
 
 #include <QTest>
 

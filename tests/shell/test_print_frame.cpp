@@ -1,6 +1,6 @@
-#include "shell/app_state.h"
-#include "shell/message_texts.h"
-#include "shell/print_frame.h"
+#include "shell/core/app_state.h"
+#include "shell/core/message_texts.h"
+#include "shell/print/print_frame.h"
 #include "support/recording_printer.h"
 #include "support/scripted_dialogs.h"
 

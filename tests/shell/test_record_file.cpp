@@ -1,4 +1,4 @@
-#include "shell/record_file.h"
+#include "shell/core/record_file.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
-#include "shell/app_state.h"
-#include "shell/personal_settings.h"
-#include "shell/record_file.h"
-#include "shell/safe_save.h"
+#include "shell/core/app_state.h"
+#include "shell/core/personal_settings.h"
+#include "shell/core/record_file.h"
+#include "shell/core/safe_save.h"
 #include "support/full_disk.h"
 
 #include <QDir>

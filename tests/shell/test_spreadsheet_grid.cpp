@@ -1,4 +1,4 @@
-#include "shell/spreadsheet_grid.h"
+#include "shell/ui/spreadsheet_grid.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "shell/table_text.h"
+#include "shell/core/table_text.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 #include "app/tool_registry.h"
-#include "invest/fund_menu.h"
-#include "networth/networth_calc.h"
-#include "shell/mdi_container.h"
-#include "shell/message_numbers.h"
-#include "shell/spreadsheet_grid.h"
+#include "invest/fund_menu_window.h"
+#include "networth/networth_window.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/core/message_numbers.h"
+#include "shell/ui/spreadsheet_grid.h"
 #include "support/window_driver.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/text_print_job.h"
+#include "shell/print/text_print_job.h"
 
 // The tests read printouts as text.
 using RecordingPrinter = TextPrinter;

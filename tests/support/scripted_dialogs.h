@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/unattended_dialogs.h"
+#include "shell/core/unattended_dialogs.h"
 
 // The window tests script the dialogs' answers.
 using ScriptedDialogs = UnattendedDialogs;

@@ -1,8 +1,8 @@
 #include "support/window_driver.h"
 
-#include "shell/mdi_container.h"
-#include "shell/menu_main.h"
-#include "shell/spreadsheet_grid.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/ui/menu_main.h"
+#include "shell/ui/spreadsheet_grid.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/app_state.h"
-#include "shell/print_job.h"
-#include "shell/shell.h"
+#include "shell/core/app_state.h"
+#include "shell/print/print_job.h"
+#include "shell/core/shell.h"
 #include "support/recording_printer.h"
 #include "support/scripted_dialogs.h"
 

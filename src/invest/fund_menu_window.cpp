@@ -1,0 +1,291 @@
+#include "invest/fund_menu_window.h"
+
+#include "invest/fund_database.h"
+#include "invest/fund_file.h"
+#include "invest/record_entry_window.h"
+#include "invest/fund_table_window.h"
+#include "invest/fund_values.h"
+#include "shell/ui/calculator_parts.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/core/message_numbers.h"
+#include "shell/core/shell.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <exception>
+#include <optional>
+
+FundMenu::FundMenu(Shell &shell, MdiContainer &frame)
+    : ToolWindow(shell, frame, QStringLiteral(" Investment Management Menu")), m_infoBox(new QLabel(this))
+{
+    setObjectName(QStringLiteral("FundMenu"));
+    auto *title = new QLabel(QStringLiteral("Fund Management"), this);
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+    m_infoBox->setObjectName(QStringLiteral("InfoBox"));
+    m_infoBox->setFrameShape(QFrame::Panel);
+    m_infoBox->setFrameShadow(QFrame::Sunken);
+    m_infoBox->setAlignment(Qt::AlignCenter);
+    m_infoBox->setMinimumWidth(360);
+    auto *inMemory = new QLabel(QStringLiteral("Database in memory"), this);
+    inMemory->setAlignment(Qt::AlignCenter);
+
+    struct Command
+    {
+        const char *name;
+        const char *caption;
+        void (FundMenu::*handler)();
+    };
+    const Command commands[] = {
+        {"Loadfile", "&Open a File from Disk", &FundMenu::openFile},
+        {"SaveFile", "&Save Current File to Disk", &FundMenu::saveFile},
+        {"Display", "&Display Data", &FundMenu::displayData},
+        {"SortRec", "So&rt Records", &FundMenu::sortRecords},
+        {"CompCurr", "&Compute Current Value", &FundMenu::computeCurrentValue},
+        {"Editrec", "&Add and Edit Records", &FundMenu::editRecords},
+        {"Help7", "Quick &Help", &FundMenu::quickHelp},
+        {"ExitMenu", "E&xit to Main Menu", &FundMenu::exitManager},
+    };
+    auto *buttons = new QGridLayout;
+    buttons->setHorizontalSpacing(16);
+    buttons->setVerticalSpacing(8);
+    int index = 0;
+    for (const Command &command : commands) {
+        QPushButton *button = MakeCommandButton(command.name, command.caption, this);
+        button->setMinimumHeight(28);
+        const auto handler = command.handler;
+        connect(button, &QPushButton::clicked, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
+        buttons->addWidget(button, index / 2, index % 2);
+        if (index == 0)
+            setFocusProxy(button);
+        ++index;
+    }
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(60, 20, 60, 20);
+    layout->addWidget(title);
+    layout->addSpacing(12);
+    layout->addWidget(inMemory, 0, Qt::AlignHCenter);
+    layout->addWidget(m_infoBox, 0, Qt::AlignHCenter);
+    layout->addSpacing(16);
+    layout->addLayout(buttons);
+    layout->addStretch();
+
+    ShowDatabaseStatus();
+}
+
+void FundMenu::run(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &) {
+        shell().dialogs.message(MsgWrongEntry);
+    }
+}
+
+void FundMenu::ShowDatabaseStatus()
+{
+    m_infoBox->setText(m_session.status());
+}
+
+bool FundMenu::hasRecords()
+{
+    if (m_session.db().recordCount() > 0)
+        return true;
+    shell().dialogs.message(MsgNoRecords);
+    return false;
+}
+
+bool FundMenu::wantsToSave()
+{
+    // Closing the question without an answer keeps the work too.
+    return m_session.DataChanged == 1 && m_session.db().recordCount() != 0 &&
+           !MayDiscard(shell().dialogs.ask(QuestionUnsavedFile, m_session.fileName()));
+}
+
+bool FundMenu::queryClose()
+{
+    if (wantsToSave())
+        return false;
+    m_session.DataChanged = 0;
+    return true;
+}
+
+void FundMenu::openFile()
+{
+    // Opening replaces the database: unsaved changes are offered a save first.
+    if (wantsToSave())
+        return;
+    hide();
+    if (const std::optional<QString> chosen =
+            shell().dialogs.chooseFile(FileKind::Funds, FileAction::Open, m_session.FilePath)) {
+        // Read and checked whole before anything in memory changes.
+        std::optional<Outcome<FundFileContents>> read;
+        FileStamp stamp;
+        {
+            const WaitCursor busy;
+            read = ReadFundFile(*chosen, &stamp);
+        }
+        if (!read->ok())
+            shell().dialogs.message(read->message());
+        else if (!m_session.takeFile(read->value(), *chosen, stamp))
+            shell().dialogs.message(MsgFileNotFound);
+    }
+    show();
+    setFocus();
+    ShowDatabaseStatus();
+}
+
+void FundMenu::saveFile()
+{
+    hide();
+    if (m_session.db().recordCount() == 0) {
+        shell().dialogs.message(MsgNoRecords);
+    } else {
+        if (const std::optional<QString> chosen =
+                shell().dialogs.chooseFile(FileKind::Funds, FileAction::Save, m_session.FilePath);
+            chosen && MaySaveOver(shell().dialogs, m_session.fileStamp(), *chosen)) {
+            bool saved = false;
+            SaveFailure failure;
+            {
+                const WaitCursor busy;
+                saved = m_session.saveFile(*chosen, &failure);
+            }
+            // Only a save that reached the disk whole counts as saved.
+            if (!saved)
+                TellSaveFailed(shell().dialogs, failure, MsgBadQvsName);
+        }
+    }
+    show();
+    setFocus();
+    ShowDatabaseStatus();
+}
+
+void FundMenu::sortRecords()
+{
+    if (!hasRecords())
+        return;
+    m_infoBox->setText(QStringLiteral(" Sorting Funds and Records. "));
+    MessageNumber message = MsgNone;
+    {
+        const WaitCursor busy;
+        message = m_session.sortAll();
+    }
+    if (message != 0)
+        shell().dialogs.message(message);
+    ShowDatabaseStatus();
+}
+
+void FundMenu::displayData()
+{
+    if (!hasRecords())
+        return;
+    const int fund = FundChoose::choose(m_session.db(), frame().window());
+    m_session.ActiveFund = qint16(fund);
+    if (fund == 0)
+        return;
+    m_session.CalcMode = 2;
+    openTable()->showListing(fund);
+}
+
+void FundMenu::computeCurrentValue()
+{
+    if (!hasRecords())
+        return;
+    // Every fund needs a record before it can be valued; the message names
+    // the fund, so the user knows which to delete or fill.
+    if (const int empty = FirstEmptyFund(m_session.db()); empty != 0) {
+        shell().dialogs.message(MsgEmptyFund, FundName(m_session.db(), empty));
+        m_session.CalcMode = 10;
+        return;
+    }
+    auto *prices = new FundCurrValue(shell(), frame(), m_session);
+    m_prices = prices;
+    connect(prices, &FundCurrValue::exited, this, [this] {
+        frame().closeOverTool();
+        m_prices = nullptr;
+        ShowDatabaseStatus();
+    });
+    connect(prices, &FundCurrValue::calculated, this, [this] {
+        frame().closeOverTool();
+        m_prices = nullptr;
+        openTable()->showValueTable();
+    });
+    frame().showOverTool(prices);
+}
+
+FundTable *FundMenu::openTable()
+{
+    // The table is shown inside the menu rather than over it, so that the
+    // graph window, which takes the place over the tool, returns to it.
+    if (m_table)
+        m_table->deleteLater();
+    auto *table = new FundTable(shell(), frame(), m_session, this);
+    m_table = table;
+    // The menu's own controls go while the table is up, so their keys
+    // (Alt+X among them) cannot clash with the table's.
+    showOwnControls(false);
+    table->setGeometry(rect());
+    table->raise();
+    table->show();
+    table->setFocus();
+    connect(table, &FundTable::exited, this, [this] {
+        if (m_table)
+            m_table->deleteLater();
+        m_table = nullptr;
+        showOwnControls(true);
+        setFocus();
+        ShowDatabaseStatus();
+    });
+    return table;
+}
+
+void FundMenu::showOwnControls(bool show)
+{
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (child != m_table)
+            child->setVisible(show);
+}
+
+void FundMenu::resizeEvent(QResizeEvent *event)
+{
+    ToolWindow::resizeEvent(event);
+    if (m_table)
+        m_table->setGeometry(rect());
+}
+
+void FundMenu::editRecords()
+{
+    auto *entry = new FundRecordEntry(shell(), frame(), m_session);
+    m_entry = entry;
+    connect(entry, &FundRecordEntry::exited, this, &FundMenu::entryClosed);
+    frame().showOverTool(entry);
+}
+
+void FundMenu::entryClosed()
+{
+    frame().closeOverTool();
+    m_entry = nullptr;
+    ShowDatabaseStatus();
+}
+
+void FundMenu::quickHelp()
+{
+    shell().dialogs.message(MsgFundMenuHelp);
+}
+
+void FundMenu::exitManager()
+{
+    if (wantsToSave())
+        return;
+    m_session.release();
+    exitToMenu();
+}
