@@ -208,8 +208,11 @@ private slots:
         QCOMPARE(FieldDisplayText(FieldKind::Years, Money::fromWhole(5), 19, dollar), QString(18, u' ') + u'5');
         QCOMPARE(FieldDisplayText(FieldKind::Years, Money(), 19, dollar), QString(19, u' '));
         // A figure wider than its box is shown whole.
-        QCOMPARE(FieldDisplayText(FieldKind::Money, Money::fromWhole(123456789012LL), 13, QStringLiteral("EU")),
-                 QStringLiteral("EU123,456,789,012.00"));
+        QCOMPARE(FieldDisplayText(FieldKind::Money, Money::fromWhole(123456789012LL), 13, QStringLiteral("E$")),
+                 QStringLiteral("E$123,456,789,012.00"));
+        // A symbol that is a word keeps a space from the digits.
+        QCOMPARE(FieldDisplayText(FieldKind::Money, Money::fromWhole(20000), 16, QStringLiteral("kr")),
+                 QStringLiteral("    kr 20,000.00"));
         // A count shows without the symbol, in the pattern of its field.
         QCOMPARE(FieldDisplayText(FieldKind::Number, Money::fromWhole(1500), 1, dollar, QStringLiteral("####,,##0.0000")),
                  QStringLiteral("1,500.0000"));

@@ -349,7 +349,13 @@ QString FieldDisplayText(FieldKind kind, Money value, int width, const QString &
 {
     const QString pattern = format.isEmpty() ? DefaultFieldFormat(kind) : format;
     switch (kind) {
-    case FieldKind::Money: return RightAlignFigure(currencySymbol + Format(value, pattern), width);
+    case FieldKind::Money: {
+        // "kr" or "Fr" would run into the digits; a sign such as "$" or "€"
+        // stands against them as it always has.
+        const bool word = !currencySymbol.isEmpty() && currencySymbol.back().isLetter();
+        const QString prefix = word ? currencySymbol + QLatin1Char(' ') : currencySymbol;
+        return RightAlignFigure(prefix + Format(value, pattern), width);
+    }
     case FieldKind::Number:
     case FieldKind::Years: return RightAlignFigure(Format(value, pattern), width);
     case FieldKind::Percent: return RightAlignFigure(Format(value, pattern), width) + QLatin1Char('%');
