@@ -342,7 +342,7 @@ void FundTable::currentValue()
 {
     AppState &state = shell().state;
     m_session.CalcMode = 0;
-    const QString typed = FundCurValInput::ask(0, 0, state.LayoutClass, frame().window());
+    const QString typed = FundCurValInput::ask(NumberAsked::Price, 0, state.LayoutClass, frame().window());
     if (typed.isEmpty())
         return;
     m_session.ListedValueBlock.clear();

@@ -234,9 +234,8 @@ void NetWorthCalc::calculate()
 
 void NetWorthCalc::insertBlankLine(Side side)
 {
-    const qint16 mode = side == NetWorthStatement::Assets ? InsertAssetLine : InsertLiabilityLine;
     const QString answer =
-        FundCurValInput::ask(mode, m_edit[side].row, shell().state.LayoutClass, frame().window());
+        FundCurValInput::ask(NumberAsked::LineNumber, m_edit[side].row, shell().state.LayoutClass, frame().window());
     if (answer.isEmpty())
         return; // cancelled
     if (const MessageNumber refused = m_session.insertBlankLine(side, answer)) {

@@ -16,29 +16,29 @@ class TestFundCurValInput : public QObject
 private slots:
     void modes_data()
     {
-        QTest::addColumn<int>("calcMode");
+        QTest::addColumn<NumberAsked>("asked");
         QTest::addColumn<int>("defaultLine");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("asset line, digits only")
-            << 1 << 7 << "Insert a blank line at line number " << "7" << "1a2.-3" << "123";
-        QTest::newRow("liability line, no default") << 2 << 0 << "Insert a blank line at line number " << "" << "4"
+        QTest::newRow("line, digits only")
+            << NumberAsked::LineNumber << 7 << "Insert a blank line at line number " << "7" << "1a2.-3" << "123";
+        QTest::newRow("line, no default") << NumberAsked::LineNumber << 0 << "Insert a blank line at line number " << "" << "4"
                                                    << "4";
         QTest::newRow("a price, two decimals")
-            << 0 << 7 << "Current Price per Share" << "" << "12.345x" << "12.34";
-        QTest::newRow("a price, two points pass") << 0 << 0 << "Current Price per Share" << "" << "1.2." << "1.2.";
+            << NumberAsked::Price << 7 << "Current Price per Share" << "" << "12.345x" << "12.34";
+        QTest::newRow("a price, two points pass") << NumberAsked::Price << 0 << "Current Price per Share" << "" << "1.2." << "1.2.";
     }
     void modes()
     {
-        QFETCH(int, calcMode);
+        QFETCH(NumberAsked, asked);
         QFETCH(int, defaultLine);
         QFETCH(QString, label);
         QFETCH(QString, start);
         QFETCH(QString, keys);
         QFETCH(QString, answer);
-        FundCurValInput dialog(calcMode, defaultLine);
+        FundCurValInput dialog(asked, defaultLine);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Input"));
@@ -58,11 +58,11 @@ private slots:
 
     void cancelAndCloseAnswerNothing()
     {
-        FundCurValInput cancelled(1, 5);
+        FundCurValInput cancelled(NumberAsked::LineNumber, 5);
         cancelled.show();
         QTest::mouseClick(cancelled.findChild<QPushButton *>(QStringLiteral("NoAccept")), Qt::LeftButton);
         QCOMPARE(cancelled.answer(), QString());
-        FundCurValInput closed(1, 5);
+        FundCurValInput closed(NumberAsked::LineNumber, 5);
         closed.show();
         closed.close();
         QCOMPARE(closed.answer(), QString());
@@ -76,7 +76,7 @@ private slots:
         QApplication::clipboard()->setText(copied);
         if (QApplication::clipboard()->supportsSelection())
             QApplication::clipboard()->setText(copied, QClipboard::Selection);
-        FundCurValInput dialog(3, 0);
+        FundCurValInput dialog(NumberAsked::Price, 0);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         auto *box = dialog.findChild<QLineEdit *>(QStringLiteral("CurVal"));

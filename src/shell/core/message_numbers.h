@@ -57,8 +57,3 @@ enum QuestionNumber : int {
     QuestionFileChanged = 6,
 };
 
-// What the line-number dialog asks for.
-enum CalcModeValue : qint16 {
-    InsertAssetLine = 1,
-    InsertLiabilityLine = 2,
-};

@@ -14,8 +14,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-FundCurValInput::FundCurValInput(int calcMode, int defaultLine, QWidget *parent)
-    : QDialog(parent), m_lineMode(calcMode == 1 || calcMode == 2), m_label(new QLabel(this)),
+FundCurValInput::FundCurValInput(NumberAsked asked, int defaultLine, QWidget *parent)
+    : QDialog(parent), m_lineMode(asked == NumberAsked::LineNumber), m_label(new QLabel(this)),
       m_box(new QLineEdit(this)), m_accept(new QPushButton(QStringLiteral("&OK"), this))
 {
     setObjectName(QStringLiteral("FundCurValInput"));
@@ -58,9 +58,9 @@ FundCurValInput::FundCurValInput(int calcMode, int defaultLine, QWidget *parent)
     m_box->setFocus();
 }
 
-QString FundCurValInput::ask(int calcMode, int defaultLine, int layoutClass, QWidget *frame)
+QString FundCurValInput::ask(NumberAsked asked, int defaultLine, int layoutClass, QWidget *frame)
 {
-    FundCurValInput dialog(calcMode, defaultLine, frame);
+    FundCurValInput dialog(asked, defaultLine, frame);
     PlaceOnFrame(&dialog, PlacedWindow::FundCurValInput, layoutClass, frame);
     dialog.exec();
     return dialog.answer();

@@ -12,18 +12,21 @@ class QPushButton;
 // caller's line), anything else for a price (figures with two decimals,
 // starting empty). answer() is the typed text, or empty when cancelled or
 // closed without a button.
+// What the dialog asks for: a share price (two decimals) or a line number.
+enum class NumberAsked { Price, LineNumber };
+
 class FundCurValInput : public QDialog
 {
     Q_OBJECT
 
 public:
-    FundCurValInput(int calcMode, int defaultLine, QWidget *parent = nullptr);
+    FundCurValInput(NumberAsked asked, int defaultLine, QWidget *parent = nullptr);
 
     QString answer() const { return m_answer; }
     bool asksForLine() const { return m_lineMode; }
 
     // Shows the dialog modally, placed on the frame, and returns its answer.
-    static QString ask(int calcMode, int defaultLine, int layoutClass, QWidget *frame);
+    static QString ask(NumberAsked asked, int defaultLine, int layoutClass, QWidget *frame);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
