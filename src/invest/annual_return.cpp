@@ -90,7 +90,9 @@ AnnualReturn SolveAnnualReturn(const QList<CashFlow> &flows, QDate valuationDate
     QDate last;
     bool paidIn = false;
     for (const CashFlow &flow : flows) {
-        if (!flow.date.isValid() || flow.date > valuationDate)
+        if (!flow.date.isValid())
+            return None("a record has no date");
+        if (flow.date > valuationDate)
             return None("a record is dated after the valuation date");
         first = std::min(first, flow.date);
         last = last.isValid() ? std::max(last, flow.date) : flow.date;

@@ -47,7 +47,8 @@ constexpr int DeleteKey = 127;
 const char PriceHelp[] =
     "Select Current Price cell by clicking on it or by using arrow keys to move around. Selected cell will have "
     "dotted lines around it.\n\nCell will only accept input from number and period or decimal keys. Delete entries "
-    "with Backspace key.\n\nFor DtaSampl enter 20.00 for all Current Price inputs. ";
+    "with Backspace key.\n\nThe annual returns run to the date in the box under the grid: today, unless you type another "
+    "date there.\n\nFor DtaSampl enter 20.00 for all Current Price inputs. ";
 
 } // namespace
 

@@ -183,6 +183,8 @@ private slots:
         QCOMPARE(Percent(SolveAnnualReturn({{d("2021-01-01"), m("-1000")}}, d("2022-01-01"), m("-5"))),
                  QStringLiteral("none: the cash flows never change sign"));
         QCOMPARE(Percent(SolveAnnualReturn({}, d("2022-01-01"), m("5"))), QStringLiteral("none: no records"));
+        QCOMPARE(Percent(SolveAnnualReturn({{QDate(), m("-1000")}}, d("2022-01-01"), m("1200"))),
+                 QStringLiteral("none: a record has no date"));
         const QList<CashFlow> twoRates{
             {d("2021-01-01"), m("-1000")}, {d("2022-01-01"), m("2300")}, {d("2023-01-01"), m("-1320")}};
         QCOMPARE(Percent(SolveAnnualReturn(twoRates, d("2023-01-01"), Money())),
