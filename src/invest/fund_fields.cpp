@@ -61,3 +61,14 @@ FieldTable RecordEntryFields()
     };
     return fields;
 }
+
+FieldTable ValuationDateFields()
+{
+    static const FieldDescription fields[] = {{.control = "ValDate",
+                                               .kind = FieldKind::Date,
+                                               .next = "CurValOK",
+                                               .limitMessage = MsgDateFormat,
+                                               .focus = FieldFocus::NoSelection,
+                                               .label = "Annual returns to"}};
+    return fields;
+}

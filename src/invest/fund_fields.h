@@ -15,3 +15,6 @@ enum RecordEntrySlot {
 // and the four amounts, which take four decimals. The number of shares is a
 // count and shows no currency symbol.
 FieldTable RecordEntryFields();
+
+// The price window's valuation date: the day the annual returns run to.
+FieldTable ValuationDateFields();

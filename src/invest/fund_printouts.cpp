@@ -122,9 +122,26 @@ void PrintFundListing(PrintFrame &frame, const FundDatabase &db, int fund, const
         frame.block(valueBlock);
 }
 
-void PrintValueTable(PrintFrame &frame, const FundDatabase &db, const QString &symbol)
+void PrintValueTable(PrintFrame &frame, const FundDatabase &db, const QString &symbol, const QDate &valuationDate)
 {
     const MoneyTable &v = db.valueTable();
+    const AnnualReturns returns = FundAnnualReturns(db, valuationDate);
+    // The annual return stands at the right of a fund's name line, its figure
+    // under the gain or loss in percent; a name too long for both gives it
+    // the empty line below. Either way the fund takes two lines.
+    const auto nameLines = [&frame](const QString &name, const AnnualReturn &annual) {
+        constexpr int LabelColumn = 54;
+        const QString figure = AnnualReturnText(annual);
+        const QString label = QStringLiteral("Annual Return %");
+        const QString shown = RightAlignFigure(figure.isEmpty() ? QStringLiteral("none ") : figure, 8);
+        if (2 + name.size() < LabelColumn) {
+            frame.line({{2, name}, {LabelColumn, label}, {72, shown}});
+            frame.emptyLines(1);
+        } else {
+            frame.line(2, name);
+            frame.line({{LabelColumn, label}, {72, shown}});
+        }
+    };
     frame.line(30, QStringLiteral("Current Value of all Funds."));
     frame.emptyLines(1);
     frame.line(2, QStringLiteral("  Name of     Number         Book    Current      Current       Gain/    Gain/"));
@@ -136,8 +153,7 @@ void PrintValueTable(PrintFrame &frame, const FundDatabase &db, const QString &s
     const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
     for (int f = 1; f <= db.fundCount(); ++f) {
         const Money share = ShareOfTotal(v.value(f, ValueTotalColumn), whole);
-        frame.line(2, FundName(db, f) + QStringLiteral(" (") + PlainShare(share) + QStringLiteral("%)"));
-        frame.emptyLines(1);
+        nameLines(FundName(db, f) + QStringLiteral(" (") + PlainShare(share) + QStringLiteral("%)"), returns.at(f));
         frame.line({{10, RA(v.value(f, ValueSharesColumn), "##,,###.0000", 12)},
                     {23, RA(v.value(f, ValueBookColumn), "####,,###.00", 12)},
                     {38, RA(v.value(f, ValuePriceColumn), "###.00", 8)},
@@ -155,4 +171,15 @@ void PrintValueTable(PrintFrame &frame, const FundDatabase &db, const QString &s
                 {47, RA(v.value(AllRecordsSlot, ValueTotalColumn), "###,,###.00", 12, symbol)},
                 {60, RA(v.value(AllRecordsSlot, ValueGainColumn), "###,,###.00", 11, symbol)},
                 {72, RA(v.value(AllRecordsSlot, ValuePercentColumn), "##0.00", 7) + QLatin1Char('%')}});
+    nameLines(QString(), returns.at(AllRecordsSlot));
+    frame.line(2, QStringLiteral("Annual returns are money-weighted, to ") +
+                      Format(valuationDate, QStringLiteral("Short Date")) + QLatin1Char('.'));
+    lines += 6;
+    // The reason on a line of its own keeps every line within the page.
+    for (const AnnualReturnNote &note : AnnualReturnNotes(db, returns)) {
+        CheckPage(frame, lines);
+        frame.line(2, QStringLiteral("No annual return for ") + note.name + QLatin1Char(':'));
+        frame.line(6, note.reason + QLatin1Char('.'));
+        lines += 2;
+    }
 }

@@ -2,6 +2,7 @@
 
 class PrintFrame;
 class FundDatabase;
+class QDate;
 class QString;
 
 // The fund table window's printouts, run inside RunPrintout (which prints
@@ -12,5 +13,8 @@ class QString;
 // the current value block when one was computed for the fund.
 void PrintFundListing(PrintFrame &frame, const FundDatabase &db, int fund, const QString &currencySymbol,
                       const QString &valueBlock);
-// The current value table as ComputeCurrentValues left it.
-void PrintValueTable(PrintFrame &frame, const FundDatabase &db, const QString &currencySymbol);
+// The current value table as ComputeCurrentValues left it, with each fund's
+// annual return to `valuationDate` on its name line and, after the total,
+// why a fund has none.
+void PrintValueTable(PrintFrame &frame, const FundDatabase &db, const QString &currencySymbol,
+                     const QDate &valuationDate);

@@ -1,12 +1,14 @@
 #include "invest/fund_table_window.h"
 
 #include "invest/fund_database.h"
+#include "invest/fund_fields.h"
 #include "invest/fund_graph.h"
 #include "invest/fund_printouts.h"
 #include "invest/fund_values.h"
 #include "invest/funds_session.h"
 #include "shell/ui/number_input_dialog.h"
 #include "shell/core/format.h"
+#include "shell/ui/input_fields.h"
 #include "shell/ui/mdi_container.h"
 #include "shell/core/message_numbers.h"
 #include "shell/core/placement.h"
@@ -19,6 +21,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -44,14 +47,15 @@ constexpr int DeleteKey = 127;
 const char PriceHelp[] =
     "Select Current Price cell by clicking on it or by using arrow keys to move around. Selected cell will have "
     "dotted lines around it.\n\nCell will only accept input from number and period or decimal keys. Delete entries "
-    "with Backspace key.\n\nFor DtaSampl enter 20.00 for all Current Price inputs. ";
+    "with Backspace key.\n\nThe annual returns run to the date in the box under the grid: today, unless you type another "
+    "date there.\n\nFor DtaSampl enter 20.00 for all Current Price inputs. ";
 
 } // namespace
 
 FundCurrValue::FundCurrValue(Shell &shell, MdiContainer &frame, FundsSession &session)
     : ToolWindow(shell, frame, QStringLiteral(" Current Prices")), m_session(session),
       m_grid(new SpreadsheetGrid(this)),
-      m_text(new QPlainTextEdit(this)), m_help(Button(this, "Help9", "Quick &Help"))
+      m_text(new QPlainTextEdit(this)), m_help(Button(this, "Help9", "Quick &Help")), m_date(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("FundCurrValue"));
     FundDatabase &db = session.db();
@@ -75,11 +79,22 @@ FundCurrValue::FundCurrValue(Shell &shell, MdiContainer &frame, FundsSession &se
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {calc, m_help, exit})
         buttons->addWidget(b);
+    m_date->setObjectName(QStringLiteral("ValDate"));
+    auto *dateLabel = new QLabel(QLatin1String(ValuationDateFields().front().label), this);
+    dateLabel->setBuddy(m_date);
+    auto *dateRow = new QHBoxLayout;
+    dateRow->addWidget(dateLabel);
+    dateRow->addWidget(m_date);
+    dateRow->addStretch(1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_text, 1);
+    layout->addLayout(dateRow);
     layout->addLayout(buttons);
+    m_fields = new InputFields(shell, this, ValuationDateFields(), m_figures, [] {});
+    m_fields->setText("ValDate",
+                      FieldDateText(session.ValuationDate.isValid() ? session.ValuationDate : shell.today));
     connect(m_grid, &SpreadsheetGrid::cellChanged, this, [this](int row, int col) {
         // The grid reports its cell again as a written cell is refitted;
         // only a move to another cell starts a new price.
@@ -107,6 +122,11 @@ FundCurrValue::FundCurrValue(Shell &shell, MdiContainer &frame, FundsSession &se
     m_row = 1;
     m_col = 1;
     m_grid->setFocus();
+}
+
+FundCurrValue::~FundCurrValue()
+{
+    delete m_fields;
 }
 
 void FundCurrValue::keyTyped(int &code)
@@ -137,6 +157,9 @@ void FundCurrValue::applyKey(int key)
 
 void FundCurrValue::calculate()
 {
+    if (!m_fields->finishEdit())
+        return;
+    m_session.ValuationDate = ParseShortDate(m_date->text());
     FundDatabase &db = m_session.db();
     try {
         if (const MessageNumber message = CollectHoldings(db); message != MsgNone) {
@@ -166,7 +189,7 @@ void FundCurrValue::toggleHelp()
 FundTable::FundTable(Shell &shell, MdiContainer &frame, FundsSession &session, QWidget *parent)
     : ToolWindow(shell, frame, QStringLiteral(" Tallomar Menu")), m_session(session), m_grid(new SpreadsheetGrid(this)),
       m_print(Button(this, "Printr", "To &Printer")), m_graph(Button(this, "DrwGraph", "&Show Graph")),
-      m_exit(Button(this, "ExitBut", "E&xit to Menu"))
+      m_exit(Button(this, "ExitBut", "E&xit to Menu")), m_notes(new QLabel(this))
 {
     setParent(parent);
     setObjectName(QStringLiteral("FundTable"));
@@ -180,6 +203,10 @@ FundTable::FundTable(Shell &shell, MdiContainer &frame, FundsSession &session, Q
         buttons->addWidget(b);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
+    m_notes->setObjectName(QStringLiteral("AnnualNotes"));
+    m_notes->setWordWrap(true);
+    m_notes->hide();
+    layout->addWidget(m_notes);
     layout->addLayout(buttons);
     connect(m_print, &QPushButton::clicked, this, &FundTable::print);
     connect(m_graph, &QPushButton::clicked, this, &FundTable::secondButton);
@@ -250,12 +277,13 @@ void FitColumnsToGrid(SpreadsheetGrid &grid, const QList<int> &twips)
     }
 }
 
-void FundTable::setWidths(const int (&increments)[8])
+void FundTable::setWidths(std::initializer_list<int> increments)
 {
+    m_grid->setCols(int(increments.size()));
     m_widths.clear();
-    for (int c = 0; c < 8; ++c)
-        m_widths << m_grid->defaultColWidth() + increments[c];
-    for (int c = 1; c < 8; ++c)
+    for (const int increment : increments)
+        m_widths << m_grid->defaultColWidth() + increment;
+    for (int c = 1; c < m_grid->cols(); ++c)
         m_grid->setColAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
 }
 
@@ -272,14 +300,22 @@ void FundTable::showValueTable()
     m_valueTable = true;
     m_listed = 0;
     ComputeCurrentValues(db);
-    const QList<QStringList> rows = CurrentValueTable(db, shell().state.CurrencySymbol);
-    setWidths({1550, 500, 595, 300, 610, 560, 250, 250});
+    const QDate valuationDate = m_session.ValuationDate.isValid() ? m_session.ValuationDate : shell().today;
+    const AnnualReturns returns = FundAnnualReturns(db, valuationDate);
+    const QList<QStringList> rows = CurrentValueTable(db, shell().state.CurrencySymbol, returns);
+    setWidths({1550, 500, 595, 300, 610, 560, 250, 250, 250});
     m_grid->setRows(int(rows.size()));
     m_grid->clearBody();
-    for (int c = 0; c < 8; ++c)
+    for (int c = 0; c < m_grid->cols(); ++c)
         m_grid->setCell(0, c, rows.at(0).at(c));
     m_grid->setRowTexts(1, rows.mid(1));
     FitColumnsToGrid(*m_grid, m_widths);
+    QStringList notes{QStringLiteral("Annual returns to ") + Format(valuationDate, QStringLiteral("Short Date")) +
+                      QLatin1Char('.')};
+    for (const AnnualReturnNote &note : AnnualReturnNotes(db, returns))
+        notes << note.sentence();
+    m_notes->setText(notes.join(QLatin1Char('\n')));
+    m_notes->show();
     m_graph->setText(QStringLiteral("&Show Graph"));
     m_graph->show();
     frame().setCaption(QStringLiteral(" Current Value of all Funds"));
@@ -292,11 +328,12 @@ void FundTable::showListing(int fund)
     m_listed = fund;
     m_session.ActiveFund = qint16(fund);
     m_graph->hide();
+    m_notes->hide();
     const RecordListing listing = ListRecords(m_session.db(), fund, shell().state.CurrencySymbol);
     setWidths({1400, 380, 450, 600, 400, 400, 400, 600});
     m_grid->setRows(int(listing.rows.size()));
     m_grid->clearBody();
-    for (int c = 0; c < 8; ++c)
+    for (int c = 0; c < m_grid->cols(); ++c)
         m_grid->setCell(0, c, listing.rows.at(0).at(c));
     m_grid->setRowTexts(1, listing.rows.mid(1));
     FitColumnsToGrid(*m_grid, m_widths);
@@ -315,12 +352,13 @@ void FundTable::print()
     const qint16 active = m_session.ActiveFund;
     const bool values = m_valueTable;
     const int listed = m_listed;
+    const QDate valuationDate = m_session.ValuationDate.isValid() ? m_session.ValuationDate : shell().today;
     RunPrintout(
         state, shell().dialogs, shell().printer,
         values ? QStringLiteral("Current Value of all Funds") : FundName(session.db(), listed),
-        [&state, &session, values, listed](PrintFrame &frame) {
+        [&state, &session, values, listed, valuationDate](PrintFrame &frame) {
             if (values)
-                PrintValueTable(frame, session.db(), state.CurrencySymbol);
+                PrintValueTable(frame, session.db(), state.CurrencySymbol, valuationDate);
             else
                 PrintFundListing(frame, session.db(), listed, state.CurrencySymbol, session.ListedValueBlock);
             session.CalcMode = 0;

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "shell/core/money.h"
 #include "shell/ui/tool_window.h"
 
 #include <QDialog>
 #include <QList>
 
+#include <initializer_list>
+
+class InputFields;
+class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -26,6 +32,7 @@ class FundCurrValue : public ToolWindow
 
 public:
     FundCurrValue(Shell &shell, MdiContainer &frame, FundsSession &session);
+    ~FundCurrValue() override;
 
     SpreadsheetGrid *grid() const { return m_grid; }
 
@@ -44,6 +51,10 @@ private:
     SpreadsheetGrid *m_grid;
     QPlainTextEdit *m_text;
     QPushButton *m_help;
+    // The valuation date box: the day the annual returns run to.
+    QLineEdit *m_date;
+    InputFields *m_fields = nullptr;
+    QList<Money> m_figures;
     // The cell typing goes to and what was typed into it since it was chosen.
     int m_row = 1;
     int m_col = 1;
@@ -79,13 +90,16 @@ private:
     void secondButton();
     void currentValue();
     void exitTable();
-    void setWidths(const int (&increments)[8]);
+    void setWidths(std::initializer_list<int> increments);
 
     FundsSession &m_session;
     SpreadsheetGrid *m_grid;
     QPushButton *m_print;
     QPushButton *m_graph;
     QPushButton *m_exit;
+    // Under the value table: the valuation date and why a fund has no
+    // annual return.
+    QLabel *m_notes;
     bool m_valueTable = false;
     int m_listed = 0;
     int m_lastListRow = 0;

@@ -10,6 +10,7 @@ const QString Money4 = QStringLiteral("####,,###.0000");
 const QString Money2 = QStringLiteral("####,,###.00");
 const QString Small2 = QStringLiteral("###,,###.00");
 constexpr int GridColumns = 8;
+constexpr int ValueTableColumns = 9;
 constexpr int ValueTableRows = 35;
 const Money Small = Money::fromRaw(50); // 0.005
 __extension__ typedef __int128 Wide;
@@ -130,12 +131,59 @@ void ComputeCurrentValues(FundDatabase &db)
     db.setValue(AllRecordsSlot, ValuePercentColumn, percent);
 }
 
-QList<QStringList> CurrentValueTable(const FundDatabase &db, const QString &currencySymbol)
+AnnualReturns FundAnnualReturns(const FundDatabase &db, QDate valuationDate)
+{
+    QList<QList<CashFlow>> flows(AllRecordsSlot + 1);
+    for (int slot = 1; slot <= db.recordCount(); ++slot) {
+        const FundRecord &record = db.record(slot);
+        const qint64 fund = FundOf(record);
+        if (fund < 1 || fund > db.fundCount())
+            continue;
+        // The book value is what the investor paid: the cash flow reversed.
+        const CashFlow flow{record.date, -record.bookValue};
+        flows[int(fund)].append(flow);
+        flows[AllRecordsSlot].append(flow);
+    }
+    AnnualReturns returns(AllRecordsSlot + 1);
+    for (int fund = 1; fund <= db.fundCount(); ++fund)
+        returns[fund] = SolveAnnualReturn(flows.at(fund), valuationDate, db.value(fund, ValueTotalColumn));
+    returns[AllRecordsSlot] =
+        SolveAnnualReturn(flows.at(AllRecordsSlot), valuationDate, db.value(AllRecordsSlot, ValueTotalColumn));
+    return returns;
+}
+
+QString AnnualReturnText(const AnnualReturn &annual)
+{
+    const std::optional<Money> percent = annual.percent();
+    return percent ? Format(*percent, QStringLiteral("###.00")) + QLatin1Char('%') : QString();
+}
+
+QString AnnualReturnNote::sentence() const
+{
+    return QStringLiteral("No annual return for ") + name + QStringLiteral(": ") + reason + QLatin1Char('.');
+}
+
+QList<AnnualReturnNote> AnnualReturnNotes(const FundDatabase &db, const AnnualReturns &returns)
+{
+    QList<AnnualReturnNote> notes;
+    for (int fund = 1; fund <= db.fundCount() && fund < returns.size(); ++fund)
+        if (!returns.at(fund).rate)
+            notes.append({FundName(db, fund), returns.at(fund).note});
+    if (AllRecordsSlot < returns.size() && !returns.at(AllRecordsSlot).rate)
+        notes.append({QStringLiteral("All funds"), returns.at(AllRecordsSlot).note});
+    return notes;
+}
+
+QList<QStringList> CurrentValueTable(const FundDatabase &db, const QString &currencySymbol,
+                                     const AnnualReturns &returns)
 {
     const MoneyTable &values = db.valueTable();
     const QString &symbol = currencySymbol;
     const int rowCount = std::max(ValueTableRows, db.fundCount() + 4);
-    QList<QStringList> rows(rowCount, QStringList(GridColumns));
+    QList<QStringList> rows(rowCount, QStringList(ValueTableColumns));
+    const auto annual = [&returns](int row) {
+        return row < returns.size() ? AnnualReturnText(returns.at(row)) : QString();
+    };
     rows[0] = {QStringLiteral("         Name of          Fund/Company"),
                QStringLiteral("Number of Shares"),
                QStringLiteral("     Book     Cost "),
@@ -143,7 +191,8 @@ QList<QStringList> CurrentValueTable(const FundDatabase &db, const QString &curr
                QStringLiteral("   Current     Total "),
                QStringLiteral("  Gain or     Loss ") + symbol,
                QStringLiteral("Gain or   Loss %"),
-               QStringLiteral("% of Total Value")};
+               QStringLiteral("% of Total Value"),
+               QStringLiteral("Annual Return %")};
     const Money whole = values.value(AllRecordsSlot, ValueTotalColumn);
     for (int f = 1; f <= db.fundCount(); ++f) {
         const Money share = ShareOfTotal(values.value(f, ValueTotalColumn), whole);
@@ -154,7 +203,8 @@ QList<QStringList> CurrentValueTable(const FundDatabase &db, const QString &curr
                    Format(values.value(f, ValueTotalColumn), Money2),
                    Format(values.value(f, ValueGainColumn), Money2),
                    Format(values.value(f, ValuePercentColumn), Money2) + QLatin1Char('%'),
-                   Format(share, QStringLiteral("###.00")) + QLatin1Char('%')};
+                   Format(share, QStringLiteral("###.00")) + QLatin1Char('%'),
+                   annual(f)};
     }
     rows[db.fundCount() + 3] = {QStringLiteral("Total:"),
                                  Format(values.value(AllRecordsSlot, ValueSharesColumn), Money4),
@@ -163,7 +213,8 @@ QList<QStringList> CurrentValueTable(const FundDatabase &db, const QString &curr
                                  symbol + Format(values.value(AllRecordsSlot, ValueTotalColumn), Money2),
                                  symbol + Format(values.value(AllRecordsSlot, ValueGainColumn), Money2),
                                  Format(values.value(AllRecordsSlot, ValuePercentColumn), Money2) + QLatin1Char('%'),
-                                 Format(Money::fromWhole(100), QStringLiteral("###.00")) + QLatin1Char('%')};
+                                 Format(Money::fromWhole(100), QStringLiteral("###.00")) + QLatin1Char('%'),
+                                 annual(AllRecordsSlot)};
     return rows;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "invest/annual_return.h"
 #include "invest/fund_database.h"
 #include "shell/core/message_numbers.h"
 
@@ -44,9 +45,30 @@ Money ShareOfTotal(Money fundTotal, Money total);
 // totals them in row 31.
 void ComputeCurrentValues(FundDatabase &db);
 
-// The fund table grid of the current value table: 35 rows of 8 cells, row 0
+// The annual return of every fund (index 1 to FundCount) and of all funds
+// together (index AllRecordsSlot) to `valuationDate`: the records' book
+// values as cash flows, the current totals ComputeCurrentValues left as what
+// is held on that day. The total takes every record of every fund.
+using AnnualReturns = QList<AnnualReturn>;
+AnnualReturns FundAnnualReturns(const FundDatabase &db, QDate valuationDate);
+
+// An annual return as the tables show it ("9.53%"); empty for none.
+QString AnnualReturnText(const AnnualReturn &annual);
+// Why a fund, or all funds together, have no annual return.
+struct AnnualReturnNote
+{
+    QString name; // the fund's, or "All funds"
+    QString reason;
+    // "No annual return for name: reason."
+    QString sentence() const;
+};
+QList<AnnualReturnNote> AnnualReturnNotes(const FundDatabase &db, const AnnualReturns &returns);
+
+// The fund table grid of the current value table: 35 rows of 9 cells, row 0
 // the headings, a row per fund, the total row two rows below the last fund.
-QList<QStringList> CurrentValueTable(const FundDatabase &db, const QString &currencySymbol);
+// The last column is the annual return.
+QList<QStringList> CurrentValueTable(const FundDatabase &db, const QString &currencySymbol,
+                                     const AnnualReturns &returns);
 
 // A record listing of one fund (1 to 30) or of all funds (31).
 struct RecordListing

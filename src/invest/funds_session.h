@@ -4,6 +4,7 @@
 #include "invest/fund_file.h"
 #include "shell/core/message_numbers.h"
 
+#include <QDate>
 #include <QString>
 
 // One open investment manager: the database and what its windows share
@@ -61,6 +62,8 @@ public:
     QString fileName() const;
     // The current value block a fund listing's printout ends with.
     QString ListedValueBlock;
+    // The day the value table's annual returns run to; today when not set.
+    QDate ValuationDate;
 
 private:
     // Nothing shown, selected or listed: what opening a file and releasing

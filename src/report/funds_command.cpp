@@ -24,7 +24,8 @@ const char Description[] =
     "Prints an investment manager database (.qvs) as the fund menu holds it after opening it: the\n"
     "status line, the funds and every record with its stored fields. --sort sorts the funds by name\n"
     "and the records by date first, as Sort Records does. --values gives the current value of every\n"
-    "fund at the prices given; --listing the records of all funds or of one fund, followed by its\n"
+    "fund at the prices given, with each fund's money-weighted annual return to today or to the\n"
+    "day --as-of gives; --listing the records of all funds or of one fund, followed by its\n"
     "current value when a price is given for it.";
 
 const QStringList Headings = {QStringLiteral("Record"), QStringLiteral("Fund"),   QStringLiteral("Type"),
@@ -177,12 +178,19 @@ QString GridText(const QList<QStringList> &grid)
     return AlignedText(rows, {true});
 }
 
-TextTable ValuesTable(const FundDatabase &db)
+// An annual return as a plain percent with four decimals; empty for none.
+QString AnnualReturnFigure(const AnnualReturn &annual)
+{
+    const std::optional<Money> percent = annual.percent();
+    return percent ? percent->toDecimalText() : QString();
+}
+
+TextTable ValuesTable(const FundDatabase &db, const AnnualReturns &returns)
 {
     const MoneyTable &v = db.valueTable();
     const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
     TextTable rows{{"Fund", "Name", "Shares", "Book Cost", "Price", "Current Total", "Gain or Loss", "Gain or Loss %",
-                    "% of Total Value"}};
+                    "% of Total Value", "Annual Return %"}};
     auto figures = [&v](int row) {
         return QStringList{v.value(row, ValueSharesColumn).toDecimalText(), v.value(row, ValueBookColumn).toDecimalText(),
                            v.value(row, ValuePriceColumn).toDecimalText(), v.value(row, ValueTotalColumn).toDecimalText(),
@@ -190,12 +198,24 @@ TextTable ValuesTable(const FundDatabase &db)
     };
     for (int f = 1; f <= db.fundCount(); ++f)
         rows << (QStringList{QString::number(f), FundName(db, f)} + figures(f) +
-                 QStringList{ShareOfTotal(v.value(f, ValueTotalColumn), whole).toDecimalText()});
+                 QStringList{ShareOfTotal(v.value(f, ValueTotalColumn), whole).toDecimalText(),
+                             AnnualReturnFigure(returns.at(f))});
     QStringList total = QStringList{QString(), QStringLiteral("Total")} + figures(AllRecordsSlot);
     total[4].clear(); // no price for the whole
-    total << Money::fromWhole(100).toDecimalText();
+    total << Money::fromWhole(100).toDecimalText() << AnnualReturnFigure(returns.at(AllRecordsSlot));
     rows << total;
     return rows;
+}
+
+// "annual_return" as an exact percent, or null with the reason.
+void InsertAnnualReturn(QJsonObject &object, const AnnualReturn &annual)
+{
+    if (const std::optional<Money> percent = annual.percent()) {
+        object.insert(QStringLiteral("annual_return"), percent->toDecimalText());
+        return;
+    }
+    object.insert(QStringLiteral("annual_return"), QJsonValue::Null);
+    object.insert(QStringLiteral("annual_return_note"), annual.note);
 }
 
 QJsonObject ValueObject(const MoneyTable &v, int row)
@@ -208,7 +228,7 @@ QJsonObject ValueObject(const MoneyTable &v, int row)
             {QStringLiteral("invested"), v.value(row, ValueInvestedColumn).toDecimalText()}};
 }
 
-QByteArray ValuesJson(const FundDatabase &db)
+QByteArray ValuesJson(const FundDatabase &db, const AnnualReturns &returns, QDate valuationDate)
 {
     const MoneyTable &v = db.valueTable();
     const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
@@ -219,9 +239,14 @@ QByteArray ValuesJson(const FundDatabase &db)
         fund.insert(QStringLiteral("name"), FundName(db, f));
         fund.insert(QStringLiteral("price"), v.value(f, ValuePriceColumn).toDecimalText());
         fund.insert(QStringLiteral("share_of_total"), ShareOfTotal(v.value(f, ValueTotalColumn), whole).toDecimalText());
+        InsertAnnualReturn(fund, returns.at(f));
         funds.append(fund);
     }
-    const QJsonObject document{{QStringLiteral("funds"), funds}, {QStringLiteral("total"), ValueObject(v, AllRecordsSlot)}};
+    QJsonObject total = ValueObject(v, AllRecordsSlot);
+    InsertAnnualReturn(total, returns.at(AllRecordsSlot));
+    const QJsonObject document{{QStringLiteral("valuation_date"), valuationDate.toString(Qt::ISODate)},
+                               {QStringLiteral("funds"), funds},
+                               {QStringLiteral("total"), total}};
     return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }
 
@@ -341,8 +366,10 @@ CommandRun TakePrices(FundDatabase &db, const QStringList &given)
     return {};
 }
 
-// The current value table of every fund, as Compute Current Value shows it.
-CommandRun ReportValues(FundsSession &session, const AppState &state, ReportOutput &output, QTextStream &err)
+// The current value table of every fund, as Compute Current Value shows it,
+// the annual returns running to `valuationDate`.
+CommandRun ReportValues(FundsSession &session, const AppState &state, QDate valuationDate, ReportOutput &output,
+                        QTextStream &err)
 {
     FundDatabase &db = session.db();
     if (const int empty = FirstEmptyFund(db); empty != 0) {
@@ -356,10 +383,14 @@ CommandRun ReportValues(FundsSession &session, const AppState &state, ReportOutp
     } catch (const ArithmeticFault &) {
         return Refused(err, MessageText(MsgWrongEntry, state.TodayText));
     }
-    output.text =
-        QStringLiteral("Current Value of all Funds\n\n") + GridText(CurrentValueTable(db, state.CurrencySymbol));
-    output.table = ValuesTable(db);
-    output.json = ValuesJson(db);
+    const AnnualReturns returns = FundAnnualReturns(db, valuationDate);
+    output.text = QStringLiteral("Current Value of all Funds\n\n") +
+                  GridText(CurrentValueTable(db, state.CurrencySymbol, returns)) + QStringLiteral("\nAnnual returns to ") +
+                  Format(valuationDate, QStringLiteral("Short Date")) + QStringLiteral(".\n");
+    for (const AnnualReturnNote &note : AnnualReturnNotes(db, returns))
+        output.text += note.sentence() + QLatin1Char('\n');
+    output.table = ValuesTable(db, returns);
+    output.json = ValuesJson(db, returns, valuationDate);
     output.printTitle = QStringLiteral("Current Value of all Funds");
     return {};
 }
@@ -435,13 +466,27 @@ CommandRun ReportFunds(AppState &state, const QCommandLineParser &parser, const 
     }
     if (values && listing)
         return Usage(QStringLiteral("--values and --listing cannot be asked for together"));
+    // The annual returns run to today unless another day is given.
+    QDate valuationDate = ParseShortDate(state.TodayText);
+    if (!valuationDate.isValid())
+        valuationDate = QDate::currentDate();
+    if (parser.isSet(QStringLiteral("as-of"))) {
+        const QString asOf = parser.value(QStringLiteral("as-of"));
+        if (!values)
+            return Usage(QStringLiteral("--as-of goes with --values"));
+        valuationDate = QDate::fromString(asOf, QStringLiteral("yyyy-MM-dd"));
+        if (!valuationDate.isValid())
+            return Usage(QStringLiteral("--as-of '%1' is not a date YYYY-MM-DD").arg(asOf));
+    }
     if (const CommandRun prices = TakePrices(session->db(), parser.values(QStringLiteral("price"))); prices.exit != 0)
         return prices;
     const QString symbol = state.CurrencySymbol;
     CommandRun run;
     if (values) {
-        run = ReportValues(*session, state, output, err);
-        output.print = [session, symbol](PrintFrame &frame) { PrintValueTable(frame, session->db(), symbol); };
+        run = ReportValues(*session, state, valuationDate, output, err);
+        output.print = [session, symbol, valuationDate](PrintFrame &frame) {
+            PrintValueTable(frame, session->db(), symbol, valuationDate);
+        };
     } else if (listing) {
         run = ReportListing(*session, state, parser.value(QStringLiteral("listing")), output, err);
         output.print = [session, print = output.print](PrintFrame &frame) { print(frame); };
@@ -468,6 +513,7 @@ const ReportCommand &FundsCommand()
         {"file", "FILE", "the database file (required)"},
         {"price", "FUND=PRICE", "today's price of a fund, by name or number; repeat for each fund"},
         {"listing", "all|FUND", "the records of all funds or of one fund, by name or number"},
+        {"as-of", "YYYY-MM-DD", "with --values: the day the annual returns run to (today when left out)"},
     };
     static const CommandSwitch switches[] = {
         {"sort", "sort funds and records first"},

@@ -212,7 +212,9 @@ private slots:
         QCOMPARE(CollectHoldings(db), 0);
         ComputeCurrentValues(db);
         const QStringList body =
-            Body(Print([&](PrintFrame &f) { PrintValueTable(f, db, QStringLiteral("$")); }).value(0));
+            Body(Print([&](PrintFrame &f) { PrintValueTable(f, db, QStringLiteral("$"), QDate(2000, 10, 12)); }).value(0));
+        // The annual returns over the 731 days since 1998-10-12: 1.2^(365/731)
+        // - 1, 2.4^(365/731) - 1 and, for the whole, (2400/1490)^(365/731) - 1.
         const QStringList expected{
             At({{30, "Current Value of all Funds."}}),
             "",
@@ -220,17 +222,17 @@ private slots:
             "      Fund     Shares         Cost      Price        Total      Loss $   Loss %",
             Rule,
             "",
-            " Half (50%)",
+            At({{2, "Half (50%)"}, {54, "Annual Return %"}, {72, "   9.53%"}}),
             "",
             At({{10, "    100.0000"}, {23, "    1,000.00"}, {38, "   12.00"}, {47, "    1,200.00"}, {60, "     200.00"},
                 {72, "  20.00%"}}),
             "",
-            " Other half (50%)",
+            At({{2, "Other half (50%)"}, {54, "Annual Return %"}, {72, "  54.83%"}}),
             "",
             At({{10, "    100.0000"}, {23, "      500.00"}, {38, "   12.00"}, {47, "    1,200.00"}, {60, "     700.00"},
                 {72, " 140.00%"}}),
             "",
-            " Gone (0%)",
+            At({{2, "Gone (0%)"}, {54, "Annual Return %"}, {72, "   none "}}),
             "",
             At({{10, "       .0000"}, {23, "      -10.00"}, {38, "     .00"}, {47, "         .00"}, {60, "      10.00"},
                 {72, " 100.00%"}}),
@@ -239,8 +241,16 @@ private slots:
             "",
             At({{2, "Total:    200.0000"}, {23, "   $1,490.00"}, {47, "   $2,400.00"}, {60, "    $910.00"},
                 {72, "  61.07%"}}),
+            At({{54, "Annual Return %"}, {72, "  26.87%"}}),
+            "",
+            " Annual returns are money-weighted, to " + Format(QDate(2000, 10, 12), QStringLiteral("Short Date")) + ".",
+            " No annual return for Gone:",
+            "     sold out before the valuation date.",
         };
         QCOMPARE(body.mid(0, expected.size()), expected);
+        QCOMPARE(body.size(), expected.size());
+        for (const QString &line : body)
+            QVERIFY2(line.size() <= 80, qPrintable(line));
     }
 };
 

@@ -147,13 +147,16 @@ private slots:
         db.setPrice(2, m("2"));
         QCOMPARE(CollectHoldings(db), 0);
         ComputeCurrentValues(db);
-        const QList<QStringList> rows = CurrentValueTable(db, QStringLiteral("$"));
+        // Fund B has no annual return: its record and the valuation share a day.
+        const QList<QStringList> rows = CurrentValueTable(db, QStringLiteral("$"), FundAnnualReturns(db, QDate(2024, 1, 3)));
         QCOMPARE(rows.size(), 35);
         QCOMPARE(rows[0][5], QStringLiteral("  Gain or     Loss $"));
-        QCOMPARE(rows[1], (QStringList{"Fund A", "1.0000", "1.00", "$1.00", "1.00", ".00", ".00%", "33.33%"}));
+        QCOMPARE(rows[0][8], QStringLiteral("Annual Return %"));
+        QCOMPARE(rows[1], (QStringList{"Fund A", "1.0000", "1.00", "$1.00", "1.00", ".00", ".00%", "33.33%", ".00%"}));
         QCOMPARE(rows[2][7], QStringLiteral("66.66%"));
+        QCOMPARE(rows[2][8], QString());
         QVERIFY(rows[3].join(QString()).isEmpty() && rows[4].join(QString()).isEmpty());
-        QCOMPARE(rows[5], (QStringList{"Total:", "2.0000", "$3.00", "", "$3.00", "$.00", ".00%", "100.00%"}));
+        QCOMPARE(rows[5], (QStringList{"Total:", "2.0000", "$3.00", "", "$3.00", "$.00", ".00%", "100.00%", ".00%"}));
     }
 
     void missingPrice_data()

@@ -905,7 +905,9 @@ private slots:
         QVERIFY(values->exportCsv(csv));
         QFile exported(csv);
         QVERIFY(exported.open(QIODevice::ReadOnly));
-        QVERIFY(exported.readAll().contains(",100.00\r\n"));
+        // The total row ends with its share and its annual return.
+        QVERIFY(QString::fromUtf8(exported.readAll())
+                    .contains(QRegularExpression(QStringLiteral(",100\\.00,\\d*\\.\\d\\d\r\n"))));
         // The graph draws the funds and returns to the table.
         WindowDriver table(menu->tableWindow());
         table.click("DrwGraph");
@@ -1097,6 +1099,57 @@ private slots:
         table.click("Printr");
         QVERIFY(t->printer.jobs.value(0).toText().contains(QStringLiteral("Gain $            Gain %")));
         table.click("ExitBut");
+    }
+
+    // The annual return column: 1,000 shares bought at 10 on 1/1/2020 and
+    // valued at a typed 12 on a typed 1/1/2022 earned 1.2^(365/731) - 1 a
+    // year. A date that is no date is refused and Calculate does nothing.
+    void annualReturnToATypedDate()
+    {
+        openEntry();
+        addFund(QStringLiteral("Growth Fund"));
+        addRecord({"Bought", "1/1/2020", "10", "1000", nullptr, nullptr});
+        leaveEntry();
+        user->click("CompCurr");
+        QVERIFY(menu->priceWindow());
+        WindowDriver prices(menu->priceWindow());
+        // The box opens on today.
+        QCOMPARE(prices.text("ValDate"), QStringLiteral("12/6/2026"));
+        priceGrid()->setFocus();
+        typePrice(QStringLiteral("12"));
+        prices.fill("ValDate", QStringLiteral("13/45/2022"));
+        QCOMPARE(messages(), QList<int>{MsgDateFormat});
+        QCOMPARE(prices.text("ValDate"), QStringLiteral("12/6/2026"));
+        prices.type(QStringLiteral("1/1/2022"));
+        prices.click("CurValOK");
+        QVERIFY(menu->tableWindow());
+        QCOMPARE(menu->tableWindow()->grid()->cell(0, 8), QStringLiteral("Annual Return %"));
+        QCOMPARE(tableCell(1, 4), QStringLiteral("12,000.00"));
+        QCOMPARE(tableCell(1, 8), QStringLiteral("9.53%"));
+        QCOMPARE(tableCell(4, 8), QStringLiteral("9.53%"));
+        WindowDriver table(menu->tableWindow());
+        QCOMPARE(table.find<QLabel>("AnnualNotes")->text(), QStringLiteral("Annual returns to 1/1/2022."));
+        t->dialogs.lines << QStringLiteral("Values");
+        table.click("Printr");
+        const QString printed = t->printer.jobs.value(0).toText();
+        QVERIFY2(printed.contains(QStringLiteral("Annual Return %      9.53%")), qPrintable(printed));
+        QVERIFY(printed.contains(QStringLiteral("Annual returns are money-weighted, to 1/1/2022.")));
+        table.click("ExitBut");
+
+        // The date stays for the next visit; valued on the day of the
+        // purchase, the fund has no return and the notes say why.
+        user->click("CompCurr");
+        WindowDriver again(menu->priceWindow());
+        QCOMPARE(again.text("ValDate"), QStringLiteral("1/1/2022"));
+        again.fill("ValDate", QStringLiteral("1/1/2020"));
+        again.click("CurValOK");
+        QVERIFY(menu->tableWindow());
+        QCOMPARE(tableCell(1, 8), QString());
+        QCOMPARE(WindowDriver(menu->tableWindow()).find<QLabel>("AnnualNotes")->text(),
+                 QStringLiteral("Annual returns to 1/1/2020.\n"
+                                "No annual return for Growth Fund: all cash flows fall on one day.\n"
+                                "No annual return for All funds: all cash flows fall on one day."));
+        QCOMPARE(messages(), QList<int>{MsgDateFormat});
     }
 };
 

@@ -322,6 +322,56 @@ private slots:
         QCOMPARE(r.code, 3);
         QVERIFY(r.err.startsWith(QStringLiteral("File not found or wrong format.")));
     }
+
+    // --as-of sets the day the annual returns run to. Growth: 1,000 shares
+    // bought at 10 on 2020-01-01, at 12 on 2022-01-01: 1.2^(365/731) - 1 a
+    // year. Gone was sold out in 2021: no return, and the reason says so.
+    void annualReturn()
+    {
+        const QString path = write(QStringLiteral("annual.qvs"),
+                                   "3,2,\"All Records\",\"31\"\r\n"
+                                   "\"Growth\",\" 1\"\r\n"
+                                   "\"Gone\",\" 2\"\r\n"
+                                   "1,10,1000,0,0,10000,\"B\",#2020-01-01#\r\n"
+                                   "2,5,1000,0,0,5000,\"B\",#2020-01-01#\r\n"
+                                   "2,6,-1000,0,0,-6000,\"S\",#2021-01-01#\r\n");
+        const QStringList values{"funds", "--file", path, "--values", "--price", "Growth=12", "--as-of", "2022-01-01"};
+        const Run text = run(values);
+        QCOMPARE(text.code, 0);
+        const QString out = QString::fromUtf8(text.out);
+        QVERIFY2(out.contains(QRegularExpression(QStringLiteral("\nGrowth .* 9\\.53%\n"))), text.out.constData());
+        QVERIFY(out.contains(QStringLiteral("\nNo annual return for Gone: sold out before the valuation date.\n")));
+
+        const Run json = run(values + QStringList{"--format", "json"});
+        QCOMPARE(json.code, 0);
+        const QJsonObject document = json.json();
+        QCOMPARE(document.value("valuation_date").toString(), QStringLiteral("2022-01-01"));
+        const QJsonArray funds = document.value("funds").toArray();
+        QCOMPARE(funds.at(0).toObject().value("annual_return").toString(), QStringLiteral("9.5309"));
+        QVERIFY(!funds.at(0).toObject().contains("annual_return_note"));
+        QVERIFY(funds.at(1).toObject().value("annual_return").isNull());
+        QCOMPARE(funds.at(1).toObject().value("annual_return_note").toString(),
+                 QStringLiteral("sold out before the valuation date"));
+        // All funds: -15,000 on 2020-01-01, +6,000 on 2021-01-01 and 12,000
+        // held on 2022-01-01, worked apart as 11.6310%.
+        QCOMPARE(document.value("total").toObject().value("annual_return").toString(), QStringLiteral("11.6310"));
+
+        const Run csv = run(values + QStringList{"--format", "csv"});
+        QVERIFY2(csv.out.contains(",Annual Return %\r\n") || csv.out.contains(",Annual Return %\n"), csv.out.constData());
+        QVERIFY2(csv.out.contains(",100.0000,9.5309"), csv.out.constData());
+        const Run report = run(values + QStringList{"--format", "report"});
+        QVERIFY2(report.out.contains("Annual Return %      9.53%"), report.out.constData());
+
+        for (const QStringList &wrong : {QStringList{"--values", "--price", "Growth=12", "--as-of", "2022-02-30"},
+                                         QStringList{"--values", "--price", "Growth=12", "--as-of", "1/1/2022"},
+                                         QStringList{"--as-of", "2022-01-01"}}) {
+            const Run refused = run(QStringList{"funds", "--file", path} + wrong);
+            QCOMPARE(refused.code, 2);
+            QVERIFY(refused.out.isEmpty());
+        }
+        const Run help = run({"funds", "--help"});
+        QVERIFY(help.out.contains("--as-of YYYY-MM-DD"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFundsCommand)
