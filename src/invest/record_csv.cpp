@@ -426,7 +426,12 @@ ImportMapping GuessMapping(const CsvTable &table)
         if (const std::optional<RecordField> field = RecordFieldOfName(table.header.at(c)))
             if (mapping.columns[Index(*field)] < 0)
                 mapping.columns[Index(*field)] = c;
+    GuessFormats(table, mapping);
+    return mapping;
+}
 
+void GuessFormats(const CsvTable &table, ImportMapping &mapping)
+{
     auto cellsOf = [&table](int column) {
         QStringList cells;
         if (column >= 0)
@@ -463,7 +468,6 @@ ImportMapping GuessMapping(const CsvTable &table)
         pointOnly = pointOnly || (point && !comma);
     }
     mapping.decimal = commaOnly && !pointOnly ? DecimalSeparator::Comma : DecimalSeparator::Point;
-    return mapping;
 }
 
 ImportPlan PlanImport(const FundDatabase &db, const CsvTable &table, const ImportMapping &mapping)
@@ -500,6 +504,14 @@ ImportPlan PlanImport(const FundDatabase &db, const CsvTable &table, const Impor
     QSet<QString> beyondFundLimit;
     const qsizetype room = qsizetype(MaxEnteredRecords) - db.recordCount();
     const qsizetype headerCells = table.header.size();
+    // Empty cells past the header are a trailing separator only when every
+    // row has them: one row longer than the others is more likely a figure
+    // split at an unquoted separator ("1,500"), whose cells would be shifted.
+    const qsizetype width = table.rows.isEmpty() ? headerCells : table.rows.first().size();
+    const bool trailingSeparators =
+        width > headerCells && std::all_of(table.rows.begin(), table.rows.end(), [&](const QStringList &row) {
+            return row.size() == width && RowFits(row, headerCells);
+        });
 
     for (qsizetype r = 0; r < table.rows.size(); ++r) {
         const QStringList &row = table.rows.at(r);
@@ -514,7 +526,7 @@ ImportPlan PlanImport(const FundDatabase &db, const CsvTable &table, const Impor
                          .arg(db.recordCount()));
             continue;
         }
-        if (row.size() > headerCells && !RowFits(row, headerCells)) {
+        if (row.size() > headerCells && !trailingSeparators) {
             tell(line, RecordField::Date,
                  QStringLiteral("the row has %1 cells where the header has %2").arg(row.size()).arg(headerCells));
             continue;
