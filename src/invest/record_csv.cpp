@@ -604,6 +604,14 @@ ImportPlan PlanImport(const FundDatabase &db, const CsvTable &table, const Impor
             continue;
         }
 
+        FundRecord record;
+        try {
+            record = MakeRecord(0, code, date, entry, db.recordCount() + int(plan.records.size()) + 1);
+        } catch (const ArithmeticFault &) {
+            tell(line, RecordField::Shares, QStringLiteral("price x shares + fees is larger than a record holds"));
+            continue;
+        }
+
         int fund = funds.value(name);
         if (fund == 0) {
             if (fundCount >= MaxFunds) {
@@ -619,7 +627,8 @@ ImportPlan PlanImport(const FundDatabase &db, const CsvTable &table, const Impor
             funds.insert(name, fund);
             plan.newFunds << name;
         }
-        plan.records << MakeRecord(fund, code, date, entry, db.recordCount() + int(plan.records.size()) + 1);
+        record.fundNumber = Money::fromWhole(fund);
+        plan.records << record;
     }
     return plan;
 }

@@ -247,6 +247,8 @@ private slots:
                                           << "line 4, fees: a Fee Cash record needs fees above 0";
         QTest::newRow("unit fee with fees") << QByteArray("2020-03-01,Alpha,U,5,10,1,")
                                             << "line 4, fees: a Unit Fee record takes no fees";
+        QTest::newRow("book value beyond money") << QByteArray("2020-03-01,Alpha,B,900000000000,900000000000,,")
+                                                 << "line 4, shares: price x shares + fees is larger";
         QTest::newRow("negative shares") << QByteArray("2020-03-01,Alpha,S,-1000,10,,")
                                          << "line 4, shares: \"-1000\" is negative";
         QTest::newRow("figure of two kinds") << QByteArray("2020-03-01,Alpha,B,1000,\"10,5.2\",,")
