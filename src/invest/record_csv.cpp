@@ -191,6 +191,57 @@ QString WithoutPadding(const QString &text)
     return plain.replace(padded, QStringLiteral("\\1"));
 }
 
+// A date in a form of day, month and four-digit year numbers between marks
+// ("dd.MM.yyyy", "M/d/yyyy"), read directly: a preview checks thousands of
+// them. Nothing when the form has anything else, for Qt to read.
+std::optional<QDate> ReadNumericDate(QStringView text, QStringView format)
+{
+    int parts[3] = {0, 0, 0}; // year, month, day
+    qsizetype at = 0;
+    auto number = [&](int minDigits, int maxDigits) -> std::optional<int> {
+        int value = 0;
+        int digits = 0;
+        while (at < text.size() && digits < maxDigits && text.at(at).isDigit() && text.at(at).unicode() < 128) {
+            value = value * 10 + (text.at(at).unicode() - '0');
+            ++at;
+            ++digits;
+        }
+        if (digits < minDigits || (at < text.size() && text.at(at).isDigit()))
+            return std::nullopt;
+        return value;
+    };
+    for (qsizetype f = 0; f < format.size();) {
+        const QChar c = format.at(f);
+        qsizetype run = 1;
+        while (f + run < format.size() && format.at(f + run) == c)
+            ++run;
+        if (c.isLetter()) {
+            int slot = -1;
+            if (c == u'y' && run == 4)
+                slot = 0;
+            else if (c == u'M' && run <= 2)
+                slot = 1;
+            else if (c == u'd' && run <= 2)
+                slot = 2;
+            if (slot < 0)
+                return std::nullopt;
+            const std::optional<int> value = slot == 0 ? number(4, 4) : number(1, 2);
+            if (!value)
+                return QDate();
+            parts[slot] = *value;
+        } else {
+            for (qsizetype i = 0; i < run; ++i, ++at)
+                if (at >= text.size() || text.at(at) != c)
+                    return QDate();
+        }
+        f += run;
+    }
+    if (at != text.size())
+        return QDate();
+    const QDate date(parts[0], parts[1], parts[2]);
+    return StorableDate(date) ? date : QDate();
+}
+
 QString FieldNoun(RecordField field)
 {
     switch (field) {
@@ -315,6 +366,8 @@ QDate ReadImportDate(const QString &cell, const QString &format)
     // centuries: only a four-digit year is taken.
     if (text.isEmpty() || !format.contains(QLatin1String("yyyy")))
         return {};
+    if (const std::optional<QDate> numeric = ReadNumericDate(text, format))
+        return *numeric;
     QString loose = format;
     static const QRegularExpression day(QStringLiteral("(?<!d)dd(?!d)"));
     static const QRegularExpression month(QStringLiteral("(?<!M)MM(?!M)"));

@@ -184,6 +184,8 @@ private slots:
         QTest::newRow("no such day") << "2021-02-29" << "yyyy-MM-dd" << QDate();
         QTest::newRow("a time after it") << "01.02.2020 10:00" << "dd.MM.yyyy" << QDate();
         QTest::newRow("year 0") << "0000-01-01" << "yyyy-MM-dd" << QDate();
+        QTest::newRow("five-digit year") << "20201-01-01" << "yyyy-MM-dd" << QDate();
+        QTest::newRow("month by name") << "05 Jan 2021" << "dd MMM yyyy" << QDate(2021, 1, 5);
     }
     void dates()
     {
