@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(FundFileText(db) == before);
         return 0;
     }
-    FUZZ_CHECK(plan.records.size() <= MaxEnteredRecords - 0);
+    FUZZ_CHECK(plan.records.size() <= MaxEnteredRecords);
     FUZZ_CHECK(1 + plan.newFunds.size() <= MaxFunds);
     FUZZ_CHECK(ApplyImport(db, plan));
     FUZZ_CHECK(db.recordCount() == plan.records.size());

@@ -306,6 +306,9 @@ CsvReadResult ReadCsv(const QByteArray &bytes, std::optional<QChar> separator)
     QByteArray body = bytes;
     if (body.startsWith("\xEF\xBB\xBF"))
         body.remove(0, 3);
+    // Old DOS programs end a text file with Ctrl+Z.
+    while (body.endsWith('\x1A'))
+        body.chop(1);
     if (body.startsWith("\xFF\xFE") || body.startsWith("\xFE\xFF"))
         return refused(QStringLiteral("the file is UTF-16 text; save it as UTF-8 or Latin-1"));
     if (LooksBinary(body))

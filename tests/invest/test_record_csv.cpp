@@ -81,6 +81,8 @@ private slots:
         QTest::newRow("byte order mark, CR LF, no last line end")
             << QByteArray("\xEF\xBB\xBF" "date;fund\r\n2020-01-02;A") << ";" << QStringList{"date", "fund"}
             << QStringList{"2020-01-02", "A"} << 1 << 2;
+        QTest::newRow("DOS end of file") << QByteArray("a,b\r\nx,y\r\n\x1A") << "," << QStringList{"a", "b"}
+                                         << QStringList{"x", "y"} << 1 << 2;
         QTest::newRow("semicolons with decimal commas")
             << QByteArray("Datum;Betrag;Kurs\n01.02.2020;1.234,50;12,5\n") << ";"
             << QStringList{"Datum", "Betrag", "Kurs"} << QStringList{"01.02.2020", "1.234,50", "12,5"} << 1 << 2;
