@@ -310,6 +310,19 @@ QString ListingTypeName(const QString &code)
     return type ? QLatin1String(type->listingName) : QString();
 }
 
+bool StorableDate(QDate date)
+{
+    return date.isValid() && date.year() >= 1 && date.year() <= 9999;
+}
+
+QString FundNameToStore(const QString &typed)
+{
+    QString name = typed;
+    // The file keeps names between double quotes.
+    name.replace(QLatin1Char('"'), QLatin1Char('\''));
+    return name;
+}
+
 bool FiguresFitType(const QString &code, const EntryFigures &f)
 {
     const Money zero;
@@ -471,7 +484,7 @@ StoreResult StoreRecord(FundDatabase &db, int fund, const EntryRow &row, int cor
     // A date the parser cannot read is refused here rather than stored:
     // the file could not hold it and the next open would fail.
     const QDate date = ParseShortDate(row.dateText);
-    if (!date.isValid() || date.year() < 1 || date.year() > 9999)
+    if (!StorableDate(date))
         return refused(MsgDateFormat);
     if (!FiguresFitType(row.typeCode, row.figures))
         return refused(correcting ? MsgRecordNotCorrected : MsgRecordNotSaved);

@@ -160,6 +160,11 @@ struct EntryFigures
     Money cashDividend;
 };
 
+// Whether a record may carry the date: one the file can hold.
+bool StorableDate(QDate date);
+// A fund name as typed, made fit for the file (which keeps names between
+// double quotes).
+QString FundNameToStore(const QString &typed);
 // Whether the figures satisfy what the type needs to be stored.
 bool FiguresFitType(const QString &code, const EntryFigures &figures);
 // A record as stored: the type's sign and book value rules applied.

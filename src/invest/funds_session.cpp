@@ -1,5 +1,7 @@
 #include "invest/funds_session.h"
 
+#include "invest/record_csv.h"
+
 #include <QFileInfo>
 
 bool FundsSession::takeFile(const FundFileContents &contents, const QString &path, const FileStamp &stamp)
@@ -51,6 +53,15 @@ bool FundsSession::deleteFund(int fund)
     if (!m_db.deleteFund(fund))
         return false;
     DataChanged = 1;
+    return true;
+}
+
+bool FundsSession::importRecords(const ImportPlan &plan)
+{
+    if (!ApplyImport(m_db, plan))
+        return false;
+    if (!plan.records.isEmpty() || !plan.newFunds.isEmpty())
+        DataChanged = 1;
     return true;
 }
 

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+struct ImportPlan;
+
 // One open investment manager: the database and what its windows share
 // about it. The fund menu makes one and hands it to the windows it opens;
 // tallomar-report opens one on a file.
@@ -38,6 +40,9 @@ public:
     // Removes a fund without records (the others in name order); the
     // database then differs from its file.
     bool deleteFund(int fund);
+    // Adds an import plan without problems (see ApplyImport); the database
+    // then differs from its file. False, and nothing changed, otherwise.
+    bool importRecords(const ImportPlan &plan);
     // The menu's "Database in memory" line.
     QString status() const { return DatabaseStatus(m_db, fileName()); }
     // Leaving the manager.

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QChar>
+#include <QDate>
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -37,7 +38,8 @@ struct CsvTable
 {
     QChar separator;            // ',', ';' or '\t'
     bool latin1 = false;        // read as Latin-1 because it was not UTF-8
-    QStringList header;
+    QStringList header;         // cells trimmed
+    int headerLine = 1;         // line of the header row in the file
     QList<QStringList> rows;
     QList<int> lineNumbers;     // line of each row in the file, 1-based
 };
@@ -51,9 +53,11 @@ struct CsvReadResult
 // Reads a file's bytes. Without a separator the one that splits the header row
 // into the most cells (and every row alike) is taken. UTF-8 (with or without a
 // byte order mark) is taken when the bytes are valid UTF-8, else Latin-1.
-// Refuses an empty file, a file without a header row, binary data and a file
-// larger than MaxImportBytes.
+// Refuses an empty file, a file without a header row, binary data, a quoted
+// cell left open and a file larger than MaxImportBytes.
 CsvReadResult ReadCsv(const QByteArray &bytes, std::optional<QChar> separator = std::nullopt);
+// Reads a file (a regular file only) and then its bytes as above.
+CsvReadResult ReadCsvFile(const QString &path, std::optional<QChar> separator = std::nullopt);
 
 enum class DecimalSeparator { Point, Comma };
 
@@ -81,6 +85,20 @@ QStringList ImportDateFormats();
 // the decimal separator is "," when a figure column only reads that way.
 ImportMapping GuessMapping(const CsvTable &table);
 
+// The type code a cell of the type column stands for under the mapping (its
+// type words first, then the codes and the type names), empty for none.
+QString TypeCodeOfWord(const ImportMapping &mapping, const QString &word);
+// The different words of the mapped type column, trimmed, in file order.
+QStringList TypeWordsOf(const CsvTable &table, const ImportMapping &mapping);
+// A cell of a figure column as the import reads it: empty is 0; "." or ","
+// decimals as the mapping says, thousands separators (the other mark, spaces,
+// apostrophes) only between groups of three digits; rounded half to even to
+// four decimals. Nothing, with *reason, for anything else.
+std::optional<Money> ReadImportFigure(const QString &cell, DecimalSeparator decimal, QString *reason = nullptr);
+// A cell of the date column in the given format; day and month may also have
+// one digit. Invalid for anything else or a year outside 1 to 9999.
+QDate ReadImportDate(const QString &cell, const QString &format);
+
 // One refused cell.
 struct ImportProblem
 {
@@ -97,9 +115,16 @@ struct ImportPlan
     QList<FundRecord> records;  // in file order, fund numbers as they will be
     QStringList newFunds;       // names of the funds the import adds, in order
     QList<ImportProblem> problems;
+    // Problems beyond the first MaxListedProblems are only counted.
+    int unlistedProblems = 0;
+    // The funds and the number of records the plan was made against: a plan
+    // for a database that changed since is not applied.
+    QStringList fundsBefore;
+    int recordsBefore = 0;
 
     bool ok() const { return problems.isEmpty(); }
 };
+inline constexpr int MaxListedProblems = 200;
 
 // Checks every row with the record entry window's rules: the type and the
 // figures it needs, a valid date, figures rounded to four decimals, and the

@@ -472,9 +472,7 @@ void FundRecordEntry::addFund()
         QStringLiteral("&Add Fund Name"), QStringLiteral(" Type in the name of the fund or               company."));
     if (!typed || typed->isEmpty())
         return;
-    QString name = *typed;
-    // The file keeps names between double quotes.
-    name.replace(QLatin1Char('"'), QLatin1Char('\''));
+    const QString name = FundNameToStore(*typed);
     const int fund = m_session.addFund(name);
     if (fund == 0) {
         shell().dialogs.message(Msg30Funds);

@@ -1,0 +1,437 @@
+#include "invest/fund_database.h"
+#include "invest/fund_file.h"
+#include "invest/funds_session.h"
+#include "invest/record_csv.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+Money m(const char *text)
+{
+    Money value;
+    Money::fromDecimalText(QString::fromLatin1(text), value);
+    return value;
+}
+
+CsvTable CsvOf(const QByteArray &bytes)
+{
+    const CsvReadResult read = ReadCsv(bytes);
+    if (!read.table)
+        qWarning("refused: %s", qPrintable(read.error));
+    return read.table.value_or(CsvTable());
+}
+
+// The plan for a file read and mapped as the import window first offers it.
+ImportPlan Plan(const FundDatabase &db, const QByteArray &bytes)
+{
+    const CsvTable table = CsvOf(bytes);
+    return PlanImport(db, table, GuessMapping(table));
+}
+
+QString Problems(const ImportPlan &plan)
+{
+    QStringList lines;
+    for (const ImportProblem &p : plan.problems)
+        lines << QStringLiteral("line %1, %2: %3").arg(p.line).arg(RecordFieldName(p.field), p.reason);
+    return lines.join(QLatin1Char('\n'));
+}
+
+// A database with two funds and three records, one of each sign.
+FundDatabase Sample()
+{
+    FundDatabase db;
+    db.addFund(QStringLiteral("Growth Fund"));
+    db.addFund(QStringLiteral("Bond, Income \"A\""));
+    db.appendRecord(MakeRecord(1, QStringLiteral("B"), QDate(2019, 3, 4), {m("12.3456"), m("1500"), m("9.95"), {}}, 1));
+    db.appendRecord(MakeRecord(2, QStringLiteral("C"), QDate(2019, 6, 30), {{}, {}, {}, m("1234.56")}, 2));
+    db.appendRecord(MakeRecord(1, QStringLiteral("S"), QDate(2020, 1, 15), {m("14"), m("1000.5"), m("12"), {}}, 3));
+    db.appendRecord(MakeRecord(1, QStringLiteral("U"), QDate(2020, 2, 1), {m("14.5"), m("3.25"), {}, {}}, 4));
+    db.appendRecord(MakeRecord(2, QStringLiteral("D"), QDate(2020, 3, 1), {m("0.0001"), m("2000"), {}, {}}, 5));
+    db.appendRecord(MakeRecord(2, QStringLiteral("F"), QDate(2020, 4, 1), {{}, {}, m("35"), {}}, 6));
+    return db;
+}
+
+} // namespace
+
+class TestRecordCsv : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    // What a spreadsheet or a broker writes, cell by cell.
+    void reader_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QStringList>("header");
+        QTest::addColumn<QStringList>("lastRow");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("lastLine");
+        QTest::newRow("quoted separator and doubled quotes")
+            << QByteArray("date,fund,type\n2020-01-02,\"Bond, \"\"A\"\"\",B\n") << "," << QStringList{"date", "fund", "type"}
+            << QStringList{"2020-01-02", "Bond, \"A\"", "B"} << 1 << 2;
+        QTest::newRow("quoted line break counts its lines")
+            << QByteArray("a,b\r\n\"two\r\nlines\",x\r\n\r\nlast,y\r\n") << "," << QStringList{"a", "b"}
+            << QStringList{"last", "y"} << 2 << 5;
+        QTest::newRow("byte order mark, CR LF, no last line end")
+            << QByteArray("\xEF\xBB\xBF" "date;fund\r\n2020-01-02;A") << ";" << QStringList{"date", "fund"}
+            << QStringList{"2020-01-02", "A"} << 1 << 2;
+        QTest::newRow("semicolons with decimal commas")
+            << QByteArray("Datum;Betrag;Kurs\n01.02.2020;1.234,50;12,5\n") << ";"
+            << QStringList{"Datum", "Betrag", "Kurs"} << QStringList{"01.02.2020", "1.234,50", "12,5"} << 1 << 2;
+        QTest::newRow("tabs") << QByteArray("date\tfund\tprice\n2020-01-02\tA, B\t1,000.25\n") << "\t"
+                              << QStringList{"date", "fund", "price"} << QStringList{"2020-01-02", "A, B", "1,000.25"}
+                              << 1 << 2;
+        QTest::newRow("blank rows and a trailing separator")
+            << QByteArray("\n\n date , fund \n,,\nx,y,\n , \n") << "," << QStringList{"date", "fund"}
+            << QStringList{"x", "y", ""} << 1 << 5;
+        QTest::newRow("Latin-1") << QByteArray("fund\nB\xF6rse\n") << "," << QStringList{"fund"}
+                                 << QStringList{QString::fromUtf8("Börse")} << 1 << 2;
+        QTest::newRow("UTF-8") << QByteArray("fund\nB\xC3\xB6rse\n") << "," << QStringList{"fund"}
+                               << QStringList{QString::fromUtf8("Börse")} << 1 << 2;
+    }
+    void reader()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, separator);
+        QFETCH(QStringList, header);
+        QFETCH(QStringList, lastRow);
+        QFETCH(int, rows);
+        QFETCH(int, lastLine);
+        const CsvReadResult read = ReadCsv(bytes);
+        QVERIFY2(read.table, qPrintable(read.error));
+        QCOMPARE(QString(read.table->separator), separator);
+        QCOMPARE(read.table->header, header);
+        QCOMPARE(read.table->rows.size(), rows);
+        QCOMPARE(read.table->rows.last(), lastRow);
+        QCOMPARE(read.table->lineNumbers.last(), lastLine);
+        QCOMPARE(read.table->latin1, QTest::currentDataTag() == QLatin1String("Latin-1"));
+    }
+
+    void readerRefusals_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("empty") << QByteArray() << "empty";
+        QTest::newRow("blank lines only") << QByteArray("\r\n  \r\n") << "empty";
+        QTest::newRow("binary") << QByteArray("date,fund\n\x00\x01\x02", 13) << "binary";
+        QTest::newRow("UTF-16") << QByteArray("\xFF\xFE" "d\0a\0", 6) << "UTF-16";
+        QTest::newRow("quote left open") << QByteArray("a,b\n1,2\n\"3,4\n5,6\n") << "line 3: a quoted cell is not closed";
+        QTest::newRow("too large") << QByteArray(MaxImportBytes + 1, 'a') << "larger than 8 MB";
+    }
+    void readerRefusals()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        const CsvReadResult read = ReadCsv(bytes);
+        QVERIFY(!read.table);
+        QVERIFY2(read.error.contains(reason), qPrintable(read.error));
+    }
+
+    void figures_data()
+    {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<bool>("comma");
+        QTest::addColumn<QString>("value"); // empty: refused
+        QTest::newRow("empty is 0") << "  " << false << "0.0000";
+        QTest::newRow("thousands and point") << "1,234,567.8912" << false << "1234567.8912";
+        QTest::newRow("thousands and comma") << "1.234.567,89" << true << "1234567.8900";
+        QTest::newRow("spaces as thousands") << QString::fromUtf8("12\u00A0345,5") << true << "12345.5000";
+        QTest::newRow("no leading digit") << ",75" << true << "0.7500";
+        QTest::newRow("fifth decimal, half to even down") << "0.00005" << false << "0.0000";
+        QTest::newRow("fifth decimal, half to even up") << "2.00015" << false << "2.0002";
+        QTest::newRow("largest") << "922,337,203,685,477.5807" << false << "922337203685477.5807";
+        QTest::newRow("comma file read with a point") << "1,5" << false << "";
+        QTest::newRow("point file read with a comma") << "12.50" << true << "";
+        QTest::newRow("groups of two") << "12,34,567.00" << false << "";
+        QTest::newRow("two points") << "1.2.3" << false << "";
+        QTest::newRow("exponent") << "1e5" << false << "";
+        QTest::newRow("currency") << "$100" << false << "";
+        QTest::newRow("beyond money") << "922337203685478" << false << "";
+    }
+    void figures()
+    {
+        QFETCH(QString, cell);
+        QFETCH(bool, comma);
+        QFETCH(QString, value);
+        QString reason;
+        const std::optional<Money> read =
+            ReadImportFigure(cell, comma ? DecimalSeparator::Comma : DecimalSeparator::Point, &reason);
+        QCOMPARE(read.has_value(), !value.isEmpty());
+        if (read)
+            QCOMPARE(read->toDecimalText(), value);
+        else
+            QVERIFY(reason.contains(cell.trimmed()));
+    }
+
+    void dates_data()
+    {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("ISO") << "2020-02-29" << "yyyy-MM-dd" << QDate(2020, 2, 29);
+        QTest::newRow("German") << "01.02.2020" << "dd.MM.yyyy" << QDate(2020, 2, 1);
+        QTest::newRow("German, unpadded") << "1.2.2020" << "dd.MM.yyyy" << QDate(2020, 2, 1);
+        QTest::newRow("American") << "12/31/1999" << "MM/dd/yyyy" << QDate(1999, 12, 31);
+        QTest::newRow("day first is not month first") << "31/12/1999" << "MM/dd/yyyy" << QDate();
+        QTest::newRow("two-digit year") << "1.2.20" << "dd.MM.yyyy" << QDate();
+        QTest::newRow("two-digit year format") << "01.02.20" << "dd.MM.yy" << QDate();
+        QTest::newRow("no such day") << "2021-02-29" << "yyyy-MM-dd" << QDate();
+        QTest::newRow("a time after it") << "01.02.2020 10:00" << "dd.MM.yyyy" << QDate();
+        QTest::newRow("year 0") << "0000-01-01" << "yyyy-MM-dd" << QDate();
+    }
+    void dates()
+    {
+        QFETCH(QString, cell);
+        QFETCH(QString, format);
+        QFETCH(QDate, date);
+        QCOMPARE(ReadImportDate(cell, format), date);
+    }
+
+    void guess()
+    {
+        const CsvTable exported = CsvOf("date,Fund,TYPE,shares,price,fees,dividend,note\n"
+                                        "2020-01-02,A,B,\"1,000\",12.5,0,,x\n");
+        const ImportMapping own = GuessMapping(exported);
+        QCOMPARE(own.columns, (std::array<int, RecordFieldCount>{0, 1, 2, 3, 4, 5, 6}));
+        QCOMPARE(own.dateFormat, QStringLiteral("yyyy-MM-dd"));
+        QCOMPARE(own.decimal, DecimalSeparator::Point);
+
+        // Day and month could be either way round until the 13th shows which.
+        const CsvTable german = CsvOf("Datum;date;price;shares\n01.02.2020;03/04/2020;12,50;1.000\n"
+                                      "02.02.2020;13/04/2020;1.234,5;2\n");
+        const ImportMapping guessed = GuessMapping(german);
+        QCOMPARE(guessed.columns[int(RecordField::Date)], 1);
+        QCOMPARE(guessed.columns[int(RecordField::Fund)], -1);
+        QCOMPARE(guessed.dateFormat, QStringLiteral("dd/MM/yyyy"));
+        QCOMPARE(guessed.decimal, DecimalSeparator::Comma);
+    }
+
+    void typeWords()
+    {
+        ImportMapping mapping;
+        mapping.typeWords.insert(QStringLiteral("kauf"), QStringLiteral("B"));
+        mapping.typeWords.insert(QStringLiteral("Bonus"), QStringLiteral("X")); // no such type: ignored
+        QCOMPARE(TypeCodeOfWord(mapping, QStringLiteral(" KAUF ")), QStringLiteral("B"));
+        QCOMPARE(TypeCodeOfWord(mapping, QStringLiteral("s")), QStringLiteral("S"));
+        QCOMPARE(TypeCodeOfWord(mapping, QStringLiteral("cash dividend")), QStringLiteral("C"));
+        QCOMPARE(TypeCodeOfWord(mapping, QStringLiteral("Div. Shares")), QStringLiteral("D"));
+        QCOMPARE(TypeCodeOfWord(mapping, QStringLiteral("Bonus")), QString());
+        const CsvTable table = CsvOf("type\nKauf\nkauf\nVerkauf\nKauf\n");
+        mapping.columns[int(RecordField::Type)] = 0;
+        QCOMPARE(TypeWordsOf(table, mapping), (QStringList{"Kauf", "Verkauf"}));
+    }
+
+    // One bad row refuses the whole file: its line, the cell and why.
+    void refusedRows_data()
+    {
+        QTest::addColumn<QByteArray>("row");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("unknown type word") << QByteArray("2020-03-01,Alpha,Kauf,1000,10,,") << "line 4, type: \"Kauf\"";
+        QTest::newRow("no type") << QByteArray("2020-03-01,Alpha,,1000,10,,") << "line 4, type: no transaction type";
+        QTest::newRow("date that does not parse") << QByteArray("2020-13-01,Alpha,B,1000,10,,")
+                                                  << "line 4, date: \"2020-13-01\" is not a date";
+        QTest::newRow("no date") << QByteArray(",Alpha,B,1000,10,,") << "line 4, date: no date";
+        QTest::newRow("sale of 0 shares") << QByteArray("2020-03-01,Alpha,S,0,10,,")
+                                          << "line 4, shares: a Sold record needs a number of shares above 0";
+        QTest::newRow("sale without price") << QByteArray("2020-03-01,Alpha,Sold,1000,,,")
+                                            << "line 4, price: a Sold record needs a price above 0";
+        QTest::newRow("dividend with shares") << QByteArray("2020-03-01,Alpha,C,1000,,,12.5")
+                                              << "line 4, shares: a Cash Dividend record takes no shares";
+        QTest::newRow("fee without fees") << QByteArray("2020-03-01,Alpha,F,,,,")
+                                          << "line 4, fees: a Fee Cash record needs fees above 0";
+        QTest::newRow("unit fee with fees") << QByteArray("2020-03-01,Alpha,U,5,10,1,")
+                                            << "line 4, fees: a Unit Fee record takes no fees";
+        QTest::newRow("negative shares") << QByteArray("2020-03-01,Alpha,S,-1000,10,,")
+                                         << "line 4, shares: \"-1000\" is negative";
+        QTest::newRow("figure of two kinds") << QByteArray("2020-03-01,Alpha,B,1000,\"10,5.2\",,")
+                                             << "line 4, price: \"10,5.2\" is not a number";
+        QTest::newRow("no fund") << QByteArray("2020-03-01, ,B,1000,10,,") << "line 4, fund: no fund name";
+        QTest::newRow("fund on two lines") << QByteArray("2020-03-01,\"Al\npha\",B,1000,10,,")
+                                           << "line 4, fund: a fund name on more than one line";
+        QTest::newRow("unquoted thousands") << QByteArray("2020-03-01,Alpha,B,1,000,10,,")
+                                            << "line 4, date: the row has 8 cells where the header has 7";
+        QTest::newRow("short row") << QByteArray("2020-03-01,Alpha,B,1000")
+                                   << "line 4, price: the row ends before column 5";
+    }
+    void refusedRows()
+    {
+        QFETCH(QByteArray, row);
+        QFETCH(QString, problem);
+        FundsSession session;
+        session.addFund(QStringLiteral("Alpha"));
+        session.DataChanged = 0;
+        const QByteArray before = FundFileText(session.db());
+        const ImportPlan plan = Plan(session.db(), "date,fund,type,shares,price,fees,dividend\r\n"
+                                                   "2020-01-02,Alpha,B,1000,10,,\r\n"
+                                                   "2020-02-01,Beta,B,2000,10,,\r\n" +
+                                                       row + "\r\n2020-04-01,Alpha,C,,,,1000\r\n");
+        QVERIFY(!plan.ok());
+        QCOMPARE(plan.problems.size(), 1);
+        QVERIFY2(Problems(plan).startsWith(problem), qPrintable(Problems(plan)));
+        // All or nothing: the good rows are not added either.
+        QVERIFY(!session.importRecords(plan));
+        QCOMPARE(FundFileText(session.db()), before);
+        QCOMPARE(session.DataChanged, qint16(0));
+    }
+
+    void mappingRefusals()
+    {
+        const CsvTable table = CsvOf("Datum;Wert\n01.02.2020;1\n");
+        ImportMapping mapping = GuessMapping(table);
+        mapping.columns[int(RecordField::Shares)] = 5;
+        const ImportPlan plan = PlanImport(FundDatabase(), table, mapping);
+        QCOMPARE(Problems(plan), QStringLiteral("line 1, date: no column is chosen for it\n"
+                                                "line 1, fund: no column is chosen for it\n"
+                                                "line 1, type: no column is chosen for it\n"
+                                                "line 1, shares: column 6 is not in the file, which has 2"));
+    }
+
+    // The broker's own words, dates and decimal commas, mapped by hand.
+    void brokerFile()
+    {
+        const CsvTable table = CsvOf("Buchungstag;Wertpapier;Vorgang;St\xC3\xBC" "ck;Kurs;Geb\xC3\xBChren;Ertrag\r\n"
+                                     "15.03.2021;\"Welt Aktien\";Kauf;1.250;45,1234;12,50;\r\n"
+                                     "02.01.2021;Renten Plus;Kauf;3.000;10,005;0;\r\n"
+                                     "30.06.2021;Welt Aktien;Dividende;;;;1.234,56\r\n"
+                                     "01.12.2021;Welt Aktien;Verkauf;250,5;50;9,99;\r\n");
+        ImportMapping mapping = GuessMapping(table);
+        mapping.columns = {0, 1, 2, 3, 4, 5, 6};
+        mapping.dateFormat = QStringLiteral("dd.MM.yyyy");
+        mapping.decimal = DecimalSeparator::Comma;
+        mapping.typeWords = {{"kauf", "B"}, {"verkauf", "S"}, {"dividende", "C"}};
+
+        FundsSession session;
+        session.addFund(QStringLiteral("Renten Plus"));
+        const ImportPlan plan = PlanImport(session.db(), table, mapping);
+        QVERIFY2(plan.ok(), qPrintable(Problems(plan)));
+        QCOMPARE(plan.newFunds, QStringList{"Welt Aktien"});
+        session.DataChanged = 0;
+        QVERIFY(session.importRecords(plan));
+        QCOMPARE(session.DataChanged, qint16(1));
+        const FundDatabase &db = session.db();
+        QCOMPARE(db.fundCount(), 2);
+        QCOMPARE(db.recordCount(), 4);
+        // Sorted by date, stored as the entry window stores them.
+        const FundRecord &first = db.record(1);
+        QCOMPARE(first.fundNumber, Money::fromWhole(1));
+        QCOMPARE(first.price.toDecimalText(), QStringLiteral("10.0050"));
+        QCOMPARE(first.bookValue.toDecimalText(), QStringLiteral("30015.0000"));
+        QCOMPARE(db.record(2).bookValue.toDecimalText(), QStringLiteral("56416.7500"));
+        QCOMPARE(db.record(3).bookValue.toDecimalText(), QStringLiteral("-1234.5600"));
+        const FundRecord &sale = db.record(4);
+        QCOMPARE(sale.fundNumber, Money::fromWhole(2));
+        QCOMPARE(sale.shares.toDecimalText(), QStringLiteral("-250.5000"));
+        QCOMPARE(sale.bookValue.toDecimalText(), QStringLiteral("-12515.0100"));
+        QCOMPARE(sale.recordNumber, qint16(4));
+    }
+
+    void limits_data()
+    {
+        QTest::addColumn<int>("funds");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QString>("problem"); // empty: taken
+        QTest::newRow("30th fund") << 29 << 0 << "";
+        QTest::newRow("31st fund") << 30 << 0 << "line 2, fund: a new fund \"New\" would be one more than the 30 funds";
+        QTest::newRow("1,000th record") << 1 << 998 << "";
+        QTest::newRow("1,001st record") << 1 << 999
+                                        << "line 3, date: record 2 of the file would go past 1000 records in the "
+                                           "database, which holds 999";
+        // A file may hold a few records past the entry limit; nothing more goes in.
+        QTest::newRow("file past the limit") << 1 << 1001 << "line 2, date: record 1 of the file";
+    }
+    void limits()
+    {
+        QFETCH(int, funds);
+        QFETCH(int, records);
+        QFETCH(QString, problem);
+        QStringList names;
+        for (int f = 1; f <= funds; ++f)
+            names << QStringLiteral("Fund %1").arg(f);
+        QList<FundRecord> held;
+        for (int r = 0; r < records; ++r)
+            held << MakeRecord(1, QStringLiteral("B"), QDate(2000, 1, 1).addDays(r), {m("1"), m("1000"), {}, {}}, r + 1);
+        FundDatabase db;
+        QVERIFY(db.replaceAll(QStringLiteral("All Records"), QStringLiteral("31"), names, held));
+        const ImportPlan plan = Plan(db, "date,fund,type,shares,price\n2021-01-01,New,B,1000,1\n"
+                                         "2021-01-02,Fund 1,B,1000,1\n");
+        QCOMPARE(Problems(plan).section(QLatin1Char('\n'), 0, 0).left(problem.size()), problem);
+        QCOMPARE(ApplyImport(db, plan), problem.isEmpty());
+        QCOMPARE(db.recordCount(), problem.isEmpty() ? records + 2 : records);
+    }
+
+    // The export read back into an empty database gives the same records.
+    void roundTrip()
+    {
+        const FundDatabase original = Sample();
+        const QByteArray exported = ExportRecordsCsv(original);
+        QVERIFY(exported.startsWith("date,fund,type,shares,price,fees,dividend\r\n"));
+        QVERIFY(exported.contains("2020-01-15,Growth Fund,S,1000.5,14,12,0\r\n"));
+        QVERIFY(exported.contains("2020-02-01,Growth Fund,U,3.25,14.5,0,0\r\n"));
+        FundDatabase copy;
+        const ImportPlan plan = Plan(copy, exported);
+        QVERIFY2(plan.ok(), qPrintable(Problems(plan)));
+        QVERIFY(ApplyImport(copy, plan));
+        // The second fund's quotes became apostrophes, as the entry window stores them.
+        QCOMPARE(copy.fundName(2), QStringLiteral("Bond, Income 'A'"));
+        FundDatabase expected = original;
+        QVERIFY(expected.replaceAll(QStringLiteral("All Records"), QStringLiteral("31"),
+                                    {QStringLiteral("Growth Fund"), QStringLiteral("Bond, Income 'A'")},
+                                    [&original] {
+                                        QList<FundRecord> records;
+                                        for (int slot = 1; slot <= original.recordCount(); ++slot)
+                                            records << original.record(slot);
+                                        return records;
+                                    }()));
+        QCOMPARE(FundFileText(copy), FundFileText(expected));
+    }
+
+    // A plan made for a database that changed since is not applied.
+    void stalePlan()
+    {
+        FundDatabase db = Sample();
+        const ImportPlan plan = Plan(db, "date,fund,type,shares,price\n2021-01-01,Growth Fund,B,1000,1\n");
+        QVERIFY(plan.ok());
+        db.deleteRecord(1);
+        const QByteArray before = FundFileText(db);
+        QVERIFY(!ApplyImport(db, plan));
+        QCOMPARE(FundFileText(db), before);
+    }
+
+    void rememberedMappings()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ImportMappings.tlm"));
+        QVERIFY(!ImportMappingStore::load(path).find({"a"}, u','));
+        const QStringList header{"Datum", "Wertpapier", "Vorgang"};
+        ImportMapping mapping;
+        mapping.columns = {0, 1, 2, -1, -1, -1, -1};
+        mapping.dateFormat = QStringLiteral("dd.MM.yyyy");
+        mapping.decimal = DecimalSeparator::Comma;
+        mapping.typeWords = {{"kauf", "B"}};
+        ImportMappingStore store;
+        store.remember(header, u';', mapping);
+        QVERIFY(store.save(path));
+        const ImportMappingStore read = ImportMappingStore::load(path);
+        QCOMPARE(read.find(header, u';'), mapping);
+        QVERIFY(!read.find(header, u','));
+
+        // A damaged file is an empty store, never half a mapping.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray text = file.readAll();
+        text.replace("\"B\"", "\"Q\"");
+        file.resize(0);
+        file.write(text);
+        file.close();
+        QVERIFY(!ImportMappingStore::load(path).find(header, u';'));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordCsv)
+#include "test_record_csv.moc"
