@@ -11,12 +11,12 @@
 #include "shell/ui/mdi_container.h"
 #include "shell/core/format.h"
 #include "shell/core/message_numbers.h"
+#include "shell/core/record_file.h"
 #include "shell/core/safe_save.h"
 #include "shell/core/shell.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -305,40 +305,39 @@ void FundMenu::importRecords()
     const std::optional<QString> chosen = shell().dialogs.chooseFile(FileKind::Csv, FileAction::Open, QString());
     if (!chosen)
         return;
-    QByteArray bytes;
+    std::optional<QByteArray> bytes;
+    QString why;
     {
         const WaitCursor busy;
-        QFile file(*chosen);
-        if (!file.open(QIODevice::ReadOnly)) {
-            shell().dialogs.message(MsgFileNotFound);
-            return;
-        }
         // One byte past the limit is enough for the reader to refuse a file
         // too large, without reading all of it.
-        bytes = file.read(MaxImportBytes + 1);
+        bytes = ReadDataFile(*chosen, MaxImportBytes + 1, &why);
     }
-    const CsvReadResult read = ReadCsv(bytes);
+    if (!bytes) {
+        shell().dialogs.message(QFileInfo::exists(*chosen) ? MsgImportUnreadable : MsgFileNotFound, why);
+        return;
+    }
+    const CsvReadResult read = ReadCsv(*bytes);
     if (!read.table) {
         shell().dialogs.message(MsgImportUnreadable, read.error);
         return;
     }
     const QString storePath = ImportMappingsPath(shell().folder());
     ImportMappingStore store = ImportMappingStore::load(storePath);
-    RecordImportDialog preview(m_session.db(), *chosen, bytes, *read.table, store, frame().window());
+    RecordImportDialog preview(m_session.db(), *chosen, *bytes, *read.table, store, frame().window());
     if (preview.exec() != QDialog::Accepted)
         return;
     const ImportPlan &plan = preview.plan();
     bool added = false;
     {
         const WaitCursor busy;
-        added = ApplyImport(m_session.db(), plan);
+        added = m_session.importRecords(plan);
     }
     if (!added) {
-        // The preview checked it; nothing was changed.
+        // The preview checked it against this database; nothing was changed.
         shell().dialogs.message(MsgWrongEntry);
         return;
     }
-    m_session.DataChanged = 1;
     // The records were sorted and numbered anew: a record chosen before is
     // no longer the same record.
     m_session.SelectedRecord = 0;
@@ -347,7 +346,7 @@ void FundMenu::importRecords()
     // costs the user nothing but the choices next time.
     store.remember(preview.table().header, preview.table().separator, preview.mapping());
     store.save(storePath);
-    const auto counted = [](qsizetype count, const char *one, const char *many) {
+    const auto counted = [](qsizetype count, const char *one, const char *many) -> QString {
         return Format(int(count), QStringLiteral("#,##0")) + QLatin1Char(' ') + QLatin1String(count == 1 ? one : many);
     };
     shell().dialogs.message(MsgRecordsImported, counted(plan.records.size(), "record", "records") +

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSet>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -29,18 +28,6 @@ struct SeparatorChoice
 };
 const SeparatorChoice Separators[] = {
     {QLatin1Char(','), "Comma"}, {QLatin1Char(';'), "Semicolon"}, {QLatin1Char('\t'), "Tab"}};
-
-// A word the file's type column holds that every import understands: a
-// type's code or one of its names.
-const TransactionType *BuiltInType(const QString &word)
-{
-    const QString trimmed = word.trimmed();
-    for (const TransactionType &type : TransactionTypes())
-        for (const char *name : {type.code, type.entryName, type.listingName})
-            if (trimmed.compare(QLatin1String(name).trimmed(), Qt::CaseInsensitive) == 0)
-                return &type;
-    return nullptr;
-}
 
 // A cell as a label shows it: an ampersand is no access key.
 QString Plain(const QString &text)
@@ -302,18 +289,11 @@ void RecordImportDialog::showChoices()
 
 void RecordImportDialog::showTypeWords()
 {
-    // The words of the type column, each once, as first written.
-    QStringList words;
-    QSet<QString> seen;
+    // A long list means the type column is the wrong one; the first words
+    // are enough to see that.
+    constexpr qsizetype MaxWords = 60;
+    const QStringList words = TypeWordsOf(m_table, m_mapping).mid(0, MaxWords);
     const int column = m_mapping.columns[std::size_t(RecordField::Type)];
-    if (column >= 0)
-        for (const QStringList &row : std::as_const(m_table.rows)) {
-            const QString word = row.value(column).trimmed();
-            if (!word.isEmpty() && !seen.contains(word.toCaseFolded())) {
-                seen.insert(word.toCaseFolded());
-                words << word;
-            }
-        }
 
     auto *area = new QWidget;
     area->setObjectName(QStringLiteral("TypeWordList"));
@@ -332,9 +312,9 @@ void RecordImportDialog::showTypeWords()
         auto *label = new QLabel(Plain(word), area);
         label->setObjectName(QStringLiteral("TypeWordLabel%1").arg(i));
         label->setBuddy(combo);
-        if (const TransactionType *type = BuiltInType(word)) {
-            // Always understood: shown, not chosen.
-            combo->setCurrentIndex(combo->findData(QLatin1String(type->code)));
+        if (const QString code = TypeCodeOfWord(ImportMapping(), word); !code.isEmpty()) {
+            // A code or a type's name is always understood: shown, not chosen.
+            combo->setCurrentIndex(combo->findData(code));
             combo->setEnabled(false);
         } else {
             combo->setCurrentIndex(std::max(0, combo->findData(m_mapping.typeWords.value(word.toCaseFolded()))));
@@ -405,17 +385,19 @@ void RecordImportDialog::check()
     m_preview->setHorizontalHeaderLabels(headings);
     m_preview->resizeColumnsToContents();
 
-    m_problems->setRowCount(int(m_plan.problems.size()));
-    QSet<int> failingLines;
+    m_problems->setRowCount(int(m_plan.problems.size()) + (m_plan.unlistedProblems > 0 ? 1 : 0));
     for (int row = 0; row < m_plan.problems.size(); ++row) {
         const ImportProblem &problem = m_plan.problems.at(row);
-        failingLines.insert(problem.line);
         auto *line = new QTableWidgetItem(QString::number(problem.line));
         line->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_problems->setItem(row, 0, line);
         m_problems->setItem(row, 1, new QTableWidgetItem(fieldText(problem.field)));
         m_problems->setItem(row, 2, new QTableWidgetItem(problem.reason));
     }
+    if (m_plan.unlistedProblems > 0)
+        m_problems->setItem(int(m_plan.problems.size()), 2,
+                            new QTableWidgetItem(QStringLiteral("and %1 more").arg(Counted(m_plan.unlistedProblems,
+                                                                                           "problem", "problems"))));
     m_problems->resizeColumnToContents(0);
     m_problems->resizeColumnToContents(1);
 
@@ -423,9 +405,8 @@ void RecordImportDialog::check()
     if (!m_readable)
         summary = QStringLiteral("Choose the separator the file uses.");
     else if (!m_plan.ok())
-        summary = QStringLiteral("%1 cannot be imported as chosen, so nothing is imported: mend the file or the "
-                                 "choices above.")
-                      .arg(Counted(int(failingLines.size()), "row", "rows"));
+        summary = QStringLiteral("%1 found, so nothing is imported: mend the file or the choices above.")
+                      .arg(Counted(int(m_plan.problems.size()) + m_plan.unlistedProblems, "problem", "problems"));
     else if (m_plan.records.isEmpty())
         summary = QStringLiteral("The file has no records to import.");
     else

@@ -91,6 +91,10 @@ class TestRecordImportWindow : public QObject
                 return;
             poll->stop();
             shown = true;
+            // Keys go where the user's would: to the preview, active as the
+            // window system makes a new modal window.
+            QApplication::setActiveWindow(preview);
+            QVERIFY(QTest::qWaitForWindowActive(preview));
             WindowDriver driver(preview);
             steps(*preview, driver);
             if (preview->isVisible())
@@ -176,7 +180,9 @@ private slots:
             auto *table = dialog.findChild<QTableWidget *>("Preview");
             for (int col = 0; col < table->columnCount(); ++col)
                 preview << table->item(0, col)->text();
+            // A button's access key presses it as a click seen on the screen.
             driver.key(Qt::Key_I, Qt::AltModifier);
+            QTRY_VERIFY(!dialog.isVisible());
         });
         QVERIFY(shown);
         QCOMPARE(summary, QStringLiteral("3 records and 1 new fund are ready to import."));
@@ -211,6 +217,7 @@ private slots:
         bool disabledWhileFailing = false;
         int dateProblems = 0;
         QString accessKeyClash;
+        bool separatorRefused = false;
         const bool shown = importWith(file, [&](RecordImportDialog &dialog, WindowDriver &driver) {
             QCOMPARE(driver.text("Separator"), QStringLiteral("Semicolon"));
             // Every letter underlined in the preview presses one control.
@@ -230,6 +237,13 @@ private slots:
                 if (label->buddy())
                     note(label->text(), label->objectName() + label->text());
 
+            // Read with commas the file is one column and nothing fits.
+            choose(driver, Qt::Key_S, 0);
+            const int commaColumns = dialog.findChild<QTableWidget *>("Preview")->columnCount();
+            separatorRefused = commaColumns == 1 && !importEnabled(dialog);
+            choose(driver, Qt::Key_S, 1);
+            if (dialog.findChild<QTableWidget *>("Preview")->columnCount() != RecordFieldCount)
+                separatorRefused = false;
             mapBrokerFile(driver);
             // Undo the date format: every row fails on its date.
             choose(driver, Qt::Key_F, 0);
@@ -243,6 +257,7 @@ private slots:
         });
         QVERIFY(shown);
         QCOMPARE(accessKeyClash, QString());
+        QVERIFY(separatorRefused);
         QVERIFY(disabledWhileFailing);
         QCOMPARE(dateProblems, 4);
         QCOMPARE(messages(), QList<int>{MsgRecordsImported});
