@@ -191,6 +191,57 @@ QString WithoutPadding(const QString &text)
     return plain.replace(padded, QStringLiteral("\\1"));
 }
 
+// A date in a form of day, month and four-digit year numbers between marks
+// ("dd.MM.yyyy", "M/d/yyyy"), read directly: a preview checks thousands of
+// them. Nothing when the form has anything else, for Qt to read.
+std::optional<QDate> ReadNumericDate(QStringView text, QStringView format)
+{
+    int parts[3] = {0, 0, 0}; // year, month, day
+    qsizetype at = 0;
+    auto number = [&](int minDigits, int maxDigits) -> std::optional<int> {
+        int value = 0;
+        int digits = 0;
+        while (at < text.size() && digits < maxDigits && text.at(at).isDigit() && text.at(at).unicode() < 128) {
+            value = value * 10 + (text.at(at).unicode() - '0');
+            ++at;
+            ++digits;
+        }
+        if (digits < minDigits || (at < text.size() && text.at(at).isDigit()))
+            return std::nullopt;
+        return value;
+    };
+    for (qsizetype f = 0; f < format.size();) {
+        const QChar c = format.at(f);
+        qsizetype run = 1;
+        while (f + run < format.size() && format.at(f + run) == c)
+            ++run;
+        if (c.isLetter()) {
+            int slot = -1;
+            if (c == u'y' && run == 4)
+                slot = 0;
+            else if (c == u'M' && run <= 2)
+                slot = 1;
+            else if (c == u'd' && run <= 2)
+                slot = 2;
+            if (slot < 0)
+                return std::nullopt;
+            const std::optional<int> value = slot == 0 ? number(4, 4) : number(1, 2);
+            if (!value)
+                return QDate();
+            parts[slot] = *value;
+        } else {
+            for (qsizetype i = 0; i < run; ++i, ++at)
+                if (at >= text.size() || text.at(at) != c)
+                    return QDate();
+        }
+        f += run;
+    }
+    if (at != text.size())
+        return QDate();
+    const QDate date(parts[0], parts[1], parts[2]);
+    return StorableDate(date) ? date : QDate();
+}
+
 QString FieldNoun(RecordField field)
 {
     switch (field) {
@@ -255,6 +306,9 @@ CsvReadResult ReadCsv(const QByteArray &bytes, std::optional<QChar> separator)
     QByteArray body = bytes;
     if (body.startsWith("\xEF\xBB\xBF"))
         body.remove(0, 3);
+    // Old DOS programs end a text file with Ctrl+Z.
+    while (body.endsWith('\x1A'))
+        body.chop(1);
     if (body.startsWith("\xFF\xFE") || body.startsWith("\xFE\xFF"))
         return refused(QStringLiteral("the file is UTF-16 text; save it as UTF-8 or Latin-1"));
     if (LooksBinary(body))
@@ -315,6 +369,8 @@ QDate ReadImportDate(const QString &cell, const QString &format)
     // centuries: only a four-digit year is taken.
     if (text.isEmpty() || !format.contains(QLatin1String("yyyy")))
         return {};
+    if (const std::optional<QDate> numeric = ReadNumericDate(text, format))
+        return *numeric;
     QString loose = format;
     static const QRegularExpression day(QStringLiteral("(?<!d)dd(?!d)"));
     static const QRegularExpression month(QStringLiteral("(?<!M)MM(?!M)"));
@@ -426,7 +482,12 @@ ImportMapping GuessMapping(const CsvTable &table)
         if (const std::optional<RecordField> field = RecordFieldOfName(table.header.at(c)))
             if (mapping.columns[Index(*field)] < 0)
                 mapping.columns[Index(*field)] = c;
+    GuessFormats(table, mapping);
+    return mapping;
+}
 
+void GuessFormats(const CsvTable &table, ImportMapping &mapping)
+{
     auto cellsOf = [&table](int column) {
         QStringList cells;
         if (column >= 0)
@@ -463,7 +524,6 @@ ImportMapping GuessMapping(const CsvTable &table)
         pointOnly = pointOnly || (point && !comma);
     }
     mapping.decimal = commaOnly && !pointOnly ? DecimalSeparator::Comma : DecimalSeparator::Point;
-    return mapping;
 }
 
 ImportPlan PlanImport(const FundDatabase &db, const CsvTable &table, const ImportMapping &mapping)
@@ -500,6 +560,14 @@ ImportPlan PlanImport(const FundDatabase &db, const CsvTable &table, const Impor
     QSet<QString> beyondFundLimit;
     const qsizetype room = qsizetype(MaxEnteredRecords) - db.recordCount();
     const qsizetype headerCells = table.header.size();
+    // Empty cells past the header are a trailing separator only when every
+    // row has them: one row longer than the others is more likely a figure
+    // split at an unquoted separator ("1,500"), whose cells would be shifted.
+    const qsizetype width = table.rows.isEmpty() ? headerCells : table.rows.first().size();
+    const bool trailingSeparators =
+        width > headerCells && std::all_of(table.rows.begin(), table.rows.end(), [&](const QStringList &row) {
+            return row.size() == width && RowFits(row, headerCells);
+        });
 
     for (qsizetype r = 0; r < table.rows.size(); ++r) {
         const QStringList &row = table.rows.at(r);
@@ -514,7 +582,7 @@ ImportPlan PlanImport(const FundDatabase &db, const CsvTable &table, const Impor
                          .arg(db.recordCount()));
             continue;
         }
-        if (row.size() > headerCells && !RowFits(row, headerCells)) {
+        if (row.size() > headerCells && !trailingSeparators) {
             tell(line, RecordField::Date,
                  QStringLiteral("the row has %1 cells where the header has %2").arg(row.size()).arg(headerCells));
             continue;
@@ -592,6 +660,14 @@ ImportPlan PlanImport(const FundDatabase &db, const CsvTable &table, const Impor
             continue;
         }
 
+        FundRecord record;
+        try {
+            record = MakeRecord(0, code, date, entry, db.recordCount() + int(plan.records.size()) + 1);
+        } catch (const ArithmeticFault &) {
+            tell(line, RecordField::Shares, QStringLiteral("price x shares + fees is larger than a record holds"));
+            continue;
+        }
+
         int fund = funds.value(name);
         if (fund == 0) {
             if (fundCount >= MaxFunds) {
@@ -607,7 +683,8 @@ ImportPlan PlanImport(const FundDatabase &db, const CsvTable &table, const Impor
             funds.insert(name, fund);
             plan.newFunds << name;
         }
-        plan.records << MakeRecord(fund, code, date, entry, db.recordCount() + int(plan.records.size()) + 1);
+        record.fundNumber = Money::fromWhole(fund);
+        plan.records << record;
     }
     return plan;
 }

@@ -84,6 +84,9 @@ QStringList ImportDateFormats();
 // it; the date format is the first offered one that reads every date cell;
 // the decimal separator is "," when a figure column only reads that way.
 ImportMapping GuessMapping(const CsvTable &table);
+// The date format and decimal separator of that guess, for the columns the
+// mapping has: to guess again after a column was chosen by hand.
+void GuessFormats(const CsvTable &table, ImportMapping &mapping);
 
 // The type code a cell of the type column stands for under the mapping (its
 // type words first, then the codes and the type names), empty for none.

@@ -2,6 +2,7 @@
 #include "invest/fund_printouts.h"
 #include "invest/fund_values.h"
 #include "invest/funds_session.h"
+#include "invest/record_csv.h"
 #include "report/report_cli.h"
 #include "report/report_command.h"
 #include "shell/core/app_state.h"
@@ -26,6 +27,15 @@ const char Description[] =
     "and the records by date first, as Sort Records does. --values gives the current value of every\n"
     "fund at the prices given; --listing the records of all funds or of one fund, followed by its\n"
     "current value when a price is given for it.";
+
+const char ImportDescription[] =
+    "\n\n"
+    "--import reads a CSV file (comma, semicolon or tab separated, UTF-8 or Latin-1, a heading row)\n"
+    "and adds its records to the file's, or to an empty database without --file, checked as the\n"
+    "record entry window checks them: one refused row and nothing is added (exit 3, each refused\n"
+    "row named by its line and field). Columns headed date, fund, type, shares, price, fees and\n"
+    "dividend are taken without --map, so the export of --records needs no options. New fund names\n"
+    "become funds. The other options then work on the merged records; --save writes them.";
 
 const QStringList Headings = {QStringLiteral("Record"), QStringLiteral("Fund"),   QStringLiteral("Type"),
                               QStringLiteral("Date"),   QStringLiteral("Price"),  QStringLiteral("Shares"),
@@ -417,24 +427,114 @@ CommandRun ReportListing(FundsSession &session, const AppState &state, const QSt
     return run;
 }
 
-CommandRun ReportFunds(AppState &state, const QCommandLineParser &parser, const QString &, ReportOutput &output,
+// --map, --date-format, --decimal and --types over the first guess.
+CommandRun MappingOfOptions(const QCommandLineParser &parser, const CsvTable &table, ImportMapping &mapping)
+{
+    mapping = GuessMapping(table);
+    for (const QString &given : parser.values(QStringLiteral("map"))) {
+        const qsizetype equals = given.indexOf(QLatin1Char('='));
+        const std::optional<RecordField> field =
+            equals > 0 ? RecordFieldOfName(given.left(equals)) : std::optional<RecordField>();
+        if (!field)
+            return Usage(QStringLiteral("--map '%1' names no field (date, fund, type, shares, price, fees, dividend)")
+                             .arg(given));
+        const QString heading = given.mid(equals + 1).trimmed();
+        int column = -1;
+        // FIELD= leaves the field out; else the heading as written, any case.
+        if (!heading.isEmpty()) {
+            column = int(table.header.indexOf(heading));
+            for (int c = 0; c < table.header.size() && column < 0; ++c)
+                if (table.header.at(c).compare(heading, Qt::CaseInsensitive) == 0)
+                    column = c;
+            if (column < 0)
+                return Usage(QStringLiteral("--map '%1': the file has no column \"%2\"").arg(given, heading));
+        }
+        mapping.columns[int(*field)] = column;
+    }
+    // The formats as the mapped columns read, unless given.
+    GuessFormats(table, mapping);
+    if (parser.isSet(QStringLiteral("date-format"))) {
+        mapping.dateFormat = parser.value(QStringLiteral("date-format"));
+        if (!mapping.dateFormat.contains(QLatin1String("yyyy")))
+            return Usage(QStringLiteral("--date-format '%1' needs a four-digit year (yyyy)").arg(mapping.dateFormat));
+    }
+    if (parser.isSet(QStringLiteral("decimal"))) {
+        const QString decimal = parser.value(QStringLiteral("decimal"));
+        if (decimal != QLatin1String(",") && decimal != QLatin1String("."))
+            return Usage(QStringLiteral("--decimal '%1' is neither ',' nor '.'").arg(decimal));
+        mapping.decimal = decimal == QLatin1String(",") ? DecimalSeparator::Comma : DecimalSeparator::Point;
+    }
+    for (const QString &given : parser.values(QStringLiteral("types"))) {
+        const qsizetype equals = given.lastIndexOf(QLatin1Char('='));
+        const QString word = equals > 0 ? given.left(equals).trimmed() : QString();
+        const QString code = given.mid(equals + 1).trimmed().toUpper();
+        if (word.isEmpty() || !TypeOfCode(code))
+            return Usage(QStringLiteral("--types '%1' is not WORD=CODE with a code B, S, C, D, F or U").arg(given));
+        mapping.typeWords.insert(word.toCaseFolded(), code);
+    }
+    return {};
+}
+
+// Reads, checks and adds the records of --import: all of them, or none with
+// every refused row told by its line and cell.
+CommandRun ImportRecords(FundsSession &session, const QCommandLineParser &parser, QTextStream &err)
+{
+    const QString path = parser.value(QStringLiteral("import"));
+    const CsvReadResult read = ReadCsvFile(path);
+    if (!read.table)
+        return Refused(err, QStringLiteral("%1: %2").arg(path, read.error));
+    ImportMapping mapping;
+    if (const CommandRun mapped = MappingOfOptions(parser, *read.table, mapping); mapped.exit != 0)
+        return mapped;
+    const ImportPlan plan = PlanImport(session.db(), *read.table, mapping);
+    for (const ImportProblem &problem : plan.problems)
+        err << "line " << problem.line << ", " << RecordFieldName(problem.field) << ": " << problem.reason << '\n';
+    if (plan.unlistedProblems > 0)
+        err << "and " << plan.unlistedProblems << " more refused rows\n";
+    if (!plan.ok() || !session.importRecords(plan))
+        return Refused(err, QStringLiteral("%1: nothing was imported").arg(path));
+    err << "imported " << plan.records.size() << (plan.records.size() == 1 ? " record" : " records") << " and "
+        << plan.newFunds.size() << (plan.newFunds.size() == 1 ? " new fund" : " new funds") << '\n';
+    return {};
+}
+
+CommandRun ReportFunds(AppState &state, const QCommandLineParser &parser, const QString &format, ReportOutput &output,
                       QTextStream &err)
 {
     const QString path = parser.value(QStringLiteral("file"));
-    if (path.isEmpty())
-        return Usage(QStringLiteral("--file FILE is needed"));
+    const bool importing = parser.isSet(QStringLiteral("import"));
+    if (path.isEmpty() && !importing)
+        return Usage(QStringLiteral("--file FILE or --import FILE is needed"));
     const bool values = parser.isSet(QStringLiteral("values"));
     const bool listing = parser.isSet(QStringLiteral("listing"));
+    const bool records = parser.isSet(QStringLiteral("records"));
+    if (parser.isSet(QStringLiteral("save")) && !importing)
+        return Usage(QStringLiteral("--save is for the database an --import made"));
+    if (records && (values || listing || format != QLatin1String("csv")))
+        return Usage(QStringLiteral("--records is the records as CSV: with --format csv, without --values or --listing"));
     // The printout runs after this returns: the output keeps the session.
     auto session = std::make_shared<FundsSession>();
-    if (const MessageNumber message = session->openFile(path); message != MsgNone)
-        return Refused(err, MessageText(message, state.TodayText));
+    if (!path.isEmpty())
+        if (const MessageNumber message = session->openFile(path); message != MsgNone)
+            return Refused(err, MessageText(message, state.TodayText));
+    if (importing)
+        if (const CommandRun imported = ImportRecords(*session, parser, err); imported.exit != 0)
+            return imported;
     if (parser.isSet(QStringLiteral("sort"))) {
         if (const MessageNumber message = session->sortAll(); message != MsgNone)
             return Refused(err, MessageText(message, state.TodayText));
     }
     if (values && listing)
         return Usage(QStringLiteral("--values and --listing cannot be asked for together"));
+    if (const QString target = parser.value(QStringLiteral("save")); !target.isEmpty()) {
+        SaveFailure failure;
+        if (!session->saveFile(target, &failure)) {
+            err << target << ": not saved (" << failure.text << ")\n";
+            return {ReportFailed, {}};
+        }
+    }
+    if (records)
+        output.csv = ExportRecordsCsv(session->db());
     if (const CommandRun prices = TakePrices(session->db(), parser.values(QStringLiteral("price"))); prices.exit != 0)
         return prices;
     const QString symbol = state.CurrencySymbol;
@@ -465,18 +565,26 @@ FieldTable NoFields()
 const ReportCommand &FundsCommand()
 {
     static const CommandOption options[] = {
-        {"file", "FILE", "the database file (required)"},
+        {"file", "FILE", "the database file (required unless --import is given)"},
+        {"import", "CSV", "adds the records of a CSV file (all or none) to the file's, or to an empty database"},
+        {"map", "FIELD=HEADING", "the column of a record field (date, fund, type, shares, price, fees, dividend); repeat"},
+        {"date-format", "FORMAT", "the dates of --import, e.g. dd.MM.yyyy (found when not given)"},
+        {"decimal", ",|.", "the decimal separator of --import's figures (found when not given)"},
+        {"types", "WORD=CODE", "a type word of --import's file as B, S, C, D, F or U; repeat for each word"},
+        {"save", "FILE", "saves the database --import made"},
         {"price", "FUND=PRICE", "today's price of a fund, by name or number; repeat for each fund"},
         {"listing", "all|FUND", "the records of all funds or of one fund, by name or number"},
     };
     static const CommandSwitch switches[] = {
         {"sort", "sort funds and records first"},
+        {"records", "every record as CSV (with --format csv), as Export Records writes them"},
         {"values", "the current value of every fund at the prices given"},
     };
+    static const QByteArray fullDescription = QByteArray(Description) + ImportDescription;
     static const ReportCommand command{
         .name = "funds",
         .summary = "an investment manager database (.qvs): funds and records",
-        .description = Description,
+        .description = fullDescription.constData(),
         .fields = NoFields,
         .switches = switches,
         .open = nullptr,

@@ -485,7 +485,7 @@ int RunOther(const ReportCommand &command, const QCommandLineParser &parser, con
     if (format == QLatin1String("text")) {
         bytes = output.text.toUtf8();
     } else if (format == QLatin1String("csv")) {
-        bytes = TableAsCsv(output.table, state.CurrencySymbol).toUtf8();
+        bytes = output.csv.isEmpty() ? TableAsCsv(output.table, state.CurrencySymbol).toUtf8() : output.csv;
     } else if (format == QLatin1String("json")) {
         bytes = output.json;
     } else {

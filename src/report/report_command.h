@@ -42,6 +42,9 @@ struct ReportOutput
     QString text;
     TextTable table;
     QByteArray json;
+    // Written as they are for csv instead of the table, when not empty: a
+    // file format of its own (the records export) rather than a table.
+    QByteArray csv;
     QString printTitle;
     std::function<void(PrintFrame &)> print;
 };

@@ -81,6 +81,8 @@ private slots:
         QTest::newRow("byte order mark, CR LF, no last line end")
             << QByteArray("\xEF\xBB\xBF" "date;fund\r\n2020-01-02;A") << ";" << QStringList{"date", "fund"}
             << QStringList{"2020-01-02", "A"} << 1 << 2;
+        QTest::newRow("DOS end of file") << QByteArray("a,b\r\nx,y\r\n\x1A") << "," << QStringList{"a", "b"}
+                                         << QStringList{"x", "y"} << 1 << 2;
         QTest::newRow("semicolons with decimal commas")
             << QByteArray("Datum;Betrag;Kurs\n01.02.2020;1.234,50;12,5\n") << ";"
             << QStringList{"Datum", "Betrag", "Kurs"} << QStringList{"01.02.2020", "1.234,50", "12,5"} << 1 << 2;
@@ -184,6 +186,8 @@ private slots:
         QTest::newRow("no such day") << "2021-02-29" << "yyyy-MM-dd" << QDate();
         QTest::newRow("a time after it") << "01.02.2020 10:00" << "dd.MM.yyyy" << QDate();
         QTest::newRow("year 0") << "0000-01-01" << "yyyy-MM-dd" << QDate();
+        QTest::newRow("five-digit year") << "20201-01-01" << "yyyy-MM-dd" << QDate();
+        QTest::newRow("month by name") << "05 Jan 2021" << "dd MMM yyyy" << QDate(2021, 1, 5);
     }
     void dates()
     {
@@ -247,6 +251,8 @@ private slots:
                                           << "line 4, fees: a Fee Cash record needs fees above 0";
         QTest::newRow("unit fee with fees") << QByteArray("2020-03-01,Alpha,U,5,10,1,")
                                             << "line 4, fees: a Unit Fee record takes no fees";
+        QTest::newRow("book value beyond money") << QByteArray("2020-03-01,Alpha,B,900000000000,900000000000,,")
+                                                 << "line 4, shares: price x shares + fees is larger";
         QTest::newRow("negative shares") << QByteArray("2020-03-01,Alpha,S,-1000,10,,")
                                          << "line 4, shares: \"-1000\" is negative";
         QTest::newRow("figure of two kinds") << QByteArray("2020-03-01,Alpha,B,1000,\"10,5.2\",,")

@@ -1,0 +1,191 @@
+#include "support/report_program.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTest>
+
+// "tallomar-report funds --import" and "--records" as a script runs them.
+class TestFundsImportCommand : public QObject
+{
+    Q_OBJECT
+
+    ReportProgram m_report;
+    QString m_broker;
+    QString m_records;
+
+    using Run = ReportRun;
+    Run run(const QStringList &arguments) const { return m_report.run(arguments); }
+    QString write(const QString &name, const QByteArray &text) const
+    {
+        const QString path = m_report.filePath(name);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+        return path;
+    }
+    static QByteArray read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // The options the broker's file needs: its headings and its words.
+    QStringList brokerImport() const
+    {
+        return {"funds",   "--import", m_broker,         "--map",   "date=Buchungstag",       "--map",
+                "fund=Wertpapier",     "--map",          "type=Vorgang", "--map", QString::fromUtf8("shares=Stück"),
+                "--map",   "price=Kurs",                 "--map",   "fees=Provision",         "--map",
+                QString::fromUtf8("dividend=Ausschüttung"), "--types", "Kauf=B",  "--types",  "Verkauf=S",
+                "--types", "Dividende=C",                "--types", QString::fromUtf8("Depotgebühr=f")};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_report.setUp());
+        m_broker = QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/Sample_broker.csv");
+        m_records = QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/Sample_records.csv");
+        QDir(m_report.folder()).mkdir(QStringLiteral("again"));
+    }
+
+    // The broker's rows, saved and listed again: the same records, each as
+    // its row says (shares of sales as typed, the figures read with commas).
+    void brokerSample()
+    {
+        const QString saved = m_report.filePath(QStringLiteral("broker.qvs"));
+        const Run imported = run(brokerImport() + QStringList{"--save", saved});
+        QVERIFY2(imported.code == 0, qPrintable(imported.err));
+        QVERIFY(imported.err.contains(QLatin1String("imported 12 records and 4 new funds")));
+        const Run listed = run({"funds", "--file", saved, "--records", "--format", "csv"});
+        QCOMPARE(listed.code, 0);
+        QCOMPARE(QString::fromUtf8(listed.out).split(QStringLiteral("\r\n")),
+                 QString::fromUtf8("date,fund,type,shares,price,fees,dividend\n"
+                                   "2021-01-04,Weltfonds Aktien A,B,120,83.45,9.9,0\n"
+                                   "2021-01-15,Rentenfonds Euro,B,1500,10.125,12.5,0\n"
+                                   "2021-03-01,Technologie Index ETF,B,45.5,219.8,4.95,0\n"
+                                   "2021-03-31,Depot,F,0,0,25,0\n"
+                                   "2021-06-15,Rentenfonds Euro,C,0,0,0,187.5\n"
+                                   "2021-07-01,Weltfonds Aktien A,B,60,91.2,9.9,0\n"
+                                   "2021-09-20,Technologie Index ETF,S,15.5,248.1,4.95,0\n"
+                                   "2021-12-15,Weltfonds Aktien A,C,0,0,0,1080\n"
+                                   "2022-01-17,Rentenfonds Euro,S,500,9.874,12.5,0\n"
+                                   "2022-03-31,Depot,F,0,0,25,0\n"
+                                   "2022-06-15,Rentenfonds Euro,C,0,0,0,125\n"
+                                   "2022-11-02,Weltfonds Aktien A,S,80,88.75,9.9,0\n")
+                     .split(QLatin1Char('\n')));
+        // The book value of each row is the broker's own amount, signs reversed.
+        const QJsonArray records = run({"funds", "--file", saved, "--format", "json"}).json().value("records").toArray();
+        QCOMPARE(records.at(6).toObject().value("book_value").toString(), QStringLiteral("-3840.6000"));
+        QCOMPARE(records.at(8).toObject().value("shares").toString(), QStringLiteral("-500.0000"));
+
+        // The export read back into an empty database: the very same database.
+        const QString exported = write(QStringLiteral("exported.csv"), listed.out);
+        const QString again = m_report.filePath(QStringLiteral("again/broker.qvs"));
+        const Run reimported = run({"funds", "--import", exported, "--save", again});
+        QVERIFY2(reimported.code == 0, qPrintable(reimported.err));
+        const Run first = run({"funds", "--file", saved, "--format", "json"});
+        const Run second = run({"funds", "--file", again, "--format", "json"});
+        QCOMPARE(second.out, first.out);
+    }
+
+    // Our own export form needs no options and comes back byte for byte.
+    void recordsSample()
+    {
+        const Run r = run({"funds", "--import", m_records, "--records", "--format", "csv"});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QCOMPARE(r.out, read(m_records));
+    }
+
+    // One bad row: exit 3, its line and field told, nothing written.
+    void refusedRow_data()
+    {
+        QTest::addColumn<QByteArray>("row");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("unknown type word") << QByteArray("2021-02-01,Alpha,Tausch,1000,12,,") << "line 3, type: ";
+        QTest::newRow("date that does not parse") << QByteArray("2021-02-30,Alpha,B,1000,12,,") << "line 3, date: ";
+        QTest::newRow("sale of 0 shares") << QByteArray("2021-02-01,Alpha,S,0,12,,") << "line 3, shares: ";
+    }
+    void refusedRow()
+    {
+        QFETCH(QByteArray, row);
+        QFETCH(QString, told);
+        const QString csv = write(QStringLiteral("bad.csv"), "date,fund,type,shares,price,fees,dividend\r\n"
+                                                             "2021-01-04,Alpha,B,2500,10,9.9,\r\n" +
+                                                                 row + "\r\n2021-03-01,Beta,B,1000,5,,\r\n");
+        const QString kept = write(QStringLiteral("kept.qvs"), "0,0,\"All Records\",\"31\"\r\n");
+        const QString fresh = m_report.filePath(QStringLiteral("fresh.qvs"));
+        QFile::remove(fresh);
+        for (const QString &target : {kept, fresh}) {
+            const Run r = run({"funds", "--import", csv, "--save", target});
+            QCOMPARE(r.code, 3);
+            QVERIFY2(r.err.startsWith(told), qPrintable(r.err));
+            QVERIFY(r.err.contains(QLatin1String("nothing was imported")));
+            QVERIFY(r.out.isEmpty());
+        }
+        QCOMPARE(read(kept), QByteArray("0,0,\"All Records\",\"31\"\r\n"));
+        QVERIFY(!QFile::exists(fresh));
+    }
+
+    void wrongArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::newRow("no field of that name") << QStringList{"--map", "amount=Kurs"} << 2;
+        QTest::newRow("no column of that heading") << QStringList{"--map", "price=Preis"} << 2;
+        QTest::newRow("type code unknown") << QStringList{"--types", "Kauf=K"} << 2;
+        QTest::newRow("two-digit years") << QStringList{"--date-format", "dd.MM.yy"} << 2;
+        QTest::newRow("decimal") << QStringList{"--decimal", ";"} << 2;
+        QTest::newRow("records as text") << QStringList{"--records"} << 2;
+        QTest::newRow("no such file") << QStringList{"--import", "missing.csv"} << 3;
+    }
+    void wrongArguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QStringList all = brokerImport();
+        if (arguments.first() == QLatin1String("--import"))
+            all = QStringList{"funds"};
+        const Run r = run(all + arguments);
+        QCOMPARE(r.code, code);
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void saveNeedsImport()
+    {
+        const QString file = write(QStringLiteral("one.qvs"), "0,1,\"All Records\",\"31\"\r\n\"Alpha\",\" 1\"\r\n");
+        QCOMPARE(run({"funds", "--file", file, "--save", m_report.filePath("copy.qvs")}).code, 2);
+    }
+
+    // The other options work on the merged records: a file's fund gains
+    // records and a new fund comes in behind it.
+    void combined()
+    {
+        const QString file = write(QStringLiteral("held.qvs"), "1,1,\"All Records\",\"31\"\r\n"
+                                                               "\"Zeta\",\" 1\"\r\n"
+                                                               "1,10,1000,0,0,10000,\"B\",#2020-01-02#\r\n");
+        const QString csv = write(QStringLiteral("more.csv"), "date;fund;type;shares;price;fees;dividend\r\n"
+                                                              "03.02.2020;Alpha;Kauf;2.000;12,5;;\r\n"
+                                                              "01.01.2020;Zeta;Kauf;1.000;9,75;10;\r\n");
+        const Run values = run({"funds", "--file", file, "--import", csv, "--types", "kauf=B", "--sort", "--values",
+                                "--price", "Zeta=11", "--price", "Alpha=13", "--format", "json"});
+        QVERIFY2(values.code == 0, qPrintable(values.err));
+        const QJsonArray funds = values.json().value("funds").toArray();
+        QCOMPARE(funds.size(), 2);
+        // Sorted: Alpha first. Zeta holds 2,000 shares bought for 19,760.
+        QCOMPARE(funds.at(0).toObject().value("name").toString(), QStringLiteral("Alpha"));
+        QCOMPARE(funds.at(1).toObject().value("shares").toString(), QStringLiteral("2000.0000"));
+        QCOMPARE(funds.at(1).toObject().value("book_cost").toString(), QStringLiteral("19760.0000"));
+        QCOMPARE(values.json().value("total").toObject().value("current_total").toString(),
+                 QStringLiteral("48000.0000"));
+
+        const Run listing = run({"funds", "--file", file, "--import", csv, "--types", "kauf=B", "--listing", "Zeta",
+                                 "--format", "json"});
+        QCOMPARE(listing.code, 0);
+        const QJsonArray records = listing.json().value("funds").toArray().at(0).toObject().value("records").toArray();
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records.at(0).toObject().value("date").toString(), QStringLiteral("2020-01-01"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFundsImportCommand)
+#include "test_funds_import_command.moc"
