@@ -11,9 +11,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -89,6 +92,9 @@ RecordImportDialog::RecordImportDialog(const FundDatabase &db, const QString &fi
     m_preview->setSelectionMode(QAbstractItemView::NoSelection);
     m_preview->setWordWrap(false);
     m_preview->setMinimumHeight(150);
+    // Rows as high as a line of text, so that the preview shows more of them.
+    const int rowHeight = fontMetrics().height() + 6;
+    m_preview->verticalHeader()->setDefaultSectionSize(rowHeight);
 
     // Which column holds each field.
     auto *columnsBox = new QWidget(this);
@@ -113,7 +119,7 @@ RecordImportDialog::RecordImportDialog(const FundDatabase &db, const QString &fi
     // The file's type words and the types they stand for.
     m_typeArea->setObjectName(QStringLiteral("TypeWords"));
     m_typeArea->setWidgetResizable(true);
-    m_typeArea->setMinimumWidth(260);
+    m_typeArea->setMinimumWidth(240);
     m_typeLabel = BuddyLabel("T&ype words in the file", m_typeArea, this);
     auto *typeBox = new QVBoxLayout;
     typeBox->addWidget(m_typeLabel);
@@ -126,6 +132,7 @@ RecordImportDialog::RecordImportDialog(const FundDatabase &db, const QString &fi
     m_problems->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_problems->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_problems->setWordWrap(false);
+    m_problems->verticalHeader()->setDefaultSectionSize(rowHeight);
     m_problems->horizontalHeader()->setStretchLastSection(true);
     auto *problemBox = new QVBoxLayout;
     problemBox->addWidget(BuddyLabel("Rows that cannot &be imported", m_problems, this));
@@ -191,7 +198,12 @@ RecordImportDialog::RecordImportDialog(const FundDatabase &db, const QString &fi
     showTable();
     showChoices();
     check();
-    resize(960, 660);
+    // Room for a reason such as '"31.06.2024" is not a date in the form
+    // dd.MM.yyyy' beside the choices, within the screen.
+    QSize size(1120, 680);
+    if (const QScreen *screen = parent ? parent->screen() : this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 95 / 100);
+    resize(size);
     m_separator->setFocus();
 }
 
@@ -340,7 +352,7 @@ void RecordImportDialog::showTypeWords()
                                               : QStringLiteral("The type column is empty."),
                                    area),
                         1, 0, 1, 2);
-    grid->setRowStretch(int(words.size()) + 1, 1);
+    grid->setRowStretch(int(words.size()) + 2, 1);
     grid->setColumnStretch(1, 1);
     // The old list goes with its widget.
     m_typeArea->setWidget(area);
@@ -351,9 +363,41 @@ void RecordImportDialog::takeColumn(int field)
 {
     if (m_filling)
         return;
-    m_mapping.columns[std::size_t(field)] = m_columns[std::size_t(field)]->currentData().toInt();
+    const int column = m_columns[std::size_t(field)]->currentData().toInt();
+    m_mapping.columns[std::size_t(field)] = column;
     if (RecordField(field) == RecordField::Type)
         showTypeWords();
+    // The date form and decimal separator were found for the columns chosen
+    // before; a newly chosen column that reads only one way says which.
+    QStringList cells;
+    if (column >= 0)
+        for (const QStringList &row : std::as_const(m_table.rows))
+            if (const QString cell = row.value(column).trimmed(); !cell.isEmpty())
+                cells << cell;
+    // The choice that reads more of the column's cells wins; a cell or two
+    // that no choice reads (a mistyped date) is then told as a problem.
+    const auto countRead = [&cells](const auto &reads) { return std::count_if(cells.cbegin(), cells.cend(), reads); };
+    if (RecordField(field) == RecordField::Date) {
+        const auto readWith = [&countRead](const QString &format) {
+            return countRead([&format](const QString &cell) { return ReadImportDate(cell, format).isValid(); });
+        };
+        int best = m_dateFormat->currentIndex();
+        auto bestCount = readWith(m_mapping.dateFormat);
+        for (int i = 0; i < m_dateFormat->count(); ++i)
+            if (const auto count = readWith(m_dateFormat->itemData(i).toString()); count > bestCount) {
+                best = i;
+                bestCount = count;
+            }
+        m_dateFormat->setCurrentIndex(best); // sets the mapping through its signal
+    } else if (RecordField(field) != RecordField::Fund && RecordField(field) != RecordField::Type) {
+        const auto readWith = [&countRead](DecimalSeparator decimal) {
+            return countRead([decimal](const QString &cell) { return ReadImportFigure(cell, decimal).has_value(); });
+        };
+        const DecimalSeparator other =
+            m_mapping.decimal == DecimalSeparator::Point ? DecimalSeparator::Comma : DecimalSeparator::Point;
+        if (readWith(other) > readWith(m_mapping.decimal))
+            m_decimal->setCurrentIndex(other == DecimalSeparator::Comma ? 1 : 0);
+    }
     check();
 }
 
@@ -392,7 +436,9 @@ void RecordImportDialog::check()
         line->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_problems->setItem(row, 0, line);
         m_problems->setItem(row, 1, new QTableWidgetItem(fieldText(problem.field)));
-        m_problems->setItem(row, 2, new QTableWidgetItem(problem.reason));
+        auto *reason = new QTableWidgetItem(problem.reason);
+        reason->setToolTip(problem.reason); // whole, where the column cuts it
+        m_problems->setItem(row, 2, reason);
     }
     if (m_plan.unlistedProblems > 0)
         m_problems->setItem(int(m_plan.problems.size()), 2,

@@ -130,15 +130,13 @@ class TestRecordImportWindow : public QObject
         for (int i = 0; i < steps; ++i)
             user.key(Qt::Key_Down);
     }
-    // Maps the broker file's columns, type words, dates and decimal comma by
-    // the keyboard alone.
+    // Maps the broker file's columns and type words by the keyboard alone.
     static void mapBrokerFile(WindowDriver &user)
     {
         // Each field's column is the field's own place in this file.
         const Qt::Key fieldKeys[] = {Qt::Key_D, Qt::Key_U, Qt::Key_T, Qt::Key_H, Qt::Key_P, Qt::Key_E, Qt::Key_V};
         for (int field = 0; field < RecordFieldCount; ++field)
             choose(user, fieldKeys[field], field + 1);
-        choose(user, Qt::Key_M, 1); // decimal comma
         // Kauf, Dividende, Verkauf in the order they first appear.
         user.key(Qt::Key_Y, Qt::AltModifier);
         for (const int steps : {1, 3, 2}) { // Bought, Cash Dividend, Sold
@@ -147,7 +145,6 @@ class TestRecordImportWindow : public QObject
                 user.key(Qt::Key_Down);
             user.key(Qt::Key_Tab);
         }
-        choose(user, Qt::Key_F, int(ImportDateFormats().indexOf(QStringLiteral("dd.MM.yyyy"))));
     }
 
 private slots:
@@ -218,6 +215,7 @@ private slots:
         int dateProblems = 0;
         QString accessKeyClash;
         bool separatorRefused = false;
+        QStringList formats;
         const bool shown = importWith(file, [&](RecordImportDialog &dialog, WindowDriver &driver) {
             QCOMPARE(driver.text("Separator"), QStringLiteral("Semicolon"));
             // Every letter underlined in the preview presses one control.
@@ -245,7 +243,9 @@ private slots:
             if (dialog.findChild<QTableWidget *>("Preview")->columnCount() != RecordFieldCount)
                 separatorRefused = false;
             mapBrokerFile(driver);
-            // Undo the date format: every row fails on its date.
+            // The columns chosen show the date form and the decimal comma.
+            formats = {driver.text("DateFormat"), driver.text("Decimal")};
+            // Another date format: every row fails on its date.
             choose(driver, Qt::Key_F, 0);
             disabledWhileFailing = !importEnabled(dialog);
             for (int row = 0; row < problemCount(dialog); ++row)
@@ -258,6 +258,7 @@ private slots:
         QVERIFY(shown);
         QCOMPARE(accessKeyClash, QString());
         QVERIFY(separatorRefused);
+        QCOMPARE(formats, (QStringList{"dd.MM.yyyy", "Comma: 1.234,56"}));
         QVERIFY(disabledWhileFailing);
         QCOMPARE(dateProblems, 4);
         QCOMPARE(messages(), QList<int>{MsgRecordsImported});
