@@ -63,7 +63,7 @@ RecordImportDialog::RecordImportDialog(const FundDatabase &db, const QString &fi
     setObjectName(QStringLiteral("RecordImport"));
     setWindowTitle(QStringLiteral("Import Records - ") + m_fileName);
     setModal(true);
-    setProperty(HelpChapterProperty, QStringLiteral("Investment Manager"));
+    setProperty(HelpChapterProperty, QStringLiteral("Importing and exporting records"));
 
     m_fileLine->setObjectName(QStringLiteral("FileLine"));
     m_fileLine->setWordWrap(true);
