@@ -324,4 +324,4 @@ private slots:
 };
 
 QTEST_MAIN(TestFindCompoundCalc)
-#include "test_find_compound_calc.moc"
+#include "test_compound_growth_window.moc"

@@ -531,4 +531,4 @@ private slots:
 };
 
 QTEST_MAIN(TestMortgageCalc)
-#include "test_mortgage_calc.moc"
+#include "test_mortgage_window.moc"

@@ -687,4 +687,4 @@ private slots:
 };
 
 QTEST_MAIN(TestNetWorthCalc)
-#include "test_networth_calc.moc"
+#include "test_networth_window.moc"

@@ -260,4 +260,4 @@ private slots:
 };
 
 QTEST_MAIN(TestRetireCalc)
-#include "test_retire_calc.moc"
+#include "test_retirement_window.moc"

@@ -93,4 +93,4 @@ private slots:
 };
 
 QTEST_MAIN(TestFundCurValInput)
-#include "test_fund_cur_val_input.moc"
+#include "test_number_input_dialog.moc"
