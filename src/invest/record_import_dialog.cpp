@@ -154,6 +154,7 @@ RecordImportDialog::RecordImportDialog(const FundDatabase &db, const QString &fi
     // Enter in a list is no Import: only a press of the button imports.
     m_import->setAutoDefault(false);
     auto *cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    m_cancel = cancel;
     cancel->setObjectName(QStringLiteral("CancelBut"));
     cancel->setAutoDefault(false);
     auto *buttons = new QHBoxLayout;
@@ -170,8 +171,7 @@ RecordImportDialog::RecordImportDialog(const FundDatabase &db, const QString &fi
     layout->addLayout(buttons);
 
     connect(m_import, &QPushButton::clicked, this, [this] {
-        // The choices may have been changed since the last check by keys that
-        // emit nothing yet; the plan accepted is the one checked now.
+        // The plan accepted is the one checked for the choices shown now.
         check();
         if (m_plan.ok() && !m_plan.records.isEmpty())
             accept();
@@ -313,7 +313,7 @@ void RecordImportDialog::showTypeWords()
     grid->addWidget(new QLabel(QStringLiteral("<b>Word</b>"), area), 0, 0);
     grid->addWidget(new QLabel(QStringLiteral("<b>Type</b>"), area), 0, 1);
     QWidget *first = m_typeArea;
-    QWidget *previous = nullptr;
+    QList<QWidget *> order;
     for (int i = 0; i < words.size(); ++i) {
         const QString &word = words.at(i);
         auto *combo = new QComboBox(area);
@@ -343,9 +343,7 @@ void RecordImportDialog::showTypeWords()
         }
         grid->addWidget(label, i + 1, 0);
         grid->addWidget(combo, i + 1, 1);
-        if (previous)
-            setTabOrder(previous, combo);
-        previous = combo;
+        order << combo;
     }
     if (words.isEmpty())
         grid->addWidget(new QLabel(column < 0 ? QStringLiteral("No column is chosen for the type.")
@@ -357,6 +355,15 @@ void RecordImportDialog::showTypeWords()
     // The old list goes with its widget.
     m_typeArea->setWidget(area);
     m_typeLabel->setBuddy(first);
+
+    // Tab goes through the controls as they are laid out: the settings, the
+    // preview, the columns, the type words, the problems and the buttons.
+    QList<QWidget *> chain{m_separator, m_dateFormat, m_decimal, m_preview};
+    for (QComboBox *column : m_columns)
+        chain << column;
+    chain << m_typeArea << order << m_problems << m_import << m_cancel;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain.at(i - 1), chain.at(i));
 }
 
 void RecordImportDialog::takeColumn(int field)

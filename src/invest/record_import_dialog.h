@@ -75,4 +75,5 @@ private:
     QTableWidget *m_problems;
     QLabel *m_summary;
     QPushButton *m_import;
+    QPushButton *m_cancel = nullptr;
 };
