@@ -314,7 +314,8 @@ void FundMenu::importRecords()
         bytes = ReadDataFile(*chosen, MaxImportBytes + 1, &why);
     }
     if (!bytes) {
-        shell().dialogs.message(QFileInfo::exists(*chosen) ? MsgImportUnreadable : MsgFileNotFound, why);
+        shell().dialogs.message(QFileInfo::exists(*chosen) ? MsgImportUnreadable : MsgFileNotFound,
+                                why.isEmpty() ? QStringLiteral("the file cannot be read") : why);
         return;
     }
     const CsvReadResult read = ReadCsv(*bytes);
