@@ -5,12 +5,19 @@
 #include "invest/record_entry_window.h"
 #include "invest/fund_table_window.h"
 #include "invest/fund_values.h"
+#include "invest/record_csv.h"
+#include "invest/record_import_dialog.h"
 #include "shell/ui/calculator_parts.h"
 #include "shell/ui/mdi_container.h"
+#include "shell/core/format.h"
 #include "shell/core/message_numbers.h"
+#include "shell/core/record_file.h"
+#include "shell/core/safe_save.h"
 #include "shell/core/shell.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -51,6 +58,8 @@ FundMenu::FundMenu(Shell &shell, MdiContainer &frame)
         {"SortRec", "So&rt Records", &FundMenu::sortRecords},
         {"CompCurr", "&Compute Current Value", &FundMenu::computeCurrentValue},
         {"Editrec", "&Add and Edit Records", &FundMenu::editRecords},
+        {"ImportRec", "&Import Records…", &FundMenu::importRecords},
+        {"ExportRec", "&Export Records…", &FundMenu::exportRecords},
         {"Help7", "Quick &Help", &FundMenu::quickHelp},
         {"ExitMenu", "E&xit to Main Menu", &FundMenu::exitManager},
     };
@@ -60,6 +69,7 @@ FundMenu::FundMenu(Shell &shell, MdiContainer &frame)
     int index = 0;
     for (const Command &command : commands) {
         QPushButton *button = MakeCommandButton(command.name, command.caption, this);
+        button->setText(QString::fromUtf8(command.caption)); // the ellipsis is not Latin-1
         button->setMinimumHeight(28);
         const auto handler = command.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
@@ -288,4 +298,84 @@ void FundMenu::exitManager()
         return;
     m_session.release();
     exitToMenu();
+}
+
+void FundMenu::importRecords()
+{
+    const std::optional<QString> chosen = shell().dialogs.chooseFile(FileKind::Csv, FileAction::Open, QString());
+    if (!chosen)
+        return;
+    std::optional<QByteArray> bytes;
+    QString why;
+    {
+        const WaitCursor busy;
+        // One byte past the limit is enough for the reader to refuse a file
+        // too large, without reading all of it.
+        bytes = ReadDataFile(*chosen, MaxImportBytes + 1, &why);
+    }
+    if (!bytes) {
+        shell().dialogs.message(QFileInfo::exists(*chosen) ? MsgImportUnreadable : MsgFileNotFound,
+                                why.isEmpty() ? QStringLiteral("the file cannot be read") : why);
+        return;
+    }
+    const CsvReadResult read = ReadCsv(*bytes);
+    if (!read.table) {
+        shell().dialogs.message(MsgImportUnreadable, read.error);
+        return;
+    }
+    const QString storePath = ImportMappingsPath(shell().folder());
+    ImportMappingStore store = ImportMappingStore::load(storePath);
+    RecordImportDialog preview(m_session.db(), *chosen, *bytes, *read.table, store, frame().window());
+    if (preview.exec() != QDialog::Accepted)
+        return;
+    const ImportPlan &plan = preview.plan();
+    bool added = false;
+    {
+        const WaitCursor busy;
+        added = m_session.importRecords(plan);
+    }
+    if (!added) {
+        // The preview checked it against this database; nothing was changed.
+        shell().dialogs.message(MsgWrongEntry);
+        return;
+    }
+    // The records were sorted and numbered anew: a record chosen before is
+    // no longer the same record.
+    m_session.SelectedRecord = 0;
+    ShowDatabaseStatus();
+    // Only a mapping that worked is worth offering again. Failing to keep it
+    // costs the user nothing but the choices next time.
+    store.remember(preview.table().header, preview.table().separator, preview.mapping());
+    store.save(storePath);
+    const auto counted = [](qsizetype count, const char *one, const char *many) -> QString {
+        return Format(int(count), QStringLiteral("#,##0")) + QLatin1Char(' ') + QLatin1String(count == 1 ? one : many);
+    };
+    shell().dialogs.message(MsgRecordsImported, counted(plan.records.size(), "record", "records") +
+                                                    QStringLiteral(" and ") +
+                                                    counted(plan.newFunds.size(), "new fund", "new funds"));
+}
+
+void FundMenu::exportRecords()
+{
+    if (!hasRecords())
+        return;
+    // Offered beside the database, under its name.
+    const QString suggested =
+        m_session.FilePath.isEmpty()
+            ? QString()
+            : QFileInfo(m_session.FilePath).absoluteDir().filePath(QFileInfo(m_session.FilePath).completeBaseName() +
+                                                                   QStringLiteral(".csv"));
+    const std::optional<QString> chosen = shell().dialogs.chooseFile(FileKind::Csv, FileAction::Save, suggested);
+    if (!chosen)
+        return;
+    SaveFailure failure;
+    bool saved = false;
+    {
+        const WaitCursor busy;
+        saved = SaveFileWhole(*chosen, ExportRecordsCsv(m_session.db()), &failure);
+    }
+    if (!saved) {
+        const MessageNumber reason = SaveProblemMessage(failure.problem);
+        shell().dialogs.message(reason != MsgNone ? reason : MsgExportNotWritten, failure.text);
+    }
 }

@@ -14,7 +14,8 @@ class QPushButton;
 
 // The investment manager's own menu. It holds the database while it is
 // open: opens it from a file, saves it, sorts it, opens the record entry
-// window and, on leaving, offers to go back and save unsaved changes.
+// window, imports and exports records as CSV and, on leaving, offers to go
+// back and save unsaved changes.
 class FundMenu : public ToolWindow
 {
     Q_OBJECT
@@ -45,6 +46,9 @@ private:
     void displayData();
     void computeCurrentValue();
     void editRecords();
+    // Records from a CSV file, after the preview; all or nothing.
+    void importRecords();
+    void exportRecords();
     void quickHelp();
     void exitManager();
     void entryClosed();

@@ -21,7 +21,8 @@ private slots:
         // Every listed number has a text.
         for (int n : std::initializer_list<int>{1, 2, 3, 4, 5, 6, 7, 10, 13, 14, 15, 16, 17, 19, 20, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 35,
                       36, 37, 38, 51, MsgSettingsNotSaved, MsgPrintoutNotWritten, MsgBlankLineNumber,
-                      MsgSaveDiskFull, MsgSaveNoFolder, MsgSaveNotAllowed})
+                      MsgSaveDiskFull, MsgSaveNoFolder, MsgSaveNotAllowed, MsgRecordsImported, MsgImportUnreadable,
+                      MsgExportNotWritten})
             QVERIFY2(!MessageText(n, QStringLiteral("x")).isEmpty(), qPrintable(QString::number(n)));
     }
 

@@ -8,7 +8,8 @@
 
 // The kinds of data file a tool opens and saves; each has its own filter and
 // remembers its own folder.
-enum class FileKind { Funds, NetWorth, Mortgage, Loan };
+// Csv is the investment manager's records to and from spreadsheets.
+enum class FileKind { Funds, NetWorth, Mortgage, Loan, Csv };
 enum class FileAction { Open, Save };
 
 // How a question was answered. Closed is the box shut by Escape or its title

@@ -44,6 +44,10 @@ enum MessageNumber : int {
     MsgSaveDiskFull = 61,
     MsgSaveNoFolder = 62,
     MsgSaveNotAllowed = 63,
+    // Importing and exporting the investment manager's records.
+    MsgRecordsImported = 64,
+    MsgImportUnreadable = 65,
+    MsgExportNotWritten = 66,
 };
 
 // Numbers of the yes/no questions.

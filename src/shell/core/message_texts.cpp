@@ -63,6 +63,13 @@ QString MessageText(int number, const QString &todayShortDate, const QString &de
     case MsgSaveNotAllowed:
         return QStringLiteral("File not saved, writing is not allowed there. Choose another Directory, or check "
                               "the permissions of this one.");
+    case MsgRecordsImported:
+        return QStringLiteral("Imported ") + detail +
+               QStringLiteral(". They are in memory only: save the file to disk to keep them.");
+    case MsgImportUnreadable: return QStringLiteral("The file cannot be imported: ") + detail + QLatin1Char('.');
+    case MsgExportNotWritten:
+        return QStringLiteral("The records were not exported (") + detail +
+               QStringLiteral("). Check Filename and/or Directory.");
     default: return QString();
     }
 }
@@ -91,6 +98,9 @@ FileFilter FileFilterOf(FileKind kind)
     case FileKind::NetWorth: return {QStringLiteral("Net Worth Database (*.qvw)"), QStringLiteral("*.qvw")};
     case FileKind::Mortgage: return {QStringLiteral("Mortgage Database (*.umd)"), QStringLiteral("*.umd")};
     case FileKind::Loan: return {QStringLiteral("Loan Database (*.uld)"), QStringLiteral("*.uld")};
+    // Broker and bank exports often come as .txt or .tsv.
+    case FileKind::Csv:
+        return {QStringLiteral("Comma or Tab Separated Values (*.csv *.txt *.tsv)"), QStringLiteral("*.csv")};
     }
     return {};
 }

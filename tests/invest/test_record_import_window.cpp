@@ -1,0 +1,398 @@
+#include "app/tool_registry.h"
+#include "invest/fund_database.h"
+#include "invest/fund_menu_window.h"
+#include "invest/record_csv.h"
+#include "invest/record_import_dialog.h"
+#include "shell/ui/mdi_container.h"
+#include "support/full_disk.h"
+#include "support/window_driver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// A broker's export: its own column names, type words, dates and decimal commas.
+const char BrokerFile[] = "Datum;Fonds;Art;St\xc3\xbc"
+                          "ck;Kurs;Geb\xc3\xbchren;Dividende\r\n"
+                          "15.01.2024;Harbor Growth;Kauf;1.250;1.234,5678;12,50;\r\n"
+                          "01.03.2024;Harbor Growth;Dividende;;;;1.500,25\r\n"
+                          "30.06.2024;Atlas Bond;Kauf;2.000;1.000;0;\r\n"
+                          "01.07.2024;Harbor Growth;Verkauf;250;1.300;9,95;\r\n";
+
+// A file in the program's own export layout: every choice is guessed.
+const char OwnFile[] = "date,fund,type,shares,price,fees,dividend\n"
+                       "2023-11-02,Meridian Index,B,\"1,000\",1234.5,25,\n"
+                       "2023-12-29,Meridian Index,C,,,,1750.75\n"
+                       "2024-02-01,Meridian Index,S,400,1456.25,19.95,\n";
+
+// What a record holds, as one line that can be compared and read in a failure.
+QString RecordLine(const FundDatabase &db, const FundRecord &record)
+{
+    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+        .arg(db.fundName(int(record.fundNumber.floorUnits())), record.date.toString(Qt::ISODate), record.typeCode,
+             record.shares.toDecimalText(), record.price.toDecimalText(), record.fees.toDecimalText(),
+             record.cashDividend.toDecimalText());
+}
+
+QStringList RecordLines(const FundDatabase &db)
+{
+    QStringList lines;
+    for (int slot = 1; slot <= db.recordCount(); ++slot)
+        lines << RecordLine(db, db.record(slot));
+    return lines;
+}
+
+} // namespace
+
+class TestRecordImportWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestShell> t;
+    std::unique_ptr<MdiContainer> frame;
+    FundMenu *menu = nullptr;
+    std::unique_ptr<WindowDriver> user;
+
+    FundDatabase &funds() { return menu->session().db(); }
+    QList<int> &messages() { return t->dialogs.messages; }
+    QString path(const QString &name) const { return t->folder.filePath(name); }
+    QString status() const { return menu->findChild<QLabel *>("InfoBox")->text(); }
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(path(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(name));
+        return file.fileName();
+    }
+
+    // Chooses the file in the file box and, once the preview shows, acts on
+    // it as the user. A preview the steps leave open is cancelled, so that a
+    // failed check cannot hang the test. False when no preview showed.
+    bool importWith(const QString &file, const std::function<void(RecordImportDialog &, WindowDriver &)> &steps)
+    {
+        t->dialogs.fileNames << file;
+        bool shown = false;
+        auto *poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [&shown, poll, steps] {
+            auto *preview = qobject_cast<RecordImportDialog *>(QApplication::activeModalWidget());
+            if (!preview)
+                return;
+            poll->stop();
+            shown = true;
+            // Keys go where the user's would: to the preview, active as the
+            // window system makes a new modal window.
+            QApplication::setActiveWindow(preview);
+            QVERIFY(QTest::qWaitForWindowActive(preview));
+            WindowDriver driver(preview);
+            steps(*preview, driver);
+            if (preview->isVisible())
+                preview->reject();
+        });
+        poll->start(10);
+        user->click("ImportRec");
+        delete poll;
+        return shown;
+    }
+
+    static QStringList problemRow(RecordImportDialog &preview, int row)
+    {
+        auto *table = preview.findChild<QTableWidget *>("Problems");
+        QStringList cells;
+        for (int col = 0; col < table->columnCount(); ++col)
+            cells << (table->item(row, col) ? table->item(row, col)->text() : QString());
+        return cells;
+    }
+    static int problemCount(RecordImportDialog &preview)
+    {
+        return preview.findChild<QTableWidget *>("Problems")->rowCount();
+    }
+    static bool importEnabled(RecordImportDialog &preview)
+    {
+        return preview.findChild<QPushButton *>("ImportBut")->isEnabled();
+    }
+    // Down the list from its first entry, as many times as `steps`.
+    static void choose(WindowDriver &user, Qt::Key accessKey, int steps)
+    {
+        user.key(accessKey, Qt::AltModifier);
+        user.key(Qt::Key_Home);
+        for (int i = 0; i < steps; ++i)
+            user.key(Qt::Key_Down);
+    }
+    // Maps the broker file's columns and type words by the keyboard alone.
+    static void mapBrokerFile(WindowDriver &user)
+    {
+        // Each field's column is the field's own place in this file.
+        const Qt::Key fieldKeys[] = {Qt::Key_D, Qt::Key_U, Qt::Key_T, Qt::Key_H, Qt::Key_P, Qt::Key_E, Qt::Key_V};
+        for (int field = 0; field < RecordFieldCount; ++field)
+            choose(user, fieldKeys[field], field + 1);
+        // Kauf, Dividende, Verkauf in the order they first appear.
+        user.key(Qt::Key_Y, Qt::AltModifier);
+        for (const int steps : {1, 3, 2}) { // Bought, Cash Dividend, Sold
+            user.key(Qt::Key_Home);
+            for (int i = 0; i < steps; ++i)
+                user.key(Qt::Key_Down);
+            user.key(Qt::Key_Tab);
+        }
+    }
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestShell>();
+        frame = std::make_unique<MdiContainer>(t->shell);
+        RegisterTools(*frame);
+        menu = qobject_cast<FundMenu *>(OpenFromMenu(*frame, QStringLiteral("Manager")));
+        QVERIFY(menu);
+        user = std::make_unique<WindowDriver>(menu);
+    }
+    void cleanup()
+    {
+        user.reset();
+        frame.reset();
+        t.reset();
+    }
+
+    // A file in the export's layout needs no choices: Import by its access
+    // key adds the records sorted, marks the database changed and says what
+    // it added; the file itself is only read.
+    void ownLayoutImportsAtOnce()
+    {
+        const QString file = write(QStringLiteral("own.csv"), OwnFile);
+        QString summary;
+        QStringList preview;
+        const bool shown = importWith(file, [&](RecordImportDialog &dialog, WindowDriver &driver) {
+            summary = driver.text("Summary");
+            auto *table = dialog.findChild<QTableWidget *>("Preview");
+            for (int col = 0; col < table->columnCount(); ++col)
+                preview << table->item(0, col)->text();
+            // A button's access key presses it as a click seen on the screen.
+            driver.key(Qt::Key_I, Qt::AltModifier);
+            QTRY_VERIFY(!dialog.isVisible());
+        });
+        QVERIFY(shown);
+        QCOMPARE(summary, QStringLiteral("3 records and 1 new fund are ready to import."));
+        QCOMPARE(preview.mid(0, 5), (QStringList{"2023-11-02", "Meridian Index", "B", "1,000", "1234.5"}));
+        QCOMPARE(t->dialogs.fileRequests.last().kind, FileKind::Csv);
+        QCOMPARE(t->dialogs.fileRequests.last().action, FileAction::Open);
+        QCOMPARE(messages(), QList<int>{MsgRecordsImported});
+        QCOMPARE(t->dialogs.messageDetails.last(), QStringLiteral("3 records and 1 new fund"));
+        QCOMPARE(RecordLines(funds()),
+                 (QStringList{"Meridian Index 2023-11-02 B 1000.0000 1234.5000 25.0000 0.0000",
+                              "Meridian Index 2023-12-29 C 0.0000 0.0000 0.0000 1750.7500",
+                              "Meridian Index 2024-02-01 S -400.0000 1456.2500 19.9500 0.0000"}));
+        QCOMPARE(menu->session().DataChanged, qint16(1));
+        QCOMPARE(status(), QStringLiteral(" Funds = 1    Records = 3 "));
+        QFile read(file);
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        QCOMPARE(read.readAll(), QByteArray(OwnFile));
+        QCOMPARE(QDir(t->folder.path()).entryList({QStringLiteral("*.qvs"), QStringLiteral("*.QVS")}, QDir::Files),
+                 QStringList());
+        // Leaving now asks about the unsaved records.
+        user->click("ExitMenu");
+        QCOMPARE(t->dialogs.questions, QList<int>{QuestionUnsavedFile});
+    }
+
+    // A broker's file is mapped by the keyboard; every row that fails is
+    // listed by line and field, and Import waits until none does. The mapping
+    // is then offered again for a file of the same layout.
+    void brokerFileMappedByTheUser()
+    {
+        const QString file = write(QStringLiteral("broker.csv"), BrokerFile);
+        QList<QStringList> typesUnmapped;
+        bool disabledWhileFailing = false;
+        int dateProblems = 0;
+        QString accessKeyClash;
+        bool separatorRefused = false;
+        QStringList formats;
+        const bool shown = importWith(file, [&](RecordImportDialog &dialog, WindowDriver &driver) {
+            QCOMPARE(driver.text("Separator"), QStringLiteral("Semicolon"));
+            // Every letter underlined in the preview presses one control.
+            QMap<QChar, QString> owners;
+            auto note = [&](const QString &text, const QString &name) {
+                const qsizetype amp = text.indexOf(u'&');
+                if (amp < 0 || text.at(amp + 1) == u'&')
+                    return;
+                const QChar key = text.at(amp + 1).toLower();
+                if (owners.contains(key))
+                    accessKeyClash = owners.value(key) + QLatin1Char(' ') + name;
+                owners.insert(key, name);
+            };
+            for (QAbstractButton *b : dialog.findChildren<QAbstractButton *>())
+                note(b->text(), b->objectName());
+            for (QLabel *label : dialog.findChildren<QLabel *>())
+                if (label->buddy())
+                    note(label->text(), label->objectName() + label->text());
+
+            // Read with commas the file is one column and nothing fits.
+            choose(driver, Qt::Key_S, 0);
+            const int commaColumns = dialog.findChild<QTableWidget *>("Preview")->columnCount();
+            separatorRefused = commaColumns == 1 && !importEnabled(dialog);
+            choose(driver, Qt::Key_S, 1);
+            if (dialog.findChild<QTableWidget *>("Preview")->columnCount() != RecordFieldCount)
+                separatorRefused = false;
+            mapBrokerFile(driver);
+            // The columns chosen show the date form and the decimal comma.
+            formats = {driver.text("DateFormat"), driver.text("Decimal")};
+            // Another date format: every row fails on its date.
+            choose(driver, Qt::Key_F, 0);
+            disabledWhileFailing = !importEnabled(dialog);
+            for (int row = 0; row < problemCount(dialog); ++row)
+                if (problemRow(dialog, row).value(1).startsWith(QLatin1String("date (Datum)")))
+                    ++dateProblems;
+            choose(driver, Qt::Key_F, int(ImportDateFormats().indexOf(QStringLiteral("dd.MM.yyyy"))));
+            if (problemCount(dialog) == 0 && importEnabled(dialog))
+                driver.click("ImportBut");
+        });
+        QVERIFY(shown);
+        QCOMPARE(accessKeyClash, QString());
+        QVERIFY(separatorRefused);
+        QCOMPARE(formats, (QStringList{"dd.MM.yyyy", "Comma: 1.234,56"}));
+        QVERIFY(disabledWhileFailing);
+        QCOMPARE(dateProblems, 4);
+        QCOMPARE(messages(), QList<int>{MsgRecordsImported});
+        QCOMPARE(t->dialogs.messageDetails.last(), QStringLiteral("4 records and 2 new funds"));
+        QCOMPARE(RecordLines(funds()),
+                 (QStringList{"Harbor Growth 2024-01-15 B 1250.0000 1234.5678 12.5000 0.0000",
+                              "Harbor Growth 2024-03-01 C 0.0000 0.0000 0.0000 1500.2500",
+                              "Atlas Bond 2024-06-30 B 2000.0000 1000.0000 0.0000 0.0000",
+                              "Harbor Growth 2024-07-01 S -250.0000 1300.0000 9.9500 0.0000"}));
+
+        // Next month's file, with a row whose sale has no shares.
+        const QString next = write(QStringLiteral("broker-august.csv"),
+                                   "Datum;Fonds;Art;St\xc3\xbc"
+                                   "ck;Kurs;Geb\xc3\xbchren;Dividende\r\n"
+                                   "01.08.2024;Atlas Bond;Kauf;1.500;1.010,25;5;\r\n"
+                                   "02.08.2024;Atlas Bond;Verkauf;;1.020;5;\r\n");
+        QStringList failing;
+        bool enabled = true;
+        QVERIFY(importWith(next, [&](RecordImportDialog &dialog, WindowDriver &) {
+            enabled = importEnabled(dialog);
+            if (problemCount(dialog) == 1)
+                failing = problemRow(dialog, 0);
+        }));
+        QVERIFY(!enabled);
+        QCOMPARE(failing.mid(0, 2), (QStringList{"3", QString::fromUtf8("shares (St\xc3\xbc"
+                                                                         "ck)")}));
+        QVERIFY(!failing.value(2).isEmpty());
+        QCOMPARE(funds().recordCount(), 4);
+
+        // The same file mended imports with the choices remembered.
+        write(QStringLiteral("broker-august.csv"), "Datum;Fonds;Art;St\xc3\xbc"
+                                                   "ck;Kurs;Geb\xc3\xbchren;Dividende\r\n"
+                                                   "01.08.2024;Atlas Bond;Kauf;1.500;1.010,25;5;\r\n"
+                                                   "02.08.2024;Atlas Bond;Verkauf;1.000;1.020;5;\r\n");
+        QString summary;
+        QVERIFY(importWith(next, [&](RecordImportDialog &, WindowDriver &driver) {
+            summary = driver.text("Summary");
+            driver.click("ImportBut");
+        }));
+        QCOMPARE(summary, QStringLiteral("2 records and 0 new funds are ready to import."));
+        QCOMPARE(funds().recordCount(), 6);
+        QCOMPARE(RecordLine(funds(), funds().record(6)),
+                 QStringLiteral("Atlas Bond 2024-08-02 S -1000.0000 1020.0000 5.0000 0.0000"));
+    }
+
+    // Cancel and Escape add nothing, change nothing and remember nothing.
+    void cancelAndEscapeAddNothing()
+    {
+        const QString file = write(QStringLiteral("own.csv"), OwnFile);
+        QVERIFY(importWith(file, [](RecordImportDialog &, WindowDriver &driver) { driver.click("CancelBut"); }));
+        QVERIFY(importWith(file, [](RecordImportDialog &, WindowDriver &driver) {
+            driver.focus("Separator");
+            driver.key(Qt::Key_Escape);
+        }));
+        QCOMPARE(funds().recordCount(), 0);
+        QCOMPARE(menu->session().DataChanged, qint16(0));
+        QCOMPARE(messages(), QList<int>());
+        QCOMPARE(status(), QStringLiteral(" None "));
+        QVERIFY(!QFile::exists(ImportMappingsPath(t->shell.folder())));
+        // Cancelling the file box shows no preview.
+        user->click("ImportRec");
+        QCOMPARE(messages(), QList<int>());
+    }
+
+    // Files that cannot be imported are told before any preview.
+    void unreadableFilesAreTold()
+    {
+        const auto noPreview = [](RecordImportDialog &, WindowDriver &) {};
+        QVERIFY(!importWith(path(QStringLiteral("missing.csv")), noPreview));
+        QVERIFY(!importWith(write(QStringLiteral("empty.csv"), QByteArray()), noPreview));
+        QVERIFY(!importWith(write(QStringLiteral("binary.csv"), QByteArray("\x00\x01\x02\xff\x00", 5)), noPreview));
+        QCOMPARE(messages(), (QList<int>{MsgFileNotFound, MsgImportUnreadable, MsgImportUnreadable}));
+        QVERIFY(!t->dialogs.messageDetails.last().isEmpty());
+        QCOMPARE(funds().recordCount(), 0);
+    }
+
+    // The export read back into an empty database gives the same records.
+    void exportThenImportGivesTheSameRecords()
+    {
+        t->dialogs.fileNames << QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS");
+        user->click("Loadfile");
+        QVERIFY(funds().recordCount() > 0);
+        QStringList before = RecordLines(funds());
+        t->dialogs.fileNames << path(QStringLiteral("records.csv"));
+        user->click("ExportRec");
+        QCOMPARE(messages(), QList<int>());
+        QCOMPARE(t->dialogs.fileRequests.last().kind, FileKind::Csv);
+        QCOMPARE(t->dialogs.fileRequests.last().action, FileAction::Save);
+        QVERIFY(t->dialogs.fileRequests.last().suggested.endsWith(QLatin1String("DtaSampl.csv")));
+        QFile exported(path(QStringLiteral("records.csv")));
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        QCOMPARE(exported.readLine().trimmed(), QByteArray("date,fund,type,shares,price,fees,dividend"));
+
+        user->click("ExitMenu");
+        menu = qobject_cast<FundMenu *>(OpenFromMenu(*frame, QStringLiteral("Manager")));
+        QVERIFY(menu);
+        user = std::make_unique<WindowDriver>(menu);
+        QCOMPARE(funds().recordCount(), 0);
+        QVERIFY(importWith(path(QStringLiteral("records.csv")),
+                           [](RecordImportDialog &, WindowDriver &driver) { driver.click("ImportBut"); }));
+        QStringList after = RecordLines(funds());
+        // The import sorts by date; the file kept its own order.
+        before.sort();
+        after.sort();
+        QCOMPARE(after, before);
+    }
+
+    // An export that cannot be written says why and leaves the old file;
+    // without records there is nothing to export.
+    void failedExportIsTold()
+    {
+        user->click("ExportRec");
+        QCOMPARE(messages(), QList<int>{MsgNoRecords});
+        QVERIFY(t->dialogs.fileRequests.isEmpty());
+
+        QVERIFY(importWith(write(QStringLiteral("own.csv"), OwnFile),
+                           [](RecordImportDialog &, WindowDriver &driver) { driver.click("ImportBut"); }));
+        messages().clear();
+        t->dialogs.fileNames << path(QStringLiteral("no/such/folder/records.csv"));
+        user->click("ExportRec");
+        QCOMPARE(messages(), QList<int>{MsgSaveNoFolder});
+
+        const QString old = write(QStringLiteral("old.csv"), "date,fund\n");
+        {
+            const FullDisk disk(20);
+            t->dialogs.fileNames << old;
+            user->click("ExportRec");
+        }
+        QCOMPARE(messages(), (QList<int>{MsgSaveNoFolder, MsgSaveDiskFull}));
+        QFile kept(old);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("date,fund\n"));
+    }
+};
+
+QTEST_MAIN(TestRecordImportWindow)
+#include "test_record_import_window.moc"
