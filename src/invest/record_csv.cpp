@@ -25,6 +25,39 @@ constexpr RecordField FigureFields[] = {RecordField::Shares, RecordField::Price,
                                         RecordField::Dividend};
 constexpr QChar Separators[] = {u',', u';', u'\t'};
 
+// Headings brokers' and banks' exports commonly give the record's fields, in
+// the order of the fields. A heading that is a field's own name wins over these.
+struct Heading
+{
+    RecordField field;
+    const char *utf8;
+};
+constexpr Heading CommonHeadings[] = {
+    {RecordField::Date, "trade date"}, {RecordField::Date, "transaction date"}, {RecordField::Date, "datum"},
+    {RecordField::Date, "buchungstag"}, {RecordField::Date, "handelstag"}, {RecordField::Fund, "name"},
+    {RecordField::Fund, "security"}, {RecordField::Fund, "fund name"}, {RecordField::Fund, "wertpapier"},
+    {RecordField::Fund, "fonds"}, {RecordField::Type, "action"}, {RecordField::Type, "transaction"},
+    {RecordField::Type, "transaction type"}, {RecordField::Type, "vorgang"}, {RecordField::Type, "art"},
+    {RecordField::Shares, "quantity"}, {RecordField::Shares, "units"}, {RecordField::Shares, "st\xc3\xbc" "ck"},
+    {RecordField::Shares, "anzahl"}, {RecordField::Price, "kurs"}, {RecordField::Price, "unit price"},
+    {RecordField::Price, "price per share"}, {RecordField::Fees, "fee"}, {RecordField::Fees, "commission"},
+    {RecordField::Fees, "provision"}, {RecordField::Fees, "geb\xc3\xbchren"},
+    {RecordField::Dividend, "cash dividend"}, {RecordField::Dividend, "aussch\xc3\xbc" "ttung"},
+    {RecordField::Dividend, "dividende"},
+};
+
+// Type words such files commonly use; a word the user mapped wins.
+struct TypeWord
+{
+    const char *utf8;
+    const char *code;
+};
+constexpr TypeWord CommonTypeWords[] = {
+    {"buy", "B"}, {"purchase", "B"}, {"kauf", "B"}, {"sell", "S"}, {"sale", "S"}, {"verkauf", "S"},
+    {"dividend", "C"}, {"dividende", "C"}, {"aussch\xc3\xbc" "ttung", "C"}, {"reinvested dividend", "D"},
+    {"fee", "F"}, {"geb\xc3\xbchr", "F"}, {"depotgeb\xc3\xbchr", "F"},
+};
+
 int Index(RecordField field)
 {
     return int(field);
@@ -455,6 +488,9 @@ QString TypeCodeOfWord(const ImportMapping &mapping, const QString &word)
             if (QString::fromLatin1(name).trimmed().toCaseFolded() == folded)
                 return QLatin1String(type.code);
     }
+    for (const TypeWord &common : CommonTypeWords)
+        if (QString::fromUtf8(common.utf8) == folded)
+            return QLatin1String(common.code);
     return QString();
 }
 
@@ -482,6 +518,17 @@ ImportMapping GuessMapping(const CsvTable &table)
         if (const std::optional<RecordField> field = RecordFieldOfName(table.header.at(c)))
             if (mapping.columns[Index(*field)] < 0)
                 mapping.columns[Index(*field)] = c;
+    for (const Heading &common : CommonHeadings) {
+        int &column = mapping.columns[Index(common.field)];
+        if (column >= 0)
+            continue;
+        for (int c = 0; c < table.header.size(); ++c)
+            if (table.header.at(c).trimmed().toCaseFolded() == QString::fromUtf8(common.utf8) &&
+                !std::ranges::count(mapping.columns, c)) {
+                column = c;
+                break;
+            }
+    }
     GuessFormats(table, mapping);
     return mapping;
 }

@@ -46,6 +46,7 @@ private slots:
         m_broker = QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/Sample_broker.csv");
         m_records = QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/Sample_records.csv");
         QDir(m_report.folder()).mkdir(QStringLiteral("again"));
+        QDir(m_report.folder()).mkdir(QStringLiteral("guessed"));
     }
 
     // The broker's rows, saved and listed again: the same records, each as
@@ -73,6 +74,12 @@ private slots:
                                    "2022-06-15,Rentenfonds Euro,C,0,0,0,125\n"
                                    "2022-11-02,Weltfonds Aktien A,S,80,88.75,9.9,0\n")
                      .split(QLatin1Char('\n')));
+        // The broker's headings and words are common ones: no options needed.
+        const QString guessed = m_report.filePath(QStringLiteral("guessed/broker.qvs"));
+        const Run plain = run({"funds", "--import", m_broker, "--save", guessed});
+        QVERIFY2(plain.code == 0, qPrintable(plain.err));
+        QCOMPARE(run({"funds", "--file", guessed, "--format", "json"}).out,
+                 run({"funds", "--file", saved, "--format", "json"}).out);
         // The book value of each row is the broker's own amount, signs reversed.
         const QJsonArray records = run({"funds", "--file", saved, "--format", "json"}).json().value("records").toArray();
         QCOMPARE(records.at(6).toObject().value("book_value").toString(), QStringLiteral("-3840.6000"));

@@ -214,6 +214,22 @@ private slots:
         QCOMPARE(guessed.columns[int(RecordField::Fund)], -1);
         QCOMPARE(guessed.dateFormat, QStringLiteral("dd/MM/yyyy"));
         QCOMPARE(guessed.decimal, DecimalSeparator::Comma);
+
+        // Headings and type words exports commonly use are understood; a
+        // column is taken once, and a word the user mapped wins.
+        const CsvTable broker = CsvOf(QString::fromUtf8("Buchungstag;Wertpapier;Vorgang;Stück;Kurs;Provision;"
+                                                        "Ausschüttung;Art\n02.01.2020;A;Kauf;1.000;12,50;0;;x\n")
+                                          .toUtf8());
+        QCOMPARE(GuessMapping(broker).columns, (std::array<int, RecordFieldCount>{0, 1, 2, 3, 4, 5, 6}));
+        const CsvTable english = CsvOf("Trade Date,Security,Action,Quantity,Price,Commission\n"
+                                       "2020-01-02,A,Buy,\"1,000\",12.5,0\n");
+        QCOMPARE(GuessMapping(english).columns, (std::array<int, RecordFieldCount>{0, 1, 2, 3, 4, 5, -1}));
+        ImportMapping words;
+        QCOMPARE(TypeCodeOfWord(words, QStringLiteral("Purchase")), QStringLiteral("B"));
+        QCOMPARE(TypeCodeOfWord(words, QStringLiteral("Verkauf")), QStringLiteral("S"));
+        QCOMPARE(TypeCodeOfWord(words, QString::fromUtf8("DEPOTGEBÜHR")), QStringLiteral("F"));
+        words.typeWords.insert(QStringLiteral("dividend"), QStringLiteral("D"));
+        QCOMPARE(TypeCodeOfWord(words, QStringLiteral("Dividend")), QStringLiteral("D"));
     }
 
     void typeWords()
@@ -236,7 +252,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("row");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("unknown type word") << QByteArray("2020-03-01,Alpha,Kauf,1000,10,,") << "line 4, type: \"Kauf\"";
+        QTest::newRow("unknown type word") << QByteArray("2020-03-01,Alpha,Umtausch,1000,10,,")
+                                           << "line 4, type: \"Umtausch\"";
         QTest::newRow("no type") << QByteArray("2020-03-01,Alpha,,1000,10,,") << "line 4, type: no transaction type";
         QTest::newRow("date that does not parse") << QByteArray("2020-13-01,Alpha,B,1000,10,,")
                                                   << "line 4, date: \"2020-13-01\" is not a date";
@@ -288,7 +305,7 @@ private slots:
 
     void mappingRefusals()
     {
-        const CsvTable table = CsvOf("Datum;Wert\n01.02.2020;1\n");
+        const CsvTable table = CsvOf("Tag;Wert\n01.02.2020;1\n");
         ImportMapping mapping = GuessMapping(table);
         mapping.columns[int(RecordField::Shares)] = 5;
         const ImportPlan plan = PlanImport(FundDatabase(), table, mapping);
