@@ -238,4 +238,4 @@ private slots:
 };
 
 QTEST_MAIN(TestCapitalReqdCalc)
-#include "test_capital_reqd_calc.moc"
+#include "test_capital_window.moc"

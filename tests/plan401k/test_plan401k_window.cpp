@@ -216,4 +216,4 @@ private slots:
 };
 
 QTEST_MAIN(TestPlan401KCalc)
-#include "test_plan401k_calc.moc"
+#include "test_plan401k_window.moc"

@@ -342,4 +342,4 @@ private slots:
 };
 
 QTEST_MAIN(TestSavingsCalc)
-#include "test_savings_calc.moc"
+#include "test_savings_window.moc"
