@@ -155,6 +155,11 @@ void MenuMain::personalize()
     ChangeFnt settings(m_shell, m_frame);
     settings.exec();
     updateMyName();
+    // A tool whose button was pressed by its access key just before may
+    // have opened meanwhile (the click lands a moment after the key): the
+    // menu then stays behind it.
+    if (m_frame.activeTool())
+        return;
     show();
     setFocus();
 }
@@ -164,6 +169,8 @@ void MenuMain::about()
     hide();
     AboutBox box(m_shell.state.LayoutClass, &m_frame);
     box.exec();
+    if (m_frame.activeTool())
+        return;
     show();
     setFocus();
 }
