@@ -8,6 +8,7 @@
 #include "shell/core/personal_settings.h"
 #include "shell/core/shell.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGridLayout>
@@ -130,7 +131,10 @@ void MenuMain::setTool(const QString &name, ToolFactory factory)
 void MenuMain::openTool(const QString &name)
 {
     const ToolFactory factory = m_tools.value(name);
-    if (!factory)
+    // A button pressed by its access key clicks a moment later, perhaps
+    // while a tool opened meanwhile waits in a dialog: that tool must not be
+    // closed from under its own dialog.
+    if (!factory || QApplication::activeModalWidget())
         return;
     hide();
     // The guide has a chapter for each tool under its button's caption.
