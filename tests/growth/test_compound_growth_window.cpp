@@ -41,8 +41,7 @@ class TestFindCompoundCalc : public QObject
             user->key(Qt::Key_Delete);
         else
             user->type(name);
-        user->key(Qt::Key_C, Qt::AltModifier);
-        QTest::qWait(150); // access keys click after a short delay
+        user->accessKey(Qt::Key_C);
     }
 
 private slots:

@@ -281,8 +281,7 @@ private slots:
     {
         smallDatabase();
         user->focus("Loadfile");
-        user->key(Qt::Key_A, Qt::AltModifier);
-        QTest::qWait(150);
+        user->accessKey(Qt::Key_A);
         QVERIFY(menu->entryWindow());
         entry = std::make_unique<WindowDriver>(menu->entryWindow());
         entry->focus("Funds");
@@ -477,8 +476,7 @@ private slots:
         entry->focus("InDate");
         entry->type("2/30/2003");
         if (accessKey) {
-            entry->key(Qt::Key_A, Qt::AltModifier);
-            QTest::qWait(150);
+            entry->accessKey(Qt::Key_A);
         } else {
             entry->click("AddaRec");
         }
@@ -486,7 +484,7 @@ private slots:
         QCOMPARE(funds().recordCount(), 0);
         QCOMPARE(entry->text("InDate"), QStringLiteral("12/6/2026"));
         // The user has seen today's date: the next press stores it.
-        QTest::qWait(10);
+        Settle();
         entry->click("AddaRec");
         QCOMPARE(funds().recordCount(), 1);
         QCOMPARE(funds().record(1).date, QDate(2026, 12, 6));

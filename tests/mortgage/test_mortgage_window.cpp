@@ -254,7 +254,7 @@ private slots:
             QCOMPARE(t->dialogs.messages, QList<int>{MsgNotAValidDate});
             QCOMPARE(date->text(), Format(t->shell.today, QStringLiteral("Short Date")));
             QCOMPARE(QApplication::focusWidget(), date);
-            QTest::qWait(10); // the user reads the message
+            Settle(); // the user reads the message
             QTest::keyClicks(date, first);
             typedOver = date->text();
             QTest::keyClick(date, Qt::Key_Return);

@@ -182,8 +182,7 @@ private slots:
         typeWorkedSheet();
         QCOMPARE(column(Side::Assets, 1, 4), (QStringList{"150,000.00", "12,000.00", "", "5,000.00"}));
         QVERIFY(user->find<QLabel>("NetInfo")->isVisible());
-        user->key(Qt::Key_C, Qt::AltModifier);
-        QTest::qWait(150); // access keys click after a short delay
+        user->accessKey(Qt::Key_C);
         QCOMPARE(column(Side::Assets, 0, 6), (QStringList{"House", "Car", "Sub Total", "Savings", "", "Total Assets"}));
         QCOMPARE(column(Side::Assets, 1, 6),
                  (QStringList{"150,000.00", "12,000.00", "162,000.00", "5,000.00", "", "$167,000.00"}));
@@ -218,7 +217,7 @@ private slots:
         user->click("NExit");
         QVERIFY(frame->menu()->isVisible());
         QTest::keyClick(frame->windowHandle(), Qt::Key_N, Qt::AltModifier);
-        QTest::qWait(150);
+        QVERIFY(WaitForDelayedClicks());
         window = qobject_cast<NetWorthCalc *>(frame->activeTool());
         QVERIFY(window);
         user = std::make_unique<WindowDriver>(window);
@@ -226,8 +225,7 @@ private slots:
         user->type(QStringLiteral("Cash"));
         user->key(Qt::Key_Right);
         user->type(QStringLiteral("250"));
-        user->key(Qt::Key_C, Qt::AltModifier);
-        QTest::qWait(150);
+        user->accessKey(Qt::Key_C);
         QCOMPARE((QStringList{cell(Side::Assets, 3, 0), cell(Side::Assets, 3, 1)}),
                  (QStringList{"Total Assets", "$250.00"}));
     }

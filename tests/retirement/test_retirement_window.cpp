@@ -44,8 +44,7 @@ class TestRetireCalc : public QObject
     }
     void pressKey(Qt::Key key)
     {
-        user->key(key, Qt::AltModifier);
-        QTest::qWait(150); // access keys click after a short delay
+        user->accessKey(key);
     }
 
 private slots:
@@ -106,15 +105,15 @@ private slots:
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
         open();
-        QTest::qWait(50);
+        Settle();
         const QRect grid = window->grid()->geometry();
         const QRect term = user->control(QStringLiteral("InTerm"))->geometry();
         choose("Option2");
-        QTest::qWait(50);
+        Settle();
         QCOMPARE(window->grid()->geometry(), grid);
         QCOMPARE(user->control(QStringLiteral("InTerm"))->geometry(), term);
         choose("Option1");
-        QTest::qWait(50);
+        Settle();
         QCOMPARE(window->grid()->geometry(), grid);
     }
 

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,8 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <QWindow>
+
+#include <algorithm>
 
 TestShell::TestShell()
 {
@@ -92,12 +95,91 @@ void WindowDriver::wheel(const QString &name, int notches)
     QApplication::sendEvent(widget, &event);
 }
 
-void WindowDriver::click(const QString &button)
+void WindowDriver::tab(int times)
 {
-    auto *target = qobject_cast<QAbstractButton *>(control(button));
-    if (!target)
-        qFatal("%s is not a button", qPrintable(button));
-    QTest::mouseClick(target, Qt::LeftButton);
+    for (int i = 0; i < times; ++i)
+        key(Qt::Key_Tab);
+    for (int i = 0; i > times; --i)
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+}
+
+void WindowDriver::accessKey(Qt::Key letter)
+{
+    key(letter, Qt::AltModifier);
+    if (!WaitForDelayedClicks())
+        qFatal("a button pressed by Alt is still down");
+}
+
+void WindowDriver::click(const QString &name)
+{
+    QTest::mouseClick(control(name), Qt::LeftButton);
+}
+
+void WindowDriver::clickAt(const QString &name, QPoint at)
+{
+    QTest::mouseClick(control(name), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void WindowDriver::doubleClick(const QString &name)
+{
+    // A double-click is a click, then the second press as a double-click.
+    QWidget *widget = control(name);
+    QTest::mouseClick(widget, Qt::LeftButton);
+    QTest::mouseDClick(widget, Qt::LeftButton);
+}
+
+void WindowDriver::rightClick(const QString &name)
+{
+    QWidget *widget = control(name);
+    const QPoint at = widget->rect().center();
+    QTest::mouseClick(widget, Qt::RightButton, Qt::NoModifier, at);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &menu);
+}
+
+bool WindowDriver::closeWindow()
+{
+    return CloseByTitleBar(m_window->window());
+}
+
+bool WaitFor(const std::function<bool()> &condition, int timeoutMs)
+{
+    return QTest::qWaitFor(condition, timeoutMs);
+}
+
+void Settle()
+{
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+bool WaitForDelayedClicks()
+{
+    return WaitFor([] {
+        const QWidgetList widgets = QApplication::allWidgets();
+        return std::none_of(widgets.cbegin(), widgets.cend(), [](QWidget *widget) {
+            auto *button = qobject_cast<QAbstractButton *>(widget);
+            return button && button->isDown();
+        });
+    });
+}
+
+bool CloseByTitleBar(QWidget *window)
+{
+    window = window->window();
+    // The window system's request, as the title bar sends it: the window
+    // hears a close event it may refuse.
+    if (QWindow *handle = window->windowHandle())
+        return handle->close();
+    return window->close();
+}
+
+QPoint PointInWindow(const QWidget *widget, QPoint at)
+{
+    return widget->mapTo(widget->window(), at);
 }
 
 QString WindowDriver::text(const QString &name) const

@@ -219,6 +219,29 @@ QLineEdit *InputFields::editor(const char *control) const
     return nullptr;
 }
 
+QStringList InputFields::boxesOutOfStep() const
+{
+    QStringList found;
+    for (const Field &field : m_fields) {
+        const FieldDescription &description = field.description;
+        if (!field.widget || !field.edit || !IsFigureKind(description.kind) || description.slot < 0)
+            continue;
+        const QWidget *typing = field.widget->window()->focusWidget();
+        if (!field.pristine && (typing == field.widget || typing == field.edit))
+            continue;
+        const Money held = m_values.value(description.slot);
+        const QString text = field.edit->text();
+        // An emptied box holds nothing; a figure may be shown at another width.
+        if (text.trimmed() == display(field, held).trimmed() || (text.trimmed().isEmpty() && held == Money()))
+            continue;
+        if (const std::optional<Money> read = ReadFigure(text, description.allowMinus); read && *read == held)
+            continue;
+        found << QStringLiteral("%1 shows \"%2\" and holds \"%3\"")
+                     .arg(QLatin1String(description.control), text, display(field, held));
+    }
+    return found;
+}
+
 QString InputFields::display(const Field &field, Money value, int width) const
 {
     const FieldDescription &description = field.description;

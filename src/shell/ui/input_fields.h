@@ -46,6 +46,10 @@ public:
     // Empties a box and the slot behind it.
     void clear(const char *control);
     QLineEdit *editor(const char *control) const;
+    // The figure boxes whose text is not the figure their slot holds, as
+    // "control shows ... holds ..."; the box being typed in does not count.
+    // Empty when every box agrees with what it stores.
+    QStringList boxesOutOfStep() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -8,6 +8,7 @@
 #include "shell/core/personal_settings.h"
 #include "shell/core/shell.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGridLayout>
@@ -130,7 +131,10 @@ void MenuMain::setTool(const QString &name, ToolFactory factory)
 void MenuMain::openTool(const QString &name)
 {
     const ToolFactory factory = m_tools.value(name);
-    if (!factory)
+    // A button pressed by its access key clicks a moment later, perhaps
+    // while a tool opened meanwhile waits in a dialog: that tool must not be
+    // closed from under its own dialog.
+    if (!factory || QApplication::activeModalWidget())
         return;
     hide();
     // The guide has a chapter for each tool under its button's caption.
@@ -155,6 +159,11 @@ void MenuMain::personalize()
     ChangeFnt settings(m_shell, m_frame);
     settings.exec();
     updateMyName();
+    // A tool whose button was pressed by its access key just before may
+    // have opened meanwhile (the click lands a moment after the key): the
+    // menu then stays behind it.
+    if (m_frame.activeTool())
+        return;
     show();
     setFocus();
 }
@@ -164,6 +173,8 @@ void MenuMain::about()
     hide();
     AboutBox box(m_shell.state.LayoutClass, &m_frame);
     box.exec();
+    if (m_frame.activeTool())
+        return;
     show();
     setFocus();
 }

@@ -34,6 +34,12 @@ void ToolWindow::exitToMenu()
 
 void ToolWindow::guarded(const std::function<void()> &handler)
 {
+    // A button pressed by its access key clicks a moment later, and that
+    // click may land while a dialog waits for the user, who could not have
+    // clicked here then. Acting on it would run a second command inside the
+    // first, and an exit would end the window under its own open dialog.
+    if (QWidget *dialog = QApplication::activeModalWidget(); dialog && dialog != window())
+        return;
     try {
         handler();
     } catch (const std::exception &) {
