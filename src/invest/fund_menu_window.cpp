@@ -72,7 +72,7 @@ FundMenu::FundMenu(Shell &shell, MdiContainer &frame)
         button->setText(QString::fromUtf8(command.caption)); // the ellipsis is not Latin-1
         button->setMinimumHeight(28);
         const auto handler = command.handler;
-        connect(button, &QPushButton::clicked, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
+        connect(button, &QPushButton::clicked, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
         buttons->addWidget(button, index / 2, index % 2);
         if (index == 0)
             setFocusProxy(button);
@@ -90,15 +90,6 @@ FundMenu::FundMenu(Shell &shell, MdiContainer &frame)
     layout->addStretch();
 
     ShowDatabaseStatus();
-}
-
-void FundMenu::run(const std::function<void()> &handler)
-{
-    try {
-        handler();
-    } catch (const std::exception &) {
-        shell().dialogs.message(MsgWrongEntry);
-    }
 }
 
 void FundMenu::ShowDatabaseStatus()

@@ -36,7 +36,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void run(const std::function<void()> &handler);
     bool hasRecords();
     // Unsaved records: question 3; true when the user wants to go back.
     bool wantsToSave();

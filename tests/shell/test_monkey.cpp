@@ -702,6 +702,24 @@ private slots:
         QVERIFY(tool->isVisible());
     }
 
+    // The investment manager's menu is guarded alike: its Exit pressed by
+    // Alt+X clicks while a box the user opened at once is still up.
+    void theFundMenusExitLandingUnderADialogLeavesItOpen()
+    {
+        QVERIFY(openByAccessKey(QStringLiteral("Manager")));
+        QPointer<QWidget> tool = frame->activeTool();
+        user->key(Qt::Key_X, Qt::AltModifier);
+        QDialog box(frame->window());
+        QTimer::singleShot(0, &box, [&box] {
+            WaitForDelayedClicks();
+            box.reject();
+        });
+        box.exec();
+        Settle();
+        QVERIFY(tool);
+        QCOMPARE(frame->activeTool(), tool.data());
+    }
+
     // The keys and clicks a probe from outside once sent just before the
     // program died, as one quick hand would, the boxes they open shut a
     // moment later.
