@@ -225,8 +225,9 @@ QByteArray ReadInput(const QString &path)
 
 // The presses of Calculate the inputs ask for, each with only the inputs
 // given (options, then the JSON element's); `list` tells whether the input
-// was a list.
-QList<Press> ReadPresses(const QCommandLineParser &parser, FieldTable fields, bool &list)
+// was a list. The JSON comes from --input's file or standard input, or from
+// `given` when the caller holds it in memory.
+QList<Press> ReadPresses(const QCommandLineParser &parser, FieldTable fields, bool &list, const QByteArray *given)
 {
     Press base;
     for (const FieldDescription &field : fields) {
@@ -242,9 +243,11 @@ QList<Press> ReadPresses(const QCommandLineParser &parser, FieldTable fields, bo
         presses.append(base);
         return presses;
     }
+    const QByteArray bytes = given ? *given : ReadInput(parser.value(QStringLiteral("input")));
+    if (bytes.size() > MaxInputSize)
+        throw UsageError{QStringLiteral("the input is larger than 4 MB")};
     QJsonParseError error;
-    const QJsonDocument document =
-        QJsonDocument::fromJson(QuoteNumbers(ReadInput(parser.value(QStringLiteral("input")))), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(QuoteNumbers(bytes), &error);
     if (document.isNull())
         throw UsageError{QStringLiteral("the input is not JSON: ") + error.errorString()};
     QJsonArray elements;
@@ -548,7 +551,10 @@ bool WantsPdf(const QStringList &arguments)
     return false;
 }
 
-int RunReport(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err)
+namespace {
+
+int RunReportOn(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err,
+                const QByteArray *input)
 {
     const QString name = arguments.value(0);
     if (name.isEmpty() || name == QLatin1String("--help") || name == QLatin1String("-h")) {
@@ -622,7 +628,7 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
     QList<Press> presses;
     bool list = false;
     try {
-        presses = ReadPresses(parser, fields, list);
+        presses = ReadPresses(parser, fields, list, input);
     } catch (const UsageError &error) {
         return usage(error.text);
     }
@@ -677,4 +683,17 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
     if (const ReportExit written = WriteBytes(outPath, bytes, out, err); written != ReportOk)
         return written;
     return result.message != 0 ? ReportRefused : ReportOk;
+}
+
+} // namespace
+
+int RunReport(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err)
+{
+    return RunReportOn(arguments, programDir, out, err, nullptr);
+}
+
+int RunReport(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err,
+              const QByteArray &input)
+{
+    return RunReportOn(arguments, programDir, out, err, &input);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,10 @@ enum ReportExit { ReportOk = 0, ReportFailed = 1, ReportUsage = 2, ReportRefused
 // Runs the report program on its arguments (without the program's name).
 // Standard input is read only for --input -.
 int RunReport(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err);
+// The same with the bytes of --input given from memory: they are taken as
+// the file or standard input that --input names would have given.
+int RunReport(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err,
+              const QByteArray &input);
 
 // Whether the arguments ask for a PDF file (which needs the GUI library).
 bool WantsPdf(const QStringList &arguments);

@@ -4,6 +4,7 @@
 #include "shell/core/safe_save.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -80,7 +81,7 @@ public:
 private:
     bool refuse(QString *error, const QString &message);
     QString where(int field) const;
-    std::optional<RecordValue> value(const QByteArray &raw, bool quoted, int field, QString *error);
+    std::optional<RecordValue> value(QByteArrayView raw, bool quoted, int field, QString *error);
     const RecordValue *valueAt(const QList<RecordValue> &line, int field, RecordValue::Kind kind, const char *what,
                                QString *error) const;
 
