@@ -660,6 +660,35 @@ private slots:
         QVERIFY(!frame->activeTool() || !frame->menu()->isVisible());
     }
 
+    // The settings pressed by their access key, then at once a tool opened
+    // by a click: the settings' click lands with the tool open and must not
+    // open the settings over it (a symbol changed there would leave the
+    // tool's boxes showing one figure and holding another).
+    void aLateMenuClickDoesNothingOnceAToolIsOpen()
+    {
+        QPushButton *settings = frame->menu()->button(QStringLiteral("InitCurrFont"));
+        bool landed = false;
+        connect(settings, &QPushButton::clicked, this, [&landed] { landed = true; });
+        bool boxSeen = false;
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, this, [&boxSeen] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                boxSeen = true;
+                CloseByTitleBar(box);
+            }
+        });
+        watcher.start(5);
+        QTest::keyClick(frame->windowHandle(), accessKeyOf(QStringLiteral("InitCurrFont")), Qt::AltModifier);
+        QTest::mouseClick(frame->menu()->button(QStringLiteral("Compound")), Qt::LeftButton);
+        QPointer<QWidget> tool = frame->activeTool();
+        QVERIFY(tool);
+        QVERIFY(WaitFor([&landed] { return landed; }));
+        Settle();
+        QVERIFY(!boxSeen);
+        QCOMPARE(frame->activeTool(), tool.data());
+        QVERIFY(frame->menu()->isHidden());
+    }
+
     // A menu button pressed by its access key, then at once another tool
     // opened by a click and a dialog of it: the menu's click lands under
     // the dialog and must not close the tool from under it.

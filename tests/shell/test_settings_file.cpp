@@ -257,6 +257,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&settings));
         WindowDriver user(&settings);
         user.focus("InCurrency");
+        // A digit would run into every figure: refused, the symbol kept.
+        user.type("25");
+        QCOMPARE(user.text("InCurrency"), QStringLiteral("$"));
         user.type("EUR");
         QCOMPARE(user.text("InCurrency"), QStringLiteral("EU"));
         user.key(Qt::Key_Backspace);

@@ -83,19 +83,26 @@ MenuMain::MenuMain(Shell &shell, MdiContainer &frame, QWidget *parent)
         m_buttons.insert(name, button);
         if (index < ToolButtons) {
             button->setEnabled(false);
-            connect(button, &QPushButton::clicked, this, [this, name] { openTool(name); });
+            connect(button, &QPushButton::clicked, this, [this, name] {
+                if (mayAct())
+                    openTool(name);
+            });
         }
         buttons->addWidget(button, index < 8 ? index : index - 8, index < 8 ? 0 : 1);
         ++index;
     }
-    connect(button(QStringLiteral("InitCurrFont")), &QPushButton::clicked, this, &MenuMain::personalize);
-    connect(button(QStringLiteral("About")), &QPushButton::clicked, this, &MenuMain::about);
-    connect(button(QStringLiteral("HowTo")), &QPushButton::clicked, this,
-            [this] { openHelp(QStringLiteral("Tlmuse33.hlp"), QStringLiteral("How to Use the Program")); });
-    connect(button(QStringLiteral("Getrich")), &QPushButton::clicked, this,
+    const auto onClick = [this](const char *name, std::function<void()> handler) {
+        connect(button(QLatin1String(name)), &QPushButton::clicked, this, [this, handler = std::move(handler)] {
+            if (mayAct())
+                handler();
+        });
+    };
+    onClick("InitCurrFont", [this] { personalize(); });
+    onClick("About", [this] { about(); });
+    onClick("HowTo", [this] { openHelp(QStringLiteral("Tlmuse33.hlp"), QStringLiteral("How to Use the Program")); });
+    onClick("Getrich",
             [this] { openHelp(QStringLiteral("tlmdat33.grs"), QStringLiteral("How to Get Rich and Stay Rich")); });
-    connect(button(QStringLiteral("ExitButten")), &QPushButton::clicked, this,
-            [] { QCoreApplication::quit(); });
+    onClick("ExitButten", [] { QCoreApplication::quit(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(40, 14, 40, 14);
@@ -126,6 +133,14 @@ void MenuMain::setTool(const QString &name, ToolFactory factory)
         return;
     m_tools.insert(name, std::move(factory));
     target->setEnabled(true);
+}
+
+// A button pressed by its access key clicks a moment later. By then a tool
+// may have opened, or a box be waiting for the user: the menu is not what
+// the user sees any more, and its click must do nothing.
+bool MenuMain::mayAct() const
+{
+    return !isHidden() && !m_frame.activeTool() && !QApplication::activeModalWidget();
 }
 
 void MenuMain::openTool(const QString &name)

@@ -34,6 +34,7 @@ public:
 
 private:
     void openTool(const QString &button);
+    bool mayAct() const;
     void personalize();
     void about();
     void openHelp(const QString &fileName, const QString &title);

@@ -98,6 +98,12 @@ bool ChangeFnt::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
             const QString typed = key->text();
+            // A symbol stands before every figure: a digit there would read
+            // as part of it ("25" before 2,100.00 shows 252,100.00).
+            if (!typed.isEmpty() && typed.front().isDigit()) {
+                QApplication::beep();
+                return true;
+            }
             if (!typed.isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab &&
                 !m_currencyEdited) {
                 m_currency->clear();
