@@ -5,8 +5,8 @@
 #include "shell/ui/spreadsheet_grid.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -130,11 +130,13 @@ void WindowDriver::doubleClick(const QString &name)
 
 void WindowDriver::rightClick(const QString &name)
 {
+    // Through the window, as the pointer does: the widget under the point
+    // (a grid's viewport, say) gets the press and the context menu request.
     QWidget *widget = control(name);
-    const QPoint at = widget->rect().center();
-    QTest::mouseClick(widget, Qt::RightButton, Qt::NoModifier, at);
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
-    QApplication::sendEvent(widget, &menu);
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(widget))
+        widget = area->viewport();
+    QTest::mouseClick(widget->window()->windowHandle(), Qt::RightButton, Qt::NoModifier,
+                      PointInWindow(widget, widget->rect().center()));
 }
 
 bool WindowDriver::closeWindow()

@@ -548,10 +548,14 @@ void SpreadsheetGrid::exportAsked()
 
 void SpreadsheetGrid::contextMenuEvent(QContextMenuEvent *event)
 {
-    QMenu menu(this);
-    menu.addAction(tr("&Copy Table"), this, &SpreadsheetGrid::copyTable);
-    menu.addAction(tr("&Export as CSV…"), this, &SpreadsheetGrid::exportAsked);
-    menu.exec(event->globalPos());
+    // Shown without a loop of its own: the tool may close while the menu is
+    // up (a button pressed by its access key clicks a moment later), and a
+    // menu on this stack frame would then be freed twice with the grid.
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(tr("&Copy Table"), this, &SpreadsheetGrid::copyTable);
+    menu->addAction(tr("&Export as CSV…"), this, &SpreadsheetGrid::exportAsked);
+    menu->popup(event->globalPos());
 }
 
 void SpreadsheetGrid::keyPressEvent(QKeyEvent *event)
