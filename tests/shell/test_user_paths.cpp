@@ -1,0 +1,261 @@
+#include "invest/fund_fields.h"
+#include "shell/core/tool_fields.h"
+#include "shell/ui/calculator_window.h"
+#include "shell/ui/input_fields.h"
+#include "shell/ui/mdi_container.h"
+#include "shell/ui/spreadsheet_grid.h"
+#include "support/tool_window_test.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QWindow>
+
+// What every user does with every figure box and every calculator, run
+// over the field tables so that a box added later is walked too.
+class TestUserPaths : public ToolWindowTest
+{
+    Q_OBJECT
+
+    CalculatorWindow *tool = nullptr;
+    QWidget *window = nullptr; // the window whose boxes are walked
+
+    InputFields *boxes() const { return window->findChild<InputFields *>(); }
+    // The figure a box shows, read back from its text; with the boxes in
+    // step, it is the figure its slot holds.
+    Money stored(const FieldDescription &field) const
+    {
+        Money figure;
+        const QString digits =
+            boxes()->editor(field.control)->text().remove(QRegularExpression(QStringLiteral("[^0-9.]")));
+        return Money::fromDecimalText(digits, figure) ? figure : Money::fromWhole(-1);
+    }
+
+    // A click in the middle of the box, through the window as the pointer's.
+    void clickInto(QWidget *box)
+    {
+        QTest::mouseClick(box->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          PointInWindow(box, box->rect().center()));
+    }
+
+    // The largest figure the box takes, as typed: its limit, or the largest
+    // money holds, to the decimals the key filter lets through.
+    static QString largestTyped(const FieldDescription &field)
+    {
+        if (field.limit > 0)
+            return QString::number(field.limit);
+        QString text = Money::fromRaw(std::numeric_limits<qint64>::max()).toDecimalText();
+        const qsizetype point = text.indexOf(QLatin1Char('.'));
+        const int decimals = std::min(field.decimals, 2);
+        return decimals == 0 ? text.left(point) : text.left(point + 1 + decimals);
+    }
+
+    // The figure of a list's item, as its text shows it.
+    static Money itemFigure(const QComboBox *list, int index)
+    {
+        Money figure;
+        const QString digits = list->itemText(index).remove(QRegularExpression(QStringLiteral("[^0-9.]")));
+        return Money::fromDecimalText(digits, figure) ? figure : Money();
+    }
+
+    // Tells which box of which tool went wrong.
+    QString where(const FieldDescription &field, const char *step) const
+    {
+        return QStringLiteral("%1 %2: shows \"%3\", holds %4, messages %5, out of step %6")
+            .arg(QLatin1String(field.control), QLatin1String(step),
+                 boxes()->editor(field.control)->text(), stored(field).toDecimalText())
+            .arg(QString::number(t->dialogs.messages.value(0)), boxes()->boxesOutOfStep().join(u';'));
+    }
+
+private slots:
+    void init() { startFrame(); }
+    void cleanup()
+    {
+        tool = nullptr;
+        endFrame();
+    }
+
+    // Every figure box of every calculator: the largest figure it takes,
+    // typed and left by Tab; a figure of 1,500 typed over it, Escape (which
+    // keeps the typing and the tool), and Enter; entered and left again
+    // without a key; above its limit; the wheel from outside and inside;
+    // an item picked from its list with the pointer.
+    void everyFigureBox_data() { AddEveryCalculatorRow(); }
+    void everyFigureBox()
+    {
+        QFETCH(QString, button);
+        tool = qobject_cast<CalculatorWindow *>(openByAccessKey(button));
+        QVERIFY(tool);
+        int walked = 0;
+        walkBoxes(tool, tool->session().fields(), walked);
+        if (!QTest::currentTestFailed())
+            QVERIFY(walked >= 2);
+    }
+
+    // The record entry window's boxes, for a purchase and for a dividend
+    // (each shows its own boxes).
+    void everyRecordBox()
+    {
+        QVERIFY(openByAccessKey(QStringLiteral("Manager")));
+        t->dialogs.lines << QStringLiteral("Harbor Index");
+        user->accessKey(Qt::Key_A);
+        auto *entry = frame->findChild<QWidget *>(QStringLiteral("FundRecordEntry"));
+        QVERIFY(entry);
+        WindowDriver hands(entry);
+        hands.click(QStringLiteral("createfund"));
+        for (const auto &[type, shown] : {std::pair{0, 3}, std::pair{2, 1}}) {
+            auto *types = hands.find<QComboBox>(QStringLiteral("ETransType"));
+            hands.focus(QStringLiteral("ETransType"));
+            while (types->currentIndex() != type)
+                hands.key(types->currentIndex() < type ? Qt::Key_Down : Qt::Key_Up);
+            int walked = 0;
+            walkBoxes(entry, RecordEntryFields(), walked);
+            if (QTest::currentTestFailed())
+                return;
+            QCOMPARE(walked, shown);
+        }
+    }
+
+private:
+    // Walks every figure box shown; how many.
+    void walkBoxes(QWidget *walked_window, FieldTable table, int &walked)
+    {
+        window = walked_window;
+        WindowDriver hands(window);
+        QWidget *const open = frame->activeTool();
+        walked = 0;
+        for (const FieldDescription &field : table) {
+            QLineEdit *edit = boxes()->editor(field.control);
+            if (field.slot < 0 || !IsFigureKind(field.kind) || !edit || !edit->isVisible() || !edit->isEnabled())
+                continue;
+            ++walked;
+            auto *list = qobject_cast<QComboBox *>(edit->parentWidget());
+            t->dialogs.messages.clear();
+
+            const QString largest = largestTyped(field);
+            Money expected;
+            QVERIFY(Money::fromDecimalText(largest, expected));
+            clickInto(edit);
+            hands.type(largest);
+            hands.tab();
+            QVERIFY2(stored(field) == expected && t->dialogs.messages.isEmpty() &&
+                         boxes()->boxesOutOfStep().isEmpty(),
+                     qPrintable(where(field, "largest")));
+            QVERIFY2(QApplication::focusWidget() != edit && (!list || QApplication::focusWidget() != list),
+                     qPrintable(where(field, "Tab stays")));
+
+            const qint64 some = field.limit > 0 ? std::min<qint64>(1500, field.limit) : 1500;
+            clickInto(edit);
+            hands.type(QString::number(some));
+            hands.escape();
+            const QWidget *in = QApplication::focusWidget();
+            QVERIFY2(frame->activeTool() == open && in && (in == edit || in == list),
+                     qPrintable(where(field, "Escape")));
+            hands.enter();
+            QVERIFY2(stored(field) == Money::fromWhole(some) && boxes()->boxesOutOfStep().isEmpty(),
+                     qPrintable(where(field, "Enter")));
+            if (field.next) {
+                QWidget *next = window->findChild<QWidget *>(QLatin1String(field.next));
+                QVERIFY(next);
+                const QWidget *focused = QApplication::focusWidget();
+                QVERIFY2(focused == next || next->isAncestorOf(focused) || focused == next->focusProxy(),
+                         qPrintable(where(field, "Enter moves on")));
+            }
+
+            const QString shown = edit->text();
+            clickInto(edit);
+            hands.tab();
+            QVERIFY2(stored(field) == Money::fromWhole(some) && edit->text() == shown,
+                     qPrintable(where(field, "re-entered")));
+
+            if (field.limit > 0) {
+                clickInto(edit);
+                hands.type(QString::number(field.limit + 1));
+                hands.tab();
+                QVERIFY2(stored(field) == Money::fromWhole(field.limit) &&
+                             boxes()->boxesOutOfStep().isEmpty() &&
+                             (field.limitMessage == MsgNone || t->dialogs.messages == QList<int>{field.limitMessage}),
+                         qPrintable(where(field, "above its limit")));
+                t->dialogs.messages.clear();
+            }
+
+            // The wheel over a box not in use changes nothing; in a box with
+            // a list it steps through the list.
+            const Money before = stored(field);
+            hands.wheel(QString::fromLatin1(field.control), -1);
+            QVERIFY2(stored(field) == before, qPrintable(where(field, "wheel from outside")));
+            // Towards a list item on the side that has one.
+            bool smallerItem = false;
+            for (int i = 0; list && i < list->count(); ++i)
+                smallerItem = smallerItem || itemFigure(list, i) < before;
+            clickInto(edit);
+            hands.wheel(QString::fromLatin1(field.control), smallerItem ? 1 : -1);
+            hands.tab();
+            QVERIFY2((list ? stored(field) != before : stored(field) == before) && t->dialogs.messages.isEmpty() &&
+                         boxes()->boxesOutOfStep().isEmpty(),
+                     qPrintable(where(field, "wheel inside")));
+
+            if (list) {
+                // The arrow at the list's right end, then the last item.
+                QTest::mouseClick(list->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                                  PointInWindow(list, QPoint(list->width() - 4, list->height() / 2)));
+                QVERIFY2(WaitFor([list] { return list->view()->isVisible(); }), qPrintable(where(field, "list")));
+                QAbstractItemView *view = list->view();
+                const QModelIndex last = view->model()->index(list->count() - 1, 0);
+                view->scrollTo(last);
+                // A release within a double-click's time of the opening
+                // click counts as part of it, and the list would stay open.
+                QTest::mouseClick(view->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                                  PointInWindow(view->viewport(), view->visualRect(last).center()),
+                                  QApplication::doubleClickInterval() + 20);
+                QVERIFY2(WaitFor([list] { return !list->view()->isVisible(); }), qPrintable(where(field, "list")));
+                hands.tab();
+                QVERIFY2(stored(field) == itemFigure(list, list->count() - 1) && boxes()->boxesOutOfStep().isEmpty(),
+                         qPrintable(where(field, "picked from its list")));
+            }
+        }
+    }
+
+private slots:
+
+    // Quick Help open, then closed by pressing Calculate: the help goes, the
+    // same results come back, and Show Graph and To Printer work on them.
+    // Closed by its own button, the results stay where they were.
+    void quickHelpClosedByAnotherButton_data() { AddEveryCalculatorRow(); }
+    void quickHelpClosedByAnotherButton()
+    {
+        QFETCH(QString, button);
+        tool = qobject_cast<CalculatorWindow *>(openByAccessKey(button));
+        QVERIFY(tool);
+        const QString letter = tool->grid()->objectName().left(1);
+        const QString grid = letter + QStringLiteral("Grid");
+        user->focus(QLatin1String(tool->session().fields().front().control));
+        user->accessKey(Qt::Key_C);
+        const QStringList first = user->row(grid, 1);
+        QVERIFY(!first.join(QString()).trimmed().isEmpty());
+
+        user->accessKey(Qt::Key_H);
+        QCOMPARE(user->text(letter + "Help"), QStringLiteral("Close &Help"));
+        QVERIFY(!user->find<QPushButton>(letter + "Printer")->isEnabled());
+        user->click(letter + "Calc");
+        QCOMPARE(user->text(letter + "Help"), QStringLiteral("Quick &Help"));
+        QCOMPARE(user->row(grid, 1), first);
+
+        user->click(letter + "Help");
+        user->click(letter + "Help");
+        QCOMPARE(user->row(grid, 1), first);
+
+        t->dialogs.lines << QStringLiteral("After the help");
+        user->click(letter + "Printer");
+        QCOMPARE(t->printer.jobs.size(), 1);
+        user->click(letter + "Graphs");
+        QVERIFY(WaitFor([this] { return frame->overTool() != nullptr; }));
+        QVERIFY2(t->dialogs.messages.isEmpty(), qPrintable(QString::number(t->dialogs.messages.value(0))));
+    }
+};
+
+QTEST_MAIN(TestUserPaths)
+#include "test_user_paths.moc"
