@@ -394,7 +394,14 @@ class TestMonkey : public ToolWindowTest
             mouse(target, target->rect().center(), false, Qt::RightButton);
         } else if (roll < 990) {
             note(QStringLiteral("title bar closes %1").arg(Describe(window)));
-            CloseByTitleBar(window);
+            if (CloseByTitleBar(window) && window == frame.get()) {
+                // The program ended, its tool agreeing: the user starts it
+                // again, at the menu.
+                note(QStringLiteral("starts the program again"));
+                frame->closeTool();
+                frame->show();
+                frame->activateWindow();
+            }
         } else {
             // The user stops to read.
             note(QStringLiteral("pause"));
