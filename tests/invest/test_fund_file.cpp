@@ -77,26 +77,14 @@ private slots:
         QCOMPARE(opened.fundCount(), 3);
         QCOMPARE(session.DataChanged, qint16(0));
         QCOMPARE(session.status(), QStringLiteral(" mine.qvs    Funds = 3    Records = 25 "));
-        for (int fund = 1; fund <= 3; ++fund) {
-            QCOMPARE(FundName(opened, fund), FundName(db, fund));
+        for (int fund = 1; fund <= 3; ++fund)
             QCOMPARE(opened.fundNumberText(fund), NumberText(fund));
-        }
         QCOMPARE(FundName(opened, AllRecordsSlot), QStringLiteral("All Records"));
-        for (int slot = 1; slot <= 25; ++slot) {
-            const FundRecord &a = db.record(slot);
-            const FundRecord &b = opened.record(slot);
-            QCOMPARE(b.fundNumber, a.fundNumber);
-            QCOMPARE(b.price, a.price);
-            QCOMPARE(b.shares, a.shares);
-            QCOMPARE(b.fees, a.fees);
-            QCOMPARE(b.cashDividend, a.cashDividend);
-            QCOMPARE(b.bookValue, a.bookValue);
-            QCOMPARE(b.typeCode, a.typeCode);
-            QCOMPARE(b.date, a.date);
-            QCOMPARE(b.recordNumber, qint16(slot));
-        }
-        // Written again, the file is the same to the byte.
+        QCOMPARE(opened.record(25).recordNumber, qint16(25));
+        // Written again, the file is the same to the byte, and so is every
+        // figure of every record it holds.
         QCOMPARE(FundFileText(opened), text);
+        QCOMPARE(FundFileText(db), text);
     }
 
     void recordLine()
