@@ -8,6 +8,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -51,6 +54,25 @@ class TestUserPaths : public ToolWindowTest
         const qsizetype point = text.indexOf(QLatin1Char('.'));
         const int decimals = std::min(field.decimals, 2);
         return decimals == 0 ? text.left(point) : text.left(point + 1 + decimals);
+    }
+
+    // What a window shows: its boxes, labels and grid cells, in order.
+    static QStringList shown(const QWidget *window)
+    {
+        QStringList texts;
+        for (const QLineEdit *edit : window->findChildren<QLineEdit *>())
+            if (edit->isVisible())
+                texts << edit->text();
+        for (const QLabel *label : window->findChildren<QLabel *>())
+            if (label->isVisible())
+                texts << label->text();
+        for (const SpreadsheetGrid *grid : window->findChildren<SpreadsheetGrid *>()) {
+            const QAbstractItemModel *model = grid->model();
+            for (int row = 0; row < model->rowCount(); ++row)
+                for (int col = 0; col < model->columnCount(); ++col)
+                    texts << model->index(row, col).data().toString();
+        }
+        return texts;
     }
 
     // The figure of a list's item, as its text shows it.
@@ -253,6 +275,63 @@ private slots:
         QCOMPARE(t->printer.jobs.size(), 1);
         user->click(letter + "Graphs");
         QVERIFY(WaitFor([this] { return frame->overTool() != nullptr; }));
+        QVERIFY2(t->dialogs.messages.isEmpty(), qPrintable(QString::number(t->dialogs.messages.value(0))));
+    }
+
+    // Every file a tool keeps: a sample opened, saved, opened again, saved
+    // again in another folder and opened from there. The two saves are the
+    // same bytes, and the window shows the same each time it opens one.
+    void everyFileTravels_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<QString>("save");
+        QTest::addColumn<QString>("sample");
+        QTest::newRow("mortgage") << "Canadian" << "MLoadFile" << "MSaveFile" << "Sample_mortgage.umd";
+        QTest::newRow("loan") << "LoanPmt" << "MLoadFile" << "MSaveFile" << "Sample_loan.uld";
+        QTest::newRow("net worth") << "NetWorth" << "Loadnet" << "SaveNet" << "NetSampl.QVW";
+        QTest::newRow("investments") << "Manager" << "Loadfile" << "SaveFile" << "DtaSampl.QVS";
+    }
+    void everyFileTravels()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, open);
+        QFETCH(QString, save);
+        QFETCH(QString, sample);
+        const QDir home(t->folder.path());
+        QVERIFY(home.mkpath(QStringLiteral("first")) && home.mkpath(QStringLiteral("second folder")));
+        const QString original = home.filePath(sample);
+        QVERIFY(QFile::copy(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/") + sample, original));
+        const QString first = home.filePath(QStringLiteral("first/") + sample);
+        const QString second = home.filePath(QStringLiteral("second folder/") + sample);
+        QVERIFY(openByAccessKey(button));
+        QWidget *window = frame->activeTool();
+
+        const auto openFile = [&](const QString &path) {
+            t->dialogs.fileNames << path;
+            user->click(open);
+            // Results are what a mortgage file saves: the user calculates.
+            const QString calculate = QStringLiteral("MCalc");
+            if (window->findChild<QWidget *>(calculate))
+                user->click(calculate);
+            Settle();
+            return shown(window);
+        };
+        const auto saveFile = [&](const QString &path) {
+            t->dialogs.fileNames << path;
+            user->click(save);
+            Settle();
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QStringList opened = openFile(original);
+        QVERIFY(opened.join(QString()).contains(QRegularExpression(QStringLiteral("[1-9]"))));
+        const QByteArray saved = saveFile(first);
+        QVERIFY(!saved.isEmpty());
+        QCOMPARE(openFile(first), opened);
+        QCOMPARE(saveFile(second), saved);
+        QCOMPARE(openFile(second), opened);
+        QCOMPARE(t->dialogs.fileRequests.size(), 5);
         QVERIFY2(t->dialogs.messages.isEmpty(), qPrintable(QString::number(t->dialogs.messages.value(0))));
     }
 };
