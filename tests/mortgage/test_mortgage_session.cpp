@@ -250,7 +250,6 @@ private slots:
         MortgageSession session(state, MortgageKind::Loan);
         session.data().InputValues[MortgageMonthsSlot] = Money::fromWhole(7);
         QVERIFY(session.press(Lists()).ok());
-        QCOMPARE(session.resultTexts().payment, QStringLiteral("   $2,954.38"));
         QCOMPARE(session.resultTexts().timeToFinal, QStringLiteral("        7.00"));
         QCOMPARE(session.data().InputValues.value(MortgageYearsSlot).toDecimalText(), QStringLiteral("0.5833"));
     }
