@@ -46,35 +46,6 @@ class TestMortgageSession : public QObject
     Q_OBJECT
 
 private slots:
-    void opening_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QStringList>("figures"); // principal, rate, years, months
-        QTest::addColumn<QString>("heading");
-        QTest::newRow("mortgage") << 1 << QStringList{"100000.0000", "10.1250", "25.0000", "0.0000"}
-                                  << "  Payment   No.  Year";
-        QTest::newRow("loan: slot 3 holds months / 12")
-            << 2 << QStringList{"20000.0000", "10.1250", "4.0000", "48.0000"} << " Year Number";
-    }
-
-    void opening()
-    {
-        QFETCH(int, kind);
-        QFETCH(QStringList, figures);
-        QFETCH(QString, heading);
-        AppState state;
-        MortgageSession session(state, MortgageKind(kind));
-        QStringList values;
-        for (int slot = MortgagePrincipalSlot; slot <= MortgageMonthsSlot; ++slot)
-            values << session.data().InputValues.value(slot).toDecimalText();
-        QCOMPARE(values, figures);
-        QCOMPARE(session.kind(), MortgageKind(kind));
-        QCOMPARE(session.view(), MortgageAnnualView);
-        QCOMPARE(session.gridLayout().columns.first().heading, heading);
-        QCOMPARE(session.gridLayout().rows, 26);
-        QCOMPARE(session.daysOption(), 1);
-    }
-
     // What Calculate leaves for the graph, the printout and the grid.
     void calculateLeavesTheSharedTables_data()
     {
