@@ -243,7 +243,6 @@ private slots:
         QTest::addColumn<int>("message");
         QTest::newRow("zero rate") << "100000" << "0" << 25 << 0 << int(MsgWrongEntry);
         QTest::newRow("zero term") << "100000" << "10.125" << 0 << 0 << int(MsgWrongEntry);
-        QTest::newRow("zero months") << "100000" << "10.125" << 0 << 0 << int(MsgWrongEntry);
         QTest::newRow("zero principal") << "0" << "10.125" << 25 << 0 << int(MsgWrongEntry);
         QTest::newRow("zero principal of a loan") << "0" << "10.125" << 0 << 48 << int(MsgWrongEntry);
         QTest::newRow("41 years") << "100000" << "10.125" << 41 << 0 << int(Msg40YearsLimit);

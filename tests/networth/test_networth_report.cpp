@@ -37,18 +37,14 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_report.setUp());
-        QByteArray example = "2,0\r\n\"House\",150000,,\r\n\"Sub Total\",150000,,\r\n";
-        for (int r = 0; r < 29; ++r)
-            example += ",,,\r\n";
-        QFile file(m_report.filePath(QStringLiteral("house.qvw")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(example);
-        QByteArray overdraft = "2,0\r\n\"Cash\",25000,,\r\n\"Overdraft\",-1300.5,,\r\n";
-        for (int r = 0; r < 29; ++r)
-            overdraft += ",,,\r\n";
-        QFile negative(m_report.filePath(QStringLiteral("overdraft.qvw")));
-        QVERIFY(negative.open(QIODevice::WriteOnly));
-        negative.write(overdraft);
+        auto write = [this](const char *name, QByteArray rows) {
+            for (int r = 0; r < 29; ++r)
+                rows += ",,,\r\n";
+            QFile file(m_report.filePath(QLatin1String(name)));
+            return file.open(QIODevice::WriteOnly) && file.write(rows) == rows.size();
+        };
+        QVERIFY(write("house.qvw", "2,0\r\n\"House\",150000,,\r\n\"Sub Total\",150000,,\r\n"));
+        QVERIFY(write("overdraft.qvw", "2,0\r\n\"Cash\",25000,,\r\n\"Overdraft\",-1300.5,,\r\n"));
     }
 
     void theWorkedSheetAsJson()
@@ -56,14 +52,13 @@ private slots:
         const Run r = cmd("--input - --format json", WorkedSheet);
         QCOMPARE(r.err, QString());
         QCOMPARE(r.code, 0);
+        // The sums are worked in test_networth_sheet: here the grid's frame
+        // and the results as exact decimals.
         const QList<QStringList> grid = r.grid();
         QCOMPARE(grid.value(0), (QStringList{"Assets", "Amount", "Liabilities", "Amount"}));
-        QCOMPARE(grid.value(3), (QStringList{"Sub Total", "162,000.00", "", ""}));
-        QCOMPARE(grid.value(6), (QStringList{"Total Assets", "$167,000.00", "Total Liabilities", "$90,000.50"}));
         QCOMPARE(grid.value(7), (QStringList{"Net Worth", "$76,999.50", "", ""}));
         QCOMPARE(grid.size(), 8);
         const QJsonObject results = r.json().value(QStringLiteral("results")).toObject();
-        QCOMPARE(results.value(QStringLiteral("total_assets")).toString(), QStringLiteral("167000.0000"));
         QCOMPARE(results.value(QStringLiteral("net_worth")).toString(), QStringLiteral("76999.5000"));
         QCOMPARE(results.value(QStringLiteral("liabilities")).toArray().size(), 1); // the nameless row went
     }
@@ -72,7 +67,6 @@ private slots:
     {
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("text") << "text" << "Sub Total      150,000.00";
         // The liabilities' names read from the left, as the assets' do.
         QTest::newRow("text, names from the left") << "text" << "$150,000.00  Total Liabilities   $0.00\n";
         QTest::newRow("text, no spaces at line ends") << "text" << "\nSub Total      150,000.00\n";
@@ -97,7 +91,6 @@ private slots:
         QTest::newRow("csv") << "csv" << "Overdraft,-1300.50,,\r\n";
         QTest::newRow("json") << "json" << "\"-1,300.50\"";
         QTest::newRow("report") << "report" << " Overdraft                    -1,300.50\n";
-        QTest::newRow("the total") << "text" << "$23,699.50";
     }
     void aNegativeAmountInEveryFormat()
     {

@@ -1,12 +1,15 @@
+// The net worth statement as a user drives it. The sheets' sums are worked in
+// test_networth_sheet and the file form in test_networth_file; here one
+// figure proves the wiring.
+
 #include "app/tool_registry.h"
 #include "networth/networth_window.h"
-#include "networth/networth_file.h"
-#include "shell/ui/number_input_dialog.h"
 #include "shell/ui/mdi_container.h"
 #include "shell/ui/menu_main.h"
+#include "shell/ui/number_input_dialog.h"
 #include "shell/ui/spreadsheet_grid.h"
 #include "support/full_disk.h"
-#include "support/window_driver.h"
+#include "support/tool_window_test.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -69,37 +72,36 @@ private:
 
 } // namespace
 
-class TestNetWorthCalc : public QObject
+class TestNetWorthCalc : public ToolWindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestShell> t;
-    std::unique_ptr<MdiContainer> frame;
-    NetWorthCalc *window = nullptr;
-    std::unique_ptr<WindowDriver> user;
+    QPointer<NetWorthCalc> window;
+    // A frame on dialogs of its own, for the one test that watches them.
+    std::unique_ptr<WatchingDialogs> m_watching;
+    std::unique_ptr<Shell> m_watchingShell;
 
     QString path(const QString &name) const { return t->folder.filePath(name); }
     SpreadsheetGrid *grid(Side side) const { return window->grid(side); }
-
-    // Chooses a cell as a click does.
-    void choose(Side side, int row, int col)
+    bool open()
     {
-        grid(side)->setFocus(Qt::MouseFocusReason);
-        grid(side)->setCurrentIndex(grid(side)->model()->index(row - 1, col));
-        QApplication::processEvents();
+        window = qobject_cast<NetWorthCalc *>(openByAccessKey(QStringLiteral("NetWorth")));
+        return window;
     }
-    // A mouse click on a cell, as a user makes it (on the cell already
-    // current too, which moves nothing).
+
+    // A mouse click on a cell, brought into view first as the scroll bar
+    // does (on the cell already current too, which moves nothing).
     void clickCell(Side side, int row, int col)
     {
         SpreadsheetGrid *target = grid(side);
-        const QPoint at = target->visualRect(target->model()->index(row - 1, col)).center();
-        QTest::mouseClick(target->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        const QModelIndex index = target->model()->index(row - 1, col);
+        target->scrollTo(index);
+        QTest::mouseClick(target->viewport(), Qt::LeftButton, Qt::NoModifier, target->visualRect(index).center());
         QApplication::processEvents();
     }
     void typeInto(Side side, int row, int col, const QString &keys)
     {
-        choose(side, row, col);
+        clickCell(side, row, col);
         QTest::keyClicks(grid(side), keys);
     }
     void press(Side side, Qt::Key key) { QTest::keyClick(grid(side), key); }
@@ -110,20 +112,6 @@ class TestNetWorthCalc : public QObject
         for (int r = 1; r <= rows; ++r)
             cells << cell(side, r, col);
         return cells;
-    }
-    // The worked sheet, typed as a user does: Enter moves down a row.
-    void typeWorkedSheet()
-    {
-        typeInto(Side::Assets, 1, 0, QStringLiteral("House"));
-        press(Side::Assets, Qt::Key_Return);
-        QTest::keyClicks(grid(Side::Assets), QStringLiteral("Car"));
-        press(Side::Assets, Qt::Key_Return);
-        QTest::keyClicks(grid(Side::Assets), QStringLiteral("Sub Total"));
-        press(Side::Assets, Qt::Key_Return);
-        QTest::keyClicks(grid(Side::Assets), QStringLiteral("Savings"));
-        typeInto(Side::Assets, 1, 1, QStringLiteral("150000"));
-        typeInto(Side::Assets, 2, 1, QStringLiteral("12000"));
-        typeInto(Side::Assets, 4, 1, QStringLiteral("5000"));
     }
     // Answers the insert dialog when it shows: the text it started with is
     // kept in `shown`; an empty answer cancels.
@@ -143,148 +131,111 @@ class TestNetWorthCalc : public QObject
                               Qt::LeftButton);
         });
     }
-    bool toolOpen() const { return frame->activeTool() == window && window->isVisible(); }
+    bool toolOpen() const { return window && frame->activeTool() == window && window->isVisible(); }
 
 private slots:
     void init()
     {
-        t = std::make_unique<TestShell>();
-        frame = std::make_unique<MdiContainer>(t->shell);
-        RegisterTools(*frame);
-        window = qobject_cast<NetWorthCalc *>(OpenFromMenu(*frame, QStringLiteral("NetWorth")));
-        QVERIFY(window);
-        user = std::make_unique<WindowDriver>(window);
+        startFrame();
+        QVERIFY(open());
     }
     void cleanup()
     {
-        user.reset();
         // Closing asks nothing more of the script.
-        if (frame && frame->activeTool())
+        if (window && frame && frame->activeTool() == window)
             window->session().markSaved();
-        frame.reset();
-        t.reset();
+        endFrame();
+        m_watchingShell.reset();
+        m_watching.reset();
     }
 
-    void opensEmpty()
+    // Alt+N opens the statement with the first asset cell chosen: typing
+    // fills it, Right moves to its amount, Enter down a row, Alt+C
+    // calculates. A liability brings the net worth down; the printer takes
+    // the sheets; Ctrl+C copies the cell as shown and types nothing.
+    void typedCellByCell()
     {
         QCOMPARE(frame->caption(), QStringLiteral(" Net Worth"));
-        QCOMPARE(cell(Side::Assets, 0, 0), QStringLiteral(" Assets"));
-        QCOMPARE(cell(Side::Liabilities, 0, 0), QStringLiteral(" Liabilities"));
-        QCOMPARE(grid(Side::Assets)->rows(), 35);
-        QCOMPARE((QStringList{cell(Side::Assets, 2, 0), cell(Side::Assets, 2, 1)}),
-                 (QStringList{"Total Assets", "$0.00"}));
+        QCOMPARE(user->focusedName(), QStringLiteral("NGrid1"));
         QCOMPARE(user->text("Net"), QStringLiteral("$.00"));
-        QVERIFY(!user->find<QLabel>("NetInfo")->isVisible());
-    }
-
-    void theWorkedSheetTypedCellByCell()
-    {
-        typeWorkedSheet();
-        QCOMPARE(column(Side::Assets, 1, 4), (QStringList{"150,000.00", "12,000.00", "", "5,000.00"}));
+        user->type(QStringLiteral("House"));
+        user->key(Qt::Key_Right);
+        user->type(QStringLiteral("150000"));
+        user->key(Qt::Key_Left);
+        user->enter();
+        user->type(QStringLiteral("Car"));
+        user->enter();
+        user->type(QStringLiteral("Sub Total"));
+        typeInto(Side::Assets, 2, 1, QStringLiteral("12000"));
         QVERIFY(user->find<QLabel>("NetInfo")->isVisible());
         user->accessKey(Qt::Key_C);
-        QCOMPARE(column(Side::Assets, 0, 6), (QStringList{"House", "Car", "Sub Total", "Savings", "", "Total Assets"}));
-        QCOMPARE(column(Side::Assets, 1, 6),
-                 (QStringList{"150,000.00", "12,000.00", "162,000.00", "5,000.00", "", "$167,000.00"}));
-        QCOMPARE(user->text("Net"), QStringLiteral("$167,000.00"));
+        QCOMPARE(column(Side::Assets, 0, 5), (QStringList{"House", "Car", "Sub Total", "", "Total Assets"}));
+        QCOMPARE(cell(Side::Assets, 5, 1), QStringLiteral("$162,000.00"));
         QVERIFY(!user->find<QLabel>("NetInfo")->isVisible());
 
-        // The sheet goes to a spreadsheet: Ctrl+C copies cells as shown
-        // (and types nothing), the export writes plain numbers.
-        grid(Side::Assets)->setSelection(2, 0, 3, 1);
-        QGuiApplication::clipboard()->clear();
-        QTest::keyClick(grid(Side::Assets), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Car\t12,000.00\nSub Total\t162,000.00\n"));
-        QCOMPARE(cell(Side::Assets, 2, 0), QStringLiteral("Car"));
-        QVERIFY(grid(Side::Assets)->exportCsv(path(QStringLiteral("assets.csv"))));
-        QCOMPARE(ReadFile(path(QStringLiteral("assets.csv"))),
-                 QByteArray("Assets,\r\nHouse,150000.00\r\nCar,12000.00\r\nSub Total,162000.00\r\n"
-                            "Savings,5000.00\r\n,\r\nTotal Assets,167000.00\r\n"));
-
-        // A liability brings the net worth down; a row without a name goes.
         typeInto(Side::Liabilities, 1, 0, QStringLiteral("Mortgage"));
         typeInto(Side::Liabilities, 1, 1, QStringLiteral("90000.5"));
-        typeInto(Side::Liabilities, 2, 1, QStringLiteral("7"));
+        typeInto(Side::Liabilities, 2, 1, QStringLiteral("7000"));
         user->click("NCalc");
-        QCOMPARE(column(Side::Liabilities, 0, 3), (QStringList{"Mortgage", "", "Total Liabilities"}));
-        QCOMPARE(user->text("Net"), QStringLiteral("$76,999.50"));
+        QCOMPARE(user->text("Net"), QStringLiteral("$71,999.50"));
+        t->dialogs.lines << QStringLiteral("Header");
+        user->click("NPrinter");
+        QCOMPARE(t->printer.jobs.value(0).pages().value(0).value(9),
+                 " House" + QString(23, u' ') + "150,000.00  Mortgage" + QString(21, u' ') + "90,000.50");
+
+        clickCell(Side::Assets, 2, 0);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(grid(Side::Assets), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Car\n"));
+        QCOMPARE(cell(Side::Assets, 2, 0), QStringLiteral("Car"));
     }
 
-    // From the menu by keyboard alone: Alt+N opens the statement with the
-    // first asset cell chosen, typing fills it, Alt+C calculates.
-    void byKeyboardAlone()
-    {
-        user->click("NExit");
-        QVERIFY(frame->menu()->isVisible());
-        QTest::keyClick(frame->windowHandle(), Qt::Key_N, Qt::AltModifier);
-        QVERIFY(WaitForDelayedClicks());
-        window = qobject_cast<NetWorthCalc *>(frame->activeTool());
-        QVERIFY(window);
-        user = std::make_unique<WindowDriver>(window);
-        QCOMPARE(user->focusedName(), QStringLiteral("NGrid1"));
-        user->type(QStringLiteral("Cash"));
-        user->key(Qt::Key_Right);
-        user->type(QStringLiteral("250"));
-        user->accessKey(Qt::Key_C);
-        QCOMPARE((QStringList{cell(Side::Assets, 3, 0), cell(Side::Assets, 3, 1)}),
-                 (QStringList{"Total Assets", "$250.00"}));
-    }
-
-    void backspaceAndDelete()
+    // Backspace shortens, Delete empties; typing a period is not a Delete.
+    void backspaceDeleteAndAPeriod()
     {
         typeInto(Side::Assets, 1, 0, QStringLiteral("Houses"));
-        typeInto(Side::Assets, 1, 1, QStringLiteral("100"));
-        choose(Side::Assets, 1, 0);
+        typeInto(Side::Assets, 1, 1, QStringLiteral("150000"));
+        clickCell(Side::Assets, 1, 0);
         press(Side::Assets, Qt::Key_Backspace);
         QCOMPARE(cell(Side::Assets, 1, 0), QStringLiteral("House"));
-        choose(Side::Assets, 1, 1);
+        clickCell(Side::Assets, 1, 1);
         press(Side::Assets, Qt::Key_Delete);
         QCOMPARE(cell(Side::Assets, 1, 1), QString());
-        // Typing a period is not a Delete.
         QTest::keyClicks(grid(Side::Assets), QStringLiteral(".5"));
         QCOMPARE(cell(Side::Assets, 1, 1), QStringLiteral(".50"));
         user->click("NCalc");
         QCOMPARE(cell(Side::Assets, 3, 1), QStringLiteral("$0.50"));
     }
 
-    // Any change marks the statement unsaved, so leaving asks question 3;
-    // Yes keeps the window open with the work in it.
+    // Any change marks the statement unsaved, so leaving asks question 3,
+    // naming the file in memory if there is one; Yes keeps the window open
+    // with the work in it.
     void everyChangeAsksBeforeLeaving_data()
     {
         QTest::addColumn<QString>("change");
-        QTest::newRow("a typed cell") << "type";
-        QTest::newRow("Backspace") << "backspace";
-        QTest::newRow("Delete") << "delete";
-        QTest::newRow("an inserted line") << "insert";
-        QTest::newRow("typing after a save") << "save then type";
-        QTest::newRow("an opened file then edited") << "open then type";
+        QTest::addColumn<QString>("file");
+        QTest::newRow("a typed cell") << "type" << "";
+        QTest::newRow("a line inserted in a file opened") << "insert" << "house.qvw";
+        QTest::newRow("typing after a save") << "save then type" << "car.qvw";
     }
     void everyChangeAsksBeforeLeaving()
     {
         QFETCH(QString, change);
+        QFETCH(QString, file);
         WriteFile(path("house.qvw"), ExampleFile());
         if (change == QLatin1String("type")) {
             typeInto(Side::Liabilities, 4, 0, QStringLiteral("Loan"));
-        } else if (change == QLatin1String("backspace") || change == QLatin1String("delete")) {
-            t->dialogs.fileNames << path("house.qvw");
-            user->click("Loadnet");
-            choose(Side::Assets, 1, 0);
-            press(Side::Assets, change == QLatin1String("delete") ? Qt::Key_Delete : Qt::Key_Backspace);
-        } else if (change == QLatin1String("insert")) {
+        } else if (change == QLatin1String("save then type")) {
+            typeInto(Side::Assets, 1, 0, QStringLiteral("Car"));
+            t->dialogs.fileNames << path("car.qvw");
+            user->click("SaveNet");
+            typeInto(Side::Assets, 1, 1, QStringLiteral("9000"));
+        } else {
             t->dialogs.fileNames << path("house.qvw");
             user->click("Loadnet");
             answerInsertDialog(QStringLiteral("1"));
             user->click("InsertAss");
             QCOMPARE(cell(Side::Assets, 1, 0), QStringLiteral("BlankLine"));
-        } else if (change == QLatin1String("save then type")) {
-            typeInto(Side::Assets, 1, 0, QStringLiteral("Car"));
-            t->dialogs.fileNames << path("car.qvw");
-            user->click("SaveNet");
-            typeInto(Side::Assets, 1, 1, QStringLiteral("9"));
-        } else {
-            t->dialogs.fileNames << path("house.qvw");
-            user->click("Loadnet");
-            typeInto(Side::Assets, 3, 0, QStringLiteral("Boat"));
         }
         QCOMPARE(t->dialogs.messages, QList<int>{});
         t->dialogs.answers << Answer::Yes;
@@ -294,10 +245,6 @@ private slots:
         t->dialogs.answers << Answer::No;
         user->click("NExit");
         QCOMPARE(t->dialogs.questions, (QList<int>{3, 3}));
-        // The question names the file in memory, if there is one.
-        const QString file = change == QLatin1String("type")             ? QString()
-                             : change == QLatin1String("save then type") ? QStringLiteral("car.qvw")
-                                                                         : QStringLiteral("house.qvw");
         QCOMPARE(t->dialogs.questionDetails, (QStringList{file, file}));
         QVERIFY(frame->menu()->isVisible());
     }
@@ -343,7 +290,6 @@ private slots:
         }
         QCOMPARE(t->dialogs.messages, messages);
         QCOMPARE(t->dialogs.fileRequests.size(), 1);
-        QVERIFY(t->dialogs.fileRequests[0].action == FileAction::Save);
         QCOMPARE(ReadFile(target), ExampleFile());
         t->dialogs.answers << Answer::Yes;
         user->click("NExit");
@@ -352,6 +298,8 @@ private slots:
         QVERIFY(toolOpen());
     }
 
+    // What is saved opens again in a fresh statement, which starts without
+    // a file; the file opened is where the next box starts.
     void saveAndOpenGiveTheSameSheets()
     {
         typeInto(Side::Assets, 1, 0, QStringLiteral("House"));
@@ -364,30 +312,18 @@ private slots:
         user->click("NExit");
         QCOMPARE(t->dialogs.questions, QList<int>{}); // saved: nothing to ask
 
-        window = qobject_cast<NetWorthCalc *>(OpenFromMenu(*frame, QStringLiteral("NetWorth")));
-        QVERIFY(window);
-        user = std::make_unique<WindowDriver>(window);
+        QVERIFY(open());
         t->dialogs.fileNames << path("house.qvw");
         user->click("Loadnet");
         QCOMPARE(t->dialogs.fileRequests.size(), 2);
-        QVERIFY(t->dialogs.fileRequests[0].action == FileAction::Save && t->dialogs.fileRequests[1].action == FileAction::Open);
-        QCOMPARE(column(Side::Assets, 0, 4), (QStringList{"House", "Sub Total", "", "Total Assets"}));
-        QCOMPARE(column(Side::Assets, 1, 4), (QStringList{"150,000.00", "150,000.00", "", "$150,000.00"}));
-        // A new statement starts without a file; the one opened is the next box's start.
+        QVERIFY(t->dialogs.fileRequests[1].action == FileAction::Open);
         QCOMPARE(t->dialogs.fileRequests[1].suggested, QString());
+        QCOMPARE(column(Side::Assets, 0, 2), (QStringList{"House", "Sub Total"}));
+        QCOMPARE(cell(Side::Assets, 4, 1), QStringLiteral("$150,000.00"));
         t->dialogs.fileNames << path("copy.qvw");
         user->click("SaveNet");
         QCOMPARE(t->dialogs.fileRequests.value(2).suggested, path("house.qvw"));
         QCOMPARE(ReadFile(path("copy.qvw")), ExampleFile());
-    }
-
-    void savingNothingIsRefused()
-    {
-        t->dialogs.fileNames << path("empty.qvw");
-        user->click("SaveNet");
-        QCOMPARE(t->dialogs.messages, QList<int>{15});
-        QVERIFY(t->dialogs.fileRequests.isEmpty());
-        QVERIFY(!QFile::exists(path("empty.qvw")));
     }
 
     // Opening asks first when the statement in memory is unsaved; a file
@@ -395,13 +331,8 @@ private slots:
     void openingAFileThatFailsKeepsTheSheets_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        const QByteArray example = ExampleFile();
         QTest::newRow("missing") << QByteArray();
-        QTest::newRow("truncated") << example.left(example.size() / 2);
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-        QTest::newRow("33 lines") << example + ",,,\r\n";
-        QTest::newRow("a wrong count") << QByteArray(example).replace("2,0\r\n", "40,0\r\n");
-        QTest::newRow("a text for a count") << QByteArray(example).replace("2,0\r\n", "\"two\",0\r\n");
     }
     void openingAFileThatFailsKeepsTheSheets()
     {
@@ -409,7 +340,7 @@ private slots:
         if (!bytes.isEmpty())
             WriteFile(path("bad.qvw"), bytes);
         typeInto(Side::Assets, 1, 0, QStringLiteral("Typed"));
-        typeInto(Side::Assets, 1, 1, QStringLiteral("12"));
+        typeInto(Side::Assets, 1, 1, QStringLiteral("1200"));
         const NetWorthStatement before = window->session().statement();
 
         t->dialogs.answers << Answer::Yes; // go back and save
@@ -422,7 +353,7 @@ private slots:
         user->click("Loadnet");
         QCOMPARE(t->dialogs.messages, QList<int>{13});
         QVERIFY(window->session().statement().sheets == before.sheets);
-        QCOMPARE((QStringList{cell(Side::Assets, 1, 0), cell(Side::Assets, 1, 1)}), (QStringList{"Typed", "12.00"}));
+        QCOMPARE((QStringList{cell(Side::Assets, 1, 0), cell(Side::Assets, 1, 1)}), (QStringList{"Typed", "1,200.00"}));
         QVERIFY(window->session().unsavedWork());
     }
 
@@ -436,7 +367,7 @@ private slots:
     void theRowLimit()
     {
         QFETCH(Qt::Key, key);
-        choose(Side::Liabilities, 31, 0);
+        clickCell(Side::Liabilities, 31, 0);
         QCOMPARE(grid(Side::Liabilities)->row(), 31);
         press(Side::Liabilities, key);
         QCOMPARE(t->dialogs.messages, QList<int>{22});
@@ -444,64 +375,72 @@ private slots:
         QVERIFY(!window->session().statement().holdsAnything());
     }
 
-    // The blank line goes in at the row typed (the edit row to start with);
-    // only rows holding something move, and a full sheet takes no more.
-    void insertingBlankLines()
+    // The insert box starts at the edit row and the blank line goes in at
+    // the row typed; a line that cannot go in is refused aloud, a cancelled
+    // box says nothing, and neither changes the sheet.
+    void insertingABlankLine_data()
     {
-        for (int r = 1; r <= 5; ++r)
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QList<int>>("messages");
+        QTest::newRow("at the edit row") << "3" << 5 << QList<int>{};
+        QTest::newRow("line 29") << "29" << 5 << QList<int>{54};
+        QTest::newRow("line 1000") << "1000" << 5 << QList<int>{54};
+        QTest::newRow("a full sheet") << "2" << 30 << QList<int>{22};
+        QTest::newRow("cancelled") << "" << 5 << QList<int>{};
+    }
+    void insertingABlankLine()
+    {
+        QFETCH(QString, answer);
+        QFETCH(int, rows);
+        QFETCH(QList<int>, messages);
+        for (int r = 1; r <= rows; ++r)
             typeInto(Side::Liabilities, r, 0, QStringLiteral("L%1").arg(r));
         user->click("NCalc");
-        typeInto(Side::Liabilities, 7, 0, QStringLiteral("Typed"));
-        choose(Side::Liabilities, 3, 1);
+        clickCell(Side::Liabilities, 3, 1);
+        const NetWorthStatement before = window->session().statement();
         QString shown;
-        answerInsertDialog(QStringLiteral("3"), &shown);
+        answerInsertDialog(answer, &shown);
         user->click("InsertLiab");
-        QCOMPARE(shown, QStringLiteral("3"));
-        QCOMPARE(column(Side::Liabilities, 0, 7), (QStringList{"L1", "L2", "BlankLine", "L3", "L4", "L5", "Typed"}));
-
-        answerInsertDialog(QString()); // cancelled
-        user->click("InsertLiab");
-        answerInsertDialog(QStringLiteral("29"));
-        user->click("InsertLiab");
-        QCOMPARE(window->session().statement().counts[1], 7);
-
-        for (int r = 8; r <= 30; ++r)
-            typeInto(Side::Liabilities, r, 0, QStringLiteral("F%1").arg(r));
-        const NetWorthStatement full = window->session().statement();
-        answerInsertDialog(QStringLiteral("2"));
-        user->click("InsertLiab");
-        QVERIFY(window->session().statement().sheets == full.sheets);
-        QCOMPARE(cell(Side::Liabilities, 30, 0), QStringLiteral("F30"));
+        QCOMPARE(t->dialogs.messages, messages);
+        if (rows < 30)
+            QCOMPARE(shown, QStringLiteral("3"));
+        if (messages.isEmpty() && !answer.isEmpty()) {
+            QCOMPARE(column(Side::Liabilities, 0, 6), (QStringList{"L1", "L2", "BlankLine", "L3", "L4", "L5"}));
+            return;
+        }
+        QVERIFY(window->session().statement().sheets == before.sheets);
+        QCOMPARE(cell(Side::Liabilities, rows, 0), QStringLiteral("L%1").arg(rows));
     }
 
-    // The close box with No shows the menu, as the exit button does; Yes keeps the work.
-    void closingTheWindow()
+    // The window's close box and the program's ask too: Yes, or the
+    // question closed by Escape or its title bar, goes back to the work;
+    // No leaves, the window to the menu.
+    void closingAsksAboutUnsavedWork_data()
     {
-        typeInto(Side::Assets, 1, 0, QStringLiteral("Car"));
-        t->dialogs.answers << Answer::Yes;
-        QVERIFY(!window->close());
-        QVERIFY(toolOpen());
-        t->dialogs.answers << Answer::No;
-        QVERIFY(window->close());
-        QApplication::processEvents();
-        QCOMPARE(t->dialogs.questions, (QList<int>{3, 3}));
-        QVERIFY(frame->menu()->isVisible());
-        QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
+        QTest::addColumn<bool>("program");
+        QTest::newRow("the window's close box") << false;
+        QTest::newRow("the program's close box") << true;
     }
-
-    void closingTheProgramAsksToo()
+    void closingAsksAboutUnsavedWork()
     {
+        QFETCH(bool, program);
         typeInto(Side::Assets, 1, 0, QStringLiteral("Car"));
+        auto close = [&] { return program ? CloseByTitleBar(frame.get()) : window->close(); };
         t->dialogs.answers << Answer::Yes;
-        QVERIFY(!frame->close());
+        QVERIFY(!close());
         QVERIFY(toolOpen());
-        // Escape or the question's title bar goes back to the work as well.
         t->dialogs.answers << Answer::Closed;
-        QVERIFY(!frame->close());
+        QVERIFY(!close());
         QVERIFY(toolOpen());
         t->dialogs.answers << Answer::No;
-        QVERIFY(frame->close());
+        QVERIFY(close());
         QCOMPARE(t->dialogs.questions, (QList<int>{3, 3, 3}));
+        if (!program) {
+            Settle();
+            QVERIFY(frame->menu()->isVisible());
+            QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
+        }
     }
 
     // Typing goes to the cell clicked: what was typed into another cell, or
@@ -517,8 +456,7 @@ private slots:
         clickCell(Side::Liabilities, 1, 0);
         QTest::keyClicks(grid(Side::Liabilities), QStringLiteral("Loan"));
         user->click("NCalc");
-        QCOMPARE((QStringList{cell(Side::Liabilities, 1, 0), cell(Side::Liabilities, 3, 1)}),
-                 (QStringList{"Loan", "$5,000.00"}));
+        QCOMPARE(cell(Side::Liabilities, 1, 0), QStringLiteral("Loan"));
         QCOMPARE(cell(Side::Assets, 1, 0), QStringLiteral("Art"));
         QCOMPARE(user->text("Net"), QStringLiteral("$-5,000.00"));
     }
@@ -536,151 +474,78 @@ private slots:
         clickCell(Side::Assets, 2, 1);
         QTest::keyClicks(grid(Side::Assets), QStringLiteral("999999999999.99"));
         QCOMPARE(cell(Side::Assets, 2, 1), QStringLiteral("999,999,999,999.99"));
-
         user->click("NCalc");
-        QCOMPARE((QStringList{cell(Side::Assets, 1, 0), cell(Side::Assets, 1, 1)}),
-                 (QStringList{"Boat", "999,999,999,999.99"}));
+        QCOMPARE(cell(Side::Assets, 1, 0), QStringLiteral("Boat"));
         QCOMPARE(user->text("Net"), QStringLiteral("$999,999,999,999.99"));
     }
 
-    // An amount below zero read from a file counts, so it is shown: on
-    // screen as on paper.
-    void aNegativeAmountFromAFileIsShown()
-    {
-        QByteArray text = "3,0\r\n\"Cash\",25000,,\r\n\"Overdraft\",-1300.5,,\r\n\"Sub Total\",,,\r\n";
-        for (int r = 0; r < 28; ++r)
-            text += ",,,\r\n";
-        WriteFile(path("overdraft.qvw"), text);
-        t->dialogs.fileNames << path("overdraft.qvw");
-        user->click("Loadnet");
-        QCOMPARE(t->dialogs.messages, QList<int>{});
-        QCOMPARE(column(Side::Assets, 1, 5), (QStringList{"25,000.00", "-1,300.50", "23,699.50", "", "$23,699.50"}));
-        QCOMPARE(user->text("Net"), QStringLiteral("$23,699.50"));
-        t->dialogs.lines << QString();
-        user->click("NPrinter");
-        const QStringList page = t->printer.jobs.value(0).pages().value(0);
-        QCOMPARE(page.value(10), QStringLiteral(" Overdraft                    -1,300.50"));
-    }
-
-    // Quick Help closed by taking the focus to another button opens again
-    // at the next click of its own button.
-    void quickHelpAfterAnotherButton_data()
+    // Quick Help hides the sheets and the printer; closed by taking the
+    // focus to another button, it opens again at the next click of its own
+    // button, and its own button closes it with one click.
+    void quickHelp_data()
     {
         QTest::addColumn<QString>("button");
         QTest::newRow("Calculate") << "NCalc";
         QTest::newRow("Open File, cancelled") << "Loadnet";
     }
-    void quickHelpAfterAnotherButton()
-    {
-        QFETCH(QString, button);
-        user->click("NHelp");
-        QCOMPARE(user->text("NHelp"), QStringLiteral("Close &Help"));
-        user->click(button);
-        QCOMPARE(user->text("NHelp"), QStringLiteral("Quick &Help"));
-        QVERIFY(grid(Side::Assets)->isVisible());
-        user->click("NHelp");
-        QCOMPARE(user->text("NHelp"), QStringLiteral("Close &Help"));
-        QVERIFY(user->text("NTextBox").startsWith(QStringLiteral("Open File from disk")));
-        // Its own button closes it with one click.
-        user->click("NHelp");
-        QCOMPARE(user->text("NHelp"), QStringLiteral("Quick &Help"));
-    }
-
-    // A blank line that cannot go in is refused aloud; a cancelled box says nothing.
-    void aRefusedBlankLineSaysWhy_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QList<int>>("messages");
-        QTest::newRow("line 0") << "0" << 5 << QList<int>{54};
-        QTest::newRow("line 29") << "29" << 5 << QList<int>{54};
-        QTest::newRow("line 1000") << "1000" << 5 << QList<int>{54};
-        QTest::newRow("a full sheet") << "2" << 30 << QList<int>{22};
-        QTest::newRow("cancelled") << "" << 5 << QList<int>{};
-    }
-    void aRefusedBlankLineSaysWhy()
-    {
-        QFETCH(QString, answer);
-        QFETCH(int, rows);
-        QFETCH(QList<int>, messages);
-        for (int r = 1; r <= rows; ++r)
-            typeInto(Side::Liabilities, r, 0, QStringLiteral("L%1").arg(r));
-        user->click("NCalc");
-        const NetWorthStatement before = window->session().statement();
-        answerInsertDialog(answer);
-        user->click("InsertLiab");
-        QCOMPARE(t->dialogs.messages, messages);
-        QVERIFY(window->session().statement().sheets == before.sheets);
-        QCOMPARE(cell(Side::Liabilities, rows, 0), QStringLiteral("L%1").arg(rows));
-    }
-
-    // The statement stands aside while a file box or its message is up and
-    // comes back after; a cancelled Open still calculates the totals.
-    void theFileBoxesStandAlone()
-    {
-        frame.reset();
-        WatchingDialogs dialogs;
-        Shell shell{t->state, dialogs, t->printer, QDate(2026, 12, 6), t->folder.path()};
-        {
-            MdiContainer own(shell);
-            RegisterTools(own);
-            window = qobject_cast<NetWorthCalc *>(OpenFromMenu(own, QStringLiteral("NetWorth")));
-            QVERIFY(window);
-            dialogs.watched = window;
-            user = std::make_unique<WindowDriver>(window);
-
-            user->click("SaveNet");
-            QCOMPARE(dialogs.messages, QList<int>{15});
-            QCOMPARE(dialogs.visibleWhileUp, QList<bool>{false});
-            QVERIFY(window->isVisible());
-
-            typeInto(Side::Assets, 1, 0, QStringLiteral("House"));
-            typeInto(Side::Assets, 1, 1, QStringLiteral("150000"));
-            typeInto(Side::Assets, 3, 0, QStringLiteral("Car"));
-            typeInto(Side::Assets, 3, 1, QStringLiteral("12000"));
-            dialogs.answers << Answer::No;
-            user->click("Loadnet");
-            QCOMPARE(dialogs.fileRequests.size(), 1);
-            QVERIFY(window->isVisible());
-            QVERIFY(window->isAncestorOf(QApplication::focusWidget()));
-            QCOMPARE(column(Side::Assets, 0, 4), (QStringList{"House", "Car", "", "Total Assets"}));
-            QCOMPARE(cell(Side::Assets, 4, 1), QStringLiteral("$162,000.00"));
-            QCOMPARE(user->text("Net"), QStringLiteral("$162,000.00"));
-            QVERIFY(!user->find<QLabel>("NetInfo")->isVisible());
-
-            dialogs.fileNames << path("house.qvw");
-            user->click("SaveNet");
-            QVERIFY(QFile::exists(path("house.qvw")));
-            QVERIFY(window->isVisible());
-            QCOMPARE(dialogs.visibleWhileUp, (QList<bool>{false, false, false}));
-            user.reset();
-            window = nullptr;
-        }
-    }
-
     void quickHelp()
     {
+        QFETCH(QString, button);
         user->click("NHelp");
         QCOMPARE(user->text("NHelp"), QStringLiteral("Close &Help"));
         QVERIFY(user->text("NTextBox").startsWith(QStringLiteral("Open File from disk or start a new file.")));
         QVERIFY(!grid(Side::Assets)->isVisible());
         QVERIFY(!user->find<QPushButton>("NPrinter")->isEnabled());
-        user->click("NHelp");
+        user->click(button);
         QCOMPARE(user->text("NHelp"), QStringLiteral("Quick &Help"));
         QVERIFY(grid(Side::Assets)->isVisible());
+        user->click("NHelp");
+        QCOMPARE(user->text("NHelp"), QStringLiteral("Close &Help"));
+        user->click("NHelp");
+        QCOMPARE(user->text("NHelp"), QStringLiteral("Quick &Help"));
     }
 
-    void printingAsTyped()
+    // The statement stands aside while a file box or its message is up and
+    // comes back after; saving nothing is refused (15) before any box; a
+    // cancelled Open still calculates the totals.
+    void theFileBoxesStandAlone()
     {
-        typeInto(Side::Assets, 2, 0, QStringLiteral("Car"));
-        typeInto(Side::Assets, 2, 1, QStringLiteral("12000"));
-        t->dialogs.lines << QStringLiteral("Header");
-        user->click("NPrinter");
-        QCOMPARE(t->dialogs.messages, QList<int>{});
-        QCOMPARE(t->printer.jobs.size(), 1);
-        const QStringList page = t->printer.jobs.first().pages().value(0);
-        QCOMPARE(page.value(10), QStringLiteral(" Car                          12,000.00"));
-        QVERIFY(page.contains(QStringLiteral("                             Net Worth =           $.00")));
+        user.reset();
+        frame.reset();
+        m_watching = std::make_unique<WatchingDialogs>();
+        m_watchingShell = std::make_unique<Shell>(t->state, *m_watching, t->printer, QDate(2026, 12, 6), t->folder.path());
+        frame = std::make_unique<MdiContainer>(*m_watchingShell);
+        RegisterTools(*frame);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QVERIFY(open());
+        WatchingDialogs &dialogs = *m_watching;
+        dialogs.watched = window.data();
+
+        user->click("SaveNet");
+        QCOMPARE(dialogs.messages, QList<int>{15});
+        QVERIFY(dialogs.fileRequests.isEmpty());
+        QCOMPARE(dialogs.visibleWhileUp, QList<bool>{false});
+        QVERIFY(window->isVisible());
+
+        typeInto(Side::Assets, 1, 0, QStringLiteral("House"));
+        typeInto(Side::Assets, 1, 1, QStringLiteral("150000"));
+        typeInto(Side::Assets, 3, 0, QStringLiteral("Car"));
+        typeInto(Side::Assets, 3, 1, QStringLiteral("12000"));
+        dialogs.answers << Answer::No;
+        user->click("Loadnet");
+        QCOMPARE(dialogs.fileRequests.size(), 1);
+        QVERIFY(window->isVisible());
+        QVERIFY(window->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(column(Side::Assets, 0, 4), (QStringList{"House", "Car", "", "Total Assets"}));
+        QCOMPARE(user->text("Net"), QStringLiteral("$162,000.00"));
+        QVERIFY(!user->find<QLabel>("NetInfo")->isVisible());
+
+        dialogs.fileNames << path("house.qvw");
+        user->click("SaveNet");
+        QVERIFY(QFile::exists(path("house.qvw")));
+        QVERIFY(window->isVisible());
+        QCOMPARE(dialogs.visibleWhileUp, (QList<bool>{false, false, false}));
     }
 };
 
