@@ -146,26 +146,6 @@ private slots:
         QCOMPARE(json.value(QStringLiteral("message")).toObject().value(QStringLiteral("number")).toInt(), 6);
     }
 
-    // A refusal's JSON carries its message and no figures that were never
-    // worked out.
-    void aRefusedJsonHasNoResults_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("number");
-        QTest::newRow("net worth file missing") << QStringList{"networth", "--file", "missing.qvw"} << int(MsgFileNotFound);
-        QTest::newRow("mortgage file missing") << QStringList{"mortgage", "--file", "missing.umd"} << int(MsgFileNotFound);
-    }
-    void aRefusedJsonHasNoResults()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, number);
-        const Run r = run(arguments + QStringList{"--format", "json"});
-        QCOMPARE(r.code, 3);
-        const QJsonObject json = r.json();
-        QCOMPARE(json.value(QStringLiteral("message")).toObject().value(QStringLiteral("number")).toInt(), number);
-        QVERIFY2(json.value(QStringLiteral("results")).isNull(), r.out.constData());
-    }
-
     // A pipe a script reads from is written into, and stays a pipe.
     void outputIntoAFifo()
     {

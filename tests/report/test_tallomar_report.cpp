@@ -155,8 +155,6 @@ private slots:
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QString>("cell");     // grid row 1, column 1 of a savings plan
         QTest::addColumn<QString>("invested"); // results: total invested
-        QTest::newRow("largest money in cents") << QStringList{"--lump-sum", "922337203685477.58"} << QByteArray()
-                                                << "922,337,203,685,477.58" << "922337203685477.5800";
         QTest::newRow("JSON exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1.5e3})")
                                        << "1,500.00" << "1500.0000";
         QTest::newRow("JSON small exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1E-2})")
@@ -194,7 +192,6 @@ private slots:
                                             << "--cost: takes at most 2 decimals: 1000.000";
         QTest::newRow("rate, fourth decimal") << QStringList{"mortgage", "--rate", "10.1255"} << QByteArray()
                                               << "--rate: takes at most 3 decimals: 10.1255";
-        QTest::newRow("rate, three decimals") << QStringList{"mortgage", "--rate", "10.125"} << QByteArray() << "";
         QTest::newRow("loan principal, third decimal") << QStringList{"mortgage", "--loan", "--principal", "20000.005"}
                                                        << QByteArray() << "--principal: takes at most 2 decimals: 20000.005";
         QTest::newRow("JSON, third decimal") << QStringList{"growth", "--input", "-"}

@@ -123,16 +123,11 @@ private slots:
             WindowDriver user(settings);
             QVERIFY(user.find<QRadioButton>("PtrFt0")->isChecked());
             QCOMPARE(user.text("InCurrency"), QStringLiteral("$"));
-            user.focus("InCurrency");
-            user.type("E\"UR");
-            QCOMPARE(user.text("InCurrency"), QStringLiteral("EU"));
-            user.enter();
-            QCOMPARE(user.focusedName(), QStringLiteral("InMyName"));
-            QCOMPARE(user.text("InCurrency"), QStringLiteral("EU"));
-
+            // Enter moves on; a symbol of one character is shown after a space.
             user.focus("InCurrency");
             user.type("£");
-            user.leave();
+            user.enter();
+            QCOMPARE(user.focusedName(), QStringLiteral("InMyName"));
             QCOMPARE(user.text("InCurrency"), QStringLiteral(" £"));
 
             user.focus("InMyName");

@@ -274,24 +274,6 @@ private slots:
         QCOMPARE(reason, why);
     }
 
-    void standardOutputWritesEveryByte()
-    {
-        int ends[2];
-        QCOMPARE(::pipe(ends), 0);
-        const QByteArray bytes = "grid\r\nline two\n";
-        bool written = false;
-        {
-            RedirectedOutput redirected(ends[1]);
-            written = WriteStandardOutput(bytes);
-        }
-        ::close(ends[1]);
-        QVERIFY(written);
-        char got[64] = {};
-        QCOMPARE(::read(ends[0], got, sizeof got), ssize_t(bytes.size()));
-        ::close(ends[0]);
-        QCOMPARE(QByteArray(got), bytes);
-    }
-
     // What another writer may have done to a file between our read and our
     // save, and whether the stamp of the read notices.
     void stampNoticesChangesOnDisk_data()
