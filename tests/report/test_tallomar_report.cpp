@@ -1,4 +1,3 @@
-#include "support/full_disk.h"
 #include "support/report_program.h"
 
 #include <QDir>
@@ -7,12 +6,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
-// Runs tallomar-report as a script would and checks what it writes, against
-// the same figures the windows show.
+// Runs tallomar-report as a script would and checks its contract: options,
+// formats, exit codes and messages. The figures themselves are the tools'
+// core tests' to check.
 class TestTallomarReport : public QObject
 {
     Q_OBJECT
@@ -25,6 +23,10 @@ class TestTallomarReport : public QObject
         return s_report.run(arguments, input);
     }
     static Run cmd(const char *words, const QByteArray &input = {}) { return s_report.cmd(words, input); }
+    static int messageNumber(const Run &r)
+    {
+        return r.json().value(QStringLiteral("message")).toObject().value(QStringLiteral("number")).toInt();
+    }
 
     // One compound growth investment per element.
     static QByteArray growthSession(int count)
@@ -57,130 +59,93 @@ private slots:
         QCOMPARE(r.grid().at(1).at(2), QStringLiteral("£10,000.00"));
     }
 
-    void growthDefaultsAsTheWindowShowsThem()
+    // JSON: the grid as shown (headings first), money in the results as
+    // exact decimal strings, and no message when nothing was refused.
+    void jsonHoldsGridResultsAndMessage()
     {
-        const Run r = cmd("growth --format json");
+        const Run r = cmd("retirement --option percentage --capital 100000 --rate 10 --withdrawal 8 --years 20 "
+                          "--format json");
         QCOMPARE(r.code, 0);
+        QVERIFY(r.err.isEmpty());
         const QList<QStringList> grid = r.grid();
-        QCOMPARE(grid.size(), 2);
-        QCOMPARE(grid.at(0).at(2), QStringLiteral("   Cost of     Investment"));
-        QCOMPARE(grid.at(1), (QStringList{"XYZ mutual fund.", "5", "$10,000.00", "$20,000.00", "14.870%", "100.00%"}));
+        QCOMPARE(grid.size(), 23); // headings, 20 years, an empty row and the totals
+        QCOMPARE(grid.at(1).at(2), QStringLiteral("8,000.00"));
         QVERIFY(r.json().value(QStringLiteral("message")).isNull());
-        const QJsonObject first = r.json().value(QStringLiteral("results")).toArray().at(0).toObject();
-        QCOMPARE(qRound(first.value(QStringLiteral("annual_rate")).toDouble() * 1e6), 148698);
+        const QJsonObject results = r.json().value(QStringLiteral("results")).toObject();
+        QCOMPARE(results.value(QStringLiteral("option")).toString(), QStringLiteral("percentage"));
+        QCOMPARE(results.value(QStringLiteral("years")).toArray().at(0).toObject().value(QStringLiteral("income")),
+                 QJsonValue(QStringLiteral("8000.0000")));
     }
 
-    void growthOptionsAndCurrency()
+    // CSV is for spreadsheets: the headings on one row, plain numbers with
+    // no symbol and no grouping, percentages as numbers.
+    void csvHasPlainNumbers()
     {
-        const Run r = run({"growth", "--cost", "2000", "--value=1000", "--name", QString(), "--currency", "€", "--format=csv"});
+        const Run r = run({"growth", "--cost", "2000", "--value=1000", "--name", QString(), "--currency", "€",
+                           "--format=csv"});
         QCOMPARE(r.code, 0);
         const QStringList lines = QString::fromUtf8(r.out).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.at(0), QStringLiteral("Name of Investment,Term in Years,Cost of Investment,"
                                              "Current or Future Value,Annual Compound,Total Gain/Loss"));
-        // Plain numbers for a spreadsheet: no symbol, no grouping, percentages as numbers.
         QCOMPARE(lines.at(1), QStringLiteral(",5,2000.00,1000.00,-12.945,-50.00"));
     }
 
-    void thirteenResultsPrintOnTwoPages()
+    // The printout as text: the header line typed, pages parted by form feeds.
+    void reportIsThePrintout()
     {
-        const Run r = cmd("growth --input - --format report --header Thirteen",
-                          growthSession(13));
+        const Run r = cmd("growth --input - --format report --header Thirteen", growthSession(13));
         QCOMPARE(r.code, 0);
         const QStringList pages = QString::fromUtf8(r.out).split(QLatin1Char('\f'));
         QCOMPARE(pages.size(), 2);
-        const QStringList first = pages.at(0).split(QLatin1Char('\n'));
-        QCOMPARE(first.at(1), QStringLiteral(" Thirteen"));
-        QCOMPARE(first.at(3), QString(26, u' ') + QStringLiteral("Annual Compounding Comparisons"));
-        QCOMPARE(first.at(10), QStringLiteral(" Investment 1"));
-        QCOMPARE(first.at(11), QStringLiteral("    1           $1,000.00          $2,500.50          150.0500%       150.0500%"));
-        QVERIFY(pages.at(0).contains(QStringLiteral(" Investment 12\n")));
-        QVERIFY(pages.at(1).startsWith(QStringLiteral("\n\n\n\n\n Investment 13\n")));
-    }
-
-    void twentyThirdInvestmentIsRefused()
-    {
-        const Run r = cmd("growth --input - --format json",
-                          growthSession(23));
-        QCOMPARE(r.code, 3);
-        QCOMPARE(r.err.trimmed(), QStringLiteral("input 23 of 23: Limit is 22 entries."));
-        QCOMPARE(r.grid().size(), 23);
-        QCOMPARE(r.json().value(QStringLiteral("message")).toObject().value(QStringLiteral("number")).toInt(), 6);
-    }
-
-    void fortyYearMonthlyPlan()
-    {
-        const Run json = cmd("savings --frequency Monthly --amount 100 --years 40 --format json");
-        QCOMPARE(json.code, 0);
-        const QList<QStringList> grid = json.grid();
-        QCOMPARE(grid.size(), 483); // headings, 480 months, an empty row and the totals
-        QCOMPARE(grid.at(0).at(0), QStringLiteral(" Month Number"));
-        QCOMPARE(grid.at(1), (QStringList{"1", "100.00", "1.53", "101.53"}));
-        QCOMPARE(grid.at(481), QStringList(4));
-        QCOMPARE(grid.at(482).at(0), QStringLiteral("Total:"));
-        QCOMPARE(grid.at(482).at(1), QStringLiteral("$48,000.00"));
-        QCOMPARE(json.json().value(QStringLiteral("results")).toObject().value(QStringLiteral("periods")).toArray().size(),
-                 480);
-
-        const Run report = cmd("savings --frequency Monthly --amount 100 --years 40 --format report");
-        QCOMPARE(report.code, 0);
-        const QStringList pages = QString::fromUtf8(report.out).split(QLatin1Char('\f'));
-        QCOMPARE(pages.size(), 11);
-        for (int p = 1; p < pages.size(); ++p)
-            QVERIFY(pages.at(p).contains(QStringLiteral("   Monthly          Investment      Interest/Growth")));
-        QVERIFY(pages.last().contains(QStringLiteral(" Total:")));
+        QCOMPARE(pages.at(0).split(QLatin1Char('\n')).at(1), QStringLiteral(" Thirteen"));
+        QVERIFY(pages.at(1).contains(QStringLiteral(" Investment 13\n")));
     }
 
     void pdfOfThePlan()
     {
         const QString path = s_report.filePath(QStringLiteral("plan.pdf"));
-        const Run r = run(QStringList{"savings", "--frequency", "Monthly", "--years", "40", "--format", "pdf", "--out", path});
+        const Run r = run({"savings", "--frequency", "Monthly", "--years", "40", "--format", "pdf", "--out", path});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.read(5) == "%PDF-");
-        QVERIFY(!QFile::exists(path + QStringLiteral(".part")));
-        if (!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) {
-            QProcess info;
-            info.start(QStringLiteral("pdfinfo"), {path});
-            info.waitForFinished(20000);
-            QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+11"))));
-        }
-        // A folder that does not exist: nothing is left behind.
-        const QString nowhere = s_report.filePath(QStringLiteral("missing/plan.pdf"));
-        const Run failed = run(QStringList{"savings", "--format", "pdf", "--out", nowhere});
-        QCOMPARE(failed.code, 1);
-        QVERIFY(!QFile::exists(nowhere));
+        QCOMPARE(QDir(s_report.folder()).entryList({QStringLiteral("plan.pdf*")}, QDir::Files | QDir::Hidden).size(), 1);
     }
 
-    void twentyThreeSavingsScenarios()
+    // A refused press is told with its place among the presses; what the
+    // presses before it showed is still the output, as in the window.
+    void aRefusedPressKeepsThePressesBefore_data()
     {
-        QJsonArray presses;
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("number");
+        QJsonArray scenarios;
         for (int e = 1; e <= 23; ++e)
-            presses.append(QJsonObject{{QStringLiteral("years"), e}, {QStringLiteral("inflation"), -1}});
-        const Run r = cmd("savings --input - --format json",
-                          QJsonDocument(presses).toJson());
-        QCOMPARE(r.code, 3);
-        QCOMPARE(r.err.trimmed(), QStringLiteral("input 23 of 23: Limit is 22 entries."));
-        const QList<QStringList> grid = r.grid();
-        QCOMPARE(grid.size(), 23);
-        QCOMPARE(grid.at(0).at(0), QStringLiteral("Total Period"));
-        QCOMPARE(grid.at(1).mid(0, 6), (QStringList{"1", ".00", "1,200.00", "20.00%", ".00%", "-1.00%"}));
-        QCOMPARE(grid.at(22).at(0), QStringLiteral("22"));
-        QCOMPARE(r.json().value(QStringLiteral("results")).toArray().size(), 22);
+            scenarios.append(QJsonObject{{QStringLiteral("years"), e}, {QStringLiteral("inflation"), -1}});
+        QTest::newRow("23rd investment") << "growth" << growthSession(23)
+                                         << "input 23 of 23: Limit is 22 entries." << 23 << 6;
+        QTest::newRow("23rd savings scenario") << "savings" << QJsonDocument(scenarios).toJson()
+                                               << "input 23 of 23: Limit is 22 entries." << 23 << 6;
+        QTest::newRow("second press too large")
+            << "growth" << QByteArray(R"([{"cost":"1000","value":"2000"},{"cost":"1000","value":"999999999999999"}])")
+            << "input 2 of 2: Wrong or missing entry, try again." << 2 << 3;
     }
-
     void aRefusedPressKeepsThePressesBefore()
     {
-        const Run r = cmd("growth --input - --format json",
-                          R"([{"cost":"1000","value":"2000"},{"cost":"1000","value":"999999999999999"}])");
+        QFETCH(QString, command);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, says);
+        QFETCH(int, rows);
+        QFETCH(int, number);
+        const Run r = run({command, "--input", "-", "--format", "json"}, input);
         QCOMPARE(r.code, 3);
-        QCOMPARE(r.err.trimmed(), QStringLiteral("input 2 of 2: Wrong or missing entry, try again."));
-        const QList<QStringList> grid = r.grid();
-        QCOMPARE(grid.size(), 2); // the headings and the first press
-        QCOMPARE(grid.at(0).at(4), QStringLiteral("Annual Compound"));
-        QCOMPARE(grid.at(1).at(4), QStringLiteral("14.870%"));
-        QCOMPARE(r.json().value(QStringLiteral("message")).toObject().value(QStringLiteral("press")).toInt(), 2);
+        QCOMPARE(r.err.trimmed(), says);
+        QCOMPARE(r.grid().size(), rows);
+        QCOMPARE(r.json().value(QStringLiteral("results")).toArray().size(), rows - 1);
+        QCOMPARE(messageNumber(r), number);
     }
 
     // Figures go from the text typed (or the JSON number written) straight to money.
@@ -190,11 +155,6 @@ private slots:
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QString>("cell");     // grid row 1, column 1 of a savings plan
         QTest::addColumn<QString>("invested"); // results: total invested
-        QTest::newRow("cents beyond a double") << QStringList{"--lump-sum", "123456789012345.67"} << QByteArray()
-                                               << "123,456,789,012,345.67" << "123456789012345.6700";
-        QTest::newRow("largest money in cents") << QStringList{"--lump-sum", "922337203685477.58"} << QByteArray()
-                                                << "922,337,203,685,477.58" << "922337203685477.5800";
-        QTest::newRow("one cent") << QStringList{"--lump-sum", "0.01"} << QByteArray() << ".01" << "0.0100";
         QTest::newRow("JSON exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1.5e3})")
                                        << "1,500.00" << "1500.0000";
         QTest::newRow("JSON small exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1E-2})")
@@ -230,18 +190,10 @@ private slots:
         QTest::newRow("cost, two decimals") << QStringList{"growth", "--cost", "1234.56"} << QByteArray() << "";
         QTest::newRow("cost, a third zero") << QStringList{"growth", "--cost", "1000.000"} << QByteArray()
                                             << "--cost: takes at most 2 decimals: 1000.000";
-        QTest::newRow("amount, third decimal") << QStringList{"savings", "--amount", "100.129"} << QByteArray()
-                                               << "--amount: takes at most 2 decimals: 100.129";
         QTest::newRow("rate, fourth decimal") << QStringList{"mortgage", "--rate", "10.1255"} << QByteArray()
                                               << "--rate: takes at most 3 decimals: 10.1255";
-        QTest::newRow("rate, three decimals") << QStringList{"mortgage", "--rate", "10.125"} << QByteArray() << "";
-        QTest::newRow("principal, third decimal") << QStringList{"mortgage", "--principal", "100000.555"} << QByteArray()
-                                                  << "--principal: takes at most 2 decimals: 100000.555";
         QTest::newRow("loan principal, third decimal") << QStringList{"mortgage", "--loan", "--principal", "20000.005"}
                                                        << QByteArray() << "--principal: takes at most 2 decimals: 20000.005";
-        QTest::newRow("largest lump sum") << QStringList{"savings", "--amount", "0", "--rate", "0", "--years", "1", "--lump-sum",
-                                                       "922337203685477.58"}
-                                          << QByteArray() << "";
         QTest::newRow("JSON, third decimal") << QStringList{"growth", "--input", "-"}
                                              << QByteArray(R"([{"cost": 1000}, {"cost": 1500.125}])")
                                              << "--cost: takes at most 2 decimals: 1500.125";
@@ -265,29 +217,58 @@ private slots:
         QCOMPARE(r.err.split(QLatin1Char('\n')).first(), QStringLiteral("tallomar-report %1: %2").arg(arguments.first(), problem));
     }
 
-    void limitsAndSingleDashOptions()
+    // What the window refuses with a message is exit 3 with that message on
+    // standard error, and no printout; an option the command does not know
+    // of is exit 2.
+    void refusals_data()
     {
-        // There is no field to set back to 50: the figure is refused with the field's message.
-        const Run above = cmd("growth --years 51");
-        QCOMPARE(above.code, 3);
-        QCOMPARE(above.err.trimmed(), QStringLiteral("Wrong entry, 50 Years limit."));
-        const Run zero = cmd("savings --years 0");
-        QCOMPARE(zero.code, 3);
-        QCOMPARE(zero.err.trimmed(), QStringLiteral("Wrong or missing entry, try again."));
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("growth over 50 years") << "growth --years 51 --format report" << 3 << "Wrong entry, 50 Years limit.";
+        QTest::newRow("savings over 40 years") << "savings --years 41 --format report" << 3
+                                               << "Wrong entry, 40 Years limit.";
+        QTest::newRow("savings of no year") << "savings --years 0 --format report" << 3
+                                            << "Wrong or missing entry, try again.";
+        QTest::newRow("growth without a cost") << "growth --cost 0 --format report" << 3
+                                               << "Wrong or missing entry, try again.";
+        QTest::newRow("401(k) over 50 years") << "401k --years 51 --format report" << 3 << "Wrong entry, 50 Years limit.";
+        QTest::newRow("401(k) beyond money") << "401k --return 900000000 --years 50 --format report" << 3
+                                             << "Wrong or missing entry, try again.";
+        QTest::newRow("401(k) negative inflation") << "401k --inflation -3" << 2 << "negative";
+        QTest::newRow("capital income at no rate") << "capital --option income --rate 0 --format report" << 3
+                                                   << "Wrong or missing entry, try again.";
+        QTest::newRow("capital option unknown") << "capital --option pension" << 2 << "capital, income";
+        QTest::newRow("retirement beyond the capital")
+            << "retirement --option fixed --capital 1000 --withdrawal 100 --format report" << 3
+            << "Cannot withdraw Annually";
+        QTest::newRow("retirement of no year") << "retirement --years 0 --format report" << 3
+                                               << "Wrong or missing entry, try again.";
+        QTest::newRow("retirement option unknown") << "retirement --option monthly" << 2 << "percentage";
+    }
+    void refusals()
+    {
+        QFETCH(QString, words);
+        QFETCH(int, code);
+        QFETCH(QString, says);
+        const Run r = cmd(qPrintable(words));
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(says), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        if (code == 3) { // as JSON: the message and the headings, no results never worked out
+            const Run json = cmd(qPrintable(words.replace(QStringLiteral("report"), QStringLiteral("json"))));
+            QCOMPARE(json.code, 3);
+            QVERIFY(messageNumber(json) > 0);
+            QVERIFY(json.json().value(QStringLiteral("results")).isNull());
+            QCOMPARE(json.grid().size(), 1);
+        }
+    }
+
+    void singleDashOptions()
+    {
         const Run dash = cmd("growth -cost 5 -format csv");
         QCOMPARE(dash.code, 0);
         QVERIFY2(dash.out.contains(",5,5.00,20000.00,"), dash.out.constData());
-    }
-
-    void refusalsWriteNoPrintout()
-    {
-        const Run r = cmd("savings --years 41 --format report");
-        QCOMPARE(r.code, 3);
-        QCOMPARE(r.err.trimmed(), QStringLiteral("Wrong entry, 40 Years limit."));
-        QVERIFY(r.out.isEmpty());
-        const Run zero = cmd("growth --cost 0");
-        QCOMPARE(zero.code, 3);
-        QCOMPARE(zero.err.trimmed(), QStringLiteral("Wrong or missing entry, try again."));
     }
 
     void wrongArguments_data()
@@ -363,39 +344,6 @@ private slots:
                      r.err.contains(QStringLiteral("Limit")) ? 6 : 3);
     }
 
-    // On a full disk an existing report, PDF or text, stays as it was and
-    // the command says it failed.
-    void aFullDiskKeepsTheOldReport_data()
-    {
-        QTest::addColumn<QString>("format");
-        QTest::newRow("pdf") << "pdf";
-        QTest::newRow("report") << "report";
-        QTest::newRow("csv") << "csv";
-    }
-    void aFullDiskKeepsTheOldReport()
-    {
-        QFETCH(QString, format);
-        const QString path = s_report.filePath(QStringLiteral("kept.") + format);
-        const QStringList arguments = {"savings", "--frequency", "Monthly", "--years", "40", "--format", format, "--out", path};
-        QCOMPARE(run(arguments).code, 0);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray before = file.readAll();
-        file.close();
-        QVERIFY(before.size() > 8192);
-        Run failed;
-        {
-            const FullDisk disk(4096); // inherited by the program
-            failed = run(arguments);
-        }
-        QCOMPARE(failed.code, 1);
-        QVERIFY2(failed.err.contains(QStringLiteral("cannot write")), qPrintable(failed.err));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), before);
-        // No half-written file is left beside it.
-        QCOMPARE(QDir(s_report.folder()).entryList({QStringLiteral("kept.") + format + u'*'}, QDir::Files).size(), 1);
-    }
-
     void fullOutputIsAFailure()
     {
         QFile full(QStringLiteral("/dev/full"));
@@ -417,8 +365,6 @@ private slots:
         QTest::newRow("savings") << "savings"
                                  << "--lump-sum --amount --frequency --rate --increase --inflation --years --compare "
                                     "--input --format";
-        QTest::newRow("401k") << "401k" << "--balance --salary --contribution --company --raise --return --inflation --years";
-        QTest::newRow("capital") << "capital" << "--option --amount --rate --term";
         QTest::newRow("retirement") << "retirement" << "--option --capital --rate --withdrawal --years --increase";
     }
     void help()
@@ -430,178 +376,28 @@ private slots:
         for (const QString &name : names.split(QLatin1Char(' ')))
             QVERIFY2(r.out.contains(name.toUtf8()), qPrintable(name));
     }
-    void plan401kAsTheWindowShowsIt()
+    // The options left out take the window's opening figures; each press
+    // reads its figures with its own option's fields, and what it leaves out
+    // takes that option's opening figures, as choosing it in the window does.
+    void leftOutOptionsTakeTheOpeningFigures()
     {
-        const Run r = cmd("401k --balance 10000 --salary 50000 --contribution 5 --company 4 --raise 4 --return 10 "
-                          "--inflation 0 --years 25 --format json");
-        QCOMPARE(r.code, 0);
-        const QList<QStringList> grid = r.grid();
-        QCOMPARE(grid.size(), 29); // the grid's empty last rows are left out
-        QCOMPARE(grid.at(0).at(2), QStringLiteral(" Combined Contributions"));
-        QCOMPARE(grid.at(1), (QStringList{"", "", "", "", "10,000.00"}));
-        QCOMPARE(grid.at(2), (QStringList{"1", "50,000.00", "4,500.00", "1,450.00", "15,950.00"}));
-        QCOMPARE(grid.at(28), (QStringList{"Total:", "", "$197,406.58", "$584,872.23", "$782,278.81"}));
-        const QJsonObject results = r.json().value(QStringLiteral("results")).toObject();
-        const QJsonObject first = results.value(QStringLiteral("years")).toArray().at(0).toObject();
-        QCOMPARE(first.value(QStringLiteral("value")).toString(), QStringLiteral("15950.0000"));
-        QCOMPARE(results.value(QStringLiteral("final_value")).toString(), QStringLiteral("782278.8099"));
-        // The options left out take the window's starting figures.
-        QCOMPARE(cmd("401k --format json").out, r.out);
+        const Run typed = cmd("401k --balance 10000 --salary 50000 --contribution 5 --company 4 --raise 4 --return 10 "
+                              "--inflation 0 --years 25 --format json");
+        QCOMPARE(typed.code, 0);
+        QCOMPARE(cmd("401k --format json").out, typed.out);
+        const Run income = cmd("capital --option income --format json");
+        QCOMPARE(income.code, 0);
+        QCOMPARE(income.grid(), cmd("capital --option income --amount 40000 --format json").grid());
 
-        const Run csv = cmd("401k --balance 0 --years 2 --format csv");
-        QCOMPARE(csv.code, 0);
-        const QStringList lines = QString::fromUtf8(csv.out).split(QStringLiteral("\r\n"));
-        QCOMPARE(lines.at(1), QStringLiteral("1,50000.00,4500.00,450.00,4950.00"));
-        QCOMPARE(lines.at(2), QStringLiteral("2,52000.00,4680.00,963.00,10593.00"));
-
-        const Run over = cmd("401k --years 51 --format report");
-        QCOMPARE(over.code, 3);
-        QCOMPARE(over.err.trimmed(), QStringLiteral("Wrong entry, 50 Years limit."));
-        QVERIFY(over.out.isEmpty());
-        const Run fault = cmd("401k --return 900000000 --years 50 --format json");
-        QCOMPARE(fault.code, 3);
-        QCOMPARE(fault.err.trimmed(), QStringLiteral("Wrong or missing entry, try again."));
-        QVERIFY(fault.json().value(QStringLiteral("results")).isNull());
-        const Run negative = cmd("401k --inflation -3");
-        QCOMPARE(negative.code, 2);
-
-        const Run report = run({"401k", "--years", "50", "--format", "report", "--header", "Fifty years"});
-        QCOMPARE(report.code, 0);
-        QCOMPARE(report.out.count('\f'), 1);
-        QVERIFY(report.out.contains(" Total:                   $697,001.86      $9,575,351.01    $10,272,352.86"));
-    }
-
-    void capitalWorkedFigures_data()
-    {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("amount");
-        QTest::addColumn<QString>("rate");
-        QTest::addColumn<QString>("capital");
-        QTest::addColumn<QString>("payment");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("finalValue");
-        QTest::newRow("capital at 15%") << "capital" << "100000" << "15" << "100000.0000" << "408.6437" << "408.64"
-                                        << "100,000.00";
-        QTest::newRow("capital at 20%") << "capital" << "100000" << "20" << "100000.0000" << "176.5607" << "176.56"
-                                        << "100,000.00";
-        QTest::newRow("income at 15%") << "income" << "40000" << "15" << "266666.6667" << "1089.7165" << "1,089.72"
-                                       << "266,666.67";
-    }
-    void capitalWorkedFigures()
-    {
-        QFETCH(QString, option);
-        QFETCH(QString, amount);
-        QFETCH(QString, rate);
-        QFETCH(QString, capital);
-        QFETCH(QString, payment);
-        QFETCH(QString, shown);
-        QFETCH(QString, finalValue);
-        const Run r = run({"capital", "--option", option, "--amount", amount, "--rate", rate, "--term", "25", "--format", "json"});
-        QCOMPARE(r.code, 0);
-        const QList<QStringList> grid = r.grid();
-        QCOMPARE(grid.size(), 28); // headings, 25 years, an empty row, the totals
-        QCOMPARE(grid.at(0).at(0), QStringLiteral("Year Number"));
-        QCOMPARE(grid.at(1).at(1), shown);
-        QCOMPARE(grid.at(25).at(3), finalValue);
-        QCOMPARE(grid.at(26), QStringList(4));
-        QCOMPARE(grid.at(27).at(3), QLatin1Char('$') + finalValue);
-        const QJsonObject results = r.json().value(QStringLiteral("results")).toObject();
-        QCOMPARE(results.value(QStringLiteral("capital")).toString(), capital);
-        QCOMPARE(results.value(QStringLiteral("annual_investment")).toString(), payment);
-        const QJsonArray years = results.value(QStringLiteral("years")).toArray();
-        QCOMPARE(years.size(), 25);
-        QCOMPARE(years.at(0).toObject().value(QStringLiteral("invested")).toString(), payment);
-        QCOMPARE(results.value(QStringLiteral("final_value")).toString(), capital);
-    }
-
-    void capitalRefusalsAndPrintout()
-    {
-        const Run zero = cmd("capital --option income --rate 0 --format json");
-        QCOMPARE(zero.code, 3);
-        QVERIFY(zero.err.contains(QStringLiteral("Wrong or missing entry")));
-        QCOMPARE(zero.json().value(QStringLiteral("message")).toObject().value(QStringLiteral("number")).toInt(), 3);
-        QVERIFY(zero.json().value(QStringLiteral("results")).isNull());
-        QCOMPARE(zero.grid().size(), 1);
-        const Run noPrintout = cmd("capital --option income --rate 0 --format report");
-        QCOMPARE(noPrintout.code, 3);
-        QVERIFY(noPrintout.out.isEmpty());
-
-        const Run years = cmd("capital --term 51");
-        QCOMPARE(years.code, 3);
-        QVERIFY(years.err.contains(QStringLiteral("50 Years limit")));
-        const Run option = cmd("capital --option pension");
-        QCOMPARE(option.code, 2);
-        QVERIFY(option.err.contains(QStringLiteral("capital, income")));
-
-        const Run report = run({"capital", "--term", "50", "--format", "report", "--header", "Fifty years"});
-        QCOMPARE(report.code, 0);
-        const QString text = QString::fromUtf8(report.out);
-        QCOMPARE(text.count(QLatin1Char('\f')), 1);
-        QVERIFY(text.contains(QStringLiteral("Page 1 \f")));
-        QVERIFY(text.contains(QStringLiteral(" Fifty years\n")));
-        QVERIFY(text.contains(QStringLiteral("\n  50                     12.05            13,043.48            100,000.00\n")));
-    }
-
-    // The retirement command: both options, the worked figures as exact
-    // decimal strings, the options' own refusals and exit codes.
-    void retirement()
-    {
-        const Run percentage =
-            cmd("retirement --option percentage --capital 100000 --rate 10 --withdrawal 8 --years 20 --format json");
-        QCOMPARE(percentage.code, 0);
-        QCOMPARE(percentage.grid().at(1), (QStringList{"1", "10,000.00", "8,000.00", "102,000.00"}));
-        QCOMPARE(percentage.grid().at(22), (QStringList{"Total:", "$242,973.63", "$194,378.83", "$148,594.66"}));
-        const QJsonObject results = percentage.json().value(QStringLiteral("results")).toObject();
-        QCOMPARE(results.value(QStringLiteral("option")).toString(), QStringLiteral("percentage"));
-        const QJsonObject first = results.value(QStringLiteral("years")).toArray().at(0).toObject();
-        QCOMPARE(first.value(QStringLiteral("income")).toString(), QStringLiteral("8000.0000"));
-        QCOMPARE(first.value(QStringLiteral("interest")).toString(), QStringLiteral("10000.0001"));
-        QCOMPARE(first.value(QStringLiteral("value")).toString(), QStringLiteral("102000.0000"));
-        QCOMPARE(results.value(QStringLiteral("total_income")).toString(), QStringLiteral("194378.8300"));
-
-        const Run fixed = cmd("retirement --option fixed --capital 100000 --rate 10 --withdrawal 1000 --increase 3 --format json");
-        QCOMPARE(fixed.code, 0);
-        QCOMPARE(fixed.grid().at(13), (QStringList{"13", "157.95", "7,217.07", ".00"}));
-        QCOMPARE(fixed.json().value(QStringLiteral("results")).toObject().value(QStringLiteral("total_income")),
-                 QJsonValue(QStringLiteral("177521.4263")));
-
-        const Run years = cmd("retirement --years 51");
-        QCOMPARE(years.code, 3);
-        QVERIFY(years.err.contains(QStringLiteral("50 Years limit")));
-        const Run more = cmd("retirement --option fixed --capital 1000 --withdrawal 100 --format report");
-        QCOMPARE(more.code, 3);
-        QVERIFY(more.out.isEmpty());
-        QVERIFY(more.err.contains(QStringLiteral("Cannot withdraw Annually")));
-        const Run unknown = cmd("retirement --option monthly");
-        QCOMPARE(unknown.code, 2);
-        // Each press reads its figures with its own option's fields, and what it
-        // leaves out takes that option's opening figures, as choosing the
-        // option in the window shows them.
         const Run mixed = cmd("retirement --input - --format json",
                               R"([{"option": "percentage"}, {"option": "fixed", "increase": 3}])");
         QCOMPARE(mixed.code, 0);
-        const Run fixedDefaults = cmd("retirement --option fixed --increase 3 --format json");
-        QCOMPARE(fixedDefaults.code, 0);
-        QCOMPARE(mixed.grid(), fixedDefaults.grid());
-        // The same for the capital planner's income option: the income it opens with.
-        const Run income = cmd("capital --option income --format json");
-        const Run typed = cmd("capital --option income --amount 40000 --format json");
-        QCOMPARE(income.code, 0);
-        QCOMPARE(income.grid(), typed.grid());
+        QCOMPARE(mixed.grid(), cmd("retirement --option fixed --increase 3 --format json").grid());
         // A refused press after a good one leaves no table behind, as the window.
-        const Run refused = cmd("savings --input - --format json",
-                                R"({"years": 0})");
-        QCOMPARE(refused.code, 3);
-        QCOMPARE(refused.grid().size(), 1);
         const Run later = cmd("capital --input - --format json",
                               R"([{"option": "capital"}, {"option": "income", "rate": 0}])");
         QCOMPARE(later.code, 3);
         QCOMPARE(later.grid().size(), 1);
-        QCOMPARE(fixedDefaults.grid().at(1), (QStringList{"1", "9,459.47", "12,000.00", "97,459.47"}));
-
-        const Run page = cmd("retirement --years 50 --format report --header Fifty");
-        QCOMPARE(page.code, 0);
-        QCOMPARE(page.out.count('\f'), 1);
     }
 };
 

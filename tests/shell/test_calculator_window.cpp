@@ -1,9 +1,8 @@
-#include "app/tool_registry.h"
 #include "shell/ui/calculator_window.h"
 #include "shell/ui/mdi_container.h"
 #include "shell/ui/menu_main.h"
 #include "shell/ui/spreadsheet_grid.h"
-#include "support/window_driver.h"
+#include "support/tool_window_test.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -130,25 +129,31 @@ private:
 
 } // namespace
 
-class TestCalculatorWindow : public QObject
+class TestCalculatorWindow : public ToolWindowTest
 {
     Q_OBJECT
 
+    CalculatorWindow *open(const QString &button)
+    {
+        return qobject_cast<CalculatorWindow *>(openByAccessKey(button));
+    }
+
 private slots:
+    void init() { startFrame(); }
+    void cleanup() { endFrame(); }
+
     // Every tool opens: each control its field table names exists (a missing
     // one would stop the program here), Enter's next control too, and the
-    // opening figures are in their slots.
-    void everyToolOpensWithItsControls_data()
-    {
-        AddEveryCalculatorRow();
-    }
+    // opening figures are in their slots. Opening it, clicking a yellow box,
+    // typing, deleting and leaving keep what the user put on the clipboard,
+    // in this program or another.
+    void everyToolOpensWithItsControls_data() { AddEveryCalculatorRow(); }
     void everyToolOpensWithItsControls()
     {
         QFETCH(QString, button);
-        TestShell t;
-        MdiContainer frame(t.shell);
-        RegisterTools(frame);
-        auto *tool = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, button));
+        const QString copied = QStringLiteral("IBAN DE00 1234");
+        QGuiApplication::clipboard()->setText(copied);
+        CalculatorWindow *tool = open(button);
         QVERIFY(tool);
         for (const FieldDescription &field : tool->session().fields()) {
             QWidget *widget = tool->findChild<QWidget *>(QLatin1String(field.control));
@@ -160,33 +165,20 @@ private slots:
             if (auto *list = qobject_cast<QComboBox *>(widget))
                 QCOMPARE(list->count(), field.items.size());
         }
-        QCOMPARE(frame.caption().isEmpty(), false);
-    }
-
-    // Opening a tool, clicking a yellow box, typing and leaving it keep what
-    // the user put on the clipboard, in this program or another.
-    void everyToolLeavesTheClipboardAlone_data() { everyToolOpensWithItsControls_data(); }
-    void everyToolLeavesTheClipboardAlone()
-    {
-        QFETCH(QString, button);
-        TestShell t;
-        MdiContainer frame(t.shell);
-        RegisterTools(frame);
-        const QString copied = QStringLiteral("IBAN DE00 1234");
-        QGuiApplication::clipboard()->setText(copied);
-        auto *tool = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, button));
-        QVERIFY(tool);
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
-        WindowDriver user(tool);
+
         const FieldTable fields = tool->session().fields();
         const auto first = std::find_if(fields.begin(), fields.end(),
                                         [](const FieldDescription &field) { return IsFigureKind(field.kind); });
         QVERIFY(first != fields.end());
-        QWidget *box = user.control(QLatin1String(first->control));
+        QWidget *box = user->control(QLatin1String(first->control));
         QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
-        user.type("1000");
-        user.key(Qt::Key_Tab);
+        user->type("1000");
+        user->key(Qt::Key_Tab);
+        user->focus(QLatin1String(first->control));
+        user->key(Qt::Key_Delete);
+        user->leave();
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
     }
 
@@ -194,17 +186,14 @@ private slots:
     // share an access key.
     void everyToolHasItsOwnAccessKeys_data()
     {
-        everyToolOpensWithItsControls_data();
+        AddEveryCalculatorRow();
         QTest::newRow("net worth") << QStringLiteral("NetWorth");
         QTest::newRow("investment manager") << QStringLiteral("Manager");
     }
     void everyToolHasItsOwnAccessKeys()
     {
         QFETCH(QString, button);
-        TestShell t;
-        MdiContainer frame(t.shell);
-        RegisterTools(frame);
-        QWidget *tool = OpenFromMenu(frame, button);
+        QWidget *tool = openByAccessKey(button);
         QVERIFY(tool);
         QMap<QChar, QString> owners;
         auto note = [&](const QString &text, const QString &name) {
@@ -231,19 +220,16 @@ private slots:
     // Every result grid hands its figures to other programs: Ctrl+C copies
     // the selection as shown, tab-separated; the export writes the headings
     // and plain numbers.
-    void everyToolGridCopiesAndExports_data() { everyToolOpensWithItsControls_data(); }
+    void everyToolGridCopiesAndExports_data() { AddEveryCalculatorRow(); }
     void everyToolGridCopiesAndExports()
     {
         QFETCH(QString, button);
-        TestShell t;
-        t.state.CurrencySymbol = QStringLiteral("kr");
-        MdiContainer frame(t.shell);
-        RegisterTools(frame);
-        auto *tool = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, button));
+        t->state.CurrencySymbol = QStringLiteral("kr");
+        CalculatorWindow *tool = open(button);
         QVERIFY(tool);
-        for (QPushButton *button : tool->findChildren<QPushButton *>())
-            if (button->objectName().endsWith(QLatin1String("Calc")))
-                button->click();
+        for (QPushButton *calculate : tool->findChildren<QPushButton *>())
+            if (calculate->objectName().endsWith(QLatin1String("Calc")) && calculate->isVisible())
+                user->click(calculate->objectName());
         SpreadsheetGrid *grid = tool->grid();
         int col = 1; // the first figure of the first row
         while (col < grid->cols() && grid->cell(1, col).isEmpty())
@@ -253,12 +239,12 @@ private slots:
         grid->setSelection(1, col - 1, 1, col);
         grid->setFocus();
         QGuiApplication::clipboard()->clear();
-        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        user->key(Qt::Key_C, Qt::ControlModifier);
         const QString copied = grid->cell(1, col - 1) + '\t' + grid->cell(1, col) + '\n';
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
-        QVERIFY(t.dialogs.messages.isEmpty()); // the key did not reach the window
+        QVERIFY(t->dialogs.messages.isEmpty()); // the key did not reach the window
 
-        const QString path = t.folder.filePath(QStringLiteral("table.csv"));
+        const QString path = t->folder.filePath(QStringLiteral("table.csv"));
         QVERIFY(grid->exportCsv(path));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -275,36 +261,31 @@ private slots:
 
     // Quick Help only stands in for the grid: opened and closed, by its access
     // key or by a click, the results are still there to print and graph.
-    void quickHelpKeepsTheResults_data() { everyToolOpensWithItsControls_data(); }
+    void quickHelpKeepsTheResults_data() { AddEveryCalculatorRow(); }
     void quickHelpKeepsTheResults()
     {
         QFETCH(QString, button);
-        TestShell t;
-        MdiContainer frame(t.shell);
-        RegisterTools(frame);
-        auto *tool = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, button));
+        CalculatorWindow *tool = open(button);
         QVERIFY(tool);
-        WindowDriver user(tool);
         const QString letter = tool->grid()->objectName().left(1);
-        user.focus(QLatin1String(tool->session().fields().front().control));
-        // An access key clicks its button after a short delay.
-        user.key(Qt::Key_C, Qt::AltModifier);
-        QTRY_VERIFY(!user.row(letter + "Grid", 1).join(QString()).trimmed().isEmpty());
-        const QStringList first = user.row(letter + "Grid", 1);
+        user->focus(QLatin1String(tool->session().fields().front().control));
+        user->accessKey(Qt::Key_C);
+        QTRY_VERIFY(!user->row(letter + "Grid", 1).join(QString()).trimmed().isEmpty());
+        const QStringList first = user->row(letter + "Grid", 1);
 
-        user.key(Qt::Key_H, Qt::AltModifier);
-        QTRY_COMPARE(user.text(letter + "Help"), QStringLiteral("Close &Help"));
-        user.key(Qt::Key_H, Qt::AltModifier);
-        QTRY_COMPARE(user.text(letter + "Help"), QStringLiteral("Quick &Help"));
-        user.click(letter + "Help");
-        user.click(letter + "Help");
-        QCOMPARE(user.row(letter + "Grid", 1), first);
+        user->accessKey(Qt::Key_H);
+        QTRY_COMPARE(user->text(letter + "Help"), QStringLiteral("Close &Help"));
+        user->accessKey(Qt::Key_H);
+        QTRY_COMPARE(user->text(letter + "Help"), QStringLiteral("Quick &Help"));
+        user->click(letter + "Help");
+        user->click(letter + "Help");
+        QCOMPARE(user->row(letter + "Grid", 1), first);
 
-        t.dialogs.lines << QStringLiteral("After the help");
-        user.click(letter + "Printer");
-        QCOMPARE(t.printer.jobs.size(), 1);
-        user.click(letter + "Graphs");
-        QVERIFY2(t.dialogs.messages.isEmpty(), qPrintable(QString::number(t.dialogs.messages.value(0))));
+        t->dialogs.lines << QStringLiteral("After the help");
+        user->click(letter + "Printer");
+        QCOMPARE(t->printer.jobs.size(), 1);
+        user->click(letter + "Graphs");
+        QVERIFY2(t->dialogs.messages.isEmpty(), qPrintable(QString::number(t->dialogs.messages.value(0))));
     }
 
     // Export as CSV… offers a file named after the window in a folder that
@@ -315,14 +296,10 @@ private slots:
         QTemporaryDir temporary;
         const QDir home(temporary.path());
         const HomeFolder homeFolder(home.path());
-        TestShell t;
-        MdiContainer frame(t.shell);
-        RegisterTools(frame);
-        auto *growth = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, QStringLiteral("Compound")));
+        auto *growth = qobject_cast<CalculatorWindow *>(openByAccessKey(QStringLiteral("Compound")));
         QVERIFY(growth);
-        WindowDriver user(growth);
-        user.fill("InCost", "250000");
-        user.click("FCalc");
+        user->fill("InCost", "250000");
+        user->click("FCalc");
         QStringList proposed;
         QString answer;
         const auto chooser = [&](QWidget *, const QString &path) {
@@ -350,10 +327,11 @@ private slots:
 
         // The next export, from another window, starts in that folder.
         answer.clear();
-        user.click("FExit");
-        auto *capital = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, QStringLiteral("HowMuch")));
+        user->click("FExit");
+        QTRY_VERIFY(!frame->activeTool());
+        auto *capital = qobject_cast<CalculatorWindow *>(openByAccessKey(QStringLiteral("HowMuch")));
         QVERIFY(capital);
-        WindowDriver(capital).click("CCalc");
+        user->click("CCalc");
         capital->grid()->setCsvFileChooser(chooser);
         ChooseFromGridMenu(capital->grid(), Qt::Key_E);
         QCOMPARE(proposed.last(), home.filePath(QStringLiteral("exports/2026/Capital Required.csv")));
@@ -363,45 +341,41 @@ private slots:
         ChooseFromGridMenu(capital->grid(), Qt::Key_E);
         QCOMPARE(proposed.last(), home.filePath(QStringLiteral("Documents/Capital Required.csv")));
         QCOMPARE(proposed.size(), 5);
-        QVERIFY(t.dialogs.messages.isEmpty());
+        QVERIFY(t->dialogs.messages.isEmpty());
     }
 
     void guardTurnsFailuresIntoMessageThree()
     {
-        TestShell t;
-        MdiContainer frame(t.shell);
-        auto *tool = new FaultyCalc(t.shell, frame);
-        frame.openTool(tool);
-        WindowDriver user(tool);
+        auto *tool = new FaultyCalc(t->shell, *frame);
+        frame->openTool(tool);
+        user = std::make_unique<WindowDriver>(tool);
 
         tool->faulty().fault = FaultySession::Fault::Arithmetic;
-        user.click(QStringLiteral("TCalc"));
+        user->click(QStringLiteral("TCalc"));
         tool->faulty().fault = FaultySession::Fault::Other;
-        user.click(QStringLiteral("TCalc"));
-        QCOMPARE(t.dialogs.messages, (QList<int>{3, 3}));
-        QCOMPARE(user.cell(QStringLiteral("TGrid"), 1, 0), QString()); // nothing half-filled
+        user->click(QStringLiteral("TCalc"));
+        QCOMPARE(t->dialogs.messages, (QList<int>{3, 3}));
+        QCOMPARE(user->cell(QStringLiteral("TGrid"), 1, 0), QString()); // nothing half-filled
 
         tool->faulty().fault = FaultySession::Fault::None;
-        user.click(QStringLiteral("TCalc"));
-        QCOMPARE(user.cell(QStringLiteral("TGrid"), 1, 0), QStringLiteral("done"));
+        user->click(QStringLiteral("TCalc"));
+        QCOMPARE(user->cell(QStringLiteral("TGrid"), 1, 0), QStringLiteral("done"));
         tool->session().data().ResultCount = 1;
-        t.dialogs.lines << QStringLiteral("header");
-        user.click(QStringLiteral("TPrinter"));
-        QCOMPARE(t.dialogs.messages, (QList<int>{3, 3, 3}));
+        t->dialogs.lines << QStringLiteral("header");
+        user->click(QStringLiteral("TPrinter"));
+        QCOMPARE(t->dialogs.messages, (QList<int>{3, 3, 3}));
     }
 
+    // Closing the program by its title bar asks the open tool first.
     void aToolMayRefuseTheClosingOfTheProgram()
     {
-        TestShell t;
-        MdiContainer frame(t.shell);
-        frame.show();
-        auto *tool = new KeepingTool(t.shell, frame, QStringLiteral(" Keeping"));
-        frame.openTool(tool);
-        QVERIFY(!frame.close());
-        QVERIFY(frame.isVisible());
+        auto *tool = new KeepingTool(t->shell, *frame, QStringLiteral(" Keeping"));
+        frame->openTool(tool);
+        QVERIFY(!CloseByTitleBar(frame.get()));
+        QVERIFY(frame->isVisible());
         QCOMPARE(tool->asked, 1);
         tool->keep = false;
-        QVERIFY(frame.close());
+        QVERIFY(CloseByTitleBar(frame.get()));
         QCOMPARE(tool->asked, 2);
     }
 };

@@ -1,14 +1,12 @@
-#include "app/tool_registry.h"
 #include "invest/fund_database.h"
 #include "invest/fund_fields.h"
 #include "invest/fund_menu_window.h"
 #include "invest/record_entry_window.h"
 #include "shell/ui/calculator_window.h"
 #include "shell/ui/mdi_container.h"
-#include "support/window_driver.h"
+#include "support/tool_window_test.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,7 +14,7 @@
 
 // Every window's boxes, with the largest figure each takes typed in: none
 // covers a label or another box, none grew, and a click on a box lands in it.
-class TestFieldLayout : public QObject
+class TestFieldLayout : public ToolWindowTest
 {
     Q_OBJECT
 
@@ -61,8 +59,6 @@ class TestFieldLayout : public QObject
                 user.fill(QLatin1String(field.control), QStringLiteral("12/31/2026"));
         }
         QApplication::processEvents();
-        if (const QString folder = qEnvironmentVariable("TALLOMAR_KEEP_PNG"); !folder.isEmpty())
-            window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 
         QList<QWidget *> labels;
         for (QLabel *label : window->findChildren<QLabel *>())
@@ -96,6 +92,9 @@ class TestFieldLayout : public QObject
     }
 
 private slots:
+    void init() { startFrame(); }
+    void cleanup() { endFrame(); }
+
     void calculators_data()
     {
         AddEveryCalculatorRow();
@@ -103,33 +102,27 @@ private slots:
     void calculators()
     {
         QFETCH(QString, button);
-        TestShell t;
-        MdiContainer frame(t.shell);
-        RegisterTools(frame);
-        auto *tool = qobject_cast<CalculatorWindow *>(OpenFromMenu(frame, button));
+        auto *tool = qobject_cast<CalculatorWindow *>(openByAccessKey(button));
         QVERIFY(tool);
         typeLargestAndCheck(tool, tool->session().fields(), button);
-        QCOMPARE(t.dialogs.messages, QList<int>{});
+        QCOMPARE(t->dialogs.messages, QList<int>{});
     }
 
     void recordEntry()
     {
-        TestShell t;
-        MdiContainer frame(t.shell);
-        RegisterTools(frame);
-        auto *menu = qobject_cast<FundMenu *>(OpenFromMenu(frame, QStringLiteral("Manager")));
+        auto *menu = qobject_cast<FundMenu *>(openByAccessKey(QStringLiteral("Manager")));
         QVERIFY(menu);
-        QTest::mouseClick(menu->findChild<QPushButton *>(QStringLiteral("Editrec")), Qt::LeftButton);
+        user->click(QStringLiteral("Editrec"));
         QWidget *entry = menu->entryWindow();
         QVERIFY(entry);
-        WindowDriver user(entry);
-        t.dialogs.lines << QStringLiteral("A fund with a name as long as a name can be");
-        user.click(QStringLiteral("createfund"));
-        user.focus(QStringLiteral("ETransType"));
-        user.key(Qt::Key_Down);
+        WindowDriver inEntry(entry);
+        t->dialogs.lines << QStringLiteral("A fund with a name as long as a name can be");
+        inEntry.click(QStringLiteral("createfund"));
+        inEntry.focus(QStringLiteral("ETransType"));
+        inEntry.key(Qt::Key_Down);
         QCOMPARE(menu->session().EntryType, QStringLiteral("B"));
         typeLargestAndCheck(entry, RecordEntryFields(), QStringLiteral("RecordEntry"));
-        QCOMPARE(t.dialogs.messages, QList<int>{});
+        QCOMPARE(t->dialogs.messages, QList<int>{});
     }
 };
 

@@ -1,9 +1,8 @@
-#include "app/tool_registry.h"
 #include "shell/ui/calculator_window.h"
 #include "shell/ui/help_viewer.h"
 #include "shell/ui/mdi_container.h"
 #include "shell/ui/menu_main.h"
-#include "support/window_driver.h"
+#include "support/tool_window_test.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,12 +17,9 @@
 // F1 opens "How to Use the Program" where the window in front is explained:
 // a tool's own chapter, the graph window's, the settings', or the start of
 // the document from the menu.
-class TestHelpKey : public QObject
+class TestHelpKey : public ToolWindowTest
 {
     Q_OBJECT
-
-    std::unique_ptr<TestShell> t;
-    std::unique_ptr<MdiContainer> frame;
 
     HelpViewer *viewer() const
     {
@@ -50,18 +46,15 @@ class TestHelpKey : public QObject
     }
 
 private slots:
-    void init()
+    void init() { startFrame(); }
+    void cleanup() { endFrame(); }
+
+    // Back in the frame after reading the help.
+    void backToTheFrame()
     {
-        t = std::make_unique<TestShell>();
-        QVERIFY(QFile::copy(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/help/Tlmuse33.hlp"),
-                            QDir(t->folder.path()).filePath(QStringLiteral("Tlmuse33.hlp"))));
-        frame = std::make_unique<MdiContainer>(t->shell);
-        RegisterTools(*frame);
-    }
-    void cleanup()
-    {
-        frame.reset();
-        t.reset();
+        frame->activateWindow();
+        QApplication::setActiveWindow(frame.get());
+        QTRY_VERIFY(frame->isActiveWindow());
     }
 
     void eachToolOpensItsChapter_data()
@@ -83,14 +76,13 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QString, chapter);
-        QWidget *tool = OpenFromMenu(*frame, button);
+        QWidget *tool = openByAccessKey(button);
         QVERIFY(tool);
-        WindowDriver user(tool);
         // In the middle of typing a figure, which the help leaves as it is.
         if (auto *calculator = qobject_cast<CalculatorWindow *>(tool)) {
             const FieldTable fields = calculator->session().fields();
-            user.focus(QLatin1String(fields.front().control));
-            user.type("1000");
+            user->focus(QLatin1String(fields.front().control));
+            user->type("1000");
         }
         QPointer<QWidget> focused = QApplication::focusWidget();
         pressF1();
@@ -104,16 +96,14 @@ private slots:
         browser->moveCursor(QTextCursor::End);
         browser->ensureCursorVisible();
         QVERIFY(chapterShown() != chapter);
-        frame->activateWindow();
-        QApplication::setActiveWindow(frame.get());
-        QTRY_VERIFY(frame->isActiveWindow());
+        backToTheFrame();
         // The window lost the focus to the help and got it back: the figure
         // typed is the box's, shown as any box left shows it.
         if (auto *calculator = qobject_cast<CalculatorWindow *>(tool)) {
             QVERIFY(focused);
             QCOMPARE(QApplication::focusWidget(), focused.data());
             const QString box = QLatin1String(calculator->session().fields().front().control);
-            QVERIFY(user.text(box).remove(QLatin1Char(',')).contains(QStringLiteral("1000")));
+            QVERIFY(user->text(box).remove(QLatin1Char(',')).contains(QStringLiteral("1000")));
         }
         pressF1();
         QTRY_COMPARE(chapterShown(), chapter);
@@ -123,13 +113,11 @@ private slots:
     // The calculators' Quick Help says to press F1: it works while it is open.
     void quickHelpOpenStillTakesF1()
     {
-        QWidget *tool = OpenFromMenu(*frame, QStringLiteral("Canadian"));
-        QVERIFY(tool);
-        WindowDriver user(tool);
-        user.click("MHelp");
-        QCOMPARE(user.text("MHelp"), QStringLiteral("Close &Help"));
-        QVERIFY(user.text("MTextBox").contains(QStringLiteral("Press F1")));
-        user.focus("MTextBox");
+        QVERIFY(openByAccessKey(QStringLiteral("Canadian")));
+        user->click("MHelp");
+        QCOMPARE(user->text("MHelp"), QStringLiteral("Close &Help"));
+        QVERIFY(user->text("MTextBox").contains(QStringLiteral("Press F1")));
+        user->focus("MTextBox");
         pressF1();
         QTRY_COMPARE(chapterShown(), QStringLiteral("Mortgages"));
     }
@@ -137,14 +125,11 @@ private slots:
     // The menu's F1 is the document's start, wherever a tool's F1 left it.
     void menuOpensTheStart()
     {
-        QWidget *tool = OpenFromMenu(*frame, QStringLiteral("HowMuch"));
-        QVERIFY(tool);
+        QVERIFY(openByAccessKey(QStringLiteral("HowMuch")));
         pressF1();
         QTRY_COMPARE(chapterShown(), QStringLiteral("Amount of Capital Required"));
-        frame->activateWindow();
-        QApplication::setActiveWindow(frame.get());
-        QTRY_VERIFY(frame->isActiveWindow());
-        WindowDriver(tool).key(Qt::Key_X, Qt::AltModifier);
+        backToTheFrame();
+        user->accessKey(Qt::Key_X);
         QTRY_VERIFY(frame->menu()->isVisible());
         frame->menu()->button(QStringLiteral("Savings"))->setFocus();
         pressF1();
@@ -154,11 +139,9 @@ private slots:
 
     void graphWindowOpensItsChapter()
     {
-        QWidget *tool = OpenFromMenu(*frame, QStringLiteral("Compound"));
-        QVERIFY(tool);
-        WindowDriver user(tool);
-        user.key(Qt::Key_C, Qt::AltModifier);
-        user.key(Qt::Key_S, Qt::AltModifier);
+        QVERIFY(openByAccessKey(QStringLiteral("Compound")));
+        user->accessKey(Qt::Key_C);
+        user->accessKey(Qt::Key_S);
         QTRY_VERIFY(frame->overTool());
         frame->overTool()->setFocus();
         pressF1();
@@ -169,14 +152,17 @@ private slots:
     // read and scroll while it is open.
     void settingsWindowOpensItsChapter()
     {
-        frame->show();
-        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
         QString chapter;
         bool blocked = true;
-        QTimer::singleShot(0, this, [&] {
+        // The menu's access key clicks a moment later; the settings then wait
+        // in their own loop.
+        auto *poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [&, poll] {
             QWidget *settings = QApplication::activeModalWidget();
             if (!settings)
                 return;
+            poll->stop();
+            poll->deleteLater();
             WindowDriver user(settings);
             user.focus(QStringLiteral("InMyName"));
             user.key(Qt::Key_F1);
@@ -185,9 +171,11 @@ private slots:
             chapter = chapterShown();
             if (HelpViewer *shown = viewer())
                 blocked = blockedByModal(shown);
-            settings->close();
+            CloseByTitleBar(settings);
         });
-        QTest::mouseClick(frame->menu()->button(QStringLiteral("InitCurrFont")), Qt::LeftButton);
+        poll->start(10);
+        QTest::keyClick(frame->windowHandle(), accessKeyOf(QStringLiteral("InitCurrFont")), Qt::AltModifier);
+        QVERIFY(WaitForDelayedClicks());
         QCOMPARE(chapter, QStringLiteral("Personalize Settings"));
         QVERIFY(!blocked);
         QVERIFY(frame->menu()->isVisible());

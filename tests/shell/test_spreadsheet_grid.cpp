@@ -72,24 +72,6 @@ private slots:
         QVERIFY(grid.colWidth(1) >= grid.defaultColWidth() + 1490);
     }
 
-    void alignmentsAndWrappingHeadings()
-    {
-        SpreadsheetGrid grid;
-        grid.setCols(2);
-        grid.setRows(3);
-        grid.setColAlignment(1, Qt::AlignRight);
-        grid.setHeaderAlignment(0, Qt::AlignHCenter);
-        grid.setCell(0, 0, QStringLiteral("   Cost of     Investment"));
-        const QAbstractItemModel *model = grid.model();
-        QVERIFY(model->index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
-        const auto header = model->headerData(0, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
-        QVERIFY(header & Qt::AlignHCenter);
-        QVERIFY(header & Qt::TextWordWrap);
-        QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("   Cost of     Investment"));
-        grid.setHeaderHeight(500);
-        QVERIFY(grid.horizontalHeader()->height() >= 33);
-    }
-
     void notifications()
     {
         SpreadsheetGrid grid;

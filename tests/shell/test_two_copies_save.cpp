@@ -4,7 +4,7 @@
 #include "shell/ui/mdi_container.h"
 #include "shell/core/message_numbers.h"
 #include "shell/ui/spreadsheet_grid.h"
-#include "support/window_driver.h"
+#include "support/tool_window_test.h"
 
 #include <QApplication>
 #include <QFile>
@@ -21,11 +21,11 @@ QByteArray ReadBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// One copy of the program with one tool open: its own settings, dialogs and
-// frame, as a second start of the program has.
-struct Copy
+// A second start of the program with one tool open: its own settings,
+// dialogs and frame.
+struct SecondStart
 {
-    explicit Copy(const QString &button)
+    explicit SecondStart(const QString &button)
     {
         RegisterTools(frame);
         tool = OpenFromMenu(frame, button);
@@ -37,11 +37,19 @@ struct Copy
     std::unique_ptr<WindowDriver> user;
 };
 
+// One copy of the program as the test drives it.
+struct Copy
+{
+    ScriptedDialogs &dialogs;
+    QWidget *tool;
+    WindowDriver *user;
+};
+
 } // namespace
 
 // Two copies of the program on one data file: a save never silently wipes
 // out what the other copy saved since this one read or wrote the file.
-class TestTwoCopiesSave : public QObject
+class TestTwoCopiesSave : public ToolWindowTest
 {
     Q_OBJECT
 
@@ -50,14 +58,14 @@ class TestTwoCopiesSave : public QObject
 
     void openFile(Copy &copy, const QString &path)
     {
-        copy.t.dialogs.fileNames << path;
+        copy.dialogs.fileNames << path;
         copy.user->click(m_openButton);
     }
     void saveFile(Copy &copy, const QString &path, std::optional<Answer> answer = std::nullopt)
     {
-        copy.t.dialogs.fileNames << path;
+        copy.dialogs.fileNames << path;
         if (answer)
-            copy.t.dialogs.answers << *answer;
+            copy.dialogs.answers << *answer;
         copy.user->click(m_saveButton);
     }
     // Some work in a copy that a save writes differently from the sample.
@@ -66,7 +74,7 @@ class TestTwoCopiesSave : public QObject
         if (tool == QLatin1String("Manager")) {
             copy.user->click(QStringLiteral("Editrec"));
             WindowDriver entry(static_cast<FundMenu *>(copy.tool)->entryWindow());
-            copy.t.dialogs.lines << QStringLiteral("Brand New Fund");
+            copy.dialogs.lines << QStringLiteral("Brand New Fund");
             entry.click(QStringLiteral("createfund"));
             entry.click(QStringLiteral("ExBut"));
         } else if (tool == QLatin1String("NetWorth")) {
@@ -83,6 +91,9 @@ class TestTwoCopiesSave : public QObject
     }
 
 private slots:
+    void init() { startFrame(); }
+    void cleanup() { endFrame(); }
+
     void secondSaveAsksFirst_data()
     {
         QTest::addColumn<QString>("tool");
@@ -102,10 +113,14 @@ private slots:
         m_openButton = open;
         m_saveButton = save;
 
-        Copy first(tool);
-        Copy second(tool);
-        QVERIFY(first.tool && second.tool);
-        const QString path = first.t.folder.filePath(QStringLiteral("shared.") + QFileInfo(sample).suffix());
+        // The first copy is the fixture's, opened by the menu's access key.
+        Copy first{t->dialogs, openByAccessKey(tool), nullptr};
+        QVERIFY(first.tool);
+        first.user = user.get();
+        SecondStart secondStart(tool);
+        Copy second{secondStart.t.dialogs, secondStart.tool, secondStart.user.get()};
+        QVERIFY(second.tool);
+        const QString path = t->folder.filePath(QStringLiteral("shared.") + QFileInfo(sample).suffix());
         QVERIFY(QFile::copy(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/") + sample, path));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
 
@@ -116,18 +131,18 @@ private slots:
         openFile(second, path);
         change(second, tool);
         saveFile(second, path);
-        QCOMPARE(second.t.dialogs.questions, QList<int>());
+        QCOMPARE(second.dialogs.questions, QList<int>());
         const QByteArray secondSaved = ReadBytes(path);
 
         // The first copy's save asks; going back (Escape or No) saves nothing.
         saveFile(first, path, Answer::Closed);
-        QCOMPARE(first.t.dialogs.questions, QList<int>{QuestionFileChanged});
-        QCOMPARE(first.t.dialogs.questionDetails, QStringList{QStringLiteral("shared.") + QFileInfo(sample).suffix()});
+        QCOMPARE(first.dialogs.questions, QList<int>{QuestionFileChanged});
+        QCOMPARE(first.dialogs.questionDetails, QStringList{QStringLiteral("shared.") + QFileInfo(sample).suffix()});
         QCOMPARE(ReadBytes(path), secondSaved);
         saveFile(first, path, Answer::No);
-        QCOMPARE(first.t.dialogs.questions.size(), 2);
+        QCOMPARE(first.dialogs.questions.size(), 2);
         QCOMPARE(ReadBytes(path), secondSaved);
-        QCOMPARE(first.t.dialogs.messages, QList<int>());
+        QCOMPARE(first.dialogs.messages, QList<int>());
 
         // Saving anyway writes the first copy's work, and its next save is
         // over its own file: nothing to ask.
@@ -135,20 +150,20 @@ private slots:
         const QByteArray firstSaved = ReadBytes(path);
         QVERIFY(firstSaved != secondSaved);
         saveFile(first, path);
-        QCOMPARE(first.t.dialogs.questions.size(), 3);
+        QCOMPARE(first.dialogs.questions.size(), 3);
         QCOMPARE(ReadBytes(path), firstSaved);
 
         // Now the second copy is the one whose file changed under it.
         saveFile(second, path, Answer::Closed);
-        QCOMPARE(second.t.dialogs.questions, QList<int>{QuestionFileChanged});
+        QCOMPARE(second.dialogs.questions, QList<int>{QuestionFileChanged});
         QCOMPARE(ReadBytes(path), firstSaved);
 
         // Another file is not the file read: saving there asks nothing.
-        const QString other = first.t.folder.filePath(QStringLiteral("other.") + QFileInfo(sample).suffix());
+        const QString other = t->folder.filePath(QStringLiteral("other.") + QFileInfo(sample).suffix());
         saveFile(second, other);
-        QCOMPARE(second.t.dialogs.questions.size(), 1);
+        QCOMPARE(second.dialogs.questions.size(), 1);
         QCOMPARE(ReadBytes(other), secondSaved);
-        QCOMPARE(second.t.dialogs.messages, QList<int>());
+        QCOMPARE(second.dialogs.messages, QList<int>());
     }
 };
 
