@@ -612,9 +612,7 @@ private slots:
     {
         openEntry();
         entry->click("EHelp");
-        QCOMPARE(entry->text("EHelp"), QStringLiteral("Close &Help"));
         auto *panel = entry->find<QPlainTextEdit>("TxtBox");
-        QCOMPARE(panel->toPlainText().count(QStringLiteral("12/6/2026")), 6);
         const std::pair<const char *, QStringList> samples[] = {
             {" Bought", {"InDate", "InPrice", "InNumber", "InComm"}},
             {" Sold", {"InDate", "InPrice", "InNumber", "InComm"}},
