@@ -207,21 +207,26 @@ private slots:
         QCOMPARE(cell(Side::Assets, 3, 1), QStringLiteral("$0.50"));
     }
 
-    // Any change marks the statement unsaved, so leaving asks question 3,
-    // naming the file in memory if there is one; Yes keeps the window open
-    // with the work in it.
+    // Any change marks the statement unsaved, so leaving by Exit, the
+    // window's close box or the program's asks question 3, naming the file
+    // in memory if there is one. Yes, or the question closed by Escape or
+    // its title bar, goes back to the work; No leaves, the window to the menu.
     void everyChangeAsksBeforeLeaving_data()
     {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("file");
-        QTest::newRow("a typed cell") << "type" << "";
-        QTest::newRow("a line inserted in a file opened") << "insert" << "house.qvw";
-        QTest::newRow("typing after a save") << "save then type" << "car.qvw";
+        QTest::addColumn<QString>("leave");
+        QTest::newRow("a typed cell") << "type" << "" << "NExit";
+        QTest::newRow("a line inserted in a file opened") << "insert" << "house.qvw" << "NExit";
+        QTest::newRow("typing after a save") << "save then type" << "car.qvw" << "NExit";
+        QTest::newRow("the window's close box") << "type" << "" << "window";
+        QTest::newRow("the program's close box") << "type" << "" << "program";
     }
     void everyChangeAsksBeforeLeaving()
     {
         QFETCH(QString, change);
         QFETCH(QString, file);
+        QFETCH(QString, leave);
         WriteFile(path("house.qvw"), ExampleFile());
         if (change == QLatin1String("type")) {
             typeInto(Side::Liabilities, 4, 0, QStringLiteral("Loan"));
@@ -238,15 +243,28 @@ private slots:
             QCOMPARE(cell(Side::Assets, 1, 0), QStringLiteral("BlankLine"));
         }
         QCOMPARE(t->dialogs.messages, QList<int>{});
-        t->dialogs.answers << Answer::Yes;
-        user->click("NExit");
-        QCOMPARE(t->dialogs.questions, QList<int>{3});
-        QVERIFY(toolOpen());
+        const auto left = [&] {
+            if (leave == QLatin1String("program"))
+                return CloseByTitleBar(frame.get());
+            if (leave == QLatin1String("window"))
+                return window->close();
+            user->click(leave);
+            return !toolOpen();
+        };
+        for (const Answer answer : {Answer::Yes, Answer::Closed}) {
+            t->dialogs.answers << answer;
+            QVERIFY(!left());
+            QVERIFY(toolOpen());
+        }
         t->dialogs.answers << Answer::No;
-        user->click("NExit");
-        QCOMPARE(t->dialogs.questions, (QList<int>{3, 3}));
-        QCOMPARE(t->dialogs.questionDetails, (QStringList{file, file}));
-        QVERIFY(frame->menu()->isVisible());
+        QVERIFY(left());
+        QCOMPARE(t->dialogs.questions, (QList<int>{3, 3, 3}));
+        QCOMPARE(t->dialogs.questionDetails, (QStringList{file, file, file}));
+        if (leave != QLatin1String("program")) {
+            Settle();
+            QVERIFY(frame->menu()->isVisible());
+            QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
+        }
     }
 
     // A fresh statement offers no file name; the file opened is where the
@@ -389,36 +407,6 @@ private slots:
         }
         QVERIFY(window->session().statement().sheets == before.sheets);
         QCOMPARE(cell(Side::Liabilities, rows, 0), QStringLiteral("L%1").arg(rows));
-    }
-
-    // The window's close box and the program's ask too: Yes, or the
-    // question closed by Escape or its title bar, goes back to the work;
-    // No leaves, the window to the menu.
-    void closingAsksAboutUnsavedWork_data()
-    {
-        QTest::addColumn<bool>("program");
-        QTest::newRow("the window's close box") << false;
-        QTest::newRow("the program's close box") << true;
-    }
-    void closingAsksAboutUnsavedWork()
-    {
-        QFETCH(bool, program);
-        typeInto(Side::Assets, 1, 0, QStringLiteral("Car"));
-        auto close = [&] { return program ? CloseByTitleBar(frame.get()) : window->close(); };
-        t->dialogs.answers << Answer::Yes;
-        QVERIFY(!close());
-        QVERIFY(toolOpen());
-        t->dialogs.answers << Answer::Closed;
-        QVERIFY(!close());
-        QVERIFY(toolOpen());
-        t->dialogs.answers << Answer::No;
-        QVERIFY(close());
-        QCOMPARE(t->dialogs.questions, (QList<int>{3, 3, 3}));
-        if (!program) {
-            Settle();
-            QVERIFY(frame->menu()->isVisible());
-            QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
-        }
     }
 
     // Typing goes to the cell clicked: what was typed into another cell, into
