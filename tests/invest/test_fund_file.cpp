@@ -3,6 +3,7 @@
 #include "invest/funds_session.h"
 #include "shell/core/record_file.h"
 #include "support/full_disk.h"
+#include "support/source_dir.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -149,7 +150,7 @@ private slots:
     // every type, a split, and every record stored as entry would store it.
     void sampleFile()
     {
-        const auto read = ReadFundFile(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS"));
+        const auto read = ReadFundFile(SourceDir() + QStringLiteral("/resources/samples/DtaSampl.QVS"));
         QVERIFY(read.ok());
         FundDatabase db;
         QVERIFY(ApplyFundFile(db, read.value()));

@@ -16,6 +16,7 @@
 #include "shell/ui/spreadsheet_grid.h"
 #include "support/full_disk.h"
 #include "support/tool_window_test.h"
+#include "support/source_dir.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -141,7 +142,7 @@ class TestFundWindows : public ToolWindowTest
         t->dialogs.fileNames << (QDir::isAbsolutePath(file) ? file : path(file));
         user->click("Loadfile");
     }
-    void openSample() { openFile(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS")); }
+    void openSample() { openFile(SourceDir() + QStringLiteral("/resources/samples/DtaSampl.QVS")); }
     // Two funds with a record each, not saved.
     void smallDatabase()
     {

@@ -1,4 +1,5 @@
 #include "support/report_program.h"
+#include "support/source_dir.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -43,8 +44,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_report.setUp());
-        m_broker = QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/Sample_broker.csv");
-        m_records = QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/Sample_records.csv");
+        m_broker = SourceDir() + QStringLiteral("/resources/samples/Sample_broker.csv");
+        m_records = SourceDir() + QStringLiteral("/resources/samples/Sample_records.csv");
         QDir(m_report.folder()).mkdir(QStringLiteral("again"));
         QDir(m_report.folder()).mkdir(QStringLiteral("guessed"));
     }

@@ -6,6 +6,7 @@
 #include "shell/ui/mdi_container.h"
 #include "support/full_disk.h"
 #include "support/tool_window_test.h"
+#include "support/source_dir.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -305,7 +306,7 @@ private slots:
         QVERIFY(t->dialogs.fileRequests.isEmpty());
         messages().clear();
 
-        t->dialogs.fileNames << QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/DtaSampl.QVS");
+        t->dialogs.fileNames << SourceDir() + QStringLiteral("/resources/samples/DtaSampl.QVS");
         user->click("Loadfile");
         QVERIFY(funds().recordCount() > 0);
         t->dialogs.fileNames << path(QStringLiteral("records.csv"));

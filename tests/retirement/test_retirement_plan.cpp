@@ -6,6 +6,7 @@
 #include "shell/print/print_frame.h"
 #include "support/recording_printer.h"
 #include "support/scripted_dialogs.h"
+#include "support/source_dir.h"
 
 #include <QFile>
 #include <QTest>
@@ -279,7 +280,7 @@ private slots:
         dialogs.lines << header;
         RecordingPrinter printer;
         QVERIFY(PrintSession(state, dialogs, printer, session));
-        QFile file(QFINDTESTDATA(expected));
+        QFile file(SourceDir() + QStringLiteral("/tests/retirement/") + expected);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList want = QString::fromUtf8(file.readAll()).chopped(1).split(QLatin1Char('\n'));
         const QStringList got = printer.jobs.value(0).toText().split(QLatin1Char('\n'));

@@ -12,6 +12,7 @@
 #include "shell/ui/menu_main.h"
 #include "shell/ui/spreadsheet_grid.h"
 #include "support/tool_window_test.h"
+#include "support/source_dir.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -544,7 +545,7 @@ class TestMonkey : public ToolWindowTest
         m_trace = qEnvironmentVariableIsSet("TALLOMAR_MONKEY_TRACE");
         if (m_budget <= 0)
             m_budget = 400;
-        m_watched = {m_startFolder, QStringLiteral(TALLOMAR_SOURCE_DIR)};
+        m_watched = {m_startFolder, SourceDir()};
         m_untouched.clear();
         for (const QString &folder : m_watched)
             m_untouched << Listing(folder, false);
@@ -606,7 +607,7 @@ class TestMonkey : public ToolWindowTest
     {
         const QDir folder(t->folder.path());
         for (const char *name : {"DtaSampl.QVS", "NetSampl.QVW", "Sample_loan.uld", "Sample_mortgage.umd"})
-            QFile::copy(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/") + QLatin1String(name),
+            QFile::copy(SourceDir() + QStringLiteral("/resources/samples/") + QLatin1String(name),
                         folder.filePath(QLatin1String(name)));
         folder.mkdir(QStringLiteral("sub"));
     }

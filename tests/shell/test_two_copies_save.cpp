@@ -5,6 +5,7 @@
 #include "shell/core/message_numbers.h"
 #include "shell/ui/spreadsheet_grid.h"
 #include "support/tool_window_test.h"
+#include "support/source_dir.h"
 
 #include <QApplication>
 #include <QFile>
@@ -121,7 +122,7 @@ private slots:
         Copy second{secondStart.t.dialogs, secondStart.tool, secondStart.user.get()};
         QVERIFY(second.tool);
         const QString path = t->folder.filePath(QStringLiteral("shared.") + QFileInfo(sample).suffix());
-        QVERIFY(QFile::copy(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/") + sample, path));
+        QVERIFY(QFile::copy(SourceDir() + QStringLiteral("/resources/samples/") + sample, path));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
 
         // Both copies open the file; the first calculates what it shows.

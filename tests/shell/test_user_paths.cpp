@@ -5,6 +5,7 @@
 #include "shell/ui/mdi_container.h"
 #include "shell/ui/spreadsheet_grid.h"
 #include "support/tool_window_test.h"
+#include "support/source_dir.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -301,7 +302,7 @@ private slots:
         const QDir home(t->folder.path());
         QVERIFY(home.mkpath(QStringLiteral("first")) && home.mkpath(QStringLiteral("second folder")));
         const QString original = home.filePath(sample);
-        QVERIFY(QFile::copy(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/samples/") + sample, original));
+        QVERIFY(QFile::copy(SourceDir() + QStringLiteral("/resources/samples/") + sample, original));
         const QString first = home.filePath(QStringLiteral("first/") + sample);
         const QString second = home.filePath(QStringLiteral("second folder/") + sample);
         QVERIFY(openByAccessKey(button));

@@ -3,6 +3,7 @@
 #include "app/tool_registry.h"
 #include "shell/ui/mdi_container.h"
 #include "shell/ui/menu_main.h"
+#include "support/source_dir.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +15,7 @@ void ToolWindowTest::startFrame()
 {
     t = std::make_unique<TestShell>();
     for (const char *name : {"Tlmuse33.hlp", "tlmdat33.grs"})
-        QFile::copy(QStringLiteral(TALLOMAR_SOURCE_DIR "/resources/help/") + QLatin1String(name),
+        QFile::copy(SourceDir() + QStringLiteral("/resources/help/") + QLatin1String(name),
                     QDir(t->folder.path()).filePath(QLatin1String(name)));
     frame = std::make_unique<MdiContainer>(t->shell);
     RegisterTools(*frame);
