@@ -70,6 +70,13 @@ MenuMain::MenuMain(Shell &shell, MdiContainer &frame, QWidget *parent)
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.2);
     m_myName->setFont(nameFont);
 
+    // Every menu button does nothing once the menu is not what the user sees.
+    const auto onClick = [this](const QString &name, std::function<void()> handler) {
+        connect(button(name), &QPushButton::clicked, this, [this, handler = std::move(handler)] {
+            if (mayAct())
+                handler();
+        });
+    };
     auto *buttons = new QGridLayout;
     buttons->setHorizontalSpacing(16);
     buttons->setVerticalSpacing(6);
@@ -83,26 +90,17 @@ MenuMain::MenuMain(Shell &shell, MdiContainer &frame, QWidget *parent)
         m_buttons.insert(name, button);
         if (index < ToolButtons) {
             button->setEnabled(false);
-            connect(button, &QPushButton::clicked, this, [this, name] {
-                if (mayAct())
-                    openTool(name);
-            });
+            onClick(name, [this, name] { openTool(name); });
         }
         buttons->addWidget(button, index < 8 ? index : index - 8, index < 8 ? 0 : 1);
         ++index;
     }
-    const auto onClick = [this](const char *name, std::function<void()> handler) {
-        connect(button(QLatin1String(name)), &QPushButton::clicked, this, [this, handler = std::move(handler)] {
-            if (mayAct())
-                handler();
-        });
-    };
-    onClick("InitCurrFont", [this] { personalize(); });
-    onClick("About", [this] { about(); });
-    onClick("HowTo", [this] { openHelp(QStringLiteral("Tlmuse33.hlp"), QStringLiteral("How to Use the Program")); });
-    onClick("Getrich",
+    onClick(QStringLiteral("InitCurrFont"), [this] { personalize(); });
+    onClick(QStringLiteral("About"), [this] { about(); });
+    onClick(QStringLiteral("HowTo"), [this] { openHelp(QStringLiteral("Tlmuse33.hlp"), QStringLiteral("How to Use the Program")); });
+    onClick(QStringLiteral("Getrich"),
             [this] { openHelp(QStringLiteral("tlmdat33.grs"), QStringLiteral("How to Get Rich and Stay Rich")); });
-    onClick("ExitButten", [] { QCoreApplication::quit(); });
+    onClick(QStringLiteral("ExitButten"), [] { QCoreApplication::quit(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(40, 14, 40, 14);
@@ -136,7 +134,8 @@ void MenuMain::setTool(const QString &name, ToolFactory factory)
 }
 
 // A button pressed by its access key clicks a moment later. By then a tool
-// may have opened, or a box be waiting for the user: the menu is not what
+// may have opened, or a box be waiting for the user (a tool must not be
+// closed from under its own dialog): the menu is not what
 // the user sees any more, and its click must do nothing.
 bool MenuMain::mayAct() const
 {
@@ -146,10 +145,7 @@ bool MenuMain::mayAct() const
 void MenuMain::openTool(const QString &name)
 {
     const ToolFactory factory = m_tools.value(name);
-    // A button pressed by its access key clicks a moment later, perhaps
-    // while a tool opened meanwhile waits in a dialog: that tool must not be
-    // closed from under its own dialog.
-    if (!factory || QApplication::activeModalWidget())
+    if (!factory)
         return;
     hide();
     // The guide has a chapter for each tool under its button's caption.
