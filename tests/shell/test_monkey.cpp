@@ -31,13 +31,23 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <exception>
+#include <mutex>
+#include <thread>
+
+#include <pthread.h>
+#include <unistd.h>
 
 namespace {
 
@@ -64,6 +74,84 @@ public:
 GuardedApplication &App()
 {
     return *static_cast<GuardedApplication *>(QCoreApplication::instance());
+}
+
+// The last events sent, kept as plain text for a crash: a signal handler
+// writes them out before the test library prints its stack, so that a crash
+// in a run without TALLOMAR_MONKEY_TRACE still names what led to it.
+struct LastEvents {
+    static constexpr int kLines = 24;
+    static constexpr int kWidth = 160;
+    char lines[kLines][kWidth] = {};
+    std::atomic<int> next{0};
+    std::atomic<bool> told{false};
+
+    void add(const QString &event)
+    {
+        const int at = next.load() % kLines;
+        std::strncpy(lines[at], qPrintable(event), kWidth - 1);
+        lines[at][kWidth - 1] = 0;
+        next.store(next.load() + 1);
+    }
+    void clear()
+    {
+        next.store(0);
+        told.store(false);
+    }
+    // Only write(2): safe inside a signal handler.
+    void writeOut()
+    {
+        if (told.exchange(true))
+            return;
+        const int count = next.load();
+        static const char head[] = "monkey: the last events before the fault:\n";
+        (void)!write(STDERR_FILENO, head, sizeof head - 1);
+        for (int i = std::max(0, count - kLines); i < count; ++i) {
+            const char *line = lines[i % kLines];
+            (void)!write(STDERR_FILENO, "    ", 4);
+            (void)!write(STDERR_FILENO, line, std::strlen(line));
+            (void)!write(STDERR_FILENO, "\n", 1);
+        }
+    }
+};
+LastEvents lastEvents;
+
+struct sigaction testLibraryHandlers[NSIG];
+
+void TellLastEventsThenCrash(int signal, siginfo_t *info, void *context)
+{
+    lastEvents.writeOut();
+    // The test library's handler ends by raising the signal again, which
+    // must then end the program rather than come back here.
+    std::signal(signal, SIG_DFL);
+    const struct sigaction &before = testLibraryHandlers[signal];
+    if ((before.sa_flags & SA_SIGINFO) && before.sa_sigaction)
+        before.sa_sigaction(signal, info, context);
+    else if (!(before.sa_flags & SA_SIGINFO) && before.sa_handler != SIG_DFL && before.sa_handler != SIG_IGN)
+        before.sa_handler(signal);
+    std::raise(signal);
+}
+
+// In front of the test library's own crash handler (which prints a stack).
+void TellLastEventsOnACrash()
+{
+    for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+        struct sigaction mine = {};
+        mine.sa_sigaction = TellLastEventsThenCrash;
+        mine.sa_flags = SA_SIGINFO;
+        sigemptyset(&mine.sa_mask);
+        sigaction(signal, &mine, &testLibraryHandlers[signal]);
+    }
+}
+
+// The offscreen platform's notes on what it cannot do fill a failure's
+// output; they are dropped before the test library sees them.
+QtMessageHandler testLibraryMessages = nullptr;
+void DropPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    testLibraryMessages(type, context, message);
 }
 
 // Names, sizes and times of the files in a folder (and below it): what the
@@ -115,8 +203,10 @@ class TestMonkey : public ToolWindowTest
     int m_sent = 0;
     int m_nextCheck = 0;
     int m_depth = 0;
-    // The dialog or menu in front as each act in progress began.
-    QList<QPointer<QWidget>> m_blockingAtAct;
+    // The event loops running as each act in progress began, and as the
+    // run began: an act that opened a dialog runs in a deeper one.
+    QList<int> m_loopAtAct;
+    int m_baseLoop = 0;
     QString m_startFolder;
     int m_inModal = 0;
     QPointer<QWidget> m_modal;
@@ -124,6 +214,8 @@ class TestMonkey : public ToolWindowTest
     QString m_failure;
     std::deque<QString> m_log;
     QElapsedTimer m_sinceStep;
+    QElapsedTimer m_clock;
+    std::atomic<qint64> m_beat{0};
     QStringList m_untouched;
     QStringList m_watched;
     int m_guardMessages = 0;
@@ -139,6 +231,7 @@ class TestMonkey : public ToolWindowTest
     void note(const QString &what)
     {
         m_log.push_back(QStringLiteral("#%1 %2").arg(m_sent).arg(what));
+        lastEvents.add(m_log.back());
         // For a crash, which leaves no report: every event as it is sent.
         if (m_trace)
             fprintf(stderr, "%s\n", qPrintable(m_log.back()));
@@ -471,6 +564,28 @@ class TestMonkey : public ToolWindowTest
         t->dialogs.fileRequests.clear();
     }
 
+    static int loopLevel() { return QThread::currentThread()->loopLevel(); }
+
+    // A fault the run cannot return from (an act that never ends, a loop
+    // nothing shown can end): the report, with what is on screen, and the
+    // test program stops here with its stack.
+    [[noreturn]] void fail(const QString &what)
+    {
+        QStringList shown;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->isVisible())
+                shown << Describe(top) + (top->isModal() ? QStringLiteral(" (modal)") : QString());
+        m_failure = QStringLiteral("%1; acts in progress %2, event loops %3 (at the run's start %4), "
+                                   "in front %5, windows shown: %6")
+                        .arg(what)
+                        .arg(m_depth)
+                        .arg(loopLevel())
+                        .arg(m_baseLoop)
+                        .arg(Describe(front()), shown.join(u','));
+        lastEvents.told = true;
+        qFatal("%s", qPrintable(failureReport()));
+    }
+
     QWidget *blocking() const
     {
         QWidget *popup = QApplication::activePopupWidget();
@@ -481,19 +596,10 @@ class TestMonkey : public ToolWindowTest
     {
         if (m_stopped)
             return;
-        // An act in progress lets events run (a key sent, a dialog's own
-        // loop): the next act waits for it, unless a dialog it opened now
-        // waits for the user.
-        if (m_depth > 0 && (!blocking() || blocking() == m_blockingAtAct.constLast())) {
-            if (m_sinceStep.elapsed() > 20000) {
-                QStringList shown;
-                for (QWidget *top : QApplication::topLevelWidgets())
-                    if (top->isVisible())
-                        shown << Describe(top);
-                m_failure = QStringLiteral("no event could be sent for 20 s; in front %1, windows shown: %2")
-                                .arg(Describe(front()), shown.join(u','));
-                qFatal("%s", qPrintable(failureReport()));
-            }
+        // An act in progress lets events run (each key and click sent
+        // does): the next act waits for it, unless it opened a dialog or
+        // menu whose own loop now waits for the user.
+        if (m_depth > 0 && loopLevel() <= m_loopAtAct.constLast()) {
             QTimer::singleShot(2, this, [this] { step(); });
             return;
         }
@@ -507,6 +613,10 @@ class TestMonkey : public ToolWindowTest
                 QTimer::singleShot(10, this, [this] { step(); });
                 return;
             }
+            // A loop no window answers would hold the program's code below
+            // it for good: no user could end it.
+            if (loopLevel() > m_baseLoop)
+                fail(QStringLiteral("an event loop waits with no dialog or menu shown"));
             m_stopped = true;
             return;
         }
@@ -524,14 +634,14 @@ class TestMonkey : public ToolWindowTest
         QTimer::singleShot(chance(m_run == Run::Menu ? 15 : 4) ? int(m_random.bounded(20, 160)) : 0, this, [this] { step(); });
         m_sinceStep.restart();
         ++m_depth;
-        m_blockingAtAct << blocking();
+        m_loopAtAct << loopLevel();
         ++m_sent;
         try {
             act();
         } catch (const std::exception &fault) {
             App().escaped << QString::fromUtf8(fault.what());
         }
-        m_blockingAtAct.removeLast();
+        m_loopAtAct.removeLast();
         --m_depth;
     }
 
@@ -550,20 +660,43 @@ class TestMonkey : public ToolWindowTest
         for (const QString &folder : m_watched)
             m_untouched << Listing(folder, false);
         App().escaped.clear();
+        lastEvents.clear();
+        m_baseLoop = loopLevel();
         m_sinceStep.start();
-        QTimer::singleShot(0, this, [this] { step(); });
-        bool hung = false;
-        while (!m_stopped) {
-            if (m_sinceStep.elapsed() > 30000) {
-                hung = true;
-                break;
+        // Two watchdogs: a timer for a run that stops sending while events
+        // still flow, and a thread for a program that stops running its
+        // event loop at all (it aborts the program where it is, so that the
+        // stack shows where).
+        QTimer watchdog;
+        connect(&watchdog, &QTimer::timeout, this, [this] {
+            m_beat = m_clock.elapsed();
+            if (m_sinceStep.elapsed() > 25000)
+                fail(QStringLiteral("no event could be sent for 25 s"));
+        });
+        m_clock.start();
+        m_beat = 0;
+        watchdog.start(500);
+        std::atomic<bool> done{false};
+        const pthread_t program = pthread_self();
+        std::thread watcher([this, &done, program] {
+            while (!done) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(250));
+                if (!done && m_clock.elapsed() - m_beat > 30000) {
+                    fprintf(stderr, "monkey in %s, seed %u: the program has not run its event loop for 30 s\n",
+                            qPrintable(where()), m_seed);
+                    pthread_kill(program, SIGABRT);
+                    return;
+                }
             }
-            QTest::qWait(20);
-        }
-        // Shut whatever the monkey left open, and whatever a click it set
-        // going opens still.
+        });
+        // Once the run ends, whatever the monkey left open is shut, and so
+        // is whatever a click it set going opens later: a delayed click
+        // that opens a dialog after the last event runs that dialog's loop
+        // on top of this one, which would wait under it for good.
         QTimer closer;
         connect(&closer, &QTimer::timeout, this, [this] {
+            if (!m_stopped)
+                return;
             if (QWidget *open = blocking()) {
                 if (auto *box = qobject_cast<QDialog *>(open))
                     box->reject();
@@ -572,13 +705,17 @@ class TestMonkey : public ToolWindowTest
             }
         });
         closer.start(10);
+        QTimer::singleShot(0, this, [this] { step(); });
+        while (!m_stopped)
+            QTest::qWait(20);
+        m_sinceStep.restart();
         WaitFor([this] { return !blocking(); });
         WaitForDelayedClicks();
         Settle();
         WaitFor([this] { return !blocking(); });
         closer.stop();
-        if (m_failure.isEmpty() && hung)
-            m_failure = QStringLiteral("the program stopped answering");
+        done = true;
+        watcher.join();
         if (m_failure.isEmpty())
             check();
         if (m_failure.isEmpty()) {
@@ -620,7 +757,12 @@ class TestMonkey : public ToolWindowTest
     }
 
 private slots:
-    void initTestCase() { m_startFolder = QDir::currentPath(); }
+    void initTestCase()
+    {
+        m_startFolder = QDir::currentPath();
+        TellLastEventsOnACrash();
+        testLibraryMessages = qInstallMessageHandler(DropPlatformNotes);
+    }
     void init()
     {
         startFrame();
@@ -630,9 +772,9 @@ private slots:
         m_failure.clear();
         m_log.clear();
         m_tool = nullptr;
-        // Any warning Qt or the program prints is a fault the monkey found.
-        // (The offscreen platform's notes on what it cannot do are not.)
-        QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!monkey in |This plugin does not support ).*")));
+        // Any warning Qt or the program prints is a fault the monkey found
+        // (the offscreen platform's notes are dropped before they get here).
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!monkey in ).*")));
     }
     void cleanup() { endFrame(); }
 
