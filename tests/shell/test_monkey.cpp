@@ -913,6 +913,22 @@ private slots:
         QVERIFY(frame->menu()->isVisible());
     }
 
+    // Exit pressed by Alt+X, then at once Add and Edit Records by Alt+A:
+    // the second click lands on the manager already closed, and must not
+    // open its record window over the menu (that window, left holding the
+    // closed manager's records, was read after they were freed).
+    void aLateClickOnAClosedToolOpensNothing()
+    {
+        QVERIFY(openByAccessKey(QStringLiteral("Manager")));
+        user->key(Qt::Key_X, Qt::AltModifier);
+        user->key(Qt::Key_A, Qt::AltModifier);
+        QVERIFY(WaitForDelayedClicks());
+        Settle();
+        QVERIFY(!frame->activeTool());
+        QVERIFY(!frame->overTool());
+        QVERIFY(frame->menu()->isVisible());
+    }
+
     // The investment manager's menu is guarded alike: its Exit pressed by
     // Alt+X clicks while a box the user opened at once is still up.
     void theFundMenusExitLandingUnderADialogLeavesItOpen()

@@ -40,6 +40,11 @@ void ToolWindow::guarded(const std::function<void()> &handler)
     // first, and an exit would end the window under its own open dialog.
     if (QWidget *dialog = QApplication::activeModalWidget(); dialog && dialog != window())
         return;
+    // Nor can anyone click a window that is no longer shown: one closed a
+    // moment ago (its exit clicked first) or hidden under another. Acting
+    // would open its windows over the menu, or over a tool not its own.
+    if (!isVisible())
+        return;
     try {
         handler();
     } catch (const std::exception &) {

@@ -39,7 +39,9 @@ protected:
     void exitToMenu();
 
     // Runs a button's handler so that an arithmetic fault or any other
-    // failure shows message 3 instead of ending the program.
+    // failure shows message 3 instead of ending the program. A click that
+    // lands where no user could have clicked (under another window's dialog,
+    // on this window once closed or hidden) does nothing.
     void guarded(const std::function<void()> &handler);
 
 private:
