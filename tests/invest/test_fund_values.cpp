@@ -82,9 +82,6 @@ private slots:
         QTest::newRow("100 shares, book 1000, price 12")
             << 1 << QStringList{"1:B:10:100:0:0"} << QStringList{"12"}
             << QStringList{"1200.0000 200.0000 20.0000 100.0000"} << "1200.0000 200.0000 20.0000";
-        QTest::newRow("totals 1 and 2 cut to thirds")
-            << 2 << QStringList{"1:B:1:1:0:0", "2:B:2:1:0:0"} << QStringList{"1", "2"}
-            << QStringList{"1.0000 0.0000 0.0000 33.3300", "2.0000 0.0000 0.0000 66.6600"} << "3.0000 0.0000 0.0000";
         QTest::newRow("book cost and amount invested 0")
             << 1 << QStringList{"1:D:10:10:0:0"} << QStringList{"5"} << QStringList{"50.0000 50.0000 100.0000 100.0000"}
             << "50.0000 50.0000 0.0000";
@@ -95,9 +92,6 @@ private slots:
             << 2 << QStringList{"1:B:10:10:0:0", "1:S:12:10:0:0", "2:B:10:10:0:0"} << QStringList{"0", "10"}
             << QStringList{"0.0000 20.0000 20.0000 0.0000", "100.0000 0.0000 0.0000 100.0000"}
             << "100.0000 20.0000 25.0000";
-        QTest::newRow("29 and 71")
-            << 2 << QStringList{"1:B:1:29:0:0", "2:B:1:71:0:0"} << QStringList{"1", "1"}
-            << QStringList{"29.0000 0.0000 0.0000 29.0000", "71.0000 0.0000 0.0000 71.0000"} << "100.0000 0.0000 0.0000";
         QTest::newRow("the help's example")
             << 2 << QStringList{"1:B:10:100:50:0", "1:D:10.5:2:0:0", "1:C:0:0:0:30", "1:S:12:50:25:0", "2:B:5:200:0:0"}
             << QStringList{"13", "5.10"}
