@@ -11,10 +11,10 @@
 
 namespace {
 
-Money m(const char *text)
+Money m(const QString &text)
 {
     Money value;
-    Money::fromDecimalText(QString::fromLatin1(text), value);
+    Money::fromDecimalText(text, value);
     return value;
 }
 
@@ -23,12 +23,7 @@ Money m(const char *text)
 void Put(FundDatabase &db, const QString &record)
 {
     const QStringList p = record.split(QLatin1Char(' '));
-    auto figure = [](const QString &text) {
-        Money value;
-        Money::fromDecimalText(text, value);
-        return value;
-    };
-    const EntryFigures figures{figure(p[3]), figure(p[4]), figure(p[5]), figure(p[6])};
+    const EntryFigures figures{m(p[3]), m(p[4]), m(p[5]), m(p[6])};
     const int slot = db.recordCount() + 1;
     db.appendRecord(MakeRecord(p[0].toInt(), p[1], QDate::fromString(p[2], Qt::ISODate), figures, slot));
 }
@@ -42,11 +37,8 @@ AnnualReturns Valued(FundDatabase &db, const QStringList &records, const QString
     for (const QString &record : records)
         Put(db, record);
     PreparePriceTable(db);
-    for (int f = 1; f <= prices.size(); ++f) {
-        Money price;
-        Money::fromDecimalText(prices.at(f - 1), price);
-        db.setPrice(f, price);
-    }
+    for (int f = 1; f <= prices.size(); ++f)
+        db.setPrice(f, m(prices.at(f - 1)));
     if (CollectHoldings(db) != MsgNone)
         return {};
     ComputeCurrentValues(db);

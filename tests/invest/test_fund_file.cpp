@@ -2,7 +2,6 @@
 #include "invest/fund_file.h"
 #include "invest/funds_session.h"
 #include "shell/core/record_file.h"
-#include "support/full_disk.h"
 #include "support/source_dir.h"
 
 #include <QFile>
@@ -177,27 +176,6 @@ private slots:
         const QByteArray before = FundFileText(db);
         QCOMPARE(db.SortRecordsByDate(), 0);
         QCOMPARE(FundFileText(db), before);
-    }
-
-    void failedSaveKeepsTheOldFile()
-    {
-        FundDatabase db;
-        MakeDatabase(db);
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("mine.qvs"));
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("0,0,\"All Records\",\"31\"\r\n");
-        old.close();
-        {
-            const FullDisk disk(64);
-            QString why;
-            QVERIFY(!SaveFundFile(db, path, &why));
-            QVERIFY(!why.isEmpty());
-        }
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("0,0,\"All Records\",\"31\"\r\n"));
-        QVERIFY(!SaveFundFile(db, folder.filePath(QStringLiteral("no/such/folder.qvs"))));
     }
 };
 

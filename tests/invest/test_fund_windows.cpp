@@ -11,7 +11,6 @@
 #include "invest/record_entry_window.h"
 #include "shell/core/message_numbers.h"
 #include "shell/ui/mdi_container.h"
-#include "shell/ui/menu_main.h"
 #include "shell/ui/number_input_dialog.h"
 #include "shell/ui/spreadsheet_grid.h"
 #include "support/full_disk.h"
@@ -237,7 +236,6 @@ private slots:
         addRecord({"Cash Dividend", "12/31/1998", nullptr, nullptr, nullptr, "1500"});
         chooseFund(2);
         addRecord({"Unit Fee", "2/15/2000", "2000", "1.25", nullptr, nullptr});
-        QCOMPARE(messages(), QList<int>());
         QCOMPARE(entry->text("NumRec"), QStringLiteral(" 4"));
         // The grid shows the fund chosen, in date order.
         QCOMPARE(cell(1, 1), QStringLiteral("Unit Fee"));
@@ -262,7 +260,6 @@ private slots:
         QCOMPARE(t->dialogs.questions, QList<int>{4});
         QCOMPARE(cell(2, 1), QStringLiteral("Sold    "));
         leaveEntry();
-        QCOMPARE(status(), QStringLiteral(" Funds = 2    Records = 3 "));
         saveAs(QStringLiteral("mine.qvs"));
         QCOMPARE(status(), QStringLiteral(" mine.qvs    Funds = 2    Records = 3 "));
         user->click("ExitMenu");
@@ -472,7 +469,6 @@ private slots:
         QCOMPARE(messages(), (QList<int>{MsgSaveNoFolder, MsgSaveDiskFull}));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), oldText);
-        QCOMPARE(session().DataChanged, qint16(1));
         QVERIFY(session().fileName().isEmpty());
 
         t->dialogs.answers << Answer::Yes;
@@ -488,7 +484,6 @@ private slots:
             QVERIFY(!CloseByTitleBar(frame.get()));
         }
         leaveEntry();
-        QCOMPARE(session().DataChanged, qint16(1));
 
         QFile bad(path(QStringLiteral("bad.qvs")));
         QVERIFY(bad.open(QIODevice::WriteOnly));
@@ -536,7 +531,6 @@ private slots:
         t->dialogs.answers << Answer::Yes;
         entry->click("DelRec");
         QCOMPARE(t->dialogs.questions, QList<int>{5});
-        QCOMPARE(funds().fundCount(), 1);
         QCOMPARE(entry->find<QComboBox>("Funds")->count(), 1);
         QCOMPARE(funds().record(1).fundNumber, Money::fromWhole(1));
         QCOMPARE(entry->text("NumFunds"), QStringLiteral(" 1"));
@@ -721,7 +715,6 @@ private slots:
         QVERIFY(!menu->tableWindow()->findChild<QPushButton *>("DrwGraph")->isVisible());
         QVERIFY(EveryColumnShown(menu->tableWindow()->grid()));
         QCOMPARE(tableCell(menu->tableWindow()->lastListRow(), 0), QStringLiteral("Total all Funds:"));
-        QCOMPARE(session().ActiveFund, qint16(AllRecordsSlot));
         t->dialogs.lines << QStringLiteral("Records");
         WindowDriver listing(menu->tableWindow());
         listing.click("Printr");

@@ -46,12 +46,12 @@ private slots:
         QVERIFY(m_report.setUp());
         m_broker = SourceDir() + QStringLiteral("/resources/samples/Sample_broker.csv");
         m_records = SourceDir() + QStringLiteral("/resources/samples/Sample_records.csv");
-        QDir(m_report.folder()).mkdir(QStringLiteral("again"));
         QDir(m_report.folder()).mkdir(QStringLiteral("guessed"));
     }
 
     // The broker's rows, saved and listed again: the same records, each as
     // its row says (shares of sales as typed, the figures read with commas).
+    // That the export reads back as the same database is test_record_csv's.
     void brokerSample()
     {
         const QString saved = m_report.filePath(QStringLiteral("broker.qvs"));
@@ -71,21 +71,12 @@ private slots:
         const QString guessed = m_report.filePath(QStringLiteral("guessed/broker.qvs"));
         const Run plain = run({"funds", "--import", m_broker, "--save", guessed});
         QVERIFY2(plain.code == 0, qPrintable(plain.err));
-        QCOMPARE(run({"funds", "--file", guessed, "--format", "json"}).out,
-                 run({"funds", "--file", saved, "--format", "json"}).out);
+        const Run json = run({"funds", "--file", saved, "--format", "json"});
+        QCOMPARE(run({"funds", "--file", guessed, "--format", "json"}).out, json.out);
         // The book value of each row is the broker's own amount, signs reversed.
-        const QJsonArray records = run({"funds", "--file", saved, "--format", "json"}).json().value("records").toArray();
+        const QJsonArray records = json.json().value("records").toArray();
         QCOMPARE(records.at(6).toObject().value("book_value").toString(), QStringLiteral("-3840.6000"));
         QCOMPARE(records.at(8).toObject().value("shares").toString(), QStringLiteral("-500.0000"));
-
-        // The export read back into an empty database: the very same database.
-        const QString exported = write(QStringLiteral("exported.csv"), listed.out);
-        const QString again = m_report.filePath(QStringLiteral("again/broker.qvs"));
-        const Run reimported = run({"funds", "--import", exported, "--save", again});
-        QVERIFY2(reimported.code == 0, qPrintable(reimported.err));
-        const Run first = run({"funds", "--file", saved, "--format", "json"});
-        const Run second = run({"funds", "--file", again, "--format", "json"});
-        QCOMPARE(second.out, first.out);
     }
 
     // Our own export form needs no options and comes back byte for byte.

@@ -1,5 +1,4 @@
 #include "networth/networth_file.h"
-#include "support/full_disk.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -119,26 +118,6 @@ private slots:
         big.close();
         QVERIFY(!ReadNetWorthFile(path("big.qvw"), &why));
         QCOMPARE(why, QStringLiteral("the file is too large"));
-    }
-
-    void aFullDiskKeepsTheOldFile()
-    {
-        const QString target = path("kept.qvw");
-        QFile old(target);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(ExampleFile());
-        old.close();
-        NetWorthStatement statement;
-        for (int r = 1; r <= 30; ++r)
-            statement.sheets[1].rows[size_t(r)].name = RecordValue::fromText(QString(200, u'x'));
-        QString why;
-        {
-            FullDisk disk(1000);
-            QVERIFY(!SaveNetWorthFile(target, statement, &why));
-        }
-        QVERIFY(!why.isEmpty());
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), ExampleFile());
     }
 };
 

@@ -1,12 +1,8 @@
 #include "support/report_program.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 // tallomar-report networth, run as a script would, against the statement
@@ -65,38 +61,26 @@ private slots:
 
     void aFileInEveryFormat_data()
     {
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("expected");
         // The liabilities' names read from the left, as the assets' do.
-        QTest::newRow("text, names from the left") << "text" << "$150,000.00  Total Liabilities   $0.00\n";
-        QTest::newRow("text, no spaces at line ends") << "text" << "\nSub Total      150,000.00\n";
-        QTest::newRow("csv") << "csv" << "Total Assets,150000.00,Total Liabilities,0.00\r\n";
-        QTest::newRow("report") << "report" << " Sub Total                   150,000.00\n";
+        QTest::newRow("text, names from the left") << "house.qvw" << "text" << "$150,000.00  Total Liabilities   $0.00\n";
+        QTest::newRow("text, no spaces at line ends") << "house.qvw" << "text" << "\nSub Total      150,000.00\n";
+        QTest::newRow("csv") << "house.qvw" << "csv" << "Total Assets,150000.00,Total Liabilities,0.00\r\n";
+        QTest::newRow("report") << "house.qvw" << "report" << " Sub Total                   150,000.00\n";
+        // A file may hold an amount below zero: it counts, so every format shows it.
+        QTest::newRow("below zero, text") << "overdraft.qvw" << "text" << "Overdraft      -1,300.50";
+        QTest::newRow("below zero, csv") << "overdraft.qvw" << "csv" << "Overdraft,-1300.50,,\r\n";
+        QTest::newRow("below zero, json") << "overdraft.qvw" << "json" << "\"-1,300.50\"";
+        QTest::newRow("below zero, report") << "overdraft.qvw" << "report" << " Overdraft                    -1,300.50\n";
     }
     void aFileInEveryFormat()
     {
+        QFETCH(QString, file);
         QFETCH(QString, format);
         QFETCH(QString, expected);
-        const Run r = run({QStringLiteral("--file"), QStringLiteral("house.qvw"), QStringLiteral("--format"), format});
-        QCOMPARE(r.code, 0);
-        QVERIFY2(QString::fromUtf8(r.out).contains(expected), r.out.constData());
-    }
-
-    // A file may hold an amount below zero: it counts, so every format shows it.
-    void aNegativeAmountInEveryFormat_data()
-    {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("text") << "text" << "Overdraft      -1,300.50";
-        QTest::newRow("csv") << "csv" << "Overdraft,-1300.50,,\r\n";
-        QTest::newRow("json") << "json" << "\"-1,300.50\"";
-        QTest::newRow("report") << "report" << " Overdraft                    -1,300.50\n";
-    }
-    void aNegativeAmountInEveryFormat()
-    {
-        QFETCH(QString, format);
-        QFETCH(QString, expected);
-        const Run r = run({QStringLiteral("--file"), QStringLiteral("overdraft.qvw"), QStringLiteral("--format"), format});
+        const Run r = run({QStringLiteral("--file"), file, QStringLiteral("--format"), format});
         QCOMPARE(r.code, 0);
         QVERIFY2(QString::fromUtf8(r.out).contains(expected), r.out.constData());
     }

@@ -62,6 +62,7 @@ class TestNetWorthSheet : public QObject
     Q_OBJECT
 
 private slots:
+    // Each sheet ends in an empty row and its total.
     void calculate_data()
     {
         QTest::addColumn<QStringList>("rows");
@@ -69,37 +70,28 @@ private slots:
         QTest::addColumn<QString>("total");
         QTest::newRow("sub total counted once")
             << QStringList{"House=150000", "Car=12000", "Sub Total", "Savings=5000"}
-            << QStringList{"House|150,000.00", "Car|12,000.00", "Sub Total|162,000.00", "Savings|5,000.00", "|",
-                           "Total Assets|$167,000.00"}
-            << "167000.0000";
-        QTest::newRow("sub total in lower case") << QStringList{"Car=12000", "sub total=99"}
-                                                 << QStringList{"Car|12,000.00", "sub total|12,000.00", "|",
-                                                                "Total Assets|$12,000.00"}
-                                                 << "12000.0000";
-        QTest::newRow("Subtotal is a name") << QStringList{"Car=12000", "Subtotal=5"}
-                                            << QStringList{"Car|12,000.00", "Subtotal|5.00", "|",
-                                                           "Total Assets|$12,005.00"}
-                                            << "12005.0000";
-        QTest::newRow("two groups") << QStringList{"A=1.5", "Sub Total", "B=2.25", "C=.25", "Sub Total"}
-                                    << QStringList{"A|1.50", "Sub Total|1.50", "B|2.25", "C|.25", "Sub Total|2.50",
-                                                   "|", "Total Assets|$4.00"}
-                                    << "4.0000";
+            << QStringList{"House|150,000.00", "Car|12,000.00", "Sub Total|162,000.00", "Savings|5,000.00"}
+            << "$167,000.00";
+        QTest::newRow("sub total in lower case")
+            << QStringList{"Car=12000", "sub total=99"} << QStringList{"Car|12,000.00", "sub total|12,000.00"}
+            << "$12,000.00";
+        QTest::newRow("Subtotal is a name")
+            << QStringList{"Car=12000", "Subtotal=5"} << QStringList{"Car|12,000.00", "Subtotal|5.00"} << "$12,005.00";
+        QTest::newRow("two groups")
+            << QStringList{"A=1.5", "Sub Total", "B=2.25", "C=.25", "Sub Total"}
+            << QStringList{"A|1.50", "Sub Total|1.50", "B|2.25", "C|.25", "Sub Total|2.50"} << "$4.00";
         QTest::newRow("nameless row dropped, not counted")
-            << QStringList{"House=100", "=900", "Car=20"}
-            << QStringList{"House|100.00", "Car|20.00", "|", "Total Assets|$120.00"} << "120.0000";
-        QTest::newRow("zero shows empty") << QStringList{"Nothing=0", " "}
-                                          << QStringList{"Nothing|", " |", "|", "Total Assets|$0.00"} << "0.0000";
+            << QStringList{"House=100", "=900", "Car=20"} << QStringList{"House|100.00", "Car|20.00"} << "$120.00";
+        QTest::newRow("zero shows empty") << QStringList{"Nothing=0", " "} << QStringList{"Nothing|", " |"} << "$0.00";
         // Typing takes no sign, but a file may hold one: what counts is shown.
-        QTest::newRow("an amount below zero") << QStringList{"Cash=1000", "Overdraft=-300", "Sub Total"}
-                                              << QStringList{"Cash|1,000.00", "Overdraft|-300.00", "Sub Total|700.00",
-                                                             "|", "Total Assets|$700.00"}
-                                              << "700.0000";
-        QTest::newRow("no rows") << QStringList{} << QStringList{"|", "Total Assets|$0.00"} << "0.0000";
+        QTest::newRow("an amount below zero")
+            << QStringList{"Cash=1000", "Overdraft=-300", "Sub Total"}
+            << QStringList{"Cash|1,000.00", "Overdraft|-300.00", "Sub Total|700.00"} << "$700.00";
+        QTest::newRow("no rows") << QStringList{} << QStringList{} << "$0.00";
         QTest::newRow("largest amounts")
             << QStringList{"A=999999999999.99", "B=999999999999.99", "Sub Total"}
-            << QStringList{"A|999,999,999,999.99", "B|999,999,999,999.99", "Sub Total|1,999,999,999,999.98", "|",
-                           "Total Assets|$1,999,999,999,999.98"}
-            << "1999999999999.9800";
+            << QStringList{"A|999,999,999,999.99", "B|999,999,999,999.99", "Sub Total|1,999,999,999,999.98"}
+            << "$1,999,999,999,999.98";
     }
     void calculate()
     {
@@ -109,8 +101,7 @@ private slots:
         NetWorthStatement statement;
         statement.sheets[0] = MakeSheet(rows);
         CalculateNetWorth(statement);
-        QCOMPARE(Shown(statement, Side::Assets), shown);
-        QCOMPARE(statement.totals[0].toDecimalText(), total);
+        QCOMPARE(Shown(statement, Side::Assets), shown + QStringList({"|", "Total Assets|" + total}));
         QCOMPARE(SheetGridTexts(statement, Side::Assets, QStringLiteral("$")).at(0).at(0), QStringLiteral(" Assets"));
     }
 
