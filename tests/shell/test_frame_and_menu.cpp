@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>

@@ -5,8 +5,6 @@
 #include "support/tool_window_test.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -45,10 +43,6 @@ class TestHelpKey : public ToolWindowTest
         WindowDriver(focused->window()).key(Qt::Key_F1);
     }
 
-private slots:
-    void init() { startFrame(); }
-    void cleanup() { endFrame(); }
-
     // Back in the frame after reading the help.
     void backToTheFrame()
     {
@@ -56,6 +50,10 @@ private slots:
         QApplication::setActiveWindow(frame.get());
         QTRY_VERIFY(frame->isActiveWindow());
     }
+
+private slots:
+    void init() { startFrame(); }
+    void cleanup() { endFrame(); }
 
     void eachToolOpensItsChapter_data()
     {

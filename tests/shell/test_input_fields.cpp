@@ -112,11 +112,6 @@ class TestInputFields : public ToolWindowTest
     FieldWindow *window = nullptr;
 
     Money slot(int n) const { return window->values.value(n); }
-    // What a box shows for the figure stored behind it.
-    QString shownFor(FieldKind kind, Money value, int width) const
-    {
-        return FieldDisplayText(kind, value, width, t->state.CurrencySymbol);
-    }
 
 private slots:
     void init()
@@ -360,7 +355,7 @@ private slots:
         QTRY_VERIFY(!edit->hasFocus());
         // What the box shows is the figure stored, and that is what Calculate used.
         const int width = slotNumber == 1 ? 16 : 13;
-        QCOMPARE(edit->text(), shownFor(FieldKind::Money, slot(slotNumber), width));
+        QCOMPARE(edit->text(), FieldDisplayText(FieldKind::Money, slot(slotNumber), width, t->state.CurrencySymbol));
         if (route == Route::SetFromOutside || route == Route::CtrlV)
             QCOMPARE(slot(1), Money()); // no leading figure in what arrived
         else

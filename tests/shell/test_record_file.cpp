@@ -270,8 +270,7 @@ private slots:
             QString error;
             const auto read = reader.readLine(&error);
             QVERIFY2(read, qPrintable(error));
-            QCOMPARE(describe(*read), describe(line));
-            QVERIFY(*read == line);
+            QVERIFY2(*read == line, qPrintable(describe(*read)));
         }
         QVERIFY(reader.atEnd());
     }

@@ -24,6 +24,15 @@ class TestSpreadsheetGrid : public QObject
         const QRect last = grid.visualRect(grid.model()->index(bottom, 0));
         return last.bottom() < grid.viewport()->height() ? bottom + 1 : bottom;
     }
+    // A grid of a few rows' height on the screen; false when it is not shown.
+    static bool shown(SpreadsheetGrid &grid, int cols, int rows)
+    {
+        grid.resize(300, 200);
+        grid.setCols(cols);
+        grid.setRows(rows);
+        grid.show();
+        return QTest::qWaitForWindowExposed(&grid);
+    }
     static void scrollToRow(SpreadsheetGrid &grid, int row)
     {
         grid.scrollTo(grid.model()->index(row - 1, 0), QAbstractItemView::PositionAtTop);
@@ -146,11 +155,7 @@ private slots:
     void bulkFillTellsTheViewOnceAndShowsTheTop()
     {
         SpreadsheetGrid grid;
-        grid.resize(300, 200);
-        grid.setCols(3);
-        grid.setRows(2101);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QVERIFY(shown(grid, 3, 2101));
         scrollToRow(grid, 1500);
         QList<QStringList> rows;
         for (int r = 1; r <= 2105; ++r) // rows past the grid are left out
@@ -172,17 +177,7 @@ private slots:
         QCOMPARE(topRow(grid), 900);
         grid.setRowTexts(0, {{QStringLiteral("Year")}});
         QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Year"));
-    }
-
-    void clearingShowsTheTop()
-    {
-        SpreadsheetGrid grid;
-        grid.resize(300, 200);
-        grid.setCols(2);
-        grid.setRows(500);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
-        scrollToRow(grid, 300);
+        // Clearing shows the top again.
         grid.clearBody();
         QCOMPARE(topRow(grid), 1);
     }
@@ -193,11 +188,7 @@ private slots:
     void showRowScrollsAsLittleAsNeeded()
     {
         SpreadsheetGrid grid;
-        grid.resize(300, 200);
-        grid.setCols(2);
-        grid.setRows(5);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QVERIFY(shown(grid, 2, 5));
         grid.setRows(2101);
         grid.showRow(2100);
         QCOMPARE(bottomRow(grid), 2100);
