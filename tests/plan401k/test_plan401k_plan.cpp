@@ -157,8 +157,7 @@ private slots:
         input.rateOfReturn = m("7.5");
         input.years = m("2");
         const Plan401KPlan plan = calculate(input);
-        const Plan401KYear &first = plan.rows.at(0);
-        QCOMPARE(first.contribution, m("41.1111"));
+        QCOMPARE(plan.rows.at(0).contribution, m("41.1111"));
         QCOMPARE(plan.rows.at(1).contribution, m("61.6666"));
         QCOMPARE(plan.totalInvested, input.balance + m("41.1111") + m("61.6666"));
     }
