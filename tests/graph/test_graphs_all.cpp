@@ -37,29 +37,12 @@ class TestGraphsAll : public ToolWindowTest
 
     GraphRequest request;
 
-    GraphsAll *showGraph()
+    GraphsAll *showGraph(Shell *shell = nullptr)
     {
-        auto *graph = new GraphsAll(t->shell, *frame, request);
+        auto *graph = new GraphsAll(shell ? *shell : t->shell, *frame, request);
         frame->showOverTool(graph);
         user = std::make_unique<WindowDriver>(graph);
         return graph;
-    }
-
-    // Three compared entries, as the compound growth window leaves them.
-    void compareThree()
-    {
-        GraphRequest &s = request;
-        s.CompareData.recreate(28, 6);
-        s.CompareNames.recreate(28, 1);
-        const double rates[] = {14.8698, 10.9569, -12.9449};
-        const char *names[] = {"Fund A", "House", "Bond"};
-        for (int i = 1; i <= 3; ++i) {
-            s.CompareData.set(i, 5, Money::fromDouble(rates[i - 1]));
-            s.CompareNames.set(i, 0, QLatin1String(names[i - 1]));
-        }
-        s.ResultCount = 3;
-        s.kind = GraphKind::CompoundGrowth;
-        s.title = QStringLiteral("Annual compound growth comparisons");
     }
 
     // n years of a savings plan, growing to about 150 million.
@@ -91,14 +74,15 @@ class TestGraphsAll : public ToolWindowTest
         s.title = QStringLiteral("Annual compound growth comparisons");
     }
 
-    // n funds of a growing value, as the investment manager hands them over.
-    void funds(int n, const QString &name)
+    // n funds of a growing value and long names, as the investment manager
+    // hands them over.
+    void funds(int n)
     {
         GraphRequest &s = request;
         s.CompareData.recreate(31, 6);
         s.CompareNames.recreate(31, 1);
         for (int i = 1; i <= n; ++i) {
-            s.CompareNames.set(i, 0, name.arg(i));
+            s.CompareNames.set(i, 0, QStringLiteral("Fund number %1 with a rather long name").arg(i));
             s.CompareData.set(i, 3, Money::fromWhole(1000 + 250 * i));
             s.CompareData.set(i, 5, Money::fromDouble(1.5 * i - 10));
         }
@@ -114,7 +98,14 @@ class TestGraphsAll : public ToolWindowTest
                 count += image.pixel(x, y) == colour.rgb();
         return count;
     }
-
+    // The graph's picture drawn on a page of its own, as it is printed.
+    template <typename Chart>
+    static QImage printedOn(Chart &page, const GraphsAll *graph)
+    {
+        page.resize(GraphsAll::printSize());
+        page.setPicture(graph->picture(), true);
+        return page.grab().toImage();
+    }
 
 private slots:
     void init()
@@ -202,16 +193,8 @@ private slots:
             if (*button)
                 user->click(QLatin1String(button));
             BarChart3D page;
-            QImage image;
-            BarChart3D *shown = drawing;
-            if (print) {
-                page.resize(GraphsAll::printSize());
-                page.setPicture(graph->picture(), true);
-                image = page.grab().toImage();
-                shown = &page;
-            } else {
-                image = graph->render(MdiContainer::fullSize());
-            }
+            const QImage image = print ? printedOn(page, graph) : graph->render(MdiContainer::fullSize());
+            const BarChart3D *shown = print ? &page : drawing;
             const QRect plot = shown->plotRect();
             const int height = shown->height();
             QVERIFY2(plot.height() >= 2 * shown->labelBand(), qPrintable(QString::number(plot.height())));
@@ -238,7 +221,7 @@ private slots:
             colours.insert(SeriesColour(i, true).rgb());
         QCOMPARE(colours.size(), 30);
 
-        funds(30, QStringLiteral("Fund number %1 with a rather long name"));
+        funds(30);
         GraphsAll *graph = showGraph();
         auto *pie = graph->findChild<PieChart *>();
         QVERIFY(pie);
@@ -250,16 +233,8 @@ private slots:
             QCOMPARE(graph->picture().values.size(), 30);
             for (bool print : {false, true}) {
                 PieChart page;
-                PieChart *shown = pie;
-                QImage image;
-                if (print) {
-                    page.resize(GraphsAll::printSize());
-                    page.setPicture(graph->picture(), true);
-                    image = page.grab().toImage();
-                    shown = &page;
-                } else {
-                    image = graph->render(MdiContainer::fullSize());
-                }
+                const QImage image = print ? printedOn(page, graph) : graph->render(MdiContainer::fullSize());
+                const PieChart *shown = print ? &page : pie;
                 QCOMPARE(shown->legendNames(), graph->picture().labels); // all 30, whole
                 for (int i = 0; i < 30; ++i)
                     QVERIFY2(pixelsOf(image, SeriesColour(i, true)) > 20, qPrintable(QString::number(i)));
@@ -294,12 +269,10 @@ private slots:
         QFETCH(int, kind);
         PictureKeepingPrinter printer;
         Shell shell{t->state, t->dialogs, printer, t->shell.today, t->shell.programDir};
-        funds(30, QStringLiteral("Fund number %1 with a rather long name"));
+        funds(30);
         request.kind = GraphKind(kind);
         request.title = QStringLiteral("Annual compound growth comparisons");
-        auto *graph = new GraphsAll(shell, *frame, request);
-        frame->showOverTool(graph);
-        user = std::make_unique<WindowDriver>(graph);
+        GraphsAll *graph = showGraph(&shell);
         if (request.kind == GraphKind::Funds)
             user->click("Pie2d");
         t->dialogs.answers << Answer::Yes << Answer::No;
@@ -366,7 +339,7 @@ private slots:
     void everyButtonHasItsOwnAccessKey()
     {
         QFETCH(int, kind);
-        compareThree();
+        compareMany(3);
         request.kind = GraphKind(kind);
         GraphsAll *graph = showGraph();
         QList<QKeySequence> keys;

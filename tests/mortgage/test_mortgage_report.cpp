@@ -1,9 +1,7 @@
 #include "support/report_program.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
 
@@ -131,12 +129,9 @@ private slots:
     // Every input from a saved file; an option given as well replaces the file's.
     void inputsFromAFile()
     {
-        const QString path = m_report.filePath(QStringLiteral("loan.uld"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("15000,8.5,2.5,\"    Quarterly\",\"      Monthly\",\"2027-03-31\",1,1,2,3,1,2,365,\"O\",0\r\n"
-                   "1,0\r\n2,2000\r\n3,0\r\n");
-        file.close();
+        const QString path = writeFile(QStringLiteral("loan.uld"),
+                                       "15000,8.5,2.5,\"    Quarterly\",\"      Monthly\",\"2027-03-31\",1,1,2,3,1,2,365,"
+                                       "\"O\",0\r\n1,0\r\n2,2000\r\n3,0\r\n");
         const Run r = run({"--file", path, "--format", "json"});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.results().value(QStringLiteral("view")).toString(), QStringLiteral("all"));

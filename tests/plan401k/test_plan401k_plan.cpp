@@ -157,8 +157,7 @@ private slots:
         input.rateOfReturn = m("7.5");
         input.years = m("2");
         const Plan401KPlan plan = calculate(input);
-        const Plan401KYear &first = plan.rows.at(0);
-        QCOMPARE(first.contribution, m("41.1111"));
+        QCOMPARE(plan.rows.at(0).contribution, m("41.1111"));
         QCOMPARE(plan.rows.at(1).contribution, m("61.6666"));
         QCOMPARE(plan.totalInvested, input.balance + m("41.1111") + m("61.6666"));
     }
@@ -182,52 +181,50 @@ private slots:
     void figuresByHand_data()
     {
         QTest::addColumn<Plan401KInput>("input");
-        QTest::addColumn<QStringList>("last");   // contribution, interest, value of the last year
-        QTest::addColumn<QStringList>("totals"); // invested, interest/growth, final value
+        QTest::addColumn<QString>("last");   // contribution, interest, value of the last year
+        QTest::addColumn<QString>("totals"); // invested, interest/growth, final value
         Plan401KInput zero = defaults();
         zero.raise = Money();
         zero.rateOfReturn = Money();
         zero.years = m("50");
         QTest::newRow("zero rates keep what was paid in")
-            << zero << QStringList{"4500.0000", "0.0000", "235000.0000"}
-            << QStringList{"235000.0000", "0.0000", "235000.0000"};
+            << zero << "4500.0000 0.0000 235000.0000" << "235000.0000 0.0000 235000.0000";
         Plan401KInput one = defaults();
         one.years = m("1");
-        QTest::newRow("one year") << one << QStringList{"4500.0000", "1450.0000", "15950.0000"}
-                                  << QStringList{"14500.0000", "1450.0000", "15950.0000"};
+        QTest::newRow("one year") << one << "4500.0000 1450.0000 15950.0000" << "14500.0000 1450.0000 15950.0000";
         // 13,311 = (10,000 + 4,500 + 290) x 0.9; year 2 (13,311 + 4,680 + 359.82) x 0.9 = 16,515.738.
         Plan401KInput inflated = defaults();
         inflated.rateOfReturn = m("2");
         inflated.inflation = m("10");
         inflated.years = m("3");
         QTest::newRow("inflation above the return")
-            << inflated << QStringList{"4867.2000", "427.6588", "19629.5371"}
-            << QStringList{"24047.2000", "-4417.6629", "19629.5371"};
+            << inflated << "4867.2000 427.6588 19629.5371" << "24047.2000 -4417.6629 19629.5371";
         Plan401KInput none;
         none.years = m("1");
-        QTest::newRow("nothing at all") << none << QStringList{"0.0000", "0.0000", "0.0000"}
-                                        << QStringList{"0.0000", "0.0000", "0.0000"};
+        QTest::newRow("nothing at all") << none << "0.0000 0.0000 0.0000" << "0.0000 0.0000 0.0000";
         // Halves of a year go to the even number: 2.5 is 2 years. Year 2 pays
         // in its own contribution (4,680), not year 1's (4,500).
         Plan401KInput half = defaults();
         half.balance = Money();
         half.years = m("2.5");
-        QTest::newRow("half a year rounds to even") << half << QStringList{"4680.0000", "963.0000", "10593.0000"}
-                                                    << QStringList{"9180.0000", "1413.0000", "10593.0000"};
+        QTest::newRow("half a year rounds to even")
+            << half << "4680.0000 963.0000 10593.0000" << "9180.0000 1413.0000 10593.0000";
     }
     void figuresByHand()
     {
         QFETCH(Plan401KInput, input);
-        QFETCH(QStringList, last);
-        QFETCH(QStringList, totals);
+        QFETCH(QString, last);
+        QFETCH(QString, totals);
         const Plan401KPlan plan = calculate(input);
         const Plan401KYear &year = plan.rows.last();
-        QCOMPARE((QStringList{year.contribution.toDecimalText(), year.interest.toDecimalText(),
-                              year.value.toDecimalText()}),
-                 last);
-        QCOMPARE((QStringList{plan.totalInvested.toDecimalText(), plan.totalInterest.toDecimalText(),
-                              plan.finalValue.toDecimalText()}),
-                 totals);
+        const auto figures = [](std::initializer_list<Money> values) {
+            QStringList texts;
+            for (const Money &value : values)
+                texts << value.toDecimalText();
+            return texts.join(u' ');
+        };
+        QCOMPARE(figures({year.contribution, year.interest, year.value}), last);
+        QCOMPARE(figures({plan.totalInvested, plan.totalInterest, plan.finalValue}), totals);
     }
 
     void refusals_data()
@@ -286,7 +283,6 @@ private slots:
         QCOMPARE(update->rows.size(), 27);
         QCOMPARE(Plan401KGridRowsFor(20), 25);
         QCOMPARE(Plan401KGridRowsFor(21), 26);
-        QCOMPARE(Plan401KGridRowsFor(50), 55);
     }
 
     // The head line by line, then the page break after year 26, the heading

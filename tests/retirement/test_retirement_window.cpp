@@ -44,12 +44,10 @@ private slots:
         QCOMPARE(option(), RetirementOption::Percentage);
         user->focus("InInvest");
         user->type("100000");
-        user->enter();
-        QCOMPARE(user->focusedName(), QStringLiteral("InRate"));
-        user->enter();
-        QCOMPARE(user->focusedName(), QStringLiteral("InRateDrawn"));
-        user->enter();
-        QCOMPARE(user->focusedName(), QStringLiteral("InTerm"));
+        for (const char *next : {"InRate", "InRateDrawn", "InTerm"}) {
+            user->enter();
+            QCOMPARE(user->focusedName(), QLatin1String(next));
+        }
         user->type("25");
         user->accessKey(Qt::Key_C);
         QVERIFY(t->dialogs.messages.isEmpty());
