@@ -8,6 +8,23 @@
 #include <QProcess>
 #include <QTest>
 
+namespace {
+
+// A table of command lines: the words, any JSON given on standard input, and
+// what standard error must say.
+void AddCommandColumns()
+{
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("says");
+}
+void CommandRow(const char *name, const char *words, const char *says, const QByteArray &input = {})
+{
+    QTest::newRow(name) << QString::fromUtf8(words) << input << QString::fromUtf8(says);
+}
+
+} // namespace
+
 // Runs tallomar-report as a script would and checks its contract: options,
 // formats, exit codes and messages. The figures themselves are the tools'
 // core tests' to check.
@@ -188,24 +205,20 @@ private slots:
     // no results never worked out.
     void refusals_data()
     {
-        QTest::addColumn<QString>("words");
-        QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<QString>("says");
-        const auto row = [](const char *name, const char *words, const char *says, const QByteArray &input = {}) {
-            QTest::newRow(name) << QString::fromUtf8(words) << input << QString::fromUtf8(says);
-        };
-        row("growth over 50 years", "growth --years 51", "Wrong entry, 50 Years limit.");
-        row("savings over 40 years", "savings --years 41", "Wrong entry, 40 Years limit.");
-        row("savings of no year", "savings --years 0", "Wrong or missing entry, try again.");
-        row("growth without a cost", "growth --cost 0", "Wrong or missing entry, try again.");
-        row("401(k) over 50 years", "401k --years 51", "Wrong entry, 50 Years limit.");
-        row("401(k) beyond money", "401k --return 900000000 --years 50", "Wrong or missing entry, try again.");
-        row("capital income at no rate", "capital --option income --rate 0", "Wrong or missing entry, try again.");
-        row("retirement beyond the capital", "retirement --option fixed --capital 1000 --withdrawal 100",
-            "Cannot withdraw Annually");
-        row("retirement of no year", "retirement --years 0", "Wrong or missing entry, try again.");
-        row("JSON 1e308", "growth --input -", "Wrong or missing entry", R"({"cost": 1e308})");
-        row("JSON 1e15 above money", "growth --input -", "Wrong or missing entry", R"({"value": 1e15})");
+        AddCommandColumns();
+        CommandRow("growth over 50 years", "growth --years 51", "Wrong entry, 50 Years limit.");
+        CommandRow("savings over 40 years", "savings --years 41", "Wrong entry, 40 Years limit.");
+        CommandRow("savings of no year", "savings --years 0", "Wrong or missing entry, try again.");
+        CommandRow("growth without a cost", "growth --cost 0", "Wrong or missing entry, try again.");
+        CommandRow("401(k) over 50 years", "401k --years 51", "Wrong entry, 50 Years limit.");
+        CommandRow("401(k) beyond money", "401k --return 900000000 --years 50", "Wrong or missing entry, try again.");
+        CommandRow("capital income at no rate", "capital --option income --rate 0",
+                   "Wrong or missing entry, try again.");
+        CommandRow("retirement beyond the capital", "retirement --option fixed --capital 1000 --withdrawal 100",
+                   "Cannot withdraw Annually");
+        CommandRow("retirement of no year", "retirement --years 0", "Wrong or missing entry, try again.");
+        CommandRow("JSON 1e308", "growth --input -", "Wrong or missing entry", R"({"cost": 1e308})");
+        CommandRow("JSON 1e15 above money", "growth --input -", "Wrong or missing entry", R"({"value": 1e15})");
     }
     void refusals()
     {
@@ -237,48 +250,45 @@ private slots:
     // table would show it rounded while the sums used every digit.
     void usageErrors_data()
     {
-        QTest::addColumn<QString>("words");
-        QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<QString>("says");
-        const auto row = [](const char *name, const char *words, const char *says, const QByteArray &input = {}) {
-            QTest::newRow(name) << QString::fromUtf8(words) << input << QString::fromUtf8(says);
-        };
-        row("unknown option", "growth --colour red", "colour");
-        row("not a number", "growth --cost 12a", "not a number");
-        row("negative cost", "growth --cost -5", "negative");
-        row("fraction of a year", "savings --years 2.5", "whole");
-        row("not a frequency", "savings --frequency Weekly", "Annually, Quarterly, Monthly");
-        row("401(k) negative inflation", "401k --inflation -3", "negative");
-        row("capital option unknown", "capital --option pension", "capital, income");
-        row("retirement option unknown", "retirement --option monthly", "percentage");
-        row("unknown command", "nosuchtool", "unknown command");
-        row("no command", "", "Usage");
-        row("pdf without a file", "growth --format pdf", "--out");
-        row("unknown format", "growth --format xml", "xml");
-        row("cost, third decimal", "growth --cost 12.345", "growth: --cost: takes at most 2 decimals: 12.345");
-        row("cost, a third zero", "growth --cost 1000.000", "growth: --cost: takes at most 2 decimals: 1000.000");
-        row("rate, fourth decimal", "mortgage --rate 10.1255", "mortgage: --rate: takes at most 3 decimals: 10.1255");
-        row("loan principal, third decimal", "mortgage --loan --principal 20000.005",
-            "mortgage: --principal: takes at most 2 decimals: 20000.005");
+        AddCommandColumns();
+        CommandRow("unknown option", "growth --colour red", "colour");
+        CommandRow("not a number", "growth --cost 12a", "not a number");
+        CommandRow("negative cost", "growth --cost -5", "negative");
+        CommandRow("fraction of a year", "savings --years 2.5", "whole");
+        CommandRow("not a frequency", "savings --frequency Weekly", "Annually, Quarterly, Monthly");
+        CommandRow("401(k) negative inflation", "401k --inflation -3", "negative");
+        CommandRow("capital option unknown", "capital --option pension", "capital, income");
+        CommandRow("retirement option unknown", "retirement --option monthly", "percentage");
+        CommandRow("unknown command", "nosuchtool", "unknown command");
+        CommandRow("no command", "", "Usage");
+        CommandRow("pdf without a file", "growth --format pdf", "--out");
+        CommandRow("unknown format", "growth --format xml", "xml");
+        CommandRow("cost, third decimal", "growth --cost 12.345", "growth: --cost: takes at most 2 decimals: 12.345");
+        CommandRow("cost, a third zero", "growth --cost 1000.000",
+                   "growth: --cost: takes at most 2 decimals: 1000.000");
+        CommandRow("rate, fourth decimal", "mortgage --rate 10.1255",
+                   "mortgage: --rate: takes at most 3 decimals: 10.1255");
+        CommandRow("loan principal, third decimal", "mortgage --loan --principal 20000.005",
+                   "mortgage: --principal: takes at most 2 decimals: 20000.005");
         const char *json = "growth --input -";
-        row("not JSON", json, "JSON", "{cost: 1");
-        row("unknown key", json, "price", R"({"price": 1})");
-        row("empty list", json, "nothing", "[]");
-        row("JSON, third decimal", json, "--cost: takes at most 2 decimals: 1500.125",
-            R"([{"cost": 1000}, {"cost": 1500.125}])");
-        row("JSON exponent, fourth decimal", "savings --input -", "--lump-sum: takes at most 2 decimals: 0.0001",
-            R"({"lump-sum": 1E-4})");
-        row("NaN", json, "not JSON", R"({"cost": NaN})");
-        row("infinity", json, "not JSON", R"({"cost": -Infinity})");
-        row("1e-7 is no cost", json, "2 decimals", R"({"cost": 1e-7})");
-        row("minus zero cost", json, "negative", R"({"cost": -0})");
-        row("huge exponent", json, "not a number", R"({"cost": 1e999999})");
-        row("deeply nested", json, "not JSON", QByteArray(100000, '[') + QByteArray(100000, ']'));
-        row("invalid UTF-8", json, "not JSON", "{\"name\": \"\xff\xfe\"}");
-        row("empty", "savings --input -", "not JSON");
-        row("binary", "savings --input -", "not JSON", QByteArray("\x7f" "ELF\x02\x01\x01\x00\x00", 9));
-        row("a boolean", json, "number or a text", R"({"cost": true})");
-        row("over 4 MB", json, "4 MB", QByteArray(5 * 1024 * 1024, ' '));
+        CommandRow("not JSON", json, "JSON", "{cost: 1");
+        CommandRow("unknown key", json, "price", R"({"price": 1})");
+        CommandRow("empty list", json, "nothing", "[]");
+        CommandRow("JSON, third decimal", json, "--cost: takes at most 2 decimals: 1500.125",
+                   R"([{"cost": 1000}, {"cost": 1500.125}])");
+        CommandRow("JSON exponent, fourth decimal", "savings --input -", "--lump-sum: takes at most 2 decimals: 0.0001",
+                   R"({"lump-sum": 1E-4})");
+        CommandRow("NaN", json, "not JSON", R"({"cost": NaN})");
+        CommandRow("infinity", json, "not JSON", R"({"cost": -Infinity})");
+        CommandRow("1e-7 is no cost", json, "2 decimals", R"({"cost": 1e-7})");
+        CommandRow("minus zero cost", json, "negative", R"({"cost": -0})");
+        CommandRow("huge exponent", json, "not a number", R"({"cost": 1e999999})");
+        CommandRow("deeply nested", json, "not JSON", QByteArray(100000, '[') + QByteArray(100000, ']'));
+        CommandRow("invalid UTF-8", json, "not JSON", "{\"name\": \"\xff\xfe\"}");
+        CommandRow("empty", "savings --input -", "not JSON");
+        CommandRow("binary", "savings --input -", "not JSON", QByteArray("\x7f" "ELF\x02\x01\x01\x00\x00", 9));
+        CommandRow("a boolean", json, "number or a text", R"({"cost": true})");
+        CommandRow("over 4 MB", json, "4 MB", QByteArray(5 * 1024 * 1024, ' '));
     }
     void usageErrors()
     {
