@@ -959,10 +959,20 @@ private slots:
         });
         closer.start(30);
         MenuMain *menu = frame->menu();
+        // Keys reach the active window only: one left inactive as a window
+        // shut gets them after the user clicks it, as on any desktop. Sent to
+        // an inactive window, a Tab would move the focus without the box
+        // being left.
         const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
             QWidget *window = front();
-            if (window->windowHandle())
-                QTest::keyClick(window->windowHandle(), key, modifiers);
+            if (!window->windowHandle())
+                return;
+            if (!window->isActiveWindow()) {
+                window->activateWindow();
+                if (!QTest::qWaitForWindowActive(window))
+                    return;
+            }
+            QTest::keyClick(window->windowHandle(), key, modifiers);
         };
         const auto click = [this](QWidget *widget, bool twice = false) {
             if (widget && widget->isVisible())
