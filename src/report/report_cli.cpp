@@ -23,7 +23,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <QTextStream>
 
 #include <map>
@@ -129,26 +128,57 @@ const ReportCommand *FindCommand(const QString &name)
 }
 
 // A JSON number as plain decimal text, exactly as written: "1e-05" gives
-// "0.00001", "-2.5E3" gives "-2500".
-QString PlainDecimal(const QByteArray &token)
+// "0.00001", "-2.5E3" gives "-2500". A token of any other form, or with an
+// exponent past MaxExponent, is given back as it is, for the figure's own
+// check to refuse. Scanned by hand: this runs once per figure of the input.
+QByteArray PlainDecimal(QByteArrayView token)
 {
-    static const QRegularExpression form(QStringLiteral("^(-?)(\\d+)(?:\\.(\\d+))?(?:[eE]([+-]?\\d{1,6}))?$"));
-    const QRegularExpressionMatch match = form.match(QString::fromLatin1(token));
-    if (!match.hasMatch())
-        return QString::fromLatin1(token);
-    const int exponent = match.captured(4).isEmpty() ? 0 : match.captured(4).toInt();
-    if (exponent > MaxExponent || exponent < -MaxExponent)
-        return QString::fromLatin1(token);
-    const QString digits = match.captured(2) + match.captured(3);
-    const qsizetype point = match.captured(2).size() + exponent;
-    QString text;
+    const auto digitsFrom = [&token](qsizetype at) {
+        qsizetype end = at;
+        while (end < token.size() && token[end] >= '0' && token[end] <= '9')
+            ++end;
+        return end;
+    };
+    const bool minus = token.startsWith('-');
+    const qsizetype whole = minus ? 1 : 0;
+    const qsizetype wholeEnd = digitsFrom(whole);
+    if (wholeEnd == whole)
+        return token.toByteArray();
+    qsizetype at = wholeEnd;
+    QByteArrayView fraction;
+    if (at < token.size() && token[at] == '.') {
+        const qsizetype fractionEnd = digitsFrom(at + 1);
+        if (fractionEnd == at + 1)
+            return token.toByteArray();
+        fraction = token.sliced(at + 1, fractionEnd - at - 1);
+        at = fractionEnd;
+    }
+    int exponent = 0;
+    if (at < token.size() && (token[at] == 'e' || token[at] == 'E')) {
+        ++at;
+        const bool negative = at < token.size() && token[at] == '-';
+        if (at < token.size() && (token[at] == '-' || token[at] == '+'))
+            ++at;
+        const qsizetype exponentEnd = digitsFrom(at);
+        if (exponentEnd == at || exponentEnd - at > 6)
+            return token.toByteArray();
+        for (qsizetype i = at; i < exponentEnd; ++i)
+            exponent = exponent * 10 + (token[i] - '0');
+        exponent = negative ? -exponent : exponent;
+        at = exponentEnd;
+    }
+    if (at != token.size() || exponent > MaxExponent || exponent < -MaxExponent)
+        return token.toByteArray();
+    const QByteArray digits = token.sliced(whole, wholeEnd - whole).toByteArray() + fraction.toByteArray();
+    const qsizetype point = wholeEnd - whole + exponent;
+    QByteArray text(minus ? "-" : "");
     if (point <= 0)
-        text = QStringLiteral("0.") + QString(-point, u'0') + digits;
+        text += "0." + QByteArray(-point, '0') + digits;
     else if (point >= digits.size())
-        text = digits + QString(point - digits.size(), u'0');
+        text += digits + QByteArray(point - digits.size(), '0');
     else
-        text = digits.left(point) + u'.' + digits.mid(point);
-    return match.captured(1) + text;
+        text += digits.left(point) + '.' + digits.mid(point);
+    return text;
 }
 
 // JSON whose numbers are turned into strings of their exact decimal text,
@@ -177,7 +207,9 @@ QByteArray QuoteNumbers(const QByteArray &json)
             qsizetype end = i;
             while (end < json.size() && QByteArrayView("+-.eE0123456789").contains(json.at(end)))
                 ++end;
-            out += '"' + PlainDecimal(json.mid(i, end - i)).toLatin1() + '"';
+            out += '"';
+            out += PlainDecimal(QByteArrayView(json).sliced(i, end - i));
+            out += '"';
             i = end - 1;
             continue;
         }
