@@ -7,11 +7,14 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QWheelEvent>
 #include <QWindow>
@@ -110,9 +113,29 @@ void WindowDriver::accessKey(Qt::Key letter)
         qFatal("a button pressed by Alt is still down");
 }
 
+// Where a click lands on a control: its middle, but a radio button or a
+// check box takes clicks on its mark and caption only, which may be narrower
+// than the widget a layout stretched.
+static QPoint ClickPoint(QWidget *widget)
+{
+    const auto *button = qobject_cast<QAbstractButton *>(widget);
+    const bool radio = qobject_cast<QRadioButton *>(widget) != nullptr;
+    if (!button || (!radio && !qobject_cast<QCheckBox *>(widget)))
+        return widget->rect().center();
+    QStyleOptionButton option;
+    option.initFrom(widget);
+    option.text = button->text();
+    option.icon = button->icon();
+    option.iconSize = button->iconSize();
+    return widget->style()
+        ->subElementRect(radio ? QStyle::SE_RadioButtonClickRect : QStyle::SE_CheckBoxClickRect, &option, widget)
+        .center();
+}
+
 void WindowDriver::click(const QString &name)
 {
-    QTest::mouseClick(control(name), Qt::LeftButton);
+    QWidget *widget = control(name);
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, ClickPoint(widget));
 }
 
 void WindowDriver::clickAt(const QString &name, QPoint at)
