@@ -127,58 +127,61 @@ const ReportCommand *FindCommand(const QString &name)
     return nullptr;
 }
 
-// A JSON number as plain decimal text, exactly as written: "1e-05" gives
-// "0.00001", "-2.5E3" gives "-2500". A token of any other form, or with an
-// exponent past MaxExponent, is given back as it is, for the figure's own
-// check to refuse. Scanned by hand: this runs once per figure of the input.
-QByteArray PlainDecimal(QByteArrayView token)
+// Appends a JSON number as plain decimal text, exactly as written: "1e-05"
+// gives "0.00001", "-2.5E3" gives "-2500". A token of any other form, or with
+// an exponent past MaxExponent, goes as it is, for the figure's own check to
+// refuse. Scanned by hand and written in place: this runs once per figure.
+void AppendPlainDecimal(QByteArray &out, QByteArrayView token)
 {
     const auto digitsFrom = [&token](qsizetype at) {
-        qsizetype end = at;
-        while (end < token.size() && token[end] >= '0' && token[end] <= '9')
-            ++end;
-        return end;
+        while (at < token.size() && token[at] >= '0' && token[at] <= '9')
+            ++at;
+        return at;
     };
     const bool minus = token.startsWith('-');
-    const qsizetype whole = minus ? 1 : 0;
-    const qsizetype wholeEnd = digitsFrom(whole);
-    if (wholeEnd == whole)
-        return token.toByteArray();
-    qsizetype at = wholeEnd;
+    const qsizetype wholeStart = minus ? 1 : 0;
+    const qsizetype wholeEnd = digitsFrom(wholeStart);
+    const QByteArrayView whole = token.sliced(wholeStart, wholeEnd - wholeStart);
     QByteArrayView fraction;
-    if (at < token.size() && token[at] == '.') {
+    qsizetype at = wholeEnd;
+    bool plain = !whole.isEmpty();
+    if (plain && at < token.size() && token[at] == '.') {
         const qsizetype fractionEnd = digitsFrom(at + 1);
-        if (fractionEnd == at + 1)
-            return token.toByteArray();
         fraction = token.sliced(at + 1, fractionEnd - at - 1);
+        plain = !fraction.isEmpty();
         at = fractionEnd;
     }
     int exponent = 0;
-    if (at < token.size() && (token[at] == 'e' || token[at] == 'E')) {
-        ++at;
-        const bool negative = at < token.size() && token[at] == '-';
-        if (at < token.size() && (token[at] == '-' || token[at] == '+'))
+    if (plain && at < token.size() && (token[at] == 'e' || token[at] == 'E')) {
+        const bool negative = at + 1 < token.size() && token[at + 1] == '-';
+        if (at + 1 < token.size() && (token[at + 1] == '-' || token[at + 1] == '+'))
             ++at;
-        const qsizetype exponentEnd = digitsFrom(at);
-        if (exponentEnd == at || exponentEnd - at > 6)
-            return token.toByteArray();
-        for (qsizetype i = at; i < exponentEnd; ++i)
+        const qsizetype exponentEnd = digitsFrom(at + 1);
+        plain = exponentEnd > at + 1 && exponentEnd - at - 1 <= 6;
+        for (qsizetype i = at + 1; plain && i < exponentEnd; ++i)
             exponent = exponent * 10 + (token[i] - '0');
         exponent = negative ? -exponent : exponent;
         at = exponentEnd;
     }
-    if (at != token.size() || exponent > MaxExponent || exponent < -MaxExponent)
-        return token.toByteArray();
-    const QByteArray digits = token.sliced(whole, wholeEnd - whole).toByteArray() + fraction.toByteArray();
-    const qsizetype point = wholeEnd - whole + exponent;
-    QByteArray text(minus ? "-" : "");
-    if (point <= 0)
-        text += "0." + QByteArray(-point, '0') + digits;
-    else if (point >= digits.size())
-        text += digits + QByteArray(point - digits.size(), '0');
-    else
-        text += digits.left(point) + '.' + digits.mid(point);
-    return text;
+    if (!plain || at != token.size() || exponent > MaxExponent || exponent < -MaxExponent) {
+        out += token;
+        return;
+    }
+    const qsizetype digits = whole.size() + fraction.size();
+    const qsizetype point = whole.size() + exponent;
+    if (minus)
+        out += '-';
+    if (point <= 0) {
+        out += "0.";
+        out.append(-point, '0');
+    }
+    for (qsizetype i = 0; i < digits; ++i) {
+        if (i == point && point > 0)
+            out += '.';
+        out += i < whole.size() ? whole[i] : fraction[i - whole.size()];
+    }
+    if (point > digits)
+        out.append(point - digits, '0');
 }
 
 // JSON whose numbers are turned into strings of their exact decimal text,
@@ -208,7 +211,7 @@ QByteArray QuoteNumbers(const QByteArray &json)
             while (end < json.size() && QByteArrayView("+-.eE0123456789").contains(json.at(end)))
                 ++end;
             out += '"';
-            out += PlainDecimal(QByteArrayView(json).sliced(i, end - i));
+            AppendPlainDecimal(out, QByteArrayView(json).sliced(i, end - i));
             out += '"';
             i = end - 1;
             continue;
