@@ -6,6 +6,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <cstdio>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -124,10 +125,17 @@ bool RecordReader::refuse(QString *error, const QString &message)
     return false;
 }
 
-QString RecordReader::where(int field) const
+// "line L, field F: " and the message, made in one allocation: a damaged
+// file can hold a refusal on every line.
+QString RecordReader::where(int field, QStringView message) const
 {
-    return QStringLiteral("line ") + QString::number(m_line) + QStringLiteral(", field ") + QString::number(field) +
-           QStringLiteral(": ");
+    char prefix[48];
+    const int length = std::snprintf(prefix, sizeof prefix, "line %d, field %d: ", m_line, field);
+    QString text;
+    text.reserve(length + message.size());
+    text.append(QLatin1StringView(prefix, length));
+    text.append(message);
+    return text;
 }
 
 std::optional<RecordValue> RecordReader::value(QByteArrayView raw, bool quoted, int field, QString *error)
@@ -139,7 +147,7 @@ std::optional<RecordValue> RecordReader::value(QByteArrayView raw, bool quoted, 
     if (raw.startsWith('#')) {
         if (const auto date = parseDate(raw))
             return RecordValue::fromDate(*date);
-        refuse(error, where(field) + QStringLiteral("not a date of the form #yyyy-mm-dd#"));
+        refuse(error, where(field, QStringLiteral("not a date of the form #yyyy-mm-dd#")));
         return std::nullopt;
     }
     // Widened on the stack: a number is short, and a heap copy per value was
@@ -152,10 +160,10 @@ std::optional<RecordValue> RecordReader::value(QByteArrayView raw, bool quoted, 
         if (Money::fromDecimalText(QStringView(wide.constData(), wide.size()), number))
             return RecordValue::fromNumber(number);
     } catch (const ArithmeticFault &) {
-        refuse(error, where(field) + QStringLiteral("number too large"));
+        refuse(error, where(field, QStringLiteral("number too large")));
         return std::nullopt;
     }
-    refuse(error, where(field) + QStringLiteral("not a number, a date or quoted text"));
+    refuse(error, where(field, QStringLiteral("not a number, a date or quoted text")));
     return std::nullopt;
 }
 
@@ -195,7 +203,7 @@ std::optional<QList<RecordValue>> RecordReader::readLine(QString *error, int kee
     values.reserve(keepFields > 0 ? std::min<qsizetype>(commas + 1, keepFields) : commas + 1);
     for (int field = 1;; ++field) {
         if (field > MaxValuesPerLine) {
-            refuse(error, where(field) + QStringLiteral("too many values on one line"));
+            refuse(error, where(field, QStringLiteral("too many values on one line")));
             skipLine();
             return std::nullopt;
         }
@@ -207,7 +215,7 @@ std::optional<QList<RecordValue>> RecordReader::readLine(QString *error, int kee
             while (close < size && text[close] != '"' && text[close] != '\r' && text[close] != '\n')
                 ++close;
             if (close >= size || text[close] != '"') {
-                refuse(error, where(field) + QStringLiteral("unterminated quote"));
+                refuse(error, where(field, QStringLiteral("unterminated quote")));
                 skipLine();
                 return std::nullopt;
             }
@@ -215,7 +223,7 @@ std::optional<QList<RecordValue>> RecordReader::readLine(QString *error, int kee
             m_pos = close + 1;
             skipSpaces();
             if (!lineEnd() && text[m_pos] != ',') {
-                refuse(error, where(field) + QStringLiteral("text after the closing quote"));
+                refuse(error, where(field, QStringLiteral("text after the closing quote")));
                 skipLine();
                 return std::nullopt;
             }
@@ -248,8 +256,8 @@ const RecordValue *RecordReader::valueAt(const QList<RecordValue> &line, int fie
     // Readers ask a value's kind without wanting the message; formatting it
     // for them made a file's reading several times slower.
     if (error) {
-        *error = present ? where(field) + QStringLiteral("%1 was expected").arg(QLatin1String(what))
-                         : where(field) + QStringLiteral("missing; the line has %1 values").arg(line.size());
+        *error = present ? where(field, QStringLiteral("%1 was expected").arg(QLatin1String(what)))
+                         : where(field, QStringLiteral("missing; the line has %1 values").arg(line.size()));
     }
     return nullptr;
 }
@@ -275,7 +283,7 @@ std::optional<qint64> RecordReader::integer(const QList<RecordValue> &line, int 
         return std::nullopt;
     if (v->number.raw() % Money::Scale != 0) {
         if (error)
-            *error = where(field) + QStringLiteral("a whole number was expected");
+            *error = where(field, QStringLiteral("a whole number was expected"));
         return std::nullopt;
     }
     return v->number.raw() / Money::Scale;

@@ -80,7 +80,7 @@ public:
 
 private:
     bool refuse(QString *error, const QString &message);
-    QString where(int field) const;
+    QString where(int field, QStringView message) const;
     std::optional<RecordValue> value(QByteArrayView raw, bool quoted, int field, QString *error);
     const RecordValue *valueAt(const QList<RecordValue> &line, int field, RecordValue::Kind kind, const char *what,
                                QString *error) const;
