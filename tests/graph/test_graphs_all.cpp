@@ -333,7 +333,6 @@ private slots:
     {
         QTest::addColumn<int>("kind");
         QTest::newRow("funds") << int(GraphKind::Funds);
-        QTest::newRow("comparisons") << int(GraphKind::CompoundGrowth);
         QTest::newRow("year by year") << int(GraphKind::Savings);
     }
     void everyButtonHasItsOwnAccessKey()

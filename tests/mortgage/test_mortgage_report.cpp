@@ -61,8 +61,6 @@ private slots:
         QTest::newRow("principal") << QStringList{"--principal", "99999999", "--term", "40", "--frequency", "weekly(acc)"}
                                    << 24 << "payment=$214,742.94";
         QTest::newRow("rate") << QStringList{"--rate", "9", "--frequency", "biweekly(acc)"} << 20 << "payment=$419.60";
-        QTest::newRow("additional payments") << QStringList{"--extra", "2=1000000", "--extra", "5=1000"} << 25
-                                             << "interest_savings=$6,974.82";
     }
 
     void options()
@@ -80,6 +78,7 @@ private slots:
     {
         const Run r = run({"--extra", "2=1000000", "--extra", "5=1000", "--format", "json"});
         QCOMPARE(r.code, 0);
+        QCOMPARE(r.label("interest_savings"), QStringLiteral("$6,974.82"));
         const QJsonArray applied = r.results().value(QStringLiteral("additional_payments_applied")).toArray();
         QCOMPARE(int(applied.size()), 1);
         QCOMPARE(applied.at(0).toObject().value(QStringLiteral("year")).toInt(), 5);
@@ -102,9 +101,6 @@ private slots:
         QTest::newRow("41 years") << QStringList{"--term", "41"} << 3 << "Wrong entry, 40 Years limit.";
         QTest::newRow("481 months") << QStringList{"--loan", "--term", "481"} << 3 << "Wrong entry, 40 Years limit.";
         QTest::newRow("zero rate") << QStringList{"--rate", "0"} << 3 << "Wrong or missing entry";
-        QTest::newRow("zero term") << QStringList{"--term", "0"} << 3 << "Wrong or missing entry";
-        QTest::newRow("zero principal") << QStringList{"--principal", "0"} << 3 << "Wrong or missing entry";
-        QTest::newRow("zero loan") << QStringList{"--loan", "--principal", "0"} << 3 << "Wrong or missing entry";
         QTest::newRow("unknown compounding") << QStringList{"--compounding", "daily"} << 3 << "Wrong or missing";
         QTest::newRow("unknown days") << QStringList{"--days", "360"} << 3 << "Wrong or missing";
         QTest::newRow("wrong extra") << QStringList{"--extra", "46=100"} << 3 << "Wrong or missing";

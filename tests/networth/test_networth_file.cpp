@@ -94,8 +94,6 @@ private slots:
                                              << "line 2, field 2: amount too large";
         QTest::newRow("text too large") << Replaced(example, "150000", "\"99999999999999999999\"")
                                         << "line 2, field 2: amount too large";
-        QTest::newRow("a mortgage file") << QByteArray("#2026-12-06#,100000,7.5,25,12,12\r\n")
-                                         << "line 1: two counts were expected";
     }
     void refusals()
     {

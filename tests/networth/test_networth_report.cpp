@@ -85,17 +85,6 @@ private slots:
         QVERIFY2(QString::fromUtf8(r.out).contains(expected), r.out.constData());
     }
 
-    void aPdfFile()
-    {
-        const QString out = m_report.filePath(QStringLiteral("statement.pdf"));
-        const Run r = run({QStringLiteral("--file"), QStringLiteral("house.qvw"), QStringLiteral("--format"),
-                           QStringLiteral("pdf"), QStringLiteral("--out"), out});
-        QCOMPARE(r.code, 0);
-        QFile pdf(out);
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.read(5) == "%PDF-");
-    }
-
     void refusals_data()
     {
         QTest::addColumn<QStringList>("arguments");

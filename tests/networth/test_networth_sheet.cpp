@@ -118,9 +118,6 @@ private slots:
         statement.sheets[0] = Sheet();
         CalculateNetWorth(statement);
         QCOMPARE(NetWorthText(statement, QStringLiteral("$")), QStringLiteral("$-91,000.50"));
-        statement = NetWorthStatement();
-        CalculateNetWorth(statement);
-        QCOMPARE(NetWorthText(statement, QStringLiteral("$")), QStringLiteral("$.00"));
     }
 
     void insertBlankLine_data()
@@ -166,10 +163,8 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("a name") << 0 << "Car" << "Car" << "Car";
         QTest::newRow("no double quote in a name") << 0 << "My \"big\" car" << "My big car" << "My big car";
         QTest::newRow("backspace shortens a name") << 0 << "Cars\b" << "Car" << "Car";
-        QTest::newRow("backspace to nothing") << 0 << "A\b\b" << "" << "";
         QTest::newRow("an amount") << 1 << "150000" << "150,000.00" << "150000";
         QTest::newRow("letters refused") << 1 << "12a-3" << "123.00" << "123";
         QTest::newRow("third decimal ignored") << 1 << "12.345" << "12.34" << "12.34";
@@ -217,7 +212,6 @@ private slots:
         QTest::addColumn<int>("action");
         QTest::newRow("typing on row 31") << 31 << false << int(SheetKeyResult::RowLimit);
         QTest::newRow("Delete on row 31") << 31 << true << int(SheetKeyResult::RowLimit);
-        QTest::newRow("Delete on row 34") << 34 << true << int(SheetKeyResult::RowLimit);
         QTest::newRow("Delete on row 30") << 30 << true << int(SheetKeyResult::Edited);
     }
     void rowsBeyondThirty()

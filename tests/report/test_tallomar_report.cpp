@@ -139,13 +139,8 @@ private slots:
         QTest::addColumn<QString>("says");
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("number");
-        QJsonArray scenarios;
-        for (int e = 1; e <= 23; ++e)
-            scenarios.append(QJsonObject{{QStringLiteral("years"), e}, {QStringLiteral("inflation"), -1}});
         QTest::newRow("23rd investment") << "growth" << growthSession(23)
                                          << "input 23 of 23: Limit is 22 entries." << 23 << 6;
-        QTest::newRow("23rd savings scenario") << "savings" << QJsonDocument(scenarios).toJson()
-                                               << "input 23 of 23: Limit is 22 entries." << 23 << 6;
         QTest::newRow("second press too large")
             << "growth" << QByteArray(R"([{"cost":"1000","value":"2000"},{"cost":"1000","value":"999999999999999"}])")
             << "input 2 of 2: Wrong or missing entry, try again." << 2 << 3;
@@ -175,8 +170,6 @@ private slots:
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QString>("cell");     // grid row 1, column 1 of a savings plan
         QTest::addColumn<QString>("invested"); // results: total invested
-        QTest::newRow("JSON exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1.5e3})")
-                                       << "1,500.00" << "1500.0000";
         QTest::newRow("JSON small exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1E-2})")
                                              << ".01" << "0.0100";
         QTest::newRow("JSON long decimal") << QStringList{"--input", "-"}
@@ -208,9 +201,7 @@ private slots:
         AddCommandColumns();
         CommandRow("growth over 50 years", "growth --years 51", "Wrong entry, 50 Years limit.");
         CommandRow("savings over 40 years", "savings --years 41", "Wrong entry, 40 Years limit.");
-        CommandRow("savings of no year", "savings --years 0", "Wrong or missing entry, try again.");
         CommandRow("growth without a cost", "growth --cost 0", "Wrong or missing entry, try again.");
-        CommandRow("401(k) over 50 years", "401k --years 51", "Wrong entry, 50 Years limit.");
         CommandRow("401(k) beyond money", "401k --return 900000000 --years 50", "Wrong or missing entry, try again.");
         CommandRow("capital income at no rate", "capital --option income --rate 0",
                    "Wrong or missing entry, try again.");
@@ -256,9 +247,7 @@ private slots:
         CommandRow("negative cost", "growth --cost -5", "negative");
         CommandRow("fraction of a year", "savings --years 2.5", "whole");
         CommandRow("not a frequency", "savings --frequency Weekly", "Annually, Quarterly, Monthly");
-        CommandRow("401(k) negative inflation", "401k --inflation -3", "negative");
         CommandRow("capital option unknown", "capital --option pension", "capital, income");
-        CommandRow("retirement option unknown", "retirement --option monthly", "percentage");
         CommandRow("unknown command", "nosuchtool", "unknown command");
         CommandRow("no command", "", "Usage");
         CommandRow("pdf without a file", "growth --format pdf", "--out");
@@ -268,8 +257,6 @@ private slots:
                    "growth: --cost: takes at most 2 decimals: 1000.000");
         CommandRow("rate, fourth decimal", "mortgage --rate 10.1255",
                    "mortgage: --rate: takes at most 3 decimals: 10.1255");
-        CommandRow("loan principal, third decimal", "mortgage --loan --principal 20000.005",
-                   "mortgage: --principal: takes at most 2 decimals: 20000.005");
         const char *json = "growth --input -";
         CommandRow("not JSON", json, "JSON", "{cost: 1");
         CommandRow("unknown key", json, "price", R"({"price": 1})");
@@ -279,8 +266,6 @@ private slots:
         CommandRow("JSON exponent, fourth decimal", "savings --input -", "--lump-sum: takes at most 2 decimals: 0.0001",
                    R"({"lump-sum": 1E-4})");
         CommandRow("NaN", json, "not JSON", R"({"cost": NaN})");
-        CommandRow("infinity", json, "not JSON", R"({"cost": -Infinity})");
-        CommandRow("1e-7 is no cost", json, "2 decimals", R"({"cost": 1e-7})");
         CommandRow("minus zero cost", json, "negative", R"({"cost": -0})");
         CommandRow("huge exponent", json, "not a number", R"({"cost": 1e999999})");
         CommandRow("deeply nested", json, "not JSON", QByteArray(100000, '[') + QByteArray(100000, ']'));
@@ -325,7 +310,6 @@ private slots:
         QTest::newRow("savings") << "savings"
                                  << "--lump-sum --amount --frequency --rate --increase --inflation --years --compare "
                                     "--input --format";
-        QTest::newRow("retirement") << "retirement" << "--option --capital --rate --withdrawal --years --increase";
     }
     void help()
     {
