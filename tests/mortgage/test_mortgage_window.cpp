@@ -57,11 +57,6 @@ class TestMortgageCalc : public ToolWindowTest
             QTest::keyClick(grid, Qt::Key_Return);
         QTest::keyClicks(grid, keys);
     }
-    // An option is clicked on its round button: its box runs wider than its caption.
-    static void clickOption(QRadioButton *option)
-    {
-        QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(8, option->height() / 2));
-    }
     // Picks a list's item by the arrow keys, from the first.
     void choose(const char *list, int downs)
     {
@@ -201,7 +196,7 @@ private slots:
         QVERIFY(open("Canadian"));
         onDialog<MortIRFTable>([this](MortIRFTable &dialog) {
             QVERIFY(dialog.findChild<QRadioButton *>(QStringLiteral("IRFactor1"))->isChecked());
-            clickOption(dialog.findChild<QRadioButton *>(QStringLiteral("IRFactor2")));
+            WindowDriver(&dialog).click(QStringLiteral("IRFactor2"));
             QCOMPARE(window->mortgage().daysOption(), 2);
             dialog.accept();
         });
@@ -240,7 +235,7 @@ private slots:
         QCOMPARE(typedOver, first);
         QCOMPARE(t->dialogs.messages, QList<int>{MsgNotAValidDate});
         QCOMPARE(user->text(QStringLiteral("MDateNumber")), QStringLiteral("&View payment No."));
-        clickOption(user->find<QRadioButton>(QStringLiteral("Option1")));
+        user->click(QStringLiteral("Option1"));
         calculate();
         QCOMPARE(window->grid()->cell(0, 0), QStringLiteral(" Payment  Date"));
         QCOMPARE(row(2).at(0), Format(QDate(2025, 4, 15), QStringLiteral("Short Date")));
@@ -280,7 +275,7 @@ private slots:
         QVERIFY(open("Canadian"));
         const QString path = t->folder.filePath(QStringLiteral("home.umd"));
         choose("Comperiod", 3); // Semiannual
-        clickOption(user->find<QRadioButton>(QStringLiteral("Option1")));
+        user->click(QStringLiteral("Option1"));
         calculate();
         t->dialogs.fileNames << path;
         user->click(QStringLiteral("MSaveFile"));
