@@ -170,6 +170,11 @@ private slots:
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QString>("cell");     // grid row 1, column 1 of a savings plan
         QTest::addColumn<QString>("invested"); // results: total invested
+        QTest::newRow("JSON exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1.5e3})")
+                                       << "1,500.00" << "1500.0000";
+        QTest::newRow("JSON exponent inside") << QStringList{"--input", "-"}
+                                              << QByteArray(R"({"lump-sum": 1.2345E+3})") << "1,234.50"
+                                              << "1234.5000";
         QTest::newRow("JSON small exponent") << QStringList{"--input", "-"} << QByteArray(R"({"lump-sum": 1E-2})")
                                              << ".01" << "0.0100";
         QTest::newRow("JSON long decimal") << QStringList{"--input", "-"}
