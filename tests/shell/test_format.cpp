@@ -41,12 +41,14 @@ private slots:
         QTest::newRow("tiny negative is zero") << -0.001 << "###.00" << ".00";
         QTest::newRow("carry into a new group") << 999999.995 << "####,,###.00" << "1,000,000.00";
         QTest::newRow("always a unit digit") << 0.5 << "####,,##0.00" << "0.50";
+        QTest::newRow("unit digit zero") << 0.0 << "##0.00" << "0.00";
         QTest::newRow("single comma groups") << 1234.5 << "###,###.00" << "1,234.50";
         QTest::newRow("four decimals") << 1234.56789 << "####,,###.0000" << "1,234.5679";
         QTest::newRow("small four decimals") << 0.0004 << "#,,###.0000" << ".0004";
         // Optional decimals
         QTest::newRow("optional decimals kept") << 365.25 << "###.##" << "365.25";
         QTest::newRow("optional decimals dropped") << 365.0 << "###.##" << "365";
+        QTest::newRow("interest factor") << 0.0057500000 << "0.########" << "0.00575";
         QTest::newRow("interest factor rounded") << 0.123456789 << "0.########" << "0.12345679";
         // Percentages
         QTest::newRow("rate three decimals") << 0.148698 << "#,,###.000%" << "14.870%";
@@ -81,6 +83,7 @@ private slots:
         QTest::addColumn<QLocale>("locale");
         QTest::newRow("United States") << QLocale(QLocale::English, QLocale::UnitedStates);
         QTest::newRow("Germany") << QLocale(QLocale::German, QLocale::Germany);
+        QTest::newRow("United Kingdom") << QLocale(QLocale::English, QLocale::UnitedKingdom);
         QTest::newRow("C") << QLocale::c();
     }
     void shortDateHasFourDigitYearAndParsesBack()

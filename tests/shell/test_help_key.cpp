@@ -60,7 +60,6 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("chapter");
         QTest::newRow("compound growth") << "Compound" << "Find Annual Compound Growth";
-        QTest::newRow("capital required") << "HowMuch" << "Amount of Capital Required";
         QTest::newRow("mortgages") << "Canadian" << "Mortgages";
         QTest::newRow("net worth") << "NetWorth" << "Net Worth";
         QTest::newRow("investment manager") << "Manager" << "Investment Manager";

@@ -50,6 +50,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("lines");
+        QTest::newRow("net worth row") << QByteArray("\"House\",150000,,\r\n") << QStringList{"\"House\" / 150000 / empty / empty"};
         QTest::newRow("net worth empty row") << QByteArray(",,,\r\n") << QStringList{"empty / empty / empty / empty"};
         QTest::newRow("fund record") << QByteArray("1,10,100,50,0,1050,\"B\",#2026-12-06#\r\n")
                                      << QStringList{"1 / 10 / 100 / 50 / 0 / 1050 / \"B\" / #2026-12-06#"};

@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
-#include <QWindow>
 
 // What every user does with every figure box and every calculator, run
 // over the field tables so that a box added later is walked too.
