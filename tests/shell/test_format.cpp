@@ -35,7 +35,6 @@ private slots:
         // Money patterns
         QTest::newRow("money negative") << -1234.5 << "####,,###.00" << "-1,234.50";
         QTest::newRow("money negative under one") << -0.25 << "###,,###.00" << "-.25";
-        QTest::newRow("money millions") << 1234567.891 << "####,,###.00" << "1,234,567.89";
         QTest::newRow("money beyond its digits") << 12345678901.0 << "##,,###.00" << "12,345,678,901.00";
         QTest::newRow("half away from zero") << 2.675 << "###.00" << "2.68";
         QTest::newRow("negative half away") << -2.675 << "###.00" << "-2.68";
@@ -45,7 +44,6 @@ private slots:
         QTest::newRow("unit digit zero") << 0.0 << "##0.00" << "0.00";
         QTest::newRow("single comma groups") << 1234.5 << "###,###.00" << "1,234.50";
         QTest::newRow("four decimals") << 1234.56789 << "####,,###.0000" << "1,234.5679";
-        QTest::newRow("four decimals unit") << 0.12345 << "####,,##0.0000" << "0.1235";
         QTest::newRow("small four decimals") << 0.0004 << "#,,###.0000" << ".0004";
         // Optional decimals
         QTest::newRow("optional decimals kept") << 365.25 << "###.##" << "365.25";
@@ -57,7 +55,6 @@ private slots:
         QTest::newRow("rate zero") << 0.0 << "#,,###.000%" << ".000%";
         QTest::newRow("rate negative") << -0.129449 << "#,,###.000%" << "-12.945%";
         QTest::newRow("gain grouped") << 12.5 << "#,,###.00%" << "1,250.00%";
-        QTest::newRow("rate four decimals") << 0.1486983549 << "#,,###.0000%" << "14.8698%";
         // Whole numbers
         QTest::newRow("years zero is blank") << 0.0 << "###" << "";
         QTest::newRow("years grouped") << 1234.0 << "#,,###" << "1,234";
@@ -121,7 +118,6 @@ private slots:
         QTest::newRow("empty") << "" << 0.0;
         QTest::newRow("letters") << "abc" << 0.0;
         QTest::newRow("currency in front") << "$12" << 0.0;
-        QTest::newRow("trailing point") << "1.2." << 1.2;
     }
     void leadingNumber()
     {

@@ -146,7 +146,6 @@ private slots:
         QCOMPARE(t->state.CurrencySymbol, QStringLiteral("£"));
         QCOMPARE(t->state.UserName, QStringLiteral("Ada B"));
         QCOMPARE(t->state.PrinterFontChoice, qint16(2));
-        QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
         QCOMPARE(frame->menu()->myName()->text(), QStringLiteral("Ada B"));
         QCOMPARE(readFile(settingsFile()), QByteArray("\"\xC2\xA3\",2,\"Ada B\"\r\n"));
     }

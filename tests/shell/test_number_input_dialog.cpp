@@ -28,7 +28,6 @@ private slots:
                                                    << "4";
         QTest::newRow("a price, two decimals")
             << NumberAsked::Price << 7 << "Current Price per Share" << "" << "12.345x" << "12.34";
-        QTest::newRow("a price, two points pass") << NumberAsked::Price << 0 << "Current Price per Share" << "" << "1.2." << "1.2.";
     }
     void modes()
     {

@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
-#include <QWindow>
 
 // What every user does with every figure box and every calculator, run
 // over the field tables so that a box added later is walked too.
@@ -28,15 +27,15 @@ class TestUserPaths : public ToolWindowTest
     QWidget *window = nullptr; // the window whose boxes are walked
 
     InputFields *boxes() const { return window->findChild<InputFields *>(); }
-    // The figure a box shows, read back from its text; with the boxes in
-    // step, it is the figure its slot holds.
-    Money stored(const FieldDescription &field) const
+    // The figure a box's or a list item's text shows; -1 when none.
+    static Money figureIn(QString text)
     {
         Money figure;
-        const QString digits =
-            boxes()->editor(field.control)->text().remove(QRegularExpression(QStringLiteral("[^0-9.]")));
+        const QString digits = text.remove(QRegularExpression(QStringLiteral("[^0-9.]")));
         return Money::fromDecimalText(digits, figure) ? figure : Money::fromWhole(-1);
     }
+    // With the boxes in step, the figure a box shows is the one its slot holds.
+    Money stored(const FieldDescription &field) const { return figureIn(boxes()->editor(field.control)->text()); }
 
     // A click in the middle of the box, through the window as the pointer's.
     void clickInto(QWidget *box)
@@ -74,14 +73,6 @@ class TestUserPaths : public ToolWindowTest
                     texts << model->index(row, col).data().toString();
         }
         return texts;
-    }
-
-    // The figure of a list's item, as its text shows it.
-    static Money itemFigure(const QComboBox *list, int index)
-    {
-        Money figure;
-        const QString digits = list->itemText(index).remove(QRegularExpression(QStringLiteral("[^0-9.]")));
-        return Money::fromDecimalText(digits, figure) ? figure : Money();
     }
 
     // Tells which box of which tool went wrong.
@@ -213,7 +204,7 @@ private:
             // Towards a list item on the side that has one.
             bool smallerItem = false;
             for (int i = 0; list && i < list->count(); ++i)
-                smallerItem = smallerItem || itemFigure(list, i) < before;
+                smallerItem = smallerItem || figureIn(list->itemText(i)) < before;
             clickInto(edit);
             hands.wheel(QString::fromLatin1(field.control), smallerItem ? 1 : -1);
             hands.tab();
@@ -236,7 +227,8 @@ private:
                                   QApplication::doubleClickInterval() + 20);
                 QVERIFY2(WaitFor([list] { return !list->view()->isVisible(); }), qPrintable(where(field, "list")));
                 hands.tab();
-                QVERIFY2(stored(field) == itemFigure(list, list->count() - 1) && boxes()->boxesOutOfStep().isEmpty(),
+                QVERIFY2(stored(field) == figureIn(list->itemText(list->count() - 1)) &&
+                             boxes()->boxesOutOfStep().isEmpty(),
                          qPrintable(where(field, "picked from its list")));
             }
         }
@@ -246,7 +238,8 @@ private slots:
 
     // Quick Help open, then closed by pressing Calculate: the help goes, the
     // same results come back, and Show Graph and To Printer work on them.
-    // Closed by its own button, the results stay where they were.
+    // Opened by its button and closed by its access key, the results stay
+    // where they were.
     void quickHelpClosedByAnotherButton_data() { AddEveryCalculatorRow(); }
     void quickHelpClosedByAnotherButton()
     {
@@ -268,7 +261,8 @@ private slots:
         QCOMPARE(user->row(grid, 1), first);
 
         user->click(letter + "Help");
-        user->click(letter + "Help");
+        user->accessKey(Qt::Key_H);
+        QTRY_COMPARE(user->text(letter + "Help"), QStringLiteral("Quick &Help"));
         QCOMPARE(user->row(grid, 1), first);
 
         t->dialogs.lines << QStringLiteral("After the help");
