@@ -61,8 +61,6 @@ private slots:
         QCOMPARE(record.shares, m(stored[0]));
         QCOMPARE(record.bookValue, m(stored[1]));
         QCOMPARE(DivSharesValue(record), m(stored[2]));
-        QCOMPARE(record.fundNumber, Money::fromWhole(2));
-        QCOMPARE(record.recordNumber, qint16(7));
     }
 
     void refusedFigures_data()
