@@ -1,6 +1,7 @@
 #include "invest/fund_database.h"
 #include "invest/fund_printouts.h"
 #include "invest/fund_values.h"
+#include "money_text.h"
 #include "shell/core/app_state.h"
 #include "shell/core/format.h"
 #include "shell/print/print_frame.h"
@@ -11,13 +12,6 @@
 #include <QTest>
 
 namespace {
-
-Money m(const QString &text)
-{
-    Money value;
-    Money::fromDecimalText(text, value);
-    return value;
-}
 
 void Put(FundDatabase &db, int fund, const char *code, const char *price, const char *number, const char *fees,
          const char *cash)

@@ -160,7 +160,6 @@ private slots:
         QTest::newRow("no such listing") << QStringList{"--listing", "3"} << 2 << "";
         QTest::newRow("both at once") << QStringList{"--listing", "all", "--values"} << 2 << "";
         QTest::newRow("--input is the calculators'") << QStringList{"--input", "-"} << 2 << "";
-        QTest::newRow("unknown format") << QStringList{"--format", "xml"} << 2 << "";
         QTest::newRow("no such file") << QStringList{"--file", "/no/such.qvs"} << 3 << noFile;
         QTest::newRow("fewer records than told") << QStringList{"--file", "short.qvs"} << 3 << noFile;
         QTest::newRow("no file given") << QStringList{} << 2 << "";

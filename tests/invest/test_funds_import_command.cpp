@@ -87,29 +87,21 @@ private slots:
         QCOMPARE(r.out, read(m_records));
     }
 
-    // One bad row: exit 3, its line and field told, nothing written.
-    void refusedRow_data()
-    {
-        QTest::addColumn<QByteArray>("row");
-        QTest::addColumn<QString>("told");
-        QTest::newRow("unknown type word") << QByteArray("2021-02-01,Alpha,Tausch,1000,12,,") << "line 3, type: ";
-        QTest::newRow("date that does not parse") << QByteArray("2021-02-30,Alpha,B,1000,12,,") << "line 3, date: ";
-        QTest::newRow("sale of 0 shares") << QByteArray("2021-02-01,Alpha,S,0,12,,") << "line 3, shares: ";
-    }
+    // One bad row: exit 3, its line and field told, nothing written. (Each
+    // reason a row is refused for is the core's: test_record_csv.)
     void refusedRow()
     {
-        QFETCH(QByteArray, row);
-        QFETCH(QString, told);
         const QString csv = write(QStringLiteral("bad.csv"), "date,fund,type,shares,price,fees,dividend\r\n"
-                                                             "2021-01-04,Alpha,B,2500,10,9.9,\r\n" +
-                                                                 row + "\r\n2021-03-01,Beta,B,1000,5,,\r\n");
+                                                             "2021-01-04,Alpha,B,2500,10,9.9,\r\n"
+                                                             "2021-02-01,Alpha,Tausch,1000,12,,\r\n"
+                                                             "2021-03-01,Beta,B,1000,5,,\r\n");
         const QString kept = write(QStringLiteral("kept.qvs"), "0,0,\"All Records\",\"31\"\r\n");
         const QString fresh = m_report.filePath(QStringLiteral("fresh.qvs"));
         QFile::remove(fresh);
         for (const QString &target : {kept, fresh}) {
             const Run r = run({"funds", "--import", csv, "--save", target});
             QCOMPARE(r.code, 3);
-            QVERIFY2(r.err.startsWith(told), qPrintable(r.err));
+            QVERIFY2(r.err.startsWith(QLatin1String("line 3, type: ")), qPrintable(r.err));
             QVERIFY(r.err.contains(QLatin1String("nothing was imported")));
             QVERIFY(r.out.isEmpty());
         }
@@ -168,13 +160,6 @@ private slots:
         QCOMPARE(funds.at(1).toObject().value("book_cost").toString(), QStringLiteral("19760.0000"));
         QCOMPARE(values.json().value("total").toObject().value("current_total").toString(),
                  QStringLiteral("48000.0000"));
-
-        const Run listing = run({"funds", "--file", file, "--import", csv, "--types", "kauf=B", "--listing", "Zeta",
-                                 "--format", "json"});
-        QCOMPARE(listing.code, 0);
-        const QJsonArray records = listing.json().value("funds").toArray().at(0).toObject().value("records").toArray();
-        QCOMPARE(records.size(), 2);
-        QCOMPARE(records.at(0).toObject().value("date").toString(), QStringLiteral("2020-01-01"));
     }
 };
 

@@ -2,19 +2,13 @@
 #include "invest/fund_file.h"
 #include "invest/funds_session.h"
 #include "invest/record_csv.h"
+#include "money_text.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-Money m(const char *text)
-{
-    Money value;
-    Money::fromDecimalText(QString::fromLatin1(text), value);
-    return value;
-}
 
 CsvTable CsvOf(const QByteArray &bytes)
 {
@@ -39,12 +33,12 @@ QString Problems(const ImportPlan &plan)
     return lines.join(QLatin1Char('\n'));
 }
 
-// A database with two funds and three records, one of each sign.
-FundDatabase Sample()
+// A database with two funds and a record of each type.
+FundDatabase Sample(const QString &secondFund = QStringLiteral("Bond, Income \"A\""))
 {
     FundDatabase db;
     db.addFund(QStringLiteral("Growth Fund"));
-    db.addFund(QStringLiteral("Bond, Income \"A\""));
+    db.addFund(secondFund);
     db.appendRecord(MakeRecord(1, QStringLiteral("B"), QDate(2019, 3, 4), {m("12.3456"), m("1500"), m("9.95"), {}}, 1));
     db.appendRecord(MakeRecord(2, QStringLiteral("C"), QDate(2019, 6, 30), {{}, {}, {}, m("1234.56")}, 2));
     db.appendRecord(MakeRecord(1, QStringLiteral("S"), QDate(2020, 1, 15), {m("14"), m("1000.5"), m("12"), {}}, 3));
@@ -152,7 +146,6 @@ private slots:
         QTest::newRow("point file read with a comma") << "12.50" << true << "";
         QTest::newRow("groups of two") << "12,34,567.00" << false << "";
         QTest::newRow("two points") << "1.2.3" << false << "";
-        QTest::newRow("exponent") << "1e5" << false << "";
         QTest::newRow("currency") << "$100" << false << "";
         QTest::newRow("beyond money") << "922337203685478" << false << "";
     }
@@ -256,14 +249,8 @@ private slots:
         QTest::newRow("no date") << QByteArray(",Alpha,B,1000,10,,") << "date: no date";
         QTest::newRow("sale of 0 shares")
             << QByteArray("2020-03-01,Alpha,S,0,10,,") << "shares: a Sold record needs a number of shares above 0";
-        QTest::newRow("sale without price")
-            << QByteArray("2020-03-01,Alpha,Sold,1000,,,") << "price: a Sold record needs a price above 0";
         QTest::newRow("dividend with shares")
             << QByteArray("2020-03-01,Alpha,C,1000,,,12.5") << "shares: a Cash Dividend record takes no shares";
-        QTest::newRow("fee without fees")
-            << QByteArray("2020-03-01,Alpha,F,,,,") << "fees: a Fee Cash record needs fees above 0";
-        QTest::newRow("unit fee with fees")
-            << QByteArray("2020-03-01,Alpha,U,5,10,1,") << "fees: a Unit Fee record takes no fees";
         QTest::newRow("book value beyond money")
             << QByteArray("2020-03-01,Alpha,B,900000000000,900000000000,,") << "shares: price x shares + fees is larger";
         QTest::newRow("negative shares")
@@ -341,7 +328,6 @@ private slots:
         QCOMPARE(first.price.toDecimalText(), QStringLiteral("10.0050"));
         QCOMPARE(first.bookValue.toDecimalText(), QStringLiteral("30015.0000"));
         QCOMPARE(db.record(2).bookValue.toDecimalText(), QStringLiteral("56416.7500"));
-        QCOMPARE(db.record(3).bookValue.toDecimalText(), QStringLiteral("-1234.5600"));
         const FundRecord &sale = db.record(4);
         QCOMPARE(sale.fundNumber, Money::fromWhole(2));
         QCOMPARE(sale.shares.toDecimalText(), QStringLiteral("-250.5000"));
@@ -396,17 +382,7 @@ private slots:
         QVERIFY2(plan.ok(), qPrintable(Problems(plan)));
         QVERIFY(ApplyImport(copy, plan));
         // The second fund's quotes became apostrophes, as the entry window stores them.
-        QCOMPARE(copy.fundName(2), QStringLiteral("Bond, Income 'A'"));
-        FundDatabase expected = original;
-        QVERIFY(expected.replaceAll(QStringLiteral("All Records"), QStringLiteral("31"),
-                                    {QStringLiteral("Growth Fund"), QStringLiteral("Bond, Income 'A'")},
-                                    [&original] {
-                                        QList<FundRecord> records;
-                                        for (int slot = 1; slot <= original.recordCount(); ++slot)
-                                            records << original.record(slot);
-                                        return records;
-                                    }()));
-        QCOMPARE(FundFileText(copy), FundFileText(expected));
+        QCOMPARE(FundFileText(copy), FundFileText(Sample(QStringLiteral("Bond, Income 'A'"))));
     }
 
     // A plan made for a database that changed since is not applied.
