@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -180,15 +181,23 @@ std::optional<QList<RecordValue>> RecordReader::readLine(QString *error, int kee
     }
     const qsizetype size = m_text.size();
     const char *text = m_text.constData();
-    auto lineEnd = [&] { return m_pos >= size || text[m_pos] == '\r' || text[m_pos] == '\n'; };
+    // The bytes are searched with memchr, not walked one by one: the
+    // library's search is several times faster, and under the fuzzers'
+    // instrumentation a compare per byte was most of a run.
+    const auto find = [text](char c, qsizetype from, qsizetype to) {
+        const void *at = from < to ? std::memchr(text + from, c, size_t(to - from)) : nullptr;
+        return at ? static_cast<const char *>(at) - text : to;
+    };
+    // The line ends at its first CR or LF, or with the text.
+    const qsizetype end = find('\r', m_pos, find('\n', m_pos, size));
+    auto lineEnd = [&] { return m_pos >= end; };
     auto skipSpaces = [&] {
-        while (m_pos < size && (text[m_pos] == ' ' || text[m_pos] == '\t'))
+        while (m_pos < end && (text[m_pos] == ' ' || text[m_pos] == '\t'))
             ++m_pos;
     };
     // After a refusal the reader stands at the next line, so it never loops.
     auto skipLine = [&] {
-        while (!lineEnd())
-            ++m_pos;
+        m_pos = end;
         if (m_pos < size && text[m_pos] == '\r')
             ++m_pos;
         if (m_pos < size && text[m_pos] == '\n')
@@ -197,8 +206,8 @@ std::optional<QList<RecordValue>> RecordReader::readLine(QString *error, int kee
 
     // One allocation for the line's values instead of one per doubling.
     qsizetype commas = 0;
-    for (qsizetype i = m_pos; i < size && text[i] != '\r' && text[i] != '\n' && commas < MaxValuesPerLine; ++i)
-        commas += text[i] == ',';
+    for (qsizetype at = find(',', m_pos, end); at < end && commas < MaxValuesPerLine; at = find(',', at + 1, end))
+        ++commas;
     QList<RecordValue> values;
     values.reserve(keepFields > 0 ? std::min<qsizetype>(commas + 1, keepFields) : commas + 1);
     for (int field = 1;; ++field) {
@@ -209,12 +218,10 @@ std::optional<QList<RecordValue>> RecordReader::readLine(QString *error, int kee
         }
         skipSpaces();
         QByteArrayView raw;
-        const bool quoted = m_pos < size && text[m_pos] == '"';
+        const bool quoted = m_pos < end && text[m_pos] == '"';
         if (quoted) {
-            qsizetype close = m_pos + 1;
-            while (close < size && text[close] != '"' && text[close] != '\r' && text[close] != '\n')
-                ++close;
-            if (close >= size || text[close] != '"') {
+            const qsizetype close = find('"', m_pos + 1, end);
+            if (close >= end) {
                 refuse(error, where(field, QStringLiteral("unterminated quote")));
                 skipLine();
                 return std::nullopt;
@@ -229,8 +236,7 @@ std::optional<QList<RecordValue>> RecordReader::readLine(QString *error, int kee
             }
         } else {
             const qsizetype start = m_pos;
-            while (!lineEnd() && text[m_pos] != ',')
-                ++m_pos;
+            m_pos = find(',', m_pos, end);
             raw = QByteArrayView(text + start, m_pos - start).trimmed();
         }
         const auto parsed = value(raw, quoted, field, error);
