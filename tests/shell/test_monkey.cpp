@@ -892,6 +892,27 @@ private slots:
         QVERIFY(tool->isVisible());
     }
 
+    // A click that lands as a dialog closes, before the command that opened
+    // it has ended (Alt+X, Additional payments and Escape in quick turn:
+    // the exit's delayed click came in between). It ran, and the exit
+    // deleted the window, with the dialog, under that command (seed 1105 at
+    // 2,500 events aborted here).
+    void aClickAsItsDialogClosesRunsNothing()
+    {
+        QVERIFY(openByAccessKey(QStringLiteral("LoanPmt")));
+        QPointer<QWidget> tool = frame->activeTool();
+        QTimer::singleShot(0, this, [this] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            user->click(QStringLiteral("MExit"));
+        });
+        user->click(QStringLiteral("MAddPrePay"));
+        Settle();
+        QVERIFY(tool);
+        QCOMPARE(frame->activeTool(), tool.data());
+        QVERIFY(tool->isVisible());
+    }
+
     // Alt+X and at once a right-click on the grid, from a hand that is
     // itself an event: the exit's click lands while the grid's menu is up.
     // The menu goes with the tool, and nothing is freed twice (seed 1107

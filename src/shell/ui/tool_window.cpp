@@ -4,6 +4,8 @@
 #include "shell/core/shell.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QThread>
 
 #include <exception>
 
@@ -45,9 +47,22 @@ void ToolWindow::guarded(const std::function<void()> &handler)
     // would open its windows over the menu, or over a tool not its own.
     if (!isVisible())
         return;
+    // Nor while a command of this window waits in a dialog's own loop: a
+    // click landing just as the dialog closes, before the command has ended,
+    // would run inside it, and an exit would delete the window the command
+    // is still in. A command calling another directly (a button checked by
+    // the code) runs at the same loop level and goes on.
+    const int loop = QThread::currentThread()->loopLevel();
+    if (m_commandLoop >= 0 && loop > m_commandLoop)
+        return;
+    const int outer = m_commandLoop;
+    m_commandLoop = loop;
+    const QPointer<ToolWindow> self(this);
     try {
         handler();
     } catch (const std::exception &) {
         m_shell.dialogs.message(MsgWrongEntry);
     }
+    if (self)
+        m_commandLoop = outer;
 }

@@ -41,10 +41,14 @@ protected:
     // Runs a button's handler so that an arithmetic fault or any other
     // failure shows message 3 instead of ending the program. A click that
     // lands where no user could have clicked (under another window's dialog,
-    // on this window once closed or hidden) does nothing.
+    // on this window once closed or hidden, or while a command of this window
+    // still waits in a dialog's loop) does nothing.
     void guarded(const std::function<void()> &handler);
 
 private:
     Shell &m_shell;
     MdiContainer &m_frame;
+    // The event loop level a running command of this window started at; -1
+    // when none runs.
+    int m_commandLoop = -1;
 };
