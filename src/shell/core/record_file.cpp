@@ -189,7 +189,11 @@ std::optional<QList<RecordValue>> RecordReader::readLine(QString *error, int kee
         return at ? static_cast<const char *>(at) - text : to;
     };
     // The line ends at its first CR or LF, or with the text.
-    const qsizetype end = find('\r', m_pos, find('\n', m_pos, size));
+    if (m_nextCr < m_pos)
+        m_nextCr = find('\r', m_pos, size);
+    if (m_nextLf < m_pos)
+        m_nextLf = find('\n', m_pos, size);
+    const qsizetype end = std::min(m_nextCr, m_nextLf);
     auto lineEnd = [&] { return m_pos >= end; };
     auto skipSpaces = [&] {
         while (m_pos < end && (text[m_pos] == ' ' || text[m_pos] == '\t'))

@@ -87,6 +87,11 @@ private:
 
     QByteArray m_text;
     qsizetype m_pos = 0;
+    // Where the next CR and the next LF at or after the place stand, found
+    // once each: searching afresh from every line for the ending a file does
+    // not use went through the rest of the file each time.
+    qsizetype m_nextCr = -1;
+    qsizetype m_nextLf = -1;
     int m_line = 0;
     bool m_ok = true;
     QString m_error;
