@@ -1,6 +1,7 @@
 // The report program's JSON input: any bytes as the --input of a growth
 // report in JSON, given from memory as the program's own reading would give
-// them. It must end with one of its exit codes and never crash.
+// them. It must end with one of its exit codes and never crash. The command
+// line is parsed once, as one run of the program parses it once.
 #include "fuzz_check.h"
 #include "report/report_cli.h"
 
@@ -25,14 +26,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return true;
     }();
     (void)pinned;
+    static ReportLine line({QStringLiteral("growth"), QStringLiteral("--input"), QStringLiteral("-"),
+                            QStringLiteral("--format"), QStringLiteral("json")},
+                           dir.path());
 
     QString outText;
     QString errText;
     QTextStream out(&outText);
     QTextStream err(&errText);
-    const int code = RunReport(QStringList{QStringLiteral("growth"), QStringLiteral("--input"), QStringLiteral("-"),
-                                           QStringLiteral("--format"), QStringLiteral("json")},
-                               dir.path(), out, err, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    const int code = line.run(out, err, &input);
     out.flush();
     err.flush();
     FUZZ_CHECK(code == ReportOk || code == ReportUsage || code == ReportRefused);

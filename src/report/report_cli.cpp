@@ -43,6 +43,13 @@ struct UsageError
     QString text;
 };
 
+// A wrong argument to a command, told with where to find the right ones.
+QString UsageText(const QString &command, const QString &problem)
+{
+    return QStringLiteral("tallomar-report %1: %2\nRun 'tallomar-report %1 --help' for the options.\n")
+        .arg(command, problem);
+}
+
 // What a run leaves: the grid as the window shows it, the numbers behind
 // it, and the message the window would have shown for a refused press.
 struct Result
@@ -501,19 +508,13 @@ ReportExit WritePrintout(AppState &state, const QCommandLineParser &parser, cons
 
 // A command that is not a calculator, its arguments parsed: the command
 // makes its output and it is written in the format asked for.
-int RunOther(const ReportCommand &command, const QCommandLineParser &parser, const QString &format,
-             const QString &programDir, QTextStream &out, QTextStream &err)
+int RunOther(const ReportCommand &command, const QCommandLineParser &parser, const QString &format, AppState &state,
+             QTextStream &out, QTextStream &err)
 {
-    AppState state;
-    LoadPersonalSettings(state, SettingsFileToRead(programDir));
-    if (parser.isSet(QStringLiteral("currency")))
-        state.CurrencySymbol = parser.value(QStringLiteral("currency")).trimmed().left(2);
-    state.TodayText = Format(QDate::currentDate(), QStringLiteral("Short Date"));
     ReportOutput output;
     const CommandRun run = command.report(state, parser, format, output, err);
     if (run.exit == ReportUsage) {
-        err << "tallomar-report " << command.name << ": " << run.problem << "\n"
-            << "Run 'tallomar-report " << command.name << " --help' for the options.\n";
+        err << UsageText(QLatin1String(command.name), run.problem);
         return ReportUsage;
     }
     if (run.exit != ReportOk && !run.keepsOutput)
@@ -586,36 +587,62 @@ bool WantsPdf(const QStringList &arguments)
     return false;
 }
 
-namespace {
-
-int RunReportOn(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err,
-                const QByteArray *input)
+// A command line parsed, and the personal settings read, once: what every
+// run of it starts from. A command line that ends before any run (help, the
+// version, a usage error) keeps what it writes and its exit code instead.
+struct ReportLine::Parsed
 {
-    const QString name = arguments.value(0);
+    QString name;
+    const ReportCommand *command = nullptr;
+    FieldTable fields;
+    QCommandLineParser parser;
+    QString format;
+    QString outPath;
+    SettingsState settings;
+    int end = -1;
+    QString endOut;
+    QString endErr;
+
+    int usage(const QString &problem)
+    {
+        endErr = UsageText(name, problem);
+        return end = ReportUsage;
+    }
+    int parse(const QStringList &arguments, const QString &programDir);
+    // The settings as read, with the currency the command line names and today's date.
+    void startState(AppState &state) const
+    {
+        static_cast<SettingsState &>(state) = settings;
+        state.TodayText = Format(QDate::currentDate(), QStringLiteral("Short Date"));
+    }
+};
+
+int ReportLine::Parsed::parse(const QStringList &arguments, const QString &programDir)
+{
+    name = arguments.value(0);
     if (name.isEmpty() || name == QLatin1String("--help") || name == QLatin1String("-h")) {
-        (name.isEmpty() ? err : out) << ProgramHelp();
-        return name.isEmpty() ? ReportUsage : ReportOk;
+        (name.isEmpty() ? endErr : endOut) = ProgramHelp();
+        return end = name.isEmpty() ? ReportUsage : ReportOk;
     }
     if (name == QLatin1String("--version")) {
-        out << "tallomar-report " << TALLOMAR_VERSION << "\n";
-        return ReportOk;
+        endOut = QStringLiteral("tallomar-report " TALLOMAR_VERSION "\n");
+        return end = ReportOk;
     }
     if (name == QLatin1String("--help-all")) {
-        out << ProgramHelp();
+        endOut = ProgramHelp();
         // Each command under its own *name* line, which help2man makes a
         // section of the manual page: no command's options read as another's.
-        for (const ReportCommand *command : ReportCommands())
-            out << "\n*tallomar-report " << command->name << "*\n\n" << CommandHelp(*command);
-        return ReportOk;
+        for (const ReportCommand *each : ReportCommands())
+            endOut += QStringLiteral("\n*tallomar-report %1*\n\n").arg(QLatin1String(each->name)) + CommandHelp(*each);
+        return end = ReportOk;
     }
-    const ReportCommand *command = FindCommand(name);
+    command = FindCommand(name);
     if (!command) {
-        err << "tallomar-report: unknown command '" << name << "'\n\n" << ProgramHelp();
-        return ReportUsage;
+        endErr = QStringLiteral("tallomar-report: unknown command '%1'\n\n").arg(name) + ProgramHelp();
+        return end = ReportUsage;
     }
-    const FieldTable fields = command->fields();
+    fields = command->fields();
 
-    QCommandLineParser parser;
     // Single-dash long options (-cost 5) work as well as --cost 5, for every option.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const FieldDescription &field : fields)
@@ -634,28 +661,57 @@ int RunReportOn(const QStringList &arguments, const QString &programDir, QTextSt
     parser.addOption({QStringLiteral("header"), QStringLiteral("printout header"), QStringLiteral("TEXT")});
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("help")});
 
-    auto usage = [&](const QString &problem) {
-        err << "tallomar-report " << name << ": " << problem << "\n"
-            << "Run 'tallomar-report " << name << " --help' for the options.\n";
-        return ReportUsage;
-    };
     if (!parser.parse(QStringList{QStringLiteral("tallomar-report")} + arguments.mid(1)))
         return usage(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
-        out << CommandHelp(*command);
-        return ReportOk;
+        endOut = CommandHelp(*command);
+        return end = ReportOk;
     }
     if (!parser.positionalArguments().isEmpty())
         return usage(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
-    const QString format = parser.value(QStringLiteral("format"));
+    format = parser.value(QStringLiteral("format"));
     if (!Formats.contains(format))
         return usage(QStringLiteral("unknown format '%1' (text, csv, json, report or pdf)").arg(format));
-    const QString outPath = parser.value(QStringLiteral("out"));
+    outPath = parser.value(QStringLiteral("out"));
     if (format == QLatin1String("pdf") && outPath.isEmpty())
         return usage(QStringLiteral("--format pdf needs --out FILE"));
 
+    AppState state;
+    LoadPersonalSettings(state, SettingsFileToRead(programDir));
+    if (parser.isSet(QStringLiteral("currency")))
+        state.CurrencySymbol = parser.value(QStringLiteral("currency")).trimmed().left(2);
+    settings = state;
+    return end;
+}
+
+ReportLine::ReportLine(const QStringList &arguments, const QString &programDir)
+    : m_parsed(std::make_unique<Parsed>())
+{
+    m_parsed->parse(arguments, programDir);
+}
+
+ReportLine::~ReportLine() = default;
+
+int ReportLine::run(QTextStream &out, QTextStream &err, const QByteArray *input)
+{
+    Parsed &line = *m_parsed;
+    if (line.end >= 0) {
+        out << line.endOut;
+        err << line.endErr;
+        return line.end;
+    }
+    const ReportCommand *command = line.command;
+    const QCommandLineParser &parser = line.parser;
+    const QString &outPath = line.outPath;
+    const QString &format = line.format;
+    auto usage = [&](const QString &problem) {
+        err << UsageText(line.name, problem);
+        return ReportUsage;
+    };
+    AppState state;
+    line.startState(state);
     if (command->report)
-        return RunOther(*command, parser, format, programDir, out, err);
+        return RunOther(*command, parser, format, state, out, err);
     if (command->checkOptions)
         if (const QString problem = command->checkOptions(parser); !problem.isEmpty())
             return usage(problem);
@@ -663,16 +719,10 @@ int RunReportOn(const QStringList &arguments, const QString &programDir, QTextSt
     QList<Press> presses;
     bool list = false;
     try {
-        presses = ReadPresses(parser, fields, list, input);
+        presses = ReadPresses(parser, line.fields, list, input);
     } catch (const UsageError &error) {
         return usage(error.text);
     }
-
-    AppState state;
-    LoadPersonalSettings(state, SettingsFileToRead(programDir));
-    if (parser.isSet(QStringLiteral("currency")))
-        state.CurrencySymbol = parser.value(QStringLiteral("currency")).trimmed().left(2);
-    state.TodayText = Format(QDate::currentDate(), QStringLiteral("Short Date"));
 
     std::unique_ptr<ToolSession> session = command->open(state, parser, list);
     // Every press is checked before the first is calculated: a wrong
@@ -720,15 +770,13 @@ int RunReportOn(const QStringList &arguments, const QString &programDir, QTextSt
     return result.message != 0 ? ReportRefused : ReportOk;
 }
 
-} // namespace
-
 int RunReport(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err)
 {
-    return RunReportOn(arguments, programDir, out, err, nullptr);
+    return ReportLine(arguments, programDir).run(out, err);
 }
 
 int RunReport(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err,
               const QByteArray &input)
 {
-    return RunReportOn(arguments, programDir, out, err, &input);
+    return ReportLine(arguments, programDir).run(out, err, &input);
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QTextStream;
 
 // Exit codes of the report program.
@@ -17,6 +19,25 @@ int RunReport(const QStringList &arguments, const QString &programDir, QTextStre
 // the file or standard input that --input names would have given.
 int RunReport(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err,
               const QByteArray &input);
+
+// A command line parsed, and the personal settings read, once, to be run on
+// any number of inputs; RunReport makes one and runs it once.
+class ReportLine
+{
+public:
+    ReportLine(const QStringList &arguments, const QString &programDir);
+    ~ReportLine();
+    ReportLine(const ReportLine &) = delete;
+    ReportLine &operator=(const ReportLine &) = delete;
+
+    // Runs the command line: its output to `out`, its messages to `err`, its
+    // exit code returned. `input`, when given, holds the bytes of --input.
+    int run(QTextStream &out, QTextStream &err, const QByteArray *input = nullptr);
+
+private:
+    struct Parsed;
+    std::unique_ptr<Parsed> m_parsed;
+};
 
 // Whether the arguments ask for a PDF file (which needs the GUI library).
 bool WantsPdf(const QStringList &arguments);
