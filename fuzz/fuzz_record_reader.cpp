@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
+#include <iterator>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -21,9 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QString error;
         const auto values = reader.readLine(&error);
         if (!values) {
-            char prefix[40];
-            std::snprintf(prefix, sizeof prefix, "line %d, field ", reader.lineNumber());
-            FUZZ_CHECK(error.startsWith(QLatin1String(prefix)));
+            char prefix[40] = "line ";
+            char *end = std::to_chars(prefix + 5, std::end(prefix), reader.lineNumber()).ptr;
+            end = std::copy_n(", field ", 8, end);
+            FUZZ_CHECK(error.startsWith(QLatin1StringView(prefix, end - prefix)));
             continue;
         }
         FUZZ_CHECK(!values->isEmpty());
