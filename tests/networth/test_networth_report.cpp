@@ -92,7 +92,6 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString fileNotFound =
             QStringLiteral("File not found or wrong format. Check Filename and/or Directory.\n");
-        QTest::newRow("no such file") << QStringList{"--file", "nowhere.qvw"} << QByteArray() << fileNotFound;
         QTest::newRow("not a net worth file") << QStringList{"--file", "bin/tallomar-report"} << QByteArray()
                                               << fileNotFound;
         QTest::newRow("a negative amount") << QStringList{"--input", "-"}
