@@ -55,13 +55,12 @@ private slots:
     void init() { startFrame(); }
     void cleanup() { endFrame(); }
 
+    // A calculator and a tool of its own kind (the mortgages' is below).
     void eachToolOpensItsChapter_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("chapter");
         QTest::newRow("compound growth") << "Compound" << "Find Annual Compound Growth";
-        QTest::newRow("mortgages") << "Canadian" << "Mortgages";
-        QTest::newRow("net worth") << "NetWorth" << "Net Worth";
         QTest::newRow("investment manager") << "Manager" << "Investment Manager";
     }
     void eachToolOpensItsChapter()
@@ -158,8 +157,7 @@ private slots:
             WindowDriver user(settings);
             user.focus(QStringLiteral("InMyName"));
             user.key(Qt::Key_F1);
-            if (!QTest::qWaitFor([&] { return chapterShown() == QStringLiteral("Personalize Settings"); }, 2000))
-                qWarning("no help at the settings chapter");
+            QTest::qWaitFor([&] { return chapterShown() == QStringLiteral("Personalize Settings"); }, 2000);
             chapter = chapterShown();
             if (HelpViewer *shown = viewer())
                 blocked = blockedByModal(shown);
