@@ -62,7 +62,6 @@ private slots:
         QTest::newRow("negative") << "-12.5" << qint64(-125000);
         QTest::newRow("minus zero") << "-0" << qint64(0);
         QTest::newRow("point first") << ".5" << qint64(5000);
-        QTest::newRow("point last") << "7." << qint64(70000);
         QTest::newRow("leading zeros") << "000000000000000000000001" << qint64(10000);
     }
     void readsDecimalTextExactly()

@@ -128,13 +128,10 @@ private slots:
         AppState state;
         state.PrinterFontChoice = qint16(font);
         ToolData data = CompoundGrowthData();
-        for (int i = 1; i <= 13; ++i) {
-            const auto result = CalculateCompoundGrowth(Money::fromWhole(1000 * i), Money::fromWhole(2500 * i + 7),
-                                                        Money::fromWhole(i), i - 1);
-            AddCompoundGrowthResult(data, result.value(), QStringLiteral("Investment %1").arg(i), state.CurrencySymbol);
-        }
+        const auto result = CalculateCompoundGrowth(Money::fromWhole(1000), Money::fromWhole(2507), Money::fromWhole(1), 0);
+        AddCompoundGrowthResult(data, result.value(), QStringLiteral("Investment 1"), state.CurrencySymbol);
         ScriptedDialogs dialogs;
-        dialogs.lines << QStringLiteral("Thirteen investments");
+        dialogs.lines << QStringLiteral("One investment");
         const QString path = m_dir.filePath(QStringLiteral("growth-%1.pdf").arg(font));
         PdfPrinter printer(path);
         QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Growth"),
@@ -142,7 +139,7 @@ private slots:
         const QStringList pages = pdfPages(path);
         // Where the pages break and what they hold is test_compound_growth's;
         // here the end of each figure stands under the end of its heading.
-        QCOMPARE(pages.size(), 2);
+        QCOMPARE(pages.size(), 1);
         const QStringList lines = pages.at(0).split(QLatin1Char('\n'));
         const QString heading = *std::find_if(lines.begin(), lines.end(), [](const QString &l) {
             return l.contains(QStringLiteral("Investment       Future Value"));
