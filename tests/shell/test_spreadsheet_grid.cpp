@@ -72,7 +72,6 @@ private slots:
         QVERIFY(grid.cell(6, 1).isEmpty());
         QCOMPARE(grid.cell(0, 0), QStringLiteral("0,0"));
         QCOMPARE(grid.colWidth(1), width);
-        QVERIFY(grid.colWidth(1) >= grid.defaultColWidth() + 1490);
     }
 
     void notifications()
@@ -134,7 +133,6 @@ private slots:
             grid.setCell(3, 1, figure);
         QApplication::processEvents();
         QCOMPARE(grid.cell(3, 1), figure);
-        QCOMPARE(grid.textElideMode(), Qt::ElideNone);
         QVERIFY2(grid.columnWidth(1) >= grid.fontMetrics().horizontalAdvance(figure) + 4,
                  qPrintable(QString::number(grid.columnWidth(1))));
         QCOMPARE(grid.columnWidth(0), grid.horizontalHeader()->defaultSectionSize()); // short texts change nothing

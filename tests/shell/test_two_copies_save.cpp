@@ -139,9 +139,7 @@ private slots:
         // same answer to MaySaveOver as the title bar's).
         saveFile(first, path, Answer::Closed);
         QCOMPARE(first.dialogs.questions, QList<int>{QuestionFileChanged});
-        QCOMPARE(first.dialogs.questionDetails, QStringList{QStringLiteral("shared.") + QFileInfo(sample).suffix()});
         QCOMPARE(ReadBytes(path), secondSaved);
-        QCOMPARE(first.dialogs.messages, QList<int>());
 
         // Saving anyway writes the first copy's work, and its next save is
         // over its own file: nothing to ask.
