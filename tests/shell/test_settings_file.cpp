@@ -89,7 +89,6 @@ private slots:
         QTest::newRow("empty file") << QByteArray() << "$" << 0 << "" << false;
         QTest::newRow("empty symbol") << QByteArray("\"\",1,\"Jo\"\r\n") << "$" << 1 << "Jo" << true;
         QTest::newRow("short line keeps what was read") << QByteArray("\"£\",3") << "£" << 3 << "" << false;
-        QTest::newRow("unterminated quote") << QByteArray("\"$,1,\"Jo\r\n") << "$" << 0 << "" << false;
         QTest::newRow("font out of range") << QByteArray("\"$\",9,\"Jo\"\r\n") << "$" << 0 << "" << false;
         QTest::newRow("binary") << QByteArray("\"$\"\0\xff\xfe,1,\"Jo\"", 13) << "$" << 0 << "" << false;
         // A symbol is two characters, as the settings window takes it; the
