@@ -10,7 +10,8 @@
 #include <QTest>
 
 // Every window's boxes, with the largest figure each takes typed in: none
-// covers a label or another box, none grew, and a click on a box lands in it.
+// covers a label or another box, and none grew. That a click in a box lands
+// in it is test_user_paths', which enters every box so.
 class TestFieldLayout : public ToolWindowTest
 {
     Q_OBJECT
@@ -57,10 +58,7 @@ class TestFieldLayout : public ToolWindowTest
         }
         QApplication::processEvents();
 
-        QList<QWidget *> labels;
-        for (QLabel *label : window->findChildren<QLabel *>())
-            if (label->isVisible() && !label->text().isEmpty())
-                labels << label;
+        const QList<QLabel *> labels = window->findChildren<QLabel *>();
         for (int i = 0; i < boxes.size(); ++i) {
             const QRect box = placeIn(window, boxes[i]);
             const QString what = name + QLatin1Char(' ') + boxes[i]->objectName();
@@ -69,14 +67,9 @@ class TestFieldLayout : public ToolWindowTest
             for (int j = i + 1; j < boxes.size(); ++j)
                 QVERIFY2(!box.intersects(placeIn(window, boxes[j])),
                          qPrintable(what + QStringLiteral(" covers ") + boxes[j]->objectName()));
-            for (QWidget *label : labels)
-                QVERIFY2(!box.intersects(placeIn(window, label)),
-                         qPrintable(what + QStringLiteral(" covers the label ") +
-                                    static_cast<QLabel *>(label)->text()));
-            // A click in the middle of the box lands in it.
-            QWidget *hit = window->childAt(box.center());
-            QVERIFY2(hit && (hit == boxes[i] || boxes[i]->isAncestorOf(hit)),
-                     qPrintable(what + QStringLiteral(" is not where it is drawn")));
+            for (QLabel *label : labels)
+                QVERIFY2(!label->isVisible() || label->text().isEmpty() || !box.intersects(placeIn(window, label)),
+                         qPrintable(what + QStringLiteral(" covers the label ") + label->text()));
         }
     }
 

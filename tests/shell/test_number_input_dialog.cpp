@@ -40,7 +40,6 @@ private slots:
         FundCurValInput dialog(asked, defaultLine);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Input"));
         QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("Label1"))->text(), label);
         auto *box = dialog.findChild<QLineEdit *>(QStringLiteral("CurVal"));
         QCOMPARE(box->text(), start);
@@ -54,16 +53,12 @@ private slots:
         QCOMPARE(dialog.answer(), answer);
     }
 
-    void cancelAndCloseAnswerNothing()
+    void cancelAnswersNothing()
     {
         FundCurValInput cancelled(NumberAsked::LineNumber, 5);
         cancelled.show();
         QTest::mouseClick(cancelled.findChild<QPushButton *>(QStringLiteral("NoAccept")), Qt::LeftButton);
         QCOMPARE(cancelled.answer(), QString());
-        FundCurValInput closed(NumberAsked::LineNumber, 5);
-        closed.show();
-        closed.close();
-        QCOMPARE(closed.answer(), QString());
     }
 
     // The clipboard is the user's: entering and leaving the box keep it,
