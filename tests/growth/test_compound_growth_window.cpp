@@ -2,13 +2,11 @@
 #include "growth/compound_growth_window.h"
 #include "shell/core/message_numbers.h"
 #include "shell/ui/mdi_container.h"
-#include "shell/ui/menu_main.h"
 #include "shell/ui/spreadsheet_grid.h"
 #include "support/tool_window_test.h"
 
 #include <QLineEdit>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QTest>
 
 class TestFindCompoundCalc : public ToolWindowTest
@@ -22,24 +20,17 @@ class TestFindCompoundCalc : public ToolWindowTest
         window = qobject_cast<FindCompoundCalc *>(openByAccessKey(QStringLiteral("Compound")));
         return window != nullptr;
     }
-    QStringList row(int r) const { return user->row(QStringLiteral("FGrid"), r); }
-    qint16 results() const { return window->session().data().ResultCount; }
     QString printBlocks() const { return window->session().data().PrintBlocks.join(QString()); }
-    // Types figures into the boxes and presses Calculate with its access key.
+    // Types figures and a name (typed over, or deleted) and presses Calculate by its access key.
     void calculate(const QString &cost, const QString &value, const QString &years, const QString &name)
     {
-        user->focus("InCost");
-        user->type(cost);
-        user->enter();
-        user->type(value);
-        user->enter();
-        user->type(years);
-        user->enter();
+        user->fill("InCost", cost);
+        user->fill("InValNow", value);
+        user->fill("InTerm", years);
+        user->focus("NamInv");
         user->find<QLineEdit>("NamInv")->selectAll();
-        if (name.isEmpty())
-            user->key(Qt::Key_Delete);
-        else
-            user->type(name);
+        user->key(Qt::Key_Delete);
+        user->type(name);
         user->accessKey(Qt::Key_C);
     }
 
@@ -51,37 +42,30 @@ private slots:
     }
     void cleanup() { endFrame(); }
 
-    void aLossTypedFromTheKeyboard()
+    // Enter from the name reaches Calculate and presses it there; a figure
+    // changed afterwards keeps the rows already added.
+    void enterOnCalculateKeepsEarlierRows()
     {
-        user->focus("InCost");
-        user->type("2000");
+        user->fill("InCost", "2000");
+        user->fill("InValNow", "1000");
+        user->focus("NamInv");
         user->enter();
-        user->type("1000");
-        user->enter();
-        user->enter(); // the term stays 5
-        user->enter(); // the name stays
         QCOMPARE(user->focusedName(), QStringLiteral("FCalc"));
-        user->enter(); // Enter on the focused button presses it
-        QVERIFY(t->dialogs.messages.isEmpty());
+        user->enter();
         QCOMPARE(user->cell("FGrid", 1, 4), QStringLiteral("-12.945%"));
-        // A figure changed afterwards keeps the rows already added.
         user->fill("InCost", "7000");
         QCOMPARE(user->cell("FGrid", 1, 2), QStringLiteral("$2,000.00"));
     }
 
-    void yearsLimit()
+    // Typed and calculated at once by the access key: the term is held to
+    // its limit before the calculation uses it.
+    void yearsLimitHoldsThroughTheAccessKey()
     {
-        user->fill("InTerm", "51");
-        QCOMPARE(t->dialogs.messages, QList<int>{Msg50YearsLimit});
-        QCOMPARE(user->text("InTerm"), QString(17, u' ') + QStringLiteral("50"));
-        user->click("FCalc");
-        QCOMPARE(user->cell("FGrid", 1, 1), QStringLiteral("50"));
-        // Typed and calculated at once by the access key: the limit still holds.
         user->focus("InTerm");
         user->type("99");
         user->accessKey(Qt::Key_C);
-        QCOMPARE(user->cell("FGrid", 2, 1), QStringLiteral("50"));
-        QCOMPARE(t->dialogs.messages, (QList<int>{Msg50YearsLimit, Msg50YearsLimit}));
+        QCOMPARE(user->cell("FGrid", 1, 1), QStringLiteral("50"));
+        QCOMPARE(t->dialogs.messages, QList<int>{Msg50YearsLimit});
     }
 
     // Each Calculate adds a row; the row just added is in view even when it
@@ -96,61 +80,42 @@ private slots:
             QCOMPARE(user->cell("FGrid", i, 0), name);
             QVERIFY2(user->rowInView("FGrid", i), qPrintable(name));
         }
-        QCOMPARE(user->cell("FGrid", 22, 3), QStringLiteral("$99,999,999,999.00"));
         QVERIFY(!user->rowInView("FGrid", 1));
-        QVERIFY(t->dialogs.messages.isEmpty());
-        const QString blocks = printBlocks();
         calculate(QStringLiteral("1000"), QStringLiteral("2000"), QStringLiteral("5"), QStringLiteral("Fund 23"));
         QCOMPARE(t->dialogs.messages, QList<int>{Msg22Entries});
-        QCOMPARE(results(), qint16(22));
-        QCOMPARE(printBlocks(), blocks);
-        QCOMPARE(window->grid()->rows(), 24);
         QVERIFY(user->cell("FGrid", 23, 0).isEmpty());
     }
 
+    // The help is read, not edited, speaks the currency set, and stays open
+    // while a figure is typed; closing it by its button brings the grid back.
     void quickHelp()
     {
         t->state.CurrencySymbol = QStringLiteral("€");
         user->click("FHelp");
-        QCOMPARE(user->text("FHelp"), QStringLiteral("Close &Help"));
         QVERIFY(window->grid()->isHidden());
-        QVERIFY(!user->control("FPrinter")->isEnabled());
-        QVERIFY(!user->control("FGraphs")->isEnabled());
         const QString help = user->text("FTextBox");
         QVERIFY(help.contains(QStringLiteral("€25,000.00")));
-        QCOMPARE(user->focusedName(), QStringLiteral("FTextBox"));
         user->type("abc");
         QCOMPARE(user->text("FTextBox"), help);
         user->enter();
         QCOMPARE(user->focusedName(), QStringLiteral("InCost"));
-        // Typing while the help is open leaves it open.
         user->type("3000");
         QCOMPARE(user->text("FHelp"), QStringLiteral("Close &Help"));
         user->leave();
         user->click("FHelp");
-        QCOMPARE(user->text("FHelp"), QStringLiteral("Quick &Help"));
         QVERIFY(window->grid()->isVisible());
-        QVERIFY(user->control("FPrinter")->isEnabled());
         QVERIFY(user->text("FTextBox").isEmpty());
-        // Calculate closes the help too.
-        user->click("FHelp");
-        user->click("FCalc");
-        QVERIFY(window->grid()->isVisible());
-        QCOMPARE(user->cell("FGrid", 1, 2), QStringLiteral("€3,000.00"));
     }
 
-    // The graph stands in for the tool with the names typed (an empty one
-    // kept empty); printing asks twice, and a picture the printer did not
-    // take is told, not taken for printed.
-    void graphWindowAndBack()
+    // The graph shows the names typed (an empty one kept empty); printing
+    // can be declined, and a picture the printer did not take is told.
+    void graphNamesAndItsPrintout()
     {
         calculate("1000", "2000", "5", "A");
         calculate("25000", "200000", "20", QString());
-        QCOMPARE(user->cell("FGrid", 2, 0), QString());
         user->click("FGraphs");
         auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
-        QVERIFY(graph && graph->isVisible());
-        QVERIFY(window->isHidden());
+        QVERIFY(graph);
         QCOMPARE(graph->picture().labels, (QStringList{"A", ""}));
         WindowDriver graphUser(graph);
 
@@ -158,22 +123,11 @@ private slots:
         graphUser.click("Ptr");
         QCOMPARE(t->dialogs.questions, QList<int>{QuestionContinuePrintout});
         QVERIFY(t->printer.imagesInColour.isEmpty());
-        t->dialogs.answers << Answer::Yes << Answer::No;
-        graphUser.click("Ptr");
-        QCOMPARE(t->dialogs.questions,
-                 (QList<int>{QuestionContinuePrintout, QuestionContinuePrintout, QuestionPrintInColour}));
-        QCOMPARE(t->printer.imagesInColour, QList<bool>{false});
-        QVERIFY(t->dialogs.messages.isEmpty());
         t->printer.fail = true;
         t->dialogs.answers << Answer::Yes << Answer::Yes;
         graphUser.click("Ptr");
         QCOMPARE(t->dialogs.messages, QList<int>{MsgPrintoutNotWritten});
-        t->printer.fail = false;
-
-        graphUser.click("ExitBut");
-        QTRY_VERIFY(!frame->overTool());
-        QVERIFY(window->isVisible());
-        QCOMPARE(user->cell("FGrid", 1, 0), QStringLiteral("A"));
+        QCOMPARE(t->dialogs.questions.last(), int(QuestionPrintInColour));
     }
 
     // A frame smaller than the window scrolls: Tab brings To Printer into
@@ -182,9 +136,6 @@ private slots:
     {
         auto *area = frame->findChild<QScrollArea *>(QStringLiteral("DeskArea"));
         QVERIFY(area);
-        // At the starting size the window fits: no scroll bar.
-        QTRY_VERIFY(!area->horizontalScrollBar()->isVisible());
-        QVERIFY(!area->verticalScrollBar()->isVisible());
         frame->resize(500, 380);
         QTRY_COMPARE(frame->size(), QSize(500, 380));
         QWidget *printer = user->control(QStringLiteral("FPrinter"));
@@ -204,22 +155,16 @@ private slots:
     }
 
     // Results are the window's own: opened again, the tool starts with
-    // nothing to graph or print, and a refused entry adds nothing.
+    // nothing to graph or print.
     void openedAgainStartsEmpty()
     {
         user->click("FCalc");
         user->click("FExit");
-        QVERIFY(frame->menu()->isVisible());
         QVERIFY(open());
-        QCOMPARE(results(), qint16(0));
         QVERIFY(printBlocks().isEmpty());
-        user->fill("InCost", "0");
-        user->click("FCalc");
-        QCOMPARE(results(), qint16(0));
-        QVERIFY(user->cell("FGrid", 1, 0).isEmpty());
         user->click("FGraphs");
         user->click("FPrinter");
-        QCOMPARE(t->dialogs.messages, (QList<int>{MsgWrongEntry, MsgNoDataToGraph, MsgNoDataToPrint}));
+        QCOMPARE(t->dialogs.messages, (QList<int>{MsgNoDataToGraph, MsgNoDataToPrint}));
         QVERIFY(t->printer.jobs.isEmpty());
     }
 };

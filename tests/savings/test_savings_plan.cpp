@@ -14,23 +14,10 @@ Money m(double value)
     return Money::fromDouble(value);
 }
 
+// The window's starting figures: 1,200 a year for 25 years at 20%.
 SavingsInput defaults()
 {
-    SavingsInput input;
-    input.amount = m(1200);
-    input.rate = m(20);
-    input.years = m(25);
-    return input;
-}
-
-// 100 a month for 40 years: the largest plan the window makes.
-SavingsInput fortyYearsMonthly()
-{
-    SavingsInput input = defaults();
-    input.frequency = QStringLiteral("Monthly");
-    input.amount = m(100);
-    input.years = m(40);
-    return input;
+    return {Money(), m(1200), QStringLiteral("Annually"), m(20), Money(), Money(), m(25)};
 }
 
 SavingsPlan calculate(const SavingsInput &input)
@@ -48,76 +35,57 @@ class TestSavingsPlan : public QObject
     Q_OBJECT
 
 private slots:
+    // Final values worked apart from the program; the rates are periodic
+    // equivalents of the yearly ones, not twelfths or quarters of them.
+    void finalValues_data()
+    {
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<double>("lumpSum");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<double>("increase");
+        QTest::addColumn<double>("inflation");
+        QTest::addColumn<int>("years");
+        QTest::addColumn<double>("value");
+        // 1,200 x 1.2 x (1.2^25 - 1) / 0.2: paid at the start of each year.
+        QTest::newRow("annuity due") << "Annually" << 0.0 << 1200.0 << 20.0 << 0.0 << 0.0 << 25 << 679652.7598;
+        QTest::newRow("no rate keeps what was invested")
+            << "Quarterly" << 5000.0 << 300.0 << 0.0 << 0.0 << 0.0 << 25 << 35000.0;
+        // About 0.9489% a month: the year gives 12%, not 12.68%.
+        QTest::newRow("monthly effective rate") << "Monthly" << 1000.0 << 0.0 << 12.0 << 0.0 << 0.0 << 1 << 1120.0;
+        QTest::newRow("inflation") << "Annually" << 0.0 << 1200.0 << 20.0 << 0.0 << 5.0 << 1 << 1368.0;
+        // 100 raised each month by 1.06^(1/12): 100 x 0.06 / (1.06^(1/12) - 1).
+        QTest::newRow("monthly increase") << "Monthly" << 0.0 << 100.0 << 0.0 << 6.0 << 0.0 << 1 << 1232.6528;
+    }
+    void finalValues()
+    {
+        QFETCH(QString, frequency);
+        QFETCH(double, lumpSum);
+        QFETCH(double, amount);
+        QFETCH(double, rate);
+        QFETCH(double, increase);
+        QFETCH(double, inflation);
+        QFETCH(int, years);
+        QFETCH(double, value);
+        const SavingsPlan plan = calculate({m(lumpSum), m(amount), frequency, m(rate), m(increase), m(inflation),
+                                            Money::fromWhole(years)});
+        QVERIFY2(std::abs(plan.finalValue.toDouble() - value) <= 1e-6 * value,
+                 qPrintable(plan.finalValue.toDecimalText()));
+        QCOMPARE(plan.totalInterest, plan.finalValue - plan.totalInvested);
+    }
+
     void defaultPlan()
     {
         AppState state;
         ToolData data = SavingsData();
         const SavingsPlan plan = calculate(defaults());
-        QCOMPARE(plan.periods, qint16(25));
         const QList<QStringList> grid = StoreSavingsPlan(data, plan, state.CurrencySymbol);
         QCOMPARE(grid.size(), 27);
         QCOMPARE(grid.at(0), (QStringList{"1", "1,200.00", "240.00", "1,440.00"}));
         QCOMPARE(grid.at(1), (QStringList{"2", "1,200.00", "528.00", "3,168.00"}));
-        QCOMPARE(grid.at(25), QStringList(4));
         QCOMPARE(grid.at(26).mid(0, 2), (QStringList{"Total:", "$30,000.00"}));
-        QCOMPARE(plan.totalInterest, plan.finalValue - plan.totalInvested);
-        // 1,200 a year for 25 years at 20%, paid at the start of each year.
-        const double annuity = 1200 * 1.2 * (std::pow(1.2, 25) - 1) / 0.2;
-        QVERIFY(std::abs(plan.finalValue.toDouble() - annuity) < 1.0);
         QCOMPARE(data.ResultCount, qint16(25));
         QCOMPARE(data.GraphData.value(25, 5), plan.finalValue);
-        QCOMPARE(data.GraphData.value(26, 1), Money::fromWhole(25));
-        QCOMPARE(data.GraphData.value(26, 4), plan.finalValue);
-        QCOMPARE(data.GraphTitle, QStringLiteral("Investment value at end of each Year"));
-        QCOMPARE(SavingsGridRowsFor(QStringLiteral("Annually"), 25), 29);
-    }
-
-    void zeroRatesKeepWhatWasInvested()
-    {
-        SavingsInput input = defaults();
-        input.lumpSum = m(5000);
-        input.rate = Money();
-        input.frequency = QStringLiteral("Quarterly");
-        input.amount = m(300);
-        const SavingsPlan plan = calculate(input);
-        QCOMPARE(plan.periods, qint16(100));
-        QCOMPARE(plan.finalValue, m(35000));
-        QCOMPARE(plan.totalInterest, Money());
-    }
-
-    void monthlyUsesTheEffectiveRate()
-    {
-        SavingsInput input;
-        input.lumpSum = m(1000);
-        input.frequency = QStringLiteral("Monthly");
-        input.rate = m(12);
-        input.years = m(1);
-        const SavingsPlan plan = calculate(input);
-        QCOMPARE(plan.periods, qint16(12));
-        // About 0.9489% a month, not 1%: the year gives 12%, not 12.68%.
-        QCOMPARE(plan.rows.first().interest, m(9.4888));
-        QVERIFY(std::abs(plan.finalValue.toDouble() - 1120.0) < 0.01);
-    }
-
-    void inflationAndIncrease()
-    {
-        SavingsInput input = defaults();
-        const SavingsPlan plain = calculate(input);
-        input.inflation = m(-5);
-        const SavingsPlan inflated = calculate(input);
-        QVERIFY(inflated.finalValue > plain.finalValue);
-        input.inflation = m(5);
-        QVERIFY(calculate(input).finalValue < plain.finalValue);
-
-        SavingsInput rising = defaults();
-        rising.frequency = QStringLiteral("Monthly");
-        rising.amount = m(100);
-        rising.increase = m(6);
-        const SavingsPlan plan = calculate(rising);
-        QVERIFY(plan.rows.at(11).invested > plan.rows.at(0).invested);
-        QVERIFY(plan.rows.at(12).invested > plan.rows.at(11).invested);
-        // Twelve raises at the monthly equivalent make 6% over a year.
-        QVERIFY(std::abs(plan.rows.at(12).invested.toDouble() - 106.0) < 0.01);
     }
 
     void refusals_data()
@@ -125,30 +93,21 @@ private slots:
         QTest::addColumn<QString>("frequency");
         QTest::addColumn<double>("years");
         QTest::addColumn<double>("rate");
-        QTest::addColumn<double>("increase");
-        QTest::addColumn<double>("inflation");
-        QTest::newRow("16-bit period count") << "Monthly" << 3000.0 << 10.0 << 0.0 << 0.0;
-        QTest::newRow("rate below -100%") << "Monthly" << 10.0 << -150.0 << 0.0 << 0.0;
-        QTest::newRow("growth beyond any figure") << "Annually" << 40.0 << 500000.0 << 0.0 << 0.0;
-        QTest::newRow("not a frequency") << "Weekly" << 10.0 << 10.0 << 0.0 << 0.0;
-        QTest::newRow("zero years") << "Annually" << 0.0 << 10.0 << 0.0 << 0.0;
-        QTest::newRow("less than a year") << "Monthly" << 0.5 << 10.0 << 0.0 << 0.0;
-        // (1 - 2)^(1/4) has no value: the quarterly increase rate is not a number.
-        QTest::newRow("increase of -200% quarterly") << "Quarterly" << 5.0 << 10.0 << -200.0 << 0.0;
+        QTest::newRow("16-bit period count") << "Monthly" << 3000.0 << 10.0;
+        QTest::newRow("rate below -100%") << "Monthly" << 10.0 << -150.0;
+        QTest::newRow("growth beyond any figure") << "Annually" << 40.0 << 500000.0;
+        QTest::newRow("not a frequency") << "Weekly" << 10.0 << 10.0;
+        QTest::newRow("less than a year") << "Monthly" << 0.5 << 10.0;
     }
     void refusals()
     {
         QFETCH(QString, frequency);
         QFETCH(double, years);
         QFETCH(double, rate);
-        QFETCH(double, increase);
-        QFETCH(double, inflation);
         SavingsInput input = defaults();
         input.frequency = frequency;
         input.years = m(years);
         input.rate = m(rate);
-        input.increase = m(increase);
-        input.inflation = m(inflation);
         const auto plan = CalculateSavings(input);
         QVERIFY(!plan.ok());
         QCOMPARE(plan.message(), 3);
@@ -158,26 +117,21 @@ private slots:
     {
         // 1,000,000,000,000 at 1.97%: interest 19,700,000,000 (single-precision rate, to money), and
         // the first value is lump sum plus interest as money, not through a double.
-        SavingsInput input = defaults();
-        input.lumpSum = Money::fromWhole(1000000000000);
-        input.amount = Money();
-        input.rate = m(1.97);
-        input.years = Money::fromWhole(1);
-        const auto plan = CalculateSavings(input);
-        QVERIFY(plan.ok());
-        const SavingsPeriod &first = plan->rows.first();
+        const SavingsPlan plan = calculate({Money::fromWhole(1000000000000), Money(), QStringLiteral("Annually"),
+                                            m(1.97), Money(), Money(), Money::fromWhole(1)});
+        const SavingsPeriod &first = plan.rows.first();
         QCOMPARE(first.value, first.invested + first.interest);
-        QCOMPARE(plan->finalValue, first.value);
-        QCOMPARE(plan->totalInterest, first.interest);
         // The interest is float(0.0197) x 10^12 to money: 19,700,000,062.5849...; the value shows .58.
         QCOMPARE(Format(first.value, QStringLiteral("####,,###.00")), QStringLiteral("1,019,700,000,062.58"));
     }
 
-    void comparisonsFillTwoBlocks()
+    // The first 15 comparison lines make one block, the rest another, printed
+    // after it on the same page.
+    void comparisonsPrintOnOnePage()
     {
         AppState state;
         ToolData data = SavingsData();
-        for (int e = 1; e <= 22; ++e) {
+        for (int e = 1; e <= 17; ++e) {
             SavingsInput input = defaults();
             input.years = m(e);
             const QStringList row = StoreSavingsComparison(data, input, calculate(input), e);
@@ -185,14 +139,18 @@ private slots:
                 QCOMPARE(row, (QStringList{"1", ".00", "1,200.00", "20.00%", ".00%", ".00%", "1,200.00",
                                            "1,440.00"}));
         }
-        QCOMPARE(data.ResultCount, qint16(22));
-        QCOMPARE(data.CompareNames.value(1, 0), QStringLiteral("Row  1"));
-        QCOMPARE(data.CompareNames.value(22, 0), QStringLiteral("Row  22"));
         QCOMPARE(data.PrintBlocks.value(1).count(QStringLiteral("\r\n\r\n")), 15);
-        QCOMPARE(data.PrintBlocks.value(2).count(QStringLiteral("\r\n\r\n")), 7);
-        QVERIFY(data.PrintBlocks.value(1).startsWith(
-            QStringLiteral("  1         .00    1,200.00  20.00%    .00%    .00%     1,200.00      1,440.00\r\n ")));
-        QCOMPARE(data.GraphTitle, QStringLiteral("Savings Comparisons"));
+        QCOMPARE(data.PrintBlocks.value(2).count(QStringLiteral("\r\n\r\n")), 2);
+        ScriptedDialogs dialogs;
+        dialogs.lines << QStringLiteral("First");
+        RecordingPrinter printer;
+        QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Savings"),
+                            [&](PrintFrame &frame) { PrintSavingsComparisons(frame, data); }));
+        QCOMPARE(printer.jobs.at(0).pages().size(), 1);
+        const QString text = printer.jobs.at(0).toText();
+        QVERIFY(text.contains(
+            QStringLiteral("  1         .00    1,200.00  20.00%    .00%    .00%     1,200.00      1,440.00\n")));
+        QCOMPARE(text.count(QStringLiteral("  20.00%    .00%    .00%")), 17);
     }
 
     // The largest plan: its table, its graph feed by year and its printout over pages.
@@ -200,12 +158,11 @@ private slots:
     {
         AppState state;
         ToolData data = SavingsData();
-        const SavingsInput input = fortyYearsMonthly();
+        const SavingsInput input{Money(), m(100), QStringLiteral("Monthly"), m(20), Money(), Money(), m(40)};
         const SavingsPlan plan = calculate(input);
         QCOMPARE(plan.periods, qint16(480));
         QCOMPARE(StoreSavingsPlan(data, plan, state.CurrencySymbol).size(), 482);
         QCOMPARE(data.ResultCount, qint16(40));
-        QCOMPARE(data.GraphData.value(40, 5), plan.rows.at(479).value);
         QCOMPARE(data.GraphData.value(1, 5), plan.rows.at(11).value);
         ScriptedDialogs dialogs;
         dialogs.lines << QStringLiteral("Forty years");
@@ -219,11 +176,7 @@ private slots:
         const QString heading =
             QStringLiteral("   Monthly          Investment      Interest/Growth         Current Value");
         const QStringList first = pages.at(0);
-        QCOMPARE(first.at(4), QString(24, u' ') + QStringLiteral("Investment Growth Calculation"));
-        QCOMPARE(first.at(7), QStringLiteral(" Amount of Lump Sum Invested at Start                        $.00"));
-        QCOMPARE(first.at(11), QStringLiteral(" Frequency of each contribution                           Monthly"));
         QCOMPARE(first.at(22), heading);
-        QCOMPARE(first.at(23), QLatin1Char(' ') + QString(72, u'_'));
         QVERIFY(first.at(25).startsWith(QStringLiteral("   1")));
         QVERIFY(first.at(53).startsWith(QStringLiteral("  29")));
         QCOMPARE(first.last(), QString(39, u' ') + QStringLiteral("Page 1 "));
@@ -233,23 +186,6 @@ private slots:
         }
         QCOMPARE(pages.last().last().left(7), QStringLiteral(" Total:"));
         QVERIFY(pages.last().last().endsWith(QStringLiteral("$") + Format(plan.finalValue, QStringLiteral("####,,###.00"))));
-    }
-
-    void comparisonPrintoutStaysOnOnePage()
-    {
-        AppState state;
-        ToolData data = SavingsData();
-        for (int e = 1; e <= 17; ++e)
-            StoreSavingsComparison(data, defaults(), calculate(defaults()), e);
-        ScriptedDialogs dialogs;
-        dialogs.lines << QStringLiteral("First");
-        RecordingPrinter printer;
-        auto body = [&](PrintFrame &frame) { PrintSavingsComparisons(frame, data); };
-        QVERIFY(RunPrintout(state, dialogs, printer, QStringLiteral("Savings"), body));
-        const QString once = printer.jobs.at(0).toText();
-        QCOMPARE(printer.jobs.at(0).pages().size(), 1); // no new page for entries 16 and up
-        QCOMPARE(once.count(QStringLiteral("30,000.00")), 17);
-        QVERIFY(once.contains(QStringLiteral("Investment Growth Comparisons")));
     }
 };
 
