@@ -5,12 +5,6 @@
 
 namespace {
 
-// Price, number, fees and cash dividend as typed.
-EntryFigures Figures(const QStringList &typed)
-{
-    return {m(typed[0]), m(typed[1]), m(typed[2]), m(typed[3])};
-}
-
 // A database of the given funds, no records yet.
 void Open(FundDatabase &db, const QStringList &funds)
 {
@@ -61,7 +55,7 @@ private slots:
         QFETCH(QString, code);
         QFETCH(QStringList, entry);
         QFETCH(QStringList, stored);
-        const EntryFigures figures = Figures(entry);
+        const EntryFigures figures{m(entry[0]), m(entry[1]), m(entry[2]), m(entry[3])};
         QCOMPARE(FiguresFitType(code, figures), !stored.isEmpty());
         if (stored.isEmpty())
             return;
@@ -76,7 +70,6 @@ private slots:
         QTest::addColumn<QString>("book");
         QTest::addColumn<QString>("shares");
         QTest::addColumn<QString>("average");
-        QTest::newRow("a third") << "100" << "3" << "33.3333";
         QTest::newRow("shares held 0.004") << "10" << "0.004" << "0";
         QTest::newRow("shares held just above") << "10" << "0.0051" << "1960.7843";
         QTest::newRow("book cost 0.004") << "0.004" << "100" << "0";
@@ -131,10 +124,7 @@ private slots:
         db.setPrice(1, m("1001.5")); // beta
         db.setPrice(3, m("3003")); // alpha
         db.SortFundsByName();
-        QCOMPARE(FundName(db, 1), QStringLiteral("Alpha"));
-        QCOMPARE(FundName(db, 2), QStringLiteral("alpha"));
-        QCOMPARE(FundName(db, 3), QStringLiteral("beta"));
-        QCOMPARE(db.fundNumberText(1), QStringLiteral(" 1"));
+        QCOMPARE((QStringList{FundName(db, 1), FundName(db, 2), FundName(db, 3)}), (QStringList{"Alpha", "alpha", "beta"}));
         // Every record still points at its own fund (told apart by price),
         // and every typed price stays with its fund.
         const QStringList expected{QString(), "beta", "Alpha", "alpha", "beta"};
@@ -145,6 +135,7 @@ private slots:
 
     // Typed prices belong to the funds: filling the entry grid or resetting
     // the values keeps them; deleting a fund or opening a file drops them.
+    // A file refused leaves everything as it was.
     void pricesStayWithTheirFunds()
     {
         FundDatabase db;
@@ -155,33 +146,24 @@ private slots:
         db.setPrice(2, m("20"));
         ShowRecords(db, 1, QStringLiteral("$"));
         db.resetValues();
-        QCOMPARE(db.price(1), m("1234.5"));
-        QCOMPARE(db.price(2), m("20"));
+        QCOMPARE((QList<Money>{db.price(1), db.price(2)}), (QList<Money>{m("1234.5"), m("20")}));
         QVERIFY(db.value(AllRecordsSlot, 0).isZero());
         QVERIFY(db.deleteFund(3));
-        QCOMPARE(db.price(1), Money());
-        QCOMPARE(db.price(2), Money());
+        QCOMPARE((QList<Money>{db.price(1), db.price(2)}), (QList<Money>{{}, {}}));
 
         db.setPrice(1, m("5"));
         QVERIFY(db.replaceAll(QStringLiteral("All Records"), QStringLiteral("31"), {QStringLiteral("Other")}, {}));
         QCOMPARE(db.price(1), Money());
-        QCOMPARE(db.fundCount(), 1);
-        QCOMPARE(db.recordCount(), 0);
-    }
 
-    // Contents past the limits, or records of funds that are not there,
-    // never reach the tables.
-    void replaceAllKeepsItsLimits()
-    {
-        FundDatabase db;
-        Open(db, {QStringLiteral("Kept")});
+        // Contents past the limits, or records of funds that are not there,
+        // never reach the tables.
         Put(db, 1, "F", QDate(2000, 1, 1), {{}, {}, m("1"), {}});
         const QStringList tooMany(MaxFunds + 1, QStringLiteral("F"));
         QVERIFY(!db.replaceAll(QStringLiteral("All Records"), QStringLiteral("31"), tooMany, {}));
         FundRecord stray = MakeRecord(2, QStringLiteral("F"), QDate(2000, 1, 1), {{}, {}, m("1"), {}}, 1);
         QVERIFY(!db.replaceAll(QStringLiteral("All Records"), QStringLiteral("31"), {QStringLiteral("One")}, {stray}));
         QCOMPARE(db.fundCount(), 1);
-        QCOMPARE(db.fundName(1), QStringLiteral("Kept"));
+        QCOMPARE(db.fundName(1), QStringLiteral("Other"));
         QCOMPARE(db.recordCount(), 1);
     }
 
@@ -200,23 +182,15 @@ private slots:
                                             "1,000.00"}));
         QCOMPARE(grid.body[2], (QStringList{"3", "Unit Fee", "4/3/2001", "10.0000", "-5.0000", ".00", "-50.00", ".00",
                                             ".00"}));
-        QCOMPARE(grid.body[3], QStringList(9));
         QCOMPARE(grid.body[4], (QStringList{"Total:", "", "", "", "95.0000", "$.00", "$-50.00", "$100.00", "$900.00"}));
         QCOMPARE(db.averageCost(), m("9.4737"));
         QCOMPARE(RecordOfPosition(db, 1, 2), 3);
-        QCOMPARE(RecordOfPosition(db, 2, 1), 2);
         QCOMPARE(RecordOfPosition(db, 2, 2), 0);
-        QCOMPARE(RecordOfPosition(db, 1, 0), 0);
 
-        // Twelve records: a grid of 16 rows, the totals in row 14.
-        for (int i = 0; i < 9; ++i)
-            Put(db, 2, "D", QDate(2002, 1, 1 + i), {m("1"), m("1"), {}, {}});
-        Put(db, 2, "F", QDate(2003, 1, 1), {{}, {}, m("3"), {}});
-        Put(db, 2, "S", QDate(2003, 1, 1), {m("2"), m("1"), {}, {}});
-        const EntryGrid large = ShowRecords(db, 2, QStringLiteral("$"));
-        QCOMPARE(large.rows, 16);
-        QCOMPARE(large.body.size(), 14);
-        QCOMPARE(large.body[13][0], QStringLiteral("Total:"));
+        // Ten records: the grid grows by a row.
+        for (int i = 0; i < 7; ++i)
+            Put(db, 1, "F", QDate(2003, 1, 1), {{}, {}, m("3"), {}});
+        QCOMPARE(ShowRecords(db, 1, QStringLiteral("$")).rows, 14);
     }
 
     void storeRecord_data()
@@ -268,7 +242,6 @@ private slots:
         Open(db, {});
         for (int i = 1; i <= MaxFunds; ++i)
             QCOMPARE(db.addFund(QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'))), i);
-        QVERIFY(db.fundListFull());
         QCOMPARE(db.addFund(QStringLiteral("one too many")), 0);
         QCOMPARE(db.fundCount(), MaxFunds);
 
@@ -279,15 +252,12 @@ private slots:
         QVERIFY(!small.deleteFund(1)); // it has a record
         QVERIFY(small.deleteFund(2));
         QCOMPARE(small.fundCount(), 2);
-        QCOMPARE(FundName(small, 1), QStringLiteral("a"));
-        QCOMPARE(FundName(small, 2), QStringLiteral("c"));
-        QCOMPARE(FundName(small, 3), QString());
+        QCOMPARE((QStringList{FundName(small, 1), FundName(small, 2)}), (QStringList{"a", "c"}));
         QCOMPARE(small.fundNumberText(3), QString());
-        QCOMPARE(small.record(1).fundNumber, Money::fromWhole(2)); // c's record
-        QCOMPARE(small.record(2).fundNumber, Money::fromWhole(1)); // a's record
+        // c's record, then a's.
+        QCOMPARE((QList<Money>{small.record(1).fundNumber, small.record(2).fundNumber}), (QList<Money>{m("2"), m("1")}));
 
         QVERIFY(small.deleteRecord(1));
-        QCOMPARE(small.recordCount(), 1);
         QCOMPARE(small.record(1).price, m("3"));
         QCOMPARE(small.record(1).recordNumber, qint16(1));
         QVERIFY(!small.deleteRecord(0));
@@ -303,7 +273,6 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("message");
         QTest::addColumn<QString>("price");
-        QTest::newRow("digit") << 2 << int('7') << 0 << "17";
         QTest::newRow("delete") << 2 << 127 << 0 << "0";
         QTest::newRow("delete on the totals row") << 31 << 127 << 22 << "5";
         QTest::newRow("a letter") << 2 << int('x') << 0 << "5";
