@@ -2,8 +2,7 @@
 
 #include "shell/core/money.h"
 
-// A figure written as text, 0 where the text is no figure.
-inline Money m(const QString &text)
+inline Money m(const QString &text) // a figure written as text, 0 where the text is no figure
 {
     Money value;
     return Money::fromDecimalText(text, value) ? value : Money();
