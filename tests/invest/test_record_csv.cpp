@@ -127,8 +127,6 @@ private slots:
         QTest::newRow("thousands and comma") << "1.234.567,89" << true << "1234567.8900";
         QTest::newRow("spaces as thousands") << QString::fromUtf8("12\u00A0345,5") << true << "12345.5000";
         QTest::newRow("no leading digit") << ",75" << true << "0.7500";
-        QTest::newRow("fifth decimal, half to even down") << "0.00005" << false << "0.0000";
-        QTest::newRow("fifth decimal, half to even up") << "2.00015" << false << "2.0002";
         QTest::newRow("largest") << "922,337,203,685,477.5807" << false << "922337203685477.5807";
         // Thousands marks only between groups of three: not 15.
         QTest::newRow("comma file read with a point") << "1,5" << false << "";
@@ -163,7 +161,6 @@ private slots:
         QTest::newRow("two-digit year format") << "01.02.20" << "dd.MM.yy" << QDate();
         QTest::newRow("no such day") << "2021-02-29" << "yyyy-MM-dd" << QDate();
         QTest::newRow("a time after it") << "01.02.2020 10:00" << "dd.MM.yyyy" << QDate();
-        QTest::newRow("year 0") << "0000-01-01" << "yyyy-MM-dd" << QDate();
         QTest::newRow("five-digit year") << "20201-01-01" << "yyyy-MM-dd" << QDate();
         QTest::newRow("month by name") << "05 Jan 2021" << "dd MMM yyyy" << QDate(2021, 1, 5);
     }
