@@ -11,7 +11,6 @@
 #include "invest/record_entry_window.h"
 #include "shell/core/message_numbers.h"
 #include "shell/ui/mdi_container.h"
-#include "shell/ui/number_input_dialog.h"
 #include "shell/ui/spreadsheet_grid.h"
 #include "support/full_disk.h"
 #include "support/tool_window_test.h"
@@ -23,8 +22,6 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -157,31 +154,13 @@ class TestFundWindows : public ToolWindowTest
         prices->focus(QStringLiteral("CPGrid"));
         return prices;
     }
-    QString priceCell(int row, int col) const { return menu->priceWindow()->grid()->cell(row, col); }
 
-    // Answers the next modal dialog as it shows: the price dialog with a
-    // text, the fund chooser with the first fund or All Records.
-    void answerPrice(const QString &answer)
+    // Answers the fund chooser with All Records as it shows.
+    void answerChooserAllRecords()
     {
-        QTimer::singleShot(0, this, [answer] {
-            auto *dialog = qobject_cast<FundCurValInput *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("CurVal")), answer);
-            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("Accept")), Qt::LeftButton);
-        });
-    }
-    void answerChooser(bool allRecords)
-    {
-        QTimer::singleShot(0, this, [allRecords] {
-            auto *chooser = qobject_cast<FundChoose *>(QApplication::activeModalWidget());
-            auto *list = chooser ? chooser->findChild<QListWidget *>(QStringLiteral("Fund")) : nullptr;
-            if (allRecords && chooser)
+        QTimer::singleShot(0, this, [] {
+            if (auto *chooser = qobject_cast<FundChoose *>(QApplication::activeModalWidget()))
                 QTest::mouseClick(chooser->findChild<QPushButton *>("AllRec"), Qt::LeftButton);
-            else if (list) {
-                QTest::keyClick(list, Qt::Key_Home);
-                QTest::keyClick(list, Qt::Key_Return);
-            }
         });
     }
 
@@ -529,7 +508,7 @@ private slots:
         QVERIFY(!menu->tableWindow());
         QVERIFY(menu->findChild<QPushButton *>("ExitMenu")->isVisible());
 
-        answerChooser(true);
+        answerChooserAllRecords();
         user->click("Display");
         QVERIFY(menu->tableWindow());
         QVERIFY(!menu->tableWindow()->findChild<QPushButton *>("DrwGraph")->isVisible());
@@ -563,24 +542,6 @@ private slots:
         prices->click("CurValOK");
         QVERIFY(menu->tableWindow());
         QCOMPARE(tableCell(1, 4), QStringLiteral("900,000,000,000.00"));
-    }
-
-    // One fund listed, then valued at a typed price under its listing, and
-    // printed with its value.
-    void oneFundListingWithItsValue()
-    {
-        smallDatabase();
-        answerChooser(false);
-        user->click("Display");
-        QVERIFY(menu->tableWindow());
-        QCOMPARE(frame->caption(), QStringLiteral("Alpha"));
-        WindowDriver table(menu->tableWindow());
-        answerPrice(QStringLiteral("1300"));
-        table.click("DrwGraph");
-        QCOMPARE(tableCell(9, 3), QStringLiteral("$1,300,000.00"));
-        t->dialogs.lines << QStringLiteral("Alpha");
-        table.click("Printr");
-        QVERIFY(t->printer.jobs.value(0).toText().contains(QStringLiteral("Gain $")));
     }
 
     // The annual return runs to the date typed in the price window; a date
