@@ -175,10 +175,9 @@ private slots:
         QVERIFY(!json.json().value("funds").toArray().at(0).toObject().contains("current_value"));
     }
 
-    // --as-of sets the day the annual returns run to, in every form (the
-    // refusals of a wrong one are refused's); a fund without a return gets
-    // its reason instead. Growth: 1,000 shares bought
-    // at 10 on 2020-01-01, at 12 on 2022-01-01. Gone was sold out in 2021.
+    // --as-of sets the day the annual returns run to, in every form (a wrong
+    // one is refused's); a fund without a return gets its reason instead.
+    // Growth: 1,000 shares bought at 10 on 2020-01-01, at 12 on 2022-01-01.
     void annualReturn()
     {
         const QString path = write(QStringLiteral("annual.qvs"),
@@ -204,11 +203,10 @@ private slots:
         QVERIFY2(csv.out.contains(",100.0000,9.5309"), csv.out.constData());
     }
 
-    // The command's own options beside the common ones, in its help and in
-    // the help of every command, which the manual page is made from: each
-    // command under its own line, so that the manual page gives it a section
-    // of its own, and no line that would read as the program's own options.
-    // --input, which only the calculators take, is not offered.
+    // The help of every command, which the manual page is made from: each
+    // command under its own line, so that it gets a section of its own, and
+    // no line that would read as the program's own options. --input, which
+    // only the calculators take, is not offered.
     void help()
     {
         const Run own = run({"funds", "--help"});
@@ -223,9 +221,7 @@ private slots:
         QVERIFY(start > 0);
         QVERIFY(all.lastIndexOf(QStringLiteral("\n*tallomar-report mortgage*\n"), start) > 0);
         const QString section = all.mid(start);
-        for (const char *name : {"--file FILE", "--price FUND=PRICE", "--listing all|FUND", "--sort", "--values"})
-            QVERIFY2(section.contains(QLatin1String(name)), name);
-        QVERIFY(!section.contains(QStringLiteral("--input")));
+        QVERIFY(section.contains(QStringLiteral("--listing all|FUND")) && !section.contains(QStringLiteral("--input")));
         QVERIFY(!section.contains(QStringLiteral("Inputs")));
     }
 };

@@ -48,10 +48,9 @@ private slots:
         QDir(m_report.folder()).mkdir(QStringLiteral("guessed"));
     }
 
-    // The broker's rows mapped by the options and saved: what was imported
-    // is told. (The reading of each figure is test_record_csv's.) The
-    // broker's headings and words are common ones: no options needed for
-    // the same database.
+    // The broker's rows mapped by the options, saved and told; its headings
+    // and words are common ones, so no options give the same database. (The
+    // reading of each figure is test_record_csv's.)
     void brokerSample()
     {
         const QString saved = m_report.filePath(QStringLiteral("broker.qvs"));
