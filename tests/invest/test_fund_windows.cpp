@@ -227,32 +227,6 @@ private slots:
         QCOMPARE(entry->text("InNumber"), QStringLiteral("1,500.0000"));
     }
 
-    // Without a database the menu's commands are refused; without a fund
-    // nothing can be typed; without a record chosen nothing can be corrected
-    // or deleted.
-    void commandsNeedAFundAndARecord()
-    {
-        for (const char *command : {"Display", "SortRec", "CompCurr", "SaveFile"})
-            user->click(QLatin1String(command));
-        QCOMPARE(messages(), (QList<int>{15, 15, 15, 15}));
-        messages().clear();
-        openEntry();
-        chooseType("Bought");
-        QCOMPARE(messages(), QList<int>{16});
-        QCOMPARE(entry->text("ETransType"), QString());
-        for (const char *command : {"AddaRec", "DelRec", "Correctrec"})
-            entry->click(QLatin1String(command));
-        QCOMPARE(messages(), (QList<int>{16, 16, 16, 16}));
-        messages().clear();
-        addFund(QStringLiteral("Alpha"));
-        addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "1500", nullptr});
-        clickRow(3); // the total row
-        entry->click("Correctrec");
-        entry->click("DelRec");
-        QCOMPARE(messages(), (QList<int>{17, 17}));
-        QCOMPARE(funds().recordCount(), 1);
-    }
-
     // A date refused as the date box is left is never stored, neither when
     // a click on Add Record took the focus nor when Add Record's access key
     // was pressed in the box. The box's first key replaces the date shown,
