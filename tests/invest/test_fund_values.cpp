@@ -108,17 +108,13 @@ private slots:
         QCOMPARE(Valued(db, funds, records, prices), 0);
         const MoneyTable &v = db.valueTable();
         const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
-        for (int f = 1; f <= funds; ++f) {
-            const QString got = QStringList{Decimal(v.value(f, ValueTotalColumn)), Decimal(v.value(f, ValueGainColumn)),
-                                            Decimal(v.value(f, ValuePercentColumn)),
-                                            Decimal(ShareOfTotal(v.value(f, ValueTotalColumn), whole))}
-                                    .join(QLatin1Char(' '));
-            QCOMPARE(got, expected[f - 1]);
-        }
-        QCOMPARE(QStringList({Decimal(whole), Decimal(v.value(AllRecordsSlot, ValueGainColumn)),
-                              Decimal(v.value(AllRecordsSlot, ValuePercentColumn))})
-                     .join(QLatin1Char(' ')),
-                 totals);
+        auto figures = [&v](int row) {
+            return QStringList{Decimal(v.value(row, ValueTotalColumn)), Decimal(v.value(row, ValueGainColumn)),
+                               Decimal(v.value(row, ValuePercentColumn))}.join(QLatin1Char(' '));
+        };
+        for (int f = 1; f <= funds; ++f)
+            QCOMPARE(figures(f) + QLatin1Char(' ') + Decimal(ShareOfTotal(v.value(f, ValueTotalColumn), whole)), expected[f - 1]);
+        QCOMPARE(figures(AllRecordsSlot), totals);
     }
 
     void valueTableRows()

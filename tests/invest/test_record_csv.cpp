@@ -33,7 +33,7 @@ QString Problems(const ImportPlan &plan)
     return lines.join(QLatin1Char('\n'));
 }
 
-// A database with two funds and a record of each type.
+// Two funds and a record of each type.
 FundDatabase Sample(const QString &secondFund = QStringLiteral("Bond, Income \"A\""))
 {
     FundDatabase db;
