@@ -211,8 +211,7 @@ private slots:
         QCOMPARE(t->dialogs.questions, QList<int>{4}); // saved: nothing asked
     }
 
-    // A refused new record keeps what was typed for repair. (Which message
-    // each missing box gives is the core's: storeRecord.)
+    // A refused new record keeps what was typed for repair (the messages: storeRecord).
     void refusedRecordKeepsWhatWasTyped()
     {
         openEntry();
@@ -431,9 +430,8 @@ private slots:
         QVERIFY(menu->entryWindow()->width() >= 1100);
     }
 
-    // The sample file: prices typed for every fund, the value table, the
-    // graph and back, printed, all records listed, every column readable at
-    // the starting size, and out with nothing asked.
+    // The sample file valued, drawn, printed and listed whole, every column
+    // readable at the starting size; out with nothing asked.
     void sampleFileFromTheMenu()
     {
         openSample();

@@ -76,6 +76,8 @@ private slots:
         QTest::newRow("byte order mark, CR LF, no last line end")
             << QByteArray("\xEF\xBB\xBF" "date;fund\r\n2020-01-02;A") << ";" << QStringList{"date", "fund"}
             << QStringList{"2020-01-02", "A"} << 1 << 2;
+        QTest::newRow("DOS end of file") << QByteArray("a,b\r\nx,y\r\n\x1A") << "," << QStringList{"a", "b"}
+                                         << QStringList{"x", "y"} << 1 << 2;
         QTest::newRow("tabs") << QByteArray("date\tfund\tprice\n2020-01-02\tA, B\t1,000.25\n") << "\t"
                               << QStringList{"date", "fund", "price"} << QStringList{"2020-01-02", "A, B", "1,000.25"}
                               << 1 << 2;
