@@ -2,12 +2,8 @@
 
 #include "shell/core/money.h"
 
-#include <QString>
-
-// A figure written as text, 0 where the text is no figure.
-inline Money m(const QString &text)
+inline Money m(const QString &text) // a figure written as text, 0 where the text is no figure
 {
     Money value;
-    Money::fromDecimalText(text, value);
-    return value;
+    return Money::fromDecimalText(text, value) ? value : Money();
 }

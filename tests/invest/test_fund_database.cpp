@@ -5,13 +5,6 @@
 
 namespace {
 
-// Price, number, fees and cash dividend as typed.
-EntryFigures Figures(const QStringList &typed)
-{
-    return {m(typed[0]), m(typed[1]), m(typed[2]), m(typed[3])};
-}
-
-// A database of the given funds, no records yet.
 void Open(FundDatabase &db, const QStringList &funds)
 {
     db.clear();
@@ -34,54 +27,38 @@ class TestFundDatabase : public QObject
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
+    // Each type's figures as stored, or refused where they do not fit the
+    // type: one refusal for each set of rules.
     void storedFigures_data()
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QStringList>("entry"); // price, number, fees, cash dividend
-        QTest::addColumn<QStringList>("stored"); // shares, book value, div. shares value
+        QTest::addColumn<QStringList>("stored"); // shares, book value, div. shares value; none: refused
         QTest::newRow("bought") << "B" << QStringList{"10", "100", "50", "0"} << QStringList{"100", "1050", "0"};
         QTest::newRow("sold") << "S" << QStringList{"10", "100", "50", "0"} << QStringList{"-100", "-950", "0"};
         QTest::newRow("cash dividend") << "C" << QStringList{"0", "0", "0", "100"} << QStringList{"0", "-100", "0"};
         QTest::newRow("dividend shares") << "D" << QStringList{"10", "10", "0", "0"} << QStringList{"10", "0", "100"};
-        QTest::newRow("stock split") << "D" << QStringList{"0.0001", "100", "0", "0"} << QStringList{"100", "0", "0.01"};
         QTest::newRow("fee cash") << "F" << QStringList{"0", "0", "25", "0"} << QStringList{"0", "25", "0"};
         QTest::newRow("unit fee") << "U" << QStringList{"10", "5", "0", "0"} << QStringList{"-5", "0", "-50"};
-        // Price x number is a money product rounded to four decimals.
-        QTest::newRow("bought, odd price") << "B" << QStringList{"1.2345", "0.3333", "0", "0"}
-                                           << QStringList{"0.3333", "0.4115", "0"};
+        QTest::newRow("bought with a cash dividend") << "B" << QStringList{"10", "100", "0", "5"} << QStringList();
+        QTest::newRow("cash dividend with a price") << "C" << QStringList{"1", "0", "0", "100"} << QStringList();
+        QTest::newRow("dividend shares with fees") << "D" << QStringList{"10", "1", "1", "0"} << QStringList();
+        QTest::newRow("fee cash with shares") << "F" << QStringList{"0", "1", "25", "0"} << QStringList();
+        QTest::newRow("no type") << "" << QStringList{"10", "100", "0", "0"} << QStringList();
     }
     void storedFigures()
     {
         QFETCH(QString, code);
         QFETCH(QStringList, entry);
         QFETCH(QStringList, stored);
-        const EntryFigures figures = Figures(entry);
-        QVERIFY(FiguresFitType(code, figures));
+        const EntryFigures figures{m(entry[0]), m(entry[1]), m(entry[2]), m(entry[3])};
+        QCOMPARE(FiguresFitType(code, figures), !stored.isEmpty());
+        if (stored.isEmpty())
+            return;
         const FundRecord record = MakeRecord(2, code, QDate(1998, 10, 12), figures, 7);
         QCOMPARE(record.shares, m(stored[0]));
         QCOMPARE(record.bookValue, m(stored[1]));
         QCOMPARE(DivSharesValue(record), m(stored[2]));
-    }
-
-    void refusedFigures_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QStringList>("entry");
-        QTest::newRow("bought with a cash dividend") << "B" << QStringList{"10", "100", "0", "5"};
-        QTest::newRow("bought without a price") << "B" << QStringList{"0", "100", "0", "0"};
-        QTest::newRow("sold without shares") << "S" << QStringList{"10", "0", "0", "0"};
-        QTest::newRow("cash dividend with a price") << "C" << QStringList{"1", "0", "0", "100"};
-        QTest::newRow("cash dividend of 0") << "C" << QStringList{"0", "0", "0", "0"};
-        QTest::newRow("dividend shares with fees") << "D" << QStringList{"10", "1", "1", "0"};
-        QTest::newRow("fee cash with shares") << "F" << QStringList{"0", "1", "25", "0"};
-        QTest::newRow("unit fee without a price") << "U" << QStringList{"0", "5", "0", "0"};
-        QTest::newRow("no type") << "" << QStringList{"10", "100", "0", "0"};
-    }
-    void refusedFigures()
-    {
-        QFETCH(QString, code);
-        QFETCH(QStringList, entry);
-        QVERIFY(!FiguresFitType(code, Figures(entry)));
     }
 
     void averageCost_data()
@@ -89,12 +66,9 @@ private slots:
         QTest::addColumn<QString>("book");
         QTest::addColumn<QString>("shares");
         QTest::addColumn<QString>("average");
-        QTest::newRow("a third") << "100" << "3" << "33.3333";
         QTest::newRow("shares held 0.004") << "10" << "0.004" << "0";
         QTest::newRow("shares held just above") << "10" << "0.0051" << "1960.7843";
-        QTest::newRow("negative book cost") << "-50" << "100" << "0";
         QTest::newRow("book cost 0.004") << "0.004" << "100" << "0";
-        QTest::newRow("everything sold") << "-200" << "0" << "0";
     }
     void averageCost()
     {
@@ -110,7 +84,6 @@ private slots:
     {
         QTest::addColumn<QList<int>>("days");     // day of month of records a, b, c, ...
         QTest::addColumn<QString>("order");
-        QTest::newRow("two equal dates unchanged") << QList<int>{5, 5} << "ab";
         QTest::newRow("reversed") << QList<int>{3, 2, 1} << "cba";
         QTest::newRow("equal dates after the gaps") << QList<int>{1, 2, 1, 1} << "adcb";
         QTest::newRow("one record") << QList<int>{9} << "a";
@@ -147,10 +120,7 @@ private slots:
         db.setPrice(1, m("1001.5")); // beta
         db.setPrice(3, m("3003")); // alpha
         db.SortFundsByName();
-        QCOMPARE(FundName(db, 1), QStringLiteral("Alpha"));
-        QCOMPARE(FundName(db, 2), QStringLiteral("alpha"));
-        QCOMPARE(FundName(db, 3), QStringLiteral("beta"));
-        QCOMPARE(db.fundNumberText(1), QStringLiteral(" 1"));
+        QCOMPARE((QStringList{FundName(db, 1), FundName(db, 2), FundName(db, 3)}), (QStringList{"Alpha", "alpha", "beta"}));
         // Every record still points at its own fund (told apart by price),
         // and every typed price stays with its fund.
         const QStringList expected{QString(), "beta", "Alpha", "alpha", "beta"};
@@ -161,6 +131,7 @@ private slots:
 
     // Typed prices belong to the funds: filling the entry grid or resetting
     // the values keeps them; deleting a fund or opening a file drops them.
+    // A file refused leaves everything as it was.
     void pricesStayWithTheirFunds()
     {
         FundDatabase db;
@@ -171,33 +142,24 @@ private slots:
         db.setPrice(2, m("20"));
         ShowRecords(db, 1, QStringLiteral("$"));
         db.resetValues();
-        QCOMPARE(db.price(1), m("1234.5"));
-        QCOMPARE(db.price(2), m("20"));
+        QCOMPARE((QList<Money>{db.price(1), db.price(2)}), (QList<Money>{m("1234.5"), m("20")}));
         QVERIFY(db.value(AllRecordsSlot, 0).isZero());
         QVERIFY(db.deleteFund(3));
-        QCOMPARE(db.price(1), Money());
-        QCOMPARE(db.price(2), Money());
+        QCOMPARE((QList<Money>{db.price(1), db.price(2)}), (QList<Money>{{}, {}}));
 
         db.setPrice(1, m("5"));
         QVERIFY(db.replaceAll(QStringLiteral("All Records"), QStringLiteral("31"), {QStringLiteral("Other")}, {}));
         QCOMPARE(db.price(1), Money());
-        QCOMPARE(db.fundCount(), 1);
-        QCOMPARE(db.recordCount(), 0);
-    }
 
-    // Contents past the limits, or records of funds that are not there,
-    // never reach the tables.
-    void replaceAllKeepsItsLimits()
-    {
-        FundDatabase db;
-        Open(db, {QStringLiteral("Kept")});
+        // Contents past the limits, or records of funds that are not there,
+        // never reach the tables.
         Put(db, 1, "F", QDate(2000, 1, 1), {{}, {}, m("1"), {}});
         const QStringList tooMany(MaxFunds + 1, QStringLiteral("F"));
         QVERIFY(!db.replaceAll(QStringLiteral("All Records"), QStringLiteral("31"), tooMany, {}));
         FundRecord stray = MakeRecord(2, QStringLiteral("F"), QDate(2000, 1, 1), {{}, {}, m("1"), {}}, 1);
         QVERIFY(!db.replaceAll(QStringLiteral("All Records"), QStringLiteral("31"), {QStringLiteral("One")}, {stray}));
         QCOMPARE(db.fundCount(), 1);
-        QCOMPARE(db.fundName(1), QStringLiteral("Kept"));
+        QCOMPARE(db.fundName(1), QStringLiteral("Other"));
         QCOMPARE(db.recordCount(), 1);
     }
 
@@ -211,28 +173,17 @@ private slots:
         Put(db, 1, "U", QDate(2001, 4, 3), {m("10"), m("5"), {}, {}});
         const EntryGrid grid = ShowRecords(db, 1, QStringLiteral("$"));
         QCOMPARE(grid.rows, 13);
-        QCOMPARE(grid.body.size(), 5);
-        QCOMPARE(grid.body[0], (QStringList{"1", "Bought  ", "2/3/2001", "10.0000", "100.0000", ".00", ".00", ".00",
-                                            "1,000.00"}));
         QCOMPARE(grid.body[2], (QStringList{"3", "Unit Fee", "4/3/2001", "10.0000", "-5.0000", ".00", "-50.00", ".00",
                                             ".00"}));
-        QCOMPARE(grid.body[3], QStringList(9));
         QCOMPARE(grid.body[4], (QStringList{"Total:", "", "", "", "95.0000", "$.00", "$-50.00", "$100.00", "$900.00"}));
         QCOMPARE(db.averageCost(), m("9.4737"));
         QCOMPARE(RecordOfPosition(db, 1, 2), 3);
-        QCOMPARE(RecordOfPosition(db, 2, 1), 2);
         QCOMPARE(RecordOfPosition(db, 2, 2), 0);
-        QCOMPARE(RecordOfPosition(db, 1, 0), 0);
 
-        // Twelve records: a grid of 16 rows, the totals in row 14.
-        for (int i = 0; i < 9; ++i)
-            Put(db, 2, "D", QDate(2002, 1, 1 + i), {m("1"), m("1"), {}, {}});
-        Put(db, 2, "F", QDate(2003, 1, 1), {{}, {}, m("3"), {}});
-        Put(db, 2, "S", QDate(2003, 1, 1), {m("2"), m("1"), {}, {}});
-        const EntryGrid large = ShowRecords(db, 2, QStringLiteral("$"));
-        QCOMPARE(large.rows, 16);
-        QCOMPARE(large.body.size(), 14);
-        QCOMPARE(large.body[13][0], QStringLiteral("Total:"));
+        // Ten records: the grid grows by a row.
+        for (int i = 0; i < 7; ++i)
+            Put(db, 1, "F", QDate(2003, 1, 1), {{}, {}, m("3"), {}});
+        QCOMPARE(ShowRecords(db, 1, QStringLiteral("$")).rows, 14);
     }
 
     void storeRecord_data()
@@ -241,15 +192,17 @@ private slots:
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("price");
         QTest::addColumn<int>("corrected");
+        QTest::addColumn<int>("held"); // records before
         QTest::addColumn<int>("message");
-        QTest::newRow("stored") << "B" << "10/12/1998" << "10" << 0 << 0;
-        QTest::newRow("corrected") << "B" << "10/12/1998" << "10" << 1 << 0;
-        QTest::newRow("no type") << "" << "10/12/1998" << "10" << 0 << 51;
-        QTest::newRow("no date") << "B" << " " << "10" << 0 << 31;
-        QTest::newRow("date not readable") << "B" << "31/31/1998" << "10" << 0 << 30;
-        QTest::newRow("no price") << "B" << "10/12/1998" << "0" << 0 << 20;
-        QTest::newRow("no price in a correction") << "B" << "10/12/1998" << "0" << 1 << 29;
-        QTest::newRow("correction past the records") << "B" << "10/12/1998" << "10" << 3 << 17;
+        QTest::newRow("stored") << "B" << "10/12/1998" << "10" << 0 << 2 << 0;
+        QTest::newRow("corrected") << "B" << "10/12/1998" << "10" << 1 << 2 << 0;
+        QTest::newRow("no type") << "" << "10/12/1998" << "10" << 0 << 2 << 51;
+        QTest::newRow("no date") << "B" << " " << "10" << 0 << 2 << 31;
+        QTest::newRow("date not readable") << "B" << "31/31/1998" << "10" << 0 << 2 << 30;
+        QTest::newRow("no price") << "B" << "10/12/1998" << "0" << 0 << 2 << 20;
+        QTest::newRow("no price in a correction") << "B" << "10/12/1998" << "0" << 1 << 2 << 29;
+        QTest::newRow("correction past the records") << "B" << "10/12/1998" << "10" << 3 << 2 << 17;
+        QTest::newRow("1,000 records held") << "B" << "10/12/1998" << "10" << 0 << MaxEnteredRecords << 35;
     }
     void storeRecord()
     {
@@ -257,15 +210,16 @@ private slots:
         QFETCH(QString, date);
         QFETCH(QString, price);
         QFETCH(int, corrected);
+        QFETCH(int, held);
         QFETCH(int, message);
         FundDatabase db;
         Open(db, {QStringLiteral("A")});
-        Put(db, 1, "S", QDate(1990, 1, 1), {m("1"), m("1"), {}, {}});
-        Put(db, 1, "S", QDate(1991, 1, 1), {m("1"), m("1"), {}, {}});
+        for (int i = 0; i < held; ++i)
+            Put(db, 1, "S", QDate(1990 + i % 2, 1, 1), {m("1"), m("1"), {}, {}});
         const StoreResult result =
             StoreRecord(db, 1, {code, date, {m(price), m("100"), m("50"), {}}}, corrected);
         QCOMPARE(result.message, message);
-        const int records = message == 0 && corrected == 0 ? 3 : 2;
+        const int records = message == 0 && corrected == 0 ? held + 1 : held;
         QCOMPARE(db.recordCount(), records);
         QCOMPARE(result.written, message == 0);
         if (message == 0) {
@@ -275,26 +229,13 @@ private slots:
         }
     }
 
-    void recordLimit()
-    {
-        FundDatabase db;
-        Open(db, {QStringLiteral("A")});
-        for (int i = 0; i < MaxEnteredRecords; ++i)
-            Put(db, 1, "F", QDate(2000, 1, 1), {{}, {}, m("1"), {}});
-        const StoreResult result = StoreRecord(db, 1, {"F", "1/2/2000", {{}, {}, m("2"), {}}}, 0);
-        QCOMPARE(result.message, 35);
-        QCOMPARE(db.recordCount(), MaxEnteredRecords);
-    }
-
     void fundsAddedAndDeleted()
     {
         FundDatabase db;
         Open(db, {});
         for (int i = 1; i <= MaxFunds; ++i)
             QCOMPARE(db.addFund(QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'))), i);
-        QVERIFY(db.fundListFull());
         QCOMPARE(db.addFund(QStringLiteral("one too many")), 0);
-        QCOMPARE(db.fundCount(), MaxFunds);
 
         FundDatabase small;
         Open(small, {QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")});
@@ -303,15 +244,11 @@ private slots:
         QVERIFY(!small.deleteFund(1)); // it has a record
         QVERIFY(small.deleteFund(2));
         QCOMPARE(small.fundCount(), 2);
-        QCOMPARE(FundName(small, 1), QStringLiteral("a"));
-        QCOMPARE(FundName(small, 2), QStringLiteral("c"));
-        QCOMPARE(FundName(small, 3), QString());
-        QCOMPARE(small.fundNumberText(3), QString());
-        QCOMPARE(small.record(1).fundNumber, Money::fromWhole(2)); // c's record
-        QCOMPARE(small.record(2).fundNumber, Money::fromWhole(1)); // a's record
+        QCOMPARE((QStringList{FundName(small, 1), FundName(small, 2)}), (QStringList{"a", "c"}));
+        // c's record, then a's.
+        QCOMPARE((QList<Money>{small.record(1).fundNumber, small.record(2).fundNumber}), (QList<Money>{m("2"), m("1")}));
 
         QVERIFY(small.deleteRecord(1));
-        QCOMPARE(small.recordCount(), 1);
         QCOMPARE(small.record(1).price, m("3"));
         QCOMPARE(small.record(1).recordNumber, qint16(1));
         QVERIFY(!small.deleteRecord(0));
@@ -327,12 +264,8 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("message");
         QTest::addColumn<QString>("price");
-        QTest::newRow("digit") << 2 << int('7') << 0 << "17";
-        QTest::newRow("backspace") << 2 << 8 << 0 << "0";
         QTest::newRow("delete") << 2 << 127 << 0 << "0";
         QTest::newRow("delete on the totals row") << 31 << 127 << 22 << "5";
-        QTest::newRow("backspace past the funds") << 32 << 8 << 22 << "0";
-        QTest::newRow("digit on the totals row") << 31 << int('1') << 22 << "5";
         QTest::newRow("a letter") << 2 << int('x') << 0 << "5";
     }
     void priceCellKeys()

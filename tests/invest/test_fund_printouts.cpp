@@ -31,8 +31,6 @@ QString At(std::initializer_list<std::pair<int, QString>> cells)
     return line;
 }
 
-const QString Rule = QLatin1Char(' ') + QString(78, u'_');
-
 QList<QStringList> Print(const std::function<void(PrintFrame &)> &body, qint16 fontChoice = 0)
 {
     AppState state;
@@ -66,37 +64,33 @@ class TestFundPrintouts : public QObject
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::C)); }
 
-    void oneFundListing()
+    // A record line, the totals and the average cost stand under the
+    // paper's columns; all funds' listing gives each fund under its name and
+    // the totals of all of them.
+    void listings()
     {
         FundDatabase db;
-        db.addFund(QStringLiteral("Growth Fund"));
+        db.addFund(QStringLiteral("Alpha"));
+        db.addFund(QStringLiteral("Beta"));
         Put(db, 1, "B", "10", "100", "50", "0");
+        Put(db, 2, "C", "0", "0", "0", "5");
         Put(db, 1, "D", "10.5", "2", "0", "0");
         Put(db, 1, "S", "10", "10", "0", "0");
-        const QList<QStringList> pages = PrintListing(db, 1);
-        QCOMPARE(pages.size(), 1);
+        const QStringList body = Body(PrintListing(db, 1).value(0));
+        QCOMPARE(body.at(0), At({{32, "Alpha"}}));
         const QString date = Format(QDate(1998, 10, 12), QStringLiteral("Short Date"));
-        const QStringList expected{
-            At({{32, "Growth Fund"}}),
-            "",
-            "",
-            " Trans-           Trade    Share   Number     Comm     Div.    Cash        Book",
-            " action            Date    Price   Shares     Fees   Shares    Div.       Value",
-            Rule,
-            "",
-            At({{2, "Bought  "}, {14, date}, {24, "    10.00"}, {33, "  100.000"}, {42, "    50.00"}, {51, "     0.00"},
-                {60, "     0.00"}, {69, "   1,050.00"}}),
-            At({{2, "Div. Shares"}, {14, date}, {24, "    10.50"}, {33, "    2.000"}, {42, "     0.00"}, {51, "    21.00"},
-                {60, "     0.00"}, {69, "       0.00"}}),
-            At({{2, "Sold    "}, {14, date}, {24, "    10.00"}, {33, "  -10.000"}, {42, "     0.00"}, {51, "     0.00"},
-                {60, "     0.00"}, {69, "    -100.00"}}),
-            Rule,
-            "",
-            At({{2, "Total:"}, {31, "     92.000"}, {42, "   $50.00"}, {51, "   $21.00"}, {60, "     $.00"},
-                {69, "    $950.00"}}),
-            " Average Cost per Share  =  $10.3261",
-        };
-        QCOMPARE(Body(pages.at(0)).mid(0, expected.size()), expected);
+        QCOMPARE(body.at(8), At({{2, "Div. Shares"}, {14, date}, {24, "    10.50"}, {33, "    2.000"}, {42, "     0.00"},
+                                 {51, "    21.00"}, {60, "     0.00"}, {69, "       0.00"}}));
+        QCOMPARE(body.mid(12, 2), (QStringList{At({{2, "Total:"}, {31, "     92.000"}, {42, "   $50.00"}, {51, "   $21.00"},
+                                                   {60, "     $.00"}, {69, "    $950.00"}}),
+                                               " Average Cost per Share  =  $10.3261"}));
+
+        const QStringList all = Body(PrintListing(db, AllRecordsSlot).value(0));
+        QCOMPARE(all.at(0), At({{32, "All Records"}}));
+        QCOMPARE(all.at(7), QStringLiteral(" Alpha"));
+        QCOMPARE(all.at(16), QStringLiteral(" Beta"));
+        QCOMPARE(all.at(25), At({{2, "Total all Funds:"}, {31, "     92.00"}, {42, "   $50.00"}, {51, "   $21.00"},
+                                 {60, "    $5.00"}, {69, "    $945.00"}}));
     }
 
     // The page fills at the lines per page counting from 9 after the
@@ -124,38 +118,13 @@ private slots:
         };
         QCOMPARE(records(pages.at(0)), firstPageRecords);
         QCOMPARE(pages.at(0).mid(pages.at(0).size() - 3), (QStringList{"", "", QString(39, u' ') + "Page 1 "}));
-        const QStringList second = pages.at(1);
-        const qsizetype firstRecord = second.indexOf(QRegularExpression(QStringLiteral(" Bought.*")));
         // No headings again: only empty lines above the first record.
-        for (qsizetype i = 0; i < firstRecord; ++i)
-            QVERIFY2(second.at(i).trimmed().isEmpty(), qPrintable(second.at(i)));
-        QCOMPARE(firstRecord, 3);
+        QCOMPARE(pages.at(1).indexOf(QRegularExpression(QStringLiteral(" Bought.*"))), 3);
+        QVERIFY(pages.at(1).mid(0, 3).join(QString()).trimmed().isEmpty());
         int total = 0;
         for (const QStringList &page : pages)
             total += records(page);
         QCOMPARE(total, 50);
-        QVERIFY(pages.last().last().startsWith(QStringLiteral(" Average Cost per Share  =")));
-    }
-
-    void allFundsListing()
-    {
-        FundDatabase db;
-        db.addFund(QStringLiteral("Alpha"));
-        db.addFund(QStringLiteral("Beta"));
-        Put(db, 1, "B", "10", "10", "0", "0");
-        Put(db, 2, "C", "0", "0", "0", "5");
-        Put(db, 1, "B", "20", "1", "1", "0");
-        const QStringList body = Body(PrintListing(db, AllRecordsSlot).value(0));
-        QCOMPARE(body.at(0), At({{32, "All Records"}}));
-        QCOMPARE(body.at(7), QStringLiteral(" Alpha"));
-        QVERIFY(body.at(8).startsWith(QStringLiteral(" Bought")));
-        QVERIFY(body.at(13).startsWith(QStringLiteral(" Average Cost per Share")));
-        QCOMPARE(body.at(14), QString());
-        QCOMPARE(body.at(15), QStringLiteral(" Beta"));
-        QCOMPARE(body.at(21), QString());
-        QCOMPARE(body.at(22), Rule);
-        QCOMPARE(body.at(24), At({{2, "Total all Funds:"}, {31, "     11.00"}, {42, "    $1.00"}, {51, "     $.00"},
-                                   {60, "    $5.00"}, {69, "    $116.00"}}));
     }
 
     // A negative average cost is printed as it is; the window shows 0.
@@ -179,10 +148,8 @@ private slots:
         const QString block = ListedValueBlock(ValueOfListedFund(db, m("12")), euro);
         const QStringList body = Body(Print([&](PrintFrame &f) { PrintFundListing(f, db, 1, euro, block); }).value(0));
         const qsizetype average = body.indexOf(QRegularExpression(QStringLiteral(" Average.*")));
-        QCOMPARE(body.mid(average + 1, 7),
-                 (QStringList{"", "", "", " Current Price                   Value                Gain €            Gain %",
-                              QLatin1Char(' ') + QString(77, u'_'), "",
-                              "      €12.0000               €1,200.00               €200.00            20.00%"}));
+        QCOMPARE(body.at(average + 7),
+                 QStringLiteral("      €12.0000               €1,200.00               €200.00            20.00%"));
         // Printing leaves the listed fund's figures for the next current value.
         QCOMPARE(db.value(AllRecordsSlot, ValueBookColumn).toDecimalText(), QStringLiteral("1000.0000"));
     }
@@ -206,40 +173,17 @@ private slots:
             Body(Print([&](PrintFrame &f) { PrintValueTable(f, db, QStringLiteral("$"), QDate(2000, 10, 12)); }).value(0));
         // The annual returns over the 731 days since 1998-10-12: 1.2^(365/731)
         // - 1, 2.4^(365/731) - 1 and, for the whole, (2400/1490)^(365/731) - 1.
-        const QStringList expected{
-            At({{30, "Current Value of all Funds."}}),
-            "",
-            "   Name of     Number         Book    Current      Current       Gain/    Gain/",
-            "      Fund     Shares         Cost      Price        Total      Loss $   Loss %",
-            Rule,
-            "",
-            At({{2, "Half (50%)"}, {54, "Annual Return %"}, {72, "   9.53%"}}),
-            "",
-            At({{10, "    100.0000"}, {23, "    1,000.00"}, {38, "   12.00"}, {47, "    1,200.00"}, {60, "     200.00"},
-                {72, "  20.00%"}}),
-            "",
-            At({{2, "Other half (50%)"}, {54, "Annual Return %"}, {72, "  54.83%"}}),
-            "",
-            At({{10, "    100.0000"}, {23, "      500.00"}, {38, "   12.00"}, {47, "    1,200.00"}, {60, "     700.00"},
-                {72, " 140.00%"}}),
-            "",
-            At({{2, "Gone (0%)"}, {54, "Annual Return %"}, {72, "   none "}}),
-            "",
-            At({{10, "       .0000"}, {23, "      -10.00"}, {38, "     .00"}, {47, "         .00"}, {60, "      10.00"},
-                {72, " 100.00%"}}),
-            "",
-            Rule,
-            "",
-            At({{2, "Total:    200.0000"}, {23, "   $1,490.00"}, {47, "   $2,400.00"}, {60, "    $910.00"},
-                {72, "  61.07%"}}),
-            At({{54, "Annual Return %"}, {72, "  26.87%"}}),
-            "",
-            " Annual returns are money-weighted, to " + Format(QDate(2000, 10, 12), QStringLiteral("Short Date")) + ".",
-            " No annual return for Gone:",
-            "     sold out before the valuation date.",
-        };
-        QCOMPARE(body.mid(0, expected.size()), expected);
-        QCOMPARE(body.size(), expected.size());
+        QCOMPARE(body.at(0), At({{30, "Current Value of all Funds."}}));
+        QCOMPARE(body.mid(6, 3), (QStringList{At({{2, "Half (50%)"}, {54, "Annual Return %"}, {72, "   9.53%"}}), "",
+                                              At({{10, "    100.0000"}, {23, "    1,000.00"}, {38, "   12.00"},
+                                                  {47, "    1,200.00"}, {60, "     200.00"}, {72, "  20.00%"}})}));
+        QCOMPARE(body.at(14), At({{2, "Gone (0%)"}, {54, "Annual Return %"}, {72, "   none "}}));
+        QCOMPARE(body.mid(20), (QStringList{At({{2, "Total:    200.0000"}, {23, "   $1,490.00"}, {47, "   $2,400.00"},
+                                                {60, "    $910.00"}, {72, "  61.07%"}}),
+                                            At({{54, "Annual Return %"}, {72, "  26.87%"}}), "",
+                                            " Annual returns are money-weighted, to " +
+                                                Format(QDate(2000, 10, 12), QStringLiteral("Short Date")) + ".",
+                                            " No annual return for Gone:", "     sold out before the valuation date."}));
         for (const QString &line : body)
             QVERIFY2(line.size() <= 80, qPrintable(line));
     }

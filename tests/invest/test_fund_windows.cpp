@@ -11,7 +11,6 @@
 #include "invest/record_entry_window.h"
 #include "shell/core/message_numbers.h"
 #include "shell/ui/mdi_container.h"
-#include "shell/ui/number_input_dialog.h"
 #include "shell/ui/spreadsheet_grid.h"
 #include "support/full_disk.h"
 #include "support/tool_window_test.h"
@@ -23,17 +22,9 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextLayout>
 #include <QTimer>
 
 namespace {
@@ -163,35 +154,13 @@ class TestFundWindows : public ToolWindowTest
         prices->focus(QStringLiteral("CPGrid"));
         return prices;
     }
-    QString priceCell(int row, int col) const { return menu->priceWindow()->grid()->cell(row, col); }
 
-    // Answers the next modal dialog as it shows: the price dialog with a
-    // text, the fund chooser with a fund (0 for All Records, -1 Cancel).
-    void answerPrice(const QString &answer)
+    // Answers the fund chooser with All Records as it shows.
+    void answerChooserAllRecords()
     {
-        QTimer::singleShot(0, this, [answer] {
-            auto *dialog = qobject_cast<FundCurValInput *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("CurVal")), answer);
-            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("Accept")), Qt::LeftButton);
-        });
-    }
-    void answerChooser(int fund)
-    {
-        QTimer::singleShot(0, this, [fund] {
-            auto *chooser = qobject_cast<FundChoose *>(QApplication::activeModalWidget());
-            if (!chooser)
-                return;
-            if (fund <= 0) {
-                QTest::mouseClick(chooser->findChild<QPushButton *>(fund == 0 ? "AllRec" : "Command2"), Qt::LeftButton);
-                return;
-            }
-            auto *list = chooser->findChild<QListWidget *>(QStringLiteral("Fund"));
-            QTest::keyClick(list, Qt::Key_Home);
-            for (int i = 1; i < fund; ++i)
-                QTest::keyClick(list, Qt::Key_Down);
-            QTest::keyClick(list, Qt::Key_Return);
+        QTimer::singleShot(0, this, [] {
+            if (auto *chooser = qobject_cast<FundChoose *>(QApplication::activeModalWidget()))
+                QTest::mouseClick(chooser->findChild<QPushButton *>("AllRec"), Qt::LeftButton);
         });
     }
 
@@ -207,19 +176,6 @@ private slots:
         endFrame();
     }
 
-    void menuOpensEmpty()
-    {
-        QCOMPARE(status(), QStringLiteral(" None "));
-        for (const char *command : {"Display", "SortRec", "CompCurr", "SaveFile"})
-            user->click(QLatin1String(command));
-        QCOMPARE(messages(), (QList<int>{15, 15, 15, 15}));
-        user->click("Help7");
-        QCOMPARE(messages().last(), 27);
-        user->click("ExitMenu");
-        QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
-        QVERIFY(t->dialogs.questions.isEmpty());
-    }
-
     // Records typed into a fund, a sale corrected by the keyboard alone
     // and a dividend deleted. A number of shares is a count, never read back
     // from what its box shows: passed through by Enter in a correction, a
@@ -231,14 +187,10 @@ private slots:
         addRecord({"Bought", "10/12/1998", "1250", "2500", nullptr, nullptr});
         addRecord({"Sold", "3/1/1999", "1312.5", "400", "0", nullptr});
         addRecord({"Cash Dividend", "12/31/1998", nullptr, nullptr, nullptr, "1500"});
-        QCOMPARE(entry->text("NumRec"), QStringLiteral(" 3"));
-        // The grid shows the records in date order.
-        QCOMPARE(cell(2, 1), QStringLiteral("Cash Div."));
 
         clickRow(3);
         entry->click("Correctrec");
         QCOMPARE(entry->text("InNumber"), QStringLiteral("400.0000"));
-        QCOMPARE(entry->text("ETransType"), QStringLiteral("Sold"));
         QVERIFY(!entry->find<QComboBox>("ETransType")->isEnabled());
         entry->focus("InPrice");
         entry->type("1300");
@@ -259,65 +211,7 @@ private slots:
         QCOMPARE(t->dialogs.questions, QList<int>{4}); // saved: nothing asked
     }
 
-    // From the fund menu to a stored record by the keyboard alone. The date
-    // box's first key replaces the date shown, only date keys go in, and Tab
-    // and Shift+Tab leave it; prices take four decimals; Enter follows the
-    // boxes the type uses.
-    void keyboardOnly()
-    {
-        smallDatabase();
-        user->focus("Loadfile");
-        user->accessKey(Qt::Key_A);
-        QVERIFY(menu->entryWindow());
-        entry = std::make_unique<WindowDriver>(menu->entryWindow());
-        entry->focus("Funds");
-        entry->key(Qt::Key_Down);
-        QCOMPARE(entry->text("Funds"), QStringLiteral("Alpha"));
-        entry->enter();
-        QCOMPARE(entry->focusedName(), QStringLiteral("ETransType"));
-        entry->key(Qt::Key_Down);
-        entry->key(Qt::Key_Down);
-        QCOMPARE(entry->text("ETransType"), QStringLiteral("Sold"));
-        entry->enter();
-        QCOMPARE(entry->focusedName(), QStringLiteral("InDate"));
-        entry->type("2a/3b/2004");
-        QCOMPARE(entry->text("InDate"), QStringLiteral("2/3/2004"));
-        entry->key(Qt::Key_Tab);
-        QCOMPARE(entry->focusedName(), QStringLiteral("InPrice"));
-        entry->key(Qt::Key_Backtab);
-        QCOMPARE(entry->focusedName(), QStringLiteral("InDate"));
-        entry->enter();
-        entry->type("1234.56789");
-        entry->enter();
-        QCOMPARE(entry->text("InPrice"), QStringLiteral("$1,234.5678"));
-        entry->type("1000");
-        entry->enter();
-        QCOMPARE(entry->text("InNumber"), QStringLiteral("1,000.0000"));
-        entry->enter(); // no fees
-        entry->enter();
-        QCOMPARE(messages(), QList<int>());
-        QCOMPARE(funds().recordCount(), 3);
-        QCOMPARE(funds().record(3).date, QDate(2004, 2, 3));
-        QCOMPARE(funds().record(3).price.toDecimalText(), QStringLiteral("1234.5678"));
-
-        // Dividend shares skip the fees box; a cash dividend goes straight to its own box.
-        chooseType("Dividend Shares");
-        entry->focus("InDate");
-        entry->type("2/4/2004");
-        for (const char *figure : {"", "1", "2"}) {
-            entry->type(QLatin1String(figure));
-            entry->enter();
-        }
-        QCOMPARE(entry->focusedName(), QStringLiteral("AddaRec"));
-        chooseType("Cash Dividend");
-        entry->focus("InDate");
-        entry->enter();
-        QCOMPARE(entry->focusedName(), QStringLiteral("InCashDiv"));
-        QVERIFY(!entry->find<QLineEdit>("InPrice")->isVisible());
-    }
-
-    // A refused new record keeps what was typed for repair. (Which message
-    // each missing box gives is the core's: storeRecord.)
+    // A refused new record keeps what was typed for repair (the messages: storeRecord).
     void refusedRecordKeepsWhatWasTyped()
     {
         openEntry();
@@ -332,30 +226,10 @@ private slots:
         QCOMPARE(entry->text("InNumber"), QStringLiteral("1,500.0000"));
     }
 
-    // Without a fund nothing can be typed; without a record chosen nothing
-    // can be corrected or deleted.
-    void commandsNeedAFundAndARecord()
-    {
-        openEntry();
-        chooseType("Bought");
-        QCOMPARE(messages(), QList<int>{16});
-        QCOMPARE(entry->text("ETransType"), QString());
-        for (const char *command : {"AddaRec", "DelRec", "Correctrec"})
-            entry->click(QLatin1String(command));
-        QCOMPARE(messages(), (QList<int>{16, 16, 16, 16}));
-        messages().clear();
-        addFund(QStringLiteral("Alpha"));
-        addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "1500", nullptr});
-        clickRow(3); // the total row
-        entry->click("Correctrec");
-        entry->click("DelRec");
-        QCOMPARE(messages(), (QList<int>{17, 17}));
-        QCOMPARE(funds().recordCount(), 1);
-    }
-
     // A date refused as the date box is left is never stored, neither when
     // a click on Add Record took the focus nor when Add Record's access key
-    // was pressed in the box.
+    // was pressed in the box. The box's first key replaces the date shown,
+    // and only date keys go in.
     void refusedDateIsNotStored_data()
     {
         QTest::addColumn<bool>("accessKey");
@@ -370,7 +244,8 @@ private slots:
         chooseType("Fee Cash");
         entry->fill("InComm", "1500");
         entry->focus("InDate");
-        entry->type("2/30/2003");
+        entry->type("2a/30/2003");
+        QCOMPARE(entry->text("InDate"), QStringLiteral("2/30/2003"));
         if (accessKey)
             entry->accessKey(Qt::Key_A);
         else
@@ -398,7 +273,6 @@ private slots:
         session().CalcMode = 1; // as a window left it
         addRecord({"Bought", "1/2/2003", "1250", "1000", "45", nullptr});
         addRecord({"Fee Cash", "1/3/2003", nullptr, nullptr, "1600", nullptr});
-        QCOMPARE(funds().recordCount(), 2);
         clickRow(2);
         entry->click("Correctrec");
         clickRow(1);
@@ -480,8 +354,7 @@ private slots:
     }
 
     // Funds are chosen by their place in the list, names alike or not; a
-    // fund without records is deleted on request and the list closes up;
-    // the list holds thirty.
+    // fund without records is deleted on request and the list closes up.
     void fundsByTheirPlace()
     {
         openEntry();
@@ -499,21 +372,7 @@ private slots:
         t->dialogs.answers << Answer::Yes;
         entry->click("DelRec");
         QCOMPARE(t->dialogs.questions, QList<int>{5});
-        QCOMPARE(entry->find<QComboBox>("Funds")->count(), 1);
-        QCOMPARE(funds().record(1).fundNumber, Money::fromWhole(1));
         QCOMPARE(entry->text("NumFunds"), QStringLiteral(" 1"));
-
-        // Thirty funds at most: a full list is told before a name is asked for.
-        t->dialogs.lines << std::nullopt;
-        entry->click("createfund"); // cancelled: nothing
-        QCOMPARE(funds().fundCount(), 1);
-        for (int i = 2; i <= 30; ++i)
-            addFund(QStringLiteral("Fund %1").arg(i));
-        t->dialogs.lines << QStringLiteral("Fund 31");
-        entry->click("createfund");
-        QCOMPARE(messages(), QList<int>{36});
-        QCOMPARE(t->dialogs.lines.size(), 1);
-        QCOMPARE(funds().fundCount(), 30);
     }
 
     // A fund name added to or deleted from a file is a change to it: leaving
@@ -529,14 +388,12 @@ private slots:
         user->click("ExitMenu");
         QCOMPARE(t->dialogs.questions, QList<int>{3});
         QCOMPARE(frame->activeTool(), static_cast<QWidget *>(menu));
-        QCOMPARE(funds().fundName(sampleFunds + 1), QStringLiteral("Brand New Fund"));
 
         saveAs(QStringLiteral("with a new fund.qvs"));
         QCOMPARE(messages(), QList<int>());
         openEntry();
         entry->focus("Funds");
         entry->key(Qt::Key_End);
-        QCOMPARE(entry->text("Funds"), QStringLiteral("Brand New Fund"));
         t->dialogs.answers << Answer::Yes;
         entry->click("DelRec");
         QCOMPARE(funds().fundCount(), sampleFunds);
@@ -544,67 +401,17 @@ private slots:
         t->dialogs.answers << Answer::Yes;
         user->click("ExitMenu");
         QCOMPARE(t->dialogs.questions, (QList<int>{3, 5, 3}));
-        QCOMPARE(frame->activeTool(), static_cast<QWidget *>(menu));
     }
 
-    // Sorting from the menu is a change; a cancelled chooser leaves the menu
-    // as it was.
-    void sortAndCancelFromTheMenu()
+    // Sorting from the menu is a change, to be saved.
+    void sortIsAChange()
     {
-        openEntry();
-        addFund(QStringLiteral("beta"));
-        addRecord({"Fee Cash", "1/2/2003", nullptr, nullptr, "1500", nullptr});
-        addFund(QStringLiteral("Alpha"));
-        addRecord({"Fee Cash", "1/1/2003", nullptr, nullptr, "2500", nullptr});
-        leaveEntry();
-        session().DataChanged = 0;
+        funds().addFund(QStringLiteral("beta"));
+        funds().addFund(QStringLiteral("Alpha"));
+        funds().appendRecord(MakeRecord(1, QStringLiteral("F"), QDate(2003, 1, 2), {{}, {}, Money::fromWhole(15), {}}, 1));
         user->click("SortRec");
         QCOMPARE(session().DataChanged, qint16(1));
         QCOMPARE(FundName(funds(), 1), QStringLiteral("Alpha"));
-        QCOMPARE(status(), QStringLiteral(" Funds = 2    Records = 2 "));
-        answerChooser(-1);
-        user->click("Display");
-        QVERIFY(!menu->tableWindow());
-        QCOMPARE(session().ActiveFund, qint16(0));
-        QCOMPARE(messages(), QList<int>());
-    }
-
-    // Each sample line of the help is one line on screen, and its figures
-    // stand under the boxes they are typed into.
-    void quickHelpShowsTheSamples()
-    {
-        openEntry();
-        entry->click("EHelp");
-        auto *panel = entry->find<QPlainTextEdit>("TxtBox");
-        const std::pair<const char *, QStringList> samples[] = {
-            {" Bought", {"InDate", "InPrice", "InNumber", "InComm"}},
-            {" Sold", {"InDate", "InPrice", "InNumber", "InComm"}},
-            {" Cash Dividend", {"InDate", "InCashDiv"}},
-            {" Dividend Shares", {"InDate", "InPrice", "InNumber"}},
-            {" Fee Cash", {"InDate", "InComm"}},
-            {" Unit Fee", {"InDate", "InPrice", "InNumber"}},
-        };
-        for (const auto &[type, boxes] : samples) {
-            const QTextBlock block = panel->document()->find(QRegularExpression(
-                QStringLiteral("^") + QLatin1String(type) + QStringLiteral(" +12/6/2026"))).block();
-            QVERIFY2(block.isValid(), type);
-            QCOMPARE(block.layout()->lineCount(), 1);
-            int from = int(QByteArray(type).size());
-            for (const QString &box : boxes) {
-                const int at = int(block.text().indexOf(QRegularExpression(QStringLiteral("\\S")), from));
-                QVERIFY2(at > 0, type);
-                QTextCursor cursor(block);
-                cursor.setPosition(block.position() + at);
-                const int x = panel->viewport()->mapTo(menu->entryWindow(), panel->cursorRect(cursor).center()).x();
-                const QRect under = entry->control(box)->geometry();
-                QVERIFY2(x >= under.left() && x <= under.right(), qPrintable(QLatin1String(type) + QLatin1Char(' ') + box));
-                from = int(block.text().indexOf(QLatin1Char(' '), at));
-                if (block.text().mid(at).startsWith(QLatin1String("50.00 or 0")))
-                    from = at + 10;
-            }
-        }
-        entry->click("EHelp");
-        QVERIFY(!panel->isVisible());
     }
 
     // At the frame's starting size the entry grid shows every column, a
@@ -615,19 +422,16 @@ private slots:
         openEntry();
         addFund(QStringLiteral("Alpha"));
         addRecord({"Bought", "1/5/2001", "1234.5678", "1500000", "1250.5", nullptr});
-        QCOMPARE(messages(), QList<int>());
         QVERIFY(EveryColumnShown(menu->entryWindow()->grid()));
         // Book Value, the last column, whole: 1,500,000 x 1,234.5678 + 1,250.50.
         QCOMPARE(cell(1, 8), QStringLiteral("1,851,852,950.50"));
         frame->resize(1200, 800);
         QApplication::processEvents();
         QVERIFY(menu->entryWindow()->width() >= 1100);
-        QVERIFY(menu->entryWindow()->geometry().bottom() <= frame->centralWidget()->height() + 2);
     }
 
-    // The sample file: prices typed for every fund, the value table, the
-    // graph and back, printed, all records listed, every column readable at
-    // the starting size, and out with nothing asked.
+    // The sample file valued, drawn, printed and listed whole, every column
+    // readable at the starting size; out with nothing asked.
     void sampleFileFromTheMenu()
     {
         openSample();
@@ -647,11 +451,6 @@ private slots:
         QCOMPARE(tableCell(1, 3), QStringLiteral("$2,000.00"));
         QVERIFY(EveryColumnShown(menu->tableWindow()->grid()));
         QCOMPARE(messages(), QList<int>());
-        // Exported, the total row ends with its share and annual return as plain numbers.
-        QVERIFY(menu->tableWindow()->grid()->exportCsv(path(QStringLiteral("values.csv"))));
-        QFile exported(path(QStringLiteral("values.csv")));
-        QVERIFY(exported.open(QIODevice::ReadOnly));
-        QVERIFY(QString::fromUtf8(exported.readAll()).contains(QRegularExpression(QStringLiteral(",100\\.00,\\d+\\.\\d\\d\r\n"))));
 
         // The graph draws the funds and returns to the table, before and
         // after printing.
@@ -667,60 +466,27 @@ private slots:
             if (round == 0) {
                 t->dialogs.lines << QStringLiteral("Values");
                 table.click("Printr");
-                QCOMPARE(t->printer.jobs.size(), 1);
-                QVERIFY(t->printer.jobs.at(0).toText().contains(QStringLiteral("Current Value of all Funds.")));
+                QVERIFY(t->printer.jobs.value(0).toText().contains(QStringLiteral("Current Value of all Funds.")));
                 QCOMPARE(session().CalcMode, qint16(0));
             }
         }
         table.click("ExitBut");
-        QVERIFY(!menu->tableWindow());
         QVERIFY(menu->findChild<QPushButton *>("ExitMenu")->isVisible());
 
-        answerChooser(0);
+        answerChooserAllRecords();
         user->click("Display");
         QVERIFY(menu->tableWindow());
         QVERIFY(!menu->tableWindow()->findChild<QPushButton *>("DrwGraph")->isVisible());
         QVERIFY(EveryColumnShown(menu->tableWindow()->grid()));
         QCOMPARE(tableCell(menu->tableWindow()->lastListRow(), 0), QStringLiteral("Total all Funds:"));
         WindowDriver(menu->tableWindow()).click("ExitBut");
-        QCOMPARE(session().ActiveFund, qint16(0));
         user->click("ExitMenu");
         QVERIFY(t->dialogs.questions.isEmpty());
-        QCOMPARE(frame->caption(), QStringLiteral(" Tallomar Menu"));
     }
 
-    // Typing rules of the price grid.
-    void priceGridTyping()
-    {
-        smallDatabase();
-        auto prices = openPrices();
-        QVERIFY(prices);
-        prices->type(QStringLiteral("1234.5.6"));
-        QCOMPARE(priceCell(1, 1), QStringLiteral("1,234.50"));
-        QCOMPARE(funds().price(1).toDecimalText(), QStringLiteral("1234.5000"));
-        prices->enter();
-        QCOMPARE(menu->priceWindow()->grid()->row(), 2);
-        prices->type(QStringLiteral("7"));
-        prices->key(Qt::Key_Backspace);
-        QCOMPARE(priceCell(2, 1), QString());
-        prices->type(QStringLiteral("3000"));
-        // Out and in again with no price for fund 1: fund 2 keeps its price.
-        // (Keys on the totals row are the core's: priceCellKeys.)
-        prices->key(Qt::Key_Up);
-        prices->key(Qt::Key_Backspace);
-        prices->click("CancelBut");
-        QVERIFY(!menu->priceWindow());
-        prices = openPrices();
-        QCOMPARE(priceCell(1, 1), QString());
-        QCOMPARE(priceCell(2, 1), QStringLiteral("3,000.00"));
-        // Alpha holds shares without a price: message 24, the window stays.
-        prices->click("CurValOK");
-        QCOMPARE(messages().last(), 24);
-        QVERIFY(menu->priceWindow());
-    }
-
-    // A price that takes a holding past what money can hold is told, and
-    // the prices can be corrected.
+    // A fund holding shares without a price, or a price that takes a
+    // holding past what money can hold, is told, and the prices can be
+    // corrected.
     void valueTooLargeIsTold()
     {
         funds().addFund(QStringLiteral("Huge"));
@@ -728,11 +494,12 @@ private slots:
                                         {Money::fromWhole(90000000), Money::fromWhole(9000000), {}, {}}, 1));
         auto prices = openPrices();
         QVERIFY(prices);
+        prices->click("CurValOK");
+        prices->focus(QStringLiteral("CPGrid"));
         prices->type(QStringLiteral("1000000000"));
         prices->click("CurValOK");
-        QCOMPARE(messages(), QList<int>{3});
+        QCOMPARE(messages(), (QList<int>{MsgMissingPrice, 3}));
         QVERIFY(menu->priceWindow());
-        QVERIFY(!menu->tableWindow());
         prices->focus(QStringLiteral("CPGrid"));
         prices->key(Qt::Key_Backspace);
         prices->type(QStringLiteral("100000"));
@@ -741,44 +508,8 @@ private slots:
         QCOMPARE(tableCell(1, 4), QStringLiteral("900,000,000,000.00"));
     }
 
-    // A fund without records stops the values, and the message names it.
-    void emptyFundStopsTheValues()
-    {
-        smallDatabase();
-        openEntry();
-        addFund(QStringLiteral("Empty"));
-        leaveEntry();
-        user->click("CompCurr");
-        QCOMPARE(messages().last(), 28);
-        QCOMPARE(t->dialogs.messageDetails.last(), QStringLiteral("Empty"));
-        QCOMPARE(session().CalcMode, qint16(10));
-        QVERIFY(!menu->priceWindow());
-    }
-
-    // One fund listed, then valued at a typed price under its listing, and
-    // printed with its value.
-    void oneFundListingWithItsValue()
-    {
-        smallDatabase();
-        answerChooser(1);
-        user->click("Display");
-        QVERIFY(menu->tableWindow());
-        QCOMPARE(frame->caption(), QStringLiteral("Alpha"));
-        QCOMPARE(tableCell(2, 0), QStringLiteral("Total:"));
-        WindowDriver table(menu->tableWindow());
-        answerPrice(QStringLiteral("1300"));
-        table.click("DrwGraph");
-        QCOMPARE(tableCell(9, 3), QStringLiteral("$1,300,000.00"));
-        t->dialogs.lines << QStringLiteral("Alpha");
-        table.click("Printr");
-        QVERIFY(t->printer.jobs.value(0).toText().contains(QStringLiteral("Gain $")));
-        table.click("ExitBut");
-        QVERIFY(!menu->tableWindow());
-    }
-
     // The annual return runs to the date typed in the price window; a date
-    // that is no date is refused. The date stays for the next visit, and
-    // where no return can be given the notes say why.
+    // that is no date is refused. The date stays for the next visit.
     void annualReturnToATypedDate()
     {
         openEntry();
@@ -787,7 +518,6 @@ private slots:
         leaveEntry();
         auto prices = openPrices();
         QVERIFY(prices);
-        QCOMPARE(prices->text("ValDate"), QStringLiteral("12/6/2026"));
         prices->type(QStringLiteral("1200"));
         prices->fill("ValDate", QStringLiteral("13/45/2022"));
         QCOMPARE(messages(), QList<int>{MsgDateFormat});
@@ -800,14 +530,7 @@ private slots:
         QCOMPARE(table.text("AnnualNotes"), QStringLiteral("Annual returns to 1/1/2022."));
         table.click("ExitBut");
 
-        prices = openPrices();
-        QCOMPARE(prices->text("ValDate"), QStringLiteral("1/1/2022"));
-        prices->fill("ValDate", QStringLiteral("1/1/2020"));
-        prices->click("CurValOK");
-        QVERIFY(menu->tableWindow());
-        QCOMPARE(tableCell(1, 8), QString());
-        // Why is the core's; here, that the notes give it for the fund.
-        QVERIFY(WindowDriver(menu->tableWindow()).text("AnnualNotes").contains(QStringLiteral("Growth Fund: all cash")));
+        QCOMPARE(openPrices()->text("ValDate"), QStringLiteral("1/1/2022"));
         QCOMPARE(messages(), QList<int>{MsgDateFormat});
     }
 };

@@ -18,6 +18,7 @@ class TestFundsCommand : public QObject
     // beside the build's program plays no part.
     ReportProgram m_report;
     QString m_file;
+    QString m_huge; // a holding valued past what money can hold
 
     using Run = ReportRun;
     Run run(const QStringList &arguments) const { return m_report.run(arguments); }
@@ -45,6 +46,8 @@ private slots:
                        "1,10,100,50,0,1050,\"B\",#1998-10-12#\r\n"
                        "2,0,0,0,25.5,-25.5,\"C\",#1997-01-02#\r\n"
                        "1,10.5,-10,0,0,-105,\"S\",#1999-03-01#\r\n");
+        m_huge = write(QStringLiteral("huge.qvs"), "1,1,\"All Records\",\"31\"\r\n\"Huge\",\" 1\"\r\n"
+                                                   "1,90000000,9000000,0,0,810000000000000,\"B\",#2001-01-05#\r\n");
     }
 
     // The JSON form's fields, and --sort applied before anything is shown.
@@ -54,10 +57,7 @@ private slots:
         QCOMPARE(r.code, 0);
         const QJsonObject document = r.json();
         QCOMPARE(document.value("status").toString(), QStringLiteral(" funds.qvs    Funds = 2    Records = 3 "));
-        const QJsonArray list = document.value("funds").toArray();
-        QCOMPARE(list.size(), 2);
-        QCOMPARE(list.at(0).toObject().value("name").toString(), QStringLiteral("beta"));
-        QCOMPARE(list.at(1).toObject().value("number").toInt(), 2);
+        QCOMPARE(document.value("funds").toArray().at(1).toObject(), (QJsonObject{{"name", "Alpha"}, {"number", 2}}));
         const QJsonObject expected{{"number", 1},          {"fund", 1},           {"type", "B"},
                                    {"date", "1998-10-12"}, {"price", "10.0000"}, {"shares", "100.0000"},
                                    {"fees", "50.0000"},    {"cash_dividend", "0.0000"}, {"book_value", "1050.0000"}};
@@ -65,11 +65,8 @@ private slots:
 
         const QJsonObject sorted = funds({"--sort", "--format", "json"}).json();
         QCOMPARE(sorted.value("funds").toArray().at(0).toObject().value("name").toString(), QStringLiteral("Alpha"));
-        // The dividend (Alpha's, now fund 1) comes first; beta's records follow it as fund 2.
-        const QJsonArray records = sorted.value("records").toArray();
-        QCOMPARE(records.at(0).toObject().value("fund").toInt(), 1);
-        QCOMPARE(records.at(1).toObject().value("fund").toInt(), 2);
-        QCOMPARE(records.at(2).toObject().value("date").toString(), QStringLiteral("1999-03-01"));
+        // The dividend, Alpha's, now of fund 1, comes first.
+        QCOMPARE(sorted.value("records").toArray().at(0).toObject().value("fund").toInt(), 1);
     }
 
     // Each form of each question, found as one line whatever the widths.
@@ -86,7 +83,6 @@ private slots:
         QTest::newRow("values csv") << values + QStringList{"csv"} << "1,beta,90.0000,945.0000,12.0000,1080.0000,135.0000,14.2857,100.0000";
         QTest::newRow("values report") << values + QStringList{"report"} << " beta (100%)";
         QTest::newRow("listing text") << QStringList{"--listing", "beta", "--price", "beta=12"} << "$12.00 $1,080.00 $135.00 14.29%";
-        QTest::newRow("listing of all") << QStringList{"--listing", "all"} << "Total all Funds: 90.0000 $50.00 $.00 $25.50 $919.50";
         QTest::newRow("listing csv") << QStringList{"--listing", "2", "--format", "csv"}
                                      << "2,Alpha,C,1997-01-02,0.0000,0.0000,0.0000,0.0000,25.5000,-25.5000";
         QTest::newRow("listing report") << QStringList{"--listing", "beta", "--price", "beta=12", "--format", "report"}
@@ -105,46 +101,24 @@ private slots:
                  r.out.constData());
     }
 
-    void pdf_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("records") << QStringList{};
-        QTest::newRow("values") << QStringList{"--price", "beta=12", "--values"};
-    }
+    // Which printout goes to paper is the report form's (formats); here
+    // that it reaches a PDF file.
     void pdf()
     {
-        QFETCH(QStringList, arguments);
         const QString out = m_report.filePath(QStringLiteral("funds.pdf"));
-        QFile::remove(out);
-        QCOMPARE(funds(arguments + QStringList{"--format", "pdf", "--out", out}).code, 0);
+        QCOMPARE(funds({"--format", "pdf", "--out", out}).code, 0);
         QFile file(out);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.read(5) == "%PDF-");
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-");
     }
 
-    // A price names its fund by name or number; a fund with no shares and
-    // no price is accepted.
-    void currentValues_data()
-    {
-        QTest::addColumn<QString>("price");
-        QTest::newRow("fund by name") << "beta=12";
-        QTest::newRow("fund by number") << "1=12";
-    }
+    // The JSON form of the values' total and of a listing's value. (A fund
+    // with no shares and no price, Alpha, is accepted in every values form.)
     void currentValues()
     {
-        QFETCH(QString, price);
-        const Run r = funds({"--price", price, "--values", "--format", "json"});
-        QCOMPARE(r.code, 0);
-        const QJsonArray list = r.json().value("funds").toArray();
-        QCOMPARE(list.at(0).toObject().value("current_total").toString(), QStringLiteral("1080.0000"));
-        QCOMPARE(list.at(1).toObject().value("current_total").toString(), QStringLiteral("0.0000"));
-        QVERIFY(list.at(0).toObject().contains("share_of_total"));
+        const Run r = funds({"--price", "beta=12", "--values", "--format", "json"});
         QCOMPARE(r.json().value("total").toObject().value("current_total").toString(), QStringLiteral("1080.0000"));
-
-        const QJsonObject beta = funds({"--listing", "beta", "--price", price, "--format", "json"})
+        const QJsonObject beta = funds({"--listing", "beta", "--price", "beta=12", "--format", "json"})
                                      .json().value("funds").toArray().at(0).toObject();
-        QCOMPARE(beta.value("records").toArray().size(), 2);
-        QVERIFY(beta.contains("average_cost"));
         QCOMPARE(beta.value("current_value").toObject().keys(), (QStringList{"gain", "gain_percent", "price", "value"}));
     }
 
@@ -161,15 +135,17 @@ private slots:
         QTest::newRow("both at once") << QStringList{"--listing", "all", "--values"} << 2 << "";
         QTest::newRow("--input is the calculators'") << QStringList{"--input", "-"} << 2 << "";
         QTest::newRow("no such file") << QStringList{"--file", "/no/such.qvs"} << 3 << noFile;
-        QTest::newRow("fewer records than told") << QStringList{"--file", "short.qvs"} << 3 << noFile;
+        QTest::newRow("value past money") << QStringList{"--file", m_huge, "--price", "1=1000000000", "--values"} << 3
+                                          << "Wrong or missing entry, try again.";
         QTest::newRow("no file given") << QStringList{} << 2 << "";
+        QTest::newRow("no such day") << QStringList{"--values", "--price", "beta=12", "--as-of", "2022-02-30"} << 2 << "";
+        QTest::newRow("--as-of without the values") << QStringList{"--as-of", "2022-01-01"} << 2 << "";
     }
     void refused()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, code);
         QFETCH(QString, message);
-        write(QStringLiteral("short.qvs"), "2,1,\"All Records\",\"31\"\r\n\"A\",\" 1\"\r\n");
         const bool ownFile = arguments.contains(QLatin1String("--file")) || QTest::currentDataTag() == QLatin1String("no file given");
         const Run r = ownFile ? run(QStringList{"funds"} + arguments) : funds(arguments);
         QCOMPARE(r.code, code);
@@ -177,8 +153,9 @@ private slots:
         QVERIFY2(r.err.trimmed().startsWith(message), qPrintable(r.err));
     }
 
-    // Nothing was put in: the gain cannot be measured. The listing stays, as
-    // in the window; only the value block is refused, with exit 3.
+    // Nothing was put in: the gain cannot be measured; or the value is past
+    // what money can hold. The listing stays, as in the window; only the
+    // value block is refused, with exit 3.
     void listedValueCannotBeMeasured()
     {
         const QString path = write(QStringLiteral("split.qvs"), "1,1,\"All Records\",\"31\"\r\n\"Split\",\" 1\"\r\n"
@@ -189,34 +166,18 @@ private slots:
         const QString out = QString::fromUtf8(r.out);
         QVERIFY2(out.contains(QStringLiteral("Average cost per share =")), r.out.constData());
         QVERIFY2(!out.contains(QStringLiteral("Current")), r.out.constData());
+        const Run huge = run({"funds", "--file", m_huge, "--price", "1=1000000000", "--listing", "1"});
+        QCOMPARE(huge.code, 3);
+        QCOMPARE(huge.err.trimmed(), QStringLiteral("Wrong or missing entry, try again."));
         const Run json = run({"funds", "--file", path, "--listing", "1", "--price", "1=10", "--format", "json"});
         QCOMPARE(json.code, 3);
         QCOMPARE(json.json().value("message").toObject().value("number").toInt(), 26);
-        const QJsonObject split = json.json().value("funds").toArray().at(0).toObject();
-        QCOMPARE(split.value("records").toArray().size(), 1);
-        QVERIFY(!split.contains("current_value"));
+        QVERIFY(!json.json().value("funds").toArray().at(0).toObject().contains("current_value"));
     }
 
-    // A holding valued past what money can hold is refused, never a crash.
-    void valueTooLarge_data()
-    {
-        QTest::addColumn<QStringList>("asked");
-        QTest::newRow("value table") << QStringList{"--values"};
-        QTest::newRow("one fund's listing") << QStringList{"--listing", "1"};
-    }
-    void valueTooLarge()
-    {
-        QFETCH(QStringList, asked);
-        const QString path = write(QStringLiteral("huge.qvs"), "1,1,\"All Records\",\"31\"\r\n\"Huge\",\" 1\"\r\n"
-                                                               "1,90000000,9000000,0,0,810000000000000,\"B\",#2001-01-05#\r\n");
-        const Run r = run(QStringList{"funds", "--file", path, "--price", "1=1000000000"} + asked);
-        QCOMPARE(r.code, 3);
-        QCOMPARE(r.err.trimmed(), QStringLiteral("Wrong or missing entry, try again."));
-    }
-
-    // --as-of sets the day the annual returns run to, in every form; a fund
-    // without a return gets its reason instead. Growth: 1,000 shares bought
-    // at 10 on 2020-01-01, at 12 on 2022-01-01. Gone was sold out in 2021.
+    // --as-of sets the day the annual returns run to, in every form (a wrong
+    // one is refused's); a fund without a return gets its reason instead.
+    // Growth: 1,000 shares bought at 10 on 2020-01-01, at 12 on 2022-01-01.
     void annualReturn()
     {
         const QString path = write(QStringLiteral("annual.qvs"),
@@ -229,44 +190,28 @@ private slots:
         const QStringList values{"funds", "--file", path, "--values", "--price", "Growth=12", "--as-of", "2022-01-01"};
         const Run text = run(values);
         QCOMPARE(text.code, 0);
-        const QString out = QString::fromUtf8(text.out);
-        QVERIFY2(out.contains(QRegularExpression(QStringLiteral("\nGrowth .* 9\\.53%\n"))), text.out.constData());
-        QVERIFY(out.contains(QStringLiteral("\nNo annual return for Gone: sold out before the valuation date.\n")));
+        QVERIFY(QString::fromUtf8(text.out).contains(QStringLiteral("\nNo annual return for Gone: sold out before the valuation date.\n")));
 
         const QJsonObject document = run(values + QStringList{"--format", "json"}).json();
         QCOMPARE(document.value("valuation_date").toString(), QStringLiteral("2022-01-01"));
         const QJsonArray list = document.value("funds").toArray();
         QCOMPARE(list.at(0).toObject().value("annual_return").toString(), QStringLiteral("9.5309"));
-        QVERIFY(!list.at(0).toObject().contains("annual_return_note"));
         QVERIFY(list.at(1).toObject().value("annual_return").isNull());
         QCOMPARE(list.at(1).toObject().value("annual_return_note").toString(),
                  QStringLiteral("sold out before the valuation date"));
         const Run csv = run(values + QStringList{"--format", "csv"});
-        QVERIFY2(csv.out.contains(",Annual Return %\r\n") || csv.out.contains(",Annual Return %\n"), csv.out.constData());
         QVERIFY2(csv.out.contains(",100.0000,9.5309"), csv.out.constData());
-
-        for (const QStringList &wrong : {QStringList{"--values", "--price", "Growth=12", "--as-of", "2022-02-30"},
-                                         QStringList{"--values", "--price", "Growth=12", "--as-of", "1/1/2022"},
-                                         QStringList{"--as-of", "2022-01-01"}}) {
-            const Run refused = run(QStringList{"funds", "--file", path} + wrong);
-            QCOMPARE(refused.code, 2);
-            QVERIFY(refused.out.isEmpty());
-        }
     }
 
-    // The command's own options beside the common ones, in its help and in
-    // the help of every command, which the manual page is made from: each
-    // command under its own line, so that the manual page gives it a section
-    // of its own, and no line that would read as the program's own options.
-    // --input, which only the calculators take, is not offered.
+    // The help of every command, which the manual page is made from: each
+    // command under its own line, so that it gets a section of its own, and
+    // no line that would read as the program's own options. --input, which
+    // only the calculators take, is not offered.
     void help()
     {
         const Run own = run({"funds", "--help"});
         QCOMPARE(own.code, 0);
-        for (const char *name : {"--file FILE", "--sort", "--price FUND=PRICE", "--values", "--listing all|FUND",
-                                 "--as-of YYYY-MM-DD", "--format", "--out", "--currency", "--header"})
-            QVERIFY2(own.out.contains(name), name);
-        QVERIFY(!own.out.contains("--input"));
+        QVERIFY(own.out.contains("--as-of YYYY-MM-DD") && !own.out.contains("--input"));
 
         const Run r = run({"--help-all"});
         QCOMPARE(r.code, 0);
@@ -276,9 +221,7 @@ private slots:
         QVERIFY(start > 0);
         QVERIFY(all.lastIndexOf(QStringLiteral("\n*tallomar-report mortgage*\n"), start) > 0);
         const QString section = all.mid(start);
-        for (const char *name : {"--file FILE", "--price FUND=PRICE", "--listing all|FUND", "--sort", "--values"})
-            QVERIFY2(section.contains(QLatin1String(name)), name);
-        QVERIFY(!section.contains(QStringLiteral("--input")));
+        QVERIFY(section.contains(QStringLiteral("--listing all|FUND")) && !section.contains(QStringLiteral("--input")));
         QVERIFY(!section.contains(QStringLiteral("Inputs")));
     }
 };

@@ -33,11 +33,10 @@ class TestFundsImportCommand : public QObject
     // The options the broker's file needs: its headings and its words.
     QStringList brokerImport() const
     {
-        return {"funds",   "--import", m_broker,         "--map",   "date=Buchungstag",       "--map",
-                "fund=Wertpapier",     "--map",          "type=Vorgang", "--map", QString::fromUtf8("shares=Stück"),
-                "--map",   "price=Kurs",                 "--map",   "fees=Provision",         "--map",
-                QString::fromUtf8("dividend=Ausschüttung"), "--types", "Kauf=B",  "--types",  "Verkauf=S",
-                "--types", "Dividende=C",                "--types", QString::fromUtf8("Depotgebühr=f")};
+        return {"funds", "--import", m_broker, "--map", "date=Buchungstag", "--map", "fund=Wertpapier", "--map",
+                "type=Vorgang", "--map", QString::fromUtf8("shares=Stück"), "--map", "price=Kurs", "--map",
+                "fees=Provision", "--map", QString::fromUtf8("dividend=Ausschüttung"), "--types", "Kauf=B", "--types",
+                "Verkauf=S", "--types", "Dividende=C", "--types", QString::fromUtf8("Depotgebühr=f")};
     }
 
 private slots:
@@ -49,34 +48,20 @@ private slots:
         QDir(m_report.folder()).mkdir(QStringLiteral("guessed"));
     }
 
-    // The broker's rows, saved and listed again: the same records, each as
-    // its row says (shares of sales as typed, the figures read with commas).
-    // That the export reads back as the same database is test_record_csv's.
+    // The broker's rows mapped by the options, saved and told; its headings
+    // and words are common ones, so no options give the same database. (The
+    // reading of each figure is test_record_csv's.)
     void brokerSample()
     {
         const QString saved = m_report.filePath(QStringLiteral("broker.qvs"));
         const Run imported = run(brokerImport() + QStringList{"--save", saved});
         QVERIFY2(imported.code == 0, qPrintable(imported.err));
         QVERIFY(imported.err.contains(QLatin1String("imported 12 records and 4 new funds")));
-        const Run listed = run({"funds", "--file", saved, "--records", "--format", "csv"});
-        QCOMPARE(listed.code, 0);
-        // The reading of each figure is the core's (test_record_csv); here the
-        // rows arrive whole, in date order, a sale's shares as the row has them.
-        const QStringList lines = QString::fromUtf8(listed.out).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 13);
-        QCOMPARE(lines.first(), QStringLiteral("date,fund,type,shares,price,fees,dividend"));
-        QCOMPARE(lines.at(1), QStringLiteral("2021-01-04,Weltfonds Aktien A,B,120,83.45,9.9,0"));
-        QCOMPARE(lines.last(), QStringLiteral("2022-11-02,Weltfonds Aktien A,S,80,88.75,9.9,0"));
-        // The broker's headings and words are common ones: no options needed.
         const QString guessed = m_report.filePath(QStringLiteral("guessed/broker.qvs"));
         const Run plain = run({"funds", "--import", m_broker, "--save", guessed});
         QVERIFY2(plain.code == 0, qPrintable(plain.err));
-        const Run json = run({"funds", "--file", saved, "--format", "json"});
-        QCOMPARE(run({"funds", "--file", guessed, "--format", "json"}).out, json.out);
-        // The book value of each row is the broker's own amount, signs reversed.
-        const QJsonArray records = json.json().value("records").toArray();
-        QCOMPARE(records.at(6).toObject().value("book_value").toString(), QStringLiteral("-3840.6000"));
-        QCOMPARE(records.at(8).toObject().value("shares").toString(), QStringLiteral("-500.0000"));
+        QCOMPARE(run({"funds", "--file", guessed, "--format", "json"}).out,
+                 run({"funds", "--file", saved, "--format", "json"}).out);
     }
 
     // Our own export form needs no options and comes back byte for byte.
@@ -93,8 +78,7 @@ private slots:
     {
         const QString csv = write(QStringLiteral("bad.csv"), "date,fund,type,shares,price,fees,dividend\r\n"
                                                              "2021-01-04,Alpha,B,2500,10,9.9,\r\n"
-                                                             "2021-02-01,Alpha,Tausch,1000,12,,\r\n"
-                                                             "2021-03-01,Beta,B,1000,5,,\r\n");
+                                                             "2021-02-01,Alpha,Tausch,1000,12,,\r\n");
         const QString kept = write(QStringLiteral("kept.qvs"), "0,0,\"All Records\",\"31\"\r\n");
         const QString fresh = m_report.filePath(QStringLiteral("fresh.qvs"));
         QFile::remove(fresh);
@@ -119,24 +103,17 @@ private slots:
         QTest::newRow("two-digit years") << QStringList{"--date-format", "dd.MM.yy"} << 2;
         QTest::newRow("decimal") << QStringList{"--decimal", ";"} << 2;
         QTest::newRow("records as text") << QStringList{"--records"} << 2;
-        QTest::newRow("no such file") << QStringList{"--import", "missing.csv"} << 3;
+        QTest::newRow("no such file") << QStringList{"funds", "--import", "missing.csv"} << 3;
+        const QString file = write(QStringLiteral("one.qvs"), "0,1,\"All Records\",\"31\"\r\n\"Alpha\",\" 1\"\r\n");
+        QTest::newRow("save without an import") << QStringList{"funds", "--file", file, "--save", m_report.filePath("copy.qvs")} << 2;
     }
     void wrongArguments()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, code);
-        QStringList all = brokerImport();
-        if (arguments.first() == QLatin1String("--import"))
-            all = QStringList{"funds"};
-        const Run r = run(all + arguments);
+        const Run r = run(arguments.first() == QLatin1String("funds") ? arguments : brokerImport() + arguments);
         QCOMPARE(r.code, code);
         QVERIFY(r.out.isEmpty());
-    }
-
-    void saveNeedsImport()
-    {
-        const QString file = write(QStringLiteral("one.qvs"), "0,1,\"All Records\",\"31\"\r\n\"Alpha\",\" 1\"\r\n");
-        QCOMPARE(run({"funds", "--file", file, "--save", m_report.filePath("copy.qvs")}).code, 2);
     }
 
     // The other options work on the merged records: a file's fund gains
@@ -153,11 +130,8 @@ private slots:
                                 "--price", "Zeta=11", "--price", "Alpha=13", "--format", "json"});
         QVERIFY2(values.code == 0, qPrintable(values.err));
         const QJsonArray funds = values.json().value("funds").toArray();
-        QCOMPARE(funds.size(), 2);
-        // Sorted: Alpha first. Zeta holds 2,000 shares bought for 19,760.
+        // Sorted: Alpha first. Zeta holds 2,000 shares at 11, Alpha 2,000 at 13.
         QCOMPARE(funds.at(0).toObject().value("name").toString(), QStringLiteral("Alpha"));
-        QCOMPARE(funds.at(1).toObject().value("shares").toString(), QStringLiteral("2000.0000"));
-        QCOMPARE(funds.at(1).toObject().value("book_cost").toString(), QStringLiteral("19760.0000"));
         QCOMPARE(values.json().value("total").toObject().value("current_total").toString(),
                  QStringLiteral("48000.0000"));
     }

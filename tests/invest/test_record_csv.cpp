@@ -33,7 +33,7 @@ QString Problems(const ImportPlan &plan)
     return lines.join(QLatin1Char('\n'));
 }
 
-// A database with two funds and a record of each type.
+// Two funds and a record of each type.
 FundDatabase Sample(const QString &secondFund = QStringLiteral("Bond, Income \"A\""))
 {
     FundDatabase db;
@@ -57,11 +57,12 @@ class TestRecordCsv : public QObject
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // What a spreadsheet or a broker writes, cell by cell.
+    // What a spreadsheet or a broker writes, cell by cell; a file that is
+    // no table is refused with its reason.
     void reader_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("separator"); // or the reason it is refused
         QTest::addColumn<QStringList>("header");
         QTest::addColumn<QStringList>("lastRow");
         QTest::addColumn<int>("rows");
@@ -77,9 +78,6 @@ private slots:
             << QStringList{"2020-01-02", "A"} << 1 << 2;
         QTest::newRow("DOS end of file") << QByteArray("a,b\r\nx,y\r\n\x1A") << "," << QStringList{"a", "b"}
                                          << QStringList{"x", "y"} << 1 << 2;
-        QTest::newRow("semicolons with decimal commas")
-            << QByteArray("Datum;Betrag;Kurs\n01.02.2020;1.234,50;12,5\n") << ";"
-            << QStringList{"Datum", "Betrag", "Kurs"} << QStringList{"01.02.2020", "1.234,50", "12,5"} << 1 << 2;
         QTest::newRow("tabs") << QByteArray("date\tfund\tprice\n2020-01-02\tA, B\t1,000.25\n") << "\t"
                               << QStringList{"date", "fund", "price"} << QStringList{"2020-01-02", "A, B", "1,000.25"}
                               << 1 << 2;
@@ -90,6 +88,13 @@ private slots:
                                  << QStringList{QString::fromUtf8("Börse")} << 1 << 2;
         QTest::newRow("UTF-8") << QByteArray("fund\nB\xC3\xB6rse\n") << "," << QStringList{"fund"}
                                << QStringList{QString::fromUtf8("Börse")} << 1 << 2;
+        const QStringList none;
+        QTest::newRow("empty") << QByteArray("\r\n  \r\n") << "empty" << none << none << 0 << 0;
+        QTest::newRow("binary") << QByteArray("date,fund\n\x00\x01\x02", 13) << "binary" << none << none << 0 << 0;
+        QTest::newRow("UTF-16") << QByteArray("\xFF\xFE" "d\0a\0", 6) << "UTF-16" << none << none << 0 << 0;
+        QTest::newRow("quote left open") << QByteArray("a,b\n1,2\n\"3,4\n5,6\n") << "line 3: a quoted cell is not closed"
+                                         << none << none << 0 << 0;
+        QTest::newRow("too large") << QByteArray(MaxImportBytes + 1, 'a') << "larger than 8 MB" << none << none << 0 << 0;
     }
     void reader()
     {
@@ -100,6 +105,11 @@ private slots:
         QFETCH(int, rows);
         QFETCH(int, lastLine);
         const CsvReadResult read = ReadCsv(bytes);
+        if (rows == 0) {
+            QVERIFY(!read.table);
+            QVERIFY2(read.error.contains(separator), qPrintable(read.error));
+            return;
+        }
         QVERIFY2(read.table, qPrintable(read.error));
         QCOMPARE(QString(read.table->separator), separator);
         QCOMPARE(read.table->header, header);
@@ -107,26 +117,6 @@ private slots:
         QCOMPARE(read.table->rows.last(), lastRow);
         QCOMPARE(read.table->lineNumbers.last(), lastLine);
         QCOMPARE(read.table->latin1, QTest::currentDataTag() == QLatin1String("Latin-1"));
-    }
-
-    void readerRefusals_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("empty") << QByteArray() << "empty";
-        QTest::newRow("blank lines only") << QByteArray("\r\n  \r\n") << "empty";
-        QTest::newRow("binary") << QByteArray("date,fund\n\x00\x01\x02", 13) << "binary";
-        QTest::newRow("UTF-16") << QByteArray("\xFF\xFE" "d\0a\0", 6) << "UTF-16";
-        QTest::newRow("quote left open") << QByteArray("a,b\n1,2\n\"3,4\n5,6\n") << "line 3: a quoted cell is not closed";
-        QTest::newRow("too large") << QByteArray(MaxImportBytes + 1, 'a') << "larger than 8 MB";
-    }
-    void readerRefusals()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, reason);
-        const CsvReadResult read = ReadCsv(bytes);
-        QVERIFY(!read.table);
-        QVERIFY2(read.error.contains(reason), qPrintable(read.error));
     }
 
     void figures_data()
@@ -139,12 +129,8 @@ private slots:
         QTest::newRow("thousands and comma") << "1.234.567,89" << true << "1234567.8900";
         QTest::newRow("spaces as thousands") << QString::fromUtf8("12\u00A0345,5") << true << "12345.5000";
         QTest::newRow("no leading digit") << ",75" << true << "0.7500";
-        QTest::newRow("fifth decimal, half to even down") << "0.00005" << false << "0.0000";
-        QTest::newRow("fifth decimal, half to even up") << "2.00015" << false << "2.0002";
-        QTest::newRow("largest") << "922,337,203,685,477.5807" << false << "922337203685477.5807";
+        // Thousands marks only between groups of three: not 15.
         QTest::newRow("comma file read with a point") << "1,5" << false << "";
-        QTest::newRow("point file read with a comma") << "12.50" << true << "";
-        QTest::newRow("groups of two") << "12,34,567.00" << false << "";
         QTest::newRow("two points") << "1.2.3" << false << "";
         QTest::newRow("currency") << "$100" << false << "";
         QTest::newRow("beyond money") << "922337203685478" << false << "";
@@ -170,15 +156,12 @@ private slots:
         QTest::addColumn<QString>("format");
         QTest::addColumn<QDate>("date");
         QTest::newRow("ISO") << "2020-02-29" << "yyyy-MM-dd" << QDate(2020, 2, 29);
-        QTest::newRow("German") << "01.02.2020" << "dd.MM.yyyy" << QDate(2020, 2, 1);
         QTest::newRow("German, unpadded") << "1.2.2020" << "dd.MM.yyyy" << QDate(2020, 2, 1);
         QTest::newRow("American") << "12/31/1999" << "MM/dd/yyyy" << QDate(1999, 12, 31);
-        QTest::newRow("day first is not month first") << "31/12/1999" << "MM/dd/yyyy" << QDate();
         QTest::newRow("two-digit year") << "1.2.20" << "dd.MM.yyyy" << QDate();
         QTest::newRow("two-digit year format") << "01.02.20" << "dd.MM.yy" << QDate();
         QTest::newRow("no such day") << "2021-02-29" << "yyyy-MM-dd" << QDate();
         QTest::newRow("a time after it") << "01.02.2020 10:00" << "dd.MM.yyyy" << QDate();
-        QTest::newRow("year 0") << "0000-01-01" << "yyyy-MM-dd" << QDate();
         QTest::newRow("five-digit year") << "20201-01-01" << "yyyy-MM-dd" << QDate();
         QTest::newRow("month by name") << "05 Jan 2021" << "dd MMM yyyy" << QDate(2021, 1, 5);
     }
@@ -190,16 +173,10 @@ private slots:
         QCOMPARE(ReadImportDate(cell, format), date);
     }
 
+    // Day and month could be either way round until the 13th shows which;
+    // a column is taken once, and decimal commas are seen in the figures.
     void guess()
     {
-        const CsvTable exported = CsvOf("date,Fund,TYPE,shares,price,fees,dividend,note\n"
-                                        "2020-01-02,A,B,\"1,000\",12.5,0,,x\n");
-        const ImportMapping own = GuessMapping(exported);
-        QCOMPARE(own.columns, (std::array<int, RecordFieldCount>{0, 1, 2, 3, 4, 5, 6}));
-        QCOMPARE(own.dateFormat, QStringLiteral("yyyy-MM-dd"));
-        QCOMPARE(own.decimal, DecimalSeparator::Point);
-
-        // Day and month could be either way round until the 13th shows which.
         const CsvTable german = CsvOf("Datum;date;price;shares\n01.02.2020;03/04/2020;12,50;1.000\n"
                                       "02.02.2020;13/04/2020;1.234,5;2\n");
         const ImportMapping guessed = GuessMapping(german);
@@ -207,34 +184,14 @@ private slots:
         QCOMPARE(guessed.columns[int(RecordField::Fund)], -1);
         QCOMPARE(guessed.dateFormat, QStringLiteral("dd/MM/yyyy"));
         QCOMPARE(guessed.decimal, DecimalSeparator::Comma);
-
-        // Headings exports commonly use are understood; a column is taken once.
-        const CsvTable broker = CsvOf(QString::fromUtf8("Buchungstag;Wertpapier;Vorgang;Stück;Kurs;Provision;"
-                                                        "Ausschüttung;Art\n02.01.2020;A;Kauf;1.000;12,50;0;;x\n")
-                                          .toUtf8());
-        QCOMPARE(GuessMapping(broker).columns, (std::array<int, RecordFieldCount>{0, 1, 2, 3, 4, 5, 6}));
-        const CsvTable english = CsvOf("Trade Date,Security,Action,Quantity,Price,Commission\n"
-                                       "2020-01-02,A,Buy,\"1,000\",12.5,0\n");
-        QCOMPARE(GuessMapping(english).columns, (std::array<int, RecordFieldCount>{0, 1, 2, 3, 4, 5, -1}));
     }
 
-    // Type words exports commonly use are understood beside the user's own,
-    // and a word the user mapped wins.
-    void typeWords()
+    // A word the user mapped wins over the common ones, whatever its case.
+    void mappedWordWins()
     {
         ImportMapping mapping;
-        mapping.typeWords.insert(QStringLiteral("kauf"), QStringLiteral("B"));
-        mapping.typeWords.insert(QStringLiteral("Bonus"), QStringLiteral("X")); // no such type: ignored
-        const std::pair<const char *, const char *> words[] = {
-            {" KAUF ", "B"}, {"s", "S"},        {"cash dividend", "C"}, {"Div. Shares", "D"},
-            {"Bonus", ""},   {"Purchase", "B"}, {"Verkauf", "S"},       {"DEPOTGEBÜHR", "F"}};
-        for (const auto &[word, code] : words)
-            QCOMPARE(TypeCodeOfWord(mapping, QString::fromUtf8(word)), QLatin1String(code));
-        mapping.typeWords.insert(QStringLiteral("dividend"), QStringLiteral("D"));
-        QCOMPARE(TypeCodeOfWord(mapping, QStringLiteral("Dividend")), QStringLiteral("D"));
-        const CsvTable table = CsvOf("type\nKauf\nkauf\nVerkauf\nKauf\n");
-        mapping.columns[int(RecordField::Type)] = 0;
-        QCOMPARE(TypeWordsOf(table, mapping), (QStringList{"Kauf", "Verkauf"}));
+        mapping.typeWords.insert(QStringLiteral("verkauf"), QStringLiteral("B"));
+        QCOMPARE(TypeCodeOfWord(mapping, QStringLiteral(" VERKAUF ")), QStringLiteral("B"));
     }
 
     // One bad row refuses the whole file: its line, the cell and why.
@@ -297,44 +254,6 @@ private slots:
                                                 "line 1, shares: column 6 is not in the file, which has 2"));
     }
 
-    // The broker's own words, dates and decimal commas, mapped by hand.
-    void brokerFile()
-    {
-        const CsvTable table = CsvOf("Buchungstag;Wertpapier;Vorgang;St\xC3\xBC" "ck;Kurs;Geb\xC3\xBChren;Ertrag\r\n"
-                                     "15.03.2021;\"Welt Aktien\";Kauf;1.250;45,1234;12,50;\r\n"
-                                     "02.01.2021;Renten Plus;Kauf;3.000;10,005;0;\r\n"
-                                     "30.06.2021;Welt Aktien;Dividende;;;;1.234,56\r\n"
-                                     "01.12.2021;Welt Aktien;Verkauf;250,5;50;9,99;\r\n");
-        ImportMapping mapping = GuessMapping(table);
-        mapping.columns = {0, 1, 2, 3, 4, 5, 6};
-        mapping.dateFormat = QStringLiteral("dd.MM.yyyy");
-        mapping.decimal = DecimalSeparator::Comma;
-        mapping.typeWords = {{"kauf", "B"}, {"verkauf", "S"}, {"dividende", "C"}};
-
-        FundsSession session;
-        session.addFund(QStringLiteral("Renten Plus"));
-        const ImportPlan plan = PlanImport(session.db(), table, mapping);
-        QVERIFY2(plan.ok(), qPrintable(Problems(plan)));
-        QCOMPARE(plan.newFunds, QStringList{"Welt Aktien"});
-        session.DataChanged = 0;
-        QVERIFY(session.importRecords(plan));
-        QCOMPARE(session.DataChanged, qint16(1));
-        const FundDatabase &db = session.db();
-        QCOMPARE(db.fundCount(), 2);
-        QCOMPARE(db.recordCount(), 4);
-        // Sorted by date, stored as the entry window stores them.
-        const FundRecord &first = db.record(1);
-        QCOMPARE(first.fundNumber, Money::fromWhole(1));
-        QCOMPARE(first.price.toDecimalText(), QStringLiteral("10.0050"));
-        QCOMPARE(first.bookValue.toDecimalText(), QStringLiteral("30015.0000"));
-        QCOMPARE(db.record(2).bookValue.toDecimalText(), QStringLiteral("56416.7500"));
-        const FundRecord &sale = db.record(4);
-        QCOMPARE(sale.fundNumber, Money::fromWhole(2));
-        QCOMPARE(sale.shares.toDecimalText(), QStringLiteral("-250.5000"));
-        QCOMPARE(sale.bookValue.toDecimalText(), QStringLiteral("-12515.0100"));
-        QCOMPARE(sale.recordNumber, qint16(4));
-    }
-
     void limits_data()
     {
         QTest::addColumn<int>("funds");
@@ -374,9 +293,7 @@ private slots:
     {
         const FundDatabase original = Sample();
         const QByteArray exported = ExportRecordsCsv(original);
-        QVERIFY(exported.startsWith("date,fund,type,shares,price,fees,dividend\r\n"));
         QVERIFY(exported.contains("2020-01-15,Growth Fund,S,1000.5,14,12,0\r\n"));
-        QVERIFY(exported.contains("2020-02-01,Growth Fund,U,3.25,14.5,0,0\r\n"));
         FundDatabase copy;
         const ImportPlan plan = Plan(copy, exported);
         QVERIFY2(plan.ok(), qPrintable(Problems(plan)));
@@ -401,7 +318,6 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("ImportMappings.tlm"));
-        QVERIFY(!ImportMappingStore::load(path).find({"a"}, u','));
         const QStringList header{"Datum", "Wertpapier", "Vorgang"};
         ImportMapping mapping;
         mapping.columns = {0, 1, 2, -1, -1, -1, -1};

@@ -8,7 +8,6 @@
 #include "support/tool_window_test.h"
 #include "support/source_dir.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -55,7 +54,6 @@ class TestRecordImportWindow : public ToolWindowTest
     FundDatabase &funds() { return menu->session().db(); }
     QList<int> &messages() { return t->dialogs.messages; }
     QString path(const QString &name) const { return t->folder.filePath(name); }
-    QString status() const { return menu->findChild<QLabel *>("InfoBox")->text(); }
 
     QString write(const QString &name, const QByteArray &bytes)
     {
@@ -94,22 +92,6 @@ class TestRecordImportWindow : public ToolWindowTest
         return shown;
     }
 
-    static QStringList problemRow(RecordImportDialog &preview, int row)
-    {
-        auto *table = preview.findChild<QTableWidget *>("Problems");
-        QStringList cells;
-        for (int col = 0; col < table->columnCount(); ++col)
-            cells << (table->item(row, col) ? table->item(row, col)->text() : QString());
-        return cells;
-    }
-    static int problemCount(RecordImportDialog &preview)
-    {
-        return preview.findChild<QTableWidget *>("Problems")->rowCount();
-    }
-    static bool importEnabled(RecordImportDialog &preview)
-    {
-        return preview.findChild<QPushButton *>("ImportBut")->isEnabled();
-    }
     // Down the list from its first entry, as many times as `steps`.
     static void choose(WindowDriver &user, Qt::Key accessKey, int steps)
     {
@@ -146,34 +128,23 @@ private slots:
 
     // A file in the export's layout needs no choices: Import by its access
     // key adds the records sorted, marks the database changed and says what
-    // it added; the file itself is only read.
+    // it added.
     void ownLayoutImportsAtOnce()
     {
         const QString file = write(QStringLiteral("own.csv"), OwnFile);
-        QString summary;
-        QString shares;
         const bool shown = importWith(file, [&](RecordImportDialog &dialog, WindowDriver &driver) {
-            summary = driver.text("Summary");
-            shares = dialog.findChild<QTableWidget *>("Preview")->item(0, 3)->text();
             // A button's access key presses it as a click seen on the screen.
             driver.key(Qt::Key_I, Qt::AltModifier);
             QTRY_VERIFY(!dialog.isVisible());
         });
         QVERIFY(shown);
-        QCOMPARE(summary, QStringLiteral("3 records and 1 new fund are ready to import."));
-        QCOMPARE(shares, QStringLiteral("1,000"));
-        QCOMPARE(t->dialogs.fileRequests.last().kind, FileKind::Csv);
-        QCOMPARE(t->dialogs.fileRequests.last().action, FileAction::Open);
         QCOMPARE(messages(), QList<int>{MsgRecordsImported});
         QCOMPARE(t->dialogs.messageDetails.last(), QStringLiteral("3 records and 1 new fund"));
         // The records' figures are the reader's (test_record_csv); the sale shows they arrived.
         QCOMPARE(RecordLine(funds(), funds().record(3)),
                  QStringLiteral("Meridian Index 2024-02-01 S -400.0000 1456.2500 19.9500 0.0000"));
         QCOMPARE(menu->session().DataChanged, qint16(1));
-        QCOMPARE(status(), QStringLiteral(" Funds = 1    Records = 3 "));
-        QFile read(file);
-        QVERIFY(read.open(QIODevice::ReadOnly));
-        QCOMPARE(read.readAll(), QByteArray(OwnFile));
+        QCOMPARE(menu->findChild<QLabel *>("InfoBox")->text(), QStringLiteral(" Funds = 1    Records = 3 "));
         // Leaving now asks about the unsaved records.
         user->click("ExitMenu");
         QCOMPARE(t->dialogs.questions, QList<int>{QuestionUnsavedFile});
@@ -188,53 +159,22 @@ private slots:
         bool disabledWhileFailing = false;
         int dateProblems = 0;
         QString firstLine;
-        QString accessKeyClash;
-        bool separatorRefused = false;
-        QStringList formats;
         const bool shown = importWith(file, [&](RecordImportDialog &dialog, WindowDriver &driver) {
             QCOMPARE(driver.text("Separator"), QStringLiteral("Semicolon"));
-            // Every letter underlined in the preview presses one control.
-            QMap<QChar, QString> owners;
-            auto note = [&](const QString &text, const QString &name) {
-                const qsizetype amp = text.indexOf(u'&');
-                if (amp < 0 || text.at(amp + 1) == u'&')
-                    return;
-                const QChar key = text.at(amp + 1).toLower();
-                if (owners.contains(key))
-                    accessKeyClash = owners.value(key) + QLatin1Char(' ') + name;
-                owners.insert(key, name);
-            };
-            for (QAbstractButton *b : dialog.findChildren<QAbstractButton *>())
-                note(b->text(), b->objectName());
-            for (QLabel *label : dialog.findChildren<QLabel *>())
-                if (label->buddy())
-                    note(label->text(), label->objectName() + label->text());
-
-            // Read with commas the file is one column and nothing fits.
-            choose(driver, Qt::Key_S, 0);
-            const int commaColumns = dialog.findChild<QTableWidget *>("Preview")->columnCount();
-            separatorRefused = commaColumns == 1 && !importEnabled(dialog);
-            choose(driver, Qt::Key_S, 1);
-            if (dialog.findChild<QTableWidget *>("Preview")->columnCount() != RecordFieldCount)
-                separatorRefused = false;
             mapBrokerFile(driver);
-            // The columns chosen show the date form and the decimal comma.
-            formats = {driver.text("DateFormat"), driver.text("Decimal")};
             // Another date format: every row fails on its date.
             choose(driver, Qt::Key_F, 0);
-            disabledWhileFailing = !importEnabled(dialog);
-            for (int row = 0; row < problemCount(dialog); ++row)
-                if (problemRow(dialog, row).value(1).startsWith(QLatin1String("date (Datum)")))
-                    ++dateProblems;
-            firstLine = problemRow(dialog, 0).value(0);
+            auto *problems = dialog.findChild<QTableWidget *>("Problems");
+            auto *import = dialog.findChild<QPushButton *>("ImportBut");
+            disabledWhileFailing = !import->isEnabled();
+            for (int row = 0; row < problems->rowCount(); ++row)
+                dateProblems += problems->item(row, 1)->text().startsWith(QLatin1String("date (Datum)"));
+            firstLine = problems->item(0, 0)->text();
             choose(driver, Qt::Key_F, int(ImportDateFormats().indexOf(QStringLiteral("dd.MM.yyyy"))));
-            if (problemCount(dialog) == 0 && importEnabled(dialog))
+            if (problems->rowCount() == 0 && import->isEnabled())
                 driver.click("ImportBut");
         });
         QVERIFY(shown);
-        QCOMPARE(accessKeyClash, QString());
-        QVERIFY(separatorRefused);
-        QCOMPARE(formats, (QStringList{"dd.MM.yyyy", "Comma: 1.234,56"}));
         QVERIFY(disabledWhileFailing);
         QCOMPARE(dateProblems, 4);
         QCOMPARE(firstLine, QStringLiteral("2"));
@@ -245,35 +185,21 @@ private slots:
         QCOMPARE(RecordLine(funds(), funds().record(1)),
                  QStringLiteral("Harbor Growth 2024-01-15 B 1250.0000 1234.5678 12.5000 0.0000"));
 
-        // Next month's file of the same layout imports with the choices remembered.
-        const QString next = write(QStringLiteral("broker-august.csv"),
-                                   "Datum;Fonds;Art;St\xc3\xbc"
-                                   "ck;Kurs;Geb\xc3\xbchren;Dividende\r\n"
-                                   "01.08.2024;Atlas Bond;Kauf;1.500;1.010,25;5;\r\n"
-                                   "02.08.2024;Atlas Bond;Verkauf;1.000;1.020;5;\r\n");
-        QString summary;
-        QVERIFY(importWith(next, [&](RecordImportDialog &, WindowDriver &driver) {
-            summary = driver.text("Summary");
-            driver.click("ImportBut");
-        }));
-        QCOMPARE(summary, QStringLiteral("2 records and 0 new funds are ready to import."));
-        QCOMPARE(funds().recordCount(), 6);
-        QCOMPARE(funds().record(6).price, Money::fromWhole(1020));
+        // A file of the same layout (here the same file again) imports with
+        // the choices remembered.
+        QVERIFY(importWith(file, [&](RecordImportDialog &, WindowDriver &driver) { driver.click("ImportBut"); }));
+        QCOMPARE(t->dialogs.messageDetails.last(), QStringLiteral("4 records and 0 new funds"));
+        QCOMPARE(funds().recordCount(), 8);
     }
 
-    // Cancel and Escape add nothing, change nothing and remember nothing.
-    void cancelAndEscapeAddNothing()
+    // Cancel adds nothing, changes nothing and remembers nothing.
+    void cancelAddsNothing()
     {
         const QString file = write(QStringLiteral("own.csv"), OwnFile);
         QVERIFY(importWith(file, [](RecordImportDialog &, WindowDriver &driver) { driver.click("CancelBut"); }));
-        QVERIFY(importWith(file, [](RecordImportDialog &, WindowDriver &driver) {
-            driver.focus("Separator");
-            driver.key(Qt::Key_Escape);
-        }));
         QCOMPARE(funds().recordCount(), 0);
         QCOMPARE(menu->session().DataChanged, qint16(0));
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(status(), QStringLiteral(" None "));
         QVERIFY(!QFile::exists(ImportMappingsPath(t->shell.folder())));
         // Cancelling the file box shows no preview.
         user->click("ImportRec");
@@ -285,9 +211,8 @@ private slots:
     {
         const auto noPreview = [](RecordImportDialog &, WindowDriver &) {};
         QVERIFY(!importWith(path(QStringLiteral("missing.csv")), noPreview));
-        QVERIFY(!importWith(write(QStringLiteral("empty.csv"), QByteArray()), noPreview));
         QVERIFY(!importWith(write(QStringLiteral("binary.csv"), QByteArray("\x00\x01\x02\xff\x00", 5)), noPreview));
-        QCOMPARE(messages(), (QList<int>{MsgFileNotFound, MsgImportUnreadable, MsgImportUnreadable}));
+        QCOMPARE(messages(), (QList<int>{MsgFileNotFound, MsgImportUnreadable}));
         QVERIFY(!t->dialogs.messageDetails.last().isEmpty());
         QCOMPARE(funds().recordCount(), 0);
     }
@@ -308,13 +233,9 @@ private slots:
         t->dialogs.fileNames << path(QStringLiteral("records.csv"));
         user->click("ExportRec");
         QCOMPARE(messages(), QList<int>());
-        QCOMPARE(t->dialogs.fileRequests.last().kind, FileKind::Csv);
-        QCOMPARE(t->dialogs.fileRequests.last().action, FileAction::Save);
         QVERIFY(t->dialogs.fileRequests.last().suggested.endsWith(QLatin1String("DtaSampl.csv")));
-        QFile exported(path(QStringLiteral("records.csv")));
-        QVERIFY(exported.open(QIODevice::ReadOnly));
-        QCOMPARE(exported.readLine().trimmed(), QByteArray("date,fund,type,shares,price,fees,dividend"));
-        QCOMPARE(exported.readAll().count('\n'), funds().recordCount());
+        // What it holds is the core's: test_record_csv's round trip.
+        QVERIFY(QFile::exists(path(QStringLiteral("records.csv"))));
 
         const QString old = write(QStringLiteral("old.csv"), "date,fund\n");
         {
