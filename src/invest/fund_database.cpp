@@ -238,24 +238,22 @@ MessageNumber FundDatabase::SortRecordsByDate()
         table[a].recordNumber = numberA;
         table[b].recordNumber = numberB;
     };
-    MessageNumber result = MsgNone;
-    for (int gap = n / 2; gap > 0 && result == 0; gap /= 2) {
-        for (int i = gap; i <= n - 1 && result == 0; ++i) {
+    // The last pass compares every record with its neighbour, so a date that
+    // cannot be compared refuses the sort; it is refused before anything
+    // moves, not after the records met so far were exchanged.
+    if (n >= 2)
+        for (int i = 1; i <= n; ++i)
+            if (!table.at(i).date.isValid())
+                return MsgCannotSort;
+    for (int gap = n / 2; gap > 0; gap /= 2) {
+        for (int i = gap; i <= n - 1; ++i) {
             for (int j = i - gap + 1; j >= 1; j -= gap) {
-                const QDate first = table.at(j).date;
-                const QDate second = table.at(j + gap).date;
-                if (!first.isValid() || !second.isValid()) {
-                    result = MsgCannotSort;
-                    break;
-                }
-                if (first <= second)
+                if (table.at(j).date <= table.at(j + gap).date)
                     break;
                 exchange(j, j + gap);
             }
         }
     }
-    if (result != MsgNone)
-        return result;
     for (int i = 1; i <= n; ++i)
         table[i].recordNumber = qint16(i);
     return MsgNone;

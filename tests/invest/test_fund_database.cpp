@@ -89,6 +89,7 @@ private slots:
         QTest::newRow("one record") << QList<int>{9} << "a";
         // Day 0: a date that cannot be read refuses the sort, records as they were.
         QTest::newRow("unreadable date") << QList<int>{2, 0, 1} << "abc";
+        QTest::newRow("unreadable date after records out of order") << QList<int>{3, 2, 1, 0} << "abcd";
     }
     void sortRecordsByDate()
     {
