@@ -131,9 +131,9 @@ bool RecordReader::refuse(QString *error, const QString &message)
 // file can hold a refusal on every line.
 QString RecordReader::where(int field, QStringView message) const
 {
-    // Put together by hand: snprintf was a tenth of the time spent on a file
-    // full of refused lines.
-    // An int takes at most 11 characters: 5 + 11 + 8 + 11 + 2 fit.
+    // Put together by hand, not by snprintf, which was a good part of the
+    // time spent on a file of refused lines. An int takes at most 11
+    // characters, so 5 + 11 + 8 + 11 + 2 fit.
     char prefix[40] = "line ";
     char *at = std::to_chars(prefix + 5, prefix + 16, m_line).ptr;
     std::memcpy(at, ", field ", 8);
