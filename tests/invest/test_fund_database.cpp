@@ -5,11 +5,12 @@
 
 namespace {
 
-void Open(FundDatabase &db, const QStringList &funds)
+FundDatabase Funds(const QStringList &names)
 {
-    db.clear();
-    for (const QString &name : funds)
+    FundDatabase db;
+    for (const QString &name : names)
         db.addFund(name);
+    return db;
 }
 
 // Adds a record directly, without sorting.
@@ -44,7 +45,6 @@ private slots:
         QTest::newRow("cash dividend with a price") << "C" << QStringList{"1", "0", "0", "100"} << QStringList();
         QTest::newRow("dividend shares with fees") << "D" << QStringList{"10", "1", "1", "0"} << QStringList();
         QTest::newRow("fee cash with shares") << "F" << QStringList{"0", "1", "25", "0"} << QStringList();
-        QTest::newRow("no type") << "" << QStringList{"10", "100", "0", "0"} << QStringList();
     }
     void storedFigures()
     {
@@ -95,8 +95,7 @@ private slots:
     {
         QFETCH(QList<int>, days);
         QFETCH(QString, order);
-        FundDatabase db;
-        Open(db, {QStringLiteral("Fund")});
+        FundDatabase db = Funds({QStringLiteral("Fund")});
         for (int i = 0; i < days.size(); ++i)
             Put(db, 1, "B", days[i] ? QDate(2020, 1, days[i]) : QDate(),
                 {Money::fromWhole(i + 1), Money::fromWhole(1), {}, {}});
@@ -111,8 +110,7 @@ private slots:
 
     void sortFundsByName()
     {
-        FundDatabase db;
-        Open(db, {QStringLiteral("beta"), QStringLiteral("Alpha"), QStringLiteral("alpha")});
+        FundDatabase db = Funds({QStringLiteral("beta"), QStringLiteral("Alpha"), QStringLiteral("alpha")});
         const QDate day(2020, 5, 1);
         Put(db, 1, "B", day, {m("1"), m("1"), {}, {}}); // beta
         Put(db, 2, "B", day, {m("2"), m("1"), {}, {}}); // Alpha
@@ -135,8 +133,7 @@ private slots:
     // A file refused leaves everything as it was.
     void pricesStayWithTheirFunds()
     {
-        FundDatabase db;
-        Open(db, {QStringLiteral("Growth"), QStringLiteral("Bonds"), QStringLiteral("Empty")});
+        FundDatabase db = Funds({QStringLiteral("Growth"), QStringLiteral("Bonds"), QStringLiteral("Empty")});
         Put(db, 1, "B", QDate(2001, 2, 3), {m("10"), m("1000"), {}, {}});
         Put(db, 2, "B", QDate(2001, 2, 4), {m("20"), m("2500"), {}, {}});
         db.setPrice(1, m("1234.5"));
@@ -166,8 +163,7 @@ private slots:
 
     void entryGrid()
     {
-        FundDatabase db;
-        Open(db, {QStringLiteral("A"), QStringLiteral("B")});
+        FundDatabase db = Funds({QStringLiteral("A"), QStringLiteral("B")});
         Put(db, 1, "B", QDate(2001, 2, 3), {m("10"), m("100"), m("0"), {}});
         Put(db, 2, "B", QDate(2001, 2, 4), {m("5"), m("1"), m("0"), {}});
         Put(db, 1, "C", QDate(2001, 3, 3), {{}, {}, {}, m("100")});
@@ -213,8 +209,7 @@ private slots:
         QFETCH(int, corrected);
         QFETCH(int, held);
         QFETCH(int, message);
-        FundDatabase db;
-        Open(db, {QStringLiteral("A")});
+        FundDatabase db = Funds({QStringLiteral("A")});
         for (int i = 0; i < held; ++i)
             Put(db, 1, "S", QDate(1990 + i % 2, 1, 1), {m("1"), m("1"), {}, {}});
         const StoreResult result =
@@ -233,13 +228,11 @@ private slots:
     void fundsAddedAndDeleted()
     {
         FundDatabase db;
-        Open(db, {});
         for (int i = 1; i <= MaxFunds; ++i)
             QCOMPARE(db.addFund(QStringLiteral("F%1").arg(i, 2, 10, QLatin1Char('0'))), i);
         QCOMPARE(db.addFund(QStringLiteral("one too many")), 0);
 
-        FundDatabase small;
-        Open(small, {QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")});
+        FundDatabase small = Funds({QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")});
         Put(small, 1, "B", QDate(2000, 1, 1), {m("1"), m("1"), {}, {}});
         Put(small, 3, "B", QDate(2000, 1, 2), {m("3"), m("1"), {}, {}});
         QVERIFY(!small.deleteFund(1)); // it has a record
