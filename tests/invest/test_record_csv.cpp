@@ -126,7 +126,6 @@ private slots:
         QTest::addColumn<QString>("value"); // empty: refused
         QTest::newRow("empty is 0") << "  " << false << "0.0000";
         QTest::newRow("thousands and point") << "1,234,567.8912" << false << "1234567.8912";
-        QTest::newRow("thousands and comma") << "1.234.567,89" << true << "1234567.8900";
         QTest::newRow("spaces as thousands") << QString::fromUtf8("12\u00A0345,5") << true << "12345.5000";
         QTest::newRow("no leading digit") << ",75" << true << "0.7500";
         // Thousands marks only between groups of three: not 15.
@@ -157,7 +156,6 @@ private slots:
         QTest::addColumn<QDate>("date");
         QTest::newRow("ISO") << "2020-02-29" << "yyyy-MM-dd" << QDate(2020, 2, 29);
         QTest::newRow("German, unpadded") << "1.2.2020" << "dd.MM.yyyy" << QDate(2020, 2, 1);
-        QTest::newRow("American") << "12/31/1999" << "MM/dd/yyyy" << QDate(1999, 12, 31);
         QTest::newRow("two-digit year") << "1.2.20" << "dd.MM.yyyy" << QDate();
         QTest::newRow("two-digit year format") << "01.02.20" << "dd.MM.yy" << QDate();
         QTest::newRow("no such day") << "2021-02-29" << "yyyy-MM-dd" << QDate();
@@ -174,7 +172,8 @@ private slots:
     }
 
     // Day and month could be either way round until the 13th shows which;
-    // a column is taken once, and decimal commas are seen in the figures.
+    // a column is taken once, and decimal commas are seen in the figures. A
+    // word the user mapped wins over the common ones, whatever its case.
     void guess()
     {
         const CsvTable german = CsvOf("Datum;date;price;shares\n01.02.2020;03/04/2020;12,50;1.000\n"
@@ -184,14 +183,9 @@ private slots:
         QCOMPARE(guessed.columns[int(RecordField::Fund)], -1);
         QCOMPARE(guessed.dateFormat, QStringLiteral("dd/MM/yyyy"));
         QCOMPARE(guessed.decimal, DecimalSeparator::Comma);
-    }
-
-    // A word the user mapped wins over the common ones, whatever its case.
-    void mappedWordWins()
-    {
-        ImportMapping mapping;
-        mapping.typeWords.insert(QStringLiteral("verkauf"), QStringLiteral("B"));
-        QCOMPARE(TypeCodeOfWord(mapping, QStringLiteral(" VERKAUF ")), QStringLiteral("B"));
+        ImportMapping mapped = guessed;
+        mapped.typeWords.insert(QStringLiteral("verkauf"), QStringLiteral("B"));
+        QCOMPARE(TypeCodeOfWord(mapped, QStringLiteral(" VERKAUF ")), QStringLiteral("B"));
     }
 
     // One bad row refuses the whole file: its line, the cell and why.
@@ -334,10 +328,8 @@ private slots:
         // A damaged file is an empty store, never half a mapping.
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
-        QByteArray text = file.readAll();
-        text.replace("\"B\"", "\"Q\"");
-        file.resize(0);
-        file.write(text);
+        const QByteArray text = file.readAll().replace("\"B\"", "\"Q\"");
+        QVERIFY(file.resize(0) && file.write(text) == text.size());
         file.close();
         QVERIFY(!ImportMappingStore::load(path).find(header, u';'));
     }
