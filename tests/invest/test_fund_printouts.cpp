@@ -101,31 +101,16 @@ private slots:
         for (int r = 0; r < 50; ++r)
             Put(db, 1, "B", "1", "1", "0", "0");
         const QList<QStringList> pages = PrintListing(db, 1);
-        QVERIFY(pages.size() >= 2);
+        QCOMPARE(pages.size(), 2);
         auto records = [](const QStringList &page) {
             return int(std::count_if(page.begin(), page.end(),
                                      [](const QString &line) { return line.startsWith(QStringLiteral(" Bought")); }));
         };
         QCOMPARE(records(pages.at(0)), 44);
-        QCOMPARE(pages.at(0).mid(pages.at(0).size() - 3), (QStringList{"", "", QString(39, u' ') + "Page 1 "}));
+        QCOMPARE(records(pages.at(1)), 6);
         // No headings again: only empty lines above the first record.
         QCOMPARE(pages.at(1).indexOf(QRegularExpression(QStringLiteral(" Bought.*"))), 3);
         QVERIFY(pages.at(1).mid(0, 3).join(QString()).trimmed().isEmpty());
-        int total = 0;
-        for (const QStringList &page : pages)
-            total += records(page);
-        QCOMPARE(total, 50);
-    }
-
-    // A negative average cost is printed as it is; the window shows 0.
-    void negativeAverageCost()
-    {
-        FundDatabase db;
-        db.addFund(QStringLiteral("Paid back"));
-        Put(db, 1, "B", "1", "100", "0", "0");
-        Put(db, 1, "C", "0", "0", "0", "150");
-        const QStringList body = Body(PrintListing(db, 1).value(0));
-        QCOMPARE(body.at(12), QStringLiteral(" Average Cost per Share  =   $-.5000"));
     }
 
     void listingEndsWithCurrentValue()

@@ -25,10 +25,10 @@ void Open(FundDatabase &db, int funds, const QStringList &records)
         Put(db, record);
 }
 
-// The funds valued at the prices typed, as Calculate does; its message.
-int Valued(FundDatabase &db, int funds, const QStringList &records, const QStringList &prices)
+// A fund for each price typed, valued as Calculate does; its message.
+int Valued(FundDatabase &db, const QStringList &records, const QStringList &prices)
 {
-    Open(db, funds, records);
+    Open(db, int(prices.size()), records);
     PreparePriceTable(db);
     for (int f = 1; f <= prices.size(); ++f)
         db.setPrice(f, m(prices[f - 1]));
@@ -73,45 +73,43 @@ private slots:
     // expected current total, gain, gain percent and share of each fund.
     void currentValues_data()
     {
-        QTest::addColumn<int>("funds");
         QTest::addColumn<QStringList>("records");
         QTest::addColumn<QStringList>("prices");
         QTest::addColumn<QStringList>("expected"); // per fund "total gain percent share"
         QTest::addColumn<QString>("totals");        // "total gain percent"
         QTest::newRow("book cost and amount invested 0")
-            << 1 << QStringList{"1:D:10:10:0:0"} << QStringList{"5"} << QStringList{"50.0000 50.0000 100.0000 100.0000"}
+            << QStringList{"1:D:10:10:0:0"} << QStringList{"5"} << QStringList{"50.0000 50.0000 100.0000 100.0000"}
             << "50.0000 50.0000 0.0000";
         QTest::newRow("sold out, no price")
-            << 2 << QStringList{"1:B:10:10:0:0", "1:S:12:10:0:0", "2:B:10:10:0:0"} << QStringList{"0", "10"}
+            << QStringList{"1:B:10:10:0:0", "1:S:12:10:0:0", "2:B:10:10:0:0"} << QStringList{"0", "10"}
             << QStringList{"0.0000 20.0000 20.0000 0.0000", "100.0000 0.0000 0.0000 100.0000"}
             << "100.0000 20.0000 25.0000";
         QTest::newRow("the help's example")
-            << 2 << QStringList{"1:B:10:100:50:0", "1:D:10.5:2:0:0", "1:C:0:0:0:30", "1:S:12:50:25:0", "2:B:5:200:0:0"}
+            << QStringList{"1:B:10:100:50:0", "1:D:10.5:2:0:0", "1:C:0:0:0:30", "1:S:12:50:25:0", "2:B:5:200:0:0"}
             << QStringList{"13", "5.10"}
             << QStringList{"676.0000 231.0000 51.9101 39.8500", "1020.0000 20.0000 2.0000 60.1400"}
             << "1696.0000 251.0000 17.3702";
         // Sales are not checked against holdings: the whole can fall below 0.
         QTest::newRow("whole below 0")
-            << 2 << QStringList{"1:B:1:10:0:0", "2:S:1:20:0:0"} << QStringList{"1", "1"}
+            << QStringList{"1:B:1:10:0:0", "2:S:1:20:0:0"} << QStringList{"1", "1"}
             << QStringList{"10.0000 0.0000 0.0000 0.0000", "-20.0000 0.0000 0.0000 0.0000"}
             << "-10.0000 0.0000 0.0000";
     }
     void currentValues()
     {
-        QFETCH(int, funds);
         QFETCH(QStringList, records);
         QFETCH(QStringList, prices);
         QFETCH(QStringList, expected);
         QFETCH(QString, totals);
         FundDatabase db;
-        QCOMPARE(Valued(db, funds, records, prices), 0);
+        QCOMPARE(Valued(db, records, prices), 0);
         const MoneyTable &v = db.valueTable();
         const Money whole = v.value(AllRecordsSlot, ValueTotalColumn);
         auto figures = [&v](int row) {
             return QStringList{Decimal(v.value(row, ValueTotalColumn)), Decimal(v.value(row, ValueGainColumn)),
                                Decimal(v.value(row, ValuePercentColumn))}.join(QLatin1Char(' '));
         };
-        for (int f = 1; f <= funds; ++f)
+        for (int f = 1; f <= expected.size(); ++f)
             QCOMPARE(figures(f) + QLatin1Char(' ') + Decimal(ShareOfTotal(v.value(f, ValueTotalColumn), whole)), expected[f - 1]);
         QCOMPARE(figures(AllRecordsSlot), totals);
     }
@@ -119,7 +117,7 @@ private slots:
     void valueTableRows()
     {
         FundDatabase db;
-        QCOMPARE(Valued(db, 2, {"1:B:1:1:0:0", "2:B:2:1:0:0"}, {"1", "2"}), 0);
+        QCOMPARE(Valued(db, {"1:B:1:1:0:0", "2:B:2:1:0:0"}, {"1", "2"}), 0);
         // Fund B has no annual return: its record and the valuation share a day.
         const QList<QStringList> rows = CurrentValueTable(db, QStringLiteral("$"), FundAnnualReturns(db, QDate(2024, 1, 3)));
         QCOMPARE(rows[1], (QStringList{"Fund A", "1.0000", "1.00", "$1.00", "1.00", ".00", ".00%", "33.33%", ".00%"}));
@@ -134,7 +132,7 @@ private slots:
     void typedPricesKept()
     {
         FundDatabase db;
-        QCOMPARE(Valued(db, 3, {"1:B:1:1:0:0", "2:B:1:1:0:0", "3:B:1:1:0:0"}, {"0", "4.5", "7"}), int(MsgMissingPrice));
+        QCOMPARE(Valued(db, {"1:B:1:1:0:0", "2:B:1:1:0:0", "3:B:1:1:0:0"}, {"0", "4.5", "7"}), int(MsgMissingPrice));
         QVERIFY(db.value(2, ValueSharesColumn).isZero());
         PreparePriceTable(db);
         QCOMPARE(PriceGridRows(db), (QList<QStringList>{{"Fund A", ""}, {"Fund B", "4.50"}, {"Fund C", "7.00"}}));
@@ -149,7 +147,7 @@ private slots:
         FundDatabase db;
         Open(db, 3, {"1:B:1:1:0:0", "3:B:1:1:0:0"});
         QCOMPARE(FirstEmptyFund(db), 2);
-        Open(db, 0, {});
+        Open(db, 1, {"1:B:1:1:0:0"});
         QCOMPARE(FirstEmptyFund(db), 0);
     }
 
