@@ -45,6 +45,7 @@ private slots:
         QTest::newRow("cash dividend with a price") << "C" << QStringList{"1", "0", "0", "100"} << QStringList();
         QTest::newRow("dividend shares with fees") << "D" << QStringList{"10", "1", "1", "0"} << QStringList();
         QTest::newRow("fee cash with shares") << "F" << QStringList{"0", "1", "25", "0"} << QStringList();
+        QTest::newRow("no type") << "" << QStringList{"10", "100", "0", "0"} << QStringList();
     }
     void storedFigures()
     {

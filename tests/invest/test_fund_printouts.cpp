@@ -113,22 +113,6 @@ private slots:
         QVERIFY(pages.at(1).mid(0, 3).join(QString()).trimmed().isEmpty());
     }
 
-    void listingEndsWithCurrentValue()
-    {
-        FundDatabase db;
-        const QString euro = QStringLiteral("€");
-        db.addFund(QStringLiteral("Euro"));
-        Put(db, 1, "B", "10", "100", "0", "0");
-        ListRecords(db, 1, euro);
-        const QString block = ListedValueBlock(ValueOfListedFund(db, m("12")), euro);
-        const QStringList body = Body(Print([&](PrintFrame &f) { PrintFundListing(f, db, 1, euro, block); }).value(0));
-        const qsizetype average = body.indexOf(QRegularExpression(QStringLiteral(" Average.*")));
-        QCOMPARE(body.at(average + 7),
-                 QStringLiteral("      €12.0000               €1,200.00               €200.00            20.00%"));
-        // Printing leaves the listed fund's figures for the next current value.
-        QCOMPARE(db.value(AllRecordsSlot, ValueBookColumn).toDecimalText(), QStringLiteral("1000.0000"));
-    }
-
     void valueTable()
     {
         FundDatabase db;

@@ -10,13 +10,7 @@
 
 namespace {
 
-CsvTable CsvOf(const QByteArray &bytes)
-{
-    const CsvReadResult read = ReadCsv(bytes);
-    if (!read.table)
-        qWarning("refused: %s", qPrintable(read.error));
-    return read.table.value_or(CsvTable());
-}
+CsvTable CsvOf(const QByteArray &bytes) { return ReadCsv(bytes).table.value_or(CsvTable()); }
 
 // The plan for a file read and mapped as the import window first offers it.
 ImportPlan Plan(const FundDatabase &db, const QByteArray &bytes)
