@@ -40,9 +40,7 @@ private slots:
         // written before a sort holds them. beta: 90 shares, book cost 945;
         // Alpha: a cash dividend only.
         m_file = write(QStringLiteral("funds.qvs"),
-                       "3,2,\"All Records\",\"31\"\r\n"
-                       "\"beta\",\" 1\"\r\n"
-                       "\"Alpha\",\" 2\"\r\n"
+                       "3,2,\"All Records\",\"31\"\r\n\"beta\",\" 1\"\r\n\"Alpha\",\" 2\"\r\n"
                        "1,10,100,50,0,1050,\"B\",#1998-10-12#\r\n"
                        "2,0,0,0,25.5,-25.5,\"C\",#1997-01-02#\r\n"
                        "1,10.5,-10,0,0,-105,\"S\",#1999-03-01#\r\n");
@@ -166,9 +164,7 @@ private slots:
     void annualReturn()
     {
         const QString path = write(QStringLiteral("annual.qvs"),
-                                   "3,2,\"All Records\",\"31\"\r\n"
-                                   "\"Growth\",\" 1\"\r\n"
-                                   "\"Gone\",\" 2\"\r\n"
+                                   "3,2,\"All Records\",\"31\"\r\n\"Growth\",\" 1\"\r\n\"Gone\",\" 2\"\r\n"
                                    "1,10,1000,0,0,10000,\"B\",#2020-01-01#\r\n"
                                    "2,5,1000,0,0,5000,\"B\",#2020-01-01#\r\n"
                                    "2,6,-1000,0,0,-6000,\"S\",#2021-01-01#\r\n");
