@@ -62,21 +62,12 @@ private slots:
         QCOMPARE(DivSharesValue(record), m(stored[2]));
     }
 
-    void averageCost_data()
-    {
-        QTest::addColumn<QString>("book");
-        QTest::addColumn<QString>("shares");
-        QTest::addColumn<QString>("average");
-        QTest::newRow("shares held 0.004") << "10" << "0.004" << "0";
-        QTest::newRow("shares held just above") << "10" << "0.0051" << "1960.7843";
-        QTest::newRow("book cost 0.004") << "0.004" << "100" << "0";
-    }
+    // Shares held up to 0.005, or a book cost below it, give no average.
     void averageCost()
     {
-        QFETCH(QString, book);
-        QFETCH(QString, shares);
-        QFETCH(QString, average);
-        QCOMPARE(AverageCostPerShare(m(book), m(shares)), m(average));
+        QCOMPARE(AverageCostPerShare(m("10"), m("0.004")), Money());
+        QCOMPARE(AverageCostPerShare(m("10"), m("0.0051")), m("1960.7843"));
+        QCOMPARE(AverageCostPerShare(m("0.004"), m("100")), Money());
     }
 
     // Equal dates end in the order this Shell sort gives them, which is not
@@ -186,41 +177,36 @@ private slots:
 
     void storeRecord_data()
     {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("price");
+        QTest::addColumn<QStringList>("typed"); // type code, date, price
         QTest::addColumn<int>("corrected");
         QTest::addColumn<int>("held"); // records before
         QTest::addColumn<int>("message");
-        QTest::newRow("stored") << "B" << "10/12/1998" << "10" << 0 << 2 << 0;
-        QTest::newRow("corrected") << "B" << "10/12/1998" << "10" << 1 << 2 << 0;
-        QTest::newRow("no type") << "" << "10/12/1998" << "10" << 0 << 2 << 51;
-        QTest::newRow("no date") << "B" << " " << "10" << 0 << 2 << 31;
-        QTest::newRow("date not readable") << "B" << "31/31/1998" << "10" << 0 << 2 << 30;
-        QTest::newRow("no price") << "B" << "10/12/1998" << "0" << 0 << 2 << 20;
-        QTest::newRow("no price in a correction") << "B" << "10/12/1998" << "0" << 1 << 2 << 29;
-        QTest::newRow("correction past the records") << "B" << "10/12/1998" << "10" << 3 << 2 << 17;
-        QTest::newRow("1,000 records held") << "B" << "10/12/1998" << "10" << 0 << MaxEnteredRecords << 35;
+        QTest::newRow("stored") << QStringList{"B", "10/12/1998", "10"} << 0 << 2 << 0;
+        QTest::newRow("corrected") << QStringList{"B", "10/12/1998", "10"} << 1 << 2 << 0;
+        QTest::newRow("no type") << QStringList{"", "10/12/1998", "10"} << 0 << 2 << 51;
+        QTest::newRow("no date") << QStringList{"B", " ", "10"} << 0 << 2 << 31;
+        QTest::newRow("date not readable") << QStringList{"B", "31/31/1998", "10"} << 0 << 2 << 30;
+        QTest::newRow("no price") << QStringList{"B", "10/12/1998", "0"} << 0 << 2 << 20;
+        QTest::newRow("no price in a correction") << QStringList{"B", "10/12/1998", "0"} << 1 << 2 << 29;
+        QTest::newRow("correction past the records") << QStringList{"B", "10/12/1998", "10"} << 3 << 2 << 17;
+        QTest::newRow("1,000 records held") << QStringList{"B", "10/12/1998", "10"} << 0 << MaxEnteredRecords << 35;
     }
     void storeRecord()
     {
-        QFETCH(QString, code);
-        QFETCH(QString, date);
-        QFETCH(QString, price);
+        QFETCH(QStringList, typed);
         QFETCH(int, corrected);
         QFETCH(int, held);
         QFETCH(int, message);
         FundDatabase db = Funds({QStringLiteral("A")});
         for (int i = 0; i < held; ++i)
             Put(db, 1, "S", QDate(1990 + i % 2, 1, 1), {m("1"), m("1"), {}, {}});
-        const StoreResult result =
-            StoreRecord(db, 1, {code, date, {m(price), m("100"), m("50"), {}}}, corrected);
+        const StoreResult result = StoreRecord(db, 1, {typed[0], typed[1], {m(typed[2]), m("100"), m("50"), {}}}, corrected);
         QCOMPARE(result.message, message);
         const int records = message == 0 && corrected == 0 ? held + 1 : held;
         QCOMPARE(db.recordCount(), records);
         QCOMPARE(result.written, message == 0);
         if (message == 0) {
-            // The 1998 record sorts last.
+            // The 1998 record, new or corrected, sorts last.
             QCOMPARE(db.record(records).bookValue, m("1050"));
             QCOMPARE(db.record(records).date, QDate(1998, 10, 12));
         }
