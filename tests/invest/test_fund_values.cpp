@@ -51,22 +51,12 @@ private slots:
 
     // Shares of the whole are cut on the exact figures, never rounded and
     // never divided by a whole of 0 or below.
-    void shareOfTotal_data()
-    {
-        QTest::addColumn<QString>("fund");
-        QTest::addColumn<QString>("whole");
-        QTest::addColumn<QString>("share");
-        QTest::newRow("29 of 100 is 29.00, not 28.99") << "29" << "100" << "29.0000";
-        QTest::newRow("two thirds cut, not rounded") << "2" << "3" << "66.6600";
-        QTest::newRow("whole of 0") << "5" << "0" << "0.0000";
-        QTest::newRow("largest figures") << "900000000000000" << "900000000000001" << "99.9900";
-    }
     void shareOfTotal()
     {
-        QFETCH(QString, fund);
-        QFETCH(QString, whole);
-        QFETCH(QString, share);
-        QCOMPARE(Decimal(ShareOfTotal(m(fund), m(whole))), share);
+        QCOMPARE(Decimal(ShareOfTotal(m("29"), m("100"))), QStringLiteral("29.0000")); // not 28.99
+        QCOMPARE(Decimal(ShareOfTotal(m("2"), m("3"))), QStringLiteral("66.6600")); // cut, not rounded
+        QCOMPARE(Decimal(ShareOfTotal(m("5"), m("0"))), QStringLiteral("0.0000"));
+        QCOMPARE(Decimal(ShareOfTotal(m("900000000000000"), m("900000000000001"))), QStringLiteral("99.9900"));
     }
 
     // Worked by hand: each row gives the records, the prices typed and the
@@ -172,33 +162,22 @@ private slots:
         QCOMPARE(Decimal(db.value(AllRecordsSlot, ValueBookColumn)), QStringLiteral("-5.0000"));
     }
 
-    // The current value of a listed fund, message 26 where it cannot be measured.
-    void listedValue_data()
-    {
-        QTest::addColumn<QStringList>("records");
-        QTest::addColumn<QString>("price");
-        QTest::addColumn<int>("message");
-        QTest::addColumn<QString>("figures"); // price shown, value, gain, percent
-        QTest::newRow("nothing invested")
-            << QStringList{"1:D:10:10:0:0"} << "5" << int(MsgCannotCalculate) << "0.0000 0.0000 0.0000 0.0000";
-        QTest::newRow("sold out: price shown 0")
-            << QStringList{"1:B:10:10:0:0", "1:S:12:10:0:0"} << "9" << 0 << "0.0000 0.0000 20.0000 20.0000";
-        QTest::newRow("loss") << QStringList{"1:B:10:100:0:0"} << "7.5" << 0 << "7.5000 750.0000 -250.0000 -25.0000";
-    }
+    // The current value of a listed fund: its message (26 where it cannot
+    // be measured), the price shown, the value, the gain and its percent.
     void listedValue()
     {
-        QFETCH(QStringList, records);
-        QFETCH(QString, price);
-        QFETCH(int, message);
-        QFETCH(QString, figures);
-        FundDatabase db;
-        Open(db, 1, records);
-        ListRecords(db, 1, QStringLiteral("$"));
-        const ListedValue value = ValueOfListedFund(db, m(price));
-        QCOMPARE(value.message, message);
-        QCOMPARE(QStringList({Decimal(value.price), Decimal(value.value), Decimal(value.gain), Decimal(value.gainPercent)})
-                     .join(QLatin1Char(' ')),
-                 figures);
+        const auto listed = [](const QStringList &records, const char *price) {
+            FundDatabase db;
+            Open(db, 1, records);
+            ListRecords(db, 1, QStringLiteral("$"));
+            const ListedValue v = ValueOfListedFund(db, m(price));
+            return QStringLiteral("%1: %2 %3 %4 %5")
+                .arg(QString::number(v.message), Decimal(v.price), Decimal(v.value), Decimal(v.gain), Decimal(v.gainPercent));
+        };
+        QCOMPARE(listed({"1:D:10:10:0:0"}, "5"), QStringLiteral("26: 0.0000 0.0000 0.0000 0.0000")); // nothing invested
+        // Sold out, the price shown is 0; then a loss.
+        QCOMPARE(listed({"1:B:10:10:0:0", "1:S:12:10:0:0"}, "9"), QStringLiteral("0: 0.0000 0.0000 20.0000 20.0000"));
+        QCOMPARE(listed({"1:B:10:100:0:0"}, "7.5"), QStringLiteral("0: 7.5000 750.0000 -250.0000 -25.0000"));
     }
 };
 
