@@ -239,29 +239,20 @@ private slots:
     }
 
     // Keys on a row past the funds never write the totals row.
-    void priceCellKeys_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("message");
-        QTest::addColumn<QString>("price");
-        QTest::newRow("delete") << 2 << 127 << 0 << "0";
-        QTest::newRow("delete on the totals row") << 31 << 127 << 22 << "5";
-        QTest::newRow("a letter") << 2 << int('x') << 0 << "5";
-    }
     void priceCellKeys()
     {
-        QFETCH(int, row);
-        QFETCH(int, key);
-        QFETCH(int, message);
-        QFETCH(QString, price);
-        FundDatabase db;
-        db.resetValues(8);
-        db.setValue(row, 2, m("5"));
-        QString buffer = QStringLiteral("1");
-        const PriceKeyResult result = PriceCellKey(db, row, 1, key, buffer);
-        QCOMPARE(result.message, message);
-        QCOMPARE(db.value(row, 2), m(price));
+        // A key pressed on a price cell of 5: its message and the price after it.
+        const auto press = [](int row, int key) {
+            FundDatabase db;
+            db.resetValues(8);
+            db.setValue(row, 2, m("5"));
+            QString buffer = QStringLiteral("1");
+            const int message = PriceCellKey(db, row, 1, key, buffer).message;
+            return QStringLiteral("%1 %2").arg(message).arg(db.value(row, 2).toDecimalText());
+        };
+        QCOMPARE(press(2, 127), QStringLiteral("0 0.0000")); // Delete
+        QCOMPARE(press(31, 127), QStringLiteral("22 5.0000"));
+        QCOMPARE(press(2, 'x'), QStringLiteral("0 5.0000"));
     }
 };
 
