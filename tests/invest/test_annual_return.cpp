@@ -96,34 +96,27 @@ private slots:
         QCOMPARE(AnnualReturnNotes(db, returns).size(), percent.startsWith(QLatin1String("none")) ? 2 : 0);
     }
 
-    // The solver on flows of its own. Two rates, 10% and 20%, balance the
-    // "two rates" flows; several records on one day count as one flow, in
-    // any order. The value is held on 2023-01-01.
-    void solver_data()
-    {
-        QTest::addColumn<QStringList>("flows"); // "yyyy-MM-dd amount"
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("percent");
-        QTest::newRow("near the lowest") << QStringList{"2022-01-01 -1000000"} << "200" << "-99.9800";
-        QTest::newRow("near the highest") << QStringList{"2022-01-01 -1000"} << "1000000" << "99900.0000";
-        // 1.2^(365/730) - 1.
-        QTest::newRow("one day, any order")
-            << QStringList{"2021-01-01 -400", "2021-01-01 -600", "2020-06-01 0"} << "1200" << "9.5445";
-        QTest::newRow("no sign change") << QStringList{"2022-01-01 -1000"} << "-5" << "none: the cash flows never change sign";
-        QTest::newRow("no records") << QStringList{} << "5" << "none: no records";
-        QTest::newRow("no date") << QStringList{"none -1000"} << "1200" << "none: a record has no date";
-        QTest::newRow("two rates") << QStringList{"2021-01-01 -1000", "2022-01-01 2300", "2023-01-01 -1320"} << "0"
-                                   << "none: more than one rate balances the cash flows";
-    }
+    // The solver on flows of its own, the value held on 2023-01-01: near
+    // the lowest and the highest rate it takes; several records on one day
+    // count as one flow, in any order; two rates, 10% and 20%, balance the
+    // last flows.
     void solver()
     {
-        QFETCH(QStringList, flows);
-        QFETCH(QString, value);
-        QFETCH(QString, percent);
-        QList<CashFlow> cash;
-        for (const QString &flow : flows)
-            cash.append({d(flow.section(QLatin1Char(' '), 0, 0)), m(flow.section(QLatin1Char(' '), 1))});
-        QCOMPARE(Percent(SolveAnnualReturn(cash, d("2023-01-01"), m(value))), percent);
+        const auto solved = [](const QStringList &flows, const char *value) { // "yyyy-MM-dd amount"
+            QList<CashFlow> cash;
+            for (const QString &flow : flows)
+                cash.append({d(flow.section(QLatin1Char(' '), 0, 0)), m(flow.section(QLatin1Char(' '), 1))});
+            return Percent(SolveAnnualReturn(cash, d("2023-01-01"), m(value)));
+        };
+        QCOMPARE(solved({"2022-01-01 -1000000"}, "200"), QStringLiteral("-99.9800"));
+        QCOMPARE(solved({"2022-01-01 -1000"}, "1000000"), QStringLiteral("99900.0000"));
+        // 1.2^(365/730) - 1.
+        QCOMPARE(solved({"2021-01-01 -400", "2021-01-01 -600", "2020-06-01 0"}, "1200"), QStringLiteral("9.5445"));
+        QCOMPARE(solved({"2022-01-01 -1000"}, "-5"), QStringLiteral("none: the cash flows never change sign"));
+        QCOMPARE(solved({}, "5"), QStringLiteral("none: no records"));
+        QCOMPARE(solved({"none -1000"}, "1200"), QStringLiteral("none: a record has no date"));
+        QCOMPARE(solved({"2021-01-01 -1000", "2022-01-01 2300", "2023-01-01 -1320"}, "0"),
+                 QStringLiteral("none: more than one rate balances the cash flows"));
     }
 
     // A fund's return depends on its own records only; the total takes
