@@ -76,12 +76,11 @@ private slots:
         FundDatabase db;
         QVERIFY(ApplyFundFile(db, sample.value()));
         QVERIFY(db.fundCount() >= 3 && db.recordCount() >= 25);
-        QString codes;
+        QSet<QString> codes;
         bool split = false;
         for (int slot = 1; slot <= db.recordCount(); ++slot) {
             const FundRecord &r = db.record(slot);
-            if (!codes.contains(r.typeCode))
-                codes += r.typeCode;
+            codes.insert(r.typeCode);
             split = split || (r.typeCode == QLatin1String("D") && r.price == Money::fromRaw(1));
             const Money number = r.shares < Money() ? -r.shares : r.shares;
             const FundRecord again =

@@ -335,17 +335,6 @@ private slots:
         QCOMPARE(t->dialogs.questions, (QList<int>{3, 5, 3}));
     }
 
-    // Sorting from the menu is a change, to be saved.
-    void sortIsAChange()
-    {
-        funds().addFund(QStringLiteral("beta"));
-        funds().addFund(QStringLiteral("Alpha"));
-        funds().appendRecord(MakeRecord(1, QStringLiteral("F"), QDate(2003, 1, 2), {{}, {}, Money::fromWhole(15), {}}, 1));
-        user->click("SortRec");
-        QCOMPARE(session().DataChanged, qint16(1));
-        QCOMPARE(FundName(funds(), 1), QStringLiteral("Alpha"));
-    }
-
     // At the frame's starting size the entry grid shows every column, a
     // holding of 1,500,000 shares included; a larger frame gives it room.
     void entryGridReadableAtTheStartingSize()

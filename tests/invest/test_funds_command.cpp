@@ -111,14 +111,13 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        const QString noFile = QStringLiteral("File not found or wrong format. Check Filename and/or Directory.");
         QTest::newRow("shares held, no price") << QStringList{"--values"} << 3 << "Check, missing entry or 0.";
         QTest::newRow("no such fund") << QStringList{"--price", "gamma=1", "--values"} << 2 << "";
         QTest::newRow("not a price") << QStringList{"--price", "beta=12x", "--values"} << 2 << "";
         QTest::newRow("no such listing") << QStringList{"--listing", "3"} << 2 << "";
         QTest::newRow("both at once") << QStringList{"--listing", "all", "--values"} << 2 << "";
         QTest::newRow("--input is the calculators'") << QStringList{"--input", "-"} << 2 << "";
-        QTest::newRow("no such file") << QStringList{"--file", "/no/such.qvs"} << 3 << noFile;
+        QTest::newRow("no such file") << QStringList{"--file", "/no/such.qvs"} << 3 << "File not found or wrong format.";
         QTest::newRow("value past money") << QStringList{"--file", m_huge, "--price", "1=1000000000", "--values"} << 3
                                           << "Wrong or missing entry, try again.";
         QTest::newRow("no file given") << QStringList{} << 2 << "";
@@ -195,8 +194,8 @@ private slots:
         QVERIFY(start > 0);
         QVERIFY(all.lastIndexOf(QStringLiteral("\n*tallomar-report mortgage*\n"), start) > 0);
         const QString section = all.mid(start);
-        QVERIFY(section.contains(QStringLiteral("--as-of YYYY-MM-DD")) && !section.contains(QStringLiteral("--input")));
-        QVERIFY(!section.contains(QStringLiteral("Inputs")));
+        QVERIFY(section.contains(QStringLiteral("--as-of YYYY-MM-DD")));
+        QVERIFY(!section.contains(QStringLiteral("--input")) && !section.contains(QStringLiteral("Inputs")));
     }
 };
 

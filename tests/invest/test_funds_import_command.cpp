@@ -120,8 +120,7 @@ private slots:
     // records and a new fund comes in behind it.
     void combined()
     {
-        const QString file = write(QStringLiteral("held.qvs"), "1,1,\"All Records\",\"31\"\r\n"
-                                                               "\"Zeta\",\" 1\"\r\n"
+        const QString file = write(QStringLiteral("held.qvs"), "1,1,\"All Records\",\"31\"\r\n\"Zeta\",\" 1\"\r\n"
                                                                "1,10,1000,0,0,10000,\"B\",#2020-01-02#\r\n");
         const QString csv = write(QStringLiteral("more.csv"), "date;fund;type;shares;price;fees;dividend\r\n"
                                                               "03.02.2020;Alpha;Kauf;2.000;12,5;;\r\n"
