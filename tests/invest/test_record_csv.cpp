@@ -228,13 +228,11 @@ private slots:
     {
         QTest::addColumn<int>("funds");
         QTest::addColumn<int>("records");
-        QTest::addColumn<QString>("problem"); // empty: taken
+        QTest::addColumn<QString>("problem"); // how it starts; empty: taken
         QTest::newRow("30th fund") << 29 << 0 << "";
         QTest::newRow("31st fund") << 30 << 0 << "line 2, fund: a new fund \"New\" would be one more than the 30 funds";
         QTest::newRow("1,000th record") << 1 << 998 << "";
-        QTest::newRow("1,001st record") << 1 << 999
-                                        << "line 3, date: record 2 of the file would go past 1000 records in the "
-                                           "database, which holds 999";
+        QTest::newRow("1,001st record") << 1 << 999 << "line 3, date: record 2 of the file would go past 1000 records";
         // A file may hold a few records past the entry limit; nothing more goes in.
         QTest::newRow("file past the limit") << 1 << 1001 << "line 2, date: record 1 of the file";
     }
