@@ -116,9 +116,8 @@ private slots:
     void valueTable()
     {
         FundDatabase db;
-        db.addFund(QStringLiteral("Half"));
-        db.addFund(QStringLiteral("Other half"));
-        db.addFund(QStringLiteral("Gone"));
+        for (const char *name : {"Half", "Other half", "Gone"})
+            db.addFund(QLatin1String(name));
         Put(db, 1, "B", "10", "100", "0", "0");
         Put(db, 2, "B", "5", "100", "0", "0");
         Put(db, 3, "B", "1", "10", "0", "0");
