@@ -10,10 +10,7 @@
 
 namespace {
 
-QDate d(const QString &iso)
-{
-    return QDate::fromString(iso, Qt::ISODate);
-}
+QDate d(const QString &iso) { return QDate::fromString(iso, Qt::ISODate); }
 
 // Funds named A, B, ... with their records ("fund code yyyy-MM-dd price
 // shares fees cash", stored by the entry window's own rules) and prices, valued.

@@ -89,8 +89,7 @@ private slots:
         QFETCH(QString, order);
         FundDatabase db = Funds({QStringLiteral("Fund")});
         for (int i = 0; i < days.size(); ++i)
-            Put(db, 1, "B", days[i] ? QDate(2020, 1, days[i]) : QDate(),
-                {Money::fromWhole(i + 1), Money::fromWhole(1), {}, {}});
+            Put(db, 1, "B", days[i] ? QDate(2020, 1, days[i]) : QDate(), {Money::fromWhole(i + 1), m("1"), {}, {}});
         QCOMPARE(db.SortRecordsByDate(), days.contains(0) ? 23 : 0);
         QString got;
         for (int slot = 1; slot <= db.recordCount(); ++slot) {

@@ -262,6 +262,7 @@ private slots:
         QCOMPARE(messages(), (QList<int>{MsgSaveNoFolder, MsgSaveDiskFull}));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), oldText);
+        old.close();
         QVERIFY(session().fileName().isEmpty());
 
         t->dialogs.answers << Answer::Yes;
@@ -278,12 +279,11 @@ private slots:
         }
         leaveEntry();
 
-        QFile bad(path(QStringLiteral("bad.qvs")));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("2,1,\"All Records\",\"31\"\r\n\"A\",\" 1\"\r\n1,10,100,50,0,1050,\"B\",#1998-10-12#\r\n");
-        bad.close();
+        QVERIFY(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        old.write("2,1,\"All Records\",\"31\"\r\n\"A\",\" 1\"\r\n1,10,100,50,0,1050,\"B\",#1998-10-12#\r\n");
+        old.close();
         t->dialogs.answers << Answer::No;
-        openFile(QStringLiteral("bad.qvs"));
+        openFile(QStringLiteral("old.qvs"));
         QCOMPARE(messages().last(), 13);
         QCOMPARE(FundFileText(funds()), before);
         QCOMPARE(session().DataChanged, qint16(1));

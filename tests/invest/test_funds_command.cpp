@@ -53,9 +53,7 @@ private slots:
     // with no shares and no price, Alpha, is accepted in every values form.)
     void json()
     {
-        const Run r = funds({"--format", "json"});
-        QCOMPARE(r.code, 0);
-        const QJsonObject document = r.json();
+        const QJsonObject document = funds({"--format", "json"}).json();
         QCOMPARE(document.value("status").toString(), QStringLiteral(" funds.qvs    Funds = 2    Records = 3 "));
         QCOMPARE(document.value("funds").toArray().at(1).toObject(), (QJsonObject{{"name", "Alpha"}, {"number", 2}}));
         const QJsonObject expected{{"number", 1},          {"fund", 1},           {"type", "B"},
