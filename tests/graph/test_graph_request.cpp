@@ -48,33 +48,6 @@ class TestGraphRequest : public QObject
     Q_OBJECT
 
 private slots:
-    void styleRulesPerKind_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("calcMode");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("twoD");
-        QTest::addColumn<int>("threeD");
-        QTest::newRow("funds") << 0 << 0 << 1 << 3 << 4;
-        QTest::newRow("savings plan") << 1 << 1 << 3 << 3 << 5;
-        QTest::newRow("savings comparisons") << 1 << 2 << 6 << 6 << 7;
-        QTest::newRow("compound growth") << 6 << 0 << 6 << 6 << 7;
-        QTest::newRow("unknown kind") << 9 << 0 << 3 << 3 << 5;
-    }
-    void styleRulesPerKind()
-    {
-        QFETCH(int, kind);
-        QFETCH(int, calcMode);
-        QFETCH(int, first);
-        QFETCH(int, twoD);
-        QFETCH(int, threeD);
-        GraphRequest state;
-        Request(state, kind, calcMode, 3);
-        QCOMPARE(PrepareGraph(state), first);
-        QCOMPARE(StyleFor2DButton(state), twoD);
-        QCOMPARE(StyleFor3DButton(state), threeD);
-    }
-
     // The first `count` entries are drawn, each labelled once; the entry
     // after them is a leftover of an earlier request.
     void comparisonBars_data()
@@ -157,6 +130,7 @@ private slots:
         QCOMPARE(picture.title, QStringLiteral("Investment value at end of each Year"));
         QCOMPARE(picture.values, values);
         QCOMPARE(picture.labels, Numbers(1, count));
+        QCOMPARE(DrawStyle(state, StyleFor3DButton(state), picture).style, 5);
     }
 
     void mortgageYears_data()
@@ -294,36 +268,6 @@ private slots:
         // A single fund is one bar.
         state.ResultCount = 1;
         QCOMPARE(DrawStyle(state, style, threeD).values, values.mid(0, 1));
-    }
-
-    void buttonStates_data()
-    {
-        QTest::addColumn<int>("before"); // style drawn first, from the opening state
-        QTest::addColumn<QString>("shownTitle");
-        QTest::addColumn<int>("style");
-        // 1 or 0 for: Sav2D shown, Sav2D enabled, 3-D enabled, Oned shown, Pie2d shown.
-        QTest::addColumn<QString>("states");
-        QTest::addColumn<QString>("focus");
-        QTest::newRow("year 3-D after bars") << 3 << "" << 5 << "11000" << "Sav2D";
-        QTest::newRow("bars after 3-D") << 7 << "" << 6 << "10100" << "ThreeDee";
-        QTest::newRow("funds 3-D of the gain bars") << 1 << "Current Value " << 4 << "00011" << "";
-        QTest::newRow("funds 3-D of the pie") << 2 << "Distribution" << 4 << "00011" << "Pie2d";
-        QTest::newRow("pie after 3-D") << 4 << "" << 2 << "00111" << "";
-    }
-    void buttonStates()
-    {
-        QFETCH(int, before);
-        QFETCH(QString, shownTitle);
-        QFETCH(int, style);
-        QFETCH(QString, states);
-        QFETCH(QString, focus);
-        const GraphButtons start = ButtonsAfterStyle(GraphButtons(), before, QString());
-        const GraphButtons b = ButtonsAfterStyle(start, style, shownTitle);
-        QString got;
-        for (bool state : {b.sav2dVisible, b.sav2dEnabled, b.threeDeeEnabled, b.onedVisible, b.pie2dVisible})
-            got += QLatin1Char(state ? '1' : '0');
-        QCOMPARE(got, states);
-        QCOMPARE(b.focus, focus);
     }
 
     void staysInsideTheTables_data()
