@@ -3,7 +3,6 @@
 #include "graph/graphs_all.h"
 #include "graph/pie_chart.h"
 #include "shell/ui/mdi_container.h"
-#include "shell/ui/menu_main.h"
 #include "support/tool_window_test.h"
 
 #include <QImage>
@@ -249,24 +248,6 @@ private slots:
     {
         QCOMPARE(AxisNumber(-25000.0, AxisDecimals(-25000.0, 1000.0)), QStringLiteral("-25,000"));
         QCOMPARE(AxisNumber(-0.00001, AxisDecimals(-10.0, 10.0)), QStringLiteral("0.0"));
-    }
-
-    // The exit button brings back the tool that asked for the graph, not
-    // the menu.
-    void exitGoesBackToTheTool()
-    {
-        QWidget *tool = openByAccessKey(QStringLiteral("Compound"));
-        QVERIFY(tool);
-        user->fill("InCost", "250000");
-        user->click("FCalc");
-        user->click("FGraphs");
-        auto *graph = qobject_cast<GraphsAll *>(frame->overTool());
-        QVERIFY(graph);
-        QVERIFY(!graph->findChild<QPushButton *>(QStringLiteral("ExitBut"))->text().contains(QLatin1String("Menu")));
-        WindowDriver(graph).key(Qt::Key_X, Qt::AltModifier);
-        QTRY_VERIFY(!frame->overTool());
-        QVERIFY(tool->isVisible());
-        QVERIFY(!frame->menu()->isVisible());
     }
 
     // Every button, shown or not for this kind of graph.

@@ -83,17 +83,6 @@ private slots:
         QCOMPARE(request.perPayment, view == MortgageAllView);
     }
 
-    // The lists' texts reach the schedule as the window presses Calculate
-    // (the figures are worked in test_mortgage_schedule).
-    void calculateTakesTheLists()
-    {
-        AppState state;
-        MortgageSession session(state, MortgageKind::Mortgage);
-        QVERIFY(session.press(Lists("   Semiannual", " Biweekly(Acc)")).ok());
-        QCOMPARE(session.PaymentsPerYear, qint16(26));
-        QCOMPARE(session.resultTexts().payment.trimmed(), QStringLiteral("$451.46"));
-    }
-
     // The whole All view of the defaults: 29 rows on the first page, 46 on
     // each page after it, the totals on the last. The graph, drawn first,
     // regroups the rows of its own copy: the printout still has every row.
@@ -204,6 +193,9 @@ private slots:
         QVERIFY(text.startsWith(FirstLine("1", "25")));
         QVERIFY(text.endsWith("\r\n24,0\r\n25,0\r\n"));
         QCOMPARE(text.count("\r\n"), 26);
+        // A days option of 4 reads as 0.
+        const std::optional<MortgageInput> four = ReadMortgageFileText(FirstLine("4"));
+        QVERIFY(four && four->daysOption == 0);
     }
 
     // Everything is checked before anything is taken.
@@ -240,13 +232,6 @@ private slots:
         QString error;
         QVERIFY(!ReadMortgageFileText(text, &error));
         QVERIFY(!error.isEmpty());
-    }
-
-    void fileReadsDaysOption4As0()
-    {
-        const std::optional<MortgageInput> data = ReadMortgageFileText(FirstLine("4"));
-        QVERIFY(data);
-        QCOMPARE(data->daysOption, 0);
     }
 
     // The term is kept in years in both kinds of file; a file's term is
