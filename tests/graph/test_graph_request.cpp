@@ -107,7 +107,6 @@ private slots:
         QTest::newRow("retirement end of year") << 2 << 3 << QList<double>{100, 200, 300};
         QTest::newRow("retirement start of year: starting capital first") << 3 << 4 << QList<double>{5000, 100, 200, 300};
         QTest::newRow("savings draws its own column") << 1 << 3 << QList<double>{7, 14, 21};
-        QTest::newRow("one year draws one bar") << 2 << 1 << QList<double>{100};
     }
     void yearByYear()
     {
@@ -178,18 +177,6 @@ private slots:
             << 2 << 4 << 2.75
             << QList<double>{9000, 8000, 7000, 6000, 5000, 1.01, 3000, 2000, 1000, 1.00, 555, 444}
             << QList<double>{10000, 6000, 2000, 1.00} << 3;
-        // 27 monthly payments: the third year ends with the payment that
-        // clears the loan.
-        QTest::newRow("one row per payment, final part year")
-            << 2 << 12 << 2.25
-            << [] {
-                   QList<double> rows;
-                   for (int k = 1; k <= 26; ++k)
-                       rows.append(10000.0 - 370.0 * k);
-                   rows.append(0.4);
-                   return rows;
-               }()
-            << QList<double>{10000, 10000.0 - 370.0 * 12, 10000.0 - 370.0 * 24, 0.4} << 3;
     }
     void mortgageBalances()
     {
@@ -264,10 +251,6 @@ private slots:
         const GraphPicture threeD = DrawStyle(state, StyleFor3DButton(state), picture);
         QCOMPARE(threeD.chart, deep);
         QCOMPARE(threeD.values, values);
-
-        // A single fund is one bar.
-        state.ResultCount = 1;
-        QCOMPARE(DrawStyle(state, style, threeD).values, values.mid(0, 1));
     }
 
     void staysInsideTheTables_data()

@@ -6,8 +6,6 @@
 #include "support/tool_window_test.h"
 
 #include <QImage>
-#include <QKeySequence>
-#include <QPushButton>
 #include <QSet>
 #include <QTest>
 
@@ -248,21 +246,6 @@ private slots:
     {
         QCOMPARE(AxisNumber(-25000.0, AxisDecimals(-25000.0, 1000.0)), QStringLiteral("-25,000"));
         QCOMPARE(AxisNumber(-0.00001, AxisDecimals(-10.0, 10.0)), QStringLiteral("0.0"));
-    }
-
-    // Every button, shown or not for this kind of graph.
-    void everyButtonHasItsOwnAccessKey()
-    {
-        compareMany(3);
-        GraphsAll *graph = showGraph();
-        QList<QKeySequence> keys;
-        for (QPushButton *button : graph->findChildren<QPushButton *>()) {
-            const QKeySequence key = QKeySequence::mnemonic(button->text());
-            QVERIFY2(!key.isEmpty(), qPrintable(button->text()));
-            QVERIFY2(!keys.contains(key), qPrintable(button->text()));
-            keys.append(key);
-        }
-        QCOMPARE(keys.size(), 6);
     }
 };
 
