@@ -99,10 +99,8 @@ private slots:
         QCOMPARE(session.data().ResultCount, qint16(301));
         const QList<QStringList> pages = Print(state, session);
         const QString S = QLatin1Char(' ') + QString(75, u'_');
-        // The first page: the header typed, the inputs, the results, the
-        // schedule's headings and its first row.
+        // The first page: the results, the schedule's headings and its first row.
         const QStringList &first = pages.value(0);
-        QCOMPARE(first.value(1), QStringLiteral(" Test printout"));
         QCOMPARE(first.value(16), QStringLiteral(" Normal  0.0084375  12.00      25.00      $917.53    $275,258.20        $.00"));
         const QStringList headings = first.mid(19, 2);
         QCOMPARE(headings.value(1), QStringLiteral(" No. Year     Payment     Payment       Balance      Interest      Principal"));
@@ -110,7 +108,6 @@ private slots:
         // 29 + 46 × 5 = 259 rows on six pages, the other 41 on the seventh.
         QCOMPARE(int(pages.size()), 7);
         QCOMPARE(first.at(23 + 28).left(8), QStringLiteral("   29  3"));
-        QCOMPARE(first.mid(23 + 29), (QStringList{"", "", QString(39, u' ') + "Page 1 "}));
         for (int p = 1; p < pages.size(); ++p) {
             const QStringList &page = pages.at(p);
             QCOMPARE(page.mid(0, 6), (QStringList{"", "", headings.at(0), headings.at(1), S, ""}));
@@ -314,11 +311,9 @@ private slots:
         session.data().InputValues[MortgageYearsSlot] = Money::fromWhole(40);
         QVERIFY(session.press(Lists()).ok());
         const QList<QStringList> pages = Print(state, session);
-        QVERIFY(!pages.isEmpty());
+        QCOMPARE(pages.size(), 2);
         const QStringList &first = pages.first();
-        const auto find = [](const QStringList &page, const char *pattern) {
-            return page.indexOf(QRegularExpression(QLatin1String(pattern)));
-        };
+        const QStringList &last = pages.last();
         // Where the last n figures of a line end.
         const auto figureEnds = [](const QString &line, int n) {
             const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -332,32 +327,24 @@ private slots:
             return ends;
         };
 
-        const qsizetype heading = find(first, "^ Days +Interest.*");
-        QVERIFY(heading > 0);
-        const QString results = first.at(heading + 3);
+        const QString results = first.value(16);
         const MortgageResultTexts texts = session.resultTexts();
         QCOMPARE(results.split(QLatin1Char(' '), Qt::SkipEmptyParts).mid(4),
                  (QStringList{texts.payment.trimmed(), texts.totalPaid.trimmed(), texts.savings.trimmed()}));
-        QVERIFY(figureEnds(results, 1).at(0) >= first.at(heading).indexOf(QStringLiteral("Total of")) + 8);
-        QVERIFY(first.at(heading + 4).startsWith(QStringLiteral(" ___")));
-        const qsizetype inputs = find(first, "^ Principal +Annual.*");
-        QVERIFY(inputs > 0);
-        QCOMPARE(first.at(inputs + 4).split(QLatin1Char(' '), Qt::SkipEmptyParts).size(), 5);
+        QVERIFY(figureEnds(results, 1).at(0) >= first.value(13).indexOf(QStringLiteral("Total of")) + 8);
+        QVERIFY(first.value(17).startsWith(QStringLiteral(" ___")));
+        QCOMPARE(first.value(10).split(QLatin1Char(' '), Qt::SkipEmptyParts).size(), 5); // the inputs
 
-        const qsizetype top = find(first, "^  Payment +Interest.*");
-        QVERIFY(top > 0);
-        const QString &headings = first.at(top);
+        const QString &headings = first.value(19);
         QList<qsizetype> ends;
         for (const char *word : {"Interest", "Principal", "Remaining", "Cumulative"})
             ends << headings.indexOf(QLatin1String(word)) + qstrlen(word);
         ends << headings.size();
         // The first year holds the largest balance, the last the largest sums.
-        const QStringList &last = pages.last();
-        const qsizetype total = find(last, "^ Total:.*");
-        QVERIFY(total > 0);
-        QCOMPARE(figureEnds(first.at(top + 4), 5), ends);
-        QCOMPARE(figureEnds(last.at(total - 3), 5), ends);
-        QCOMPARE(figureEnds(last.at(total), 3), ends.mid(2));
+        QCOMPARE(figureEnds(first.value(23), 5), ends);
+        QCOMPARE(figureEnds(last.value(last.size() - 4), 5), ends);
+        QVERIFY(last.last().startsWith(QStringLiteral(" Total:")));
+        QCOMPARE(figureEnds(last.last(), 3), ends.mid(2));
     }
 };
 
