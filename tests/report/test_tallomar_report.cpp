@@ -45,18 +45,6 @@ class TestTallomarReport : public QObject
         return r.json().value(QStringLiteral("message")).toObject().value(QStringLiteral("number")).toInt();
     }
 
-    // One compound growth investment per element.
-    static QByteArray growthSession(int count)
-    {
-        QJsonArray presses;
-        for (int i = 1; i <= count; ++i)
-            presses.append(QJsonObject{{QStringLiteral("cost"), 1000 * i},
-                                       {QStringLiteral("value"), QStringLiteral("%1.50").arg(2500 * i)},
-                                       {QStringLiteral("years"), i},
-                                       {QStringLiteral("name"), QStringLiteral("Investment %1").arg(i)}});
-        return QJsonDocument(presses).toJson();
-    }
-
 private slots:
     void initTestCase()
     {
@@ -110,12 +98,13 @@ private slots:
     // The printout as text: the header line typed, pages parted by form feeds.
     void reportIsThePrintout()
     {
-        const Run r = cmd("growth --input - --format report --header Thirteen", growthSession(13));
+        const QByteArray thirteen = "[" + QByteArrayList(13, R"({"name": "Investment"})").join(',') + "]";
+        const Run r = cmd("growth --input - --format report --header Thirteen", thirteen);
         QCOMPARE(r.code, 0);
         const QStringList pages = QString::fromUtf8(r.out).split(QLatin1Char('\f'));
         QCOMPARE(pages.size(), 2);
         QCOMPARE(pages.at(0).split(QLatin1Char('\n')).at(1), QStringLiteral(" Thirteen"));
-        QVERIFY(pages.at(1).contains(QStringLiteral(" Investment 13\n")));
+        QVERIFY(pages.at(1).contains(QStringLiteral(" Investment\n")));
     }
 
     void pdfOfThePlan()
