@@ -48,51 +48,70 @@ class TestGraphRequest : public QObject
     Q_OBJECT
 
 private slots:
-    // The first `count` entries are drawn, each labelled once; the entry
-    // after them is a leftover of an earlier request.
-    void comparisonBars_data()
+    // Comparisons and funds: the first `count` entries are drawn, each
+    // labelled once (the entry after them is a leftover of an earlier
+    // request), from the column the style draws; "3D" redraws the same data,
+    // and "2D" draws the comparisons flat again.
+    void comparisons_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("calcMode");
+        QTest::addColumn<int>("style"); // 0: the one the window opens with
         QTest::addColumn<int>("count");
+        QTest::addColumn<ChartType>("chart");
+        QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("axis");
-        QTest::newRow("compound growth, 3 entries") << 6 << 1 << 3 << "Gain %";
-        QTest::newRow("single entry draws one bar, labelled once") << 6 << 1 << 1 << "Gain %";
-        QTest::newRow("savings comparisons in money") << 1 << 2 << 3 << "Value $";
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<ChartType>("deep");
+        const QString growth = QStringLiteral("Annual compound growth comparisons");
+        QTest::newRow("compound growth, 3 entries") << 6 << 1 << 0 << 3 << ChartType::Bars2D << growth << "Gain %"
+                                                    << QList<double>{12.5, -3.25, 3.1} << ChartType::Bars3D;
+        QTest::newRow("single entry draws one bar, labelled once") << 6 << 1 << 0 << 1 << ChartType::Bars2D << growth
+                                                                   << "Gain %" << QList<double>{12.5} << ChartType::Bars3D;
+        QTest::newRow("savings comparisons in money") << 1 << 2 << 0 << 3 << ChartType::Bars2D << growth
+                                                      << QString::fromUtf8("Value €") << QList<double>{12.5, -3.25, 3.1}
+                                                      << ChartType::Bars3D;
+        QTest::newRow("funds' gain/loss") << 0 << 0 << 1 << 2 << ChartType::Bars2D << "Current Value " << "Gain %"
+                                          << QList<double>{12.5, -3.25} << ChartType::Bars3D;
+        QTest::newRow("funds' value pie, 3-D as a pie") << 0 << 0 << 2 << 2 << ChartType::Pie << "Distribution"
+                                                        << QString::fromUtf8("Value €") << QList<double>{1500, 800.4}
+                                                        << ChartType::Pie3D;
     }
-    void comparisonBars()
+    void comparisons()
     {
         QFETCH(int, kind);
         QFETCH(int, calcMode);
+        QFETCH(int, style);
         QFETCH(int, count);
+        QFETCH(ChartType, chart);
+        QFETCH(QString, title);
         QFETCH(QString, axis);
+        QFETCH(QList<double>, values);
+        QFETCH(ChartType, deep);
         GraphRequest state;
         Request(state, kind, calcMode, count);
+        state.currencySymbol = QString::fromUtf8("€");
         const QStringList names{"Bonds", "Shares", "Bank", "Old entry"};
-        const QList<double> rates{7.25, 11.5, 3.1, 99};
+        const QList<double> rates{12.5, -3.25, 3.1, 99};
+        const QList<double> amounts{1500, 800.4, 1000, 1000};
         for (int i = 0; i < names.size(); ++i) {
             state.CompareNames.set(i + 1, 0, names[i]);
             state.CompareData.set(i + 1, 5, M(rates[i]));
-            state.CompareData.set(i + 1, 3, M(1000));   // pie column: must not be drawn
+            state.CompareData.set(i + 1, 3, M(amounts[i]));
         }
-        const QStringList labels = names.mid(0, count);
-        const QList<double> values = rates.mid(0, count);
 
-        const GraphPicture picture = Open(state);
-        QCOMPARE(picture.style, 6);
-        QCOMPARE(picture.chart, ChartType::Bars2D);
-        QCOMPARE(picture.title, QStringLiteral("Annual compound growth comparisons"));
+        const GraphPicture opened = Open(state);
+        const GraphPicture picture = style ? DrawStyle(state, style, opened) : opened;
+        QCOMPARE(picture.chart, chart);
+        QCOMPARE(picture.title, title);
         QCOMPARE(picture.axisTitle, axis);
-        QCOMPARE(picture.labels, labels);
         QCOMPARE(picture.values, values);
-
-        // "3D" redraws the same data; "2D" draws it flat again.
+        QCOMPARE(picture.labels, names.mid(0, count));
         const GraphPicture threeD = DrawStyle(state, StyleFor3DButton(state), picture);
-        QCOMPARE(threeD.style, 7);
-        QCOMPARE(threeD.chart, ChartType::Bars3D);
+        QCOMPARE(threeD.chart, deep);
         QCOMPARE(threeD.values, values);
-        QCOMPARE(threeD.axisTitle, axis);
-        QCOMPARE(DrawStyle(state, StyleFor2DButton(state), threeD).chart, ChartType::Bars2D);
+        if (kind != 0) // the funds' graph has no "2D"
+            QCOMPARE(DrawStyle(state, StyleFor2DButton(state), threeD).chart, chart);
     }
 
     // Labelled by year from 1.
@@ -206,50 +225,6 @@ private slots:
         QCOMPARE(built, points);
         QCOMPARE(picture.values, points.mid(0, drawn));
         QCOMPARE(picture.labels, Numbers(1, drawn));
-    }
-
-    void fundStyles_data()
-    {
-        QTest::addColumn<int>("style");
-        QTest::addColumn<ChartType>("chart");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("axis");
-        QTest::addColumn<QList<double>>("values");
-        QTest::addColumn<ChartType>("deep");
-        QTest::newRow("gain/loss") << 1 << ChartType::Bars2D << "Current Value " << "Gain %"
-                                   << QList<double>{12.5, -3.25} << ChartType::Bars3D;
-        QTest::newRow("value pie, 3-D as a pie") << 2 << ChartType::Pie << "Distribution" << QString::fromUtf8("Value €")
-                                   << QList<double>{1500, 800.4} << ChartType::Pie3D;
-    }
-    void fundStyles()
-    {
-        QFETCH(int, style);
-        QFETCH(ChartType, chart);
-        QFETCH(QString, title);
-        QFETCH(QString, axis);
-        QFETCH(QList<double>, values);
-        QFETCH(ChartType, deep);
-        GraphRequest state;
-        Request(state, 0, 0, 2);
-        state.currencySymbol = QString::fromUtf8("€");
-        state.CompareNames.set(1, 0, QStringLiteral("Growth Fund"));
-        state.CompareNames.set(2, 0, QStringLiteral("Income Fund"));
-        state.CompareNames.set(3, 0, QStringLiteral("Sold Fund"));
-        state.CompareData.set(1, 5, M(12.5));
-        state.CompareData.set(2, 5, M(-3.25));
-        state.CompareData.set(1, 3, M(1500));
-        state.CompareData.set(2, 3, M(800.4));
-
-        const GraphPicture picture = DrawStyle(state, style, Open(state));
-        QCOMPARE(picture.chart, chart);
-        QCOMPARE(picture.title, title);
-        QCOMPARE(picture.axisTitle, axis);
-        QCOMPARE(picture.values, values);
-        QCOMPARE(picture.labels, (QStringList{"Growth Fund", "Income Fund"}));
-
-        const GraphPicture threeD = DrawStyle(state, StyleFor3DButton(state), picture);
-        QCOMPARE(threeD.chart, deep);
-        QCOMPARE(threeD.values, values);
     }
 
     void staysInsideTheTables_data()
