@@ -201,8 +201,7 @@ private slots:
                 QCOMPARE(shown->legendNames(), graph->picture().labels); // all 30, whole
                 for (int i = 0; i < 30; ++i)
                     QVERIFY2(pixelsOf(image, SeriesColour(i, true)) > 20, qPrintable(QString::number(i)));
-                // The pie keeps a fair part of the height.
-                QVERIFY(shown->pieRect().height() * 5 >= shown->height());
+                QVERIFY(shown->pieRect().height() * 5 >= shown->height()); // a fair part of the height
                 if (deep) { // the rim under the slices at the front
                     int rim = 0;
                     for (int i = 0; i < 30; ++i)

@@ -143,12 +143,9 @@ private slots:
         input.compounding = 3; // semiannual
         input.frequency = 3;   // 1 week
         const MortgageSchedule schedule = Calculated(input);
-        QCOMPARE(int(schedule.rows.size()), 175);
         QCOMPARE(schedule.totalPaid, m("58546.4988"));
         const MortgageResultTexts texts = ResultTexts(schedule, input, QStringLiteral("$"));
         QCOMPARE(texts.savings, QStringLiteral("  $11,295.28"));
-        QCOMPARE(Figures(schedule.rows.last()),
-                 (QStringList{"1.8697", "119.2908", "0.0000", "38546.4988", "20000.0000"}));
     }
 
     // The Annual view's years, the final part-year of 18.48 years included,

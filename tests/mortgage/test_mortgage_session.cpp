@@ -99,7 +99,6 @@ private slots:
         QCOMPARE(session.data().ResultCount, qint16(301));
         const QList<QStringList> pages = Print(state, session);
         const QString S = QLatin1Char(' ') + QString(75, u'_');
-        // The first page: the results, the schedule's headings and its first row.
         const QStringList &first = pages.value(0);
         QCOMPARE(first.value(16), QStringLiteral(" Normal  0.0084375  12.00      25.00      $917.53    $275,258.20        $.00"));
         const QStringList headings = first.mid(19, 2);
@@ -107,7 +106,6 @@ private slots:
         QCOMPARE(first.value(23), QStringLiteral("    1  1       843.75       73.78     99,926.22        843.75          73.78"));
         // 29 + 46 × 5 = 259 rows on six pages, the other 41 on the seventh.
         QCOMPARE(int(pages.size()), 7);
-        QCOMPARE(first.at(23 + 28).left(8), QStringLiteral("   29  3"));
         for (int p = 1; p < pages.size(); ++p) {
             const QStringList &page = pages.at(p);
             QCOMPARE(page.mid(0, 6), (QStringList{"", "", headings.at(0), headings.at(1), S, ""}));
