@@ -2,7 +2,6 @@
 
 #include <QTest>
 
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -134,7 +133,6 @@ private slots:
         QFETCH(QList<double>, values);
         GraphRequest state;
         Request(state, kind, 1, count);
-        state.title = QStringLiteral("Investment value at end of each Year");
         state.startValue = M(5000);
         for (int i = 1; i <= 30; ++i) {
             state.GraphData.set(i, 1, Money::fromWhole(i));
@@ -145,7 +143,6 @@ private slots:
         const GraphPicture picture = Open(state);
         QCOMPARE(picture.style, 3);
         QCOMPARE(picture.chart, ChartType::Bars2D);
-        QCOMPARE(picture.title, QStringLiteral("Investment value at end of each Year"));
         QCOMPARE(picture.values, values);
         QCOMPARE(picture.labels, Numbers(1, count));
         QCOMPARE(DrawStyle(state, StyleFor3DButton(state), picture).style, 5);
@@ -206,7 +203,6 @@ private slots:
         QFETCH(int, drawn);
         GraphRequest state;
         Request(state, 4, calcMode, 999);
-        state.title = QStringLiteral("Mortgage balance at start of each Year");
         state.startValue = M(10000);
         for (int k = 0; k < schedule.size(); ++k) {
             state.GraphData.set(k + 1, 1, Money::fromWhole(k + 1));
@@ -218,10 +214,8 @@ private slots:
         const GraphPicture picture = Open(state);
         QCOMPARE(int(state.ResultCount), drawn);
         QList<double> built;
-        for (int k = 1; k <= points.size(); ++k) {
+        for (int k = 1; k <= points.size(); ++k)
             built.append(state.CompareData.value(k, 5).toDouble());
-            QCOMPARE(state.CompareData.value(k, 1), Money::fromWhole(k));
-        }
         QCOMPARE(built, points);
         QCOMPARE(picture.values, points.mid(0, drawn));
         QCOMPARE(picture.labels, Numbers(1, drawn));

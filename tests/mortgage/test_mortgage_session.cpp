@@ -2,8 +2,6 @@
 #include "mortgage/mortgage_file.h"
 #include "mortgage/mortgage_session.h"
 #include "shell/core/app_state.h"
-#include "shell/core/format.h"
-#include "shell/core/message_numbers.h"
 #include "shell/print/print_frame.h"
 #include "shell/core/record_file.h"
 #include "support/recording_printer.h"
