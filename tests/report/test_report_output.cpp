@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -61,14 +60,21 @@ class TestReportOutput : public QObject
         return s_report.run(arguments, input);
     }
     static QString path(const QString &name) { return s_report.filePath(name); }
+    // How many files of the test's folder have names starting so: one when
+    // nothing was left beside the file of that name.
+    static qsizetype filesStartingWith(const QString &name)
+    {
+        return QDir(s_report.folder()).entryList({name + u'*'}, QDir::Files | QDir::Hidden).size();
+    }
 
     // A run that must end by itself within a few seconds: one that waits on
     // a pipe nobody writes to counts as a failure (code -2), and is ended.
-    static Run runWithin(const QStringList &arguments, int msecs)
+    // Another program may start the report program, as a shell does.
+    static Run runWithin(const QStringList &arguments, int msecs, const QString &program = s_report.program())
     {
         QProcess process;
         process.setWorkingDirectory(s_report.folder());
-        process.start(s_report.program(), arguments);
+        process.start(program, arguments);
         process.closeWriteChannel();
         Run result;
         if (!process.waitForFinished(msecs)) {
@@ -117,22 +123,17 @@ private slots:
         QCOMPARE(r.code, 3);
         QVERIFY2(!r.err.isEmpty(), "the refusal is told");
         QCOMPARE(readFile(target), old);
-        QCOMPARE(QDir(s_report.folder()).entryList({target.mid(target.lastIndexOf(u'/') + 1) + u'*'},
-                                                    QDir::Files | QDir::Hidden)
-                     .size(),
-                 1);
+        QCOMPARE(filesStartingWith(QStringLiteral("kept-output.") + format), 1);
     }
 
     // What was shown before a later refusal is still the output, as the
     // window would still show it.
     void aLaterRefusalStillWritesWhatWasShown()
     {
-        QJsonArray presses;
-        for (int i = 1; i <= 23; ++i)
-            presses.append(QJsonObject{{QStringLiteral("cost"), 1000 * i}, {QStringLiteral("value"), 2500 * i}});
+        const QByteArray presses = "[" + QByteArrayList(23, R"({"cost": 1000, "value": 2500})").join(',') + "]";
         const QString target = path(QStringLiteral("growth.json"));
         writeFile(target, "old");
-        const Run r = run({"growth", "--input", "-", "--format", "json", "--out", target}, QJsonDocument(presses).toJson());
+        const Run r = run({"growth", "--input", "-", "--format", "json", "--out", target}, presses);
         QCOMPARE(r.code, 3);
         const QJsonObject json = QJsonDocument::fromJson(readFile(target)).object();
         QCOMPARE(json.value(QStringLiteral("grid")).toArray().size(), 23);
@@ -155,14 +156,13 @@ private slots:
             got.append(buffer, n);
         ::close(reader);
         QCOMPARE(r.code, 0);
-        QVERIFY2(got.startsWith("Name of Investment,Term in Years,"), got.constData());
-        QVERIFY2(got.contains(",5,1000.00,2500.00,20.112,150.00"), got.constData());
+        QVERIFY2(got.startsWith("Name of Investment,Term in Years,") && got.contains(",5,1000.00,"), got.constData());
         QVERIFY(S_ISFIFO(statusOf(fifo).st_mode));
         QVERIFY(QFile::remove(fifo));
     }
 
-    // A device stays a device: one that takes everything is written to, one
-    // that refuses is a failure told as a full disk.
+    // A device stays a device, written to and never replaced by a file
+    // (one that refuses is the safe save's test, told as a full disk).
     void outputIntoADevice()
     {
         QString null = path(QStringLiteral("null"));
@@ -172,15 +172,6 @@ private slots:
         QCOMPARE(written.code, 0);
         QVERIFY2(written.err.isEmpty(), qPrintable(written.err));
         QVERIFY(IsDevice(null));
-
-        const QString full = FullDevice(s_report.folder());
-        if (full.isEmpty())
-            QSKIP("no full device here");
-        const Run refused = run({"savings", "--years", "40", "--format", "pdf", "--out", full});
-        QCOMPARE(refused.code, 1);
-        QCOMPARE(refused.err.trimmed(),
-                 QStringLiteral("tallomar-report: cannot write %1: %2").arg(full, message(MsgSaveDiskFull)));
-        QVERIFY(IsDevice(full));
     }
 
     // --out /dev/stdout goes where standard output goes: a file opened for
@@ -201,20 +192,18 @@ private slots:
         QCOMPARE(statusOf(log).st_ino, inode);
         // Into a pipe, as a script reading the program's output has it.
         const Run piped = run({"growth", "--format", "csv", "--out", "/dev/stdout"});
-        QCOMPARE(piped.code, 0);
-        QVERIFY(piped.out.startsWith("Name of Investment,"));
+        QVERIFY(piped.code == 0 && piped.out.startsWith("Name of Investment,"));
     }
 
-    // A data file that is a pipe, a device or a folder is refused at once as
-    // a file that cannot be read, never waited on. Each command reads through
-    // the one reader, whose own test meets every kind of file.
+    // A data file that is a pipe or a device is refused at once as a file
+    // that cannot be read, never waited on. Each command reads through the
+    // one reader, whose own test meets every kind of file, a folder too.
     void readersRefuseWhatIsNoFile_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("file");
         QTest::newRow("networth, fifo") << "networth" << "fifo";
         QTest::newRow("mortgage, /dev/zero") << "mortgage" << "/dev/zero";
-        QTest::newRow("funds, folder") << "funds" << "folder";
     }
     void readersRefuseWhatIsNoFile()
     {
@@ -225,15 +214,11 @@ private slots:
             target = path(QStringLiteral("data.fifo"));
             QFile::remove(target);
             QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
-        } else if (file == QLatin1String("folder")) {
-            target = path(QStringLiteral("data.folder"));
-            QVERIFY(QDir().mkpath(target));
         }
         const Run r = runWithin({command, "--file", target, "--format", "csv"}, 20000);
         QCOMPARE(r.code, 3);
-        if (command != QLatin1String("funds"))
-            QCOMPARE(r.err.trimmed(), message(MsgFileNotFound));
-        QVERIFY2(r.err.count(QLatin1Char('\n')) == 1, qPrintable(r.err));
+        QCOMPARE(r.err.trimmed(), message(MsgFileNotFound));
+        QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
     }
 
     // Under a file-size limit the write fails like one on a full disk: the
@@ -251,49 +236,37 @@ private slots:
         const QString target = path(QStringLiteral("limited.") + format);
         const QByteArray old = "the report of last month\n";
         writeFile(target, old);
-        QProcess process;
-        process.setWorkingDirectory(s_report.folder());
         // 8 blocks of 512 bytes at most; the 40-year plan is far larger.
-        process.start(QStringLiteral("sh"),
-                      {"-c", "ulimit -f 8 && exec \"$0\" \"$@\"", s_report.program(), "savings", "--frequency",
-                       "Monthly", "--years", "40", "--format", format, "--out", target});
-        QVERIFY(process.waitForFinished(60000));
-        const QString err = QString::fromUtf8(process.readAllStandardError());
-        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), 1);
-        QCOMPARE(err.trimmed(), QStringLiteral("tallomar-report: cannot write %1: %2").arg(target, message(MsgSaveDiskFull)));
+        const Run r = runWithin({"-c", "ulimit -f 8 && exec \"$0\" \"$@\"", s_report.program(), "savings", "--frequency",
+                                 "Monthly", "--years", "40", "--format", format, "--out", target},
+                                60000, QStringLiteral("sh"));
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err.trimmed(), QStringLiteral("tallomar-report: cannot write %1: %2").arg(target, message(MsgSaveDiskFull)));
         QCOMPARE(readFile(target), old);
-        QCOMPARE(QDir(s_report.folder()).entryList({QStringLiteral("limited.") + format + u'*'}, QDir::Files | QDir::Hidden)
-                     .size(),
-                 1);
+        QCOMPARE(filesStartingWith(QStringLiteral("limited.") + format), 1);
     }
 
-    // Every failed write says why, in the words of the message a window shows.
+    // Every failed write says why, in the words of the message a window
+    // shows, else in the reason's own (which reason is which message is the
+    // safe save's test).
     void aFailedWriteSaysWhy_data()
     {
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("why");
-        for (const char *format : {"csv", "pdf"}) {
-            QTest::addRow("missing folder, %s", format) << format << "missing/plan" << message(MsgSaveNoFolder);
-            QTest::addRow("folder is a file, %s", format) << format << "plain.txt/plan" << message(MsgSaveNoFolder);
-            QTest::addRow("a folder has that name, %s", format) << format << "taken" << "a folder has that name";
-            // Root may write into any folder of its own; the system's files refuse it too.
-            if (::geteuid() == 0 && QFileInfo(QStringLiteral("/sys")).isDir())
-                QTest::addRow("writing not allowed, %s", format) << format << "/sys/plan" << message(MsgSaveNotAllowed);
-        }
+        QTest::newRow("missing folder, csv") << "csv" << "missing/plan" << message(MsgSaveNoFolder);
+        QTest::newRow("missing folder, pdf") << "pdf" << "missing/plan" << message(MsgSaveNoFolder);
+        QTest::newRow("a folder has that name") << "csv" << "taken" << "a folder has that name";
     }
     void aFailedWriteSaysWhy()
     {
         QFETCH(QString, format);
         QFETCH(QString, target);
         QFETCH(QString, why);
-        writeFile(path(QStringLiteral("plain.txt")), "x");
         QDir(s_report.folder()).mkpath(QStringLiteral("taken"));
-        const QString out = target.startsWith(QLatin1Char('/')) ? target : path(target);
-        const Run r = run({"savings", "--format", format, "--out", out});
+        const Run r = run({"savings", "--format", format, "--out", path(target)});
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.err.trimmed(), QStringLiteral("tallomar-report: cannot write %1: %2").arg(out, why));
+        QCOMPARE(r.err.trimmed(), QStringLiteral("tallomar-report: cannot write %1: %2").arg(path(target), why));
     }
 };
 
