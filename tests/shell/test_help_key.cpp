@@ -137,8 +137,8 @@ private slots:
             WindowDriver user(settings);
             user.focus(QStringLiteral("InMyName"));
             user.key(Qt::Key_F1);
-            QTest::qWaitFor([&] { return chapterShown() == QStringLiteral("Personalize Settings"); }, 2000);
-            chapter = chapterShown();
+            if (QTest::qWaitFor([&] { return chapterShown() == QStringLiteral("Personalize Settings"); }, 2000))
+                chapter = chapterShown();
             // Not blocked: the help window is the modal window's own.
             for (QWidget *up = viewer(); up && blocked; up = up->parentWidget())
                 blocked = up != settings;

@@ -29,7 +29,6 @@ QByteArray contents(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
-// An earlier file where the PDF goes.
 void writeOld(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -70,13 +69,6 @@ struct PrintingSavingsWindow
         user.fill(QStringLiteral("InTerm"), QStringLiteral("40"));
         user.click(QStringLiteral("SCalc"));
     }
-    // Presses To Printer and types the header line.
-    void print()
-    {
-        dialogs.lines << QStringLiteral("Forty years of saving");
-        WindowDriver(window).click(QStringLiteral("SPrinter"));
-    }
-
     QTemporaryDir folder;
     AppState state;
     ScriptedDialogs dialogs;
@@ -217,11 +209,12 @@ private slots:
 
         PrintingSavingsWindow savings(PrintToFile(oldPath));
         QVERIFY(savings.window);
+        savings.dialogs.lines << QStringLiteral("Forty years of saving");
         {
             std::optional<FullDisk> full;
             if (limited)
                 full.emplace(30 * 1024);
-            savings.print();
+            WindowDriver(savings.window).click(QStringLiteral("SPrinter"));
         }
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{QStringLiteral("plan.pdf")});

@@ -222,19 +222,13 @@ private slots:
         QCOMPARE(ReadDataFile(path, RecordReader::MaxFileSize, nullptr, &stamp), std::optional<QByteArray>(first));
         QVERIFY(!stamp.isNull());
         QString asked = path;
-        QFile file(path);
         if (change == QLatin1String("swap") || change == QLatin1String("touch")) {
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QDateTime time = file.fileTime(QFileDevice::FileModificationTime);
-            file.close();
-            QByteArray other = first;
-            if (change == QLatin1String("swap"))
-                other.replace("Alpha", "Omega");
-            writeFile(path, other);
+            const bool swap = change == QLatin1String("swap");
+            const QDateTime time = QFileInfo(path).lastModified();
+            writeFile(path, swap ? QByteArray(first).replace("Alpha", "Omega") : first);
+            QFile file(path);
             QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(change == QLatin1String("swap") ? time : time.addSecs(5),
-                                     QFileDevice::FileModificationTime));
-            file.close();
+            QVERIFY(file.setFileTime(swap ? time : time.addSecs(5), QFileDevice::FileModificationTime));
         } else if (change == QLatin1String("other")) {
             asked = folder.filePath(QStringLiteral("other.qvs"));
             writeFile(asked, "something else");
