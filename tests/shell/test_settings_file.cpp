@@ -67,7 +67,7 @@ private slots:
     // The reader's refusals are test_record_file's; a binary file stands for
     // the whole-file ones. No file at all is the first start of test_frame_and_menu.
     // What the settings window writes is settingsWindowBoxes'.
-    void malformedFilesGiveDefaults_data()
+    void readsWhatItTakes_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("symbol");
@@ -87,8 +87,21 @@ private slots:
             << QByteArray("\"\xE2\x82\xAC\xF0\x9F\x92\xB6\",1,\"Jo\"\r\n") << "\u20ac" << 1 << "Jo" << true;
         QTest::newRow("extra fields ignored") << QByteArray("\"kr\",1,\"Jo\",\"more\",7\r\n") << "kr" << 1 << "Jo"
                                               << true;
+        // A name is 80 units, as the settings window takes it, cut before a
+        // character it would halve.
+        const auto named = [](const QString &name) -> QByteArray {
+            return "\"$\",0,\"" + name.toUtf8() + "\"\r\n";
+        };
+        const QString a79(79, QLatin1Char('a'));
+        const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // two units
+        QTest::newRow("name of 80 units kept") << named(a79 + u'a') << "$" << 0 << a79 + u'a' << true;
+        QTest::newRow("name of 81 units cut") << named(a79 + "aa") << "$" << 0 << a79 + u'a' << true;
+        QTest::newRow("emoji across the cut") << named(a79 + smile + u'b') << "$" << 0 << a79 << true;
+        QTest::newRow("emoji ending at the cut")
+            << named(a79.left(78) + smile + u'b') << "$" << 0 << a79.left(78) + smile << true;
+        QTest::newRow("accent across the cut") << named(a79 + "e\u0301z") << "$" << 0 << a79 << true;
     }
-    void malformedFilesGiveDefaults()
+    void readsWhatItTakes()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, symbol);
@@ -101,30 +114,6 @@ private slots:
         QCOMPARE(state.CurrencySymbol, symbol);
         QCOMPARE(state.PrinterFontChoice, qint16(font));
         QCOMPARE(state.UserName, name);
-    }
-
-    void longNamesKeepWholeCharacters_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("kept");
-        const QString a79(79, QLatin1Char('a'));
-        const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // two units
-        QTest::newRow("80 units kept") << QString(80, QLatin1Char('a')) << QString(80, QLatin1Char('a'));
-        QTest::newRow("81 units cut") << QString(81, QLatin1Char('a')) << QString(80, QLatin1Char('a'));
-        QTest::newRow("emoji across the cut") << a79 + smile + QStringLiteral("b") << a79;
-        QTest::newRow("emoji ending at the cut") << QString(78, QLatin1Char('a')) + smile + QStringLiteral("b")
-                                                 << QString(78, QLatin1Char('a')) + smile;
-        QTest::newRow("accent across the cut") << a79 + QStringLiteral("e\u0301z") << a79;
-    }
-    void longNamesKeepWholeCharacters()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, kept);
-        QCOMPARE(CutUserName(name), kept);
-        write("\"$\",0,\"" + name.toUtf8() + "\"\r\n");
-        AppState state;
-        QVERIFY(LoadPersonalSettings(state, path()));
-        QCOMPARE(state.UserName, kept);
     }
 
     void cleanup()
