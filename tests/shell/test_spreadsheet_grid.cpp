@@ -153,7 +153,6 @@ private slots:
         QCOMPARE(topRow(grid), 900);
         grid.setRowTexts(0, {{QStringLiteral("Year")}});
         QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Year"));
-        // Clearing shows the top again.
         grid.clearBody();
         QCOMPARE(topRow(grid), 1);
     }
