@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(pages.last().last(), QStringLiteral("  120"));
     }
 
-    void refusalsPrintNothing()
+    void refusalsAndFailuresPrintNothing()
     {
         AppState state;
         ScriptedDialogs dialogs;
@@ -97,13 +97,9 @@ private slots:
         QCOMPARE(printer.titles.size(), 1);
         QVERIFY(printer.jobs.isEmpty());
         QVERIFY(!bodyRan);
-    }
+        QVERIFY(dialogs.messages.isEmpty());
 
-    // A job whose printer or file failed is told and does not count as printed.
-    void failedJobIsTold()
-    {
-        AppState state;
-        ScriptedDialogs dialogs;
+        // A job whose printer or file failed is told and does not count as printed.
         dialogs.lines << QStringLiteral("Broken");
         struct BrokenJob : TextPrintJob
         {
@@ -117,7 +113,6 @@ private slots:
         QVERIFY(!RunPrintout(state, dialogs, broken, QStringLiteral("T"), [](PrintFrame &) {}));
         QCOMPARE(dialogs.messages, QList<int>{MsgPrintoutNotWritten});
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestPrintFrame)

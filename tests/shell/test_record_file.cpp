@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 #include <sys/stat.h>
 
 namespace {
@@ -31,14 +33,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
         qFatal("cannot prepare %s", qPrintable(path));
 }
 
-Money money(const char *text)
-{
-    Money value;
-    if (!Money::fromDecimalText(QString::fromLatin1(text), value))
-        qFatal("bad test figure %s", text);
-    return value;
-}
-
 } // namespace
 
 class TestRecordFile : public QObject
@@ -52,14 +46,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("net worth row") << QByteArray("\"House\",150000,,\r\n") << QStringList{"\"House\" / 150000 / empty / empty"};
         QTest::newRow("number forms") << QByteArray(".5,-12.5,7.,-0.0001,0.00005,0.00015\r\n")
                                       << QStringList{"0.5 / -12.5 / 7 / -0.0001 / 0 / 0.0002"};
-        QTest::newRow("beyond a double's digits")
-            << QByteArray("922337203685477.5807,-922337203685477.5808,225000000000.0001\r\n")
-            << QStringList{"922337203685477.5807 / -922337203685477.5808 / 225000000000.0001"};
-        QTest::newRow("text keeps commas and spaces") << QByteArray("\"      Monthly\",\"a, b\",\"\"\r\n")
-                                                      << QStringList{"\"      Monthly\" / \"a, b\" / \"\""};
         QTest::newRow("spaces around values") << QByteArray(" 12 , \"x\" ,#2000-02-29# \r\n")
                                               << QStringList{"12 / \"x\" / #2000-02-29#"};
         QTest::newRow("lines of several ends") << QByteArray("1\r\n2\n3\r4")
@@ -109,7 +97,6 @@ private slots:
         QVERIFY(!reader.readLine(&got));
         QCOMPARE(got, error);
         QCOMPARE(reader.error(), error);
-        // A refusal keeps to its line: the next one still reads.
         const auto next = reader.readLine();
         QVERIFY(next);
         QCOMPARE(describe(*next), QStringLiteral("\"next\""));
@@ -136,20 +123,12 @@ private slots:
         QVERIFY(!reader.text(*line, 0, &error));
     }
 
-    // Every line ending a file may use, in the largest file taken: read in
-    // one pass. A file ended by CR alone once took 9 s, each line searching
-    // the rest of the file for an LF.
-    void readsTheLargestFileInOnePass_data()
+    // The largest file taken, its lines ended by CR alone, read in one pass:
+    // it once took 9 s, each line searching the rest of the file for an LF.
+    // CR LF files of that size are timed by bench_fund_file.
+    void readsTheLargestCrFileInOnePass()
     {
-        QTest::addColumn<QByteArray>("ending");
-        QTest::newRow("CR") << QByteArray("\r");
-        QTest::newRow("LF") << QByteArray("\n");
-        QTest::newRow("CR LF") << QByteArray("\r\n");
-    }
-    void readsTheLargestFileInOnePass()
-    {
-        QFETCH(QByteArray, ending);
-        const QByteArray line = QByteArray("1500,\"Jo\",#2026-12-06#") + ending;
+        const QByteArray line = QByteArray("1500,\"Jo\",#2026-12-06#\r");
         const QByteArray text = line.repeated(RecordReader::MaxFileSize / line.size());
         QElapsedTimer clock;
         clock.start();
@@ -170,46 +149,29 @@ private slots:
         QCOMPARE(describe(*reader.readLine()), QStringLiteral("2"));
     }
 
+    // Files refused whole, read from the file and (for what a file holds) from
+    // bytes. Only a regular file is read: a pipe with no writer is refused at
+    // once, not waited on, as a device or a folder is. What cannot be opened
+    // (a socket, a link loop) is refused as a missing file is.
     void refusesWholeFiles_data()
     {
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("binary") << QByteArray("\"$\"\0\xff\xfe,1", 8) << "not a text file";
-        QTest::newRow("huge") << QByteArray(RecordReader::MaxFileSize + 1, ',') << "the file is too large";
+        QTest::addColumn<QString>("error"); // empty when read
+        QTest::newRow("binary") << "file" << QByteArray("\"$\"\0\xff\xfe,1", 8) << "not a text file";
+        QTest::newRow("huge") << "file" << QByteArray(RecordReader::MaxFileSize + 1, ',') << "the file is too large";
+        QTest::newRow("fifo") << "fifo" << QByteArray() << "not a file";
+        QTest::newRow("missing") << "missing" << QByteArray() << "the file cannot be opened";
+        QTest::newRow("link to a file") << "link" << QByteArray("\"$\",1,\"Jo\"\r\n") << "";
     }
     void refusesWholeFiles()
     {
+        QFETCH(QString, kind);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, error);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("data.qvw"));
-        writeFile(path, bytes);
-        for (RecordReader reader : {RecordReader(bytes), RecordReader::fromFile(path)}) {
-            QVERIFY(!reader.ok());
-            QString got;
-            QVERIFY(!reader.readLine(&got));
-            QCOMPARE(got, error);
-        }
-    }
-
-    // Only a regular file is read: a pipe with no writer is refused at once,
-    // not waited on, as a device or a folder is. What cannot be opened (a
-    // socket, a link loop) is refused as a missing file is.
-    void opensOnlyRegularFiles_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("error"); // empty when read
-        QTest::newRow("fifo") << "fifo" << "not a file";
-        QTest::newRow("missing") << "missing" << "the file cannot be opened";
-        QTest::newRow("link to a file") << "link" << "";
-    }
-    void opensOnlyRegularFiles()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QString, error);
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("data.qvw"));
-        writeFile(file, "\"$\",1,\"Jo\"\r\n");
+        const QString file = dir.filePath(QStringLiteral("file"));
+        writeFile(file, bytes);
         const QString path = dir.filePath(kind);
         if (kind == QLatin1String("fifo"))
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
@@ -217,31 +179,29 @@ private slots:
             QVERIFY(QFile::link(file, path));
         QElapsedTimer clock;
         clock.start();
-        QString why = QStringLiteral("untouched");
-        const std::optional<QByteArray> bytes = ReadDataFile(path, RecordReader::MaxFileSize + 1, &why);
-        RecordReader reader = RecordReader::fromFile(path);
+        QList<RecordReader> readers{RecordReader::fromFile(path)};
         QVERIFY(clock.elapsed() < 5000);
-        if (error.isEmpty()) {
-            QCOMPARE(bytes.value_or("<refused>"), QByteArray("\"$\",1,\"Jo\"\r\n"));
-            QCOMPARE(why, QStringLiteral("untouched"));
-            QVERIFY(reader.ok());
-            return;
+        if (kind == QLatin1String("file"))
+            readers << RecordReader(bytes);
+        for (RecordReader &reader : readers) {
+            QCOMPARE(reader.ok(), error.isEmpty());
+            QString got;
+            QCOMPARE(bool(reader.readLine(&got)), error.isEmpty());
+            QCOMPARE(got, error);
         }
-        QVERIFY(!bytes);
-        QCOMPARE(why, error);
-        QVERIFY(!reader.ok());
-        QCOMPARE(reader.error(), error);
     }
 
     void writesWhatItReadsBack()
     {
         const QList<QList<RecordValue>> lines = {
-            {RecordValue::fromNumber(money("922337203685477.5807")), RecordValue::fromNumber(money("-0.0001")),
-             RecordValue::fromNumber(money("-922337203685477.5808")), RecordValue::fromNumber(money("0"))},
+            {RecordValue::fromNumber(Money::fromRaw(std::numeric_limits<qint64>::max())),
+             RecordValue::fromNumber(Money::fromRaw(-1)),
+             RecordValue::fromNumber(Money::fromRaw(std::numeric_limits<qint64>::min())),
+             RecordValue::fromNumber(Money())},
             {RecordValue::fromText(QStringLiteral("Smith, Jones & Co")), RecordValue::fromText(QString()),
              RecordValue::fromText(QStringLiteral("  spaced  ")), RecordValue::empty()},
             {RecordValue::fromDate(QDate(2026, 12, 6)), RecordValue::fromDate(QDate(1998, 10, 12)),
-             RecordValue::fromNumber(money("1234.5")), RecordValue::fromNumber(money("365.25"))},
+             RecordValue::fromNumber(Money::fromRaw(12345000)), RecordValue::fromNumber(Money::fromRaw(3652500))},
             {RecordValue::empty(), RecordValue::empty(), RecordValue::empty(), RecordValue::empty()},
         };
         RecordWriter writer;

@@ -9,13 +9,6 @@ class TestSpreadsheetGrid : public QObject
 {
     Q_OBJECT
 
-    static void fillAll(SpreadsheetGrid &grid)
-    {
-        for (int r = 0; r < grid.rows(); ++r)
-            for (int c = 0; c < grid.cols(); ++c)
-                grid.setCell(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
-    }
-
     // The body row at the top of the view, and the last one wholly seen.
     static int topRow(const SpreadsheetGrid &grid) { return grid.rowAt(0) + 1; }
     static int bottomRow(const SpreadsheetGrid &grid)
@@ -46,7 +39,9 @@ private slots:
         SpreadsheetGrid grid;
         grid.setCols(3);
         grid.setRows(30);
-        fillAll(grid);
+        for (int r = 0; r < 30; ++r)
+            for (int c = 0; c < 3; ++c)
+                grid.setCell(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
         grid.setColWidth(1, grid.defaultColWidth() + 1500);
         const int width = grid.colWidth(1);
         grid.setRows(5);
@@ -58,11 +53,8 @@ private slots:
         QVERIFY(grid.cell(6, 1).isEmpty());
         QCOMPARE(grid.colWidth(1), width);
         grid.clearBody();
-        for (int c = 0; c < 3; ++c)
-            QCOMPARE(grid.cell(0, c), QStringLiteral("0,%1").arg(c));
-        for (int r = 1; r < 8; ++r)
-            for (int c = 0; c < 3; ++c)
-                QVERIFY(grid.cell(r, c).isEmpty());
+        QCOMPARE(grid.cell(0, 2), QStringLiteral("0,2"));
+        QVERIFY(grid.cell(1, 0).isEmpty() && grid.cell(4, 2).isEmpty());
         QCOMPARE(grid.row(), 1);
         QCOMPARE(grid.col(), 0);
     }
@@ -126,8 +118,7 @@ private slots:
             grid.setCell(3, 1, figure);
         QApplication::processEvents();
         QCOMPARE(grid.cell(3, 1), figure);
-        QVERIFY2(grid.columnWidth(1) >= grid.fontMetrics().horizontalAdvance(figure) + 4,
-                 qPrintable(QString::number(grid.columnWidth(1))));
+        QVERIFY(grid.columnWidth(1) >= grid.fontMetrics().horizontalAdvance(figure) + 4);
         QCOMPARE(grid.columnWidth(0), grid.horizontalHeader()->defaultSectionSize()); // short texts change nothing
 
         // A fresh calculation with short figures gives the column back its set width, never less.
@@ -162,7 +153,6 @@ private slots:
         QCOMPARE(topRow(grid), 900);
         grid.setRowTexts(0, {{QStringLiteral("Year")}});
         QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Year"));
-        // Clearing shows the top again.
         grid.clearBody();
         QCOMPARE(topRow(grid), 1);
     }

@@ -114,7 +114,6 @@ private slots:
         m_openButton = open;
         m_saveButton = save;
 
-        // The first copy is the fixture's, opened by the menu's access key.
         Copy first{t->dialogs, openByAccessKey(tool), nullptr};
         QVERIFY(first.tool);
         first.user = user.get();
