@@ -114,21 +114,15 @@ private slots:
         user->click("SGraphs");
         QCOMPARE(graphBars(), 22);
 
-        auto printedLines = [this](int job) {
-            return int(t->printer.jobs.at(job).toText().count(QStringLiteral("250,000.00")));
-        };
+        // The first printout fails (out of paper), the next two are written.
         t->printer.fail = true;
-        t->dialogs.lines << QStringLiteral("Printer out of paper");
-        user->click("SPrinter");
+        for (int job = 0; job < 3; ++job) {
+            t->dialogs.lines << QStringLiteral("Comparisons");
+            user->click("SPrinter");
+            t->printer.fail = false;
+            QCOMPARE(t->printer.jobs.at(job).toText().count(QStringLiteral("250,000.00")), 22);
+        }
         QCOMPARE(t->dialogs.messages, (QList<int>{Msg22Entries, Msg22Entries, MsgPrintoutNotWritten}));
-        QCOMPARE(printedLines(0), 22);
-        t->printer.fail = false;
-        t->dialogs.lines << QStringLiteral("Comparisons") << QStringLiteral("Comparisons again");
-        user->click("SPrinter");
-        user->click("SPrinter");
-        QCOMPARE(t->dialogs.messages.size(), 3);
-        QCOMPARE(printedLines(1), 22);
-        QCOMPARE(printedLines(2), 22);
         QCOMPARE(row(22), last);
     }
 };
