@@ -23,10 +23,12 @@ Money m(const char *text)
     return value;
 }
 
-// The window's starting figures.
-Plan401KInput defaults()
+// Balance, salary, contribution, company's share, raise, return, inflation
+// and years, as the window's boxes take them.
+Plan401KInput entered(const char *balance, const char *salary, const char *contribution, const char *company,
+                      const char *raise, const char *rateOfReturn, const char *inflation, const char *years)
 {
-    return {m("10000"), m("50000"), m("5"), m("4"), m("4"), m("10"), Money(), m("25")};
+    return {m(balance), m(salary), m(contribution), m(company), m(raise), m(rateOfReturn), m(inflation), m(years)};
 }
 
 Plan401KPlan calculate(const Plan401KInput &input)
@@ -93,10 +95,7 @@ private slots:
 
     void noRaiseFollowsTheAnnuityDueRule()
     {
-        Plan401KInput input = defaults();
-        input.raise = Money();
-        input.years = m("50");
-        const Plan401KPlan plan = calculate(input);
+        const Plan401KPlan plan = calculate(entered("10000", "50000", "5", "4", "0", "10", "0", "50"));
         QCOMPARE(plan.rows.last().salary, m("50000"));
         // (V + K)(1 + r) year after year, to within the cents rounded away.
         const double r = double(float(0.1));
@@ -117,32 +116,24 @@ private slots:
         QTest::addColumn<int>("years");
         QTest::addColumn<QString>("last");
         QTest::addColumn<QString>("totals");
-        Plan401KInput one = defaults();
-        one.years = m("1");
-        QTest::newRow("one year")
-            << one << 0 << 1 << "4500.0000 1450.0000 15950.0000" << "14500.0000 1450.0000 15950.0000";
+        QTest::newRow("one year") << entered("10000", "50000", "5", "4", "4", "10", "0", "1") << 0 << 1
+            << "4500.0000 1450.0000 15950.0000" << "14500.0000 1450.0000 15950.0000";
         // 13,311 = (10,000 + 4,500 + 290) x 0.9; year 2 (13,311 + 4,680 + 359.82) x 0.9 = 16,515.738.
-        Plan401KInput inflated = defaults();
-        inflated.rateOfReturn = m("2");
-        inflated.inflation = m("10");
-        inflated.years = m("3");
         QTest::newRow("inflation above the return")
-            << inflated << 0 << 3 << "4867.2000 427.6588 19629.5371" << "24047.2000 -4417.6629 19629.5371";
-        Plan401KInput none;
-        none.years = m("1");
-        QTest::newRow("nothing at all") << none << 0 << 1 << "0.0000 0.0000 0.0000" << "0.0000 0.0000 0.0000";
+            << entered("10000", "50000", "5", "4", "4", "2", "10", "3") << 0 << 3 << "4867.2000 427.6588 19629.5371"
+            << "24047.2000 -4417.6629 19629.5371";
+        QTest::newRow("nothing at all") << entered("0", "0", "0", "0", "0", "0", "0", "1") << 0 << 1
+                                        << "0.0000 0.0000 0.0000" << "0.0000 0.0000 0.0000";
         // Halves of a year go to the even number: 2.5 is 2 years. Year 2 pays
         // in its own contribution (4,680), not year 1's (4,500).
-        Plan401KInput half = defaults();
-        half.balance = Money();
-        half.years = m("2.5");
         QTest::newRow("half a year rounds to even")
-            << half << 0 << 2 << "4680.0000 963.0000 10593.0000" << "9180.0000 1413.0000 10593.0000";
+            << entered("0", "50000", "5", "4", "4", "10", "0", "2.5") << 0 << 2 << "4680.0000 963.0000 10593.0000"
+            << "9180.0000 1413.0000 10593.0000";
         // A contribution of 1% of the salary, nothing else paid in.
         const auto row = [](const char *name, const char *years, const char *salary, const char *rateOfReturn,
                             int message, int count) {
-            const Plan401KInput in{Money(), m(salary), m("1"), Money(), m("4"), m(rateOfReturn), Money(), m(years)};
-            QTest::newRow(name) << in << message << count << QString() << QString();
+            QTest::newRow(name) << entered("0", salary, "1", "0", "4", rateOfReturn, "0", years) << message << count
+                                << QString() << QString();
         };
         row("50.5 years is 50", "50.5", "50000", "10", 0, 50);
         row("50.6 years is 51", "50.6", "50000", "10", Msg50YearsLimit, 0);
