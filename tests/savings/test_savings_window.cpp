@@ -42,7 +42,6 @@ private slots:
     void largestPlanByKeyboard()
     {
         QVERIFY(open("Savings"));
-        QVERIFY(!comparing());
         user->focus("InMonthsYrs");
         auto *frequency = user->find<QComboBox>("InMonthsYrs");
         for (int i = 0; i < 5 && frequency->currentText() != QLatin1String("Monthly"); ++i)
@@ -98,7 +97,6 @@ private slots:
             user->click("SCalc");
             QVERIFY2(user->rowInView("SGrid", e), qPrintable(QString::number(e)));
         }
-        QVERIFY(t->dialogs.messages.isEmpty());
         const QStringList last = row(22);
         QCOMPARE(last.at(0), QStringLiteral("22"));
         user->click("SCalc");
