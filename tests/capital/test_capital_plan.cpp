@@ -178,7 +178,6 @@ private slots:
         const QString heading =
             QStringLiteral(" Year        Annual Investment      Interest/Growth         Current Value");
         const QList<std::pair<int, QString>> expected = {
-            {1, QStringLiteral(" Retiring at 65")},
             {6, QStringLiteral(" Amount of Income required on Retirement.              $40,000.00")},
             {13, heading},
             {16, QStringLiteral("   1                     98.74                12.34                111.08")},
