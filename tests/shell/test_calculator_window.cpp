@@ -20,7 +20,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -131,7 +130,10 @@ private slots:
         QGuiApplication::clipboard()->setText(copied);
         CalculatorWindow *tool = open(button);
         QVERIFY(tool);
+        const char *firstFigure = nullptr;
         for (const FieldDescription &field : tool->session().fields()) {
+            if (!firstFigure && IsFigureKind(field.kind))
+                firstFigure = field.control;
             QWidget *widget = tool->findChild<QWidget *>(QLatin1String(field.control));
             QVERIFY2(widget, field.control);
             QVERIFY2(!field.next || tool->findChild<QWidget *>(QLatin1String(field.next)), field.next);
@@ -143,16 +145,13 @@ private slots:
         }
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
 
-        const FieldTable fields = tool->session().fields();
-        const auto first = std::find_if(fields.begin(), fields.end(),
-                                        [](const FieldDescription &field) { return IsFigureKind(field.kind); });
-        QVERIFY(first != fields.end());
-        QWidget *box = user->control(QLatin1String(first->control));
+        QVERIFY(firstFigure);
+        QWidget *box = user->control(QLatin1String(firstFigure));
         QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
         user->type("1000");
         user->key(Qt::Key_Tab);
-        user->focus(QLatin1String(first->control));
+        user->focus(QLatin1String(firstFigure));
         user->key(Qt::Key_Delete);
         user->leave();
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);

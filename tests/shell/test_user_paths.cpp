@@ -134,6 +134,10 @@ private slots:
     }
 
 private:
+// A check on the box being walked; a failure says which box, which step,
+// and what the box shows and holds.
+#define CHECK_BOX(condition, step) QVERIFY2(condition, qPrintable(where(field, step)))
+
     // Walks every figure box shown; how many.
     void walkBoxes(QWidget *walked_window, FieldTable table, int &walked)
     {
@@ -147,6 +151,7 @@ private:
                 continue;
             ++walked;
             auto *list = qobject_cast<QComboBox *>(edit->parentWidget());
+            const auto inStep = [this] { return boxes()->boxesOutOfStep().isEmpty(); };
             t->dialogs.messages.clear();
 
             const QString largest = largestTyped(field);
@@ -155,68 +160,60 @@ private:
             clickInto(edit);
             hands.type(largest);
             hands.tab();
-            QVERIFY2(stored(field) == expected && t->dialogs.messages.isEmpty() &&
-                         boxes()->boxesOutOfStep().isEmpty(),
-                     qPrintable(where(field, "largest")));
-            QVERIFY2(QApplication::focusWidget() != edit && (!list || QApplication::focusWidget() != list),
-                     qPrintable(where(field, "Tab stays")));
+            CHECK_BOX(stored(field) == expected && t->dialogs.messages.isEmpty() && inStep(), "largest");
+            CHECK_BOX(QApplication::focusWidget() != edit && (!list || QApplication::focusWidget() != list), "Tab");
 
             const qint64 some = field.limit > 0 ? std::min<qint64>(1500, field.limit) : 1500;
             clickInto(edit);
             hands.type(QString::number(some));
             hands.escape();
             const QWidget *in = QApplication::focusWidget();
-            QVERIFY2(frame->activeTool() == open && in && (in == edit || in == list),
-                     qPrintable(where(field, "Escape")));
+            CHECK_BOX(frame->activeTool() == open && in && (in == edit || in == list), "Escape");
             hands.enter();
-            QVERIFY2(stored(field) == Money::fromWhole(some) && boxes()->boxesOutOfStep().isEmpty(),
-                     qPrintable(where(field, "Enter")));
+            CHECK_BOX(stored(field) == Money::fromWhole(some) && inStep(), "Enter");
             if (field.next) {
                 QWidget *next = window->findChild<QWidget *>(QLatin1String(field.next));
                 QVERIFY(next);
                 const QWidget *focused = QApplication::focusWidget();
-                QVERIFY2(focused == next || next->isAncestorOf(focused) || focused == next->focusProxy(),
-                         qPrintable(where(field, "Enter moves on")));
+                CHECK_BOX(focused == next || next->isAncestorOf(focused) || focused == next->focusProxy(), "Enter on");
             }
 
             const QString shown = edit->text();
             clickInto(edit);
             hands.tab();
-            QVERIFY2(stored(field) == Money::fromWhole(some) && edit->text() == shown,
-                     qPrintable(where(field, "re-entered")));
+            CHECK_BOX(stored(field) == Money::fromWhole(some) && edit->text() == shown, "re-entered");
 
             if (field.limit > 0) {
                 clickInto(edit);
                 hands.type(QString::number(field.limit + 1));
                 hands.tab();
-                QVERIFY2(stored(field) == Money::fromWhole(field.limit) &&
-                             boxes()->boxesOutOfStep().isEmpty() &&
-                             (field.limitMessage == MsgNone || t->dialogs.messages == QList<int>{field.limitMessage}),
-                         qPrintable(where(field, "above its limit")));
+                CHECK_BOX(stored(field) == Money::fromWhole(field.limit) && inStep() &&
+                              (field.limitMessage == MsgNone || t->dialogs.messages == QList<int>{field.limitMessage}),
+                          "above its limit");
                 t->dialogs.messages.clear();
             }
 
             // The wheel over a box not in use changes nothing; in a box with
-            // a list it steps through the list.
+            // a list it steps through the list, towards an item on the side
+            // that has one.
             const Money before = stored(field);
             hands.wheel(QString::fromLatin1(field.control), -1);
-            QVERIFY2(stored(field) == before, qPrintable(where(field, "wheel from outside")));
-            // Towards a list item on the side that has one.
+            CHECK_BOX(stored(field) == before, "wheel from outside");
             bool smallerItem = false;
             for (int i = 0; list && i < list->count(); ++i)
                 smallerItem = smallerItem || figureIn(list->itemText(i)) < before;
             clickInto(edit);
             hands.wheel(QString::fromLatin1(field.control), smallerItem ? 1 : -1);
             hands.tab();
-            QVERIFY2((list ? stored(field) != before : stored(field) == before) && t->dialogs.messages.isEmpty() &&
-                         boxes()->boxesOutOfStep().isEmpty(),
-                     qPrintable(where(field, "wheel inside")));
+            CHECK_BOX((list ? stored(field) != before : stored(field) == before) && t->dialogs.messages.isEmpty() &&
+                          inStep(),
+                      "wheel inside");
 
             if (list) {
                 // The arrow at the list's right end, then the last item.
                 QTest::mouseClick(list->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
                                   PointInWindow(list, QPoint(list->width() - 4, list->height() / 2)));
-                QVERIFY2(WaitFor([list] { return list->view()->isVisible(); }), qPrintable(where(field, "list")));
+                CHECK_BOX(WaitFor([list] { return list->view()->isVisible(); }), "list");
                 QAbstractItemView *view = list->view();
                 const QModelIndex last = view->model()->index(list->count() - 1, 0);
                 view->scrollTo(last);
@@ -225,14 +222,13 @@ private:
                 QTest::mouseClick(view->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
                                   PointInWindow(view->viewport(), view->visualRect(last).center()),
                                   QApplication::doubleClickInterval() + 20);
-                QVERIFY2(WaitFor([list] { return !list->view()->isVisible(); }), qPrintable(where(field, "list")));
+                CHECK_BOX(WaitFor([list] { return !list->view()->isVisible(); }), "list");
                 hands.tab();
-                QVERIFY2(stored(field) == figureIn(list->itemText(list->count() - 1)) &&
-                             boxes()->boxesOutOfStep().isEmpty(),
-                         qPrintable(where(field, "picked from its list")));
+                CHECK_BOX(stored(field) == figureIn(list->itemText(list->count() - 1)) && inStep(), "picked");
             }
         }
     }
+#undef CHECK_BOX
 
 private slots:
 
