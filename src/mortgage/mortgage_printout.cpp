@@ -29,17 +29,27 @@ struct Column
 // The columns of a line of figures with their headings above: a figure
 // wider than its column widens it, and everything right of it moves along
 // by as much, headings included, so that no figure runs into the next.
-// Figures that fit leave the columns where they stand.
+// Some columns begin right where the one before ends; there a figure that
+// fills the next column from its first place would touch this one, so the
+// columns after it move a place further. Figures that fit leave the columns
+// where they stand.
 QList<Column> Spread(QList<Column> columns, const QList<int> &widest)
 {
     int shift = 0;
     for (int c = 0; c < columns.size(); ++c) {
         Column &column = columns[c];
+        const int grow = std::max(0, widest.value(c) - column.width);
+        int apart = 0;
+        if (c + 1 < columns.size()) {
+            const Column &next = columns.at(c + 1);
+            const int between = next.start - (column.start + column.width);
+            if (between <= 0 && widest.value(c) > 0 && widest.value(c + 1) >= next.width)
+                apart = 1 - between;
+        }
         column.start += shift;
         column.heading += shift;
-        const int grow = std::max(0, widest.value(c) - column.width);
         column.width += grow;
-        shift += grow;
+        shift += grow + apart;
     }
     return columns;
 }

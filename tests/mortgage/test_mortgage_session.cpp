@@ -342,6 +342,28 @@ private slots:
         QVERIFY(last.last().startsWith(QStringLiteral(" Total:")));
         QCOMPARE(figureEnds(last.last(), 3), ends.mid(2));
     }
+
+    // Total paid and the savings beside it, both past a billion, once ran
+    // together on one line with nothing between them.
+    void largeTotalsStayApart()
+    {
+        AppState state;
+        MortgageSession session(state, MortgageKind::Mortgage);
+        QVERIFY(Money::fromDecimalText(QStringLiteral("999999999.99"), session.data().InputValues[MortgagePrincipalSlot]));
+        session.data().InputValues[MortgageRateSlot] = Money::fromWhole(35);
+        session.data().InputValues[MortgageYearsSlot] = Money::fromWhole(40);
+        QVERIFY(session.press(Lists("      Monthly", " Biweekly(Acc)")).ok());
+        const QStringList first = Print(state, session).first();
+        const MortgageResultTexts texts = session.resultTexts();
+        QCOMPARE(first.value(16).split(QLatin1Char(' '), Qt::SkipEmptyParts).mid(4),
+                 (QStringList{texts.payment.trimmed(), texts.totalPaid.trimmed(), texts.savings.trimmed()}));
+        QVERIFY(texts.savings.trimmed().size() > 12);
+        // The savings' heading moves with its figure, clear of the total paid.
+        const QString &line = first.value(16);
+        const qsizetype heading = first.value(13).indexOf(QStringLiteral("Total of"));
+        QVERIFY(heading > line.indexOf(texts.totalPaid.trimmed()) + texts.totalPaid.trimmed().size());
+        QVERIFY(line.size() >= heading + 8);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestMortgageSession)
