@@ -226,6 +226,17 @@ bool FundDatabase::deleteFund(int fund)
     return true;
 }
 
+bool FundDatabase::datesSortable() const
+{
+    const int n = std::min<int>(RecordCount, int(RecordTable.size()) - 1);
+    if (n < 2)
+        return true;
+    for (int i = 1; i <= n; ++i)
+        if (!RecordTable.at(i).date.isValid())
+            return false;
+    return true;
+}
+
 MessageNumber FundDatabase::SortRecordsByDate()
 {
     QList<FundRecord> &table = RecordTable;
@@ -241,10 +252,8 @@ MessageNumber FundDatabase::SortRecordsByDate()
     // The last pass compares every record with its neighbour, so a date that
     // cannot be compared refuses the sort; it is refused before anything
     // moves, not after the records met so far were exchanged.
-    if (n >= 2)
-        for (int i = 1; i <= n; ++i)
-            if (!table.at(i).date.isValid())
-                return MsgCannotSort;
+    if (!datesSortable())
+        return MsgCannotSort;
     for (int gap = n / 2; gap > 0; gap /= 2) {
         for (int i = gap; i <= n - 1; ++i) {
             for (int j = i - gap + 1; j >= 1; j -= gap) {

@@ -104,9 +104,12 @@ public:
     // numbered anew. False when there is no such record.
     bool deleteRecord(int slot);
     // Sorts the record slots by date (Shell sort with halving gaps) and
-    // numbers them anew. Returns 0, or message 23 when a date cannot be
-    // compared (the table is left as far as the sort got).
+    // numbers them anew. Returns 0, or message 23, with nothing moved, when
+    // a date cannot be compared.
     MessageNumber SortRecordsByDate();
+    // False when two or more records are held and one's date cannot be
+    // compared: the date sort would be refused.
+    bool datesSortable() const;
 
     // The value table: rows 0 to 31 by columns 0 to 6 (to 8 once the price
     // window has set it up).

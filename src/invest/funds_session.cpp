@@ -34,6 +34,9 @@ bool FundsSession::saveFile(const QString &path, SaveFailure *failure)
 
 MessageNumber FundsSession::sortAll()
 {
+    // A refused sort leaves the funds in their order and the file unchanged.
+    if (!m_db.datesSortable())
+        return MsgCannotSort;
     DataChanged = 1;
     m_db.resetValues();
     m_db.SortFundsByName();

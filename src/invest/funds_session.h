@@ -32,8 +32,8 @@ public:
     // What the file opened or last saved held, to tell before a save whether
     // something else wrote it since.
     const FileStamp &fileStamp() const { return m_stamp; }
-    // Sort Records: funds by name, then records by date. Message 23 when a
-    // date cannot be compared.
+    // Sort Records: funds by name, then records by date. Message 23, and
+    // nothing sorted or changed, when a date cannot be compared.
     MessageNumber sortAll();
     // A new fund at the end of the list: its slot, or 0 when the list is
     // full. The database then differs from its file.

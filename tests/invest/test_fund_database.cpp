@@ -1,4 +1,5 @@
 #include "invest/fund_database.h"
+#include "invest/funds_session.h"
 #include "money_text.h"
 
 #include <QTest>
@@ -97,6 +98,19 @@ private slots:
             QCOMPARE(db.record(slot).recordNumber, qint16(slot));
         }
         QCOMPARE(got, order);
+    }
+
+    // Sort Records once put the funds in name order, and marked the file
+    // changed, before the date sort refused.
+    void aRefusedSortChangesNothing()
+    {
+        FundsSession session;
+        session.db() = Funds({QStringLiteral("beta"), QStringLiteral("Alpha")});
+        Put(session.db(), 1, "B", QDate(2020, 1, 2), {m("1"), m("1"), {}, {}});
+        Put(session.db(), 2, "B", QDate(), {m("2"), m("1"), {}, {}});
+        QCOMPARE(session.sortAll(), 23);
+        QCOMPARE(FundName(session.db(), 1), QStringLiteral("beta"));
+        QCOMPARE(session.DataChanged, 0);
     }
 
     void sortFundsByName()
