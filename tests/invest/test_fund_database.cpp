@@ -100,9 +100,10 @@ private slots:
         QCOMPARE(got, order);
     }
 
-    // Sort Records once put the funds in name order, and marked the file
-    // changed, before the date sort refused.
-    void aRefusedSortChangesNothing()
+    // Sort Records is a change to save, unless it is refused: it once put
+    // the funds in name order, and marked the file changed, before the date
+    // sort refused.
+    void sortRecordsIsAChangeUnlessRefused()
     {
         FundsSession session;
         session.db() = Funds({QStringLiteral("beta"), QStringLiteral("Alpha")});
@@ -111,6 +112,10 @@ private slots:
         QCOMPARE(session.sortAll(), 23);
         QCOMPARE(FundName(session.db(), 1), QStringLiteral("beta"));
         QCOMPARE(session.DataChanged, 0);
+        session.db().replaceRecord(2, MakeRecord(2, QStringLiteral("B"), QDate(2020, 1, 1), {m("2"), m("1"), {}, {}}, 2));
+        QCOMPARE(session.sortAll(), 0);
+        QCOMPARE(FundName(session.db(), 1), QStringLiteral("Alpha"));
+        QCOMPARE(session.DataChanged, 1);
     }
 
     void sortFundsByName()
