@@ -19,6 +19,14 @@ FieldTexts Lists(const char *compounding = "      Monthly", const char *frequenc
             {QLatin1String(FrequencyControl), QLatin1String(frequency)}};
 }
 
+// The largest principal the box takes, at 35% over 40 years.
+void TypeLargest(MortgageSession &session)
+{
+    QVERIFY(Money::fromDecimalText(QStringLiteral("999999999.99"), session.data().InputValues[MortgagePrincipalSlot]));
+    session.data().InputValues[MortgageRateSlot] = Money::fromWhole(35);
+    session.data().InputValues[MortgageYearsSlot] = Money::fromWhole(40);
+}
+
 QList<QStringList> Print(AppState &state, MortgageSession &session)
 {
     ScriptedDialogs dialogs;
@@ -302,9 +310,7 @@ private slots:
     {
         AppState state;
         MortgageSession session(state, MortgageKind::Mortgage);
-        QVERIFY(Money::fromDecimalText(QStringLiteral("999999999.99"), session.data().InputValues[MortgagePrincipalSlot]));
-        session.data().InputValues[MortgageRateSlot] = Money::fromWhole(35);
-        session.data().InputValues[MortgageYearsSlot] = Money::fromWhole(40);
+        TypeLargest(session);
         QVERIFY(session.press(Lists()).ok());
         const QList<QStringList> pages = Print(state, session);
         QCOMPARE(pages.size(), 2);
@@ -349,9 +355,7 @@ private slots:
     {
         AppState state;
         MortgageSession session(state, MortgageKind::Mortgage);
-        QVERIFY(Money::fromDecimalText(QStringLiteral("999999999.99"), session.data().InputValues[MortgagePrincipalSlot]));
-        session.data().InputValues[MortgageRateSlot] = Money::fromWhole(35);
-        session.data().InputValues[MortgageYearsSlot] = Money::fromWhole(40);
+        TypeLargest(session);
         QVERIFY(session.press(Lists("      Monthly", " Biweekly(Acc)")).ok());
         const QStringList first = Print(state, session).first();
         const MortgageResultTexts texts = session.resultTexts();
