@@ -117,8 +117,36 @@ void PrintMortgage(PrintFrame &frame, const MortgageInput &input, const Mortgage
     for (int c = 0; c < 3; ++c)
         widest[c + 2] = std::max(widest.at(c + 2), int(totals.at(c).size()));
     const QList<Column> columns = Push({{13, 9, 0}, {25, 9, 0}, {36, 12, 0}, {50, 12, 0}, {65, 12, 0}}, widest);
-    // The separator reaches the last column, 75 underscores at the least.
-    const QString separator(std::max(75, End(columns.last()) - 1), u'_');
+    const Money term = loan ? Money::fromWhole(input.months) : input.years;
+    const QStringList inputs{symbol + Format(input.principal, QStringLiteral("###,,###.00")),
+                             Format(input.rate, QStringLiteral("###.000")) + QLatin1Char('%'),
+                             Format(term, QStringLiteral("###")), CompoundingItems().value(input.compounding),
+                             FrequencyItems().value(input.frequency)};
+    QList<int> inputWidths;
+    for (const QString &text : inputs)
+        inputWidths.append(int(text.size()));
+    const QList<Column> inputColumns =
+        Spread({{2, 11, 2}, {15, 9, 17}, {29, 4, 31}, {40, 16, 46}, {61, 16, 65}}, inputWidths);
+    const MortgageResultTexts texts = ResultTexts(schedule, input, symbol);
+    double time = double(schedule.lastPayment()) / schedule.paymentsPerYear;
+    if (loan)
+        time *= 12;
+    const QStringList results{texts.daysInYear,
+                              texts.rateFactor,
+                              Format(schedule.paymentsPerYear, QStringLiteral("###.00")),
+                              Format(time, QStringLiteral("###.00")),
+                              symbol + Format(schedule.payment, QStringLiteral("##,,###.00")),
+                              symbol + Format(schedule.totalPaid, QStringLiteral("###,,###.00")),
+                              symbol + Format(schedule.savings, QStringLiteral("####,,###.00"))};
+    QList<int> resultWidths;
+    for (const QString &text : results)
+        resultWidths.append(int(text.size()));
+    const QList<Column> resultColumns = Spread(
+        {{2, 6, 2}, {9, 10, 9}, {19, 7, 21}, {31, 6, 32}, {40, 10, 43}, {53, 12, 55}, {65, 12, 69}}, resultWidths);
+    // The separator reaches the last column of the widest table, 75
+    // underscores at the least.
+    const QString separator(
+        std::max({75, End(columns.last()) - 1, End(inputColumns.last()) - 1, End(resultColumns.last()) - 1}), u'_');
 
     frame.line(32, loan ? QStringLiteral(" Personal Loan Table") : QStringLiteral(" Mortgage Table"));
     QString first;
@@ -146,16 +174,6 @@ void PrintMortgage(PrintFrame &frame, const MortgageInput &input, const Mortgage
     frame.line(2, separator);
     frame.emptyLines(1);
 
-    const Money term = loan ? Money::fromWhole(input.months) : input.years;
-    const QStringList inputs{symbol + Format(input.principal, QStringLiteral("###,,###.00")),
-                             Format(input.rate, QStringLiteral("###.000")) + QLatin1Char('%'),
-                             Format(term, QStringLiteral("###")), CompoundingItems().value(input.compounding),
-                             FrequencyItems().value(input.frequency)};
-    QList<int> inputWidths;
-    for (const QString &text : inputs)
-        inputWidths.append(int(text.size()));
-    const QList<Column> inputColumns =
-        Spread({{2, 11, 2}, {15, 9, 17}, {29, 4, 31}, {40, 16, 46}, {61, 16, 65}}, inputWidths);
     if (loan) {
         Headings(frame, inputColumns,
                  {QStringLiteral("Principal"), QStringLiteral("Annual"), QStringLiteral("Length of"),
@@ -190,22 +208,6 @@ void PrintMortgage(PrintFrame &frame, const MortgageInput &input, const Mortgage
     frame.line(2, separator);
     frame.emptyLines(1);
 
-    const MortgageResultTexts texts = ResultTexts(schedule, input, symbol);
-    double time = double(schedule.lastPayment()) / schedule.paymentsPerYear;
-    if (loan)
-        time *= 12;
-    const QStringList results{texts.daysInYear,
-                              texts.rateFactor,
-                              Format(schedule.paymentsPerYear, QStringLiteral("###.00")),
-                              Format(time, QStringLiteral("###.00")),
-                              symbol + Format(schedule.payment, QStringLiteral("##,,###.00")),
-                              symbol + Format(schedule.totalPaid, QStringLiteral("###,,###.00")),
-                              symbol + Format(schedule.savings, QStringLiteral("####,,###.00"))};
-    QList<int> resultWidths;
-    for (const QString &text : results)
-        resultWidths.append(int(text.size()));
-    const QList<Column> resultColumns = Spread(
-        {{2, 6, 2}, {9, 10, 9}, {19, 7, 21}, {31, 6, 32}, {40, 10, 43}, {53, 12, 55}, {65, 12, 69}}, resultWidths);
     Headings(frame, resultColumns,
              {QStringLiteral("Days"), QStringLiteral("Interest"), QStringLiteral("No. of"),
               loan ? QStringLiteral("No. months") : QStringLiteral("No. years"), QStringLiteral("Principal"),
